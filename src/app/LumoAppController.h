@@ -1,0 +1,62 @@
+#pragma once
+
+#include "CommandLine.h"
+
+#include <QObject>
+
+#include <memory>
+
+class ControlServer;
+class LumoCamerasController;
+class LumoMainWindowController;
+class QAction;
+class SingleInstance;
+class VirtualCameraHub;
+struct Notification;
+
+// The root of the application: start-up in order (log, first-run defaults and library folder,
+// the long-lived controllers, the notification wiring, the camera registry), the main menu, and
+// reopening when Arvo is launched again. Main thread.
+class LumoAppController : public QObject {
+    Q_OBJECT
+public:
+    explicit LumoAppController(const CommandLineOptions &options, QObject *parent = nullptr);
+    ~LumoAppController() override;
+
+    // Start-up: everything up to the camera registry. `redirectLog` false keeps the standard
+    // streams where they are (tests).
+    void awakeFromNib(bool redirectLog = true);
+    // After start-up: reopen handling, and the main window shown in camera mode a second later.
+    void applicationWillFinishLaunching(SingleInstance *instance);
+
+    // First-run defaults and the library folder. Returns a message for the user when the
+    // library folder cannot be used, else an empty string.
+    static QString setAppDefault();
+
+    void setNotifications();
+    void keepCameraSetDidChange(const Notification &notification);
+    void changeMode(QAction *sender);
+    void onlineHelp();
+    void openPreferences();
+    void openAbout();
+    void copy();
+
+    LumoMainWindowController *mainWindowController() const { return mainWindowController_.get(); }
+    VirtualCameraHub *virtualCameraHub() const { return hub_.get(); }
+
+    // The "HelpBaseURL" entry of the "Server" strings table.
+    static QString helpBaseUrl();
+
+private:
+    void initializeMode();
+    void buildMainMenu();
+
+    CommandLineOptions options_;
+    std::unique_ptr<LumoMainWindowController> mainWindowController_;
+    std::unique_ptr<VirtualCameraHub> hub_;
+    std::unique_ptr<LumoCamerasController> cameras_;
+    std::unique_ptr<ControlServer> controlServer_;
+    QAction *cameraItem_ = nullptr;
+    QAction *projectItem_ = nullptr;
+    QAction *reviewItem_ = nullptr;
+};

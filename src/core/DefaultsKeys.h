@@ -1,0 +1,19 @@
+#pragma once
+
+// The keys of the user-defaults store, named once.
+namespace DefaultsKeys {
+
+constexpr const char PhotoLibraryLocation[] = "LumoPhotoLibraryLocationKey";
+constexpr const char FocusSoundEffectSwitch[] = "FocusSoundEffectSwitchKey";
+constexpr const char SnapshotSoundEffectSwitch[] = "SnapshotSoundEffectSwitchKey";
+constexpr const char ProgramKeyFunction[] = "ProgramKeyFunctionKey";
+constexpr const char PhotoNameFormatSel[] = "PhotoNameFormatSelKey";
+constexpr const char PhotoNameFormatSelPrefix[] = "PhotoNameFormatSelPrefixKey";
+constexpr const char CapturedNumber[] = "LumoCapturedNumber";
+constexpr const char PreviousDate[] = "LumoPrivousDate";
+constexpr const char KeepCameraSet[] = "KeepCameraSetKey";
+constexpr const char Devices[] = "LumoDevices";
+constexpr const char InstantPreview[] = "InstantPreviewKey";
+constexpr const char PreferencesItemSaved[] = "PreferencesItemSaved";
+
+} // namespace DefaultsKeys

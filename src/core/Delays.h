@@ -1,0 +1,28 @@
+#pragma once
+
+#include <chrono>
+
+// Every delay the application waits for, named once. Tests may run them all faster through one
+// time scale; the shipped scale is 1.0.
+namespace Delays {
+
+using Ms = std::chrono::milliseconds;
+
+constexpr Ms DeviceThreadStart{1000};   // device thread start to watching for cameras
+constexpr Ms DeviceArrivalSettle{3000}; // camera arrival to preparation
+constexpr Ms VendorCommandDeviceWait{1000};
+constexpr Ms ExposureReportInterval{500};
+constexpr Ms CaptureWatchdog{2000};
+constexpr Ms CaptureRestart{1000};
+constexpr Ms ImageAdjustmentPause{200};
+constexpr Ms InitializeMode{1000};
+constexpr Ms SelfTimerTick{1000};
+
+// Multiplies every delay; must be set before the delays are used.
+void setTimeScale(double scale);
+double timeScale();
+
+// The delay after scaling, in whole milliseconds (at least 0).
+int scaled(Ms delay);
+
+} // namespace Delays

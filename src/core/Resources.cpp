@@ -1,0 +1,16 @@
+#include "Resources.h"
+
+#include <QtGlobal>
+
+#include <mutex>
+
+static void registerResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+void initArvoResources()
+{
+    static std::once_flag once;
+    std::call_once(once, registerResources);
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+
+#include <cstdint>
+#include <deque>
+#include <mutex>
+
+// The camera's HID interface: synchronous reports for the vendor commands, and the events of the
+// button element.
+//
+// setReport/getReport may be called from any thread. Events are collected into a queue eight
+// deep (further events are dropped while it is full, as a hardware queue would) and announced
+// with eventsAvailable() on the thread the channel lives on, the device thread.
+class HidChannel : public QObject {
+    Q_OBJECT
+public:
+    enum class ReportType { Input, Output, Feature };
+    static constexpr int QueueDepth = 8;
+
+    // Results of the report calls: 0 is success.
+    enum Result : int { Ok = 0, Failed = -1, TimedOut = -2, NotOpen = -3 };
+
+    using QObject::QObject;
+
+    virtual int setReport(ReportType type, uint8_t reportId, const QByteArray &bytes,
+                          int timeoutMs) = 0;
+    // Fills `buffer` (whose size is the report length asked for) with the report's bytes.
+    virtual int getReport(ReportType type, uint8_t reportId, QByteArray &buffer,
+                          int timeoutMs) = 0;
+
+    // Starts watching the button element. False when the device has no such element; no events
+    // are delivered then.
+    virtual bool startEvents() = 0;
+    // Stops event delivery; events already queued stay.
+    virtual void stopEvents() = 0;
+
+    // Takes the oldest queued event. Thread-safe.
+    bool nextEvent(int32_t *value);
+    int queuedEvents() const;
+
+signals:
+    void eventsAvailable();
+
+protected:
+    // Called by implementations on the channel's thread for each change of the button element.
+    void enqueueEvent(int32_t value);
+
+private:
+    mutable std::mutex queueMutex_;
+    std::deque<int32_t> queue_;
+};

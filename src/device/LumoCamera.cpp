@@ -1,0 +1,390 @@
+#include "LumoCamera.h"
+
+#include "CameraIds.h"
+#include "DeviceBackend.h"
+#include "LumoCameraArvo.h"
+#include "LumoCameraTobble.h"
+#include "core/Delays.h"
+#include "core/LumoLog.h"
+#include "core/NotificationCenter.h"
+#include "core/NotificationNames.h"
+
+#include <QThread>
+
+#include <thread>
+
+namespace {
+
+std::atomic<uint16_t> gFirmwareRleaseVersion{0};
+
+// Vendor report exchange parameters.
+constexpr uint8_t OutputReportId = 2;
+constexpr uint8_t InputReportId = 1;
+constexpr int InputReportLength = 5;
+constexpr int ReportTimeoutMs = 100;
+
+QByteArray report(std::initializer_list<uint8_t> bytes)
+{
+    QByteArray r;
+    for (uint8_t b : bytes)
+        r.append(char(b));
+    return r;
+}
+
+uint8_t byteAt(const QByteArray &bytes, int i)
+{
+    return i < bytes.size() ? uint8_t(bytes[i]) : 0;
+}
+
+} // namespace
+
+LumoCamera::LumoCamera(QObject *parent)
+    : QObject(parent)
+    , vendorId_(CameraIds::VendorId)
+{
+}
+
+LumoCamera::~LumoCamera() = default;
+
+CameraPtr LumoCamera::create(uint32_t vendorId, uint32_t productId)
+{
+    LumoCamera *camera = nullptr;
+    if (vendorId == CameraIds::VendorId && productId == CameraIds::ArvoProductId) {
+        LUMO_LOG("Found Arvo");
+        camera = new LumoCameraArvo;
+    } else if (vendorId == CameraIds::VendorId && productId == CameraIds::TobbleProductId) {
+        LUMO_LOG("Found Tobble");
+        camera = new LumoCameraTobble;
+    } else {
+        LUMO_LOG("Unsupported device VID: 0x%04x, PID: 0x%04x", vendorId, productId);
+        return nullptr;
+    }
+    // Deleted on the thread it lives on, whichever thread lets go of it last.
+    return CameraPtr(camera, [](LumoCamera *c) { c->deleteLater(); });
+}
+
+uint16_t LumoCamera::firmwareVersion()
+{
+    return gFirmwareRleaseVersion;
+}
+
+QString LumoCamera::makeCaptureDeviceLocationId(uint32_t location, uint32_t vendor, uint32_t product)
+{
+    return QString::asprintf("0x%x%04x%04x", location, vendor, product);
+}
+
+void LumoCamera::prepareToWorkWithDevice(const DeviceInfo &device, DeviceBackend &backend)
+{
+    device_ = device;
+    if (device.vendorId)
+        vendorId_ = device.vendorId;
+    if (device.productId)
+        productId_ = device.productId;
+    locationId_ = device.locationId;
+
+    setupHidControl();
+    setupImageControl(backend);
+    setupHidNotification(backend);
+    setupCaptureDevice();
+    velmarCurrentFocusMode();
+    LUMO_LOG("current focus button mode: %s", isContinousFocusMode ? "continous" : "single");
+}
+
+bool LumoCamera::setupHidControl()
+{
+    if (hidInterfaceDone_) {
+        LUMO_LOG("hidInterface already done");
+        return true;
+    }
+    hidInterfaceDone_ = true;
+    gFirmwareRleaseVersion = device_.releaseNumber;
+    LUMO_LOG("update firmware version: 0x%04x", device_.releaseNumber);
+    LUMO_LOG("Finished %lu control register", static_cast<unsigned long>(hidControlIntf_));
+    return true;
+}
+
+bool LumoCamera::setupImageControl(DeviceBackend &backend)
+{
+    if (control_) {
+        LUMO_LOG("streamControlInterface already done");
+        return true;
+    }
+    control_ = backend.openVideoControl(device_);
+    if (!control_) {
+        LUMO_LOG("video control interface of location 0x%x not found", locationId_);
+        return false;
+    }
+    LUMO_LOG("Finished %lu control register", static_cast<unsigned long>(streamControlIntf_));
+    return true;
+}
+
+bool LumoCamera::setupHidNotification(DeviceBackend &backend)
+{
+    std::unique_ptr<HidChannel> channel = backend.openHid(device_);
+    if (!channel) {
+        LUMO_LOG("hidDeviceInterface open failed");
+        return false;
+    }
+    // The drain runs on the channel's (device) thread. It holds only a weak reference, so a
+    // camera that is being let go of on the main thread is never used after its deletion.
+    std::weak_ptr<LumoCamera> weak = weak_from_this();
+    connect(channel.get(), &HidChannel::eventsAvailable, channel.get(),
+            [weak] {
+                if (CameraPtr camera = weak.lock())
+                    camera->handleCallBack(0);
+            },
+            Qt::DirectConnection);
+    const bool events = channel->startEvents();
+    if (!events)
+        LUMO_LOG("copyMatchingElements error");
+    std::lock_guard<std::mutex> lock(lock_);
+    hid_ = std::move(channel);
+    eventsStarted_ = events;
+    LUMO_LOG("Done with Device notification register");
+    return true;
+}
+
+void LumoCamera::setupCaptureDevice()
+{
+    captureDeviceLocationId_ = makeCaptureDeviceLocationId(locationId_, vendorId_, productId_);
+}
+
+bool LumoCamera::hasHidDevice() const
+{
+    std::lock_guard<std::mutex> lock(lock_);
+    return hid_ != nullptr;
+}
+
+void LumoCamera::prepareToDetatch()
+{
+    std::unique_ptr<HidChannel> hid;
+    {
+        // Waits for a drain under way on the device thread to finish.
+        std::lock_guard<std::mutex> lock(lock_);
+        hid = std::move(hid_);
+        eventsStarted_ = false;
+    }
+    if (hid) {
+        hid->disconnect();
+        // The channel's notifiers belong to the device thread: it stops and is deleted there.
+        hid.release()->deleteLater();
+    }
+    if (control_) {
+        LUMO_LOG("gHardwareInfo.streamControlInterface ready for release");
+        control_.reset();
+    }
+    LUMO_LOG("Done cleanup");
+}
+
+void LumoCamera::setActive(bool active)
+{
+    active_ = active;
+}
+
+void LumoCamera::notifyOnMainThread(const QString &name)
+{
+    NotificationCenter::defaultCenter()->postOnMainThread(name, this);
+}
+
+void LumoCamera::handleCallBack(int result)
+{
+    if (!active_ || result != 0)
+        return;
+    std::lock_guard<std::mutex> lock(lock_);
+    if (!hid_)
+        return;
+    int32_t value = 0;
+    while (active_ && hid_->nextEvent(&value)) {
+        switch (value) {
+        case 0x0001:
+            LUMO_LOG("snapshot button");
+            notifyOnMainThread(NotificationNames::Snapshot);
+            break;
+        case 0x0003:
+            LUMO_LOG("to signal focus mode ");
+            isContinousFocusMode = 0;
+            notifyOnMainThread(NotificationNames::CameraSetToSingleFocus);
+            break;
+        case 0x0102:
+            LUMO_LOG("Focus begin ");
+            notifyOnMainThread(NotificationNames::CameraWillFocus);
+            break;
+        case 0x0103:
+            LUMO_LOG("to continuous focus mode ");
+            isContinousFocusMode = 1;
+            notifyOnMainThread(NotificationNames::CameraSetToContinueFocus);
+            break;
+        case 0x0202:
+            LUMO_LOG("Focus Done ");
+            notifyOnMainThread(NotificationNames::CameraDidFocus);
+            isFocusing = false;
+            break;
+        case 0x0302:
+            LUMO_LOG("custom button");
+            notifyOnMainThread(NotificationNames::CameraCustomButton);
+            break;
+        default:
+            LUMO_LOG("error, unknow event value:%lu", static_cast<unsigned long>(uint32_t(value)));
+            break;
+        }
+    }
+}
+
+// --- Vendor commands ------------------------------------------------------------------------
+
+int LumoCamera::exchange(const QByteArray &output, QByteArray *reply, DeviceWait wait)
+{
+    std::unique_lock<std::mutex> lock(lock_);
+    if (!hid_ && wait == DeviceWait::OneSecond) {
+        lock.unlock();
+        std::this_thread::sleep_for(std::chrono::milliseconds(
+            Delays::scaled(Delays::VendorCommandDeviceWait)));
+        lock.lock();
+        if (!hid_) {
+            LUMO_LOG("device not init");
+            return -1;
+        }
+    }
+    if (!hid_)
+        return -1;
+    const int sent = hid_->setReport(HidChannel::ReportType::Output, OutputReportId, output,
+                                     ReportTimeoutMs);
+    if (sent != 0) {
+        LUMO_LOG("setReport failed: %p", reinterpret_cast<void *>(intptr_t(sent)));
+        return -1;
+    }
+    if (!reply)
+        return 0;
+    LUMO_LOG("setReport with data [%p, %p, %p, %p, %p]",
+             reinterpret_cast<void *>(uintptr_t(byteAt(output, 0))),
+             reinterpret_cast<void *>(uintptr_t(byteAt(output, 1))),
+             reinterpret_cast<void *>(uintptr_t(byteAt(output, 2))),
+             reinterpret_cast<void *>(uintptr_t(byteAt(output, 3))),
+             reinterpret_cast<void *>(uintptr_t(byteAt(output, 4))));
+    *reply = QByteArray(InputReportLength, '\0');
+    const int got = hid_->getReport(HidChannel::ReportType::Input, InputReportId, *reply,
+                                    ReportTimeoutMs);
+    if (got != 0) {
+        LUMO_LOG("getReport failed: %p", reinterpret_cast<void *>(intptr_t(got)));
+        return -1;
+    }
+    LUMO_LOG("getReport data [%p, %p, %p, %p, %p]",
+             reinterpret_cast<void *>(uintptr_t(byteAt(*reply, 0))),
+             reinterpret_cast<void *>(uintptr_t(byteAt(*reply, 1))),
+             reinterpret_cast<void *>(uintptr_t(byteAt(*reply, 2))),
+             reinterpret_cast<void *>(uintptr_t(byteAt(*reply, 3))),
+             reinterpret_cast<void *>(uintptr_t(byteAt(*reply, 4))));
+    return 0;
+}
+
+int LumoCamera::velmarResetImage()
+{
+    if (isFocusing)
+        return -1;
+    if (exchange(report({0xFF, 0x00, 0x00, 0x00}), nullptr, DeviceWait::No) != 0)
+        return -1;
+    LUMO_LOG("setReport ok");
+    return 0;
+}
+
+int LumoCamera::velmarForceFocusAgain()
+{
+    if (isFocusing)
+        return -1;
+    if (exchange(report({0x02, 0x4F, 0x00, 0x00, 0x00}), nullptr, DeviceWait::No) != 0)
+        return -1;
+    LUMO_LOG("setReport ok");
+    isFocusing = true;
+    return 0;
+}
+
+int LumoCamera::velmarSetExposureLock(short value)
+{
+    if (isFocusing)
+        return -1;
+    if (productId_ != CameraIds::TobbleProductId)
+        return -1;
+    if (value > 1)
+        LUMO_LOG("not valid exposureLock value");
+    const QByteArray bytes = report({0x02, 0x05, uint8_t(value), 0x00, 0x00});
+    LUMO_LOG("setReport with data [%p, %p, %p, %p, %p]", reinterpret_cast<void *>(uintptr_t(2)),
+             reinterpret_cast<void *>(uintptr_t(5)),
+             reinterpret_cast<void *>(uintptr_t(uint8_t(value))), nullptr, nullptr);
+    if (exchange(bytes, nullptr, DeviceWait::OneSecond) != 0)
+        return -1;
+    LUMO_LOG("finished");
+    return 0;
+}
+
+int LumoCamera::velmarSetIris(short value)
+{
+    if (isFocusing)
+        return -1;
+    const QByteArray bytes = report({0x02, 0x06, uint8_t(value), 0x00, 0x00});
+    LUMO_LOG("setReport with data [%p, %p, %p, %p, %p]", reinterpret_cast<void *>(uintptr_t(2)),
+             reinterpret_cast<void *>(uintptr_t(6)),
+             reinterpret_cast<void *>(uintptr_t(uint8_t(value))), nullptr, nullptr);
+    return exchange(bytes, nullptr, DeviceWait::OneSecond) == 0 ? 0 : -1;
+}
+
+int LumoCamera::velmarCurrentFocusMode()
+{
+    if (isFocusing)
+        return -1;
+    if (isContinousFocusMode != -1)
+        return isContinousFocusMode;
+    QByteArray reply;
+    if (exchange(report({0x02, 0x00, 0x03, 0x00, 0x00}), &reply, DeviceWait::No) != 0)
+        return -1;
+    isContinousFocusMode = byteAt(reply, 1) == 1 ? 1 : 0;
+    return isContinousFocusMode;
+}
+
+int LumoCamera::velmarGetIris()
+{
+    if (isFocusing)
+        return -1;
+    QByteArray reply;
+    if (exchange(report({0x01, 0x00, 0x06, 0x00, 0x00}), &reply, DeviceWait::OneSecond) != 0)
+        return -1;
+    return byteAt(reply, 1);
+}
+
+bool LumoCamera::setExposureLock(short value)
+{
+    if (productId_ != CameraIds::TobbleProductId)
+        return false;
+    const uint16_t v = uint16_t(value - 1);
+    if (v > 1)
+        LUMO_LOG("invalid value of setExposureLock: %hu", v);
+    if (velmarSetExposureLock(short(v)) != 0) {
+        LUMO_LOG("velmarSetExposureLock failed");
+        return false;
+    }
+    return true;
+}
+
+int LumoCamera::getExposure()
+{
+    return velmarGetIris();
+}
+
+bool LumoCamera::setExposure(short)
+{
+    return false;
+}
+
+bool LumoCamera::resetImageControl()
+{
+    return velmarResetImage() == 0;
+}
+
+bool LumoCamera::focusAgain()
+{
+    return velmarForceFocusAgain() == 0;
+}
+
+bool LumoCamera::continuousFocus()
+{
+    return velmarCurrentFocusMode() != 0;
+}

@@ -1,0 +1,121 @@
+#pragma once
+
+#include "DeviceInfo.h"
+#include "HidChannel.h"
+#include "UsbControlChannel.h"
+
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+
+class DeviceBackend;
+class LumoCamera;
+using CameraPtr = std::shared_ptr<LumoCamera>;
+
+// One attached document camera: its USB video-control channel (image controls), its HID channel
+// (vendor commands and button events) and the identifier of its video device.
+//
+// Threads: created and prepared on the device thread, then handed to the main thread, where it
+// lives (activation, detaching, image controls). Vendor commands may come from either thread and
+// are serialised by the camera's own lock; button events are drained on the device thread.
+// Cameras are shared (CameraPtr) and deleted on the main thread.
+class LumoCamera : public QObject, public std::enable_shared_from_this<LumoCamera> {
+    Q_OBJECT
+public:
+    explicit LumoCamera(QObject *parent = nullptr);
+    ~LumoCamera() override;
+
+    // Creates the object for a device of the given product: an Arvo or Tobble camera, or null
+    // for a product that is neither. Its deleter deletes it on its own thread.
+    static CameraPtr create(uint32_t vendorId, uint32_t productId);
+
+    virtual QString model() const { return {}; }
+    virtual QString shortModel() const { return {}; }
+
+    uint32_t vendorId() const { return vendorId_; }
+    uint32_t productId() const { return productId_; }
+    uint32_t getProductId() const { return productId_; }
+    void setProductId(uint32_t productId) { productId_ = productId; }
+    uint32_t locationId() const { return locationId_; }
+    const QString &deviceKey() const { return device_.key; }
+    const DeviceInfo &deviceInfo() const { return device_; }
+
+    // USB release number of the camera whose HID interface was set up last (process-wide).
+    static uint16_t firmwareVersion();
+
+    // --- Lifecycle (device thread) -------------------------------------------------------
+    void prepareToWorkWithDevice(const DeviceInfo &device, DeviceBackend &backend);
+    bool setupHidControl();
+    bool setupImageControl(DeviceBackend &backend);
+    bool setupHidNotification(DeviceBackend &backend);
+    void setupCaptureDevice();
+
+    // "0x%x%04x%04x" of location, vendor and product: the unique id of the video device.
+    QString captureDeviceLocationId() const { return captureDeviceLocationId_; }
+    static QString makeCaptureDeviceLocationId(uint32_t location, uint32_t vendor, uint32_t product);
+
+    // --- Main thread --------------------------------------------------------------------
+    // Stops button events (waiting for a drain under way) and releases every channel; every
+    // device operation fails softly afterwards.
+    void prepareToDetatch();
+    bool active() const { return active_; }
+    virtual void setActive(bool active);
+
+    // Posts `name` with this camera as object on the main thread (at once when already there).
+    void notifyOnMainThread(const QString &name);
+
+    UsbControlChannel *streamControlInterface() const { return control_.get(); }
+    uint16_t streamControlIntf() const { return streamControlIntf_; }
+    bool hasHidDevice() const;
+
+    // --- Vendor commands over HID (any thread; 0 or a read value, -1 on failure) -----------
+    int velmarResetImage();
+    int velmarForceFocusAgain();
+    int velmarSetExposureLock(short value);
+    int velmarSetIris(short value);
+    int velmarCurrentFocusMode();
+    int velmarGetIris();
+
+    bool setExposureLock(short value);
+    int getExposure();
+    virtual bool setExposure(short level);
+    bool resetImageControl();
+    bool focusAgain();
+    bool continuousFocus();
+
+    std::atomic<bool> isFocusing{false};
+    std::atomic<int> isContinousFocusMode{-1};
+
+    // Drains the button-event queue (device thread). Public for the event source's callback.
+    void handleCallBack(int result = 0);
+
+protected:
+    uint32_t vendorId_;
+    uint32_t productId_ = 0;
+    uint32_t locationId_ = 0;
+    const uint16_t configuration_ = 1;
+    const uint16_t streamControlIntf_ = 0;
+    const uint16_t streamIntf_ = 1;
+    const uint16_t hidControlIntf_ = 2;
+
+private:
+    enum class DeviceWait { No, OneSecond };
+    // Sends an output report (and reads input report 1 into `reply` when given) under the
+    // camera's lock. -1 on any failure.
+    int exchange(const QByteArray &output, QByteArray *reply, DeviceWait wait);
+
+    DeviceInfo device_;
+    QString captureDeviceLocationId_;
+    bool hidInterfaceDone_ = false;
+    std::atomic<bool> active_{false};
+
+    // The camera's own lock: held around HID report exchanges, event draining and detaching.
+    mutable std::mutex lock_;
+    std::unique_ptr<HidChannel> hid_;
+    std::unique_ptr<UsbControlChannel> control_;
+    bool eventsStarted_ = false;
+};

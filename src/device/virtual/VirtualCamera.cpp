@@ -1,0 +1,160 @@
+#include "VirtualCamera.h"
+
+#include "VirtualHidChannel.h"
+#include "device/CameraIds.h"
+
+#include <QStringList>
+
+namespace {
+
+constexpr unsigned VirtualBusNumber = 0x20;
+constexpr int KeptReports = 32;
+
+// Ports of the virtual hub chain for camera `id`: one port per level, each 1..15.
+QString devpathFor(int id)
+{
+    QStringList ports;
+    for (int n = id; n > 0; n /= 15)
+        ports.prepend(QString::number((n - 1) % 15 + 1));
+    return ports.join(QLatin1Char('.'));
+}
+
+} // namespace
+
+VirtualCamera::VirtualCamera(int id, Model model)
+    : id_(id)
+    , model_(model)
+    , exposureStep_(model == Model::Arvo ? 5 : 8)
+{
+}
+
+bool VirtualCamera::modelFromName(const QString &name, Model *model)
+{
+    if (name == QLatin1String("arvo")) {
+        *model = Model::Arvo;
+        return true;
+    }
+    if (name == QLatin1String("tobble")) {
+        *model = Model::Tobble;
+        return true;
+    }
+    return false;
+}
+
+QString VirtualCamera::modelName(Model model)
+{
+    return model == Model::Arvo ? QStringLiteral("arvo") : QStringLiteral("tobble");
+}
+
+DeviceInfo VirtualCamera::deviceInfo() const
+{
+    DeviceInfo info;
+    info.key = QStringLiteral("virtual:%1").arg(id_);
+    info.vendorId = CameraIds::VendorId;
+    info.productId = model_ == Model::Arvo ? CameraIds::ArvoProductId : CameraIds::TobbleProductId;
+    info.locationId = locationIdFrom(VirtualBusNumber, devpathFor(id_));
+    info.releaseNumber = 0x0100;
+    return info;
+}
+
+bool VirtualCamera::plugged() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return plugged_;
+}
+
+void VirtualCamera::setPlugged(bool plugged)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    plugged_ = plugged;
+}
+
+void VirtualCamera::attachHid(HidChannel *channel)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    hid_ = channel;
+}
+
+bool VirtualCamera::receiveOutputReport(uint8_t reportId, const QByteArray &bytes)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!plugged_)
+        return false;
+    QByteArray kept = bytes;
+    kept.prepend(char(reportId));
+    outputReports_.append(kept);
+    while (outputReports_.size() > KeptReports)
+        outputReports_.removeFirst();
+
+    const auto at = [&](int i) { return i < bytes.size() ? uint8_t(bytes[i]) : uint8_t(0); };
+    pendingReply_.clear();
+    if (at(0) == 0x02 && at(1) == 0x00 && at(2) == 0x03) {
+        pendingReply_ = QByteArray(5, '\0');
+        pendingReply_[1] = char(focusMode_ == 1 ? 1 : 0);
+    } else if (at(0) == 0x01 && at(1) == 0x00 && at(2) == 0x06) {
+        pendingReply_ = QByteArray(5, '\0');
+        pendingReply_[1] = char(exposureStep_);
+    } else if (at(0) == 0x02 && at(1) == 0x06) {
+        exposureStep_ = at(2);
+    } else if (at(0) == 0x02 && at(1) == 0x05) {
+        if (model_ != Model::Tobble)
+            return false;
+        exposureLocked_ = at(2) != 0;
+    }
+    return true;
+}
+
+bool VirtualCamera::inputReport(uint8_t reportId, QByteArray *bytes)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!plugged_ || reportId != 1 || pendingReply_.isEmpty())
+        return false;
+    *bytes = pendingReply_.leftJustified(bytes->size(), '\0', true);
+    return true;
+}
+
+QList<QByteArray> VirtualCamera::outputReports() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return outputReports_;
+}
+
+bool VirtualCamera::raiseEvent(int32_t value)
+{
+    QPointer<HidChannel> channel;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!plugged_ || !hid_)
+            return false;
+        channel = hid_;
+    }
+    auto *virtualChannel = static_cast<VirtualHidChannel *>(channel.data());
+    QMetaObject::invokeMethod(
+        virtualChannel, [virtualChannel, value] { virtualChannel->deliver(value); },
+        Qt::QueuedConnection);
+    return true;
+}
+
+int VirtualCamera::focusMode() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return focusMode_;
+}
+
+void VirtualCamera::setFocusMode(int mode)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    focusMode_ = mode;
+}
+
+int VirtualCamera::exposureStep() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return exposureStep_;
+}
+
+bool VirtualCamera::exposureLocked() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return exposureLocked_;
+}

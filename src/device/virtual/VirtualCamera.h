@@ -1,0 +1,66 @@
+#pragma once
+
+#include "device/DeviceInfo.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <cstdint>
+#include <mutex>
+
+class HidChannel;
+
+// A simulated camera of one of the two models, as the virtual back end presents it: its USB
+// identity, and the state its HID side keeps (reports received, focus mode, exposure step and
+// lock). Its channels talk to it from the device and main threads; every member is thread-safe.
+class VirtualCamera {
+public:
+    enum class Model { Arvo, Tobble };
+
+    VirtualCamera(int id, Model model);
+
+    static bool modelFromName(const QString &name, Model *model);
+    static QString modelName(Model model);
+
+    int id() const { return id_; }
+    Model model() const { return model_; }
+    QString modelName() const { return modelName(model_); }
+    DeviceInfo deviceInfo() const;
+
+    bool plugged() const;
+    void setPlugged(bool plugged);
+
+    // --- HID side ------------------------------------------------------------------------
+    // Attaches the channel that the application opened (null when it lets go of it).
+    void attachHid(HidChannel *channel);
+    // Handles an output report from the application; false for a report the camera refuses.
+    bool receiveOutputReport(uint8_t reportId, const QByteArray &bytes);
+    // Answers input report 1 from the last query sent; false when nothing was asked.
+    bool inputReport(uint8_t reportId, QByteArray *bytes);
+    // The last output reports received, oldest first (at most 32).
+    QList<QByteArray> outputReports() const;
+
+    // Raises a change of the button element (any raw value). False when the camera is
+    // unplugged or the application has not opened it.
+    bool raiseEvent(int32_t value);
+
+    int focusMode() const;              // 0 single, 1 continuous
+    void setFocusMode(int mode);
+    int exposureStep() const;
+    bool exposureLocked() const;
+
+private:
+    const int id_;
+    const Model model_;
+    mutable std::mutex mutex_;
+    bool plugged_ = true;
+    QPointer<HidChannel> hid_;
+    QList<QByteArray> outputReports_;
+    QByteArray pendingReply_;
+    int focusMode_ = 0;
+    int exposureStep_;
+    bool exposureLocked_ = false;
+};

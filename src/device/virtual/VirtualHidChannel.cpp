@@ -1,0 +1,49 @@
+#include "VirtualHidChannel.h"
+
+#include "VirtualCamera.h"
+
+VirtualHidChannel::VirtualHidChannel(std::shared_ptr<VirtualCamera> camera)
+    : camera_(std::move(camera))
+{
+    camera_->attachHid(this);
+}
+
+VirtualHidChannel::~VirtualHidChannel()
+{
+    camera_->attachHid(nullptr);
+}
+
+int VirtualHidChannel::setReport(ReportType type, uint8_t reportId, const QByteArray &bytes, int)
+{
+    if (type != ReportType::Output)
+        return Failed;
+    if (!camera_->plugged())
+        return TimedOut;
+    return camera_->receiveOutputReport(reportId, bytes) ? Ok : Failed;
+}
+
+int VirtualHidChannel::getReport(ReportType type, uint8_t reportId, QByteArray &buffer, int)
+{
+    if (type != ReportType::Input)
+        return Failed;
+    if (!camera_->plugged())
+        return TimedOut;
+    return camera_->inputReport(reportId, &buffer) ? Ok : Failed;
+}
+
+bool VirtualHidChannel::startEvents()
+{
+    eventsOn_ = true;
+    return true;
+}
+
+void VirtualHidChannel::stopEvents()
+{
+    eventsOn_ = false;
+}
+
+void VirtualHidChannel::deliver(int32_t value)
+{
+    if (eventsOn_)
+        enqueueEvent(value);
+}

@@ -1,0 +1,104 @@
+#include "TestSupport.h"
+#include "app/CommandLine.h"
+#include "app/LumoAppController.h"
+#include "core/DefaultsKeys.h"
+#include "core/UserDefaults.h"
+#include "ui/LumoMainWindowController.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(AppDefaults, FirstRunWritesLibraryAndSoundDefaultsAndMakesTheFolder)
+{
+    Sandbox sandbox; // no ~/Pictures yet
+    EXPECT_TRUE(LumoAppController::setAppDefault().isEmpty());
+    UserDefaults *defaults = UserDefaults::standard();
+    EXPECT_EQ(defaults->stringForKey(DefaultsKeys::PhotoLibraryLocation), sandbox.path("Pictures/Arvo"));
+    EXPECT_TRUE(QFileInfo(sandbox.path("Pictures/Arvo")).isDir());
+    EXPECT_TRUE(defaults->boolForKey(DefaultsKeys::FocusSoundEffectSwitch));
+    EXPECT_TRUE(defaults->boolForKey(DefaultsKeys::SnapshotSoundEffectSwitch));
+    // Stored in the file, not only in memory.
+    UserDefaults reread(UserDefaults::standardPath());
+    EXPECT_TRUE(reread.contains(DefaultsKeys::SnapshotSoundEffectSwitch));
+}
+
+TEST(AppDefaults, StoredValuesAreKept)
+{
+    Sandbox sandbox;
+    UserDefaults *defaults = UserDefaults::standard();
+    defaults->setValue(DefaultsKeys::SnapshotSoundEffectSwitch, false);
+    defaults->setValue(DefaultsKeys::PhotoLibraryLocation, sandbox.path("Elsewhere"));
+    LumoAppController::setAppDefault();
+    EXPECT_FALSE(defaults->boolForKey(DefaultsKeys::SnapshotSoundEffectSwitch, true));
+    EXPECT_TRUE(defaults->boolForKey(DefaultsKeys::FocusSoundEffectSwitch));
+    EXPECT_TRUE(QFileInfo(sandbox.path("Elsewhere")).isDir());
+}
+
+TEST(AppDefaults, PlainFileAtTheLibraryPathIsLeftAloneAndReported)
+{
+    Sandbox sandbox;
+    QDir().mkpath(sandbox.path("Pictures"));
+    QFile file(sandbox.path("Pictures/Arvo"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("keep me");
+    file.close();
+
+    const QString problem = LumoAppController::setAppDefault();
+    EXPECT_TRUE(problem.contains("is a file")) << qPrintable(problem);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "keep me");
+}
+
+TEST(AppController, StartsWithVirtualCamerasAndShowsTheProblemInTheStatusLine)
+{
+    Sandbox sandbox;
+    QDir().mkpath(sandbox.path("Pictures"));
+    QFile file(sandbox.path("Pictures/Arvo"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    CommandLineOptions options = parseCommandLine({"arvo", "--virtual-camera=tobble"});
+    LumoAppController controller(options);
+    controller.awakeFromNib(false);
+    controller.applicationWillFinishLaunching(nullptr);
+    LumoMainWindowController *main = controller.mainWindowController();
+    ASSERT_TRUE(waitUntil([&] { return main->window()->isVisible(); }));
+    EXPECT_EQ(main->mode(), LumoMainWindowController::CameraMode);
+    EXPECT_TRUE(main->statusText().contains("is a file")) << qPrintable(main->statusText());
+    ASSERT_TRUE(waitUntil([&] { return main->statusText().startsWith("Camera: Velmar Tobble"); }))
+        << qPrintable(main->statusText());
+
+    QStringList menus;
+    for (QAction *action : main->window()->menuBar()->actions())
+        menus << action->text();
+    EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&Mode", "&Help"}));
+}
+
+TEST(AppController, HelpAddressComesFromTheServerStrings)
+{
+    EXPECT_TRUE(LumoAppController::helpBaseUrl().startsWith("https://"));
+}
+
+TEST(CommandLine, ParsesVirtualCamerasAndRejectsUnknownModels)
+{
+    CommandLineOptions o = parseCommandLine({"arvo", "--verbose", "--virtual-camera=arvo,tobble"});
+    EXPECT_TRUE(o.error.isEmpty());
+    EXPECT_TRUE(o.verbose);
+    EXPECT_TRUE(o.useVirtualCameras);
+    EXPECT_EQ(o.virtualCameras, QStringList({"arvo", "tobble"}));
+
+    o = parseCommandLine({"arvo", "--virtual-camera=arvo,webcam"});
+    EXPECT_TRUE(o.error.contains("\"webcam\"")) << qPrintable(o.error);
+    o = parseCommandLine({"arvo", "--frobnicate"});
+    EXPECT_FALSE(o.error.isEmpty());
+    o = parseCommandLine({"arvo"});
+    EXPECT_FALSE(o.useVirtualCameras);
+}
+
+} // namespace

@@ -1,0 +1,133 @@
+// Starts the real `arvo` and drives it with the real `arvo-vcam`, as a user would.
+
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ProcessRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+class BlackBox : public testing::Test {
+protected:
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", sandbox.path());
+        env.insert("XDG_CONFIG_HOME", sandbox.path(".config"));
+        env.insert("XDG_DATA_HOME", sandbox.path(".local/share"));
+        env.insert("XDG_RUNTIME_DIR", sandbox.path("runtime"));
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        return env;
+    }
+
+    ProcessRun run(const QString &program, const QStringList &args, int timeoutMs = 10000)
+    {
+        QProcess p;
+        p.setProcessEnvironment(environment());
+        p.start(program, args);
+        if (!p.waitForFinished(timeoutMs)) {
+            p.kill();
+            p.waitForFinished();
+        }
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    }
+
+    ProcessRun vcam(const QStringList &args) { return run(ARVO_VCAM_EXECUTABLE, args); }
+
+    void startArvo(const QStringList &args)
+    {
+        arvo.setProcessEnvironment(environment());
+        arvo.start(ARVO_EXECUTABLE, args);
+        ASSERT_TRUE(arvo.waitForStarted());
+    }
+
+    // Polls `arvo-vcam list` until `line` is one of its lines.
+    bool waitForListLine(const QString &pattern)
+    {
+        return waitUntil([&] {
+            const ProcessRun r = vcam({"list"});
+            for (const QString &l : r.out.split('\n'))
+                if (l.contains(QRegularExpression(pattern)))
+                    return true;
+            return false;
+        }, 15000);
+    }
+
+    void TearDown() override
+    {
+        if (arvo.state() != QProcess::NotRunning) {
+            arvo.terminate();
+            if (!arvo.waitForFinished(5000))
+                arvo.kill();
+            arvo.waitForFinished();
+        }
+    }
+
+    Sandbox sandbox;
+    QProcess arvo;
+};
+
+TEST_F(BlackBox, VirtualCameraBecomesCurrentAndFollowsPlugging)
+{
+    QDir().mkpath(sandbox.path("runtime"));
+    startArvo({"--verbose", "--virtual-camera=arvo", "--time-scale=0.1"});
+    ASSERT_TRUE(waitForListLine("^1 arvo 0x[0-9a-f]{8} plugged current$"));
+
+    const ProcessRun plug = vcam({"plug", "tobble"});
+    EXPECT_EQ(plug.exitCode, 0);
+    EXPECT_EQ(plug.out, "2\n");
+    EXPECT_EQ(vcam({"unplug", "1"}).exitCode, 0);
+    ASSERT_TRUE(waitForListLine("^2 tobble 0x[0-9a-f]{8} plugged current$"));
+    EXPECT_TRUE(vcam({"list"}).out.startsWith("1 arvo 0x"));
+
+    const ProcessRun unknown = vcam({"unplug", "7"});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_TRUE(unknown.err.contains("no virtual camera with id \"7\"")) << qPrintable(unknown.err);
+
+    // A second launch shows the running instance and exits at once.
+    const ProcessRun second = run(ARVO_EXECUTABLE, {"--virtual-camera=arvo"});
+    EXPECT_EQ(second.exitCode, 0);
+    EXPECT_EQ(arvo.state(), QProcess::Running);
+
+    // What start-up leaves behind.
+    QFile log(sandbox.path(".local/share/Arvo/Log.txt"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(log.readAll());
+    EXPECT_TRUE(text.contains("Found Arvo")) << qPrintable(text);
+    EXPECT_TRUE(text.contains("Found Tobble"));
+    EXPECT_TRUE(text.contains("current focus button mode: single"));
+    EXPECT_TRUE(QFileInfo(sandbox.path("Pictures/Arvo")).isDir());
+    QFile conf(sandbox.path(".config/Arvo/Arvo.conf"));
+    ASSERT_TRUE(conf.open(QIODevice::ReadOnly));
+    const QString settings = QString::fromUtf8(conf.readAll());
+    EXPECT_TRUE(settings.contains("FocusSoundEffectSwitchKey=true")) << qPrintable(settings);
+    EXPECT_TRUE(settings.contains("SnapshotSoundEffectSwitchKey=true"));
+}
+
+TEST_F(BlackBox, UnknownVirtualModelIsAClearErrorAtStart)
+{
+    const ProcessRun r = run(ARVO_EXECUTABLE, {"--virtual-camera=arvo,webcam"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains("unknown virtual camera model \"webcam\"")) << qPrintable(r.err);
+}
+
+TEST_F(BlackBox, VcamWithoutARunningInstanceExitsWithTwo)
+{
+    const ProcessRun r = vcam({"list"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains("no running Arvo")) << qPrintable(r.err);
+}
+
+} // namespace

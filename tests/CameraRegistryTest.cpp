@@ -1,0 +1,228 @@
+#include "TestSupport.h"
+#include "core/NotificationNames.h"
+#include "device/CameraIds.h"
+#include "device/DeviceBackend.h"
+#include "device/LumoCameraTobble.h"
+#include "device/LumoCamerasController.h"
+#include "device/virtual/VirtualCameraHub.h"
+
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace NotificationNames;
+
+const QStringList ChangeNames = {CameraWillChange, CameraDidChange};
+
+class CameraRegistry : public testing::Test {
+protected:
+    void start()
+    {
+        registry = std::make_unique<LumoCamerasController>(hub.createBackend());
+    }
+    void TearDown() override { registry.reset(); }
+
+    bool waitForCameras(int count)
+    {
+        return waitUntil([&] { return registry->availableCameras().size() == count; });
+    }
+
+    VirtualCameraHub hub;
+    std::unique_ptr<LumoCamerasController> registry;
+};
+
+TEST_F(CameraRegistry, FirstCameraBecomesCurrentAfterTheStartDelaysWithBothNotifications)
+{
+    hub.plug(VirtualCamera::Model::Arvo);
+    NotificationRecorder recorder(ChangeNames);
+    start();
+    EXPECT_FALSE(registry->currentCamera()) << "nothing before the 1.0 s + 3.0 s waits";
+    ASSERT_TRUE(recorder.waitForCount(2));
+    EXPECT_EQ(recorder.names(), ChangeNames);
+    EXPECT_TRUE(recorder.allOnMainThread());
+    CameraPtr current = registry->currentCamera();
+    ASSERT_TRUE(current);
+    EXPECT_EQ(current->shortModel(), "Arvo");
+    EXPECT_TRUE(current->active());
+    EXPECT_EQ(current->thread(), QThread::currentThread()) << "cameras live on the main thread";
+    EXPECT_EQ(current->captureDeviceLocationId(),
+              LumoCamera::makeCaptureDeviceLocationId(current->locationId(), 0xfe11, 0x0a01));
+    // Preparation asked the focus mode: report 2, then 02 00 03 00 00.
+    ASSERT_FALSE(hub.camera(1)->outputReports().isEmpty());
+    EXPECT_EQ(hub.camera(1)->outputReports().first().toHex(' '), "02 02 00 03 00 00");
+    EXPECT_EQ(current->isContinousFocusMode, 0);
+}
+
+TEST_F(CameraRegistry, SecondCameraIsListedButDoesNotBecomeCurrent)
+{
+    hub.plug(VirtualCamera::Model::Arvo);
+    start();
+    ASSERT_TRUE(waitForCameras(1));
+    CameraPtr first = registry->currentCamera();
+    NotificationRecorder recorder(ChangeNames);
+    hub.plug(VirtualCamera::Model::Arvo);
+    ASSERT_TRUE(waitForCameras(2));
+    EXPECT_EQ(registry->currentCamera(), first);
+    EXPECT_TRUE(recorder.names().isEmpty());
+    // Two cameras of one model are told apart by their location.
+    EXPECT_NE(registry->availableCameras()[0]->locationId(),
+              registry->availableCameras()[1]->locationId());
+    EXPECT_NE(registry->availableCameras()[0]->captureDeviceLocationId(),
+              registry->availableCameras()[1]->captureDeviceLocationId());
+}
+
+TEST_F(CameraRegistry, UnpluggingTheCurrentCameraHandsOverToTheRemainingOne)
+{
+    hub.plug(VirtualCamera::Model::Arvo);
+    hub.plug(VirtualCamera::Model::Tobble);
+    start();
+    ASSERT_TRUE(waitForCameras(2));
+    CameraPtr arvo = registry->currentCamera();
+    ASSERT_EQ(arvo->shortModel(), "Arvo");
+
+    QList<bool> currentSeenAtDidChange;
+    int observer;
+    NotificationCenter::defaultCenter()->addObserver(&observer, CameraDidChange, [&](const Notification &) {
+        currentSeenAtDidChange << bool(registry->currentCamera());
+    });
+    NotificationRecorder recorder(ChangeNames);
+    hub.unplug(1);
+    ASSERT_TRUE(waitForCameras(1));
+    NotificationCenter::defaultCenter()->removeObserver(&observer);
+
+    EXPECT_EQ(recorder.names(), ChangeNames + ChangeNames);
+    EXPECT_EQ(currentSeenAtDidChange, QList<bool>({false, true})) << "nil first, then the tobble";
+    ASSERT_TRUE(registry->currentCamera());
+    EXPECT_EQ(registry->currentCamera()->shortModel(), "Tobble");
+    EXPECT_FALSE(arvo->active());
+    EXPECT_FALSE(arvo->hasHidDevice()) << "a removed camera is detached";
+    EXPECT_EQ(arvo->velmarResetImage(), -1) << "and fails softly afterwards";
+}
+
+TEST_F(CameraRegistry, UnpluggingTheOnlyCameraLeavesNoCurrentCamera)
+{
+    hub.plug(VirtualCamera::Model::Tobble);
+    start();
+    ASSERT_TRUE(waitForCameras(1));
+    auto tobble = std::dynamic_pointer_cast<LumoCameraTobble>(registry->currentCamera());
+    ASSERT_TRUE(tobble);
+    EXPECT_TRUE(tobble->exposureTimerRunning());
+    hub.unplug(1);
+    ASSERT_TRUE(waitForCameras(0));
+    EXPECT_FALSE(registry->currentCamera());
+    EXPECT_FALSE(tobble->exposureTimerRunning()) << "exposure reports stop with deactivation";
+}
+
+TEST_F(CameraRegistry, SettingTheCurrentCameraAgainPostsNothing)
+{
+    hub.plug(VirtualCamera::Model::Arvo);
+    hub.plug(VirtualCamera::Model::Arvo);
+    start();
+    ASSERT_TRUE(waitForCameras(2));
+    NotificationRecorder recorder(ChangeNames);
+    registry->setCurrentCamera(registry->currentCamera());
+    EXPECT_TRUE(recorder.names().isEmpty());
+
+    CameraPtr second = registry->availableCameras()[1];
+    registry->setCurrentCamera(second);
+    EXPECT_EQ(recorder.names(), ChangeNames) << "a change on the main thread posts at once";
+    EXPECT_TRUE(second->active());
+    EXPECT_FALSE(registry->availableCameras()[0]->active());
+}
+
+TEST_F(CameraRegistry, CameraUnpluggedBeforeItSettledIsNeverAdded)
+{
+    start();
+    hub.plug(VirtualCamera::Model::Arvo);
+    // Let the device thread see the arrival, then take the camera away within the settle delay.
+    ASSERT_TRUE(waitUntil([&] { return false; }, 20) == false);
+    hub.unplug(1);
+    hub.plug(VirtualCamera::Model::Tobble);
+    ASSERT_TRUE(waitForCameras(1));
+    EXPECT_EQ(registry->currentCamera()->shortModel(), "Tobble");
+    waitUntil([] { return false; }, 60);
+    EXPECT_EQ(registry->availableCameras().size(), 1);
+}
+
+// A back end with one device of the maker's that is neither model.
+class UnsupportedBackend : public DeviceBackend {
+public:
+    bool startMonitoring(Callbacks) override { return true; }
+    std::vector<DeviceInfo> presentDevices() override
+    {
+        DeviceInfo info;
+        info.key = "odd";
+        info.vendorId = CameraIds::VendorId;
+        info.productId = 0x0bad;
+        return {info};
+    }
+    std::unique_ptr<HidChannel> openHid(const DeviceInfo &) override { return nullptr; }
+    std::unique_ptr<UsbControlChannel> openVideoControl(const DeviceInfo &) override { return nullptr; }
+};
+
+TEST(CameraRegistryUnsupported, DeviceOfNeitherModelMakesNoCamera)
+{
+    NotificationRecorder recorder(ChangeNames);
+    LumoCamerasController registry(std::make_unique<UnsupportedBackend>());
+    waitUntil([] { return false; }, 100);
+    EXPECT_TRUE(registry.availableCameras().isEmpty());
+    EXPECT_TRUE(recorder.names().isEmpty());
+}
+
+TEST_F(CameraRegistry, ButtonEventsReachTheMainThreadInOrderAndWaitWhileInactive)
+{
+    hub.plug(VirtualCamera::Model::Arvo);
+    hub.plug(VirtualCamera::Model::Arvo);
+    start();
+    ASSERT_TRUE(waitForCameras(2));
+    CameraPtr first = registry->availableCameras()[0];
+    CameraPtr second = registry->availableCameras()[1];
+    NotificationRecorder recorder({Snapshot, CameraWillFocus, CameraDidFocus, CameraCustomButton,
+                                   CameraSetToContinueFocus});
+
+    first->isFocusing = true;
+    for (int value : {258, 514, 2, 770})
+        hub.camera(1)->raiseEvent(value);
+    ASSERT_TRUE(recorder.waitForCount(3));
+    EXPECT_EQ(recorder.names(), QStringList({CameraWillFocus, CameraDidFocus, CameraCustomButton}));
+    EXPECT_TRUE(recorder.allOnMainThread());
+    EXPECT_FALSE(first->isFocusing);
+    EXPECT_EQ(recorder.notifications().first().object.data(), first.get());
+
+    // The second camera is not current: its events wait in its queue...
+    recorder.clear();
+    hub.camera(2)->raiseEvent(1);
+    hub.camera(2)->raiseEvent(259);
+    waitUntil([] { return false; }, 50);
+    EXPECT_TRUE(recorder.names().isEmpty());
+    // ...and are handled, in order, with the next event after it became current.
+    registry->setCurrentCamera(second);
+    hub.camera(2)->raiseEvent(770);
+    ASSERT_TRUE(recorder.waitForCount(3));
+    EXPECT_EQ(recorder.names(), QStringList({Snapshot, CameraSetToContinueFocus, CameraCustomButton}));
+    EXPECT_EQ(second->isContinousFocusMode, 1);
+}
+
+TEST_F(CameraRegistry, DetachingWhileEventsArriveIsSafe)
+{
+    hub.plug(VirtualCamera::Model::Arvo);
+    start();
+    ASSERT_TRUE(waitForCameras(1));
+    std::atomic<bool> stop{false};
+    auto camera = hub.camera(1);
+    QThread *presser = QThread::create([&] {
+        while (!stop)
+            camera->raiseEvent(1);
+    });
+    presser->start();
+    waitUntil([] { return false; }, 30);
+    hub.unplug(1);
+    ASSERT_TRUE(waitForCameras(0));
+    stop = true;
+    presser->wait();
+    delete presser;
+    waitUntil([] { return false; }, 30);
+}
+
+} // namespace

@@ -1,0 +1,86 @@
+#include "TestSupport.h"
+#include "device/virtual/ControlClient.h"
+#include "device/virtual/ControlServer.h"
+#include "device/virtual/VirtualCameraCommands.h"
+#include "device/virtual/VirtualCameraHub.h"
+
+#include <QFuture>
+#include <QtConcurrent>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ControlSocket : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        addVirtualCameraCommands(server, hub, [this] { return current; });
+        socketPath = sandbox.path("runtime/vcam-test");
+        ASSERT_TRUE(server.listen(socketPath));
+    }
+
+    // The client blocks, so it runs on another thread while this one serves.
+    ControlResult send(const QString &line)
+    {
+        QFuture<ControlResult> future =
+            QtConcurrent::run([path = socketPath, line] { return sendControlCommand(path, line); });
+        waitUntil([&] { return future.isFinished(); });
+        return future.result();
+    }
+
+    Sandbox sandbox;
+    VirtualCameraHub hub;
+    ControlServer server;
+    QString socketPath;
+    QString current;
+};
+
+TEST_F(ControlSocket, PlugListUnplugWithNeverReusedIds)
+{
+    ControlResult r = send("plug arvo");
+    ASSERT_EQ(r.status, ControlResult::Ok);
+    EXPECT_EQ(r.lines, QStringList({"1"}));
+    EXPECT_EQ(send("plug tobble").lines, QStringList({"2"}));
+    current = hub.camera(2)->deviceInfo().key;
+
+    r = send("list");
+    ASSERT_EQ(r.status, ControlResult::Ok);
+    ASSERT_EQ(r.lines.size(), 2);
+    EXPECT_TRUE(r.lines[0].startsWith("1 arvo 0x")) << qPrintable(r.lines[0]);
+    EXPECT_TRUE(r.lines[0].endsWith(" plugged")) << qPrintable(r.lines[0]);
+    EXPECT_TRUE(r.lines[1].startsWith("2 tobble 0x"));
+    EXPECT_TRUE(r.lines[1].endsWith(" plugged current")) << qPrintable(r.lines[1]);
+
+    EXPECT_EQ(send("unplug 1").status, ControlResult::Ok);
+    EXPECT_EQ(send("plug arvo").lines, QStringList({"3"}));
+    r = send("list");
+    EXPECT_TRUE(r.lines[0].endsWith(" unplugged")) << qPrintable(r.lines[0]);
+    EXPECT_EQ(r.lines.size(), 3);
+}
+
+TEST_F(ControlSocket, BadRequestsFailWithAMessage)
+{
+    send("plug arvo");
+    ControlResult r = send("unplug 9");
+    EXPECT_EQ(r.status, ControlResult::CommandFailed);
+    EXPECT_EQ(r.lines, QStringList({"no virtual camera with id \"9\""}));
+    EXPECT_EQ(send("unplug one").status, ControlResult::CommandFailed);
+    send("unplug 1");
+    EXPECT_EQ(send("unplug 1").status, ControlResult::CommandFailed) << "already unplugged";
+    r = send("plug webcam");
+    EXPECT_EQ(r.status, ControlResult::CommandFailed);
+    EXPECT_TRUE(r.lines.first().contains("unknown camera model")) << qPrintable(r.lines.first());
+    r = send("dance");
+    EXPECT_EQ(r.status, ControlResult::CommandFailed);
+    EXPECT_TRUE(r.lines.first().contains("unknown command")) << qPrintable(r.lines.first());
+}
+
+TEST(ControlClient, NoRunningInstanceIsReported)
+{
+    Sandbox sandbox;
+    const ControlResult r = sendControlCommand(sandbox.path("runtime/none"), "list", 200);
+    EXPECT_EQ(r.status, ControlResult::NoInstance);
+    EXPECT_FALSE(r.lines.isEmpty());
+}
+
+} // namespace

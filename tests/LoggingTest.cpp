@@ -1,0 +1,95 @@
+#include "TestSupport.h"
+#include "core/LumoLog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// Runs setUpLog() in a child process, which then writes one line to each stream; returns the
+// child's exit status (0 when setUpLog reported success).
+int runSetUpLogInChild(const char *text)
+{
+    std::fflush(stdout);
+    std::fflush(stderr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const bool ok = setUpLog();
+        std::fprintf(stderr, "%s on stderr\n", text);
+        std::fprintf(stdout, "%s on stdout\n", text);
+        LumoLog::setEnabled(true);
+        LUMO_LOG("diagnostic %d", 42);
+        std::fflush(stdout);
+        _exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+QString readAll(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return QString::fromUtf8(f.readAll());
+}
+
+TEST(Logging, ApplicationFolderIsInXdgDataHome)
+{
+    Sandbox sandbox;
+    EXPECT_EQ(applicationSupportFolder(), sandbox.path(".local/share/Arvo"));
+    EXPECT_EQ(logFilePath(), sandbox.path(".local/share/Arvo/Log.txt"));
+}
+
+TEST(Logging, FirstRunCreatesTheLogAndLaterRunsAppend)
+{
+    Sandbox sandbox; // a fresh home: not even ~/.local/share exists
+    ASSERT_EQ(runSetUpLogInChild("first"), 0);
+    ASSERT_EQ(runSetUpLogInChild("second"), 0);
+    const QString log = readAll(logFilePath());
+    EXPECT_TRUE(log.contains("first on stderr\n"));
+    EXPECT_TRUE(log.contains("first on stdout\n"));
+    EXPECT_TRUE(log.contains("second on stderr\n"));
+    EXPECT_LT(log.indexOf("first on stderr"), log.indexOf("second on stderr"));
+    EXPECT_TRUE(log.contains("LoggingTest.cpp:")) << "diagnostics carry their source position";
+    EXPECT_TRUE(log.contains("diagnostic 42\n"));
+}
+
+TEST(Logging, PlainFileWhereTheFolderBelongsIsLeftAlone)
+{
+    Sandbox sandbox;
+    QDir().mkpath(sandbox.path(".local/share"));
+    QFile blocker(applicationSupportFolder());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.write("mine");
+    blocker.close();
+
+    EXPECT_EQ(runSetUpLogInChild("lost"), 1);
+    EXPECT_TRUE(QFileInfo(applicationSupportFolder()).isFile());
+    EXPECT_EQ(readAll(applicationSupportFolder()), "mine");
+}
+
+TEST(Logging, LumoLogIsSilentUnlessEnabled)
+{
+    ASSERT_FALSE(LumoLog::isEnabled());
+    testing::internal::CaptureStderr();
+    LUMO_LOG("should not appear %s", "anywhere");
+    LumoLog::log(__FILE__, __func__, __LINE__, "nor this");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+
+    LumoLog::setEnabled(true);
+    testing::internal::CaptureStderr();
+    LUMO_LOG("snapshot button");
+    const std::string line = testing::internal::GetCapturedStderr();
+    LumoLog::setEnabled(false);
+    EXPECT_NE(line.find("LoggingTest.cpp:"), std::string::npos) << line;
+    EXPECT_NE(line.find("TestBody: snapshot button\n"), std::string::npos) << line;
+}
+
+} // namespace

@@ -1,0 +1,98 @@
+#include "TestSupport.h"
+#include "core/MainThread.h"
+#include "core/NotificationCenter.h"
+
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(NotificationCenter, DeliversSynchronouslyInRegistrationOrderWithObjectFilter)
+{
+    NotificationCenter center;
+    QObject sender, other;
+    QStringList calls;
+    int a, b, c;
+    center.addObserver(&a, "N", [&](const Notification &n) { calls << "a:" + n.userInfo["k"].toString(); });
+    center.addObserver(&b, "N", [&](const Notification &) { calls << "b"; }, &sender);
+    center.addObserver(&c, "Other", [&](const Notification &) { calls << "c"; });
+
+    center.post("N", &sender, {{"k", "v"}});
+    EXPECT_EQ(calls, QStringList({"a:v", "b"}));
+    calls.clear();
+    center.post("N", &other);
+    EXPECT_EQ(calls, QStringList({"a:"})) << "an object filter lets only that sender through";
+}
+
+TEST(NotificationCenter, ObserverRemovedDuringDeliveryIsNotCalledAfterwards)
+{
+    NotificationCenter center;
+    int first, second;
+    QStringList calls;
+    center.addObserver(&first, "N", [&](const Notification &) {
+        calls << "first";
+        center.removeObserver(&second);
+    });
+    center.addObserver(&second, "N", [&](const Notification &) { calls << "second"; });
+    center.post("N");
+    EXPECT_EQ(calls, QStringList({"first"}));
+    EXPECT_EQ(center.observerCount("N"), 1);
+
+    center.removeObserver(&first, "N");
+    center.post("N");
+    EXPECT_EQ(calls, QStringList({"first"}));
+}
+
+TEST(NotificationCenter, PostOnMainThreadFromAnotherThreadQueuesInOrderWithoutWaiting)
+{
+    NotificationCenter center;
+    QStringList received;
+    bool allMain = true;
+    int observer;
+    for (const char *name : {"A", "B", "C"})
+        center.addObserver(&observer, name, [&](const Notification &n) {
+            received << n.name;
+            allMain = allMain && isMainThread();
+        });
+
+    QThread *thread = QThread::create([&] {
+        center.postOnMainThread("A");
+        center.postOnMainThread("B");
+        center.postOnMainThread("C");
+    });
+    thread->start();
+    thread->wait(); // returns although the main thread has not run the deliveries yet
+    EXPECT_TRUE(received.isEmpty());
+    ASSERT_TRUE(waitUntil([&] { return received.size() == 3; }));
+    EXPECT_EQ(received, QStringList({"A", "B", "C"}));
+    EXPECT_TRUE(allMain);
+    delete thread;
+}
+
+TEST(NotificationCenter, PostOnMainThreadFromMainThreadDeliversAtOnce)
+{
+    NotificationCenter center;
+    int observer;
+    bool delivered = false;
+    center.addObserver(&observer, "N", [&](const Notification &) { delivered = true; });
+    center.postOnMainThread("N");
+    EXPECT_TRUE(delivered);
+}
+
+TEST(NotificationCenter, QueuedNotificationOfDestroyedObjectArrivesWithNullObject)
+{
+    NotificationCenter center;
+    int observer;
+    QList<Notification> received;
+    center.addObserver(&observer, "N", [&](const Notification &n) { received << n; });
+    auto *object = new QObject;
+    QThread *thread = QThread::create([&] { center.postOnMainThread("N", object); });
+    thread->start();
+    thread->wait();
+    delete object;
+    ASSERT_TRUE(waitUntil([&] { return received.size() == 1; }));
+    EXPECT_TRUE(received.first().object.isNull());
+    delete thread;
+}
+
+} // namespace

@@ -1,0 +1,94 @@
+#include "TestSupport.h"
+#include "core/UserDefaults.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString readAll(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return QString::fromUtf8(f.readAll());
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+TEST(UserDefaults, StandardFileLivesInXdgConfigHome)
+{
+    Sandbox sandbox;
+    EXPECT_EQ(UserDefaults::standardPath(), sandbox.path(".config/Arvo/Arvo.conf"));
+}
+
+TEST(UserDefaults, NestedDictionariesAreReadableGroupsAndRoundTrip)
+{
+    Sandbox sandbox;
+    const QString path = sandbox.path("Arvo.conf");
+    {
+        UserDefaults defaults(path);
+        defaults.setDictionary("LumoDevices",
+                               {{"Arvo", QVariantMap{{"ZoomIndex", 3}, {"HFlip", true}}},
+                                {"Tobble", QVariantMap{{"ZoomIndex", 1}}}});
+        defaults.setValue("KeepCameraSetKey", 1);
+    }
+    const QString text = readAll(path);
+    EXPECT_TRUE(text.contains("[LumoDevices]")) << qPrintable(text);
+    EXPECT_TRUE(text.contains("Arvo\\ZoomIndex=3")) << qPrintable(text);
+    EXPECT_FALSE(text.contains("@Variant")) << "no binary blobs in the file";
+
+    UserDefaults again(path);
+    const QVariantMap devices = again.dictionaryForKey("LumoDevices");
+    EXPECT_EQ(devices.value("Arvo").toMap().value("ZoomIndex").toInt(), 3);
+    EXPECT_TRUE(devices.value("Arvo").toMap().value("HFlip").toBool());
+    EXPECT_EQ(devices.value("Tobble").toMap().value("ZoomIndex").toInt(), 1);
+    EXPECT_TRUE(again.contains("LumoDevices"));
+    EXPECT_EQ(again.integerForKey("KeepCameraSetKey"), 1);
+
+    // Replacing a dictionary drops the entries it no longer has.
+    again.setDictionary("LumoDevices", {{"Tobble", QVariantMap{{"ZoomIndex", 2}}}});
+    EXPECT_FALSE(again.dictionaryForKey("LumoDevices").contains("Arvo"));
+}
+
+TEST(UserDefaults, JunkValuesAndMissingKeysGiveTheCallersDefault)
+{
+    Sandbox sandbox;
+    const QString path = sandbox.path("Arvo.conf");
+    writeFile(path, "[General]\nProgramKeyFunctionKey=banana\nSnapshotSoundEffectSwitchKey=perhaps\n"
+                    "FocusSoundEffectSwitchKey=false\nInstantPreviewKey=2\n");
+    UserDefaults defaults(path);
+    EXPECT_EQ(defaults.integerForKey("ProgramKeyFunctionKey", 7), 7);
+    EXPECT_TRUE(defaults.boolForKey("SnapshotSoundEffectSwitchKey", true));
+    EXPECT_FALSE(defaults.boolForKey("FocusSoundEffectSwitchKey", true));
+    EXPECT_EQ(defaults.integerForKey("InstantPreviewKey"), 2);
+    EXPECT_EQ(defaults.integerForKey("Missing", -4), -4);
+    EXPECT_EQ(defaults.stringForKey("Missing", "x"), "x");
+    EXPECT_TRUE(defaults.dictionaryForKey("Missing").isEmpty());
+}
+
+TEST(UserDefaults, BinaryGarbageFileGivesDefaultsAndIsKeptAside)
+{
+    Sandbox sandbox;
+    const QString path = sandbox.path("Arvo.conf");
+    QByteArray garbage;
+    for (int i = 0; i < 512; ++i)
+        garbage.append(char((i * 37) & 0xff));
+    writeFile(path, garbage);
+    UserDefaults defaults(path);
+    EXPECT_EQ(defaults.integerForKey("InstantPreviewKey", 1), 1);
+    QFile kept(path + ".damaged");
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), garbage);
+    defaults.setValue("InstantPreviewKey", 2);
+    EXPECT_TRUE(defaults.sync());
+    EXPECT_EQ(UserDefaults(path).integerForKey("InstantPreviewKey"), 2);
+}
+
+} // namespace

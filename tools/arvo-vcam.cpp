@@ -1,0 +1,47 @@
+// arvo-vcam: drives the virtual cameras of a running `arvo --virtual-camera=...`.
+
+#include "core/RuntimePaths.h"
+#include "device/virtual/ControlClient.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace {
+
+void printUsage(FILE *to)
+{
+    std::fputs("Usage: arvo-vcam COMMAND [ARGUMENTS]\n"
+               "\n"
+               "  list              one line per virtual camera: id, model, location ID,\n"
+               "                    plugged or unplugged, and \"current\" for the current camera\n"
+               "  plug MODEL        plugs a new camera (arvo or tobble) and prints its id\n"
+               "  unplug ID         unplugs a camera\n"
+               "\n"
+               "Talks to the Arvo started with --virtual-camera in this session.\n"
+               "Exit status: 0 done, 2 no running instance or the command failed.\n",
+               to);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
+        printUsage(args.isEmpty() ? stderr : stdout);
+        return args.isEmpty() ? 2 : 0;
+    }
+    const ControlResult result = sendControlCommand(RuntimePaths::virtualCameraSocket(),
+                                                    args.join(QLatin1Char(' ')));
+    if (result.status == ControlResult::Ok) {
+        for (const QString &line : result.lines)
+            std::printf("%s\n", qPrintable(line));
+        return 0;
+    }
+    for (const QString &line : result.lines)
+        std::fprintf(stderr, "arvo-vcam: %s\n", qPrintable(line));
+    return 2;
+}
