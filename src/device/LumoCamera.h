@@ -72,6 +72,8 @@ public:
     uint16_t streamControlIntf() const { return streamControlIntf_; }
     bool hasHidDevice() const;
 
+    // --- Image controls over USB video (LumoCameraImageControls.cpp) -----------------------
+
     // --- Vendor commands over HID (any thread; 0 or a read value, -1 on failure) -----------
     int velmarResetImage();
     int velmarForceFocusAgain();
