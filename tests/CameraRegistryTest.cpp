@@ -50,7 +50,7 @@ TEST_F(CameraRegistry, FirstCameraBecomesCurrentAfterTheStartDelaysWithBothNotif
               LumoCamera::makeCaptureDeviceLocationId(current->locationId(), 0xfe11, 0x0a01));
     // Preparation asked the focus mode: report 2, then 02 00 03 00 00.
     ASSERT_FALSE(hub.camera(1)->outputReports().isEmpty());
-    EXPECT_EQ(hub.camera(1)->outputReports().first().toHex(' '), "02 02 00 03 00 00");
+    EXPECT_EQ(hub.camera(1)->outputReports().first().toHex(' '), "02 00 03 00 00");
     EXPECT_EQ(current->isContinousFocusMode, 0);
 }
 

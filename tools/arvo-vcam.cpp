@@ -18,6 +18,11 @@ void printUsage(FILE *to)
                "                    plugged or unplugged, and \"current\" for the current camera\n"
                "  plug MODEL        plugs a new camera (arvo or tobble) and prints its id\n"
                "  unplug ID         unplugs a camera\n"
+               "  press ID BUTTON   presses a button: snapshot, focus or custom\n"
+               "  event ID VALUE    raises any raw value of the button element (e.g. 514, 0x202)\n"
+               "  focusmode ID MODE switches the focus button to single or continuous\n"
+               "  state ID          prints the camera's controls, exposure, focus mode and the\n"
+               "                    output reports it received, newest last\n"
                "\n"
                "Talks to the Arvo started with --virtual-camera in this session.\n"
                "Exit status: 0 done, 2 no running instance or the command failed.\n",

@@ -1,7 +1,10 @@
 #include "VirtualCamera.h"
 
 #include "VirtualHidChannel.h"
+#include "core/Delays.h"
 #include "device/CameraIds.h"
+
+#include <QTimer>
 
 #include <QStringList>
 
@@ -9,6 +12,13 @@ namespace {
 
 constexpr unsigned VirtualBusNumber = 0x20;
 constexpr int KeptReports = 32;
+
+// Values of the button element, as the camera reports them.
+constexpr int32_t SingleFocusMode = 3;
+constexpr int32_t FocusBegin = 258;
+constexpr int32_t ContinuousFocusMode = 259;
+constexpr int32_t FocusDone = 514;
+constexpr std::chrono::milliseconds FocusDuration{1000};
 
 // Ports of the virtual hub chain for camera `id`: one port per level, each 1..15.
 QString devpathFor(int id)
@@ -77,12 +87,21 @@ void VirtualCamera::attachHid(HidChannel *channel)
 
 bool VirtualCamera::receiveOutputReport(uint8_t reportId, const QByteArray &bytes)
 {
+    const bool forcedFocus = bytes.size() >= 2 && uint8_t(bytes[0]) == 0x02 && bytes[1] == 'O';
+    const bool accepted = handleOutputReport(reportId, bytes);
+    if (accepted && forcedFocus)
+        focus();
+    return accepted;
+}
+
+bool VirtualCamera::handleOutputReport(uint8_t reportId, const QByteArray &bytes)
+{
     std::lock_guard<std::mutex> lock(mutex_);
     if (!plugged_)
         return false;
-    QByteArray kept = bytes;
-    kept.prepend(char(reportId));
-    outputReports_.append(kept);
+    if (reportId != 2)
+        return false;
+    outputReports_.append(bytes);
     while (outputReports_.size() > KeptReports)
         outputReports_.removeFirst();
 
@@ -119,7 +138,7 @@ QList<QByteArray> VirtualCamera::outputReports() const
     return outputReports_;
 }
 
-bool VirtualCamera::raiseEvent(int32_t value)
+bool VirtualCamera::raiseEvent(int32_t value, int delayMs)
 {
     QPointer<HidChannel> channel;
     {
@@ -129,10 +148,29 @@ bool VirtualCamera::raiseEvent(int32_t value)
         channel = hid_;
     }
     auto *virtualChannel = static_cast<VirtualHidChannel *>(channel.data());
+    // Delivered on the channel's own (device) thread, where the camera's events arrive.
     QMetaObject::invokeMethod(
-        virtualChannel, [virtualChannel, value] { virtualChannel->deliver(value); },
+        virtualChannel,
+        [virtualChannel, value, delayMs] {
+            if (delayMs <= 0)
+                virtualChannel->deliver(value);
+            else
+                QTimer::singleShot(delayMs, virtualChannel,
+                                   [virtualChannel, value] { virtualChannel->deliver(value); });
+        },
         Qt::QueuedConnection);
     return true;
+}
+
+bool VirtualCamera::focus()
+{
+    return raiseEvent(FocusBegin) && raiseEvent(FocusDone, Delays::scaled(FocusDuration));
+}
+
+bool VirtualCamera::switchFocusMode(int mode)
+{
+    setFocusMode(mode == 1 ? 1 : 0);
+    return raiseEvent(mode == 1 ? ContinuousFocusMode : SingleFocusMode);
 }
 
 int VirtualCamera::focusMode() const

@@ -40,12 +40,18 @@ public:
     bool receiveOutputReport(uint8_t reportId, const QByteArray &bytes);
     // Answers input report 1 from the last query sent; false when nothing was asked.
     bool inputReport(uint8_t reportId, QByteArray *bytes);
-    // The last output reports received, oldest first (at most 32).
+    // The last output reports received (report 2, the bytes after the report ID), oldest first,
+    // at most 32.
     QList<QByteArray> outputReports() const;
 
-    // Raises a change of the button element (any raw value). False when the camera is
-    // unplugged or the application has not opened it.
-    bool raiseEvent(int32_t value);
+    // Raises a change of the button element (any raw value), after `delayMs` when given. False
+    // when the camera is unplugged or the application has not opened it.
+    bool raiseEvent(int32_t value, int delayMs = 0);
+    // Focuses as the camera does after a forced focus or a press of its focus button: reports
+    // "focus begin" at once and "focus done" about a second later.
+    bool focus();
+    // Switches the focus button's mode and reports it (3 single, 259 continuous).
+    bool switchFocusMode(int mode);
 
     int focusMode() const;              // 0 single, 1 continuous
     void setFocusMode(int mode);
@@ -53,6 +59,8 @@ public:
     bool exposureLocked() const;
 
 private:
+    bool handleOutputReport(uint8_t reportId, const QByteArray &bytes);
+
     const int id_;
     const Model model_;
     mutable std::mutex mutex_;

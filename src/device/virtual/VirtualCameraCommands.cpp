@@ -12,6 +12,38 @@ Reply usage(const QString &text)
     return Reply::error(QStringLiteral("usage: %1").arg(text));
 }
 
+// The camera named by an id argument, or an error reply.
+std::shared_ptr<VirtualCamera> cameraFor(VirtualCameraHub &hub, const QString &id, Reply *error)
+{
+    bool ok = false;
+    const int number = id.toInt(&ok);
+    auto camera = ok ? hub.camera(number) : nullptr;
+    if (!camera)
+        *error = Reply::error(QStringLiteral("no virtual camera with id \"%1\"").arg(id));
+    return camera;
+}
+
+Reply notDelivered(const VirtualCamera &camera)
+{
+    return Reply::error(camera.plugged()
+                            ? QStringLiteral("virtual camera %1 is not open yet").arg(camera.id())
+                            : QStringLiteral("virtual camera %1 is unplugged").arg(camera.id()));
+}
+
+QStringList describeState(const VirtualCamera &camera)
+{
+    QStringList lines;
+    lines << QStringLiteral("model %1").arg(camera.modelName())
+          << QStringLiteral("plugged %1").arg(camera.plugged() ? "yes" : "no")
+          << QStringLiteral("focus-mode %1").arg(camera.focusMode() == 1 ? "continuous" : "single")
+          << QStringLiteral("exposure-step %1").arg(camera.exposureStep())
+          << QStringLiteral("exposure-lock %1").arg(camera.exposureLocked() ? "on" : "off");
+    lines << QStringLiteral("output-reports:");
+    for (const QByteArray &report : camera.outputReports())
+        lines << QString::fromLatin1(report.toHex(' '));
+    return lines;
+}
+
 } // namespace
 
 void addVirtualCameraCommands(ControlServer &server, VirtualCameraHub &hub,
@@ -48,13 +80,69 @@ void addVirtualCameraCommands(ControlServer &server, VirtualCameraHub &hub,
     server.addCommand(QStringLiteral("unplug"), [&hub](const QStringList &args) {
         if (args.size() != 1)
             return usage(QStringLiteral("unplug ID"));
-        bool ok = false;
-        const int id = args[0].toInt(&ok);
-        auto camera = ok ? hub.camera(id) : nullptr;
+        Reply error;
+        auto camera = cameraFor(hub, args[0], &error);
         if (!camera)
-            return Reply::error(QStringLiteral("no virtual camera with id \"%1\"").arg(args[0]));
-        if (!hub.unplug(id))
-            return Reply::error(QStringLiteral("virtual camera %1 is already unplugged").arg(id));
+            return error;
+        if (!hub.unplug(camera->id()))
+            return Reply::error(
+                QStringLiteral("virtual camera %1 is already unplugged").arg(camera->id()));
         return Reply{};
+    });
+
+    // The camera's buttons: snapshot and custom report one value; focus reports its begin and,
+    // a second later, its end.
+    server.addCommand(QStringLiteral("press"), [&hub](const QStringList &args) {
+        if (args.size() != 2)
+            return usage(QStringLiteral("press ID snapshot|focus|custom"));
+        Reply error;
+        auto camera = cameraFor(hub, args[0], &error);
+        if (!camera)
+            return error;
+        bool delivered = false;
+        if (args[1] == QLatin1String("snapshot"))
+            delivered = camera->raiseEvent(0x0001);
+        else if (args[1] == QLatin1String("custom"))
+            delivered = camera->raiseEvent(0x0302);
+        else if (args[1] == QLatin1String("focus"))
+            delivered = camera->focus();
+        else
+            return usage(QStringLiteral("press ID snapshot|focus|custom"));
+        return delivered ? Reply{} : notDelivered(*camera);
+    });
+
+    server.addCommand(QStringLiteral("event"), [&hub](const QStringList &args) {
+        if (args.size() != 2)
+            return usage(QStringLiteral("event ID VALUE"));
+        Reply error;
+        auto camera = cameraFor(hub, args[0], &error);
+        if (!camera)
+            return error;
+        bool ok = false;
+        const int32_t value = int32_t(args[1].toLongLong(&ok, 0));
+        if (!ok)
+            return Reply::error(QStringLiteral("bad event value \"%1\"").arg(args[1]));
+        return camera->raiseEvent(value) ? Reply{} : notDelivered(*camera);
+    });
+
+    server.addCommand(QStringLiteral("focusmode"), [&hub](const QStringList &args) {
+        if (args.size() != 2 || (args[1] != QLatin1String("single") && args[1] != QLatin1String("continuous")))
+            return usage(QStringLiteral("focusmode ID single|continuous"));
+        Reply error;
+        auto camera = cameraFor(hub, args[0], &error);
+        if (!camera)
+            return error;
+        const bool delivered = camera->switchFocusMode(args[1] == QLatin1String("continuous") ? 1 : 0);
+        return delivered ? Reply{} : notDelivered(*camera);
+    });
+
+    server.addCommand(QStringLiteral("state"), [&hub](const QStringList &args) {
+        if (args.size() != 1)
+            return usage(QStringLiteral("state ID"));
+        Reply error;
+        auto camera = cameraFor(hub, args[0], &error);
+        if (!camera)
+            return error;
+        return Reply{true, describeState(*camera)};
     });
 }
