@@ -1,0 +1,16 @@
+// Benchmarks of the hot paths. Each figure is printed next to a baseline measured in the same run,
+// so that the ratio can be read whatever the machine.
+
+#include <QCoreApplication>
+#include <benchmark/benchmark.h>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
