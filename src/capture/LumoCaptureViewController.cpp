@@ -1,0 +1,241 @@
+#include "LumoCaptureViewController.h"
+
+#include "core/Delays.h"
+#include "core/LumoLog.h"
+#include "core/NotificationCenter.h"
+#include "core/NotificationNames.h"
+#include "device/LumoCamerasController.h"
+#include "ui/CaptureView.h"
+
+#include <QMessageBox>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWidget>
+
+namespace {
+
+constexpr QSize InitialResolution(1280, 960);
+
+uint32_t packSize(const QSize &size)
+{
+    return uint32_t(size.width() & 0xffff) << 16 | uint32_t(size.height() & 0xffff);
+}
+
+QSize unpackSize(uint32_t packed)
+{
+    return QSize(int(packed >> 16), int(packed & 0xffff));
+}
+
+} // namespace
+
+LumoCaptureViewController::LumoCaptureViewController(CaptureBackend *backend, QObject *parent)
+    : QObject(parent)
+    , backend_(backend)
+    , resolution_(packSize(InitialResolution))
+{
+    NotificationCenter *center = NotificationCenter::defaultCenter();
+    center->addObserver(this, NotificationNames::CameraWillChange,
+                        [this](const Notification &n) { deviceWillChange(n); });
+    center->addObserver(this, NotificationNames::CameraDidChange,
+                        [this](const Notification &n) { deviceDidChange(n); });
+}
+
+LumoCaptureViewController::~LumoCaptureViewController()
+{
+    NotificationCenter::defaultCenter()->removeObserver(this);
+    stop();
+}
+
+void LumoCaptureViewController::setCaptureViewContainer(QWidget *container)
+{
+    container_ = container;
+}
+
+bool LumoCaptureViewController::isRunning() const
+{
+    return device_ && device_->isRunning();
+}
+
+QSize LumoCaptureViewController::resolution() const
+{
+    return unpackSize(resolution_);
+}
+
+QSize LumoCaptureViewController::lastFrameSize() const
+{
+    return unpackSize(lastFrameSize_);
+}
+
+bool LumoCaptureViewController::watchdogArmed() const
+{
+    return watchdogTimer_ != nullptr;
+}
+
+void LumoCaptureViewController::start()
+{
+    if (isRunning())
+        return;
+    auto *registry = LumoCamerasController::sharedController();
+    CameraPtr camera = registry ? registry->currentCamera() : nullptr;
+    if (!camera || !backend_)
+        return;
+    const QString uniqueId = camera->captureDeviceLocationId();
+    LUMO_LOG("Search Device: %s", qPrintable(uniqueId));
+    if (device_) {
+        device_->stopRunning();
+        device_->close();
+    }
+    device_ = backend_->deviceWithUniqueID(uniqueId);
+    if (!device_)
+        return;
+    CaptureDevice::Error error;
+    if (!device_->open(&error)) {
+        device_.reset();
+        presentError(error);
+        return;
+    }
+    LUMO_LOG("open device: %s", qPrintable(uniqueId));
+
+    if (container_ && !captureView_) {
+        captureView_ = new CaptureView(container_);
+        if (!container_->layout()) {
+            auto *layout = new QVBoxLayout(container_);
+            layout->setContentsMargins(0, 0, 0, 0);
+        }
+        container_->layout()->addWidget(captureView_);
+        captureView_->show();
+    }
+    frameView_ = captureView_.data();
+
+    device_->setFrameCallback([this](QImage &frame) { willDisplayImage(frame); });
+    {
+        std::lock_guard<std::mutex> lock(camera->objectLock());
+        device_->setFrameSize(resolution());
+    }
+    if (!device_->startRunning(&error)) {
+        presentError(error);
+        return;
+    }
+
+    if (watchdogTimer_)
+        return;
+    watchedFrameCount_ = frameCount_;
+    watchdogTimer_ = new QTimer(this);
+    connect(watchdogTimer_, &QTimer::timeout, this, &LumoCaptureViewController::watchdogProc);
+    watchdogTimer_->start(Delays::scaled(Delays::CaptureWatchdog));
+}
+
+void LumoCaptureViewController::stop()
+{
+    LUMO_LOG("stop");
+    if (device_) {
+        device_->stopRunning();
+        device_->close();
+        device_.reset();
+    }
+    frameView_ = nullptr;
+    if (captureView_) {
+        delete captureView_;
+        captureView_ = nullptr;
+    }
+    delete watchdogTimer_;
+    watchdogTimer_ = nullptr;
+}
+
+void LumoCaptureViewController::pause()
+{
+    LUMO_LOG("pause");
+    if (isRunning())
+        device_->stopRunning();
+}
+
+void LumoCaptureViewController::resume()
+{
+    LUMO_LOG("resume");
+    if (device_ && !device_->isRunning()) {
+        CaptureDevice::Error error;
+        if (!device_->startRunning(&error))
+            presentError(error);
+    }
+}
+
+void LumoCaptureViewController::restart()
+{
+    stop();
+    QTimer::singleShot(Delays::scaled(Delays::CaptureRestart), this, [this] { start(); });
+}
+
+void LumoCaptureViewController::setResolution(const QSize &size)
+{
+    resolution_ = packSize(size);
+    if (!device_)
+        return;
+    auto *registry = LumoCamerasController::sharedController();
+    CameraPtr camera = registry ? registry->currentCamera() : nullptr;
+    if (camera) {
+        std::lock_guard<std::mutex> lock(camera->objectLock());
+        device_->setFrameSize(size);
+    } else {
+        device_->setFrameSize(size);
+    }
+}
+
+void LumoCaptureViewController::watchdogProc()
+{
+    if (frameCount_ != watchedFrameCount_) {
+        watchedFrameCount_ = frameCount_;
+        return;
+    }
+    // Nothing shown since the last tick. The count is left as it was, so a stream that stays
+    // stalled is kicked again at every tick.
+    LUMO_LOG("video freezed!");
+    if (isRunning()) {
+        LUMO_LOG("reset resolution");
+        setResolution(resolution());
+    }
+}
+
+void LumoCaptureViewController::deviceWillChange(const Notification &)
+{
+    stop();
+}
+
+void LumoCaptureViewController::deviceDidChange(const Notification &)
+{
+    start();
+}
+
+void LumoCaptureViewController::willDisplayImage(QImage &frame)
+{
+    FrameTransform::Settings settings;
+    settings.zoom = zoom_;
+    settings.hFlipped = hFlipped_;
+    settings.vFlipped = vFlipped_;
+    settings.outputSize = resolution();
+    transform_.apply(frame, settings);
+
+    QVariantMap userInfo;
+    if (!frame.isNull())
+        userInfo.insert(QStringLiteral("image"), frame);
+    NotificationCenter::defaultCenter()->post(NotificationNames::WillDisplayImage, this, userInfo);
+    lastFrameSize_ = packSize(frame.size());
+    ++frameCount_;
+    if (CaptureView *view = frameView_)
+        view->setFrame(frame);
+}
+
+void LumoCaptureViewController::presentError(const CaptureDevice::Error &error)
+{
+    LUMO_LOG("capture device error: %s", qPrintable(error.description));
+    if (presentError_) {
+        presentError_(error);
+        return;
+    }
+    QWidget *parent = container_ ? container_->window() : nullptr;
+    auto *box = new QMessageBox(QMessageBox::Warning, error.description, error.description,
+                                QMessageBox::Ok, parent);
+    box->setInformativeText(error.recoverySuggestion);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    box->open();
+}

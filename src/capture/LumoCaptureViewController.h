@@ -1,0 +1,92 @@
+#pragma once
+
+#include "CaptureDevice.h"
+#include "FrameTransform.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QSize>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <mutex>
+
+class CaptureView;
+class QTimer;
+class QWidget;
+struct Notification;
+
+// Runs the live picture of the current camera: opens its video device, shows the frames in a
+// capture view inside the window's container, applies digital zoom and mirroring to every frame
+// and publishes each shown frame as "LumoWillDisplayImage". It follows the current camera
+// (stops on "LumoCameraWillChange", starts on "LumoCameraDidChange"), and a watchdog re-applies
+// the resolution while the stream is stalled.
+//
+// Threads: everything runs on the main thread except the frame callback, which runs on the
+// device's frame thread; zoom, flips and resolution are atomics it reads per frame.
+class LumoCaptureViewController : public QObject {
+    Q_OBJECT
+public:
+    using ErrorPresenter = std::function<void(const CaptureDevice::Error &)>;
+
+    explicit LumoCaptureViewController(CaptureBackend *backend, QObject *parent = nullptr);
+    ~LumoCaptureViewController() override;
+
+    void setCaptureViewContainer(QWidget *container);
+    QWidget *captureViewContainer() const { return container_; }
+    CaptureView *captureView() const { return captureView_; }
+
+    // How device errors reach the user; by default a window-modal alert with "OK".
+    void setErrorPresenter(ErrorPresenter presenter) { presentError_ = std::move(presenter); }
+
+    void start();
+    void stop();
+    void pause();
+    void resume();
+    void restart();
+    bool isRunning() const;
+
+    void setResolution(const QSize &size);
+    QSize resolution() const;
+    float zoom() const { return zoom_; }
+    void setZoom(float zoom) { zoom_ = zoom; }
+    bool hFlipped() const { return hFlipped_; }
+    void setHFlipped(bool on) { hFlipped_ = on; }
+    bool vFlipped() const { return vFlipped_; }
+    void setVFlipped(bool on) { vFlipped_ = on; }
+
+    // Frames transformed so far (wraps), and the size of the latest one.
+    uint32_t frameCount() const { return frameCount_; }
+    QSize lastFrameSize() const;
+
+    void watchdogProc();
+    bool watchdogArmed() const;
+
+private:
+    void deviceWillChange(const Notification &);
+    void deviceDidChange(const Notification &);
+    // Frame thread.
+    void willDisplayImage(QImage &frame);
+    void presentError(const CaptureDevice::Error &error);
+
+    CaptureBackend *backend_;
+    std::unique_ptr<CaptureDevice> device_;
+    QPointer<QWidget> container_;
+    QPointer<CaptureView> captureView_;
+    // The same view for the frame thread: set before the stream starts, cleared after it
+    // stopped and before the view goes.
+    std::atomic<CaptureView *> frameView_{nullptr};
+    QTimer *watchdogTimer_ = nullptr;
+    ErrorPresenter presentError_;
+
+    std::atomic<bool> hFlipped_{false};
+    std::atomic<bool> vFlipped_{false};
+    std::atomic<float> zoom_{1.0f};
+    std::atomic<uint32_t> resolution_;   // width << 16 | height
+    std::atomic<uint32_t> frameCount_{0};
+    uint32_t watchedFrameCount_ = 0;
+    std::atomic<uint32_t> lastFrameSize_{0};
+
+    FrameTransform transform_;           // used on the frame thread only
+};

@@ -1,0 +1,345 @@
+#include "CamSettingController.h"
+
+#include "core/Delays.h"
+#include "core/DefaultsKeys.h"
+#include "core/NotificationCenter.h"
+#include "core/NotificationNames.h"
+#include "core/UserDefaults.h"
+#include "device/LumoCameraTobble.h"
+#include "device/LumoCamerasController.h"
+
+#include <QTimer>
+
+namespace {
+
+// Keys of a model's record under "LumoDevices".
+namespace Key {
+constexpr char Brightness[] = "Brightness";
+constexpr char Contrast[] = "Contrast";
+constexpr char Gamma[] = "Gamma";
+constexpr char Hue[] = "Hue";
+constexpr char Saturation[] = "Saturation";
+constexpr char Sharpness[] = "Sharpness";
+constexpr char Zoom[] = "Zoom";
+constexpr char Timer[] = "Timer";
+constexpr char HFlipped[] = "HFlipped";
+constexpr char VFlipped[] = "VFlipped";
+constexpr char Resolution[] = "Resolution";
+constexpr char Exposure[] = "Exposure";
+constexpr char AutoBrightness[] = "AutoBrightness";
+} // namespace Key
+
+constexpr float DefaultZoom = 1.0f;
+constexpr int DefaultResolution = 1; // 1280x960
+constexpr int16_t ArvoDefaultExposure = 3;
+constexpr int16_t TobbleDefaultExposure = 4;
+constexpr short ExposureLockOff = 1;    // auto brightness on: the lock is released
+constexpr short ExposureLockOn = 2;
+constexpr int ImageAdjustmentCount = 6;
+
+int toInt(const QVariant &v)
+{
+    return v.toString().toInt();
+}
+
+bool toBool(const QVariant &v)
+{
+    const QString text = v.toString().toLower();
+    return text == QLatin1String("true") || text.toInt() != 0;
+}
+
+} // namespace
+
+CamSettingController *CamSettingController::sharedInstance()
+{
+    static CamSettingController *instance = new CamSettingController(UserDefaults::standard(), [] {
+        auto *registry = LumoCamerasController::sharedController();
+        return registry ? registry->currentCamera() : nullptr;
+    });
+    return instance;
+}
+
+CamSettingController::CamSettingController(UserDefaults *defaults, CameraProvider currentCamera,
+                                           QObject *parent)
+    : QObject(parent)
+    , defaults_(defaults)
+    , currentCamera_(std::move(currentCamera))
+    , restoreable_(defaults->integerForKey(DefaultsKeys::KeepCameraSet) == 0)
+{
+}
+
+CamSettingController::~CamSettingController() = default;
+
+uint16_t CamSettingController::brightness() const
+{
+    CameraPtr camera = currentCamera_();
+    return camera ? camera->brightness() : brightness_;
+}
+
+bool CamSettingController::continuousFocus() const
+{
+    CameraPtr camera = currentCamera_();
+    return camera && camera->continuousFocus();
+}
+
+uint16_t CamSettingController::firmwareVersion() const
+{
+    return LumoCamera::firmwareVersion();
+}
+
+// --- Device setters ------------------------------------------------------------------------
+
+void CamSettingController::setBrightness(uint16_t value)
+{
+    brightness_ = value;
+    if (CameraPtr camera = currentCamera_())
+        camera->setBrightness(value);
+    setDeviceKey(Key::Brightness, value);
+}
+
+void CamSettingController::setContrast(uint16_t value)
+{
+    contrast_ = value;
+    if (CameraPtr camera = currentCamera_())
+        camera->setContrast(value);
+    setDeviceKey(Key::Contrast, value);
+}
+
+void CamSettingController::setGamma(uint16_t value)
+{
+    gamma_ = value;
+    if (CameraPtr camera = currentCamera_())
+        camera->setGamma(value);
+    setDeviceKey(Key::Gamma, value);
+}
+
+void CamSettingController::setHue(int16_t value)
+{
+    hue_ = value;
+    if (CameraPtr camera = currentCamera_())
+        camera->setHue(value);
+    setDeviceKey(Key::Hue, value);
+}
+
+void CamSettingController::setSaturation(uint16_t value)
+{
+    saturation_ = value;
+    if (CameraPtr camera = currentCamera_())
+        camera->setSaturation(value);
+    setDeviceKey(Key::Saturation, value);
+}
+
+void CamSettingController::setSharpness(uint16_t value)
+{
+    sharpness_ = value;
+    if (CameraPtr camera = currentCamera_())
+        camera->setSharpness(value);
+    setDeviceKey(Key::Sharpness, value);
+}
+
+void CamSettingController::setExposure(int16_t value)
+{
+    exposure_ = value;
+    if (CameraPtr camera = currentCamera_())
+        camera->setExposure(value);
+    setDeviceKey(Key::Exposure, value);
+}
+
+void CamSettingController::setAutoBrightness(bool on)
+{
+    autoBrightness_ = on;
+    if (CameraPtr camera = currentCamera_())
+        camera->setExposureLock(on ? ExposureLockOn : ExposureLockOff);
+    setDeviceKey(Key::AutoBrightness, on);
+}
+
+// --- Mode setters --------------------------------------------------------------------------
+
+void CamSettingController::setZoom(float value)
+{
+    zoom_ = value;
+    setDeviceKey(Key::Zoom, value);
+}
+
+void CamSettingController::setTimer(int seconds)
+{
+    timer_ = seconds;
+    setDeviceKey(Key::Timer, seconds);
+}
+
+void CamSettingController::setHFlipped(bool on)
+{
+    hFlipped_ = on;
+    setDeviceKey(Key::HFlipped, on);
+}
+
+void CamSettingController::setVFlipped(bool on)
+{
+    vFlipped_ = on;
+    setDeviceKey(Key::VFlipped, on);
+}
+
+void CamSettingController::setResolution(int index)
+{
+    resolution_ = index;
+    setDeviceKey(Key::Resolution, index);
+}
+
+void CamSettingController::setRestoreable(bool restoreable)
+{
+    restoreable_ = restoreable;
+    saveCurrentValue();
+}
+
+// --- Persistence ---------------------------------------------------------------------------
+
+QVariant CamSettingController::valueForDeviceKey(const QString &key) const
+{
+    CameraPtr camera = currentCamera_();
+    const QString model = camera ? camera->shortModel() : QString();
+    if (model.isEmpty())
+        return {};
+    return defaults_->dictionaryForKey(DefaultsKeys::Devices).value(model).toMap().value(key);
+}
+
+void CamSettingController::setDeviceKey(const QString &key, const QVariant &value)
+{
+    CameraPtr camera = currentCamera_();
+    const QString model = camera ? camera->shortModel() : QString();
+    if (model.isEmpty() || key.isEmpty())
+        return;
+    QVariantMap devices = defaults_->dictionaryForKey(DefaultsKeys::Devices);
+    QVariantMap record = devices.value(model).toMap();
+    if (value.isValid())
+        record.insert(key, value);
+    else
+        record.remove(key);
+    devices.insert(model, record);
+    defaults_->setDictionary(DefaultsKeys::Devices, devices);
+}
+
+void CamSettingController::saveCurrentValue()
+{
+    setDeviceKey(Key::Brightness, brightness_);
+    setDeviceKey(Key::Contrast, contrast_);
+    setDeviceKey(Key::Gamma, gamma_);
+    setDeviceKey(Key::Hue, hue_);
+    setDeviceKey(Key::Saturation, saturation_);
+    setDeviceKey(Key::Sharpness, sharpness_);
+    setDeviceKey(Key::Zoom, zoom_);
+    setDeviceKey(Key::Timer, timer_);
+    setDeviceKey(Key::HFlipped, hFlipped_);
+    setDeviceKey(Key::VFlipped, vFlipped_);
+    setDeviceKey(Key::Resolution, resolution_);
+    setDeviceKey(Key::Exposure, exposure_);
+    setDeviceKey(Key::AutoBrightness, autoBrightness_);
+}
+
+// --- Applying ------------------------------------------------------------------------------
+
+void CamSettingController::setImageAdjustments(std::function<void()> done)
+{
+    const unsigned sequence = ++sequence_;
+    pendingSteps_ = ImageAdjustmentCount;
+    // One adjustment now, then each of the others after a pause, so the camera takes them one
+    // at a time while the window keeps running.
+    auto step = std::make_shared<std::function<void(int)>>();
+    *step = [this, sequence, done = std::move(done), step](int index) {
+        if (sequence != sequence_)
+            return;
+        applyImageAdjustment(index);
+        --pendingSteps_;
+        // The pause follows every adjustment, the last one included.
+        QTimer::singleShot(Delays::scaled(Delays::ImageAdjustmentPause), this,
+                           [this, sequence, index, done, step] {
+                               if (sequence != sequence_)
+                                   return;
+                               if (index + 1 < ImageAdjustmentCount)
+                                   (*step)(index + 1);
+                               else if (done)
+                                   done();
+                           });
+    };
+    (*step)(0);
+}
+
+void CamSettingController::applyImageAdjustment(int step)
+{
+    CameraPtr camera = currentCamera_();
+    auto saved = [&](const char *key, int fallback) {
+        const QVariant v = valueForDeviceKey(key);
+        return v.isValid() ? toInt(v) : fallback;
+    };
+    switch (step) {
+    case 0:
+        setBrightness(uint16_t(saved(Key::Brightness, camera ? camera->brightnessDef() : 0)));
+        break;
+    case 1:
+        setContrast(uint16_t(saved(Key::Contrast, camera ? camera->contrastDef() : 0)));
+        break;
+    case 2:
+        setGamma(uint16_t(saved(Key::Gamma, camera ? camera->gammaDef() : 0)));
+        break;
+    case 3:
+        setHue(int16_t(saved(Key::Hue, camera ? camera->hueDef() : 0)));
+        break;
+    case 4:
+        setSaturation(uint16_t(saved(Key::Saturation, camera ? camera->saturationDef() : 0)));
+        break;
+    case 5:
+        setSharpness(uint16_t(saved(Key::Sharpness, camera ? camera->sharpnessDef() : 0)));
+        break;
+    }
+}
+
+int16_t CamSettingController::defaultExposure() const
+{
+    CameraPtr camera = currentCamera_();
+    return dynamic_cast<LumoCameraTobble *>(camera.get()) ? TobbleDefaultExposure
+                                                          : ArvoDefaultExposure;
+}
+
+void CamSettingController::restoreCameraModeSetting()
+{
+    NotificationCenter *center = NotificationCenter::defaultCenter();
+    center->post(NotificationNames::CamSettingWillRestore, this);
+
+    const QVariant zoom = valueForDeviceKey(Key::Zoom);
+    setZoom(zoom.isValid() ? zoom.toFloat() : DefaultZoom);
+    const QVariant timer = valueForDeviceKey(Key::Timer);
+    if (timer.isValid())
+        setTimer(toInt(timer));
+    const QVariant hFlipped = valueForDeviceKey(Key::HFlipped);
+    if (hFlipped.isValid())
+        setHFlipped(toBool(hFlipped));
+    const QVariant vFlipped = valueForDeviceKey(Key::VFlipped);
+    if (vFlipped.isValid())
+        setVFlipped(toBool(vFlipped));
+    const QVariant resolution = valueForDeviceKey(Key::Resolution);
+    setResolution(resolution.isValid() ? toInt(resolution) : DefaultResolution);
+    const QVariant exposure = valueForDeviceKey(Key::Exposure);
+    setExposure(exposure.isValid() ? int16_t(toInt(exposure)) : defaultExposure());
+    const QVariant autoBrightness = valueForDeviceKey(Key::AutoBrightness);
+    setAutoBrightness(autoBrightness.isValid() ? toBool(autoBrightness) : true);
+
+    center->post(NotificationNames::CamSettingDidRestore, this);
+}
+
+void CamSettingController::setCameraModeToDefault()
+{
+    setZoom(DefaultZoom);
+    setResolution(DefaultResolution);
+    setExposure(defaultExposure());
+    setAutoBrightness(true);
+    NotificationCenter::defaultCenter()->post(NotificationNames::CamSettingDidSetToDefault, this);
+}
+
+void CamSettingController::resetCameraParameters()
+{
+    setImageAdjustments([this] {
+        if (restoreable_)
+            restoreCameraModeSetting();
+        else
+            setCameraModeToDefault();
+    });
+}
