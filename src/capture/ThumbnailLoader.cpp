@@ -1,0 +1,115 @@
+#include "capture/ThumbnailLoader.h"
+
+#include "capture/Thumbnailer.h"
+
+#include <QMetaObject>
+#include <QRunnable>
+
+// One decode on a pool thread. It holds copies of everything it needs and the loader's address,
+// which it uses only for the queued call that hands the result back: the loader outlives every
+// job (its destructor waits for the pool), and a call still queued when the loader is deleted is
+// discarded with it.
+class ThumbnailLoader::DecodeJob : public QRunnable {
+public:
+    DecodeJob(ThumbnailLoader *loader, quint64 ticket, const QString &path, const QSize &bound,
+              std::shared_ptr<std::atomic_bool> cancelled)
+        : loader_(loader)
+        , ticket_(ticket)
+        , path_(path)
+        , bound_(bound)
+        , cancelled_(std::move(cancelled))
+    {
+    }
+
+    void run() override
+    {
+        if (cancelled_->load())
+            return;
+        const QImage image = Thumbnailer::decodeThumbnail(path_, bound_);
+        if (cancelled_->load())
+            return;
+        ThumbnailLoader *loader = loader_;
+        QMetaObject::invokeMethod(
+            loader,
+            [loader, ticket = ticket_, path = path_, bound = bound_, image] {
+                loader->deliver(ticket, path, bound, image);
+            },
+            Qt::QueuedConnection);
+    }
+
+private:
+    ThumbnailLoader *const loader_;
+    const quint64 ticket_;
+    const QString path_;
+    const QSize bound_;
+    const std::shared_ptr<std::atomic_bool> cancelled_;
+};
+
+ThumbnailLoader::ThumbnailLoader(QObject *parent)
+    : QObject(parent)
+{
+    pool_.setMaxThreadCount(MaxThreads);
+}
+
+ThumbnailLoader::~ThumbnailLoader()
+{
+    clear();
+    pool_.waitForDone();
+}
+
+void ThumbnailLoader::request(const QString &path, const QSize &bound)
+{
+    const Key key(path, bound);
+    if (pending_.contains(key))
+        return;
+    Pending pending;
+    pending.ticket = nextTicket_++;
+    pending.cancelled = std::make_shared<std::atomic_bool>(false);
+    pending_.insert(key, pending);
+    pool_.start(new DecodeJob(this, pending.ticket, path, bound, pending.cancelled));
+}
+
+void ThumbnailLoader::cancel(const QString &path)
+{
+    for (auto it = pending_.begin(); it != pending_.end();) {
+        if (it.key().first == path) {
+            it->cancelled->store(true);
+            it = pending_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void ThumbnailLoader::clear()
+{
+    for (const Pending &pending : std::as_const(pending_))
+        pending.cancelled->store(true);
+    pending_.clear();
+    // Jobs not started yet are dropped from the queue; running ones see their flag.
+    pool_.clear();
+}
+
+bool ThumbnailLoader::isPending(const QString &path) const
+{
+    for (auto it = pending_.constBegin(); it != pending_.constEnd(); ++it) {
+        if (it.key().first == path)
+            return true;
+    }
+    return false;
+}
+
+bool ThumbnailLoader::waitForDone(int msecs)
+{
+    return pool_.waitForDone(msecs);
+}
+
+void ThumbnailLoader::deliver(quint64 ticket, const QString &path, const QSize &bound,
+                              const QImage &image)
+{
+    const auto it = pending_.constFind(Key(path, bound));
+    if (it == pending_.constEnd() || it->ticket != ticket)
+        return; // withdrawn, and possibly asked for again since
+    pending_.erase(it);
+    emit thumbnailReady(path, image);
+}
