@@ -1,0 +1,693 @@
+#include "TestSupport.h"
+#include "capture/PhotoEncoder.h"
+#include "capture/PhotoNaming.h"
+#include "capture/PhotoWriter.h"
+#include "core/DefaultsKeys.h"
+#include "core/MainThread.h"
+#include "core/UserDefaults.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QProcess>
+#include <QSet>
+#include <QStandardPaths>
+
+#include <exiv2/exiv2.hpp>
+#include <gtest/gtest.h>
+#include <turbojpeg.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <future>
+#include <mutex>
+#include <thread>
+
+void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+namespace {
+
+using namespace DefaultsKeys;
+
+// 5 December 2026 is day 338 of the year counted from 0.
+const QDateTime DecemberFifth(QDate(2026, 12, 5), QTime(9, 7, 3));
+constexpr int DecemberFifthDay = 338;
+
+// A clock the test moves by hand; read from the save threads.
+class ManualClock {
+public:
+    explicit ManualClock(const QDateTime &start) : now_(start) {}
+    void set(const QDateTime &now)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        now_ = now;
+    }
+    QDateTime now() const
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return now_;
+    }
+    PhotoWriter::Clock function() { return [this] { return now(); }; }
+
+private:
+    mutable std::mutex mutex_;
+    QDateTime now_;
+};
+
+// A frame with detail in every channel, so that a wrong pixel order or a cut-off encode shows.
+QImage testFrame(int width, int height, QImage::Format format = QImage::Format_RGB32)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            line[x] = qRgb((x * 7 + y) & 0xff, (y * 5) & 0xff, ((x ^ y) * 3) & 0xff);
+    }
+    return format == QImage::Format_RGB32 ? image : image.convertToFormat(format);
+}
+
+struct Decoded {
+    bool complete = false;
+    int width = 0;
+    int height = 0;
+    QImage image;
+};
+
+// Decodes a whole JPEG file with TurboJPEG; `complete` only when the decoder reported neither
+// an error nor a warning (a truncated file gives a warning).
+Decoded decodeJpeg(const QString &path)
+{
+    Decoded d;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return d;
+    const QByteArray bytes = file.readAll();
+    tjhandle handle = tjInitDecompress();
+    int subsampling = 0, colorspace = 0;
+    auto *data = reinterpret_cast<const unsigned char *>(bytes.constData());
+    if (tjDecompressHeader3(handle, data, bytes.size(), &d.width, &d.height, &subsampling,
+                            &colorspace) == 0) {
+        d.image = QImage(d.width, d.height, QImage::Format_RGB888);
+        d.complete = tjDecompress2(handle, data, bytes.size(), d.image.bits(), d.width,
+                                   int(d.image.bytesPerLine()), d.height, TJPF_RGB, 0) == 0;
+    }
+    tjDestroy(handle);
+    return d;
+}
+
+// Every entry under `root`, hidden ones included, relative to it.
+QStringList everyFile(const QString &root)
+{
+    QStringList out;
+    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        out << QDir(root).relativeFilePath(it.next());
+    out.sort();
+    return out;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+class PhotoWriterTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        library = sandbox.path("Pictures/Arvo");
+        ASSERT_TRUE(QDir().mkpath(library));
+        defaults = std::make_unique<UserDefaults>(sandbox.path("Arvo.conf"));
+    }
+
+    std::unique_ptr<PhotoWriter> makeWriter(bool useCustomPrefix = false, const QString &prefix = {})
+    {
+        auto writer = std::make_unique<PhotoWriter>(defaults.get(), clock.function());
+        writer->setSettings({library, useCustomPrefix, prefix});
+        return writer;
+    }
+
+    QStringList libraryFiles() const
+    {
+        return QDir(library).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    }
+
+    QString fileName(const PhotoResult &r) const { return QFileInfo(r.path).fileName(); }
+
+    // Everything written in the home folder apart from the defaults store.
+    QStringList writtenFiles() const
+    {
+        QStringList files = everyFile(sandbox.path());
+        files.removeIf([](const QString &f) { return f.startsWith("Arvo.conf"); });
+        return files;
+    }
+
+    Sandbox sandbox;
+    QString library;
+    std::unique_ptr<UserDefaults> defaults;
+    ManualClock clock{DecemberFifth};
+    const QImage frame = testFrame(64, 48);
+};
+
+// --- Names and the daily counter -----------------------------------------------------------
+
+TEST_F(PhotoWriterTest, FirstPhotosOfTheDayAreNamedByDateFromOne)
+{
+    auto writer = makeWriter();
+    const PhotoResult first = writer->save(frame, "Arvoscope");
+    const PhotoResult second = writer->save(frame, "Arvoscope");
+    ASSERT_TRUE(first.ok) << qPrintable(first.error);
+    ASSERT_TRUE(second.ok) << qPrintable(second.error);
+    EXPECT_EQ(first.path, library + "/2026-12-05_0001.jpg");
+    EXPECT_EQ(second.path, library + "/2026-12-05_0002.jpg");
+    EXPECT_TRUE(first.error.isEmpty());
+    EXPECT_EQ(libraryFiles(), QStringList({"2026-12-05_0001.jpg", "2026-12-05_0002.jpg"}));
+    EXPECT_EQ(defaults->integerForKey(CapturedNumber), 3) << "the next number to try";
+    EXPECT_EQ(defaults->integerForKey(PreviousDate), DecemberFifthDay);
+}
+
+TEST_F(PhotoWriterTest, CustomPrefixNamesWithUnderscoreAndNumber)
+{
+    auto writer = makeWriter(true, "Lecture");
+    EXPECT_EQ(fileName(writer->save(frame, {})), "Lecture_0001.jpg");
+
+    // Switching back to date naming takes effect with the next photo.
+    writer->setSettings({library, false, "Lecture"});
+    EXPECT_EQ(fileName(writer->save(frame, {})), "2026-12-05_0002.jpg");
+}
+
+TEST_F(PhotoWriterTest, NamesAlreadyTakenOnDiskAreSkippedAndLeftAlone)
+{
+    QFile old(library + "/2026-12-05_0001.jpg");
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("an earlier photo");
+    old.close();
+    // A dangling link is taken too: committing over it would replace it.
+    ASSERT_TRUE(QFile::link(sandbox.path("nowhere.jpg"), library + "/2026-12-05_0002.jpg"));
+
+    auto writer = makeWriter();
+    EXPECT_EQ(fileName(writer->save(frame, {})), "2026-12-05_0003.jpg");
+    EXPECT_EQ(readFile(library + "/2026-12-05_0001.jpg"), "an earlier photo");
+    EXPECT_TRUE(QFileInfo(library + "/2026-12-05_0002.jpg").isSymLink());
+    EXPECT_EQ(defaults->integerForKey(CapturedNumber), 4);
+}
+
+TEST_F(PhotoWriterTest, CounterRestartsWhenTheDayChangesWhileRunning)
+{
+    auto writer = makeWriter(true, "Lecture");
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_EQ(fileName(writer->save(frame, {})), QString("Lecture_%1.jpg").arg(i, 4, 10, QChar('0')));
+
+    // The day's photos are moved away; on the next day numbering starts again at 0001 instead
+    // of going on with 0004.
+    const QString archive = sandbox.path("archive");
+    QDir().rename(library, archive);
+    QDir().mkpath(library);
+    clock.set(DecemberFifth.addDays(1));
+    EXPECT_EQ(fileName(writer->save(frame, {})), "Lecture_0001.jpg");
+    EXPECT_EQ(defaults->integerForKey(PreviousDate), DecemberFifthDay + 1);
+
+    // With the date prefix the new day's first photo is 0001 of its own date.
+    writer->setSettings({library, false, {}});
+    clock.set(DecemberFifth.addDays(2));
+    EXPECT_EQ(fileName(writer->save(frame, {})), "2026-12-07_0001.jpg");
+
+    // The day ends at local midnight, not earlier or later.
+    clock.set(QDateTime(QDate(2026, 12, 7), QTime(23, 59, 59)));
+    EXPECT_EQ(fileName(writer->save(frame, {})), "2026-12-07_0002.jpg");
+    clock.set(QDateTime(QDate(2026, 12, 8), QTime(0, 0, 0)));
+    EXPECT_EQ(fileName(writer->save(frame, {})), "2026-12-08_0001.jpg");
+}
+
+TEST_F(PhotoWriterTest, StoredDayDecidesWhetherTheCounterGoesOnAfterARestart)
+{
+    // Last used yesterday, counter left at 57: today's first photo is 0001.
+    defaults->setValue(PreviousDate, DecemberFifthDay - 1);
+    defaults->setValue(CapturedNumber, 57);
+    EXPECT_EQ(fileName(makeWriter()->save(frame, {})), "2026-12-05_0001.jpg");
+    EXPECT_EQ(defaults->integerForKey(PreviousDate), DecemberFifthDay);
+
+    // Last used earlier today: numbering goes on where it stopped.
+    defaults->setValue(CapturedNumber, 57);
+    EXPECT_EQ(fileName(makeWriter()->save(frame, {})), "2026-12-05_0057.jpg");
+    EXPECT_EQ(defaults->integerForKey(CapturedNumber), 58);
+}
+
+TEST_F(PhotoWriterTest, CounterBelowOneStartsAtOneAndLargeNumbersKeepAllDigits)
+{
+    defaults->setValue(PreviousDate, DecemberFifthDay);
+    for (int stored : {0, -5}) {
+        defaults->setValue(CapturedNumber, stored);
+        const PhotoResult r = makeWriter()->save(frame, {});
+        EXPECT_EQ(fileName(r), "2026-12-05_0001.jpg") << "stored " << stored;
+        QFile::remove(r.path);
+    }
+    defaults->setValue(CapturedNumber, 9999);
+    auto writer = makeWriter();
+    EXPECT_EQ(fileName(writer->save(frame, {})), "2026-12-05_9999.jpg");
+    EXPECT_EQ(fileName(writer->save(frame, {})), "2026-12-05_10000.jpg");
+}
+
+TEST_F(PhotoWriterTest, LeadingTildeInLibraryFolderIsTheHomeFolder)
+{
+    auto writer = std::make_unique<PhotoWriter>(defaults.get(), clock.function());
+    writer->setSettings({"~/Pictures/Arvo/", false, {}});
+    const PhotoResult r = writer->save(frame, {});
+    ASSERT_TRUE(r.ok) << qPrintable(r.error);
+    EXPECT_EQ(r.path, library + "/2026-12-05_0001.jpg");
+}
+
+TEST(PhotoNaming, DayOfYearCountsFromZeroAndTimeStampIsExifForm)
+{
+    EXPECT_EQ(PhotoNaming::dayOfYear(QDate(2026, 1, 1)), 0);
+    EXPECT_EQ(PhotoNaming::dayOfYear(QDate(2026, 12, 31)), 364);
+    EXPECT_EQ(PhotoNaming::dayOfYear(QDate(2028, 12, 31)), 365);
+    EXPECT_EQ(PhotoNaming::datePrefix(QDate(987, 3, 4)), "0987-03-04_");
+    EXPECT_EQ(PhotoNaming::exifTimeStamp(QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5))),
+              "2026:01:02 03:04:05");
+    EXPECT_EQ(PhotoNaming::exifTimeStamp(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59))),
+              "2026:12:31 23:59:59");
+}
+
+// --- Custom prefixes that are not plain names -----------------------------------------------
+
+struct PrefixCase {
+    const char *label;
+    QString typed;
+    QString kept; // empty: the date names the photo
+};
+
+void PrintTo(const PrefixCase &c, std::ostream *os)
+{
+    *os << c.label;
+}
+
+class PrefixSanitising : public PhotoWriterTest, public ::testing::WithParamInterface<PrefixCase> {};
+
+TEST_P(PrefixSanitising, PhotoIsAPlainFileInsideTheLibrary)
+{
+    const PrefixCase &c = GetParam();
+    const QString kept = PhotoNaming::sanitizedCustomPrefix(c.typed);
+    EXPECT_EQ(kept, c.kept);
+    EXPECT_FALSE(kept.contains('/') || kept.contains('\\') || kept.contains(QChar(0)));
+    EXPECT_LE(kept.size(), 2 * PhotoNaming::MaxPrefixCharacters);
+    EXPECT_LE(kept.toUtf8().size(), PhotoNaming::MaxPrefixBytes);
+    EXPECT_FALSE(kept.startsWith('.'));
+
+    const PhotoResult r = makeWriter(true, c.typed)->save(frame, {});
+    ASSERT_TRUE(r.ok) << qPrintable(r.error);
+    const QString expectedName = (c.kept.isEmpty() ? QString("2026-12-05_") : c.kept + "_") + "0001.jpg";
+    EXPECT_EQ(fileName(r), expectedName);
+    EXPECT_EQ(QFileInfo(r.path).absolutePath(), library);
+    // Nothing was written anywhere else in the home folder.
+    EXPECT_EQ(writtenFiles(), QStringList{"Pictures/Arvo/" + expectedName});
+    EXPECT_TRUE(decodeJpeg(r.path).complete);
+}
+
+QString repeated(const QString &s, int n)
+{
+    return s.repeated(n);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PhotoWriter, PrefixSanitising,
+    ::testing::Values(
+        PrefixCase{"plain", "Lecture", "Lecture"},
+        PrefixCase{"parentTraversal", "../../etc/x", "etc-x"},
+        PrefixCase{"absolutePath", "/etc/passwd", "etc-passwd"},
+        PrefixCase{"separator", "a/b", "a-b"},
+        PrefixCase{"backslash", "\\evil", "evil"},
+        PrefixCase{"driveLetter", "C:\\x", "C--x"},
+        PrefixCase{"dotDot", "..", ""},
+        PrefixCase{"dot", ".", ""},
+        PrefixCase{"empty", "", ""},
+        PrefixCase{"blanks", "  \t ", ""},
+        PrefixCase{"embeddedNul", QString::fromUtf8("x\0y", 3), "x-y"},
+        PrefixCase{"controlCharacters", "tab\tline\nend\x7f", "tab-line-end-"},
+        PrefixCase{"hidden", ".hidden", "hidden"},
+        PrefixCase{"dotRuns", "a...b..c", "a.b.c"},
+        PrefixCase{"surroundingBlanks", "  Lecture 3  ", "Lecture 3"},
+        PrefixCase{"percentSigns", "%1%2", "%1%2"},
+        PrefixCase{"wildcards", "a*b?<c>|\"", "a-b--c---"},
+        PrefixCase{"nonAscii", QString::fromUtf8("Vorlesung Ü"), QString::fromUtf8("Vorlesung Ü")},
+        PrefixCase{"veryLong", repeated("a", 300), repeated("a", 100)},
+        PrefixCase{"longTwoByte", repeated(QString::fromUtf8("é"), 150), repeated(QString::fromUtf8("é"), 100)},
+        PrefixCase{"longThreeByte", repeated(QString::fromUtf8("漢"), 100), repeated(QString::fromUtf8("漢"), 66)},
+        PrefixCase{"longOutsideBmp", repeated(QString::fromUtf8("😀"), 60), repeated(QString::fromUtf8("😀"), 50)}),
+    [](const ::testing::TestParamInfo<PrefixCase> &info) { return std::string(info.param.label); });
+
+// --- Many saves at once ----------------------------------------------------------------------
+
+TEST_F(PhotoWriterTest, TwoHundredSnapshotsFromEightThreadsGiveTwoHundredCompleteFiles)
+{
+    auto writer = makeWriter();
+    const QImage big = testFrame(320, 240);
+    constexpr int Threads = 8;
+    constexpr int PerThread = 25;
+    std::vector<PhotoResult> results(Threads * PerThread);
+    std::atomic<int> ready{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < Threads; ++t) {
+        threads.emplace_back([&, t] {
+            ++ready;
+            while (ready.load() < Threads)
+                std::this_thread::yield(); // start together, so that the saves overlap
+            for (int i = 0; i < PerThread; ++i)
+                results[t * PerThread + i] = writer->save(big, "Velmar Tobble");
+        });
+    }
+    for (auto &thread : threads)
+        thread.join();
+
+    QSet<QString> paths;
+    for (const PhotoResult &r : results) {
+        ASSERT_TRUE(r.ok) << qPrintable(r.error);
+        paths.insert(r.path);
+    }
+    EXPECT_EQ(paths.size(), Threads * PerThread);
+
+    QStringList expected;
+    for (int n = 1; n <= Threads * PerThread; ++n)
+        expected << QString("2026-12-05_%1.jpg").arg(n, 4, 10, QChar('0'));
+    EXPECT_EQ(libraryFiles(), expected) << "no temporary files, no gaps";
+    for (const QString &path : paths) {
+        const Decoded d = decodeJpeg(path);
+        EXPECT_TRUE(d.complete) << qPrintable(path);
+        EXPECT_EQ(d.width, 320);
+        EXPECT_EQ(d.height, 240);
+    }
+    EXPECT_EQ(defaults->integerForKey(CapturedNumber), Threads * PerThread + 1);
+    EXPECT_EQ(writer->savesInFlight(), 0);
+}
+
+TEST_F(PhotoWriterTest, AsyncSavesAreOnDiskAfterWaitAndAnnouncedOnTheMainThread)
+{
+    auto writer = makeWriter();
+    std::vector<PhotoResult> announced;
+    bool allOnMain = true;
+    for (int i = 0; i < 10; ++i) {
+        writer->saveAsync(frame, "Arvoscope", [&](const PhotoResult &r) {
+            announced.push_back(r);
+            allOnMain = allOnMain && isMainThread();
+        });
+    }
+    writer->saveAsync(QImage(), "Arvoscope", {}); // no completion: must not crash
+    writer->waitForSaves();
+
+    // Every photo is complete on disk as soon as the wait returns, before the main thread has
+    // had a chance to run the announcements.
+    EXPECT_EQ(libraryFiles().size(), 10);
+    EXPECT_TRUE(announced.empty());
+    ASSERT_TRUE(waitUntil([&] { return announced.size() == 10; }));
+    EXPECT_TRUE(allOnMain);
+    for (const PhotoResult &r : announced) {
+        EXPECT_TRUE(r.ok) << qPrintable(r.error);
+        EXPECT_TRUE(QFileInfo::exists(r.path));
+    }
+}
+
+// A writer whose encoding can be held at a gate, or made to fail.
+class GatedWriter : public PhotoWriter {
+public:
+    using PhotoWriter::PhotoWriter;
+    ~GatedWriter() override { waitForSaves(); }
+
+    std::promise<void> entered;   // set when a frame of gateWidth starts encoding
+    std::promise<void> open;      // the test sets it to let that frame go on
+    int gateWidth = -1;
+    bool fail = false;
+
+protected:
+    QByteArray encode(const QImage &frame, const QDateTime &captured, const QString &model,
+                      QString *error) override
+    {
+        if (fail) {
+            *error = "simulated encoder failure";
+            return {};
+        }
+        if (frame.width() == gateWidth) {
+            entered.set_value();
+            open.get_future().wait();
+        }
+        return PhotoWriter::encode(frame, captured, model, error);
+    }
+};
+
+// A photo whose name was taken but whose file is not written yet keeps its name, even when the
+// counter starts again meanwhile (here: the day changes while the last photo of the old day is
+// still being encoded, with a custom prefix that both days share).
+TEST_F(PhotoWriterTest, NameOfAPhotoStillBeingWrittenIsNotHandedOutAgain)
+{
+    GatedWriter writer(defaults.get(), clock.function());
+    writer.setSettings({library, true, "Lecture"});
+    writer.gateWidth = 65;
+    auto entered = writer.entered.get_future();
+
+    PhotoResult held;
+    std::thread lateSave([&] { held = writer.save(testFrame(65, 48), {}); });
+    entered.wait();
+
+    clock.set(DecemberFifth.addDays(1));
+    const PhotoResult meanwhile = writer.save(frame, {});
+    writer.open.set_value();
+    lateSave.join();
+
+    ASSERT_TRUE(held.ok) << qPrintable(held.error);
+    ASSERT_TRUE(meanwhile.ok) << qPrintable(meanwhile.error);
+    EXPECT_EQ(fileName(held), "Lecture_0001.jpg");
+    EXPECT_EQ(fileName(meanwhile), "Lecture_0002.jpg");
+    EXPECT_EQ(decodeJpeg(held.path).width, 65) << "the held photo was not overwritten";
+    EXPECT_EQ(decodeJpeg(meanwhile.path).width, 64);
+}
+
+TEST_F(PhotoWriterTest, EncodingFailureLeavesNoFileAndGivesTheNumberBack)
+{
+    GatedWriter writer(defaults.get(), clock.function());
+    writer.setSettings({library, false, {}});
+    writer.fail = true;
+    const PhotoResult r = writer.save(frame, {});
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.path.isEmpty());
+    EXPECT_TRUE(r.error.contains("simulated encoder failure")) << qPrintable(r.error);
+    EXPECT_TRUE(libraryFiles().isEmpty());
+
+    writer.fail = false;
+    EXPECT_EQ(fileName(writer.save(frame, {})), "2026-12-05_0001.jpg");
+}
+
+// --- Pixels and metadata ---------------------------------------------------------------------
+
+TEST(PhotoEncoder, ColoursSurviveEveryFrameFormat)
+{
+    const QColor colours[] = {Qt::red, Qt::green, Qt::blue};
+    const QImage::Format formats[] = {QImage::Format_RGB32, QImage::Format_ARGB32,
+                                      QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB888,
+                                      QImage::Format_RGBA8888, QImage::Format_Grayscale8};
+    Sandbox sandbox;
+    for (QImage::Format format : formats) {
+        for (const QColor &colour : colours) {
+            QImage image(32, 32, QImage::Format_RGB32);
+            image.fill(colour);
+            image = image.convertToFormat(format);
+            const QByteArray jpeg = PhotoEncoder::encodeJpeg(image);
+            ASSERT_FALSE(jpeg.isEmpty());
+            const QString path = sandbox.path("c.jpg");
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(jpeg);
+            f.close();
+            const Decoded d = decodeJpeg(path);
+            ASSERT_TRUE(d.complete);
+            const QColor expected = QColor(image.pixel(16, 16));
+            const QColor got = d.image.pixelColor(16, 16);
+            EXPECT_NEAR(got.red(), expected.red(), 6) << format << " " << qPrintable(colour.name());
+            EXPECT_NEAR(got.green(), expected.green(), 6) << format << " " << qPrintable(colour.name());
+            EXPECT_NEAR(got.blue(), expected.blue(), 6) << format << " " << qPrintable(colour.name());
+        }
+    }
+}
+
+TEST_F(PhotoWriterTest, ExifAndTiffTagsReadBackWithExiv2)
+{
+    const PhotoResult r = makeWriter()->save(testFrame(200, 150), "Arvoscope");
+    ASSERT_TRUE(r.ok) << qPrintable(r.error);
+
+    auto image = Exiv2::ImageFactory::open(r.path.toStdString());
+    ASSERT_TRUE(image.get());
+    image->readMetadata();
+    const Exiv2::ExifData &exif = image->exifData();
+    auto text = [&](const char *key) {
+        const auto it = exif.findKey(Exiv2::ExifKey(key));
+        return it == exif.end() ? std::string("<missing>") : it->toString();
+    };
+    EXPECT_EQ(text("Exif.Image.Orientation"), "1");
+    EXPECT_EQ(text("Exif.Image.XResolution"), "72/1");
+    EXPECT_EQ(text("Exif.Image.YResolution"), "72/1");
+    EXPECT_EQ(text("Exif.Image.ResolutionUnit"), "2");
+    EXPECT_EQ(text("Exif.Image.Make"), "Velmar corp");
+    EXPECT_EQ(text("Exif.Image.Model"), "Arvoscope");
+    EXPECT_EQ(text("Exif.Image.Software"), "Arvo");
+    EXPECT_EQ(text("Exif.Image.DateTime"), "2026:12:05 09:07:03");
+    EXPECT_EQ(text("Exif.Photo.DateTimeOriginal"), "2026:12:05 09:07:03");
+    EXPECT_EQ(text("Exif.Photo.DateTimeDigitized"), "2026:12:05 09:07:03");
+
+    const auto version = exif.findKey(Exiv2::ExifKey("Exif.Photo.ExifVersion"));
+    ASSERT_NE(version, exif.end());
+    EXPECT_EQ(version->typeId(), Exiv2::undefined);
+    ASSERT_EQ(version->size(), 4);
+    std::string bytes(4, '\0');
+    version->copy(reinterpret_cast<Exiv2::byte *>(&bytes[0]), Exiv2::littleEndian);
+    EXPECT_EQ(bytes, "0220");
+
+    // The JFIF header, still first after the EXIF block was added, says 72 dots per inch.
+    const QByteArray file = readFile(r.path);
+    ASSERT_GE(file.size(), 18);
+    EXPECT_EQ(file.mid(0, 4), QByteArray("\xff\xd8\xff\xe0"));
+    EXPECT_EQ(file.mid(6, 5), QByteArray("JFIF\0", 5));
+    EXPECT_EQ(file.mid(13, 5), QByteArray("\x01\x00\x48\x00\x48", 5));
+
+    const Decoded d = decodeJpeg(r.path);
+    EXPECT_TRUE(d.complete);
+    EXPECT_EQ(d.width, 200);
+    EXPECT_EQ(d.height, 150);
+}
+
+TEST_F(PhotoWriterTest, NoCameraModelLeavesTheModelTagOut)
+{
+    const PhotoResult r = makeWriter()->save(frame, {});
+    ASSERT_TRUE(r.ok) << qPrintable(r.error);
+    auto image = Exiv2::ImageFactory::open(r.path.toStdString());
+    image->readMetadata();
+    EXPECT_EQ(image->exifData().findKey(Exiv2::ExifKey("Exif.Image.Model")), image->exifData().end());
+    EXPECT_NE(image->exifData().findKey(Exiv2::ExifKey("Exif.Image.Make")), image->exifData().end());
+}
+
+TEST_F(PhotoWriterTest, ExiftoolReadsTheTagsAsOtherProgramsSeeThem)
+{
+    const QString exiftool = QStandardPaths::findExecutable("exiftool");
+    if (exiftool.isEmpty())
+        GTEST_SKIP() << "exiftool is not installed";
+    const PhotoResult r = makeWriter()->save(frame, "Velmar Tobble");
+    ASSERT_TRUE(r.ok) << qPrintable(r.error);
+
+    QProcess process;
+    process.start(exiftool, {"-s", "-ExifVersion", "-Make", "-Model", "-Software",
+                             "-DateTimeOriginal", "-Orientation", "-XResolution", r.path});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    QMap<QString, QString> tags;
+    for (const QString &line : QString::fromUtf8(process.readAllStandardOutput()).split('\n')) {
+        const int colon = line.indexOf(':');
+        if (colon > 0)
+            tags.insert(line.left(colon).trimmed(), line.mid(colon + 1).trimmed());
+    }
+    EXPECT_EQ(tags.value("ExifVersion"), "0220");
+    EXPECT_EQ(tags.value("Make"), "Velmar corp");
+    EXPECT_EQ(tags.value("Model"), "Velmar Tobble");
+    EXPECT_EQ(tags.value("Software"), "Arvo");
+    EXPECT_EQ(tags.value("DateTimeOriginal"), "2026:12:05 09:07:03");
+    EXPECT_EQ(tags.value("Orientation"), "Horizontal (normal)");
+    EXPECT_EQ(tags.value("XResolution"), "72");
+}
+
+// --- Saves that cannot be made ---------------------------------------------------------------
+
+TEST_F(PhotoWriterTest, NoFrameYetGivesAMessageAndNoFile)
+{
+    auto writer = makeWriter();
+    for (const QImage &empty : {QImage(), QImage(0, 10, QImage::Format_RGB32)}) {
+        const PhotoResult r = writer->save(empty, "Arvoscope");
+        EXPECT_FALSE(r.ok);
+        EXPECT_TRUE(r.path.isEmpty());
+        EXPECT_TRUE(r.error.contains("no picture to save", Qt::CaseInsensitive)) << qPrintable(r.error);
+    }
+    EXPECT_TRUE(libraryFiles().isEmpty());
+    EXPECT_FALSE(defaults->contains(CapturedNumber)) << "no number was used";
+}
+
+TEST_F(PhotoWriterTest, MissingLibraryFolderFailsAndIsNotCreated)
+{
+    ASSERT_TRUE(QDir(library).removeRecursively());
+    const PhotoResult r = makeWriter()->save(frame, "Arvoscope");
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.path.isEmpty());
+    EXPECT_TRUE(r.error.contains(library)) << qPrintable(r.error);
+    EXPECT_FALSE(QFileInfo::exists(library));
+    EXPECT_TRUE(writtenFiles().isEmpty()) << qPrintable(writtenFiles().join(", "));
+}
+
+TEST_F(PhotoWriterTest, LibraryFolderThatIsAPlainFileFailsAndIsLeftAlone)
+{
+    ASSERT_TRUE(QDir(library).removeRecursively());
+    QFile file(library);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a folder");
+    file.close();
+
+    const PhotoResult r = makeWriter()->save(frame, "Arvoscope");
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.error.contains(library)) << qPrintable(r.error);
+    EXPECT_EQ(readFile(library), "not a folder");
+    EXPECT_EQ(writtenFiles(), QStringList{"Pictures/Arvo"});
+}
+
+TEST_F(PhotoWriterTest, EmptyLibraryFolderSettingFails)
+{
+    auto writer = makeWriter();
+    writer->setSettings({QString(), false, {}});
+    const PhotoResult r = writer->save(frame, {});
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.error.isEmpty());
+    EXPECT_TRUE(writtenFiles().isEmpty()) << qPrintable(writtenFiles().join(", "));
+}
+
+TEST_F(PhotoWriterTest, ReadOnlyLibraryFolderFailsWithoutLeavingAnything)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "running as root, where folder permissions do not stop writing";
+    QFile::setPermissions(library, QFile::ReadOwner | QFile::ExeOwner);
+    const PhotoResult r = makeWriter()->save(frame, {});
+    QFile::setPermissions(library, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.error.contains(library)) << qPrintable(r.error);
+    EXPECT_TRUE(libraryFiles().isEmpty());
+}
+
+// A file-size limit stands in for a full disk: the temporary file fills up part way, and the
+// write fails the way it would with ENOSPC. It applies to root as well.
+TEST_F(PhotoWriterTest, WriteFailingPartWayLeavesNoFileAndGivesTheNumberBack)
+{
+    auto writer = makeWriter();
+    const QImage big = testFrame(320, 240);
+
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const PhotoResult failed = writer->save(big, {});
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(failed.ok);
+    EXPECT_TRUE(failed.path.isEmpty());
+    EXPECT_TRUE(failed.error.contains(library)) << qPrintable(failed.error);
+    EXPECT_TRUE(libraryFiles().isEmpty()) << qPrintable(libraryFiles().join(", "));
+
+    // The number the failed save had is used by the next one.
+    const PhotoResult next = writer->save(big, {});
+    ASSERT_TRUE(next.ok) << qPrintable(next.error);
+    EXPECT_EQ(fileName(next), "2026-12-05_0001.jpg");
+    EXPECT_TRUE(decodeJpeg(next.path).complete);
+}
+
+} // namespace
