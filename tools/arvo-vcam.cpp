@@ -21,6 +21,7 @@ void printUsage(FILE *to)
                "  press ID BUTTON   presses a button: snapshot, focus or custom\n"
                "  event ID VALUE    raises any raw value of the button element (e.g. 514, 0x202)\n"
                "  focusmode ID MODE switches the focus button to single or continuous\n"
+               "  stall ID on|off   freezes the camera's video (no frames) or lets it run again\n"
                "  state ID          prints the camera's controls, exposure, focus mode and the\n"
                "                    output reports it received, newest last\n"
                "\n"

@@ -22,6 +22,10 @@ public:
         QString recoverySuggestion; // alert message: what the user can do about it
     };
     using FrameCallback = std::function<void(QImage &frame)>;
+    // A stream that ended by itself: the camera was unplugged or failed. Called once, on the
+    // frame thread (or on the main thread when a restart for a new frame size fails); no frames
+    // follow and isRunning() is false until the stream is started again.
+    using ErrorCallback = std::function<void(const Error &error)>;
 
     virtual ~CaptureDevice() = default;
 
@@ -38,6 +42,7 @@ public:
     virtual bool isRunning() const = 0;
 
     void setFrameCallback(FrameCallback callback) { frameCallback_ = std::move(callback); }
+    void setErrorCallback(ErrorCallback callback) { errorCallback_ = std::move(callback); }
 
 protected:
     // For implementations, on the frame thread.
@@ -46,9 +51,15 @@ protected:
         if (frameCallback_)
             frameCallback_(frame);
     }
+    void reportError(const Error &error)
+    {
+        if (errorCallback_)
+            errorCallback_(error);
+    }
 
 private:
     FrameCallback frameCallback_;
+    ErrorCallback errorCallback_;
 };
 
 // Looks capture devices up by the unique id of their camera ("0x%x%04x%04x" of location, vendor

@@ -79,6 +79,18 @@ void VirtualCamera::setPlugged(bool plugged)
     plugged_ = plugged;
 }
 
+bool VirtualCamera::stalled() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return stalled_;
+}
+
+void VirtualCamera::setStalled(bool stalled)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    stalled_ = stalled;
+}
+
 void VirtualCamera::attachHid(HidChannel *channel)
 {
     std::lock_guard<std::mutex> lock(mutex_);

@@ -33,6 +33,10 @@ public:
     bool plugged() const;
     void setPlugged(bool plugged);
 
+    // A stalled camera keeps its video stream open but sends no frames.
+    bool stalled() const;
+    void setStalled(bool stalled);
+
     // --- HID side ------------------------------------------------------------------------
     // Attaches the channel that the application opened (null when it lets go of it).
     void attachHid(HidChannel *channel);
@@ -65,6 +69,7 @@ private:
     const Model model_;
     mutable std::mutex mutex_;
     bool plugged_ = true;
+    bool stalled_ = false;
     QPointer<HidChannel> hid_;
     QList<QByteArray> outputReports_;
     QByteArray pendingReply_;

@@ -35,6 +35,7 @@ QStringList describeState(const VirtualCamera &camera)
     QStringList lines;
     lines << QStringLiteral("model %1").arg(camera.modelName())
           << QStringLiteral("plugged %1").arg(camera.plugged() ? "yes" : "no")
+          << QStringLiteral("stalled %1").arg(camera.stalled() ? "yes" : "no")
           << QStringLiteral("focus-mode %1").arg(camera.focusMode() == 1 ? "continuous" : "single")
           << QStringLiteral("exposure-step %1").arg(camera.exposureStep())
           << QStringLiteral("exposure-lock %1").arg(camera.exposureLocked() ? "on" : "off");
@@ -134,6 +135,19 @@ void addVirtualCameraCommands(ControlServer &server, VirtualCameraHub &hub,
             return error;
         const bool delivered = camera->switchFocusMode(args[1] == QLatin1String("continuous") ? 1 : 0);
         return delivered ? Reply{} : notDelivered(*camera);
+    });
+
+    // A stalled camera keeps its stream open and sends no frames, as a camera does whose video
+    // hangs; the picture freezes until the stall is switched off.
+    server.addCommand(QStringLiteral("stall"), [&hub](const QStringList &args) {
+        if (args.size() != 2 || (args[1] != QLatin1String("on") && args[1] != QLatin1String("off")))
+            return usage(QStringLiteral("stall ID on|off"));
+        Reply error;
+        auto camera = cameraFor(hub, args[0], &error);
+        if (!camera)
+            return error;
+        camera->setStalled(args[1] == QLatin1String("on"));
+        return Reply{};
     });
 
     server.addCommand(QStringLiteral("state"), [&hub](const QStringList &args) {

@@ -1,0 +1,98 @@
+// The first step of every live frame: the camera's payload turned into a picture, at the largest
+// frame size (1600 x 1200). MJPEG decoding and YUYV conversion are set against a plain copy of a
+// frame of the same size, which no frame path can beat.
+
+#include "capture/FrameDecoding.h"
+#include "capture/virtual/SyntheticPage.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+const QSize FrameSize(1600, 1200);
+
+// A page as the camera sees it, JPEG-compressed as cameras do (4:2:2, high quality).
+const QByteArray &pageJpeg()
+{
+    static const QByteArray jpeg = [] {
+        QImage page;
+        SyntheticPage(FrameSize, QStringLiteral("benchmark")).renderFrame(1, page);
+        tjhandle encoder = tjInitCompress();
+        unsigned char *data = nullptr;
+        unsigned long size = 0;
+        tjCompress2(encoder, page.constBits(), page.width(), int(page.bytesPerLine()), page.height(),
+                    TJPF_BGRX, &data, &size, TJSAMP_422, 90, 0);
+        QByteArray bytes(reinterpret_cast<const char *>(data), int(size));
+        tjFree(data);
+        tjDestroy(encoder);
+        return bytes;
+    }();
+    return jpeg;
+}
+
+// The same size in YUYV: a grey ramp with some colour.
+std::vector<uint8_t> yuyvFrame()
+{
+    std::vector<uint8_t> frame(size_t(FrameSize.width()) * 2 * size_t(FrameSize.height()));
+    for (size_t i = 0; i < frame.size(); i += 4) {
+        frame[i] = uint8_t(16 + (i / 4) % 220);
+        frame[i + 1] = 100;
+        frame[i + 2] = uint8_t(16 + (i / 4 + 7) % 220);
+        frame[i + 3] = 160;
+    }
+    return frame;
+}
+
+void BM_FrameCopyBaseline1600x1200(benchmark::State &state)
+{
+    QImage source(FrameSize, QImage::Format_RGB32);
+    source.fill(Qt::white);
+    QImage frame(FrameSize, QImage::Format_RGB32);
+    const size_t bytes = size_t(source.sizeInBytes());
+    for (auto _ : state) {
+        std::memcpy(frame.bits(), source.constBits(), bytes);
+        benchmark::DoNotOptimize(frame.bits());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes));
+}
+BENCHMARK(BM_FrameCopyBaseline1600x1200)->Unit(benchmark::kMillisecond);
+
+void BM_MjpegDecode1600x1200(benchmark::State &state)
+{
+    const QByteArray &jpeg = pageJpeg();
+    const auto decoder = FrameDecoding::makeMjpegDecoder();
+    QImage frame;
+    for (auto _ : state) {
+        const bool ok = FrameDecoding::decodeMjpegFrame(
+            decoder.get(), reinterpret_cast<const uint8_t *>(jpeg.constData()), size_t(jpeg.size()), frame);
+        if (!ok) {
+            state.SkipWithError("the JPEG did not decode");
+            break;
+        }
+        benchmark::DoNotOptimize(frame.constBits());
+    }
+    state.counters["jpeg_kB"] = double(jpeg.size()) / 1024;
+}
+BENCHMARK(BM_MjpegDecode1600x1200)->Unit(benchmark::kMillisecond);
+
+void BM_YuyvConvert1600x1200(benchmark::State &state)
+{
+    const std::vector<uint8_t> yuyv = yuyvFrame();
+    QImage frame;
+    for (auto _ : state) {
+        const bool ok = FrameDecoding::convertYuyvFrame(yuyv.data(), yuyv.size(), FrameSize.width() * 2,
+                                                        FrameSize, frame);
+        if (!ok) {
+            state.SkipWithError("the frame did not convert");
+            break;
+        }
+        benchmark::DoNotOptimize(frame.constBits());
+    }
+}
+BENCHMARK(BM_YuyvConvert1600x1200)->Unit(benchmark::kMillisecond);
+
+} // namespace

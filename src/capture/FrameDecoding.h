@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include <turbojpeg.h>
+
+// Turning a camera's frame payload into a picture: MJPEG decoding (TurboJPEG), YUYV conversion
+// and scaling (libyuv). Every function writes Format_RGB32 pixels (alpha 0xff) into an image the
+// caller keeps from frame to frame, so that a steady stream allocates nothing; a destination that
+// is shared with an earlier frame still held elsewhere is detached first, never overwritten.
+//
+// Threads: any; a decoder handle belongs to one thread at a time.
+namespace FrameDecoding {
+
+struct TjDeleter {
+    void operator()(void *handle) const { tjDestroy(handle); }
+};
+using MjpegDecoder = std::unique_ptr<void, TjDeleter>;
+
+MjpegDecoder makeMjpegDecoder();
+
+// Decodes one JPEG into `out`, which becomes (or stays) an RGB32 image of the JPEG's size. False
+// for data that is not one whole, clean JPEG (corrupt, truncated, or decoded with warnings); `out`
+// then holds no meaningful picture. Cameras send such frames when USB bandwidth runs short; they
+// are dropped rather than shown half grey.
+bool decodeMjpegFrame(tjhandle decoder, const uint8_t *data, size_t size, QImage &out);
+
+// Converts a YUYV 4:2:2 frame of `size` pixels, `stride` bytes per line (at least 2 × width),
+// into `out`, which becomes (or stays) an RGB32 image of `size`. False when `length` is too short
+// for the frame or the size is empty or odd in width.
+bool convertYuyvFrame(const uint8_t *data, size_t length, int stride, const QSize &size, QImage &out);
+
+// Scales `in` (RGB32 or ARGB32) to the size of `out`, which must be RGB32 or ARGB32 and not empty.
+bool scaleFrame(const QImage &in, QImage &out);
+
+// Makes `image` an unshared RGB32 or ARGB32 image of `size`, keeping its buffer when it can.
+void prepareFrame(QImage &image, const QSize &size);
+
+} // namespace FrameDecoding

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+class V4l2Io;
+
+// One picture format and frame size a camera can stream in.
+struct V4l2CaptureMode {
+    uint32_t pixelFormat = 0; // V4L2_PIX_FMT_MJPEG or V4L2_PIX_FMT_YUYV
+    QSize size;
+
+    bool operator==(const V4l2CaptureMode &other) const
+    {
+        return pixelFormat == other.pixelFormat && size == other.size;
+    }
+    bool operator!=(const V4l2CaptureMode &other) const { return !(*this == other); }
+};
+
+// The mode to stream in for frames of `requested` size, among `offered`, or none when no mode has
+// a format this back end decodes. Closeness of size comes first, so the picture loses as little
+// detail as possible: the exact size; else the smallest size at least as large in both directions
+// (scaled down); else the largest size (scaled up). Between modes of the same size, MJPEG is
+// taken before YUYV: it carries a large frame at the full rate over USB 2.0.
+std::optional<V4l2CaptureMode> chooseCaptureMode(const std::vector<V4l2CaptureMode> &offered,
+                                                 const QSize &requested);
+
+// The modes the open node `fd` offers in MJPEG and YUYV (VIDIOC_ENUM_FMT, VIDIOC_ENUM_FRAMESIZES).
+// A stepwise or continuous size range contributes its largest size and the size nearest to
+// `requested` that it can make.
+std::vector<V4l2CaptureMode> enumerateCaptureModes(V4l2Io &io, int fd, const QSize &requested);
+
+// "MJPG 1600x1200", for the log.
+QString describeCaptureMode(const V4l2CaptureMode &mode);
