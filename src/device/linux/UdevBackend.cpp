@@ -1,16 +1,176 @@
 #include "UdevBackend.h"
 
+#include "HidrawChannel.h"
+#include "V4l2ControlChannel.h"
+#include "core/LumoLog.h"
+#include "device/CameraIds.h"
+
+#include <QSocketNotifier>
+
+#include <cstring>
+#include <libudev.h>
+
 namespace {
-class PlaceholderBackend : public DeviceBackend {
-public:
-    bool startMonitoring(Callbacks) override { return false; }
-    std::vector<DeviceInfo> presentDevices() override { return {}; }
-    std::unique_ptr<HidChannel> openHid(const DeviceInfo &) override { return nullptr; }
-    std::unique_ptr<UsbControlChannel> openVideoControl(const DeviceInfo &) override { return nullptr; }
+
+constexpr char HidrawSubsystem[] = "hidraw";
+
+struct UdevUnref {
+    void operator()(udev *p) const { udev_unref(p); }
+    void operator()(udev_monitor *p) const { udev_monitor_unref(p); }
+    void operator()(udev_enumerate *p) const { udev_enumerate_unref(p); }
+    void operator()(udev_device *p) const { udev_device_unref(p); }
 };
+template <typename T>
+using UdevPtr = std::unique_ptr<T, UdevUnref>;
+
+QString text(const char *value)
+{
+    return value ? QString::fromUtf8(value) : QString();
+}
+
+// A sysfs attribute of the USB device: idVendor, idProduct and bcdDevice are written in hex
+// ("fe11", "0102"), busnum in decimal.
+bool numericAttribute(udev_device *device, const char *name, int base, uint32_t *value)
+{
+    bool ok = false;
+    *value = text(udev_device_get_sysattr_value(device, name)).trimmed().toUInt(&ok, base);
+    return ok;
+}
+
+// Describes a hidraw node whose USB device carries the maker's vendor ID; false for any other
+// node (other vendors, HID devices on other buses, a USB device no longer readable).
+bool describeCamera(udev_device *hidraw, DeviceInfo *info)
+{
+    // Owned by `hidraw`; not to be unreferenced.
+    udev_device *usb = udev_device_get_parent_with_subsystem_devtype(hidraw, "usb", "usb_device");
+    if (!usb)
+        return false;
+    uint32_t vendor = 0;
+    if (!numericAttribute(usb, "idVendor", 16, &vendor) || vendor != CameraIds::VendorId)
+        return false;
+    uint32_t product = 0;
+    uint32_t release = 0;
+    uint32_t bus = 0;
+    if (!numericAttribute(usb, "idProduct", 16, &product)
+        || !numericAttribute(usb, "bcdDevice", 16, &release)
+        || !numericAttribute(usb, "busnum", 10, &bus)) {
+        LUMO_LOG("USB device %s of vendor 0x%04x has no readable IDs",
+                 udev_device_get_syspath(usb), vendor);
+        return false;
+    }
+    info->key = text(udev_device_get_syspath(hidraw));
+    info->vendorId = vendor;
+    info->productId = product;
+    info->releaseNumber = uint16_t(release);
+    info->locationId = locationIdFrom(bus, text(udev_device_get_sysattr_value(usb, "devpath")));
+    info->hidNode = text(udev_device_get_devnode(hidraw));
+    info->usbDevice = text(udev_device_get_syspath(usb));
+    return true;
+}
+
+// Cameras through udev: the hidraw nodes of the maker's USB devices. Arrivals and removals come
+// from a udev monitor (events as udev announces them once its rules ran, so the node exists and
+// has its permissions), read on the thread that started monitoring, the device thread.
+class UdevBackend : public DeviceBackend {
+public:
+    UdevBackend()
+        : udev_(udev_new())
+    {
+        if (!udev_)
+            LUMO_LOG("udev_new failed: no cameras can be found");
+    }
+
+    ~UdevBackend() override
+    {
+        // The notifier goes before the monitor's socket is closed.
+        notifier_.reset();
+    }
+
+    bool startMonitoring(Callbacks callbacks) override
+    {
+        if (!udev_ || monitor_)
+            return false;
+        UdevPtr<udev_monitor> monitor(udev_monitor_new_from_netlink(udev_.get(), "udev"));
+        if (!monitor
+            || udev_monitor_filter_add_match_subsystem_devtype(monitor.get(), HidrawSubsystem,
+                                                               nullptr) < 0
+            || udev_monitor_enable_receiving(monitor.get()) < 0) {
+            LUMO_LOG("udev monitor on %s could not be set up", HidrawSubsystem);
+            return false;
+        }
+        callbacks_ = std::move(callbacks);
+        monitor_ = std::move(monitor);
+        notifier_ = std::make_unique<QSocketNotifier>(udev_monitor_get_fd(monitor_.get()),
+                                                      QSocketNotifier::Read);
+        QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(),
+                         [this] { readMonitor(); });
+        return true;
+    }
+
+    std::vector<DeviceInfo> presentDevices() override
+    {
+        std::vector<DeviceInfo> devices;
+        if (!udev_)
+            return devices;
+        UdevPtr<udev_enumerate> enumerate(udev_enumerate_new(udev_.get()));
+        if (!enumerate || udev_enumerate_add_match_subsystem(enumerate.get(), HidrawSubsystem) < 0
+            || udev_enumerate_scan_devices(enumerate.get()) < 0) {
+            LUMO_LOG("udev enumeration of %s failed", HidrawSubsystem);
+            return devices;
+        }
+        udev_list_entry *entry;
+        udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(enumerate.get()))
+        {
+            UdevPtr<udev_device> hidraw(
+                udev_device_new_from_syspath(udev_.get(), udev_list_entry_get_name(entry)));
+            DeviceInfo info;
+            if (hidraw && describeCamera(hidraw.get(), &info))
+                devices.push_back(info);
+        }
+        return devices;
+    }
+
+    std::unique_ptr<HidChannel> openHid(const DeviceInfo &device) override
+    {
+        return HidrawChannel::open(device.hidNode);
+    }
+
+    std::unique_ptr<UsbControlChannel> openVideoControl(const DeviceInfo &device) override
+    {
+        return openV4l2ControlChannel(device.usbDevice);
+    }
+
+private:
+    void readMonitor()
+    {
+        // The monitor's socket does not block: this drains what is queued.
+        while (UdevPtr<udev_device> device{udev_monitor_receive_device(monitor_.get())}) {
+            const char *action = udev_device_get_action(device.get());
+            if (!action)
+                continue;
+            if (strcmp(action, "add") == 0) {
+                DeviceInfo info;
+                if (describeCamera(device.get(), &info) && callbacks_.arrived)
+                    callbacks_.arrived(info);
+            } else if (strcmp(action, "remove") == 0) {
+                // The USB device may already be gone from sysfs, so its vendor cannot be checked:
+                // every removal is reported by key, and keys that were never announced are
+                // ignored upstream.
+                if (callbacks_.removed)
+                    callbacks_.removed(text(udev_device_get_syspath(device.get())));
+            }
+        }
+    }
+
+    UdevPtr<udev> udev_;
+    UdevPtr<udev_monitor> monitor_;
+    std::unique_ptr<QSocketNotifier> notifier_;
+    Callbacks callbacks_;
+};
+
 } // namespace
 
 std::unique_ptr<DeviceBackend> createLinuxBackend()
 {
-    return std::make_unique<PlaceholderBackend>();
+    return std::make_unique<UdevBackend>();
 }
