@@ -73,6 +73,77 @@ public:
     bool hasHidDevice() const;
 
     // --- Image controls over USB video (LumoCameraImageControls.cpp) -----------------------
+    // One UVC request each (UvcControl.h). Getters return their starting value (0; 65535 for
+    // iris) when the request fails; setters return false. Limits and defaults are cached
+    // process-wide, shared by every camera object, and asked again while the camera has not
+    // answered (the cell then still holds its marker, 65244, or 253 for hue).
+
+    // Selects a frame size and rate of gSupportFrameIdx through probe and commit; false when no
+    // row matches or the camera refuses the commit.
+    bool setResolution(unsigned long frameRate, unsigned long width, unsigned long height);
+    // Logs the camera's default probe values; always true.
+    bool getResolution();
+
+    uint16_t brightness();
+    bool setBrightness(uint16_t value);
+    uint16_t brightnessMin();
+    uint16_t brightnessMax();
+    uint16_t brightnessDef();
+
+    uint16_t contrast();
+    bool setContrast(uint16_t value);
+    uint16_t contrastMin();
+    uint16_t contrastMax();
+    uint16_t contrastDef();
+
+    int16_t hue();
+    bool setHue(int16_t value);
+    int16_t hueMin();
+    int16_t hueMax();
+    int16_t hueDef();
+
+    uint16_t saturation();
+    bool setSaturation(uint16_t value);
+    uint16_t saturationMin();
+    uint16_t saturationMax();
+    uint16_t saturationDef();
+
+    uint16_t sharpness();
+    bool setSharpness(uint16_t value);
+    uint16_t sharpnessMin();
+    uint16_t sharpnessMax();
+    uint16_t sharpnessDef();
+
+    uint16_t gamma();
+    bool setGamma(uint16_t value);
+    uint16_t gammaMin();
+    uint16_t gammaMax();
+    uint16_t gammaDef();
+
+    uint16_t whiteBalance();
+    bool setWhiteBalance(uint16_t value);
+    uint16_t whiteBalanceMin();
+    uint16_t whiteBalanceMax();
+
+    bool autoWhiteBalance();
+    bool setAutoWhiteBalance(bool on);
+
+    // Power-line frequency as UVC gives it: 0 disabled, 1 50 Hz, 2 60 Hz.
+    uint8_t frequency();
+    bool setFrequency(uint8_t value);
+
+    // True unless the camera reports aperture priority (mode 8), a failed read included.
+    bool autoExposure();
+    bool setAutoExposure(bool on);
+
+    // Refused, without a request, while autoExposure() is true.
+    uint16_t iris();
+    bool setIris(uint16_t value);
+    uint16_t irisMin();
+    uint16_t irisMax();
+
+    // For tests: forgets every cached limit and default, as at process start.
+    static void resetImageControlCache();
 
     // --- Vendor commands over HID (any thread; 0 or a read value, -1 on failure) -----------
     int velmarResetImage();

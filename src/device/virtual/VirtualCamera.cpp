@@ -1,6 +1,7 @@
 #include "VirtualCamera.h"
 
 #include "VirtualHidChannel.h"
+#include "VirtualUvcModel.h"
 #include "core/Delays.h"
 #include "device/CameraIds.h"
 
@@ -35,8 +36,11 @@ VirtualCamera::VirtualCamera(int id, Model model)
     : id_(id)
     , model_(model)
     , exposureStep_(model == Model::Arvo ? 5 : 8)
+    , uvc_(std::make_unique<VirtualUvcModel>(model))
 {
 }
+
+VirtualCamera::~VirtualCamera() = default;
 
 bool VirtualCamera::modelFromName(const QString &name, Model *model)
 {

@@ -9,9 +9,11 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <mutex>
 
 class HidChannel;
+class VirtualUvcModel;
 
 // A simulated camera of one of the two models, as the virtual back end presents it: its USB
 // identity, and the state its HID side keeps (reports received, focus mode, exposure step and
@@ -21,6 +23,7 @@ public:
     enum class Model { Arvo, Tobble };
 
     VirtualCamera(int id, Model model);
+    ~VirtualCamera();
 
     static bool modelFromName(const QString &name, Model *model);
     static QString modelName(Model model);
@@ -62,6 +65,10 @@ public:
     int exposureStep() const;
     bool exposureLocked() const;
 
+    // --- USB video side --------------------------------------------------------------------
+    // Its UVC controls and probe/commit state (thread-safe itself).
+    VirtualUvcModel &uvcModel() const { return *uvc_; }
+
 private:
     bool handleOutputReport(uint8_t reportId, const QByteArray &bytes);
 
@@ -76,4 +83,5 @@ private:
     int focusMode_ = 0;
     int exposureStep_;
     bool exposureLocked_ = false;
+    const std::unique_ptr<VirtualUvcModel> uvc_;
 };

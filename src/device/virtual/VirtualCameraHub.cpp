@@ -1,6 +1,7 @@
 #include "VirtualCameraHub.h"
 
 #include "VirtualHidChannel.h"
+#include "VirtualUvcChannel.h"
 #include "device/DeviceBackend.h"
 
 namespace {
@@ -44,9 +45,12 @@ public:
         return std::make_unique<VirtualHidChannel>(camera);
     }
 
-    std::unique_ptr<UsbControlChannel> openVideoControl(const DeviceInfo &) override
+    std::unique_ptr<UsbControlChannel> openVideoControl(const DeviceInfo &device) override
     {
-        return nullptr;
+        auto camera = hub_->cameraForKey(device.key);
+        if (!camera || !camera->plugged())
+            return nullptr;
+        return std::make_unique<VirtualUvcChannel>(camera);
     }
 
 private:

@@ -1,0 +1,156 @@
+#include "UvcControl.h"
+
+#include "LumoCamera.h"
+#include "UsbControlChannel.h"
+#include "core/LumoLog.h"
+
+#include <QtEndian>
+
+const std::array<UvcControlInfo, UvcControlCount> gVelmarControls = {{
+    {UvcPuBrightness, UvcProcessingUnit, 2},
+    {UvcPuContrast, UvcProcessingUnit, 2},
+    {UvcPuHue, UvcProcessingUnit, 2},
+    {UvcPuSaturation, UvcProcessingUnit, 2},
+    {UvcPuSharpness, UvcProcessingUnit, 2},
+    {UvcPuGamma, UvcProcessingUnit, 2},
+    {UvcPuWhiteBalanceTemperature, UvcProcessingUnit, 2},
+    {UvcPuWhiteBalanceTemperatureAuto, UvcProcessingUnit, 1},
+    {UvcPuPowerLineFrequency, UvcProcessingUnit, 1},
+    {UvcPuBacklightCompensation, UvcProcessingUnit, 2},
+    {UvcCtAutoExposureMode, UvcProcessingUnit, 1},
+    {UvcCtIrisAbsolute, UvcProcessingUnit, 2},
+}};
+
+const std::array<UvcFrameSize, UvcFrameIndexCount> gSupportFrameIdx = {{
+    {0, 0, 0},
+    {640, 480, 30},
+    {160, 120, 30},
+    {176, 144, 30},
+    {320, 240, 30},
+    {352, 288, 30},
+    {800, 600, 15},
+    {1024, 768, 15},
+    {1280, 960, 15},
+    {1280, 1024, 15},
+    {1600, 1200, 15},
+    {640, 480, 30},
+}};
+
+namespace {
+
+// The header values are logged with %p, which prints them in hexadecimal.
+void *hex(unsigned value)
+{
+    return reinterpret_cast<void *>(static_cast<uintptr_t>(value));
+}
+
+UsbControlChannel::Request frame(uint8_t request, uint16_t wValue, uint16_t wIndex, void *data,
+                                 uint16_t length)
+{
+    UsbControlChannel::Request block;
+    block.bmRequestType = (request & 0x80) | 0x21; // class request to an interface
+    block.bRequest = request;
+    block.wValue = wValue;
+    block.wIndex = wIndex;
+    block.wLength = length;
+    block.data = data;
+    block.timeoutMs = UvcRequestTimeoutMs;
+    return block;
+}
+
+} // namespace
+
+UvcProbeCommitBlock uvcProbeBlock(uint8_t formatIndex, uint8_t frameIndex, uint32_t frameInterval)
+{
+    UvcProbeCommitBlock block{};
+    block[UvcProbeFormatIndexOffset] = formatIndex;
+    block[UvcProbeFrameIndexOffset] = frameIndex;
+    uvcSetProbeFrameInterval(block.data(), frameInterval);
+    return block;
+}
+
+uint8_t uvcProbeFrameIndex(const uint8_t *block)
+{
+    return block[UvcProbeFrameIndexOffset];
+}
+
+uint32_t uvcProbeFrameInterval(const uint8_t *block)
+{
+    return qFromLittleEndian<quint32>(block + UvcProbeFrameIntervalOffset);
+}
+
+void uvcSetProbeFrameIndex(uint8_t *block, uint8_t frameIndex)
+{
+    block[UvcProbeFrameIndexOffset] = frameIndex;
+}
+
+void uvcSetProbeFrameInterval(uint8_t *block, uint32_t frameInterval)
+{
+    qToLittleEndian<quint32>(frameInterval, block + UvcProbeFrameIntervalOffset);
+}
+
+uint8_t uvcFindFrameIndex(uint32_t frameRate, uint32_t width, uint32_t height)
+{
+    for (int row = 1; row < UvcFrameIndexCount; ++row) {
+        const UvcFrameSize &frame = gSupportFrameIdx[row];
+        if (frame.width == width && frame.height == height && frame.frameRate == frameRate)
+            return static_cast<uint8_t>(row);
+    }
+    return 0;
+}
+
+int uvc_control_cmd(LumoCamera *camera, uint8_t request, int index, void *data)
+{
+    if (index < 0 || index >= UvcControlCount)
+        return -1;
+    const UvcControlInfo &control = gVelmarControls[index];
+    return uvc_query_ctrl(camera, request, control.entity,
+                          static_cast<uint8_t>(camera->streamControlIntf()), control.selector, data,
+                          control.length);
+}
+
+int uvc_query_ctrl(LumoCamera *camera, uint8_t request, uint8_t unit, uint8_t intfnum, uint8_t cs,
+                   void *data, uint16_t size)
+{
+    UsbControlChannel *channel = camera->streamControlInterface();
+    if (!channel) {
+        LUMO_LOG("gHardwareInfo.streamControlInterface not initialized, please waiting");
+        return -1;
+    }
+    LUMO_LOG("idx(unit) = %p, intfnum=0, cs(value)=%p, size=%p", hex(unit), hex(cs), hex(size));
+    const UsbControlChannel::Request block =
+        frame(request, static_cast<uint16_t>(cs << 8), static_cast<uint16_t>((unit << 8) | intfnum),
+              data, size);
+    LUMO_LOG("bmRequestType = %p, bRequest=%p, wValue=%p, wIndex=%p, wLength=%p",
+             hex(block.bmRequestType), hex(block.bRequest), hex(block.wValue), hex(block.wIndex),
+             hex(block.wLength));
+    const int result = channel->send(block);
+    if (result != 0) {
+        LUMO_LOG("ControlRequestTO failed: %p", hex(static_cast<unsigned>(result)));
+        return -1;
+    }
+    return 0;
+}
+
+int uvc_query_stream(LumoCamera *camera, uint8_t request, uint8_t entity, uint8_t selector,
+                     void *data, uint16_t length)
+{
+    // The streaming interface's requests go through the video-control interface's channel.
+    UsbControlChannel *channel = camera->streamControlInterface();
+    if (!channel) {
+        LUMO_LOG("gHardwareInfo.streamControlInterface not initialized, please waiting");
+        return -1;
+    }
+    const UsbControlChannel::Request block =
+        frame(request, static_cast<uint16_t>(selector << 8),
+              static_cast<uint16_t>((entity << 8) | UvcStreamingInterface), data, length);
+    LUMO_LOG("bmRequestType = %p, bRequest=%p, wValue=%p, wIndex=%p, wLength=%p",
+             hex(block.bmRequestType), hex(block.bRequest), hex(block.wValue), hex(block.wIndex),
+             hex(block.wLength));
+    const int result = channel->send(block);
+    if (result != 0) {
+        LUMO_LOG("ControlRequestTO failed: %p", hex(static_cast<unsigned>(result)));
+        return -1;
+    }
+    return 0;
+}
