@@ -70,8 +70,8 @@ TEST(AppController, StartsWithVirtualCamerasAndShowsTheProblemInTheStatusLine)
     LumoMainWindowController *main = controller.mainWindowController();
     ASSERT_TRUE(waitUntil([&] { return main->window()->isVisible(); }));
     EXPECT_EQ(main->mode(), LumoMainWindowController::CameraMode);
-    EXPECT_TRUE(main->statusText().contains("is a file")) << qPrintable(main->statusText());
-    ASSERT_TRUE(waitUntil([&] { return main->statusText().startsWith("Camera: Velmar Tobble"); }))
+    EXPECT_TRUE(main->messageText().contains("is a file")) << qPrintable(main->messageText());
+    ASSERT_TRUE(waitUntil([&] { return main->statusText().startsWith("Velmar Tobble"); }))
         << qPrintable(main->statusText());
 
     QStringList menus;

@@ -2,6 +2,8 @@
 
 #include "SingleInstance.h"
 #include "core/Resources.h"
+#include "capture/CaptureBackends.h"
+#include "capture/LumoActionController.h"
 #include "core/Delays.h"
 #include "core/DefaultsKeys.h"
 #include "core/LumoLog.h"
@@ -10,6 +12,7 @@
 #include "core/RuntimePaths.h"
 #include "core/UserDefaults.h"
 #include "device/LumoCamerasController.h"
+#include "settings/CamSettingController.h"
 #include "device/linux/UdevBackend.h"
 #include "device/virtual/ControlServer.h"
 #include "device/virtual/VirtualCameraCommands.h"
@@ -37,12 +40,17 @@ LumoAppController::LumoAppController(const CommandLineOptions &options, QObject 
 
 LumoAppController::~LumoAppController()
 {
-    NotificationCenter::defaultCenter()->removeObserver(this);
+    NotificationCenter *center = NotificationCenter::defaultCenter();
+    center->removeObserver(this);
     if (mainWindowController_)
-        NotificationCenter::defaultCenter()->removeObserver(mainWindowController_.get());
+        center->removeObserver(mainWindowController_.get());
+    if (actionController_)
+        center->removeObserver(actionController_.get());
     controlServer_.reset();
-    mainWindowController_.reset();
-    cameras_.reset();   // ends the device thread before the virtual cameras go
+    mainWindowController_.reset(); // stops the live picture
+    actionController_.reset();     // waits for photos still being written
+    cameras_.reset();              // ends the device thread before the virtual cameras go
+    captureBackend_.reset();
     hub_.reset();
 }
 
@@ -53,13 +61,7 @@ void LumoAppController::awakeFromNib(bool redirectLog)
     LumoLog::setEnabled(options_.verbose);
     LUMO_LOG("Arvo %s starting", qPrintable(QCoreApplication::applicationVersion()));
 
-    const QString libraryProblem = setAppDefault();
-    mainWindowController_ = std::make_unique<LumoMainWindowController>();
-    buildMainMenu();
-    setNotifications();
-    if (!libraryProblem.isEmpty())
-        mainWindowController_->reportProblem(libraryProblem);
-
+    // Which cameras: simulated ones, or the USB cameras plugged in.
     std::unique_ptr<DeviceBackend> backend;
     if (options_.useVirtualCameras) {
         hub_ = std::make_unique<VirtualCameraHub>();
@@ -69,9 +71,20 @@ void LumoAppController::awakeFromNib(bool redirectLog)
                 hub_->plug(model);
         }
         backend = hub_->createBackend();
+        captureBackend_ = createVirtualCaptureBackend(hub_.get());
     } else {
         backend = createLinuxBackend();
+        captureBackend_ = createLinuxCaptureBackend();
     }
+
+    const QString libraryProblem = setAppDefault();
+    actionController_ = std::make_unique<LumoActionController>(UserDefaults::standard());
+    mainWindowController_ = std::make_unique<LumoMainWindowController>(captureBackend_.get());
+    buildMainMenu();
+    setNotifications();
+    if (!libraryProblem.isEmpty())
+        mainWindowController_->reportProblem(libraryProblem);
+
     cameras_ = LumoCamerasController::createShared(std::move(backend));
 
     if (hub_) {
@@ -140,17 +153,43 @@ QString LumoAppController::setAppDefault()
 void LumoAppController::setNotifications()
 {
     NotificationCenter *center = NotificationCenter::defaultCenter();
-    center->addObserver(this, NotificationNames::KeepCameraSetDidChange,
+    using namespace NotificationNames;
+    center->addObserver(this, KeepCameraSetDidChange,
                         [this](const Notification &n) { keepCameraSetDidChange(n); });
+
+    LumoActionController *action = actionController_.get();
+    const std::pair<const char *, void (LumoActionController::*)(const Notification &)> actions[] = {
+        {CameraSetToSingleFocus, &LumoActionController::velmarDidSetToSingleFocus},
+        {CameraSetToContinueFocus, &LumoActionController::velmarDidSetToContinueFocus},
+        {Snapshot, &LumoActionController::velmarDidSnapshot},
+        {CameraWillFocus, &LumoActionController::velmarDidBeginFocus},
+        {CameraDidFocus, &LumoActionController::velmarDidEndFocus},
+        {CaptureAutoFocusWillBegin, &LumoActionController::velmarWillBeginAutoFocus},
+        {CameraCustomButton, &LumoActionController::velmarDidPressCustomButton},
+        {PhotoLibraryLocationDidChange, &LumoActionController::photoLibraryLocationDidChange},
+        {PhotoNameFormatSelDidChange, &LumoActionController::photoNameFormatSelDidChange},
+        {FocusSoundEffectDidChange, &LumoActionController::focusSoundEffectDidChange},
+        {SnapshotSoundEffectDidChange, &LumoActionController::snapshotSoundEffectDidChange},
+        {ProgramKeyFunctionDidChange, &LumoActionController::programKeyFunctionDidChange},
+        // Delivered on the frame thread.
+        {WillDisplayImage, &LumoActionController::captureViewWillDisplayImage},
+    };
+    for (const auto &[name, method] : actions)
+        center->addObserver(action, name, [action, method = method](const Notification &n) {
+            (action->*method)(n);
+        });
+
     LumoMainWindowController *main = mainWindowController_.get();
-    center->addObserver(main, NotificationNames::CameraDidChange,
+    center->addObserver(main, FileDidCreate,
+                        [main](const Notification &n) { main->fileDidCreate(n); });
+    center->addObserver(main, CameraDidChange,
                         [main](const Notification &n) { main->velmarCameraDidChange(n); });
 }
 
 void LumoAppController::keepCameraSetDidChange(const Notification &notification)
 {
     const bool restoreable = notification.userInfo.value(DefaultsKeys::KeepCameraSet).toInt() == 0;
-    LUMO_LOG("camera settings are %s on camera change", restoreable ? "restored" : "reset");
+    CamSettingController::sharedInstance()->setRestoreable(restoreable);
 }
 
 void LumoAppController::buildMainMenu()

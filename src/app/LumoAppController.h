@@ -6,7 +6,9 @@
 
 #include <memory>
 
+class CaptureBackend;
 class ControlServer;
+class LumoActionController;
 class LumoCamerasController;
 class LumoMainWindowController;
 class QAction;
@@ -42,6 +44,7 @@ public:
     void copy();
 
     LumoMainWindowController *mainWindowController() const { return mainWindowController_.get(); }
+    LumoActionController *actionController() const { return actionController_.get(); }
     VirtualCameraHub *virtualCameraHub() const { return hub_.get(); }
 
     // The "HelpBaseURL" entry of the "Server" strings table.
@@ -52,8 +55,10 @@ private:
     void buildMainMenu();
 
     CommandLineOptions options_;
-    std::unique_ptr<LumoMainWindowController> mainWindowController_;
     std::unique_ptr<VirtualCameraHub> hub_;
+    std::unique_ptr<CaptureBackend> captureBackend_;
+    std::unique_ptr<LumoActionController> actionController_;
+    std::unique_ptr<LumoMainWindowController> mainWindowController_;
     std::unique_ptr<LumoCamerasController> cameras_;
     std::unique_ptr<ControlServer> controlServer_;
     QAction *cameraItem_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "core/Delays.h"
 #include "core/LumoLog.h"
+#include "core/MainThread.h"
 #include "core/NotificationCenter.h"
 #include "core/NotificationNames.h"
 #include "device/LumoCamerasController.h"
@@ -49,6 +50,11 @@ LumoCaptureViewController::~LumoCaptureViewController()
 void LumoCaptureViewController::setCaptureViewContainer(QWidget *container)
 {
     container_ = container;
+}
+
+CaptureView *LumoCaptureViewController::captureView() const
+{
+    return captureView_;
 }
 
 bool LumoCaptureViewController::isRunning() const
@@ -108,6 +114,15 @@ void LumoCaptureViewController::start()
     frameView_ = captureView_.data();
 
     device_->setFrameCallback([this](QImage &frame) { willDisplayImage(frame); });
+    // A stream that ends by itself (camera unplugged, I/O error) is reported from the frame
+    // thread; the user hears of it on the main thread.
+    QPointer<LumoCaptureViewController> self = this;
+    device_->setErrorCallback([self](const CaptureDevice::Error &error) {
+        runOnMainThread([self, error] {
+            if (self)
+                self->presentError(error);
+        });
+    });
     {
         std::lock_guard<std::mutex> lock(camera->objectLock());
         device_->setFrameSize(resolution());

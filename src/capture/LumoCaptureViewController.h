@@ -35,7 +35,7 @@ public:
 
     void setCaptureViewContainer(QWidget *container);
     QWidget *captureViewContainer() const { return container_; }
-    CaptureView *captureView() const { return captureView_; }
+    CaptureView *captureView() const;
 
     // How device errors reach the user; by default a window-modal alert with "OK".
     void setErrorPresenter(ErrorPresenter presenter) { presentError_ = std::move(presenter); }

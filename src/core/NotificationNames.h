@@ -25,6 +25,11 @@ constexpr const char SnapshotSoundEffectDidChange[] = "LumoSnapshotSoundEffectDi
 constexpr const char ProgramKeyFunctionDidChange[] = "LumoProgramKeyFunctionDidChangeNotification";
 constexpr const char InstantPreviewDidChange[] = "LumoInstantPreviewDidChangeNotification";
 
+// Camera setting cache (object: the cache)
+constexpr const char CamSettingWillRestore[] = "LumoCamSettingWillRestoreNotification";
+constexpr const char CamSettingDidRestore[] = "LumoCamSettingDidRestoreNotification";
+constexpr const char CamSettingDidSetToDefault[] = "LumoCamSettingDidSetToDefaultNotification";
+
 // Capture and photos
 constexpr const char WillDisplayImage[] = "LumoWillDisplayImage";
 constexpr const char CaptureAutoFocusWillBegin[] = "LumoCaptureAutoFocusWillBeginNotification";
@@ -32,5 +37,34 @@ constexpr const char FileDidCreate[] = "LumoFileDidCreateNotification";
 constexpr const char CaptureViewWillUpdateExposure[] = "LumoCaptureViewWillUpdateExposureNotification";
 constexpr const char CaptureWillUpdateTimer[] = "LumoCaptureWillUpdateTimerNotification";
 constexpr const char AppWillSnapshot[] = "LumoAppWillSnapshotNotification";
+constexpr const char CaptureViewWillFeedback[] = "LumoCaptureViewWillFeedbackNotification";
+constexpr const char CaptureDidInvalidateTimer[] = "LumoCaptureDidInvalidateTimerNotification";
+constexpr const char CaptureDidTriggleTimer[] = "LumoCaptureDidTriggleTimerNotification";
+constexpr const char CaptureFocusWillBegin[] = "LumoCaptureFocusWillBeginNotification";
+constexpr const char CaptureFocusWillEnd[] = "LumoCaptureFocusWillEndNotification";
+constexpr const char CaptureFocusDidSetSingle[] = "LumoCaptureFocusDidSetSingleNotification";
+constexpr const char CaptureFocusDidSetContinous[] = "LumoCaptureFocusDidSetContinousNotification";
+constexpr const char CaptureWillDigitalZoom[] = "LumoCaptureWillDigitalZoomNotification";
+constexpr const char CaptureWillMirror[] = "LumoCaptureWillMirrorNotification";
+// A photo could not be written; user info "message" says why.
+constexpr const char PhotoSaveDidFail[] = "LumoPhotoSaveDidFailNotification";
+
+// Control state reported by the main window
+constexpr const char DeviceCacheWillUpdateExposure[] = "LumoDeviceCacheWillUpdateExposureNotification";
+constexpr const char DeviceCacheWillUpdateMirror[] = "LumoDeviceCacheWillUpdateMirrorNotification";
+constexpr const char DeviceCacheWillUpdateZoomFactor[] = "LumoDeviceCacheWillUpdateZoomFactorNotification";
+constexpr const char DeviceCacheWillUpdateTimer[] = "LumoDeviceCacheWillUpdateTimerNotification";
+
+// User-info keys
+namespace InfoKeys {
+constexpr const char Image[] = "image";
+constexpr const char FileURL[] = "FileURLKey";
+constexpr const char Message[] = "message";
+constexpr const char ZoomFactor[] = "DevZoomFactorValue";
+constexpr const char Exposure[] = "DevExposureValue";
+constexpr const char Timer[] = "DevTimerValue";
+constexpr const char Horizontal[] = "DevHorizontalValue";
+constexpr const char Vertical[] = "DevVerticalValue";
+} // namespace InfoKeys
 
 } // namespace NotificationNames

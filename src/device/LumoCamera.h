@@ -68,6 +68,9 @@ public:
     // Posts `name` with this camera as object on the main thread (at once when already there).
     void notifyOnMainThread(const QString &name);
 
+    // The camera's own lock, also held by the capture pipeline while it changes the output.
+    std::mutex &objectLock() const { return lock_; }
+
     UsbControlChannel *streamControlInterface() const { return control_.get(); }
     uint16_t streamControlIntf() const { return streamControlIntf_; }
     bool hasHidDevice() const;

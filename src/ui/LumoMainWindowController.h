@@ -4,8 +4,14 @@
 #include <QPointer>
 #include <QString>
 
+#include <memory>
+
+class CaptureBackend;
+class LumoCaptureViewController;
 class QLabel;
 class QMainWindow;
+class QStackedWidget;
+class QTimer;
 class QWidget;
 struct Notification;
 
@@ -16,21 +22,26 @@ struct Notification;
 //   +------------------------------------------+
 //   |                                          |
 //   |          camera view container           |
-//   |        (black; the live picture)         |
+//   |   (the live picture, or what is missing) |
 //   |                                          |
 //   +------------------------------------------+
-//   | status line: camera, or what went wrong  |
+//   | messages               camera · size · fps |
 //   +------------------------------------------+
+//
+// It owns the capture pipeline, follows camera changes (the setting cache re-applies the saved
+// settings), and takes a snapshot on Return. Main thread.
 class LumoMainWindowController : public QObject {
     Q_OBJECT
 public:
     enum Mode { CameraMode = 0, ProjectMode = 1, ReviewMode = 2 };
 
-    explicit LumoMainWindowController(QObject *parent = nullptr);
+    explicit LumoMainWindowController(CaptureBackend *captureBackend = nullptr,
+                                      QObject *parent = nullptr);
     ~LumoMainWindowController() override;
 
     QMainWindow *window() const;
     QWidget *captureViewContainer() const { return captureViewContainer_; }
+    LumoCaptureViewController *captureController() const { return captureController_.get(); }
 
     void showWindow();
     void setMode(int mode);
@@ -40,22 +51,35 @@ public:
     void exitFullScreenMode();
     void copy();
 
-    // "LumoCameraDidChange": shows the new current camera.
+    // "LumoCameraDidChange": shows the new camera and has its saved settings applied.
     void velmarCameraDidChange(const Notification &notification);
+    // "LumoFileDidCreateNotification": a photo was saved.
+    void fileDidCreate(const Notification &notification);
 
-    // Tells the user about a problem once: in the status line, and in a message box when the
-    // window is first shown.
+    // Tells the user about a lasting problem: in the status line, and once in a message box
+    // when the window is shown.
     void reportProblem(const QString &message);
+    // A passing message in the status line.
+    void showMessage(const QString &message);
 
     QString statusText() const;
+    QString messageText() const;
 
 private:
     void updateCameraStatus();
+    void syncCameraModeSettings();
 
     QPointer<QMainWindow> window_;
+    QStackedWidget *stack_ = nullptr;
     QWidget *captureViewContainer_ = nullptr;
     QLabel *placeholder_ = nullptr;
     QLabel *status_ = nullptr;
+    QLabel *message_ = nullptr;
+    QTimer *statusTimer_ = nullptr;
+    QTimer *messageTimer_ = nullptr;
+    std::unique_ptr<LumoCaptureViewController> captureController_;
+    uint32_t lastFrameCount_ = 0;
+    double framesPerSecond_ = 0;
     QString problem_;
     bool problemShown_ = false;
     int mode_ = CameraMode;

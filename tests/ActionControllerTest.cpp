@@ -1,0 +1,183 @@
+#include "TestSupport.h"
+#include "capture/CameraSounds.h"
+#include "capture/LumoActionController.h"
+#include "core/DefaultsKeys.h"
+#include "core/NotificationNames.h"
+#include "core/UserDefaults.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace NotificationNames;
+
+const QStringList TimerNames = {CaptureDidTriggleTimer, CaptureWillUpdateTimer, AppWillSnapshot,
+                                FileDidCreate, PhotoSaveDidFail};
+
+class ActionController : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        defaults = std::make_unique<UserDefaults>(sandbox.path("Arvo.conf"));
+        defaults->setValue(DefaultsKeys::PhotoLibraryLocation, sandbox.path("Library"));
+        QDir().mkpath(sandbox.path("Library"));
+        controller = std::make_unique<LumoActionController>(defaults.get(), [] {
+            return QDateTime(QDate(2026, 12, 5), QTime(9, 30, 0));
+        });
+        controller->sounds()->setPlayer([this](const QString &name) { sounds << name; });
+    }
+
+    void press() { controller->velmarDidSnapshot({Snapshot, nullptr, {}}); }
+    void setTimer(int seconds)
+    {
+        NotificationCenter::defaultCenter()->post(DeviceCacheWillUpdateTimer, nullptr,
+                                                  {{"DevTimerValue", seconds}});
+    }
+    QList<int> timerValues(const NotificationRecorder &r) const
+    {
+        QList<int> values;
+        for (const Notification &n : r.notifications())
+            if (n.name == CaptureWillUpdateTimer)
+                values << n.userInfo.value("DevTimerValue").toInt();
+        return values;
+    }
+    QImage frame() const
+    {
+        QImage image(1280, 960, QImage::Format_RGB32);
+        image.fill(qRgb(200, 180, 40));
+        return image;
+    }
+
+    Sandbox sandbox;
+    std::unique_ptr<UserDefaults> defaults;
+    std::unique_ptr<LumoActionController> controller;
+    QStringList sounds;
+};
+
+TEST_F(ActionController, ThreeSecondCountdownTicksThenTakesThePhoto)
+{
+    controller->setCurrentImage(frame());
+    setTimer(3);
+    NotificationRecorder recorder(TimerNames);
+    press();
+    EXPECT_TRUE(controller->countdownRunning());
+    EXPECT_EQ(recorder.names(), QStringList({CaptureDidTriggleTimer, CaptureWillUpdateTimer}));
+    EXPECT_EQ(sounds, QStringList({"TimerTick"}));
+
+    press(); // a press during the countdown only ticks
+    EXPECT_EQ(recorder.names().size(), 2);
+    EXPECT_EQ(controller->count(), 3);
+
+    controller->timerToSnapshot();
+    controller->timerToSnapshot();
+    EXPECT_EQ(recorder.names().count(AppWillSnapshot), 0);
+    controller->timerToSnapshot();
+    EXPECT_EQ(timerValues(recorder), QList<int>({3, 2, 1, 0}));
+    EXPECT_EQ(sounds, QStringList({"TimerTick", "TimerTick", "TimerTick", "TimerTick", "CameraShutter"}))
+        << "ticks on the press, the second press, 2 and 1; none at 0";
+    EXPECT_FALSE(controller->countdownRunning());
+    ASSERT_TRUE(recorder.waitForCount(7));
+    EXPECT_EQ(recorder.names().mid(5), QStringList({AppWillSnapshot, FileDidCreate}));
+}
+
+TEST_F(ActionController, CountdownRunsOnItsOwnTimer)
+{
+    controller->setCurrentImage(frame());
+    setTimer(10);
+    NotificationRecorder recorder(TimerNames);
+    press();
+    ASSERT_TRUE(recorder.waitForCount(14, 5000)); // triggle + 11 values + snapshot + file
+    EXPECT_EQ(timerValues(recorder), QList<int>({10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0}));
+    EXPECT_EQ(recorder.names().last(), FileDidCreate);
+}
+
+TEST_F(ActionController, NoTimerTakesThePhotoAtOnceIntoTheLibrary)
+{
+    controller->setCurrentImage(frame());
+    NotificationRecorder recorder(TimerNames);
+    press();
+    EXPECT_EQ(recorder.names(), QStringList({AppWillSnapshot}));
+    ASSERT_TRUE(recorder.waitForCount(2));
+    EXPECT_EQ(recorder.names().last(), FileDidCreate);
+    EXPECT_TRUE(recorder.allOnMainThread());
+    const QUrl url = recorder.notifications().last().userInfo.value("FileURLKey").toUrl();
+    EXPECT_EQ(url.toLocalFile(), sandbox.path("Library/2026-12-05_0001.jpg"));
+    EXPECT_TRUE(QFileInfo(url.toLocalFile()).size() > 1000);
+}
+
+TEST_F(ActionController, SnapshotBeforeAnyFrameMakesNoFileAndSaysWhy)
+{
+    NotificationRecorder recorder(TimerNames);
+    press();
+    EXPECT_EQ(recorder.names(), QStringList({PhotoSaveDidFail}));
+    EXPECT_FALSE(recorder.notifications().first().userInfo.value("message").toString().isEmpty());
+    EXPECT_TRUE(QDir(sandbox.path("Library")).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(ActionController, PhotoThatCannotBeWrittenIsNeverAnnouncedAsCreated)
+{
+    // A plain file where the library folder should be: not even root can write into it.
+    QFile blocker(sandbox.path("Blocked"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    controller->photoLibraryLocationDidChange(
+        {PhotoLibraryLocationDidChange, nullptr, {{"LumoPhotoLibraryLocationKey", sandbox.path("Blocked")}}});
+    controller->setCurrentImage(frame());
+    NotificationRecorder recorder(TimerNames);
+    press();
+    ASSERT_TRUE(recorder.waitForCount(2));
+    EXPECT_EQ(recorder.names(), QStringList({AppWillSnapshot, PhotoSaveDidFail}));
+    EXPECT_FALSE(recorder.notifications().last().userInfo.value("message").toString().isEmpty());
+}
+
+TEST_F(ActionController, ProgrammableButtonStepsZoomAndExposureAndMirrors)
+{
+    NotificationRecorder recorder({CaptureWillDigitalZoom, CaptureViewWillUpdateExposure, CaptureWillMirror});
+    auto pressCustom = [&] { controller->velmarDidPressCustomButton({CameraCustomButton, nullptr, {}}); };
+    controller->programKeyFunctionDidChange({ProgramKeyFunctionDidChange, nullptr, {{"ProgramKeyFunctionKey", 1}}});
+    NotificationCenter::defaultCenter()->post(DeviceCacheWillUpdateZoomFactor, nullptr, {{"DevZoomFactorValue", 1.25}});
+    pressCustom(); // 2.25 → posts 2
+    NotificationCenter::defaultCenter()->post(DeviceCacheWillUpdateZoomFactor, nullptr, {{"DevZoomFactorValue", 5.0}});
+    pressCustom(); // 6.0 is past the end → 0.0
+    EXPECT_EQ(recorder.notifications()[0].userInfo.value("DevZoomFactorValue").toInt(), 2);
+    EXPECT_EQ(recorder.notifications()[1].userInfo.value("DevZoomFactorValue").toInt(), 0);
+
+    controller->programKeyFunctionDidChange({ProgramKeyFunctionDidChange, nullptr, {{"ProgramKeyFunctionKey", 2}}});
+    NotificationCenter::defaultCenter()->post(DeviceCacheWillUpdateExposure, nullptr, {{"DevExposureValue", 2}});
+    pressCustom();
+    pressCustom();
+    EXPECT_EQ(recorder.notifications()[2].userInfo.value("DevExposureValue").toInt(), -2);
+    EXPECT_EQ(recorder.notifications()[3].userInfo.value("DevExposureValue").toInt(), -1);
+
+    controller->programKeyFunctionDidChange({ProgramKeyFunctionDidChange, nullptr, {{"ProgramKeyFunctionKey", 3}}});
+    pressCustom();
+    EXPECT_EQ(recorder.names().last(), CaptureWillMirror);
+}
+
+TEST_F(ActionController, FocusSoundsSkipTheApplicationsOwnAutofocus)
+{
+    NotificationRecorder recorder({CaptureFocusWillBegin, CaptureFocusWillEnd});
+    controller->velmarDidBeginFocus({});
+    controller->velmarDidEndFocus({});
+    EXPECT_EQ(sounds, QStringList({"CameraServoAutoFocus", "CameraFocusBeep"}));
+    EXPECT_EQ(recorder.names(), QStringList({CaptureFocusWillBegin, CaptureFocusWillEnd}));
+
+    sounds.clear();
+    controller->velmarWillBeginAutoFocus({});
+    controller->velmarDidBeginFocus({});
+    controller->velmarDidEndFocus({});
+    EXPECT_TRUE(sounds.isEmpty());
+    EXPECT_FALSE(controller->isAutoFocus());
+
+    // With focus sounds off, an automatic focus stays marked until a focus ends with them on.
+    controller->focusSoundEffectDidChange({FocusSoundEffectDidChange, nullptr, {{"FocusSoundEffectSwitchKey", false}}});
+    controller->velmarWillBeginAutoFocus({});
+    controller->velmarDidEndFocus({});
+    EXPECT_TRUE(controller->isAutoFocus());
+}
+
+} // namespace

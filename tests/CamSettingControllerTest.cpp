@@ -1,0 +1,187 @@
+#include "TestSupport.h"
+#include "core/DefaultsKeys.h"
+#include "core/NotificationNames.h"
+#include "core/UserDefaults.h"
+#include "device/CameraIds.h"
+#include "device/DeviceBackend.h"
+#include "device/virtual/VirtualCameraHub.h"
+#include "device/virtual/VirtualUvcModel.h"
+#include "settings/CamSettingController.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace NotificationNames;
+
+class CamSettings : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        LumoCamera::resetImageControlCache();
+        defaults = std::make_unique<UserDefaults>(sandbox.path("Arvo.conf"));
+        backend = hub.createBackend();
+    }
+    void TearDown() override
+    {
+        cache.reset();
+        for (const CameraPtr &c : cameras)
+            c->prepareToDetatch();
+        LumoCamera::resetImageControlCache();
+    }
+
+    // A camera of `model` prepared on the virtual back end, as the registry would.
+    CameraPtr attach(VirtualCamera::Model model)
+    {
+        auto virtualCamera = hub.plug(model);
+        const DeviceInfo info = virtualCamera->deviceInfo();
+        CameraPtr camera = LumoCamera::create(info.vendorId, info.productId);
+        camera->prepareToWorkWithDevice(info, *backend);
+        camera->setActive(true);
+        cameras << camera;
+        return camera;
+    }
+
+    void makeCache()
+    {
+        cache = std::make_unique<CamSettingController>(defaults.get(), [this] { return current; });
+    }
+
+    void resetAndWait()
+    {
+        cache->resetCameraParameters();
+        ASSERT_TRUE(waitUntil([&] { return !cache->isApplyingImageAdjustments(); }));
+        waitUntil([] { return false; }, 10); // the pause after the last adjustment
+    }
+
+    QVariantMap record(const QString &model) const
+    {
+        return defaults->dictionaryForKey("LumoDevices").value(model).toMap();
+    }
+
+    Sandbox sandbox;
+    std::unique_ptr<UserDefaults> defaults;
+    VirtualCameraHub hub;
+    std::unique_ptr<DeviceBackend> backend;
+    QList<CameraPtr> cameras;
+    CameraPtr current;
+    std::unique_ptr<CamSettingController> cache;
+};
+
+TEST_F(CamSettings, FirstAttachTakesTheCameraDefaultsAndTheModeDefaults)
+{
+    current = attach(VirtualCamera::Model::Tobble);
+    makeCache();
+    cache->setTimer(10);
+    cache->setHFlipped(true);
+    NotificationRecorder recorder({CamSettingWillRestore, CamSettingDidRestore, CamSettingDidSetToDefault});
+    resetAndWait();
+    ASSERT_TRUE(recorder.waitForCount(2));
+
+    EXPECT_EQ(recorder.names(), QStringList({CamSettingWillRestore, CamSettingDidRestore}));
+    EXPECT_EQ(cache->contrast(), current->contrastDef());
+    EXPECT_EQ(cache->hue(), current->hueDef());
+    EXPECT_EQ(cache->zoom(), 1.0f);
+    EXPECT_EQ(cache->resolution(), 1);
+    EXPECT_EQ(cache->exposure(), 4) << "the second model's default exposure";
+    EXPECT_TRUE(cache->autoBrightness());
+    EXPECT_EQ(cache->timer(), 10) << "timer and flips keep their values";
+    EXPECT_TRUE(cache->hFlipped());
+
+    const QVariantMap saved = record("Tobble");
+    EXPECT_EQ(saved.value("Contrast").toInt(), current->contrastDef());
+    EXPECT_EQ(saved.value("Resolution").toInt(), 1);
+    EXPECT_EQ(saved.value("Exposure").toInt(), 4);
+    // The exposure lock went to the camera: auto brightness on sends lock value 1 (2 - 1).
+    EXPECT_EQ(hub.camera(1)->outputReports().last().toHex(' '), "02 05 01 00 00");
+}
+
+TEST_F(CamSettings, SavedSettingsComeBackPerModel)
+{
+    CameraPtr arvo = attach(VirtualCamera::Model::Arvo);
+    CameraPtr secondArvo = attach(VirtualCamera::Model::Arvo);
+    CameraPtr tobble = attach(VirtualCamera::Model::Tobble);
+    current = arvo;
+    makeCache();
+    resetAndWait();
+    cache->setContrast(uint16_t(current->contrastDef() + 3));
+    cache->setZoom(2.5f);
+    cache->setResolution(3);
+    cache->setVFlipped(true);
+
+    current = tobble;
+    resetAndWait();
+    EXPECT_EQ(cache->zoom(), 1.0f) << "another model keeps a record of its own";
+    EXPECT_EQ(cache->resolution(), 1);
+
+    current = secondArvo; // the same model shares the record
+    resetAndWait();
+    EXPECT_EQ(cache->zoom(), 2.5f);
+    EXPECT_EQ(cache->resolution(), 3);
+    EXPECT_TRUE(cache->vFlipped());
+    EXPECT_EQ(cache->contrast(), uint16_t(arvo->contrastDef() + 3));
+    EXPECT_EQ(hub.camera(2)->uvcModel().value("contrast").value_or(-1), arvo->contrastDef() + 3)
+        << "the saved adjustment reached the camera";
+    EXPECT_EQ(cache->exposure(), 3);
+}
+
+TEST_F(CamSettings, KeepCameraSetOneAlwaysSetsTheModeDefaults)
+{
+    defaults->setValue(DefaultsKeys::KeepCameraSet, 1);
+    current = attach(VirtualCamera::Model::Arvo);
+    makeCache();
+    EXPECT_FALSE(cache->restoreable());
+    cache->setZoom(3.0f);
+    cache->setDeviceKey("Zoom", 3.0f);
+    NotificationRecorder recorder({CamSettingWillRestore, CamSettingDidRestore, CamSettingDidSetToDefault});
+    resetAndWait();
+    ASSERT_TRUE(recorder.waitForCount(1));
+    EXPECT_EQ(recorder.names(), QStringList({CamSettingDidSetToDefault}));
+    EXPECT_EQ(cache->zoom(), 1.0f);
+    EXPECT_EQ(cache->exposure(), 3);
+}
+
+TEST_F(CamSettings, SetRestoreableWritesAllThirteenValues)
+{
+    current = attach(VirtualCamera::Model::Arvo);
+    makeCache();
+    cache->setRestoreable(false);
+    EXPECT_EQ(record("Arvo").keys(),
+              QStringList({"AutoBrightness", "Brightness", "Contrast", "Exposure", "Gamma", "HFlipped",
+                           "Hue", "Resolution", "Saturation", "Sharpness", "Timer", "VFlipped", "Zoom"}));
+}
+
+TEST_F(CamSettings, AutoBrightnessSendsTheExposureLock)
+{
+    current = attach(VirtualCamera::Model::Tobble);
+    makeCache();
+    cache->setAutoBrightness(false);
+    EXPECT_EQ(hub.camera(1)->outputReports().last().toHex(' '), "02 05 00 00 00");
+    EXPECT_FALSE(hub.camera(1)->exposureLocked());
+    cache->setAutoBrightness(true);
+    EXPECT_EQ(hub.camera(1)->outputReports().last().toHex(' '), "02 05 01 00 00");
+}
+
+TEST_F(CamSettings, WithoutACameraOnlyTheFieldsChange)
+{
+    makeCache();
+    cache->setBrightness(40);
+    cache->setZoom(2.0f);
+    EXPECT_EQ(cache->zoom(), 2.0f);
+    EXPECT_FALSE(defaults->contains("LumoDevices"));
+    EXPECT_FALSE(cache->valueForDeviceKey("Zoom").isValid());
+}
+
+TEST_F(CamSettings, ANewSequenceAbandonsTheOneStillRunning)
+{
+    current = attach(VirtualCamera::Model::Arvo);
+    makeCache();
+    int done = 0;
+    cache->setImageAdjustments([&] { ++done; });
+    cache->setImageAdjustments([&] { done += 10; });
+    ASSERT_TRUE(waitUntil([&] { return done != 0; }));
+    waitUntil([] { return false; }, 30);
+    EXPECT_EQ(done, 10);
+}
+
+} // namespace

@@ -1,0 +1,175 @@
+#include "TestSupport.h"
+#include "capture/LumoCaptureViewController.h"
+#include "core/NotificationNames.h"
+#include "device/DeviceBackend.h"
+#include "device/LumoCamerasController.h"
+#include "device/virtual/VirtualCameraHub.h"
+#include "ui/CaptureView.h"
+
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace NotificationNames;
+
+// A capture device whose frames the test pushes by hand.
+class FakeDevice : public CaptureDevice {
+public:
+    bool open(Error *error) override
+    {
+        if (failOpen) {
+            error->description = "cannot open";
+            error->recoverySuggestion = "unplug it";
+            return false;
+        }
+        opened = true;
+        return true;
+    }
+    void close() override { opened = false; }
+    void setFrameSize(const QSize &size) override
+    {
+        size_ = size;
+        ++frameSizeCalls;
+    }
+    QSize frameSize() const override { return size_; }
+    bool startRunning(Error *) override { return running = true; }
+    void stopRunning() override { running = false; }
+    bool isRunning() const override { return running; }
+
+    void push(QImage frame) { deliverFrame(frame); }
+
+    bool failOpen = false;
+    bool opened = false;
+    bool running = false;
+    int frameSizeCalls = 0;
+    QSize size_;
+};
+
+class FakeBackend : public CaptureBackend {
+public:
+    std::unique_ptr<CaptureDevice> deviceWithUniqueID(const QString &id) override
+    {
+        requested << id;
+        auto device = std::make_unique<FakeDevice>();
+        device->failOpen = failOpen;
+        last = device.get();
+        return device;
+    }
+    QStringList requested;
+    FakeDevice *last = nullptr;
+    bool failOpen = false;
+};
+
+class CaptureController : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        hub.plug(VirtualCamera::Model::Arvo);
+        registry = LumoCamerasController::createShared(hub.createBackend());
+        controller = std::make_unique<LumoCaptureViewController>(&backend);
+        controller->setCaptureViewContainer(&container);
+        controller->setErrorPresenter([this](const CaptureDevice::Error &e) { errors << e.description; });
+        ASSERT_TRUE(waitUntil([&] { return backend.last && backend.last->running; }))
+            << "the camera change starts the pipeline";
+    }
+    void TearDown() override
+    {
+        controller.reset();
+        registry.reset();
+    }
+
+    VirtualCameraHub hub;
+    std::unique_ptr<LumoCamerasController> registry;
+    FakeBackend backend;
+    QWidget container;
+    std::unique_ptr<LumoCaptureViewController> controller;
+    QStringList errors;
+};
+
+TEST_F(CaptureController, FollowsTheCurrentCameraAndPublishesEveryTransformedFrame)
+{
+    EXPECT_EQ(backend.requested, QStringList({registry->currentCamera()->captureDeviceLocationId()}));
+    EXPECT_EQ(backend.last->frameSize(), QSize(1280, 960));
+    ASSERT_TRUE(controller->captureView());
+    EXPECT_EQ(controller->captureView()->parent(), &container);
+
+    NotificationRecorder published({WillDisplayImage});
+    controller->setHFlipped(true);
+    QImage frame(1280, 960, QImage::Format_RGB32);
+    frame.fill(Qt::black);
+    frame.setPixel(0, 0, qRgb(255, 0, 0));
+    backend.last->push(frame);
+    ASSERT_EQ(published.names().size(), 1);
+    const QImage shown = published.notifications().first().userInfo.value("image").value<QImage>();
+    EXPECT_EQ(shown.pixel(1279, 0) & 0xffffff, 0xff0000u) << "mirrored before it is published";
+    EXPECT_EQ(published.notifications().first().object.data(), controller.get());
+    EXPECT_EQ(controller->frameCount(), 1u);
+    EXPECT_EQ(controller->captureView()->frame(), shown);
+
+    // A camera change stops the stream and starts it on the new camera.
+    hub.plug(VirtualCamera::Model::Tobble);
+    ASSERT_TRUE(waitUntil([&] { return registry->availableCameras().size() == 2; }));
+    FakeDevice *first = backend.last;
+    registry->setCurrentCamera(registry->availableCameras()[1]);
+    EXPECT_NE(backend.last, first);
+    EXPECT_TRUE(backend.last->running);
+    EXPECT_EQ(backend.requested.last(), registry->availableCameras()[1]->captureDeviceLocationId());
+}
+
+TEST_F(CaptureController, StartStopPauseResumeOnlyActWhenTheyMeanSomething)
+{
+    FakeDevice *device = backend.last;
+    controller->start();
+    EXPECT_EQ(backend.last, device) << "start while running does nothing";
+    controller->pause();
+    EXPECT_FALSE(device->running);
+    controller->pause();
+    controller->resume();
+    EXPECT_TRUE(device->running);
+    controller->stop();
+    EXPECT_FALSE(controller->isRunning());
+    EXPECT_FALSE(controller->captureView());
+    EXPECT_FALSE(controller->watchdogArmed());
+    controller->resume(); // nothing to resume after stop
+    controller->start();
+    EXPECT_NE(backend.last, nullptr);
+    EXPECT_TRUE(controller->isRunning());
+    EXPECT_TRUE(controller->captureView()) << "start after stop builds a new view";
+}
+
+TEST_F(CaptureController, WatchdogKicksAStalledRunningStreamAtEveryTick)
+{
+    FakeDevice *device = backend.last;
+    const int before = device->frameSizeCalls;
+    device->push(QImage(1280, 960, QImage::Format_RGB32));
+    controller->watchdogProc(); // a frame came: just remember the count
+    EXPECT_EQ(device->frameSizeCalls, before);
+    controller->watchdogProc(); // nothing since: the resolution is applied again
+    controller->watchdogProc(); // and again while it stays stalled
+    EXPECT_EQ(device->frameSizeCalls, before + 2);
+    EXPECT_EQ(device->frameSize(), QSize(1280, 960));
+
+    controller->pause();
+    controller->watchdogProc();
+    EXPECT_EQ(device->frameSizeCalls, before + 2) << "a paused stream is left alone";
+}
+
+TEST_F(CaptureController, DeviceThatCannotBeOpenedIsReportedAndNothingRuns)
+{
+    controller->stop();
+    backend.failOpen = true;
+    controller->start();
+    EXPECT_EQ(errors, QStringList({"cannot open"}));
+    EXPECT_FALSE(controller->isRunning());
+    EXPECT_FALSE(controller->watchdogArmed());
+}
+
+TEST(CaptureView, FitsThePictureCentredWithItsAspect)
+{
+    EXPECT_EQ(CaptureView::fittedRect({1280, 960}, QRect(0, 0, 800, 800)), QRect(0, 100, 800, 600));
+    EXPECT_EQ(CaptureView::fittedRect({1280, 960}, QRect(0, 0, 1000, 600)), QRect(100, 0, 800, 600));
+    EXPECT_EQ(CaptureView::fittedRect({}, QRect(0, 0, 10, 10)), QRect());
+}
+
+} // namespace
