@@ -109,6 +109,18 @@ TEST_F(ActionController, NoTimerTakesThePhotoAtOnceIntoTheLibrary)
     EXPECT_TRUE(QFileInfo(url.toLocalFile()).size() > 1000);
 }
 
+TEST_F(ActionController, QuittingWaitsForPhotosStillBeingSaved)
+{
+    controller->setCurrentImage(frame());
+    for (int i = 0; i < 3; ++i)
+        press();
+    controller.reset(); // no event loop turn in between: the saves may still be running
+    const QStringList files = QDir(sandbox.path("Library")).entryList(QDir::Files);
+    EXPECT_EQ(files, QStringList({"2026-12-05_0001.jpg", "2026-12-05_0002.jpg", "2026-12-05_0003.jpg"}));
+    for (const QString &name : files)
+        EXPECT_EQ(QImage(sandbox.path("Library/" + name)).size(), QSize(1280, 960)) << qPrintable(name);
+}
+
 TEST_F(ActionController, SnapshotBeforeAnyFrameMakesNoFileAndSaysWhy)
 {
     NotificationRecorder recorder(TimerNames);

@@ -2,7 +2,9 @@
 
 #include "TestSupport.h"
 
+#include <QDate>
 #include <QDir>
+#include <QImage>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -114,6 +116,35 @@ TEST_F(BlackBox, VirtualCameraBecomesCurrentAndFollowsPlugging)
     const QString settings = QString::fromUtf8(conf.readAll());
     EXPECT_TRUE(settings.contains("FocusSoundEffectSwitchKey=true")) << qPrintable(settings);
     EXPECT_TRUE(settings.contains("SnapshotSoundEffectSwitchKey=true"));
+}
+
+TEST_F(BlackBox, CameraButtonsTakeNumberedPhotosIntoTheLibrary)
+{
+    QDir().mkpath(sandbox.path("runtime"));
+    startArvo({"--verbose", "--virtual-camera=tobble", "--time-scale=0.1"});
+    ASSERT_TRUE(waitForListLine("^1 tobble .* current$"));
+
+    const ProcessRun state = vcam({"state", "1"});
+    EXPECT_EQ(state.exitCode, 0);
+    EXPECT_TRUE(state.out.contains("\n02 00 03 00 00\n")) << qPrintable(state.out);
+    EXPECT_TRUE(state.out.contains("brightness ")) << qPrintable(state.out);
+
+    const QString library = sandbox.path("Pictures/Arvo");
+    const QString first = QDir(library).filePath(QDate::currentDate().toString("yyyy-MM-dd") + "_0001.jpg");
+    // The picture takes a moment to arrive after the camera became current.
+    ASSERT_TRUE(waitUntil([&] {
+        vcam({"press", "1", "snapshot"});
+        return waitUntil([&] { return QFileInfo::exists(first); }, 500);
+    }, 15000));
+    const int before = QDir(library).entryList({"*.jpg"}).size();
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(vcam({"press", "1", "snapshot"}).exitCode, 0);
+    ASSERT_TRUE(waitUntil([&] { return QDir(library).entryList({"*.jpg"}).size() == before + 5; }));
+    EXPECT_EQ(QImage(first).size(), QSize(1280, 960));
+
+    QFile log(sandbox.path(".local/share/Arvo/Log.txt"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains("snapshot button"));
 }
 
 TEST_F(BlackBox, UnknownVirtualModelIsAClearErrorAtStart)

@@ -2,6 +2,7 @@
 
 #include "ControlServer.h"
 #include "VirtualCameraHub.h"
+#include "VirtualUvcModel.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ QStringList describeState(const VirtualCamera &camera)
           << QStringLiteral("focus-mode %1").arg(camera.focusMode() == 1 ? "continuous" : "single")
           << QStringLiteral("exposure-step %1").arg(camera.exposureStep())
           << QStringLiteral("exposure-lock %1").arg(camera.exposureLocked() ? "on" : "off");
+    lines << camera.uvcModel().describe();
     lines << QStringLiteral("output-reports:");
     for (const QByteArray &report : camera.outputReports())
         lines << QString::fromLatin1(report.toHex(' '));

@@ -1,0 +1,160 @@
+#include "TestSupport.h"
+#include "core/NotificationNames.h"
+#include "device/DeviceBackend.h"
+#include "device/LumoCameraArvo.h"
+#include "device/LumoCameraTobble.h"
+#include "device/virtual/VirtualCameraHub.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Model = VirtualCamera::Model;
+
+class VendorCommands : public testing::Test {
+protected:
+    void SetUp() override { backend = hub.createBackend(); }
+    void TearDown() override
+    {
+        for (const CameraPtr &c : cameras)
+            c->prepareToDetatch();
+    }
+
+    // A camera of `model` prepared on the virtual back end; its reports so far are forgotten.
+    CameraPtr attach(Model model, int focusMode = 0)
+    {
+        virtualCamera = hub.plug(model);
+        virtualCamera->setFocusMode(focusMode);
+        const DeviceInfo info = virtualCamera->deviceInfo();
+        CameraPtr camera = LumoCamera::create(info.vendorId, info.productId);
+        camera->prepareToWorkWithDevice(info, *backend);
+        cameras << camera;
+        reportsBefore = int(virtualCamera->outputReports().size());
+        return camera;
+    }
+
+    // Reports received since attach(), as hex.
+    QStringList sent() const
+    {
+        QStringList hex;
+        const QList<QByteArray> all = virtualCamera->outputReports();
+        for (int i = reportsBefore; i < all.size(); ++i)
+            hex << QString::fromLatin1(all[i].toHex(' '));
+        return hex;
+    }
+
+    VirtualCameraHub hub;
+    std::unique_ptr<DeviceBackend> backend;
+    std::shared_ptr<VirtualCamera> virtualCamera;
+    QList<CameraPtr> cameras;
+    int reportsBefore = 0;
+};
+
+TEST_F(VendorCommands, ReportsGoOutByteForByte)
+{
+    CameraPtr tobble = attach(Model::Tobble);
+    EXPECT_EQ(tobble->velmarResetImage(), 0);
+    EXPECT_TRUE(tobble->setExposureLock(2));
+    EXPECT_TRUE(tobble->setExposureLock(1));
+    EXPECT_TRUE(tobble->setExposure(15));
+    EXPECT_EQ(tobble->getExposure(), 15) << "the camera reports the step it was given";
+    EXPECT_EQ(sent(), QStringList({"ff 00 00 00", "02 05 01 00 00", "02 05 00 00 00",
+                                   "02 06 0f 00 00", "01 00 06 00 00"}));
+    EXPECT_FALSE(tobble->setExposure(16));
+    EXPECT_FALSE(tobble->setExposure(0));
+    EXPECT_EQ(sent().size(), 5) << "levels out of range send nothing";
+}
+
+TEST_F(VendorCommands, FirstModelMapsItsLevelsAndHasNoExposureLock)
+{
+    CameraPtr arvo = attach(Model::Arvo);
+    EXPECT_TRUE(arvo->setExposure(1));
+    EXPECT_TRUE(arvo->setExposure(3));
+    EXPECT_TRUE(arvo->setExposure(5));
+    EXPECT_EQ(sent(), QStringList({"02 06 09 00 00", "02 06 05 00 00", "02 06 03 00 00"}));
+    EXPECT_FALSE(arvo->setExposure(0));
+    EXPECT_FALSE(arvo->setExposure(6));
+    EXPECT_FALSE(arvo->setExposureLock(2));
+    EXPECT_EQ(arvo->velmarSetExposureLock(1), -1);
+    EXPECT_EQ(sent().size(), 3) << "refusals send nothing";
+    EXPECT_EQ(LumoCameraArvo::exposureIndexToValue(4), 3);
+    EXPECT_EQ(LumoCameraArvo::exposureIndexToValue(9), 5);
+}
+
+TEST_F(VendorCommands, PreparationLearnsTheFocusModeOnce)
+{
+    CameraPtr continuous = attach(Model::Arvo, 1);
+    EXPECT_EQ(virtualCamera->outputReports().last().toHex(' '), "02 00 03 00 00");
+    EXPECT_EQ(continuous->isContinousFocusMode, 1);
+    EXPECT_TRUE(continuous->continuousFocus());
+    EXPECT_TRUE(sent().isEmpty()) << "a known mode is not asked again";
+
+    CameraPtr single = attach(Model::Arvo, 0);
+    EXPECT_FALSE(single->continuousFocus());
+}
+
+TEST_F(VendorCommands, NothingGoesOutWhileTheCameraIsFocusing)
+{
+    CameraPtr camera = attach(Model::Tobble);
+    NotificationRecorder recorder({NotificationNames::CameraWillFocus, NotificationNames::CameraDidFocus});
+    EXPECT_TRUE(camera->focusAgain());
+    EXPECT_TRUE(camera->isFocusing);
+    EXPECT_EQ(sent(), QStringList({"02 4f 00 00 00"}));
+    EXPECT_EQ(camera->getExposure(), -1);
+    EXPECT_TRUE(camera->continuousFocus()) << "a refused query reads as continuous";
+    EXPECT_FALSE(camera->resetImageControl());
+    EXPECT_FALSE(camera->focusAgain());
+    EXPECT_EQ(sent().size(), 1);
+
+    // The camera reports the focus (begin, then done); the events wait until it is active.
+    camera->setActive(true);
+    ASSERT_TRUE(recorder.waitForCount(2));
+    EXPECT_EQ(recorder.names(), QStringList({NotificationNames::CameraWillFocus, NotificationNames::CameraDidFocus}));
+    EXPECT_FALSE(camera->isFocusing);
+    EXPECT_EQ(camera->velmarResetImage(), 0);
+    camera->setActive(false);
+}
+
+TEST_F(VendorCommands, UnknownEventValuesOnlyLog)
+{
+    CameraPtr camera = attach(Model::Arvo);
+    camera->setActive(true);
+    NotificationRecorder recorder({NotificationNames::Snapshot, NotificationNames::CameraSetToSingleFocus});
+    for (int value : {2, 515, -1, 3})
+        virtualCamera->raiseEvent(value);
+    ASSERT_TRUE(recorder.waitForCount(1));
+    EXPECT_EQ(recorder.names(), QStringList({NotificationNames::CameraSetToSingleFocus}));
+    EXPECT_EQ(camera->isContinousFocusMode, 0);
+    camera->setActive(false);
+}
+
+TEST_F(VendorCommands, UnpluggedOrDetachedCameraFailsSoftly)
+{
+    CameraPtr camera = attach(Model::Tobble);
+    hub.unplug(virtualCamera->id());
+    EXPECT_EQ(camera->velmarResetImage(), -1);
+    EXPECT_EQ(camera->getExposure(), -1);
+    camera->prepareToDetatch();
+    EXPECT_EQ(camera->velmarResetImage(), -1);
+    EXPECT_EQ(camera->velmarSetIris(3), -1) << "after its wait for the device";
+    EXPECT_FALSE(camera->setExposureLock(2));
+    EXPECT_EQ(camera->contrast(), 0);
+}
+
+TEST_F(VendorCommands, SecondModelReportsItsExposureWhileActive)
+{
+    auto tobble = std::dynamic_pointer_cast<LumoCameraTobble>(attach(Model::Tobble));
+    ASSERT_TRUE(tobble);
+    NotificationRecorder recorder({NotificationNames::ReportExposure});
+    tobble->setActive(true);
+    ASSERT_TRUE(recorder.waitForCount(3));
+    EXPECT_TRUE(recorder.allOnMainThread());
+    EXPECT_EQ(recorder.notifications().first().object.data(), tobble.get());
+    tobble->setActive(false);
+    EXPECT_FALSE(tobble->exposureTimerRunning());
+    recorder.clear();
+    waitUntil([] { return false; }, 30);
+    EXPECT_TRUE(recorder.names().isEmpty());
+}
+
+} // namespace
