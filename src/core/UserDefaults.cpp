@@ -6,17 +6,19 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include <vector>
+
 UserDefaults *UserDefaults::standard()
 {
     // Made again when the configuration folder changed, which happens only in tests that give
-    // each case a home of its own.
+    // each case a home of its own. Earlier stores are kept, so that no holder of one dangles.
     static std::mutex mutex;
-    static std::unique_ptr<UserDefaults> defaults;
+    static std::vector<std::unique_ptr<UserDefaults>> stores;
     std::lock_guard<std::mutex> lock(mutex);
     const QString path = standardPath();
-    if (!defaults || defaults->fileName() != path)
-        defaults = std::make_unique<UserDefaults>(path);
-    return defaults.get();
+    if (stores.empty() || stores.back()->fileName() != path)
+        stores.push_back(std::make_unique<UserDefaults>(path));
+    return stores.back().get();
 }
 
 QString UserDefaults::standardPath()
