@@ -154,3 +154,19 @@ int uvc_query_stream(LumoCamera *camera, uint8_t request, uint8_t entity, uint8_
     }
     return 0;
 }
+
+int32_t uvcDecodeValue(const uint8_t *data, uint16_t length, bool isSigned)
+{
+    if (length == 1)
+        return isSigned ? int32_t(int8_t(data[0])) : int32_t(data[0]);
+    return isSigned ? int32_t(qFromLittleEndian<qint16>(data))
+                    : int32_t(qFromLittleEndian<quint16>(data));
+}
+
+void uvcEncodeValue(int32_t value, uint8_t *data, uint16_t length)
+{
+    if (length == 1)
+        data[0] = uint8_t(value);
+    else
+        qToLittleEndian<quint16>(quint16(value), data);
+}

@@ -112,6 +112,11 @@ enum : int {
 constexpr uint8_t UvcFormatIndex = 2;
 
 // A zeroed block with only bFormatIndex, bFrameIndex and dwFrameInterval (100 ns units) set.
+// A control value in a request's data, little-endian in `length` bytes (1 or 2); signed
+// controls (hue) are sign-extended when read.
+int32_t uvcDecodeValue(const uint8_t *data, uint16_t length, bool isSigned);
+void uvcEncodeValue(int32_t value, uint8_t *data, uint16_t length);
+
 UvcProbeCommitBlock uvcProbeBlock(uint8_t formatIndex, uint8_t frameIndex, uint32_t frameInterval);
 uint8_t uvcProbeFrameIndex(const uint8_t *block);
 uint32_t uvcProbeFrameInterval(const uint8_t *block);

@@ -54,21 +54,6 @@ const ControlMapping *mappingFor(uint8_t selector)
     return nullptr;
 }
 
-int32_t decode(const uint8_t *data, uint16_t length, bool isSigned)
-{
-    if (length == 1)
-        return isSigned ? int8_t(data[0]) : data[0];
-    return isSigned ? int32_t(qFromLittleEndian<qint16>(data)) : int32_t(qFromLittleEndian<quint16>(data));
-}
-
-void encode(int32_t value, uint8_t *data, uint16_t length)
-{
-    if (length == 1)
-        data[0] = uint8_t(value);
-    else
-        qToLittleEndian<quint16>(quint16(value), data);
-}
-
 int xioctl(int fd, unsigned long request, void *arg)
 {
     int result;
@@ -157,7 +142,7 @@ private:
             const int32_t value = request.bRequest == UvcGetMin   ? query.minimum
                                   : request.bRequest == UvcGetMax ? query.maximum
                                                                   : query.default_value;
-            encode(value, data, mapping->length);
+            uvcEncodeValue(value, data, mapping->length);
             return Ok;
         }
         case UvcGetCur: {
@@ -165,13 +150,13 @@ private:
             control.id = mapping->id;
             if (xioctl(fd_, VIDIOC_G_CTRL, &control) == -1)
                 return failure(errno);
-            encode(control.value, data, mapping->length);
+            uvcEncodeValue(control.value, data, mapping->length);
             return Ok;
         }
         case UvcSetCur: {
             v4l2_control control{};
             control.id = mapping->id;
-            control.value = decode(data, mapping->length, mapping->isSigned);
+            control.value = uvcDecodeValue(data, mapping->length, mapping->isSigned);
             if (xioctl(fd_, VIDIOC_S_CTRL, &control) == -1)
                 return failure(errno);
             return Ok;

@@ -11,21 +11,6 @@ constexpr uint8_t AllExposureModes = UvcAutoExposureManual | UvcAutoExposureAuto
                                      UvcAutoExposureShutterPriority |
                                      UvcAutoExposureAperturePriority;
 
-int decode(const uint8_t *data, uint16_t length, bool isSigned)
-{
-    if (length == 1)
-        return isSigned ? int(int8_t(data[0])) : int(data[0]);
-    return isSigned ? int(qFromLittleEndian<qint16>(data)) : int(qFromLittleEndian<quint16>(data));
-}
-
-void encode(int value, uint8_t *data, uint16_t length)
-{
-    if (length == 1)
-        data[0] = uint8_t(value);
-    else
-        qToLittleEndian<quint16>(quint16(value), data);
-}
-
 bool validFrameIndex(int index)
 {
     return index >= 1 && index < UvcFrameIndexCount;
@@ -114,20 +99,20 @@ int VirtualUvcModel::handleControl(const UsbControlChannel::Request &request, ui
 
     switch (request.bRequest) {
     case UvcGetCur:
-        encode(control->current, data, control->length);
+        uvcEncodeValue(control->current, data, control->length);
         return UsbControlChannel::Ok;
     case UvcGetDef:
-        encode(control->defaultValue, data, control->length);
+        uvcEncodeValue(control->defaultValue, data, control->length);
         return UsbControlChannel::Ok;
     case UvcGetMin:
     case UvcGetMax:
         if (control->modes)
             return UsbControlChannel::Refused;
-        encode(request.bRequest == UvcGetMin ? control->minimum : control->maximum, data,
+        uvcEncodeValue(request.bRequest == UvcGetMin ? control->minimum : control->maximum, data,
                control->length);
         return UsbControlChannel::Ok;
     case UvcSetCur: {
-        const int value = decode(data, control->length, control->isSigned);
+        const int value = uvcDecodeValue(data, control->length, control->isSigned);
         const bool accepted = control->modes
                                   ? (value & (value - 1)) == 0 && (value & control->modes) != 0
                                   : value >= control->minimum && value <= control->maximum;
