@@ -109,6 +109,20 @@ int uvc_control_cmd(LumoCamera *camera, uint8_t request, int index, void *data)
                           control.length);
 }
 
+// Logs the request header, sends it, and turns the channel's answer into 0 or -1.
+static int sendLogged(UsbControlChannel *channel, const UsbControlChannel::Request &block)
+{
+    LUMO_LOG("bmRequestType = %p, bRequest=%p, wValue=%p, wIndex=%p, wLength=%p",
+             hex(block.bmRequestType), hex(block.bRequest), hex(block.wValue), hex(block.wIndex),
+             hex(block.wLength));
+    const int result = channel->send(block);
+    if (result != 0) {
+        LUMO_LOG("ControlRequestTO failed: %p", hex(static_cast<unsigned>(result)));
+        return -1;
+    }
+    return 0;
+}
+
 int uvc_query_ctrl(LumoCamera *camera, uint8_t request, uint8_t unit, uint8_t intfnum, uint8_t cs,
                    void *data, uint16_t size)
 {
@@ -121,15 +135,7 @@ int uvc_query_ctrl(LumoCamera *camera, uint8_t request, uint8_t unit, uint8_t in
     const UsbControlChannel::Request block =
         frame(request, static_cast<uint16_t>(cs << 8), static_cast<uint16_t>((unit << 8) | intfnum),
               data, size);
-    LUMO_LOG("bmRequestType = %p, bRequest=%p, wValue=%p, wIndex=%p, wLength=%p",
-             hex(block.bmRequestType), hex(block.bRequest), hex(block.wValue), hex(block.wIndex),
-             hex(block.wLength));
-    const int result = channel->send(block);
-    if (result != 0) {
-        LUMO_LOG("ControlRequestTO failed: %p", hex(static_cast<unsigned>(result)));
-        return -1;
-    }
-    return 0;
+    return sendLogged(channel, block);
 }
 
 int uvc_query_stream(LumoCamera *camera, uint8_t request, uint8_t entity, uint8_t selector,
@@ -144,15 +150,7 @@ int uvc_query_stream(LumoCamera *camera, uint8_t request, uint8_t entity, uint8_
     const UsbControlChannel::Request block =
         frame(request, static_cast<uint16_t>(selector << 8),
               static_cast<uint16_t>((entity << 8) | UvcStreamingInterface), data, length);
-    LUMO_LOG("bmRequestType = %p, bRequest=%p, wValue=%p, wIndex=%p, wLength=%p",
-             hex(block.bmRequestType), hex(block.bRequest), hex(block.wValue), hex(block.wIndex),
-             hex(block.wLength));
-    const int result = channel->send(block);
-    if (result != 0) {
-        LUMO_LOG("ControlRequestTO failed: %p", hex(static_cast<unsigned>(result)));
-        return -1;
-    }
-    return 0;
+    return sendLogged(channel, block);
 }
 
 int32_t uvcDecodeValue(const uint8_t *data, uint16_t length, bool isSigned)
