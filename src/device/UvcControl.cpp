@@ -168,3 +168,12 @@ void uvcEncodeValue(int32_t value, uint8_t *data, uint16_t length)
     else
         qToLittleEndian<quint16>(quint16(value), data);
 }
+
+bool uvcIsWellFormedRequest(const UsbControlChannel::Request &request)
+{
+    constexpr uint8_t ClassInterfaceOut = 0x21;
+    constexpr uint8_t DirectionIn = 0x80;
+    return (request.bmRequestType & ~DirectionIn) == ClassInterfaceOut
+           && (request.bmRequestType & DirectionIn) == (request.bRequest & DirectionIn)
+           && (request.wValue & 0xFF) == 0 && (!request.wLength || request.data);
+}

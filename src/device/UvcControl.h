@@ -1,5 +1,7 @@
 #pragma once
 
+#include "UsbControlChannel.h"
+
 #include <array>
 #include <cstdint>
 
@@ -112,6 +114,10 @@ enum : int {
 constexpr uint8_t UvcFormatIndex = 2;
 
 // A zeroed block with only bFormatIndex, bFrameIndex and dwFrameInterval (100 ns units) set.
+// Whether `request` is a class request to an interface whose direction matches its request code,
+// with a zero low byte in wValue and a buffer for its data: the only requests a camera answers.
+bool uvcIsWellFormedRequest(const UsbControlChannel::Request &request);
+
 // A control value in a request's data, little-endian in `length` bytes (1 or 2); signed
 // controls (hue) are sign-extended when read.
 int32_t uvcDecodeValue(const uint8_t *data, uint16_t length, bool isSigned);

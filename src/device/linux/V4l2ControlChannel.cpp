@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr uint8_t ClassInterfaceOut = 0x21;
-constexpr uint8_t DirectionIn = 0x80;
 constexpr uint32_t HundredNanosecondsPerSecond = 10000000;
 
 // Processing-unit selectors and the V4L2 controls uvcvideo exposes for them. The value length
@@ -88,9 +86,7 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         if (gone_)
             return NotResponding;
-        if ((request.bmRequestType & ~DirectionIn) != ClassInterfaceOut
-            || (request.bmRequestType & DirectionIn) != (request.bRequest & DirectionIn)
-            || (request.wValue & 0xFF) != 0 || (request.wLength && !request.data))
+        if (!uvcIsWellFormedRequest(request))
             return Refused;
         auto *data = static_cast<uint8_t *>(request.data);
         switch (request.wIndex & 0xFF) {

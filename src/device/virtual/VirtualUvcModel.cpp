@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr uint8_t ClassInterfaceOut = 0x21;
-constexpr uint8_t DirectionIn = 0x80;
 
 constexpr uint8_t AllExposureModes = UvcAutoExposureManual | UvcAutoExposureAuto |
                                      UvcAutoExposureShutterPriority |
@@ -67,9 +65,7 @@ std::vector<VirtualUvcModel::Control> VirtualUvcModel::controlsFor(VirtualCamera
 int VirtualUvcModel::handle(const UsbControlChannel::Request &request)
 {
     // A class request to an interface, its direction matching the request code.
-    if ((request.bmRequestType & ~DirectionIn) != ClassInterfaceOut
-        || (request.bmRequestType & DirectionIn) != (request.bRequest & DirectionIn)
-        || (request.wValue & 0xFF) != 0 || (request.wLength && !request.data))
+    if (!uvcIsWellFormedRequest(request))
         return UsbControlChannel::Refused;
 
     auto *data = static_cast<uint8_t *>(request.data);
