@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/NotificationCenter.h"
+#include "device/DeviceBackend.h"
 
 #include <QString>
 #include <QStringList>
@@ -38,4 +39,17 @@ private:
     QStringList names_;
     QList<Notification> notifications_;
     bool allOnMainThread_ = true;
+};
+
+// A device back end that only hands the given video-control channel to the camera set up on it.
+class ChannelBackend : public DeviceBackend {
+public:
+    explicit ChannelBackend(std::unique_ptr<UsbControlChannel> channel) : channel_(std::move(channel)) {}
+    bool startMonitoring(Callbacks) override { return false; }
+    std::vector<DeviceInfo> presentDevices() override { return {}; }
+    std::unique_ptr<HidChannel> openHid(const DeviceInfo &) override { return nullptr; }
+    std::unique_ptr<UsbControlChannel> openVideoControl(const DeviceInfo &) override { return std::move(channel_); }
+
+private:
+    std::unique_ptr<UsbControlChannel> channel_;
 };

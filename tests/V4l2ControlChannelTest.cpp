@@ -2,7 +2,7 @@
 // defined.
 #include <umockdev.h>
 
-#include "device/DeviceBackend.h"
+#include "TestSupport.h"
 #include "device/LumoCamera.h"
 #include "device/UvcControl.h"
 #include "device/linux/V4l2ControlChannel.h"
@@ -14,6 +14,7 @@
 
 #include <linux/videodev2.h>
 
+#include <atomic>
 #include <cerrno>
 #include <map>
 #include <mutex>
@@ -28,82 +29,61 @@ namespace {
 
 // The V4L2 side of a camera as uvcvideo presents it: controls, format and frame interval.
 // Its ioctl handler runs on umockdev's worker thread while the test waits in ioctl().
-class V4l2Emulator {
-public:
+struct V4l2Emulator {
     struct Control {
         int32_t minimum, maximum, defaultValue, current;
         uint32_t flags = 0;
     };
-    struct Call {
-        std::string node;
-        unsigned long request;
-    };
 
     std::mutex mutex;
     std::map<std::string, uint32_t> deviceCaps; // by node
-    std::map<uint32_t, Control> controls;
-    std::vector<Call> calls;
-    bool gone = false;    // every ioctl fails with ENODEV
-    bool busy = false;    // S_FMT fails with EBUSY, as while streaming
+    std::map<uint32_t, Control> controls{
+        {V4L2_CID_BACKLIGHT_COMPENSATION, {0, 2, 1, 0}}, {V4L2_CID_BRIGHTNESS, {0, 255, 128, 200}},
+        {V4L2_CID_CONTRAST, {0, 100, 50, 61}}, {V4L2_CID_POWER_LINE_FREQUENCY, {0, 3, 1, 2}},
+        {V4L2_CID_HUE, {-10, 10, 0, -3}}, {V4L2_CID_SATURATION, {0, 100, 64, 70}}, {V4L2_CID_SHARPNESS, {0, 15, 6, 9}},
+        {V4L2_CID_GAMMA, {100, 300, 150, 220}}, {V4L2_CID_WHITE_BALANCE_TEMPERATURE, {2800, 6500, 4600, 5100}},
+        {V4L2_CID_AUTO_WHITE_BALANCE, {0, 1, 1, 1}}};
+    std::vector<std::pair<std::string, unsigned long>> calls; // node, request
+    std::atomic<bool> gone{false}; // every ioctl fails with ENODEV
+    std::atomic<bool> busy{false}; // S_FMT fails with EBUSY, as while streaming
     std::vector<v4l2_pix_format> formats;
     std::vector<v4l2_fract> intervals;
 
-    V4l2Emulator()
-    {
-        controls[V4L2_CID_BACKLIGHT_COMPENSATION] = {0, 2, 1, 0};
-        controls[V4L2_CID_BRIGHTNESS] = {0, 255, 128, 200};
-        controls[V4L2_CID_CONTRAST] = {0, 100, 50, 61};
-        controls[V4L2_CID_POWER_LINE_FREQUENCY] = {0, 3, 1, 2};
-        controls[V4L2_CID_HUE] = {-10, 10, 0, -3};
-        controls[V4L2_CID_SATURATION] = {0, 100, 64, 70};
-        controls[V4L2_CID_SHARPNESS] = {0, 15, 6, 9};
-        controls[V4L2_CID_GAMMA] = {100, 300, 150, 220};
-        controls[V4L2_CID_WHITE_BALANCE_TEMPERATURE] = {2800, 6500, 4600, 5100};
-        controls[V4L2_CID_AUTO_WHITE_BALANCE] = {0, 1, 1, 1};
-    }
-
-    std::vector<Call> callsSnapshot()
+    template<typename T> T locked(const T &member)
     {
         std::lock_guard<std::mutex> lock(mutex);
-        return calls;
+        return member;
     }
 
     static gboolean onIoctl(UMockdevIoctlBase *, UMockdevIoctlClient *client, gpointer self)
     {
-        static_cast<V4l2Emulator *>(self)->handle(client);
+        auto *emulator = static_cast<V4l2Emulator *>(self);
+        std::lock_guard<std::mutex> lock(emulator->mutex);
+        const unsigned long request = umockdev_ioctl_client_get_request(client);
+        const std::string node = umockdev_ioctl_client_get_devnode(client);
+        emulator->calls.push_back({node, request});
+        UMockdevIoctlData *data = nullptr;
+        const int error = emulator->gone ? ENODEV : emulator->answer(client, request, node, &data);
+        umockdev_ioctl_client_complete(client, error ? -1 : 0, error);
+        if (data)
+            g_object_unref(data);
         return TRUE;
     }
 
 private:
-    template<typename T>
-    T *argument(UMockdevIoctlClient *client, UMockdevIoctlData **data)
+    template<typename T> static T *argument(UMockdevIoctlClient *client, UMockdevIoctlData **data)
     {
         *data = umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client), 0, sizeof(T), nullptr);
         return reinterpret_cast<T *>((*data)->data);
     }
 
-    void handle(UMockdevIoctlClient *client)
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        const unsigned long request = umockdev_ioctl_client_get_request(client);
-        const std::string node = umockdev_ioctl_client_get_devnode(client);
-        calls.push_back({node, request});
-        UMockdevIoctlData *data = nullptr;
-        const int error = gone ? ENODEV : answer(client, request, node, &data);
-        umockdev_ioctl_client_complete(client, error ? -1 : 0, error);
-        if (data)
-            g_object_unref(data);
-    }
-
-    int answer(UMockdevIoctlClient *client, unsigned long request, const std::string &node,
-               UMockdevIoctlData **data)
+    int answer(UMockdevIoctlClient *client, unsigned long request, const std::string &node, UMockdevIoctlData **data)
     {
         switch (request) {
         case VIDIOC_QUERYCAP: {
             auto *cap = argument<v4l2_capability>(client, data);
             // As uvcvideo does: the capabilities of the whole device, then the node's own.
-            cap->capabilities = V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_META_CAPTURE
-                                | V4L2_CAP_STREAMING | V4L2_CAP_DEVICE_CAPS;
+            cap->capabilities = V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_META_CAPTURE | V4L2_CAP_STREAMING | V4L2_CAP_DEVICE_CAPS;
             cap->device_caps = deviceCaps[node];
             return 0;
         }
@@ -112,37 +92,28 @@ private:
             const auto it = controls.find(query->id);
             if (it == controls.end())
                 return EINVAL;
-            query->minimum = it->second.minimum;
-            query->maximum = it->second.maximum;
-            query->default_value = it->second.defaultValue;
-            query->step = 1;
-            query->flags = it->second.flags;
+            *query = {query->id, V4L2_CTRL_TYPE_INTEGER, {}, it->second.minimum, it->second.maximum, 1,
+                      it->second.defaultValue, it->second.flags, {}};
             return 0;
         }
-        case VIDIOC_G_CTRL: {
-            auto *control = argument<v4l2_control>(client, data);
-            const auto it = controls.find(control->id);
-            if (it == controls.end())
-                return EINVAL;
-            control->value = it->second.current;
-            return 0;
-        }
+        case VIDIOC_G_CTRL:
         case VIDIOC_S_CTRL: {
             auto *control = argument<v4l2_control>(client, data);
             const auto it = controls.find(control->id);
             if (it == controls.end())
                 return EINVAL;
-            if (control->value < it->second.minimum || control->value > it->second.maximum)
+            if (request == VIDIOC_G_CTRL)
+                control->value = it->second.current;
+            else if (control->value < it->second.minimum || control->value > it->second.maximum)
                 return ERANGE;
-            it->second.current = control->value;
+            else
+                it->second.current = control->value;
             return 0;
         }
         case VIDIOC_S_FMT: {
-            if (busy)
-                return EBUSY;
             auto *format = argument<v4l2_format>(client, data);
-            if (format->type != V4L2_BUF_TYPE_VIDEO_CAPTURE)
-                return EINVAL;
+            if (busy || format->type != V4L2_BUF_TYPE_VIDEO_CAPTURE)
+                return busy ? EBUSY : EINVAL;
             formats.push_back(format->fmt.pix);
             return 0;
         }
@@ -167,24 +138,24 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(qgetenv("LD_PRELOAD").contains("umockdev")) << "run under umockdev-wrapper";
-        testbed_ = umockdev_testbed_new();
         // The camera: its metadata node is listed before its capture node.
-        camera_ = addUsbDevice("1-2");
-        addVideoNode(camera_, "1-2:1.0", 0, MetadataCaps);
-        addVideoNode(camera_, "1-2:1.1", 1, CaptureCaps);
+        addVideoNode(camera, "1-2:1.0", 0, MetadataCaps);
+        addVideoNode(camera, "1-2:1.1", 1, CaptureCaps);
+        channel = openV4l2ControlChannel(camera);
+        ASSERT_TRUE(channel);
     }
 
     void TearDown() override
     {
-        for (UMockdevIoctlBase *handler : handlers_)
+        for (UMockdevIoctlBase *handler : handlers)
             g_object_unref(handler);
-        g_object_unref(testbed_);
+        g_object_unref(testbed);
     }
 
     QString addUsbDevice(const char *name)
     {
-        gchar *path = umockdev_testbed_add_device(testbed_, "usb", name, nullptr, "idVendor", "1e4e",
-                                                  nullptr, "DEVTYPE", "usb_device", nullptr);
+        gchar *path = umockdev_testbed_add_device(testbed, "usb", name, nullptr, "idVendor", "1e4e", nullptr,
+                                                  "DEVTYPE", "usb_device", nullptr);
         const QString syspath = QString::fromUtf8(path);
         g_free(path);
         return syspath;
@@ -193,100 +164,78 @@ protected:
     // A video node /dev/video<minor> under a new interface of the USB device `usb`.
     void addVideoNode(const QString &usb, const char *interface, int minor, uint32_t caps)
     {
-        const QByteArray parent = usb.toUtf8();
-        gchar *intf = umockdev_testbed_add_device(testbed_, "usb", interface, parent.constData(),
-                                                  nullptr, "DEVTYPE", "usb_interface", nullptr);
-        const QByteArray name = "video" + QByteArray::number(minor);
-        const QByteArray devName = "/dev/" + name;
-        const QByteArray dev = "81:" + QByteArray::number(minor);
-        gchar *video = umockdev_testbed_add_device(testbed_, "video4linux", name.constData(), intf,
-                                                   "dev", dev.constData(), nullptr, "DEVNAME",
-                                                   devName.constData(), nullptr);
-        g_free(video);
+        gchar *intf = umockdev_testbed_add_device(testbed, "usb", interface, usb.toUtf8().constData(), nullptr,
+                                                  "DEVTYPE", "usb_interface", nullptr);
+        const QByteArray name = "video" + QByteArray::number(minor), devName = "/dev/" + name;
+        g_free(umockdev_testbed_add_device(testbed, "video4linux", name.constData(), intf, "dev",
+                                           ("81:" + QByteArray::number(minor)).constData(), nullptr, "DEVNAME",
+                                           devName.constData(), nullptr));
         g_free(intf);
 
         // The node itself: umockdev routes its ioctls to the handler attached below.
-        gchar *root = umockdev_testbed_get_root_dir(testbed_);
+        gchar *root = umockdev_testbed_get_root_dir(testbed);
         QFile node(QDir(QString::fromUtf8(root)).filePath("dev/" + QString::fromLatin1(name)));
         g_free(root);
         ASSERT_TRUE(node.open(QIODevice::WriteOnly));
         node.close();
-
         UMockdevIoctlBase *handler = umockdev_ioctl_base_new();
-        g_signal_connect(handler, "handle-ioctl", G_CALLBACK(&V4l2Emulator::onIoctl), &emulator_);
-        handlers_.push_back(handler);
+        g_signal_connect(handler, "handle-ioctl", G_CALLBACK(&V4l2Emulator::onIoctl), &emulator);
+        handlers.push_back(handler);
         GError *error = nullptr;
-        ASSERT_TRUE(umockdev_testbed_attach_ioctl(testbed_, devName.constData(), handler, &error))
+        ASSERT_TRUE(umockdev_testbed_attach_ioctl(testbed, devName.constData(), handler, &error))
             << (error ? error->message : "");
-        std::lock_guard<std::mutex> lock(emulator_.mutex);
-        emulator_.deviceCaps[devName.toStdString()] = caps;
+        std::lock_guard<std::mutex> lock(emulator.mutex);
+        emulator.deviceCaps[devName.toStdString()] = caps;
     }
 
-    std::unique_ptr<UsbControlChannel> openCamera() { return openV4l2ControlChannel(camera_); }
-
-    // Sends a request as uvc_query_ctrl frames it; `data` holds wLength bytes.
-    static int send(UsbControlChannel &channel, uint8_t request, uint16_t wValue, uint16_t wIndex,
-                    QByteArray &data)
+    // Sends a request as uvc_query_ctrl frames it (unless `type` says otherwise); `data` holds wLength bytes.
+    int send(uint8_t request, uint16_t wValue, uint16_t wIndex, QByteArray &data, int type = -1)
     {
-        UsbControlChannel::Request r;
-        r.bmRequestType = (request & 0x80) | 0x21;
-        r.bRequest = request;
-        r.wValue = wValue;
-        r.wIndex = wIndex;
-        r.wLength = uint16_t(data.size());
-        r.data = data.data();
-        return channel.send(r);
+        return channel->send({uint8_t(type >= 0 ? type : (request & 0x80) | 0x21), request, wValue, wIndex,
+                              uint16_t(data.size()), data.data()});
     }
 
-    V4l2Emulator emulator_;
-    UMockdevTestbed *testbed_ = nullptr;
-    std::vector<UMockdevIoctlBase *> handlers_;
-    QString camera_;
+    V4l2Emulator emulator;
+    UMockdevTestbed *testbed = umockdev_testbed_new();
+    std::vector<UMockdevIoctlBase *> handlers;
+    const QString camera = addUsbDevice("1-2");
+    std::unique_ptr<UsbControlChannel> channel;
 };
 
+// `value` little-endian in `length` (1 or 2) bytes.
 QByteArray le(int value, int length)
 {
-    QByteArray bytes(length, '\0');
-    if (length == 1)
-        bytes[0] = char(value);
-    else
-        qToLittleEndian<quint16>(quint16(value), bytes.data());
-    return bytes;
+    QByteArray bytes(2, '\0');
+    qToLittleEndian<quint16>(quint16(value), bytes.data());
+    return bytes.left(length);
+}
+
+QByteArray probe(uint8_t frameIndex, uint32_t interval)
+{
+    const UvcProbeCommitBlock block = uvcProbeBlock(2, frameIndex, interval);
+    return QByteArray(reinterpret_cast<const char *>(block.data()), int(block.size()));
 }
 
 // --- Finding the node ------------------------------------------------------------------------
 
-TEST_F(V4l2ControlChannelTest, UsesTheCaptureNodeOfTheCamera)
+TEST_F(V4l2ControlChannelTest, UsesTheCaptureNodeOfItsOwnUsbDevice)
 {
-    auto channel = openCamera();
-    ASSERT_TRUE(channel);
     QByteArray value(2, '\0');
-    ASSERT_EQ(send(*channel, UvcGetCur, 0x0200, 0x0300, value), UsbControlChannel::Ok);
-    const auto calls = emulator_.callsSnapshot();
-    ASSERT_FALSE(calls.empty());
-    EXPECT_EQ(calls.back().node, "/dev/video1");
-    EXPECT_EQ(calls.back().request, VIDIOC_G_CTRL);
-}
+    ASSERT_EQ(send(UvcGetCur, 0x0200, 0x0300, value), UsbControlChannel::Ok);
+    EXPECT_EQ(emulator.locked(emulator.calls).back(), std::make_pair(std::string("/dev/video1"), VIDIOC_G_CTRL));
 
-TEST_F(V4l2ControlChannelTest, NodeOfAnotherUsbDeviceIsNotTaken)
-{
     const QString other = addUsbDevice("1-3");
     addVideoNode(other, "1-3:1.0", 2, CaptureCaps);
-    auto channel = openV4l2ControlChannel(other);
+    channel = openV4l2ControlChannel(other);
     ASSERT_TRUE(channel);
-    QByteArray value(2, '\0');
-    ASSERT_EQ(send(*channel, UvcGetCur, 0x0200, 0x0300, value), UsbControlChannel::Ok);
-    EXPECT_EQ(emulator_.callsSnapshot().back().node, "/dev/video2");
+    ASSERT_EQ(send(UvcGetCur, 0x0200, 0x0300, value), UsbControlChannel::Ok);
+    EXPECT_EQ(emulator.locked(emulator.calls).back().first, "/dev/video2");
 
-    EXPECT_FALSE(openV4l2ControlChannel(camera_ + "/1-2.4"));
+    const QString metadataOnly = addUsbDevice("1-4");
+    addVideoNode(metadataOnly, "1-4:1.0", 3, MetadataCaps);
+    EXPECT_FALSE(openV4l2ControlChannel(metadataOnly));
+    EXPECT_FALSE(openV4l2ControlChannel(camera + "/1-2.4"));
     EXPECT_FALSE(openV4l2ControlChannel(QString()));
-}
-
-TEST_F(V4l2ControlChannelTest, DeviceWithOnlyAMetadataNodeHasNoChannel)
-{
-    const QString other = addUsbDevice("1-4");
-    addVideoNode(other, "1-4:1.0", 3, MetadataCaps);
-    EXPECT_FALSE(openV4l2ControlChannel(other));
 }
 
 // --- Controls --------------------------------------------------------------------------------
@@ -299,82 +248,53 @@ struct MappingCase {
     int newValue;
 };
 
-void PrintTo(const MappingCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
-
 class V4l2MappingTest : public V4l2ControlChannelTest, public ::testing::WithParamInterface<MappingCase> {};
 
 TEST_P(V4l2MappingTest, RequestsReachTheirControl)
 {
     const MappingCase &c = GetParam();
-    auto channel = openCamera();
-    ASSERT_TRUE(channel);
-    const V4l2Emulator::Control control = emulator_.controls.at(c.id);
+    const V4l2Emulator::Control control = emulator.locked(emulator.controls).at(c.id);
     const uint16_t wValue = uint16_t(c.selector << 8);
-    const std::pair<uint8_t, int32_t> gets[] = {{UvcGetCur, control.current},
-                                                {UvcGetMin, control.minimum},
-                                                {UvcGetMax, control.maximum},
-                                                {UvcGetDef, control.defaultValue}};
-    for (const auto &[request, expected] : gets) {
+    for (const auto &[request, expected] : {std::pair{UvcGetCur, control.current}, {UvcGetMin, control.minimum},
+                                            {UvcGetMax, control.maximum}, {UvcGetDef, control.defaultValue}}) {
         QByteArray value(c.length, '\x55');
-        EXPECT_EQ(send(*channel, request, wValue, 0x0300, value), UsbControlChannel::Ok);
+        EXPECT_EQ(send(request, wValue, 0x0300, value), UsbControlChannel::Ok);
         EXPECT_EQ(value.toHex(), le(expected, c.length).toHex()) << "request " << int(request);
     }
     QByteArray value = le(c.newValue, c.length);
-    EXPECT_EQ(send(*channel, UvcSetCur, wValue, 0x0300, value), UsbControlChannel::Ok);
-    std::lock_guard<std::mutex> lock(emulator_.mutex);
-    EXPECT_EQ(emulator_.controls.at(c.id).current, c.newValue);
+    EXPECT_EQ(send(UvcSetCur, wValue, 0x0300, value), UsbControlChannel::Ok);
+    EXPECT_EQ(emulator.locked(emulator.controls).at(c.id).current, c.newValue);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     ProcessingUnit, V4l2MappingTest,
-    ::testing::Values(
-        MappingCase{"Backlight", 0x01, V4L2_CID_BACKLIGHT_COMPENSATION, 2, 2},
-        MappingCase{"Brightness", 0x02, V4L2_CID_BRIGHTNESS, 2, 255},
-        MappingCase{"Contrast", 0x03, V4L2_CID_CONTRAST, 2, 0},
-        MappingCase{"PowerLineFrequency", 0x05, V4L2_CID_POWER_LINE_FREQUENCY, 1, 1},
-        MappingCase{"Hue", 0x06, V4L2_CID_HUE, 2, -7},
-        MappingCase{"Saturation", 0x07, V4L2_CID_SATURATION, 2, 99},
-        MappingCase{"Sharpness", 0x08, V4L2_CID_SHARPNESS, 2, 15},
-        MappingCase{"Gamma", 0x09, V4L2_CID_GAMMA, 2, 300},
-        MappingCase{"WhiteBalanceTemperature", 0x0A, V4L2_CID_WHITE_BALANCE_TEMPERATURE, 2, 2800},
-        MappingCase{"WhiteBalanceAuto", 0x0B, V4L2_CID_AUTO_WHITE_BALANCE, 1, 0}),
-    [](const ::testing::TestParamInfo<MappingCase> &info) { return std::string(info.param.name); });
+    ::testing::Values(MappingCase{"Backlight", 0x01, V4L2_CID_BACKLIGHT_COMPENSATION, 2, 2},
+                      MappingCase{"Brightness", 0x02, V4L2_CID_BRIGHTNESS, 2, 255},
+                      MappingCase{"Contrast", 0x03, V4L2_CID_CONTRAST, 2, 0},
+                      MappingCase{"PowerLineFrequency", 0x05, V4L2_CID_POWER_LINE_FREQUENCY, 1, 1},
+                      MappingCase{"Hue", 0x06, V4L2_CID_HUE, 2, -7},
+                      MappingCase{"Saturation", 0x07, V4L2_CID_SATURATION, 2, 99},
+                      MappingCase{"Sharpness", 0x08, V4L2_CID_SHARPNESS, 2, 15},
+                      MappingCase{"Gamma", 0x09, V4L2_CID_GAMMA, 2, 300},
+                      MappingCase{"WhiteBalanceTemperature", 0x0A, V4L2_CID_WHITE_BALANCE_TEMPERATURE, 2, 2800},
+                      MappingCase{"WhiteBalanceAuto", 0x0B, V4L2_CID_AUTO_WHITE_BALANCE, 1, 0}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 struct RefusedCase {
     const char *name;
-    uint8_t bmRequestType;
-    uint8_t bRequest;
-    uint16_t wValue;
-    uint16_t wIndex;
-    uint16_t wLength;
+    uint8_t bmRequestType, bRequest;
+    uint16_t wValue, wIndex, wLength;
 };
-
-void PrintTo(const RefusedCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
 
 class V4l2RefusedTest : public V4l2ControlChannelTest, public ::testing::WithParamInterface<RefusedCase> {};
 
 TEST_P(V4l2RefusedTest, HasNoV4l2CounterpartAndReachesNoControl)
 {
     const RefusedCase &c = GetParam();
-    auto channel = openCamera();
-    ASSERT_TRUE(channel);
-    const size_t before = emulator_.callsSnapshot().size();
+    const size_t before = emulator.locked(emulator.calls).size();
     QByteArray data(c.wLength, '\x01');
-    UsbControlChannel::Request r;
-    r.bmRequestType = c.bmRequestType;
-    r.bRequest = c.bRequest;
-    r.wValue = c.wValue;
-    r.wIndex = c.wIndex;
-    r.wLength = c.wLength;
-    r.data = data.data();
-    EXPECT_EQ(channel->send(r), UsbControlChannel::Refused);
-    EXPECT_EQ(emulator_.callsSnapshot().size(), before);
+    EXPECT_EQ(send(c.bRequest, c.wValue, c.wIndex, data, c.bmRequestType), UsbControlChannel::Refused);
+    EXPECT_EQ(emulator.locked(emulator.calls).size(), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -393,133 +313,85 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"CommitReadInOneByte", 0xA1, UvcGetCur, 0x0200, 0x0001, 1},
         RefusedCase{"ProbeOfUvc10Size", 0x21, UvcSetCur, 0x0100, 0x0001, 26},
         RefusedCase{"StillProbe", 0x21, UvcSetCur, 0x0300, 0x0001, 34}),
-    [](const ::testing::TestParamInfo<RefusedCase> &info) { return std::string(info.param.name); });
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(V4l2ControlChannelTest, ControlTheDriverRefusesIsRefused)
 {
     {
-        std::lock_guard<std::mutex> lock(emulator_.mutex);
-        emulator_.controls.erase(V4L2_CID_SHARPNESS);
-        emulator_.controls[V4L2_CID_GAMMA].flags = V4L2_CTRL_FLAG_DISABLED;
+        std::lock_guard<std::mutex> lock(emulator.mutex);
+        emulator.controls.erase(V4L2_CID_SHARPNESS);
+        emulator.controls[V4L2_CID_GAMMA].flags = V4L2_CTRL_FLAG_DISABLED;
     }
-    auto channel = openCamera();
-    ASSERT_TRUE(channel);
     QByteArray value(2, '\0');
-    EXPECT_EQ(send(*channel, UvcGetMin, 0x0800, 0x0300, value), UsbControlChannel::Refused);
-    EXPECT_EQ(send(*channel, UvcGetCur, 0x0800, 0x0300, value), UsbControlChannel::Refused);
-    EXPECT_EQ(send(*channel, UvcGetDef, 0x0900, 0x0300, value), UsbControlChannel::Refused);
+    EXPECT_EQ(send(UvcGetMin, 0x0800, 0x0300, value), UsbControlChannel::Refused);
+    EXPECT_EQ(send(UvcGetCur, 0x0800, 0x0300, value), UsbControlChannel::Refused);
+    EXPECT_EQ(send(UvcGetDef, 0x0900, 0x0300, value), UsbControlChannel::Refused);
     value = le(256, 2);
-    EXPECT_EQ(send(*channel, UvcSetCur, 0x0200, 0x0300, value), UsbControlChannel::Refused)
-        << "out of range";
-    std::lock_guard<std::mutex> lock(emulator_.mutex);
-    EXPECT_EQ(emulator_.controls.at(V4L2_CID_BRIGHTNESS).current, 200);
+    EXPECT_EQ(send(UvcSetCur, 0x0200, 0x0300, value), UsbControlChannel::Refused) << "out of range";
+    EXPECT_EQ(emulator.locked(emulator.controls).at(V4L2_CID_BRIGHTNESS).current, 200);
 }
 
 TEST_F(V4l2ControlChannelTest, GoneDeviceDoesNotRespondAnyMore)
 {
-    auto channel = openCamera();
-    ASSERT_TRUE(channel);
-    {
-        std::lock_guard<std::mutex> lock(emulator_.mutex);
-        emulator_.gone = true;
-    }
+    emulator.gone = true;
     QByteArray value(2, '\0');
-    EXPECT_EQ(send(*channel, UvcGetCur, 0x0200, 0x0300, value), UsbControlChannel::NotResponding);
-    const size_t calls = emulator_.callsSnapshot().size();
-    EXPECT_EQ(send(*channel, UvcGetMin, 0x0300, 0x0300, value), UsbControlChannel::NotResponding);
+    EXPECT_EQ(send(UvcGetCur, 0x0200, 0x0300, value), UsbControlChannel::NotResponding);
+    const size_t calls = emulator.locked(emulator.calls).size();
+    EXPECT_EQ(send(UvcGetMin, 0x0300, 0x0300, value), UsbControlChannel::NotResponding);
     QByteArray block(34, '\0');
-    EXPECT_EQ(send(*channel, UvcSetCur, 0x0100, 0x0001, block), UsbControlChannel::NotResponding);
-    EXPECT_EQ(emulator_.callsSnapshot().size(), calls) << "the node is not asked again";
+    EXPECT_EQ(send(UvcSetCur, 0x0100, 0x0001, block), UsbControlChannel::NotResponding);
+    EXPECT_EQ(emulator.locked(emulator.calls).size(), calls) << "the node is not asked again";
 }
 
 // --- Probe and commit ------------------------------------------------------------------------
 
-QByteArray probe(uint8_t frameIndex, uint32_t interval)
+TEST_F(V4l2ControlChannelTest, ProbeIsNegotiatedToTheFrameTableAndCommitSetsFormatAndInterval)
 {
-    const UvcProbeCommitBlock block = uvcProbeBlock(2, frameIndex, interval);
-    return QByteArray(reinterpret_cast<const char *>(block.data()), int(block.size()));
-}
-
-TEST_F(V4l2ControlChannelTest, ProbeIsNegotiatedToTheFrameTable)
-{
-    auto channel = openCamera();
-    ASSERT_TRUE(channel);
-    const size_t opened = emulator_.callsSnapshot().size();
+    const size_t opened = emulator.locked(emulator.calls).size();
     QByteArray block = probe(8, 1);
-    ASSERT_EQ(send(*channel, UvcSetCur, 0x0100, 0x0001, block), UsbControlChannel::Ok);
+    ASSERT_EQ(send(UvcSetCur, 0x0100, 0x0001, block), UsbControlChannel::Ok);
     block.fill('\0');
-    ASSERT_EQ(send(*channel, UvcGetCur, 0x0100, 0x0001, block), UsbControlChannel::Ok);
+    ASSERT_EQ(send(UvcGetCur, 0x0100, 0x0001, block), UsbControlChannel::Ok);
     EXPECT_EQ(block.toHex(' '), probe(8, 666666).toHex(' '));
-    EXPECT_EQ(emulator_.callsSnapshot().size(), opened) << "probing leaves the node alone";
-}
+    EXPECT_EQ(emulator.locked(emulator.calls).size(), opened) << "probing leaves the node alone";
 
-TEST_F(V4l2ControlChannelTest, CommitSetsFormatAndFrameInterval)
-{
-    auto channel = openCamera();
-    ASSERT_TRUE(channel);
-    QByteArray block = probe(10, 666666);
-    ASSERT_EQ(send(*channel, UvcSetCur, 0x0200, 0x0001, block), UsbControlChannel::Ok);
-    {
-        std::lock_guard<std::mutex> lock(emulator_.mutex);
-        ASSERT_EQ(emulator_.formats.size(), 1u);
-        EXPECT_EQ(emulator_.formats[0].width, 1600u);
-        EXPECT_EQ(emulator_.formats[0].height, 1200u);
-        EXPECT_EQ(emulator_.formats[0].pixelformat, uint32_t(V4L2_PIX_FMT_MJPEG));
-        ASSERT_EQ(emulator_.intervals.size(), 1u);
-        EXPECT_EQ(emulator_.intervals[0].numerator, 666666u);
-        EXPECT_EQ(emulator_.intervals[0].denominator, 10000000u);
-    }
+    block = probe(10, 666666);
+    ASSERT_EQ(send(UvcSetCur, 0x0200, 0x0001, block), UsbControlChannel::Ok);
+    const auto formats = emulator.locked(emulator.formats);
+    ASSERT_EQ(formats.size(), 1u);
+    EXPECT_EQ(formats[0].width, 1600u);
+    EXPECT_EQ(formats[0].height, 1200u);
+    EXPECT_EQ(formats[0].pixelformat, uint32_t(V4L2_PIX_FMT_MJPEG));
+    const auto intervals = emulator.locked(emulator.intervals);
+    ASSERT_EQ(intervals.size(), 1u);
+    EXPECT_EQ(intervals[0].numerator, 666666u);
+    EXPECT_EQ(intervals[0].denominator, 10000000u);
     QByteArray committed(34, '\0');
-    ASSERT_EQ(send(*channel, UvcGetCur, 0x0200, 0x0001, committed), UsbControlChannel::Ok);
+    ASSERT_EQ(send(UvcGetCur, 0x0200, 0x0001, committed), UsbControlChannel::Ok);
     EXPECT_EQ(committed, block);
 }
 
 TEST_F(V4l2ControlChannelTest, CommitOutsideTheFrameTableOrWhileStreamingIsRefused)
 {
-    auto channel = openCamera();
-    ASSERT_TRUE(channel);
     for (uint8_t index : {0, 12}) {
         QByteArray block = probe(index, 333333);
-        EXPECT_EQ(send(*channel, UvcSetCur, 0x0200, 0x0001, block), UsbControlChannel::Refused);
+        EXPECT_EQ(send(UvcSetCur, 0x0200, 0x0001, block), UsbControlChannel::Refused);
     }
-    {
-        std::lock_guard<std::mutex> lock(emulator_.mutex);
-        EXPECT_TRUE(emulator_.formats.empty());
-        emulator_.busy = true;
-    }
+    EXPECT_TRUE(emulator.locked(emulator.formats).empty());
+    emulator.busy = true;
     QByteArray block = probe(1, 333333);
-    EXPECT_EQ(send(*channel, UvcSetCur, 0x0200, 0x0001, block), UsbControlChannel::Refused);
-    std::lock_guard<std::mutex> lock(emulator_.mutex);
-    EXPECT_TRUE(emulator_.intervals.empty()) << "no frame interval without the format";
+    EXPECT_EQ(send(UvcSetCur, 0x0200, 0x0001, block), UsbControlChannel::Refused);
+    EXPECT_TRUE(emulator.locked(emulator.intervals).empty()) << "no frame interval without the format";
 }
 
 // --- Through the camera ----------------------------------------------------------------------
-
-class ChannelBackend : public DeviceBackend {
-public:
-    explicit ChannelBackend(std::unique_ptr<UsbControlChannel> channel)
-        : channel_(std::move(channel))
-    {
-    }
-    bool startMonitoring(Callbacks) override { return false; }
-    std::vector<DeviceInfo> presentDevices() override { return {}; }
-    std::unique_ptr<HidChannel> openHid(const DeviceInfo &) override { return nullptr; }
-    std::unique_ptr<UsbControlChannel> openVideoControl(const DeviceInfo &) override
-    {
-        return std::move(channel_);
-    }
-
-private:
-    std::unique_ptr<UsbControlChannel> channel_;
-};
 
 TEST_F(V4l2ControlChannelTest, CameraImageControlsWorkOverV4l2)
 {
     LumoCamera::resetImageControlCache();
     LumoCamera camera;
-    ChannelBackend backend(openCamera());
+    ChannelBackend backend(std::move(channel));
     ASSERT_TRUE(camera.setupImageControl(backend));
-
     EXPECT_EQ(camera.brightness(), 200);
     EXPECT_EQ(camera.hue(), -3);
     EXPECT_EQ(camera.hueMin(), -10);
@@ -531,11 +403,9 @@ TEST_F(V4l2ControlChannelTest, CameraImageControlsWorkOverV4l2)
     EXPECT_TRUE(camera.autoExposure());
     EXPECT_FALSE(camera.setIris(1));
     EXPECT_TRUE(camera.setResolution(15, 1280, 960));
-    {
-        std::lock_guard<std::mutex> lock(emulator_.mutex);
-        ASSERT_EQ(emulator_.formats.size(), 1u);
-        EXPECT_EQ(emulator_.formats[0].width, 1280u);
-    }
+    const auto formats = emulator.locked(emulator.formats);
+    ASSERT_EQ(formats.size(), 1u);
+    EXPECT_EQ(formats[0].width, 1280u);
     EXPECT_TRUE(camera.getResolution());
     LumoCamera::resetImageControlCache();
 }
