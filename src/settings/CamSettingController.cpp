@@ -239,28 +239,31 @@ void CamSettingController::saveCurrentValue()
 
 void CamSettingController::setImageAdjustments(std::function<void()> done)
 {
-    const unsigned sequence = ++sequence_;
+    ++sequence_;
+    adjustmentsDone_ = std::move(done);
     pendingSteps_ = ImageAdjustmentCount;
-    // One adjustment now, then each of the others after a pause, so the camera takes them one
-    // at a time while the window keeps running.
-    auto step = std::make_shared<std::function<void(int)>>();
-    *step = [this, sequence, done = std::move(done), step](int index) {
+    runImageAdjustmentStep(sequence_, 0);
+}
+
+void CamSettingController::runImageAdjustmentStep(unsigned sequence, int index)
+{
+    if (sequence != sequence_)
+        return; // a newer sequence took over
+    applyImageAdjustment(index);
+    --pendingSteps_;
+    // One adjustment at a time, each followed by a pause (the last one included), so the camera
+    // takes them in turn while the window keeps running.
+    QTimer::singleShot(Delays::scaled(Delays::ImageAdjustmentPause), this, [this, sequence, index] {
         if (sequence != sequence_)
             return;
-        applyImageAdjustment(index);
-        --pendingSteps_;
-        // The pause follows every adjustment, the last one included.
-        QTimer::singleShot(Delays::scaled(Delays::ImageAdjustmentPause), this,
-                           [this, sequence, index, done, step] {
-                               if (sequence != sequence_)
-                                   return;
-                               if (index + 1 < ImageAdjustmentCount)
-                                   (*step)(index + 1);
-                               else if (done)
-                                   done();
-                           });
-    };
-    (*step)(0);
+        if (index + 1 < ImageAdjustmentCount) {
+            runImageAdjustmentStep(sequence, index + 1);
+        } else if (adjustmentsDone_) {
+            const std::function<void()> done = std::move(adjustmentsDone_);
+            adjustmentsDone_ = nullptr;
+            done();
+        }
+    });
 }
 
 void CamSettingController::applyImageAdjustment(int step)

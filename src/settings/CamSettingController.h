@@ -87,6 +87,7 @@ public:
 
 private:
     int16_t defaultExposure() const;
+    void runImageAdjustmentStep(unsigned sequence, int index);
     void applyImageAdjustment(int step);
 
     UserDefaults *defaults_;
@@ -109,4 +110,5 @@ private:
 
     unsigned sequence_ = 0;   // identifies the running image-adjustment sequence
     int pendingSteps_ = 0;
+    std::function<void()> adjustmentsDone_;
 };
