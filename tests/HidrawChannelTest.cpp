@@ -10,45 +10,36 @@
 
 namespace {
 
-QByteArray bytes(std::initializer_list<uint8_t> list)
+QByteArray hex(const char *items)
 {
-    QByteArray result;
-    for (uint8_t b : list)
-        result.append(char(b));
-    return result;
+    return QByteArray::fromHex(items); // spaces between items are skipped
 }
 
-// A plain keyboard: no vendor-defined field at all.
-const QByteArray KeyboardDescriptor = bytes({
-    0x05, 0x01, 0x09, 0x06, 0xA1, 0x01,  // Generic Desktop, Keyboard, Collection
-    0x05, 0x07, 0x19, 0xE0, 0x29, 0xE7,  // Key Codes, modifiers E0..E7
-    0x15, 0x00, 0x25, 0x01, 0x75, 0x01, 0x95, 0x08, 0x81, 0x02,  // 8 modifier bits
-    0x95, 0x01, 0x75, 0x08, 0x81, 0x03,  // reserved byte
-    0x95, 0x06, 0x75, 0x08, 0x15, 0x00, 0x25, 0x65, 0x19, 0x00, 0x29, 0x65,
-    0x81, 0x00,                          // six key codes (array)
-    0xC0,
-});
+// A plain keyboard, no report IDs: 8 modifier bits, a reserved byte, six key codes (array).
+const QByteArray KeyboardDescriptor =
+    hex("0501 0906 A101 0507 19E0 29E7 1500 2501 7501 9508 8102 9501 7508 8103"
+        "9506 7508 1500 2565 1900 2965 8100 C0");
 
 // --- Report descriptor ------------------------------------------------------------------------
 
-TEST(HidReportDescriptor, LaysOutTheCameraReportsAndFindsItsButtonElement)
+TEST(HidReportDescriptor, LaysOutReportsWithAndWithoutIds)
 {
-    const HidReportDescriptor descriptor = HidReportDescriptor::parse(cameraReportDescriptor());
-    EXPECT_TRUE(descriptor.isComplete());
-    EXPECT_TRUE(descriptor.numberedReports());
-    ASSERT_EQ(descriptor.inputFields().size(), 5u);
-    EXPECT_EQ(descriptor.inputReportLength(3), 2);
-    EXPECT_EQ(descriptor.inputReportLength(1), 5);
-    EXPECT_FALSE(descriptor.hasInputReport(2)) << "report 2 is output only";
-
-    const auto element = descriptor.buttonElement();
+    const HidReportDescriptor camera = HidReportDescriptor::parse(cameraReportDescriptor());
+    EXPECT_TRUE(camera.isComplete());
+    EXPECT_TRUE(camera.numberedReports());
+    EXPECT_EQ(camera.inputReportLength(3), 2);
+    EXPECT_EQ(camera.inputReportLength(1), 5);
+    EXPECT_FALSE(camera.hasInputReport(2)) << "report 2 is output only";
+    const auto element = camera.buttonElement();
     ASSERT_TRUE(element);
     EXPECT_EQ(element->reportId, 1);
     EXPECT_EQ(element->bitOffset, 8u) << "after four status bits and four bits of padding";
     EXPECT_EQ(element->bitSize, 16u);
-    EXPECT_EQ(element->usagePage, 0xFF00);
-    EXPECT_EQ(element->usage, 0x02);
-    EXPECT_EQ(element->logicalMinimum, 0);
+
+    const HidReportDescriptor keyboard = HidReportDescriptor::parse(KeyboardDescriptor);
+    EXPECT_FALSE(keyboard.numberedReports());
+    EXPECT_TRUE(keyboard.hasInputReport(0));
+    EXPECT_EQ(keyboard.inputReportLength(0), 8);
 }
 
 // Small descriptors, each naming what the button-element rule must make of it.
@@ -73,109 +64,79 @@ TEST_P(ButtonElementRule, PicksTheFirstWideVendorDataVariable)
     const ElementCase &c = GetParam();
     const auto element = HidReportDescriptor::parse(c.descriptor).buttonElement();
     ASSERT_EQ(bool(element), c.found);
-    if (!element)
-        return;
-    EXPECT_EQ(element->bitOffset, c.bitOffset);
-    EXPECT_EQ(element->bitSize, c.bitSize);
-    EXPECT_EQ(element->usagePage, c.usagePage);
+    if (element) {
+        EXPECT_EQ(element->bitOffset, c.bitOffset);
+        EXPECT_EQ(element->bitSize, c.bitSize);
+        EXPECT_EQ(element->usagePage, c.usagePage);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Descriptors, ButtonElementRule,
     testing::Values(
         ElementCase{"keyboard has none", KeyboardDescriptor, false},
-        ElementCase{"vendor array is not a variable",
-                    bytes({0x06, 0x00, 0xFF, 0x75, 0x10, 0x95, 0x01, 0x81, 0x00}), false},
-        ElementCase{"vendor constant is padding",
-                    bytes({0x06, 0x00, 0xFF, 0x75, 0x10, 0x95, 0x01, 0x81, 0x03}), false},
-        ElementCase{"wider than 32 bits",
-                    bytes({0x06, 0x00, 0xFF, 0x75, 0x40, 0x95, 0x01, 0x81, 0x02}), false},
+        ElementCase{"vendor array", hex("0600FF 7510 9501 8100"), false},
+        ElementCase{"vendor constant", hex("0600FF 7510 9501 8103"), false},
+        ElementCase{"wider than 32 bits", hex("0600FF 7540 9501 8102"), false},
         ElementCase{"narrow vendor fields skipped, offsets counted",
-                    bytes({0x06, 0xA0, 0xFF, 0x75, 0x04, 0x95, 0x03, 0x81, 0x02,  // 12 bits
-                           0x75, 0x08, 0x95, 0x02, 0x81, 0x02}),
-                    true, 12, 8, 0xFFA0},
-        ElementCase{"extended usage names its own page",
-                    bytes({0x05, 0x0C, 0x0B, 0x02, 0x00, 0x00, 0xFF,  // Usage (0xFF00:0002)
-                           0x75, 0x20, 0x95, 0x01, 0x81, 0x02}),
+                    hex("06A0FF 7504 9503 8102  7508 9502 8102"), true, 12, 8, 0xFFA0},
+        ElementCase{"extended usage names its own page", hex("050C 0B020000FF 7520 9501 8102"),
                     true, 0, 32, 0xFF00},
-        ElementCase{"pop restores the vendor page",
-                    bytes({0x06, 0x00, 0xFF, 0x75, 0x10, 0x95, 0x01,  // vendor page, 16 bits
-                           0xA4,                                      // Push
-                           0x05, 0x0C, 0x81, 0x02,                    // a consumer field
-                           0xB4,                                      // Pop
-                           0x81, 0x02}),                              // back on the vendor page
-                    true, 16, 16, 0xFF00},
-        ElementCase{"long item skipped",
-                    bytes({0xFE, 0x02, 0x10, 0xAA, 0xBB,            // long item, 2 data bytes
-                           0x06, 0x00, 0xFF, 0x75, 0x10, 0x95, 0x01, 0x81, 0x02}),
-                    true, 0, 16, 0xFF00}),
-    [](const testing::TestParamInfo<ElementCase> &info) {
-        std::string name = info.param.name;
-        for (char &ch : name)
-            if (!isalnum(static_cast<unsigned char>(ch)))
-                ch = '_';
-        return name;
-    });
+        // Push, a consumer field, Pop: back on the vendor page.
+        ElementCase{"pop restores the page", hex("0600FF 7510 9501 A4 050C 8102 B4 8102"), true,
+                    16, 16, 0xFF00},
+        ElementCase{"long item skipped", hex("FE0210AABB 0600FF 7510 9501 8102"), true, 0, 16,
+                    0xFF00}));
 
 TEST(HidReportDescriptor, TruncatedDescriptorKeepsTheItemsBeforeTheFault)
 {
     QByteArray truncated = cameraReportDescriptor();
-    truncated.chop(9);  // drops the output report's items...
-    truncated.append(char(0x26));  // ...and with a Logical Maximum missing its two data bytes
+    truncated.chop(9);             // drops the output report's items...
+    truncated.append(char(0x26));  // ...and ends in a Logical Maximum without its data bytes
     const HidReportDescriptor descriptor = HidReportDescriptor::parse(truncated);
     EXPECT_FALSE(descriptor.isComplete());
     EXPECT_TRUE(descriptor.buttonElement());
 
-    EXPECT_FALSE(HidReportDescriptor::parse(bytes({0xFE, 0x05, 0x00, 0x01})).isComplete())
+    EXPECT_FALSE(HidReportDescriptor::parse(hex("FE050001")).isComplete())
         << "long item running past the end";
-    EXPECT_FALSE(HidReportDescriptor::parse(bytes({0x75, 0xFF, 0x96, 0xFF, 0xFF, 0x81, 0x02}))
-                     .isComplete())
+    EXPECT_FALSE(HidReportDescriptor::parse(hex("75FF 96FFFF 8102")).isComplete())
         << "a report larger than hidraw passes on";
-}
-
-TEST(HidReportDescriptor, DeviceWithoutReportIdsHasReportZero)
-{
-    const HidReportDescriptor descriptor = HidReportDescriptor::parse(KeyboardDescriptor);
-    EXPECT_FALSE(descriptor.numberedReports());
-    EXPECT_TRUE(descriptor.hasInputReport(0));
-    EXPECT_EQ(descriptor.inputReportLength(0), 8);
 }
 
 TEST(HidFieldValue, ReadsLittleEndianAtTheBitOffsetAndSignExtendsSignedFields)
 {
-    HidInputField field;
-    field.bitOffset = 8;
-    field.bitSize = 16;
-    const QByteArray payload = bytes({0xAA, 0x02, 0x81, 0x00, 0x00});
+    const QByteArray payload = hex("AA 02 81 00 00");
     const auto *data = reinterpret_cast<const uint8_t *>(payload.constData());
-    int32_t value = 0;
-    ASSERT_TRUE(readHidFieldValue(field, data, payload.size(), &value));
-    EXPECT_EQ(value, 0x8102);
+    struct Case {
+        uint32_t bitOffset, bitSize;
+        int32_t logicalMinimum;
+        bool fits;
+        int32_t value;
+    };
+    const Case cases[] = {
+        {8, 16, 0, true, 0x8102},
+        {8, 16, -32768, true, int32_t(0xFFFF8102)},  // two's complement
+        {4, 12, 0, true, 0x02A},                     // high nibble of 0xAA, then 0x02
+        {24, 24, 0, false, 0},                       // bits 24..47 do not fit in 5 bytes
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.bitOffset);
+        HidInputField field;
+        field.bitOffset = c.bitOffset;
+        field.bitSize = c.bitSize;
+        field.logicalMinimum = c.logicalMinimum;
+        int32_t value = 0;
+        ASSERT_EQ(readHidFieldValue(field, data, payload.size(), &value), c.fits);
+        if (c.fits)
+            EXPECT_EQ(value, c.value);
+    }
 
-    field.logicalMinimum = -32768;
-    ASSERT_TRUE(readHidFieldValue(field, data, payload.size(), &value));
-    EXPECT_EQ(value, int32_t(0xFFFF8102)) << "negative logical minimum: two's complement";
-
-    // Twelve bits from the middle of byte 0: 0xA (high nibble of 0xAA) and 0x02 -> 0x02A.
-    field.bitOffset = 4;
-    field.bitSize = 12;
-    field.logicalMinimum = 0;
-    ASSERT_TRUE(readHidFieldValue(field, data, payload.size(), &value));
-    EXPECT_EQ(value, 0x02A);
-
-    field.bitOffset = 24;
-    field.bitSize = 24;
-    EXPECT_FALSE(readHidFieldValue(field, data, payload.size(), &value))
-        << "bits 24..47 do not fit in 5 bytes";
-
-    // Logical minimum -1 in one byte (0x15 0xFF) is read as negative.
-    const auto element =
-        HidReportDescriptor::parse(bytes({0x06, 0x00, 0xFF, 0x15, 0xFF, 0x75, 0x08, 0x95, 0x01,
-                                          0x81, 0x02}))
-            .buttonElement();
+    // A one-byte Logical Minimum of 0xFF is -1, which makes the field signed.
+    const auto element = HidReportDescriptor::parse(hex("0600FF 15FF 7508 9501 8102")).buttonElement();
     ASSERT_TRUE(element);
     EXPECT_EQ(element->logicalMinimum, -1);
     const uint8_t minusTwo = 0xFE;
+    int32_t value = 0;
     ASSERT_TRUE(readHidFieldValue(*element, &minusTwo, 1, &value));
     EXPECT_EQ(value, -2);
 }
@@ -186,9 +147,8 @@ class HidrawChannelTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        syspath = bed.addHidrawDevice({CameraIds::VendorId, CameraIds::ArvoProductId, 0x0102, 1,
-                                       QStringLiteral("2")},
-                                      0);
+        bed.addHidrawDevice({CameraIds::VendorId, CameraIds::ArvoProductId, 0x0102, 1,
+                             QStringLiteral("2")}, 0);
         device = std::make_unique<FakeHidraw>(bed, QStringLiteral("/dev/hidraw0"), descriptor());
         channel = HidrawChannel::open(QStringLiteral("/dev/hidraw0"));
         ASSERT_TRUE(channel);
@@ -216,9 +176,21 @@ protected:
         }
         return true;
     }
+    static void spin()
+    {
+        for (int i = 0; i < 10; ++i)
+            QCoreApplication::processEvents();
+    }
+    int write(const QByteArray &payload, int timeoutMs = 100)
+    {
+        return channel->setReport(HidChannel::ReportType::Output, 2, payload, timeoutMs);
+    }
+    int getInput(uint8_t id, QByteArray &reply)
+    {
+        return channel->getReport(HidChannel::ReportType::Input, id, reply, 100);
+    }
 
     UdevTestbed bed;
-    QString syspath;
     std::unique_ptr<FakeHidraw> device;
     std::unique_ptr<HidrawChannel> channel;
     QList<int32_t> events;
@@ -227,57 +199,47 @@ protected:
 
 TEST_F(HidrawChannelTest, WritesOutputReportsWithTheReportIdFirst)
 {
-    EXPECT_EQ(channel->setReport(HidChannel::ReportType::Output, 2,
-                                 bytes({0x02, 0x00, 0x03, 0x00, 0x00}), 100),
-              HidChannel::Ok);
-    EXPECT_EQ(channel->setReport(HidChannel::ReportType::Output, 2, bytes({0xFF, 0, 0, 0}), 100),
-              HidChannel::Ok);
-    // Only output reports are written.
-    EXPECT_EQ(channel->setReport(HidChannel::ReportType::Input, 1, bytes({1}), 100),
-              HidChannel::Failed);
-    ASSERT_EQ(device->writes().size(), 2);
-    EXPECT_EQ(device->writes()[0].toHex(' '), "02 02 00 03 00 00");
-    EXPECT_EQ(device->writes()[1].toHex(' '), "02 ff 00 00 00");
+    EXPECT_EQ(write(hex("0200030000")), HidChannel::Ok);
+    EXPECT_EQ(write(hex("FF000000")), HidChannel::Ok);
+    EXPECT_EQ(channel->setReport(HidChannel::ReportType::Input, 1, hex("01"), 100),
+              HidChannel::Failed) << "only output reports are written";
+    EXPECT_EQ(device->writes(), QList<QByteArray>({hex("02 0200030000"), hex("02 FF000000")}));
 }
 
 TEST_F(HidrawChannelTest, WriteTimesOutWhenTheNodeTakesNothing)
 {
     device->fillFifo();
-    EXPECT_EQ(channel->setReport(HidChannel::ReportType::Output, 2, bytes({1, 2, 3, 4, 5}), 20),
-              HidChannel::TimedOut);
+    EXPECT_EQ(write(hex("0102030405"), 20), HidChannel::TimedOut);
     EXPECT_TRUE(device->writes().isEmpty());
 }
 
 TEST_F(HidrawChannelTest, GetsInputReportsWithoutTheirReportId)
 {
-    device->setInputReport(1, bytes({0x00, 0x01, 0x00, 0x00, 0x00, 0x77}));
+    device->setInputReport(1, hex("0001000000 77"));
     QByteArray reply(5, '\0');
-    ASSERT_EQ(channel->getReport(HidChannel::ReportType::Input, 1, reply, 100), HidChannel::Ok);
-    EXPECT_EQ(reply.toHex(' '), "00 01 00 00 00") << "the asked length, after the ID";
-    ASSERT_EQ(device->getInputRequests().size(), 1);
-    EXPECT_EQ(device->getInputRequests()[0].toHex(' '), "01 00 00 00 00 00")
+    ASSERT_EQ(getInput(1, reply), HidChannel::Ok);
+    EXPECT_EQ(reply, hex("0001000000")) << "the asked length, after the ID";
+    EXPECT_EQ(device->getInputRequests(), QList<QByteArray>({hex("01 0000000000")}))
         << "HIDIOCGINPUT gets the report ID in front of room for the payload";
 
     // A shorter answer leaves nothing of the buffer's old contents behind.
-    device->setInputReport(1, bytes({0xAA, 0xBB}));
+    device->setInputReport(1, hex("AABB"));
     reply = QByteArray(5, '\xEE');
-    ASSERT_EQ(channel->getReport(HidChannel::ReportType::Input, 1, reply, 100), HidChannel::Ok);
-    EXPECT_EQ(reply.toHex(' '), "aa bb 00 00 00");
+    ASSERT_EQ(getInput(1, reply), HidChannel::Ok);
+    EXPECT_EQ(reply, hex("AABB000000"));
 
-    EXPECT_EQ(channel->getReport(HidChannel::ReportType::Output, 2, reply, 100),
-              HidChannel::Failed);
+    EXPECT_EQ(channel->getReport(HidChannel::ReportType::Output, 2, reply, 100), HidChannel::Failed);
 }
 
 TEST_F(HidrawChannelTest, GetReportFailsWithoutFallbackWhenTheDeviceOrKernelCannotAnswer)
 {
     QByteArray reply(5, '\0');
-    EXPECT_EQ(channel->getReport(HidChannel::ReportType::Input, 4, reply, 100), HidChannel::Failed)
-        << "the device stalls a report it does not have";
+    EXPECT_EQ(getInput(4, reply), HidChannel::Failed) << "the device stalls";
 
-    device->setInputReport(1, bytes({0x00, 0x01, 0x00, 0x00, 0x00}));
+    device->setInputReport(1, hex("0001000000"));
     device->setGetInputSupported(false);
     device->sendInputReport(cameraButtonReport(0x0001));
-    EXPECT_EQ(channel->getReport(HidChannel::ReportType::Input, 1, reply, 100), HidChannel::Failed);
+    EXPECT_EQ(getInput(1, reply), HidChannel::Failed);
     EXPECT_EQ(device->readCalls(), 0) << "no interrupt report is taken instead";
 }
 
@@ -288,7 +250,7 @@ TEST_F(HidrawChannelTest, ChangesOfTheButtonElementBecomeEventsInOrder)
         cameraButtonReport(0x0001),
         cameraButtonReport(0x0001, 0x05),  // other bits changed, the element did not
         cameraButtonReport(0x0000),
-        bytes({0x03, 0xE9, 0x00}),   // a consumer-control key: another control
+        hex("03 E900"),                    // a consumer-control key: another control
         cameraButtonReport(0x0102),
         cameraButtonReport(0x0202),
         cameraButtonReport(0x0302),
@@ -302,10 +264,10 @@ TEST_F(HidrawChannelTest, GarbageReportsAreSkipped)
 {
     ASSERT_TRUE(channel->startEvents());
     ASSERT_TRUE(deliver({
-        bytes({0x09, 0x01, 0x01, 0x00, 0x00, 0x00}),        // unknown report ID
-        bytes({0x01, 0x00, 0x05}),                          // too short for the element
-        bytes({0x01, 0x00, 0x05, 0x00, 0x00, 0x00, 0x00}),  // longer than report 1
-        bytes({0x02, 0x00, 0x06, 0x00, 0x00, 0x00}),        // an output report's ID
+        hex("09 0101000000"),    // unknown report ID
+        hex("01 0005"),          // too short for the element
+        hex("01 000500000000"),  // longer than report 1
+        hex("02 0006000000"),    // an output report's ID
         cameraButtonReport(0x0103),
     }));
     ASSERT_TRUE(waitUntil([&] { return !events.isEmpty(); }));
@@ -318,8 +280,7 @@ TEST_F(HidrawChannelTest, StoppedEventsLeaveReportsUnreadUntilStartedAgain)
     ASSERT_TRUE(channel->startEvents());
     channel->stopEvents();
     device->sendInputReport(cameraButtonReport(0x0001));
-    for (int i = 0; i < 10; ++i)
-        QCoreApplication::processEvents();
+    spin();
     EXPECT_EQ(device->queuedInputReports(), 1);
     EXPECT_TRUE(events.isEmpty());
 
@@ -334,14 +295,12 @@ TEST_F(HidrawChannelTest, EveryCallFailsSoftlyOnceTheDeviceIsGone)
     device->setGone();
     // The node stays readable; reading stops at the first failure instead of spinning.
     ASSERT_TRUE(waitUntil([&] { return device->readCalls() >= 1; }));
-    for (int i = 0; i < 10; ++i)
-        QCoreApplication::processEvents();
+    spin();
     EXPECT_EQ(device->readCalls(), 1);
 
-    EXPECT_EQ(channel->setReport(HidChannel::ReportType::Output, 2, bytes({1, 2, 3, 4, 5}), 100),
-              HidChannel::Failed);
+    EXPECT_EQ(write(hex("0102030405")), HidChannel::Failed);
     QByteArray reply(5, '\0');
-    EXPECT_EQ(channel->getReport(HidChannel::ReportType::Input, 1, reply, 100), HidChannel::Failed);
+    EXPECT_EQ(getInput(1, reply), HidChannel::Failed);
     EXPECT_TRUE(events.isEmpty());
 }
 
@@ -365,12 +324,10 @@ protected:
 TEST_F(HidrawChannelWithoutElement, StartEventsFailsAndNothingIsRead)
 {
     EXPECT_FALSE(channel->startEvents());
-    device->sendInputReport(bytes({0x02, 0, 0x04, 0, 0, 0, 0, 0}));
-    for (int i = 0; i < 10; ++i)
-        QCoreApplication::processEvents();
+    device->sendInputReport(hex("02 00040000000000"));
+    spin();
     EXPECT_EQ(device->readCalls(), 0);
     EXPECT_TRUE(events.isEmpty());
 }
-
 
 } // namespace
