@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QPainter>
 #include <QRandomGenerator>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -20,9 +21,7 @@ QImage twoColourPicture(QSize size)
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(qRgb(220, 20, 20));
-    for (int y = 0; y < size.height(); ++y)
-        std::fill_n(reinterpret_cast<QRgb *>(image.scanLine(y)) + size.width() / 2,
-                    size.width() - size.width() / 2, qRgb(20, 20, 220));
+    QPainter(&image).fillRect(QRect(QPoint(size.width() / 2, 0), size), QColor(20, 20, 220));
     return image;
 }
 
@@ -91,18 +90,11 @@ TEST_F(ThumbnailTest, PhotoIsScaledIntoTheBoundWithItsColoursInPlace)
     const QImage thumbnail = Thumbnailer::decodeThumbnail(photo_, {160, 120});
     ASSERT_EQ(thumbnail.size(), QSize(160, 120));
     EXPECT_EQ(thumbnail.format(), QImage::Format_RGB32);
-    for (const auto &[x, red] : {std::pair{10, true}, std::pair{150, false}}) {
-        const QRgb c = thumbnail.pixel(x, 60);
-        const int near = red ? qRed(c) : qBlue(c);
-        const int far = red ? qBlue(c) : qRed(c);
-        EXPECT_TRUE(near > 180 && far < 70 && qGreen(c) < 70) << x << ": " << std::hex << c;
-    }
+    const QRgb left = thumbnail.pixel(10, 60);
+    const QRgb right = thumbnail.pixel(150, 60);
+    EXPECT_TRUE(qRed(left) > 180 && qBlue(left) < 70 && qGreen(left) < 70) << std::hex << left;
+    EXPECT_TRUE(qBlue(right) > 180 && qRed(right) < 70 && qGreen(right) < 70) << std::hex << right;
     EXPECT_EQ(Thumbnailer::jpegSize(photo_), QSize(1600, 1200));
-
-    const QString portrait = file("portrait.jpg");
-    ASSERT_TRUE(twoColourPicture({1200, 1600}).save(portrait, "JPG", 90));
-    EXPECT_EQ(Thumbnailer::decodeThumbnail(portrait, {160, 120}).size(), QSize(90, 120));
-    EXPECT_EQ(Thumbnailer::jpegSize(portrait), QSize(1200, 1600));
 }
 
 TEST_F(ThumbnailTest, LargeMetadataBeforeTheImageIsReadThrough)
@@ -126,9 +118,7 @@ TEST_F(ThumbnailTest, UnreadableFilesGiveNoThumbnail)
     QRandomGenerator random(1234);
     for (char &b : noise)
         b = char(random.bounded(256));
-    QImage small(64, 48, QImage::Format_RGB32);
-    small.fill(Qt::green);
-    ASSERT_TRUE(small.save(file("real.png"), "PNG"));
+    ASSERT_TRUE(twoColourPicture({64, 48}).save(file("real.png"), "PNG"));
 
     const struct {
         const char *name;
@@ -148,8 +138,9 @@ TEST_F(ThumbnailTest, UnreadableFilesGiveNoThumbnail)
         SCOPED_TRACE(c.name);
         writeAll(file(c.name), c.bytes);
         EXPECT_TRUE(Thumbnailer::decodeThumbnail(file(c.name), {160, 120}).isNull());
-        if (!c.sizeKnown)
+        if (!c.sizeKnown) {
             EXPECT_FALSE(Thumbnailer::jpegSize(file(c.name)).isValid());
+        }
     }
     EXPECT_TRUE(Thumbnailer::decodeThumbnail(file("does-not-exist.jpg"), {160, 120}).isNull());
     EXPECT_FALSE(Thumbnailer::jpegSize(file("does-not-exist.jpg")).isValid());

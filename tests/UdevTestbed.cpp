@@ -154,9 +154,7 @@ FakeHidraw::~FakeHidraw()
 
 void FakeHidraw::sendInputReport(const QByteArray &report)
 {
-    std::lock_guard<std::mutex> lock(mutex_);
-    inputReports_.append(report);
-    EXPECT_EQ(::write(fifo_, "r", 1), 1);
+    EXPECT_EQ(locked([&] { inputReports_.append(report); return ::write(fifo_, "r", 1); }), 1);
 }
 
 void FakeHidraw::setInputReport(uint8_t reportId, const QByteArray &payload)
@@ -166,9 +164,7 @@ void FakeHidraw::setInputReport(uint8_t reportId, const QByteArray &payload)
 
 void FakeHidraw::setGone()
 {
-    std::lock_guard<std::mutex> lock(mutex_);
-    gone_ = true;
-    EXPECT_EQ(::write(fifo_, "g", 1), 1);
+    EXPECT_EQ(locked([&] { gone_ = true; return ::write(fifo_, "g", 1); }), 1);
 }
 
 void FakeHidraw::fillFifo()

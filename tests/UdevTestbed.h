@@ -78,7 +78,7 @@ public:
     int readCalls() const { return locked([&] { return readCalls_; }); }
 
 private:
-    template <typename F> auto locked(F f) const
+    template <typename F> auto locked(F f) const -> decltype(f())
     {
         std::lock_guard<std::mutex> lock(mutex_);
         return f();

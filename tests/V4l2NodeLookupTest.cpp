@@ -22,8 +22,10 @@ constexpr uint32_t MetadataCaps = V4L2_CAP_META_CAPTURE | V4L2_CAP_STREAMING;
 class VideoTestbed {
 public:
     VideoTestbed()
-        : testbed_(umockdev_testbed_new())
     {
+        // Without the preloaded interposer, libudev would see the machine's real devices.
+        EXPECT_TRUE(qEnvironmentVariable("LD_PRELOAD").contains(QLatin1String("umockdev")))
+            << "run this test under umockdev-wrapper";
     }
     ~VideoTestbed()
     {
@@ -32,22 +34,18 @@ public:
         g_object_unref(testbed_);
     }
 
-    // A USB device with one interface, product fe11:`product`; returns the interface's sysfs
-    // path, the parent of its video nodes.
+    // USB device fe11:`product` with one interface; returns the interface's sysfs path.
     std::string addUsbCamera(unsigned bus, const std::string &ports, const char *product)
     {
         const std::string name = std::to_string(bus) + "-" + ports;
-        gchar *usb = umockdev_testbed_add_device(
+        g_autofree gchar *usb = umockdev_testbed_add_device(
             testbed_, "usb", name.c_str(), nullptr, "busnum", std::to_string(bus).c_str(),
             "devpath", ports.c_str(), "idVendor", "fe11", "idProduct", product, nullptr,
             "DEVTYPE", "usb_device", nullptr);
-        gchar *interface = umockdev_testbed_add_device(
+        g_autofree gchar *interface = umockdev_testbed_add_device(
             testbed_, "usb", (name + ":1.0").c_str(), usb, "bInterfaceNumber", "00", nullptr,
             "DEVTYPE", "usb_interface", nullptr);
-        const std::string result = interface;
-        g_free(usb);
-        g_free(interface);
-        return result;
+        return interface;
     }
 
     // /dev/<name> below `parent` (empty: no USB ancestor). Not `openable`: no device file, as
@@ -64,9 +62,8 @@ public:
             return;
 
         // umockdev routes open() of a node to its handler once a file stands for the node.
-        gchar *root = umockdev_testbed_get_root_dir(testbed_);
+        g_autofree gchar *root = umockdev_testbed_get_root_dir(testbed_);
         const std::string dev = std::string(root) + "/dev";
-        g_free(root);
         g_mkdir_with_parents(dev.c_str(), 0755);
         ASSERT_TRUE(g_file_set_contents((dev + "/" + name).c_str(), "", 0, nullptr));
 
@@ -87,7 +84,6 @@ private:
         UMockdevIoctlData *data = umockdev_ioctl_data_resolve(
             umockdev_ioctl_client_get_arg(client), 0, sizeof(v4l2_capability), nullptr);
         v4l2_capability capability{};
-        std::strcpy(reinterpret_cast<char *>(capability.driver), "uvcvideo");
         capability.device_caps = GPOINTER_TO_UINT(caps);
         capability.capabilities = capability.device_caps | V4L2_CAP_DEVICE_CAPS;
         std::memcpy(data->data, &capability, sizeof capability);
@@ -96,19 +92,11 @@ private:
         return TRUE;
     }
 
-    UMockdevTestbed *testbed_;
+    UMockdevTestbed *testbed_ = umockdev_testbed_new();
     std::vector<UMockdevIoctlBase *> handlers_;
 };
 
-class V4l2NodeLookup : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        // Without the preloaded interposer, libudev would see the machine's real devices.
-        ASSERT_TRUE(qEnvironmentVariable("LD_PRELOAD").contains(QLatin1String("umockdev")))
-            << "run this test under umockdev-wrapper";
-    }
-
+struct V4l2NodeLookup : testing::Test {
     VideoTestbed testbed;
     V4l2CaptureBackend backend;
 };
