@@ -2,8 +2,8 @@
 // are measured together against TurboJPEG encoding the same frame alone, at the same quality
 // and chroma sampling.
 
-#include "capture/PhotoEncoder.h"
-#include "capture/PhotoWriter.h"
+#include "photos/PhotoEncoder.h"
+#include "photos/PhotoWriter.h"
 #include "core/UserDefaults.h"
 
 #include <QFile>

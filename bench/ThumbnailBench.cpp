@@ -2,7 +2,7 @@
 // scale must beat the obvious way, a full-size decode followed by a smooth scale, by a wide
 // margin on a photo of the camera's usual size. Both work on the same file.
 
-#include "capture/Thumbnailer.h"
+#include "library/Thumbnailer.h"
 
 #include <QImage>
 #include <QTemporaryDir>

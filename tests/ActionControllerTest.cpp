@@ -1,6 +1,6 @@
 #include "TestSupport.h"
-#include "capture/CameraSounds.h"
-#include "capture/LumoActionController.h"
+#include "photos/CameraSounds.h"
+#include "photos/LumoActionController.h"
 #include "core/DefaultsKeys.h"
 #include "core/NotificationNames.h"
 #include "core/UserDefaults.h"

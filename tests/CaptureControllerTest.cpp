@@ -1,10 +1,10 @@
 #include "TestSupport.h"
-#include "capture/LumoCaptureViewController.h"
+#include "ui/camera/LumoCaptureViewController.h"
 #include "core/NotificationNames.h"
 #include "device/DeviceBackend.h"
 #include "device/LumoCamerasController.h"
 #include "device/virtual/VirtualCameraHub.h"
-#include "ui/CaptureView.h"
+#include "ui/camera/CaptureView.h"
 
 #include <QWidget>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "capture/FileItem.h"
+#include "library/FileItem.h"
 #include "core/DefaultsKeys.h"
 #include "core/UserDefaults.h"
 

@@ -1,5 +1,5 @@
-#include "capture/ImageHelpers.h"
-#include "capture/LumoImagePropertyController.h"
+#include "library/ImageHelpers.h"
+#include "library/LumoImagePropertyController.h"
 
 #include <QStandardItemModel>
 #include <gtest/gtest.h>

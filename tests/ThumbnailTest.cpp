@@ -1,6 +1,6 @@
 #include "TestSupport.h"
-#include "capture/ThumbnailLoader.h"
-#include "capture/Thumbnailer.h"
+#include "library/ThumbnailLoader.h"
+#include "library/Thumbnailer.h"
 
 #include <QCoreApplication>
 #include <QFile>

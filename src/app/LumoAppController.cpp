@@ -3,7 +3,7 @@
 #include "SingleInstance.h"
 #include "core/Resources.h"
 #include "capture/CaptureBackends.h"
-#include "capture/LumoActionController.h"
+#include "photos/LumoActionController.h"
 #include "core/Delays.h"
 #include "core/DefaultsKeys.h"
 #include "core/LumoLog.h"

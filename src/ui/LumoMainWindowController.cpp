@@ -1,6 +1,6 @@
 #include "LumoMainWindowController.h"
 
-#include "capture/LumoCaptureViewController.h"
+#include "ui/camera/LumoCaptureViewController.h"
 #include "core/NotificationCenter.h"
 #include "core/NotificationNames.h"
 #include "device/LumoCamerasController.h"

@@ -1,6 +1,6 @@
-#include "capture/ThumbnailLoader.h"
+#include "library/ThumbnailLoader.h"
 
-#include "capture/Thumbnailer.h"
+#include "library/Thumbnailer.h"
 
 #include <QMetaObject>
 #include <QRunnable>

@@ -1,4 +1,4 @@
-#include "capture/ImageHelpers.h"
+#include "library/ImageHelpers.h"
 
 #include <QPainter>
 #include <QTransform>

@@ -1,4 +1,4 @@
-#include "capture/LumoImagePropertyController.h"
+#include "library/LumoImagePropertyController.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CaptureDevice.h"
-#include "FrameTransform.h"
+#include "capture/CaptureDevice.h"
+#include "capture/FrameTransform.h"
 
 #include <QObject>
 #include <QPointer>

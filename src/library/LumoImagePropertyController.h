@@ -1,6 +1,6 @@
 #pragma once
 
-#include "capture/ImagePropertyDelegate.h"
+#include "library/ImagePropertyDelegate.h"
 
 #include <QHash>
 #include <QVariantMap>

@@ -1,4 +1,4 @@
-#include "capture/Thumbnailer.h"
+#include "library/Thumbnailer.h"
 
 #include "core/LumoLog.h"
 

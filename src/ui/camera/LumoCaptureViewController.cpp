@@ -6,7 +6,7 @@
 #include "core/NotificationCenter.h"
 #include "core/NotificationNames.h"
 #include "device/LumoCamerasController.h"
-#include "ui/CaptureView.h"
+#include "ui/camera/CaptureView.h"
 
 #include <QMessageBox>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "capture/FileItem.h"
+#include "library/FileItem.h"
 
 #include "core/DefaultsKeys.h"
 #include "core/LumoLog.h"
