@@ -8,6 +8,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 
 namespace {
 std::atomic<bool> gEnabled{false};
@@ -74,7 +75,15 @@ void LumoLog::log(const char *file, const char *function, int line, const char *
     va_end(args);
     const char *slash = std::strrchr(file, '/');
     const char *name = slash ? slash + 1 : file;
+    // Local time to the millisecond, ISO 8601 without a zone: 2026-12-07T17:30:01.123.
+    timespec now {};
+    clock_gettime(CLOCK_REALTIME, &now);
+    tm local {};
+    localtime_r(&now.tv_sec, &local);
+    char stamp[32];
+    const size_t length = std::strftime(stamp, sizeof stamp, "%Y-%m-%dT%H:%M:%S", &local);
+    std::snprintf(stamp + length, sizeof stamp - length, ".%03ld", now.tv_nsec / 1000000);
     // One fprintf call per message so that lines from several threads do not interleave.
-    std::fprintf(stderr, "%s:%d %s: %s%s", name, line, function, message,
+    std::fprintf(stderr, "%s %s:%d %s: %s%s", stamp, name, line, function, message,
                  message[0] && message[std::strlen(message) - 1] == '\n' ? "" : "\n");
 }

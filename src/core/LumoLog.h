@@ -17,7 +17,8 @@ QString logFilePath();
 bool setUpLog();
 
 // The one diagnostics entry point. Silent unless switched on (`arvo --verbose`); when on, each
-// message goes to standard error, and so into the log file, as "file:line function: message".
+// message goes to standard error, and so into the log file, as
+// "2026-12-07T17:30:01.123 file:line function: message" (local time).
 // Safe to call from any thread.
 class LumoLog {
 public:
