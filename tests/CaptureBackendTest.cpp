@@ -22,10 +22,6 @@
 #include <map>
 #include <mutex>
 
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QSize &size, std::ostream *os) { *os << size.width() << "x" << size.height(); }
-QT_END_NAMESPACE
-
 inline void PrintTo(const V4l2CaptureMode &mode, std::ostream *os) { *os << qPrintable(describeCaptureMode(mode)); }
 
 namespace {

@@ -1,15 +1,9 @@
+#include "TestSupport.h"
 #include "library/ImageHelpers.h"
 #include "library/LumoImagePropertyController.h"
 
-#include <QStandardItemModel>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-void PrintTo(const QSize &size, std::ostream *os)
-{
-    *os << size.width() << "x" << size.height();
-}
 
 namespace {
 
@@ -26,15 +20,6 @@ QImage numberedImage(int width, int height)
 }
 
 // -------------------------------------------------------------------------------- rotation
-
-TEST(RotateByAngle, WholeTurnsAndNullImagesComeBackUnchanged)
-{
-    const QImage image = numberedImage(40, 30);
-    for (int degrees : {0, 360, -360, 720})
-        EXPECT_EQ(rotateByAngle(image, degrees).cacheKey(), image.cacheKey()) << degrees;
-    EXPECT_TRUE(rotateByAngle(QImage(), 45).isNull());
-    EXPECT_TRUE(rotateByAngle(QImage(), 90).isNull());
-}
 
 TEST(RotateByAngle, MultiplesOfNinetyMoveEveryPixelExactlyCounterClockwise)
 {
@@ -103,46 +88,6 @@ TEST(RotateByAngle, FortyFiveDegreesTurnsCounterClockwiseAboutTheCentre)
         EXPECT_EQ(qAlpha(turned.pixel(corner)), 0);
 }
 
-// ------------------------------------------------------------------------ drawing surfaces
-
-TEST(DrawingSurfaces, NewOnesAreTransparentAndConvertedOnesKeepTheirPixels)
-{
-    const QImage blank = imageWithSize({30, 20});
-    ASSERT_EQ(blank.size(), QSize(30, 20));
-    EXPECT_EQ(blank.format(), QImage::Format_ARGB32_Premultiplied);
-    EXPECT_TRUE(std::all_of(blank.constBits(), blank.constBits() + blank.sizeInBytes(),
-                            [](uchar b) { return b == 0; }));
-    EXPECT_TRUE(imageWithSize({0, 20}).isNull());
-
-    const QImage source = numberedImage(8, 6);
-    const QImage converted = imageForDrawing(source);
-    EXPECT_EQ(converted.format(), QImage::Format_ARGB32_Premultiplied);
-    EXPECT_EQ(converted.convertToFormat(QImage::Format_RGB32), source);
-    EXPECT_EQ(imageForDrawing(converted).cacheKey(), converted.cacheKey()) << "no copy needed";
-    EXPECT_TRUE(imageForDrawing(QImage()).isNull());
-}
-
-// --------------------------------------------------------------------------- index sets
-
-TEST(IndexMinMax, SmallestAndLargestOfEachKindOfSelectionOrNotFound)
-{
-    EXPECT_EQ(minValue(std::set<int>{3, 7, 9}), 3);
-    EXPECT_EQ(maxValue(std::set<int>{3, 7, 9}), 9);
-    EXPECT_EQ(minValue(QList<int>{7, 9, 3}), 3);
-    EXPECT_EQ(maxValue(QList<int>{7, 9, 3}), 9);
-    QStandardItemModel model(12, 1);
-    const QModelIndexList rows = {model.index(7, 0), QModelIndex(), model.index(3, 0),
-                                  model.index(9, 0)};
-    EXPECT_EQ(minValue(rows), 3);
-    EXPECT_EQ(maxValue(rows), 9);
-    EXPECT_EQ(maxValue(QModelIndexList{model.index(0, 0)}), 0);
-
-    EXPECT_EQ(minValue(std::set<int>{}), NotFound);
-    EXPECT_EQ(maxValue(QList<int>{}), NotFound);
-    EXPECT_EQ(minValue(QModelIndexList{QModelIndex()}), NotFound);
-    EXPECT_EQ(maxValue(QModelIndexList{QModelIndex()}), NotFound);
-}
-
 // ------------------------------------------------------------------------ property store
 
 TEST(ImagePropertyStore, KeepsValuesOfEachImageApart)
@@ -163,16 +108,6 @@ TEST(ImagePropertyStore, KeepsValuesOfEachImageApart)
         << "other keys of the image are kept";
     store.setValue(QVariant(), zoom, "/lib/a.jpg");
     EXPECT_FALSE(store.valueForKey(zoom, "/lib/a.jpg").isValid()) << "no value removes the key";
-}
-
-TEST(ImagePropertyStore, MissingKeyOrIdentifierStoresAndFindsNothing)
-{
-    LumoImagePropertyController store;
-    store.setValue(3.0, "", "/lib/a.jpg");
-    store.setValue(3.0, ImagePropertyKeys::ZoomFactor, "");
-    EXPECT_FALSE(store.valueForKey("", "/lib/a.jpg").isValid());
-    EXPECT_FALSE(store.valueForKey(ImagePropertyKeys::ZoomFactor, "").isValid());
-    EXPECT_TRUE(store.description().isEmpty());
 }
 
 } // namespace

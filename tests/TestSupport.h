@@ -3,11 +3,16 @@
 #include "core/NotificationCenter.h"
 #include "device/DeviceBackend.h"
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <functional>
+#include <ostream>
+
+// Readable values in test failure messages.
+inline void PrintTo(const QSize &size, std::ostream *os) { *os << size.width() << "x" << size.height(); }
 
 // An isolated HOME with its own XDG folders for the length of a test.
 class Sandbox {

@@ -11,9 +11,6 @@
 
 #include <memory>
 
-// Defined with the image helper tests.
-void PrintTo(const QSize &size, std::ostream *os);
-
 namespace {
 
 // Left half red, right half blue: a swapped colour channel or a mirrored decode shows.
