@@ -25,9 +25,9 @@ protected:
         defaults = std::make_unique<UserDefaults>(sandbox.path("Arvo.conf"));
         defaults->setValue(DefaultsKeys::PhotoLibraryLocation, sandbox.path("Library"));
         QDir().mkpath(sandbox.path("Library"));
-        controller = std::make_unique<LumoActionController>(defaults.get(), [] {
-            return QDateTime(QDate(2026, 12, 5), QTime(9, 30, 0));
-        });
+        controller = std::make_unique<LumoActionController>(
+            defaults.get(), [this] { return camera; },
+            [] { return QDateTime(QDate(2026, 12, 5), QTime(9, 30, 0)); });
         controller->sounds()->setPlayer([this](const QString &name) { sounds << name; });
     }
 
@@ -54,6 +54,7 @@ protected:
 
     Sandbox sandbox;
     std::unique_ptr<UserDefaults> defaults;
+    CameraPtr camera;
     std::unique_ptr<LumoActionController> controller;
     QStringList sounds;
 };

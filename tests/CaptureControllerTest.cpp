@@ -67,7 +67,8 @@ protected:
     {
         hub.plug(VirtualCamera::Model::Arvo);
         registry = LumoCamerasController::createShared(hub.createBackend());
-        controller = std::make_unique<LumoCaptureViewController>(&backend);
+        controller = std::make_unique<LumoCaptureViewController>(
+            &backend, [this] { return registry->currentCamera(); });
         controller->setCaptureViewContainer(&container);
         controller->setErrorPresenter([this](const CaptureDevice::Error &e) { errors << e.description; });
         ASSERT_TRUE(waitUntil([&] { return backend.last && backend.last->running; }))

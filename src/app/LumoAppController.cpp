@@ -32,6 +32,18 @@
 #include <QTimer>
 #include <QUrl>
 
+namespace {
+
+// The registry's current camera, looked up when asked: the controllers are made before the
+// registry, and the registry changes its current camera as cameras come and go.
+CameraPtr registryCurrentCamera()
+{
+    auto *registry = LumoCamerasController::sharedController();
+    return registry ? registry->currentCamera() : nullptr;
+}
+
+} // namespace
+
 LumoAppController::LumoAppController(const CommandLineOptions &options, QObject *parent)
     : QObject(parent)
     , options_(options)
@@ -78,8 +90,10 @@ void LumoAppController::awakeFromNib(bool redirectLog)
     }
 
     const QString libraryProblem = setAppDefault();
-    actionController_ = std::make_unique<LumoActionController>(UserDefaults::standard());
-    mainWindowController_ = std::make_unique<LumoMainWindowController>(captureBackend_.get());
+    actionController_ = std::make_unique<LumoActionController>(UserDefaults::standard(),
+                                                               registryCurrentCamera);
+    mainWindowController_ = std::make_unique<LumoMainWindowController>(captureBackend_.get(),
+                                                                       registryCurrentCamera);
     buildMainMenu();
     setNotifications();
     if (!libraryProblem.isEmpty())

@@ -7,7 +7,6 @@
 #include "core/NotificationCenter.h"
 #include "core/NotificationNames.h"
 #include "core/UserDefaults.h"
-#include "device/LumoCamerasController.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -21,18 +20,13 @@ constexpr float ZoomStepLimit = 5.0f;
 constexpr int16_t ExposureStepFirst = -2;
 constexpr int16_t ExposureStepLimit = 3;
 
-CameraPtr currentCamera()
-{
-    auto *registry = LumoCamerasController::sharedController();
-    return registry ? registry->currentCamera() : nullptr;
-}
-
 } // namespace
 
-LumoActionController::LumoActionController(UserDefaults *defaults, PhotoWriter::Clock clock,
-                                           QObject *parent)
+LumoActionController::LumoActionController(UserDefaults *defaults, CameraProvider currentCamera,
+                                           PhotoWriter::Clock clock, QObject *parent)
     : QObject(parent)
     , defaults_(defaults)
+    , currentCamera_(std::move(currentCamera))
     , sounds_(new CameraSounds(this))
     , writer_(std::make_unique<PhotoWriter>(defaults, std::move(clock)))
 {
@@ -43,6 +37,11 @@ LumoActionController::~LumoActionController()
 {
     NotificationCenter::defaultCenter()->removeObserver(this);
     waitForSaves();
+}
+
+CameraPtr LumoActionController::currentCamera() const
+{
+    return currentCamera_ ? currentCamera_() : nullptr;
 }
 
 void LumoActionController::loadDefaults()

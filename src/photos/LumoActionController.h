@@ -1,11 +1,13 @@
 #pragma once
 
 #include "PhotoWriter.h"
+#include "device/LumoCamera.h"
 
 #include <QImage>
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -26,8 +28,12 @@ class LumoActionController : public QObject {
 public:
     enum ProgrammableKeyFunction { FocusAgain = 0, ZoomStep = 1, ExposureStep = 2, Mirror = 3 };
 
-    explicit LumoActionController(UserDefaults *defaults, PhotoWriter::Clock clock = {},
-                                  QObject *parent = nullptr);
+    // Answers the current camera, or null: the camera that focuses again, takes the exposure
+    // step and names the model in a photo's metadata.
+    using CameraProvider = std::function<CameraPtr()>;
+
+    LumoActionController(UserDefaults *defaults, CameraProvider currentCamera,
+                         PhotoWriter::Clock clock = {}, QObject *parent = nullptr);
     ~LumoActionController() override;
 
     void loadDefaults();
@@ -74,8 +80,10 @@ private:
     void addDeviceCacheObservers();
     void applyPhotoSettings();
     void photoDidSave(const PhotoResult &result);
+    CameraPtr currentCamera() const;
 
     UserDefaults *defaults_;
+    CameraProvider currentCamera_;
     CameraSounds *sounds_;
     std::unique_ptr<PhotoWriter> writer_;
 

@@ -3,7 +3,6 @@
 #include "ui/camera/LumoCaptureViewController.h"
 #include "core/NotificationCenter.h"
 #include "core/NotificationNames.h"
-#include "device/LumoCamerasController.h"
 #include "settings/CamSettingController.h"
 #include "settings/Conversions.h"
 
@@ -28,10 +27,12 @@ constexpr int MessageDurationMs = 8000;
 
 } // namespace
 
-LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBackend, QObject *parent)
+LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBackend,
+                                                   CameraProvider currentCamera, QObject *parent)
     : QObject(parent)
+    , currentCamera_(currentCamera ? std::move(currentCamera) : [] { return CameraPtr(); })
     , window_(new QMainWindow)
-    , captureController_(std::make_unique<LumoCaptureViewController>(captureBackend))
+    , captureController_(std::make_unique<LumoCaptureViewController>(captureBackend, currentCamera_))
 {
     window_->setWindowTitle(QStringLiteral("Arvo"));
     window_->setObjectName(QStringLiteral("mainWindow"));
@@ -153,8 +154,7 @@ void LumoMainWindowController::velmarCameraDidChange(const Notification &)
     lastFrameCount_ = captureController_->frameCount();
     framesPerSecond_ = 0;
     updateCameraStatus();
-    auto *registry = LumoCamerasController::sharedController();
-    if (registry && registry->currentCamera())
+    if (currentCamera_())
         CamSettingController::sharedInstance()->resetCameraParameters();
 }
 
@@ -201,8 +201,7 @@ QString LumoMainWindowController::messageText() const
 
 void LumoMainWindowController::updateCameraStatus()
 {
-    auto *registry = LumoCamerasController::sharedController();
-    CameraPtr camera = registry ? registry->currentCamera() : nullptr;
+    CameraPtr camera = currentCamera_();
     const bool live = camera && captureController_->isRunning() && captureController_->frameCount() > 0;
     stack_->setCurrentWidget(live ? captureViewContainer_ : placeholder_);
     if (!camera) {

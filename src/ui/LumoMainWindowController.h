@@ -1,9 +1,12 @@
 #pragma once
 
+#include "device/LumoCamera.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class CaptureBackend;
@@ -35,8 +38,11 @@ class LumoMainWindowController : public QObject {
 public:
     enum Mode { CameraMode = 0, ProjectMode = 1, ReviewMode = 2 };
 
-    explicit LumoMainWindowController(CaptureBackend *captureBackend = nullptr,
-                                      QObject *parent = nullptr);
+    // Answers the current camera, or null; handed on to the capture pipeline.
+    using CameraProvider = std::function<CameraPtr()>;
+
+    LumoMainWindowController(CaptureBackend *captureBackend, CameraProvider currentCamera,
+                             QObject *parent = nullptr);
     ~LumoMainWindowController() override;
 
     QMainWindow *window() const;
@@ -69,6 +75,7 @@ private:
     void updateCameraStatus();
     void syncCameraModeSettings();
 
+    CameraProvider currentCamera_;
     QPointer<QMainWindow> window_;
     QStackedWidget *stack_ = nullptr;
     QWidget *captureViewContainer_ = nullptr;

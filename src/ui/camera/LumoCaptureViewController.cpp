@@ -5,7 +5,6 @@
 #include "core/MainThread.h"
 #include "core/NotificationCenter.h"
 #include "core/NotificationNames.h"
-#include "device/LumoCamerasController.h"
 #include "ui/camera/CaptureView.h"
 
 #include <QMessageBox>
@@ -29,9 +28,11 @@ QSize unpackSize(uint32_t packed)
 
 } // namespace
 
-LumoCaptureViewController::LumoCaptureViewController(CaptureBackend *backend, QObject *parent)
+LumoCaptureViewController::LumoCaptureViewController(CaptureBackend *backend,
+                                                     CameraProvider currentCamera, QObject *parent)
     : QObject(parent)
     , backend_(backend)
+    , currentCamera_(std::move(currentCamera))
     , resolution_(packSize(InitialResolution))
 {
     NotificationCenter *center = NotificationCenter::defaultCenter();
@@ -55,6 +56,11 @@ void LumoCaptureViewController::setCaptureViewContainer(QWidget *container)
 CaptureView *LumoCaptureViewController::captureView() const
 {
     return captureView_;
+}
+
+CameraPtr LumoCaptureViewController::currentCamera() const
+{
+    return currentCamera_ ? currentCamera_() : nullptr;
 }
 
 bool LumoCaptureViewController::isRunning() const
@@ -81,8 +87,7 @@ void LumoCaptureViewController::start()
 {
     if (isRunning())
         return;
-    auto *registry = LumoCamerasController::sharedController();
-    CameraPtr camera = registry ? registry->currentCamera() : nullptr;
+    CameraPtr camera = currentCamera();
     if (!camera || !backend_)
         return;
     const QString uniqueId = camera->captureDeviceLocationId();
@@ -185,8 +190,7 @@ void LumoCaptureViewController::setResolution(const QSize &size)
     resolution_ = packSize(size);
     if (!device_)
         return;
-    auto *registry = LumoCamerasController::sharedController();
-    CameraPtr camera = registry ? registry->currentCamera() : nullptr;
+    CameraPtr camera = currentCamera();
     if (camera) {
         std::lock_guard<std::mutex> lock(camera->objectLock());
         device_->setFrameSize(size);

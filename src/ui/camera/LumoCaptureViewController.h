@@ -2,6 +2,7 @@
 
 #include "capture/CaptureDevice.h"
 #include "capture/FrameTransform.h"
+#include "device/LumoCamera.h"
 
 #include <QObject>
 #include <QPointer>
@@ -29,8 +30,11 @@ class LumoCaptureViewController : public QObject {
     Q_OBJECT
 public:
     using ErrorPresenter = std::function<void(const CaptureDevice::Error &)>;
+    // Answers the current camera, or null; asked afresh on every start and resolution change.
+    using CameraProvider = std::function<CameraPtr()>;
 
-    explicit LumoCaptureViewController(CaptureBackend *backend, QObject *parent = nullptr);
+    LumoCaptureViewController(CaptureBackend *backend, CameraProvider currentCamera,
+                              QObject *parent = nullptr);
     ~LumoCaptureViewController() override;
 
     void setCaptureViewContainer(QWidget *container);
@@ -69,8 +73,10 @@ private:
     // Frame thread.
     void willDisplayImage(QImage &frame);
     void presentError(const CaptureDevice::Error &error);
+    CameraPtr currentCamera() const;
 
     CaptureBackend *backend_;
+    CameraProvider currentCamera_;
     std::unique_ptr<CaptureDevice> device_;
     QPointer<QWidget> container_;
     QPointer<CaptureView> captureView_;
