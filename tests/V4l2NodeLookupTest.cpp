@@ -3,6 +3,7 @@
 
 #include "capture/linux/V4l2CaptureBackend.h"
 #include "capture/linux/V4l2CaptureDevice.h"
+#include "capture/linux/V4l2NodeLookup.h"
 
 #include <gtest/gtest.h>
 
@@ -96,19 +97,23 @@ private:
     std::vector<UMockdevIoctlBase *> handlers_;
 };
 
-struct V4l2NodeLookup : testing::Test {
+struct NodeLookup : testing::Test {
+    static QString nodeFor(const QString &uniqueId)
+    {
+        return V4l2NodeLookup::captureNodeFor(uniqueId, V4l2Io::system());
+    }
     VideoTestbed testbed;
     V4l2CaptureBackend backend;
 };
 
 TEST(V4l2UniqueId, ComesFromTheUsbDevice)
 {
-    EXPECT_EQ(V4l2CaptureBackend::uniqueIdFrom(1, "2", 0xfe11, 0x0a01), "0x1200000fe110a01");
-    EXPECT_EQ(V4l2CaptureBackend::uniqueIdFrom(3, "2.3", 0xfe11, 0x0a02), "0x3230000fe110a02");
-    EXPECT_EQ(V4l2CaptureBackend::uniqueIdFrom(0x20, "1.15.4", 0x1234, 0x5678), "0x201f400012345678");
+    EXPECT_EQ(V4l2NodeLookup::uniqueIdFrom(1, "2", 0xfe11, 0x0a01), "0x1200000fe110a01");
+    EXPECT_EQ(V4l2NodeLookup::uniqueIdFrom(3, "2.3", 0xfe11, 0x0a02), "0x3230000fe110a02");
+    EXPECT_EQ(V4l2NodeLookup::uniqueIdFrom(0x20, "1.15.4", 0x1234, 0x5678), "0x201f400012345678");
 }
 
-TEST_F(V4l2NodeLookup, EachCameraGetsItsOwnNode)
+TEST_F(NodeLookup, EachCameraGetsItsOwnNode)
 {
     // Two cameras of the same model, told apart by where they are plugged.
     const std::string first = testbed.addUsbCamera(1, "2", "0a01");
@@ -119,11 +124,11 @@ TEST_F(V4l2NodeLookup, EachCameraGetsItsOwnNode)
     testbed.addVideoNode(second, "video3", 1, MetadataCaps);
     testbed.addVideoNode({}, "video4", 0, CaptureCaps); // a built-in camera, not on USB
 
-    EXPECT_EQ(backend.videoNodeFor("0x1200000fe110a01"), "/dev/video0");
-    EXPECT_EQ(backend.videoNodeFor("0x3230000fe110a01"), "/dev/video2");
-    EXPECT_EQ(backend.videoNodeFor("0x3230000FE110A01"), "/dev/video2") << "hex digits in any case";
-    EXPECT_EQ(backend.videoNodeFor("0x3230000fe110a02"), "") << "another product";
-    EXPECT_EQ(backend.videoNodeFor("0x2230000fe110a01"), "") << "another bus";
+    EXPECT_EQ(nodeFor("0x1200000fe110a01"), "/dev/video0");
+    EXPECT_EQ(nodeFor("0x3230000fe110a01"), "/dev/video2");
+    EXPECT_EQ(nodeFor("0x3230000FE110A01"), "/dev/video2") << "hex digits in any case";
+    EXPECT_EQ(nodeFor("0x3230000fe110a02"), "") << "another product";
+    EXPECT_EQ(nodeFor("0x2230000fe110a01"), "") << "another bus";
 
     auto device = backend.deviceWithUniqueID("0x3230000fe110a01");
     ASSERT_NE(device, nullptr);
@@ -131,21 +136,21 @@ TEST_F(V4l2NodeLookup, EachCameraGetsItsOwnNode)
     EXPECT_EQ(backend.deviceWithUniqueID("0x1300000fe110a01"), nullptr);
 }
 
-TEST_F(V4l2NodeLookup, CaptureNodeIsTakenOverTheMetadataNodeAndAMetadataNodeAloneIsNone)
+TEST_F(NodeLookup, CaptureNodeIsTakenOverTheMetadataNodeAndAMetadataNodeAloneIsNone)
 {
     // The metadata node comes first, by number and by index: only its capabilities tell.
     const std::string camera = testbed.addUsbCamera(1, "4", "0a02");
     testbed.addVideoNode(camera, "video0", 0, MetadataCaps);
     testbed.addVideoNode(camera, "video1", 1, CaptureCaps);
-    EXPECT_EQ(backend.videoNodeFor("0x1400000fe110a02"), "/dev/video1");
+    EXPECT_EQ(nodeFor("0x1400000fe110a02"), "/dev/video1");
 
     const std::string metadataOnly = testbed.addUsbCamera(1, "5", "0a02");
     testbed.addVideoNode(metadataOnly, "video2", 1, MetadataCaps);
-    EXPECT_EQ(backend.videoNodeFor("0x1500000fe110a02"), "");
+    EXPECT_EQ(nodeFor("0x1500000fe110a02"), "");
     EXPECT_EQ(backend.deviceWithUniqueID("0x1500000fe110a02"), nullptr);
 }
 
-TEST_F(V4l2NodeLookup, NodesThatCannotBeAskedFallBackToTheFirstIndex)
+TEST_F(NodeLookup, NodesThatCannotBeAskedFallBackToTheFirstIndex)
 {
     // Without permission the first node is still given, so that opening it tells the user why
     // the picture is missing. (High numbers: a node missing from the test bed is looked for on
@@ -153,7 +158,7 @@ TEST_F(V4l2NodeLookup, NodesThatCannotBeAskedFallBackToTheFirstIndex)
     const std::string camera = testbed.addUsbCamera(2, "1", "0a01");
     testbed.addVideoNode(camera, "video91", 1, MetadataCaps, false);
     testbed.addVideoNode(camera, "video90", 0, CaptureCaps, false);
-    EXPECT_EQ(backend.videoNodeFor("0x2100000fe110a01"), "/dev/video90");
+    EXPECT_EQ(nodeFor("0x2100000fe110a01"), "/dev/video90");
 
     auto device = backend.deviceWithUniqueID("0x2100000fe110a01");
     ASSERT_NE(device, nullptr);

@@ -1,27 +1,19 @@
 #include "UdevBackend.h"
 
 #include "HidrawChannel.h"
+#include "UdevHandles.h"
 #include "V4l2ControlChannel.h"
 #include "core/LumoLog.h"
 #include "device/CameraIds.h"
+#include "device/LumoCamera.h"
 
 #include <QSocketNotifier>
 
 #include <cstring>
-#include <libudev.h>
 
 namespace {
 
 constexpr char HidrawSubsystem[] = "hidraw";
-
-struct UdevUnref {
-    void operator()(udev *p) const { udev_unref(p); }
-    void operator()(udev_monitor *p) const { udev_monitor_unref(p); }
-    void operator()(udev_enumerate *p) const { udev_enumerate_unref(p); }
-    void operator()(udev_device *p) const { udev_device_unref(p); }
-};
-template <typename T>
-using UdevPtr = std::unique_ptr<T, UdevUnref>;
 
 QString text(const char *value)
 {
@@ -137,7 +129,8 @@ public:
 
     std::unique_ptr<UsbControlChannel> openVideoControl(const DeviceInfo &device) override
     {
-        return openV4l2ControlChannel(device.usbDevice);
+        return openV4l2ControlChannel(LumoCamera::makeCaptureDeviceLocationId(
+            device.locationId, device.vendorId, device.productId));
     }
 
 private:

@@ -1,20 +1,15 @@
 #include "V4l2ControlChannel.h"
 
+#include "capture/linux/V4l2NodeLookup.h"
 #include "core/LumoLog.h"
 #include "device/UvcControl.h"
 
-#include <QByteArray>
-#include <QtEndian>
-
-#include <libudev.h>
 #include <linux/videodev2.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <mutex>
-#include <sys/ioctl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -52,20 +47,6 @@ const ControlMapping *mappingFor(uint8_t selector)
     return nullptr;
 }
 
-int xioctl(int fd, unsigned long request, void *arg)
-{
-    int result;
-    do {
-        result = ::ioctl(fd, request, arg);
-    } while (result == -1 && errno == EINTR);
-    return result;
-}
-
-uint32_t captureCaps(const v4l2_capability &cap)
-{
-    return (cap.capabilities & V4L2_CAP_DEVICE_CAPS) ? cap.device_caps : cap.capabilities;
-}
-
 // Class requests of the camera's video-control and video-streaming interfaces, carried out on
 // its V4L2 capture node. Thread: any; calls are serialised.
 //
@@ -74,12 +55,13 @@ uint32_t captureCaps(const v4l2_capability &cap)
 // back end instead.
 class V4l2ControlChannel : public UsbControlChannel {
 public:
-    explicit V4l2ControlChannel(int fd)
-        : fd_(fd)
+    V4l2ControlChannel(int fd, V4l2Io &io)
+        : io_(io)
+        , fd_(fd)
     {
     }
 
-    ~V4l2ControlChannel() override { ::close(fd_); }
+    ~V4l2ControlChannel() override { io_.close(fd_); }
 
     int send(const Request &request) override
     {
@@ -131,7 +113,7 @@ private:
         case UvcGetDef: {
             v4l2_queryctrl query{};
             query.id = mapping->id;
-            if (xioctl(fd_, VIDIOC_QUERYCTRL, &query) == -1)
+            if (io_.ioctl(fd_, VIDIOC_QUERYCTRL, &query) == -1)
                 return failure(errno);
             if (query.flags & V4L2_CTRL_FLAG_DISABLED)
                 return Refused;
@@ -144,7 +126,7 @@ private:
         case UvcGetCur: {
             v4l2_control control{};
             control.id = mapping->id;
-            if (xioctl(fd_, VIDIOC_G_CTRL, &control) == -1)
+            if (io_.ioctl(fd_, VIDIOC_G_CTRL, &control) == -1)
                 return failure(errno);
             uvcEncodeValue(control.value, data, mapping->length);
             return Ok;
@@ -153,7 +135,7 @@ private:
             v4l2_control control{};
             control.id = mapping->id;
             control.value = uvcDecodeValue(data, mapping->length, mapping->isSigned);
-            if (xioctl(fd_, VIDIOC_S_CTRL, &control) == -1)
+            if (io_.ioctl(fd_, VIDIOC_S_CTRL, &control) == -1)
                 return failure(errno);
             return Ok;
         }
@@ -223,7 +205,7 @@ private:
         format.fmt.pix.height = frame.height;
         format.fmt.pix.pixelformat = V4L2_PIX_FMT_MJPEG;
         format.fmt.pix.field = V4L2_FIELD_ANY;
-        if (xioctl(fd_, VIDIOC_S_FMT, &format) == -1)
+        if (io_.ioctl(fd_, VIDIOC_S_FMT, &format) == -1)
             return failure(errno);
         if (format.fmt.pix.width != frame.width || format.fmt.pix.height != frame.height)
             return Refused;
@@ -235,7 +217,7 @@ private:
         parm.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
         parm.parm.capture.timeperframe.numerator = interval;
         parm.parm.capture.timeperframe.denominator = HundredNanosecondsPerSecond;
-        if (xioctl(fd_, VIDIOC_S_PARM, &parm) == -1)
+        if (io_.ioctl(fd_, VIDIOC_S_PARM, &parm) == -1)
             return failure(errno);
 
         commit_ = block;
@@ -243,60 +225,23 @@ private:
     }
 
     std::mutex mutex_;
+    V4l2Io &io_;
     const int fd_;
     bool gone_ = false;
     UvcProbeCommitBlock probe_{};
     UvcProbeCommitBlock commit_{};
 };
 
-// Opens `node` and keeps it when it captures video (a UVC camera also has a metadata node).
-int openCaptureNode(const char *node)
-{
-    const int fd = ::open(node, O_RDWR | O_NONBLOCK | O_CLOEXEC);
-    if (fd == -1)
-        return -1;
-    v4l2_capability cap{};
-    if (xioctl(fd, VIDIOC_QUERYCAP, &cap) == 0 && (captureCaps(cap) & V4L2_CAP_VIDEO_CAPTURE))
-        return fd;
-    ::close(fd);
-    return -1;
-}
-
 } // namespace
 
-std::unique_ptr<UsbControlChannel> openV4l2ControlChannel(const QString &usbDevice)
+std::unique_ptr<UsbControlChannel> openV4l2ControlChannel(const QString &uniqueId, V4l2Io &io)
 {
-    udev *context = udev_new();
-    if (!context)
+    const QString node = V4l2NodeLookup::captureNodeFor(uniqueId, io);
+    if (node.isEmpty())
         return nullptr;
-    const QByteArray wanted = usbDevice.toLocal8Bit();
-    udev_enumerate *enumerate = udev_enumerate_new(context);
-    udev_enumerate_add_match_subsystem(enumerate, "video4linux");
-    udev_enumerate_scan_devices(enumerate);
-
-    int fd = -1;
-    udev_list_entry *entry;
-    udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(enumerate))
-    {
-        if (fd != -1)
-            break;
-        udev_device *device = udev_device_new_from_syspath(context, udev_list_entry_get_name(entry));
-        if (!device)
-            continue;
-        // The parent is owned by `device`.
-        udev_device *usb = udev_device_get_parent_with_subsystem_devtype(device, "usb", "usb_device");
-        const char *node = udev_device_get_devnode(device);
-        if (usb && node && wanted == udev_device_get_syspath(usb)) {
-            fd = openCaptureNode(node);
-            if (fd != -1)
-                LUMO_LOG("video control through %s", node);
-        }
-        udev_device_unref(device);
-    }
-    udev_enumerate_unref(enumerate);
-    udev_unref(context);
-
+    const int fd = io.open(node.toLocal8Bit().constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
     if (fd == -1)
         return nullptr;
-    return std::make_unique<V4l2ControlChannel>(fd);
+    LUMO_LOG("video control through %s", qPrintable(node));
+    return std::make_unique<V4l2ControlChannel>(fd, io);
 }

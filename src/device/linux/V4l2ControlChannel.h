@@ -1,5 +1,6 @@
 #pragma once
 
+#include "capture/linux/V4l2Io.h"
 #include "device/UsbControlChannel.h"
 
 #include <QString>
@@ -8,5 +9,7 @@
 
 // The camera's video-control channel on Linux. The uvcvideo driver owns the UVC interfaces, so
 // each framed class request is mapped onto the V4L2 capture node of the same USB device.
-// `usbDevice` is the sysfs path of the camera's USB device; null when it has no capture node.
-std::unique_ptr<UsbControlChannel> openV4l2ControlChannel(const QString &usbDevice);
+// The node is the one the capture back end finds for the camera's unique id ("0x%x%04x%04x" of
+// location, vendor and product); null when the camera has no capture node or it cannot be opened.
+std::unique_ptr<UsbControlChannel> openV4l2ControlChannel(const QString &uniqueId,
+                                                          V4l2Io &io = V4l2Io::system());
