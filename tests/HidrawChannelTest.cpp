@@ -30,7 +30,7 @@ TEST(HidReportDescriptor, LaysOutReportsWithAndWithoutIds)
     EXPECT_TRUE(camera.isComplete());
     EXPECT_TRUE(camera.numberedReports());
     EXPECT_EQ(camera.inputReportLength(3), 2);
-    EXPECT_EQ(camera.inputReportLength(1), 5);
+    EXPECT_EQ(camera.inputReportLength(1), 4) << "five bytes on the wire with the ID";
     EXPECT_FALSE(camera.hasInputReport(2)) << "report 2 is output only";
     const auto element = camera.buttonElement();
     ASSERT_TRUE(element);
@@ -147,9 +147,9 @@ protected:
         for (int i = 0; i < 10; ++i)
             QCoreApplication::processEvents();
     }
-    int write(const QByteArray &payload, int timeoutMs = 100)
+    int write(const QByteArray &report, int timeoutMs = 100)
     {
-        return channel->setReport(HidChannel::ReportType::Output, 2, payload, timeoutMs);
+        return channel->setReport(HidChannel::ReportType::Output, report, timeoutMs);
     }
     int getInput(uint8_t id, QByteArray &reply)
     {
@@ -163,31 +163,32 @@ protected:
     QList<QThread *> eventThreads;
 };
 
-TEST_F(HidrawChannelTest, WritesOutputReportsWithTheReportIdFirstAndTimesOutWhenStuck)
+TEST_F(HidrawChannelTest, WritesOutputReportsExactlyAsGivenAndTimesOutWhenStuck)
 {
     EXPECT_EQ(write(hex("0200030000")), HidChannel::Ok);
     EXPECT_EQ(write(hex("FF000000")), HidChannel::Ok);
-    EXPECT_EQ(channel->setReport(HidChannel::ReportType::Input, 1, hex("01"), 100),
+    EXPECT_EQ(channel->setReport(HidChannel::ReportType::Input, hex("01"), 100),
               HidChannel::Failed) << "only output reports are written";
     device->fillFifo(); // the node takes nothing more
     EXPECT_EQ(write(hex("0102030405"), 20), HidChannel::TimedOut);
-    EXPECT_EQ(device->writes(), QList<QByteArray>({hex("02 0200030000"), hex("02 FF000000")}));
+    EXPECT_EQ(device->writes(), QList<QByteArray>({hex("0200030000"), hex("FF000000")}))
+        << "byte 0 is the report ID; nothing is put in front";
 }
 
-TEST_F(HidrawChannelTest, GetsInputReportsWithoutTheirReportIdAndWithoutFallback)
+TEST_F(HidrawChannelTest, GetsWholeInputReportsWithTheirIdFirstAndWithoutFallback)
 {
-    device->setInputReport(1, hex("0001000000 77"));
+    device->setInputReport(1, hex("01000000 77"));
     QByteArray reply(5, '\0');
     ASSERT_EQ(getInput(1, reply), HidChannel::Ok);
-    EXPECT_EQ(reply, hex("0001000000")) << "the asked length, after the ID";
-    EXPECT_EQ(device->getInputRequests(), QList<QByteArray>({hex("01 0000000000")}))
-        << "HIDIOCGINPUT gets the report ID in front of room for the payload";
+    EXPECT_EQ(reply, hex("01 01000000")) << "the asked length, the ID in byte 0";
+    EXPECT_EQ(device->getInputRequests(), QList<QByteArray>({hex("01 00000000")}))
+        << "HIDIOCGINPUT gets the report ID in byte 0 of the report's room";
 
     // A shorter answer leaves nothing of the buffer's old contents behind.
     device->setInputReport(1, hex("AABB"));
     reply = QByteArray(5, '\xEE');
     ASSERT_EQ(getInput(1, reply), HidChannel::Ok);
-    EXPECT_EQ(reply, hex("AABB000000"));
+    EXPECT_EQ(reply, hex("01 AABB0000"));
 
     EXPECT_EQ(channel->getReport(HidChannel::ReportType::Output, 2, reply, 100), HidChannel::Failed);
     EXPECT_EQ(getInput(4, reply), HidChannel::Failed) << "the device stalls";
@@ -206,8 +207,8 @@ TEST_F(HidrawChannelTest, ChangesOfTheButtonElementBecomeEventsInOrderAndGarbage
         cameraButtonReport(0x0001, 0x05),  // other bits changed, the element did not
         hex("09 0101000000"),              // unknown report ID
         hex("01 0005"),                    // too short for the element
-        hex("01 000500000000"),            // longer than report 1
-        hex("02 0006000000"),              // an output report's ID
+        hex("01 0005000000"),              // longer than report 1
+        hex("02 00060000"),                // an output report's ID
         cameraButtonReport(0x0000),
         hex("03 E900"),                    // a consumer-control key: another control
         cameraButtonReport(0x0102),

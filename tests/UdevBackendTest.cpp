@@ -102,7 +102,7 @@ TEST(LinuxRegistry, PluggedCameraBecomesCurrentTalksAndIsDroppedWhenUnplugged)
     UdevTestbed bed;
     const QString arvo = bed.addHidrawDevice(Arvo, 0);
     FakeHidraw node(bed, QStringLiteral("/dev/hidraw0"), cameraReportDescriptor());
-    node.setInputReport(1, QByteArray::fromHex("0001000000")); // focus mode: continuous
+    node.setInputReport(1, QByteArray::fromHex("01000000")); // focus mode: continuous
     NotificationRecorder changes({CameraWillChange, CameraDidChange});
     LumoCamerasController registry(createLinuxBackend()); // goes before the node
     ASSERT_TRUE(changes.waitForCount(2));
@@ -115,7 +115,7 @@ TEST(LinuxRegistry, PluggedCameraBecomesCurrentTalksAndIsDroppedWhenUnplugged)
     EXPECT_EQ(LumoCamera::firmwareVersion(), 0x0102);
     // Preparation asked the focus mode over hidraw and understood the answer.
     ASSERT_FALSE(node.writes().isEmpty());
-    EXPECT_EQ(node.writes().first().toHex(' '), "02 02 00 03 00 00");
+    EXPECT_EQ(node.writes().first().toHex(' '), "02 00 03 00 00") << "as listed, ID first";
     EXPECT_EQ(camera->isContinousFocusMode, 1);
 
     NotificationRecorder snapshots({Snapshot});

@@ -109,15 +109,15 @@ QByteArray cameraReportDescriptor()
         "050C 0901 A101 8503 1500 26FF03 1900 2AFF03 7510 9501 8100 C0"
         // Vendor page, report 1: four status bits, four of padding,
         "0600FF 0901 A101 8501 0903 1500 2501 7501 9504 8102 7504 9501 8103"
-        // the button element (16-bit variable), two data bytes (array);
-        "0902 26FF7F 7510 9501 8102 0904 26FF00 7508 9502 8100"
-        // output report 2: five bytes.
-        "8502 0905 9505 9102 C0");
+        // the button element (16-bit variable), one data byte (array);
+        "0902 26FF7F 7510 9501 8102 0904 26FF00 7508 9501 8100"
+        // output report 2: four bytes.
+        "8502 0905 9504 9102 C0");
 }
 
 QByteArray cameraButtonReport(uint16_t value, uint8_t status)
 {
-    const uint8_t report[] = {0x01, status, uint8_t(value & 0xff), uint8_t(value >> 8), 0x00, 0x00};
+    const uint8_t report[] = {0x01, status, uint8_t(value & 0xff), uint8_t(value >> 8), 0x00};
     return QByteArray(reinterpret_cast<const char *>(report), sizeof report);
 }
 

@@ -14,8 +14,8 @@ typedef struct _UMockdevIoctlBase UMockdevIoctlBase;
 typedef struct _UMockdevIoctlClient UMockdevIoctlClient;
 
 // The camera's HID report descriptor: consumer-control report 3, vendor input report 1 (four
-// status bits, padding, the 16-bit button element at bit 8, two data bytes: 5 bytes) and vendor
-// output report 2 (5 bytes).
+// status bits, padding, the 16-bit button element at bit 8, one data byte) and vendor output
+// report 2, each five bytes on the wire with the report ID (four after it).
 QByteArray cameraReportDescriptor();
 // Input report 1, report ID first, with `value` in the button element.
 QByteArray cameraButtonReport(uint16_t value, uint8_t status = 0);

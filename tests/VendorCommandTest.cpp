@@ -53,7 +53,9 @@ protected:
 TEST_F(VendorCommands, ReportsGoOutByteForByte)
 {
     CameraPtr tobble = attach(Model::Tobble);
+    ASSERT_TRUE(tobble->setBrightness(tobble->brightnessDef() + 1));
     EXPECT_EQ(tobble->velmarResetImage(), 0);
+    EXPECT_EQ(tobble->brightness(), tobble->brightnessDef()) << "the camera resets its controls";
     EXPECT_TRUE(tobble->setExposureLock(2));
     EXPECT_TRUE(tobble->setExposureLock(1));
     EXPECT_TRUE(tobble->setExposure(15));

@@ -24,10 +24,12 @@ public:
 
     using QObject::QObject;
 
-    virtual int setReport(ReportType type, uint8_t reportId, const QByteArray &bytes,
-                          int timeoutMs) = 0;
-    // Fills `buffer` (whose size is the report length asked for) with the report's bytes.
-    virtual int getReport(ReportType type, uint8_t reportId, QByteArray &buffer,
+    // Reports travel whole, as on the wire: the report ID in byte 0, then the report's data.
+    // `report` goes out exactly as given.
+    virtual int setReport(ReportType type, const QByteArray &report, int timeoutMs) = 0;
+    // Reads report `reportId` into `report`, whose size is the whole report's length with its ID
+    // byte: byte 0 then holds the ID and the data follows.
+    virtual int getReport(ReportType type, uint8_t reportId, QByteArray &report,
                           int timeoutMs) = 0;
 
     // Starts watching the button element. False when the device has no such element; no events

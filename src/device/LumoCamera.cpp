@@ -17,8 +17,8 @@ namespace {
 
 std::atomic<uint16_t> gFirmwareRleaseVersion{0};
 
-// Vendor report exchange parameters.
-constexpr uint8_t OutputReportId = 2;
+// Vendor report exchange parameters. The output reports are written as listed, their report
+// ID in byte 0; the queries' answer is input report 1, five bytes with the ID in byte 0.
 constexpr uint8_t InputReportId = 1;
 constexpr int InputReportLength = 5;
 constexpr int ReportTimeoutMs = 100;
@@ -247,8 +247,7 @@ int LumoCamera::exchange(const QByteArray &output, QByteArray *reply, DeviceWait
     }
     if (!hid_)
         return -1;
-    const int sent = hid_->setReport(HidChannel::ReportType::Output, OutputReportId, output,
-                                     ReportTimeoutMs);
+    const int sent = hid_->setReport(HidChannel::ReportType::Output, output, ReportTimeoutMs);
     if (sent != 0) {
         LUMO_LOG("setReport failed: %p", reinterpret_cast<void *>(intptr_t(sent)));
         return -1;

@@ -58,19 +58,15 @@ HidrawChannel::~HidrawChannel()
     ::close(fd_);
 }
 
-int HidrawChannel::setReport(ReportType type, uint8_t reportId, const QByteArray &bytes,
-                             int timeoutMs)
+int HidrawChannel::setReport(ReportType type, const QByteArray &report, int timeoutMs)
 {
     if (type != ReportType::Output) {
         LUMO_LOG("%s: only output reports are written", qPrintable(node_));
         return Failed;
     }
-    // hidraw takes the report ID as the first byte, 0 for a device that does not number its
-    // reports.
-    QByteArray report;
-    report.reserve(bytes.size() + 1);
-    report.append(char(reportId));
-    report.append(bytes);
+    if (report.isEmpty())
+        return Failed;
+    const unsigned reportId = uint8_t(report[0]);
 
     const QDeadlineTimer deadline(std::max(timeoutMs, 0));
     for (;;) {
@@ -113,17 +109,18 @@ int HidrawChannel::setReport(ReportType type, uint8_t reportId, const QByteArray
 // next interrupt report instead would compete with the event reader for the same reports, and
 // could hand back a stale report or swallow a button press; asking for a feature report would
 // ask the device for a different report. The call fails, as a refused request would.
-int HidrawChannel::getReport(ReportType type, uint8_t reportId, QByteArray &buffer, int)
+int HidrawChannel::getReport(ReportType type, uint8_t reportId, QByteArray &report, int)
 {
     if (type != ReportType::Input) {
         LUMO_LOG("%s: only input reports are asked for", qPrintable(node_));
         return Failed;
     }
-    if (buffer.size() >= MaxReportLength)
+    if (report.isEmpty() || report.size() > MaxReportLength)
         return Failed;
-    // The ioctl's buffer holds the report ID, then the payload.
-    std::vector<uint8_t> report(size_t(buffer.size()) + 1, 0);
-    report[0] = reportId;
+    // The ioctl's buffer is the whole report: the ID goes in byte 0, and the device's report,
+    // ID first, comes back in its place. A short answer leaves the rest zero.
+    report.fill('\0');
+    report[0] = char(reportId);
     int received;
     do {
         received = ::ioctl(fd_, HIDIOCGINPUT(report.size()), report.data());
@@ -136,11 +133,6 @@ int HidrawChannel::getReport(ReportType type, uint8_t reportId, QByteArray &buff
                      strerror(errno));
         return resultForErrno(errno);
     }
-    // A short answer leaves the rest of the payload zero.
-    buffer.fill('\0');
-    const int payload = std::min(received - 1, int(buffer.size()));
-    if (payload > 0)
-        memcpy(buffer.data(), report.data() + 1, size_t(payload));
     return Ok;
 }
 

@@ -29,13 +29,12 @@ public:
     static std::unique_ptr<HidrawChannel> open(const QString &node);
     ~HidrawChannel() override;
 
-    // Output reports only: writes the report ID, then `bytes`. TimedOut when the node takes
-    // nothing within `timeoutMs`.
-    int setReport(ReportType type, uint8_t reportId, const QByteArray &bytes, int timeoutMs) override;
-    // Input reports only: fills `buffer` with the report's bytes after its ID. The kernel's
-    // control transfer is synchronous and bounded by its own time-out; `timeoutMs` cannot
-    // shorten it.
-    int getReport(ReportType type, uint8_t reportId, QByteArray &buffer, int timeoutMs) override;
+    // Output reports only, written as given (hidraw takes the report ID from byte 0). TimedOut
+    // when the node takes nothing within `timeoutMs`.
+    int setReport(ReportType type, const QByteArray &report, int timeoutMs) override;
+    // Input reports only. The kernel's control transfer is synchronous and bounded by its own
+    // time-out; `timeoutMs` cannot shorten it.
+    int getReport(ReportType type, uint8_t reportId, QByteArray &report, int timeoutMs) override;
     bool startEvents() override;
     void stopEvents() override;
 

@@ -13,6 +13,8 @@ namespace {
 
 constexpr unsigned VirtualBusNumber = 0x20;
 constexpr int KeptReports = 32;
+constexpr uint8_t InputReportId = 1;
+constexpr int InputReportLength = 5;
 
 // Values of the button element, as the camera reports them.
 constexpr int32_t SingleFocusMode = 3;
@@ -101,34 +103,38 @@ void VirtualCamera::attachHid(HidChannel *channel)
     hid_ = channel;
 }
 
-bool VirtualCamera::receiveOutputReport(uint8_t reportId, const QByteArray &bytes)
+bool VirtualCamera::receiveOutputReport(const QByteArray &report)
 {
-    const bool forcedFocus = bytes.size() >= 2 && uint8_t(bytes[0]) == 0x02 && bytes[1] == 'O';
-    const bool accepted = handleOutputReport(reportId, bytes);
+    const bool forcedFocus = report.size() >= 2 && uint8_t(report[0]) == 0x02 && report[1] == 'O';
+    const bool accepted = handleOutputReport(report);
     if (accepted && forcedFocus)
         focus();
     return accepted;
 }
 
-bool VirtualCamera::handleOutputReport(uint8_t reportId, const QByteArray &bytes)
+bool VirtualCamera::handleOutputReport(const QByteArray &report)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (!plugged_)
+    if (!plugged_ || report.isEmpty())
         return false;
-    if (reportId != 2)
-        return false;
-    outputReports_.append(bytes);
+    outputReports_.append(report);
     while (outputReports_.size() > KeptReports)
         outputReports_.removeFirst();
 
-    const auto at = [&](int i) { return i < bytes.size() ? uint8_t(bytes[i]) : uint8_t(0); };
+    const auto at = [&](int i) { return i < report.size() ? uint8_t(report[i]) : uint8_t(0); };
+    // A query's answer is input report 1: its ID, then the value.
+    const auto answer = [this](int value) {
+        pendingReply_ = QByteArray(InputReportLength, '\0');
+        pendingReply_[0] = char(InputReportId);
+        pendingReply_[1] = char(value);
+    };
     pendingReply_.clear();
-    if (at(0) == 0x02 && at(1) == 0x00 && at(2) == 0x03) {
-        pendingReply_ = QByteArray(5, '\0');
-        pendingReply_[1] = char(focusMode_ == 1 ? 1 : 0);
+    if (at(0) == 0xFF && at(1) == 0x00) {
+        uvc_->resetToDefaults();
+    } else if (at(0) == 0x02 && at(1) == 0x00 && at(2) == 0x03) {
+        answer(focusMode_ == 1 ? 1 : 0);
     } else if (at(0) == 0x01 && at(1) == 0x00 && at(2) == 0x06) {
-        pendingReply_ = QByteArray(5, '\0');
-        pendingReply_[1] = char(exposureStep_);
+        answer(exposureStep_);
     } else if (at(0) == 0x02 && at(1) == 0x06) {
         exposureStep_ = at(2);
     } else if (at(0) == 0x02 && at(1) == 0x05) {
@@ -139,12 +145,12 @@ bool VirtualCamera::handleOutputReport(uint8_t reportId, const QByteArray &bytes
     return true;
 }
 
-bool VirtualCamera::inputReport(uint8_t reportId, QByteArray *bytes)
+bool VirtualCamera::inputReport(uint8_t reportId, QByteArray *report)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (!plugged_ || reportId != 1 || pendingReply_.isEmpty())
+    if (!plugged_ || reportId != InputReportId || pendingReply_.isEmpty())
         return false;
-    *bytes = pendingReply_.leftJustified(bytes->size(), '\0', true);
+    *report = pendingReply_.leftJustified(report->size(), '\0', true);
     return true;
 }
 

@@ -43,12 +43,13 @@ public:
     // --- HID side ------------------------------------------------------------------------
     // Attaches the channel that the application opened (null when it lets go of it).
     void attachHid(HidChannel *channel);
+    // Reports are whole, as on the wire: the report ID in byte 0, then the data.
     // Handles an output report from the application; false for a report the camera refuses.
-    bool receiveOutputReport(uint8_t reportId, const QByteArray &bytes);
-    // Answers input report 1 from the last query sent; false when nothing was asked.
-    bool inputReport(uint8_t reportId, QByteArray *bytes);
-    // The last output reports received (report 2, the bytes after the report ID), oldest first,
-    // at most 32.
+    bool receiveOutputReport(const QByteArray &report);
+    // Answers input report 1 from the last query sent, into `report` (its size is the report's
+    // length: byte 0 the ID, byte 1 the answer); false when nothing was asked.
+    bool inputReport(uint8_t reportId, QByteArray *report);
+    // The last output reports received, as they went on the wire, oldest first, at most 32.
     QList<QByteArray> outputReports() const;
 
     // Raises a change of the button element (any raw value), after `delayMs` when given. False
@@ -70,7 +71,7 @@ public:
     VirtualUvcModel &uvcModel() const { return *uvc_; }
 
 private:
-    bool handleOutputReport(uint8_t reportId, const QByteArray &bytes);
+    bool handleOutputReport(const QByteArray &report);
 
     const int id_;
     const Model model_;

@@ -13,22 +13,22 @@ VirtualHidChannel::~VirtualHidChannel()
     camera_->attachHid(nullptr);
 }
 
-int VirtualHidChannel::setReport(ReportType type, uint8_t reportId, const QByteArray &bytes, int)
+int VirtualHidChannel::setReport(ReportType type, const QByteArray &report, int)
 {
     if (type != ReportType::Output)
         return Failed;
     if (!camera_->plugged())
         return TimedOut;
-    return camera_->receiveOutputReport(reportId, bytes) ? Ok : Failed;
+    return camera_->receiveOutputReport(report) ? Ok : Failed;
 }
 
-int VirtualHidChannel::getReport(ReportType type, uint8_t reportId, QByteArray &buffer, int)
+int VirtualHidChannel::getReport(ReportType type, uint8_t reportId, QByteArray &report, int)
 {
     if (type != ReportType::Input)
         return Failed;
     if (!camera_->plugged())
         return TimedOut;
-    return camera_->inputReport(reportId, &buffer) ? Ok : Failed;
+    return camera_->inputReport(reportId, &report) ? Ok : Failed;
 }
 
 bool VirtualHidChannel::startEvents()

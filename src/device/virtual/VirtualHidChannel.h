@@ -13,8 +13,8 @@ public:
     explicit VirtualHidChannel(std::shared_ptr<VirtualCamera> camera);
     ~VirtualHidChannel() override;
 
-    int setReport(ReportType type, uint8_t reportId, const QByteArray &bytes, int timeoutMs) override;
-    int getReport(ReportType type, uint8_t reportId, QByteArray &buffer, int timeoutMs) override;
+    int setReport(ReportType type, const QByteArray &report, int timeoutMs) override;
+    int getReport(ReportType type, uint8_t reportId, QByteArray &report, int timeoutMs) override;
     bool startEvents() override;
     void stopEvents() override;
 

@@ -172,6 +172,13 @@ int VirtualUvcModel::handleStreaming(const UsbControlChannel::Request &request, 
     return UsbControlChannel::Ok;
 }
 
+void VirtualUvcModel::resetToDefaults()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (Control &control : controls_)
+        control.current = control.defaultValue;
+}
+
 std::optional<int> VirtualUvcModel::value(const QString &name) const
 {
     std::lock_guard<std::mutex> lock(mutex_);

@@ -31,6 +31,9 @@ public:
     // Answers one request: UsbControlChannel::Ok or UsbControlChannel::Refused.
     int handle(const UsbControlChannel::Request &request);
 
+    // Sets every control back to its default, as the camera's "reset image" command does.
+    void resetToDefaults();
+
     // The current value of a control by its name in describe() ("brightness", "hue"...).
     std::optional<int> value(const QString &name) const;
 
