@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 #include "app/CommandLine.h"
 #include "app/LumoAppController.h"
+#include "app/SingleInstance.h"
 #include "core/DefaultsKeys.h"
 #include "core/UserDefaults.h"
 #include "ui/LumoMainWindowController.h"
@@ -11,6 +12,8 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <gtest/gtest.h>
+
+#include <future>
 
 namespace {
 
@@ -78,6 +81,33 @@ TEST(AppController, StartsWithVirtualCamerasAndShowsTheProblemInTheStatusLine)
     for (QAction *action : main->window()->menuBar()->actions())
         menus << action->text();
     EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&Mode", "&Help"}));
+}
+
+TEST(AppController, OneInstanceHoldsTheLockAndALaterLaunchBringsBackItsMinimizedWindow)
+{
+    Sandbox sandbox;
+    SingleInstance first;
+    ASSERT_EQ(first.claim(), SingleInstance::Role::Primary);
+    // The lock is taken but nobody listens yet: a launch now waits for an answer, then gives up.
+    EXPECT_EQ(SingleInstance().claim(100), SingleInstance::Role::NoAnswer);
+
+    LumoAppController controller(parseCommandLine({"arvo", "--virtual-camera=tobble"}));
+    controller.awakeFromNib(false);
+    controller.applicationWillFinishLaunching(&first);
+    QMainWindow *window = controller.mainWindowController()->window();
+    ASSERT_TRUE(waitUntil([&] { return window->isVisible(); }));
+    window->showMinimized();
+    ASSERT_TRUE(window->isMinimized());
+    // Without the lock nothing listens, and the running instance's socket stays where it is.
+    EXPECT_FALSE(SingleInstance().listen([] {}));
+
+    // The running instance answers on this thread, so the later launch asks from another.
+    auto later = std::async(std::launch::async, [] { return SingleInstance().claim(5000); });
+    ASSERT_TRUE(waitUntil(
+        [&] { return later.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }));
+    EXPECT_EQ(later.get(), SingleInstance::Role::HandedOver);
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_TRUE(window->isVisible());
 }
 
 TEST(AppController, HelpAddressComesFromTheServerStrings)

@@ -147,6 +147,72 @@ TEST_F(BlackBox, CameraButtonsTakeNumberedPhotosIntoTheLibrary)
     EXPECT_TRUE(log.readAll().contains("snapshot button"));
 }
 
+TEST_F(BlackBox, TwoLaunchesAtOnceLeaveExactlyOneRunning)
+{
+    QDir().mkpath(sandbox.path("runtime"));
+    QProcess other;
+    other.setProcessEnvironment(environment());
+    startArvo({"--virtual-camera=arvo", "--time-scale=0.1"});
+    other.start(ARVO_EXECUTABLE, {"--virtual-camera=arvo", "--time-scale=0.1"});
+    ASSERT_TRUE(other.waitForStarted());
+
+    // The one that lost the race hands over to the other and exits.
+    ASSERT_TRUE(waitUntil([&] {
+        return arvo.state() == QProcess::NotRunning || other.state() == QProcess::NotRunning;
+    }, 15000));
+    QProcess &ended = arvo.state() == QProcess::NotRunning ? arvo : other;
+    QProcess &running = &ended == &arvo ? other : arvo;
+    EXPECT_EQ(ended.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(ended.exitCode(), 0);
+    ASSERT_TRUE(waitForListLine("^1 arvo .* current$"));
+    // The survivor still answers later launches through its own socket.
+    EXPECT_EQ(run(ARVO_EXECUTABLE, {"--virtual-camera=arvo"}).exitCode, 0);
+    EXPECT_EQ(running.state(), QProcess::Running);
+    other.terminate();
+    other.waitForFinished(5000);
+}
+
+TEST_F(BlackBox, TerminationSignalLetsEveryPressFinishItsPhoto)
+{
+    QDir().mkpath(sandbox.path("runtime"));
+    startArvo({"--verbose", "--virtual-camera=tobble", "--time-scale=0.1"});
+    ASSERT_TRUE(waitForListLine("^1 tobble .* current$"));
+    const auto logCount = [&](const char *text) {
+        QFile log(sandbox.path(".local/share/Arvo/Log.txt"));
+        return log.open(QIODevice::ReadOnly) ? int(log.readAll().count(text)) : 0;
+    };
+    const QDir library(sandbox.path("Pictures/Arvo"));
+    // Presses before the first frame save nothing; wait for a photo and for every press to settle.
+    ASSERT_TRUE(waitUntil([&] {
+        vcam({"press", "1", "snapshot"});
+        return waitUntil([&] { return !library.entryList({"*.jpg"}).isEmpty(); }, 500);
+    }, 15000));
+    ASSERT_TRUE(waitUntil([&] {
+        return logCount("snapshot button")
+               == logCount("photo saved") + logCount("No picture to take");
+    }));
+    const int photosBefore = library.entryList({"*.jpg"}).size();
+    const int pressesBefore = logCount("snapshot button");
+
+    const int presses = 12;
+    for (int i = 0; i < presses; ++i)
+        ASSERT_EQ(vcam({"press", "1", "snapshot"}).exitCode, 0);
+    ASSERT_TRUE(waitUntil([&] { return logCount("snapshot button") == pressesBefore + presses; }));
+    arvo.terminate(); // SIGTERM
+    ASSERT_TRUE(arvo.waitForFinished(10000));
+    EXPECT_EQ(arvo.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(arvo.exitCode(), 0);
+
+    const QStringList photos = library.entryList({"*.jpg"});
+    EXPECT_EQ(photos.size(), photosBefore + presses);
+    for (const QString &name : photos) {
+        QFile photo(library.filePath(name));
+        ASSERT_TRUE(photo.open(QIODevice::ReadOnly));
+        const QByteArray bytes = photo.readAll();
+        EXPECT_TRUE(bytes.startsWith("\xff\xd8") && bytes.endsWith("\xff\xd9")) << qPrintable(name);
+    }
+}
+
 TEST_F(BlackBox, UnknownVirtualModelIsAClearErrorAtStart)
 {
     const ProcessRun r = run(ARVO_EXECUTABLE, {"--virtual-camera=arvo,webcam"});

@@ -115,12 +115,24 @@ void LumoAppController::awakeFromNib(bool redirectLog)
 void LumoAppController::applicationWillFinishLaunching(SingleInstance *instance)
 {
     if (instance) {
-        instance->listen([this] {
-            if (mainWindowController_)
-                mainWindowController_->showWindow();
-        });
+        instance->listen([this] { reopen(); });
     }
     QTimer::singleShot(Delays::scaled(Delays::InitializeMode), this, [this] { initializeMode(); });
+}
+
+void LumoAppController::reopen()
+{
+    if (!mainWindowController_)
+        return;
+    // show() alone leaves a minimized window minimized.
+    QMainWindow *window = mainWindowController_->window();
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    mainWindowController_->showWindow();
+}
+
+void LumoAppController::quit()
+{
+    QMetaObject::invokeMethod(qApp, [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
 }
 
 void LumoAppController::initializeMode()
@@ -211,7 +223,7 @@ void LumoAppController::buildMainMenu()
     QMenuBar *bar = mainWindowController_->window()->menuBar();
 
     QMenu *file = bar->addMenu(tr("&File"));
-    QAction *quit = file->addAction(tr("&Quit"), qApp, &QCoreApplication::quit);
+    QAction *quit = file->addAction(tr("&Quit"), this, &LumoAppController::quit);
     quit->setShortcut(QKeySequence::Quit);
 
     QMenu *edit = bar->addMenu(tr("&Edit"));

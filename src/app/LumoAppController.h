@@ -35,6 +35,13 @@ public:
     // library folder cannot be used, else an empty string.
     static QString setAppDefault();
 
+    // Shows the main window for a later launch: un-minimized, raised and active.
+    void reopen();
+    // Ends the event loop once the events already queued (camera presses on their way among
+    // them) are handled; destruction then waits for photos still being saved. The Quit menu and
+    // the termination signals both end Arvo this way.
+    void quit();
+
     void setNotifications();
     void keepCameraSetDidChange(const Notification &notification);
     void changeMode(QAction *sender);

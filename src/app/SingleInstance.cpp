@@ -3,11 +3,21 @@
 #include "core/LumoLog.h"
 #include "core/RuntimePaths.h"
 
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QThread>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace {
 constexpr char ShowRequest[] = "show\n";
+constexpr int RetryIntervalMs = 50;
 }
 
 SingleInstance::SingleInstance(QObject *parent)
@@ -15,6 +25,49 @@ SingleInstance::SingleInstance(QObject *parent)
     , server_(new QLocalServer(this))
 {
     server_->setSocketOptions(QLocalServer::UserAccessOption);
+}
+
+SingleInstance::~SingleInstance()
+{
+    // The socket file goes while the lock is still held: a launch that takes the lock the moment
+    // it is free then finds no socket of ours to lose its own to.
+    server_->close();
+    if (lockFd_ >= 0)
+        ::close(lockFd_);
+}
+
+bool SingleInstance::tryLock()
+{
+    if (lockFd_ >= 0)
+        return true;
+    // The lock file itself is never removed: a process that opened it before the removal would
+    // lock a file nobody else sees.
+    const QByteArray path = QFile::encodeName(RuntimePaths::instanceLock());
+    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        LUMO_LOG("instance lock %s: %s", path.constData(), strerror(errno));
+        return false;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;
+    }
+    lockFd_ = fd;
+    return true;
+}
+
+SingleInstance::Role SingleInstance::claim(int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    for (;;) {
+        if (tryLock())
+            return Role::Primary;
+        if (askRunningInstanceToShow(qMax(1, int(qMin<qint64>(deadline.remainingTime(), 2000)))))
+            return Role::HandedOver;
+        if (deadline.hasExpired())
+            return Role::NoAnswer;
+        QThread::msleep(RetryIntervalMs);
+    }
 }
 
 bool SingleInstance::askRunningInstanceToShow(int timeoutMs)
@@ -31,7 +84,10 @@ bool SingleInstance::askRunningInstanceToShow(int timeoutMs)
 bool SingleInstance::listen(std::function<void()> reopen)
 {
     const QString path = RuntimePaths::instanceSocket();
-    // Nobody answered askRunningInstanceToShow(), so a socket file there is stale.
+    if (!tryLock()) {
+        LUMO_LOG("single-instance socket %s: another instance holds the lock", qPrintable(path));
+        return false;
+    }
     QLocalServer::removeServer(path);
     if (!server_->listen(path)) {
         LUMO_LOG("single-instance socket %s: %s", qPrintable(path),
@@ -53,4 +109,9 @@ bool SingleInstance::listen(std::function<void()> reopen)
         }
     });
     return true;
+}
+
+void SingleInstance::stopListening()
+{
+    server_->close();
 }

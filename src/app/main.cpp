@@ -4,8 +4,52 @@
 #include "core/Delays.h"
 
 #include <QApplication>
+#include <QSocketNotifier>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// [0] is written by the signal handler, [1] read by the event loop.
+int signalSockets[2] = {-1, -1};
+
+void onTerminationSignal(int)
+{
+    const int savedErrno = errno;
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(signalSockets[0], &byte, 1);
+    errno = savedErrno;
+}
+
+// SIGTERM, SIGINT and SIGHUP (a logout, `kill`, Ctrl+C) end Arvo as its Quit menu does, so that
+// photos being saved are finished and the settings written. A signal handler may do next to
+// nothing safely, so it only writes a byte to a socket pair; the event loop reads it and quits.
+void quitOnTerminationSignals(LumoAppController *controller)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, signalSockets) != 0) {
+        std::perror("arvo: socketpair");
+        return;
+    }
+    auto *notifier = new QSocketNotifier(signalSockets[1], QSocketNotifier::Read, controller);
+    QObject::connect(notifier, &QSocketNotifier::activated, controller, [controller] {
+        char bytes[16];
+        while (::read(signalSockets[1], bytes, sizeof bytes) > 0) {
+        }
+        controller->quit();
+    });
+    struct sigaction action = {};
+    action.sa_handler = onTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(signal, &action, nullptr);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -24,13 +68,27 @@ int main(int argc, char *argv[])
                      qPrintable(commandLineHelp()));
         return 2;
     }
-    Delays::setTimeScale(options.timeScale);
-    if (SingleInstance::askRunningInstanceToShow())
-        return 0;
 
+    // Settled before anything else starts, so that of two launches at once only one goes on.
     SingleInstance instance;
+    switch (instance.claim()) {
+    case SingleInstance::Role::Primary:
+        break;
+    case SingleInstance::Role::HandedOver:
+        return 0;
+    case SingleInstance::Role::NoAnswer:
+        std::fputs("arvo: another Arvo is running but does not answer\n", stderr);
+        return 1;
+    }
+
+    Delays::setTimeScale(options.timeScale);
     LumoAppController controller(options);
+    quitOnTerminationSignals(&controller);
     controller.awakeFromNib();
     controller.applicationWillFinishLaunching(&instance);
-    return app.exec();
+    const int status = app.exec();
+    // Launches from here on wait for the lock rather than ask a window that is going away; the
+    // controller then waits for photos still being saved, and the lock goes last.
+    instance.stopListening();
+    return status;
 }

@@ -21,6 +21,11 @@ QString runtimeFolder()
     return folder;
 }
 
+QString instanceLock()
+{
+    return QDir(runtimeFolder()).filePath(QStringLiteral("instance.lock"));
+}
+
 QString instanceSocket()
 {
     return QDir(runtimeFolder()).filePath(QStringLiteral("instance"));
