@@ -122,12 +122,42 @@ TEST_F(ActionController, QuittingWaitsForPhotosStillBeingSaved)
         EXPECT_EQ(QImage(sandbox.path("Library/" + name)).size(), QSize(1280, 960)) << qPrintable(name);
 }
 
-TEST_F(ActionController, SnapshotBeforeAnyFrameMakesNoFileAndSaysWhy)
+TEST_F(ActionController, TimerValuesTheTimerDoesNotOfferTakeThePhotoAtOnce)
 {
-    NotificationRecorder recorder(TimerNames);
-    press();
-    EXPECT_EQ(recorder.names(), QStringList({PhotoSaveDidFail}));
-    EXPECT_FALSE(recorder.notifications().first().userInfo.value("message").toString().isEmpty());
+    controller->setCurrentImage(frame());
+    for (int seconds : {-1, 5}) {
+        setTimer(seconds);
+        NotificationRecorder recorder(TimerNames);
+        press();
+        EXPECT_EQ(recorder.names(), QStringList({AppWillSnapshot})) << seconds;
+        EXPECT_FALSE(controller->countdownRunning()) << seconds;
+    }
+}
+
+TEST_F(ActionController, SnapshotWithoutAFrameMakesNoFileSaysWhyAndEndsTheCountdown)
+{
+    // No frame yet; the last frame of a camera that changed or went; the picture stopped.
+    const std::function<void()> cases[] = {
+        [] {},
+        [&] {
+            controller->setCurrentImage(frame());
+            NotificationCenter::defaultCenter()->post(CameraDidChange);
+        },
+        [&] {
+            controller->setCurrentImage(frame());
+            controller->captureViewWillDisplayImage({WillDisplayImage, nullptr, {}});
+        },
+    };
+    setTimer(3);
+    for (const auto &prepare : cases) {
+        prepare();
+        NotificationRecorder recorder({AppWillSnapshot, PhotoSaveDidFail, CaptureDidInvalidateTimer});
+        press();
+        for (int i = 0; i < 3; ++i)
+            controller->timerToSnapshot();
+        EXPECT_EQ(recorder.names(), QStringList({PhotoSaveDidFail, CaptureDidInvalidateTimer}));
+        EXPECT_FALSE(recorder.notifications().first().userInfo.value("message").toString().isEmpty());
+    }
     EXPECT_TRUE(QDir(sandbox.path("Library")).entryList(QDir::Files).isEmpty());
 }
 
@@ -140,11 +170,11 @@ TEST_F(ActionController, PhotoThatCannotBeWrittenIsNeverAnnouncedAsCreated)
     controller->photoLibraryLocationDidChange(
         {PhotoLibraryLocationDidChange, nullptr, {{"LumoPhotoLibraryLocationKey", sandbox.path("Blocked")}}});
     controller->setCurrentImage(frame());
-    NotificationRecorder recorder(TimerNames);
+    NotificationRecorder recorder(TimerNames + QStringList{CaptureDidInvalidateTimer});
     press();
-    ASSERT_TRUE(recorder.waitForCount(2));
-    EXPECT_EQ(recorder.names(), QStringList({AppWillSnapshot, PhotoSaveDidFail}));
-    EXPECT_FALSE(recorder.notifications().last().userInfo.value("message").toString().isEmpty());
+    ASSERT_TRUE(recorder.waitForCount(3));
+    EXPECT_EQ(recorder.names(), QStringList({AppWillSnapshot, PhotoSaveDidFail, CaptureDidInvalidateTimer}));
+    EXPECT_FALSE(recorder.notifications()[1].userInfo.value("message").toString().isEmpty());
 }
 
 TEST_F(ActionController, ProgrammableButtonStepsZoomAndExposureAndMirrors)

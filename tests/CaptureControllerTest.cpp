@@ -128,7 +128,10 @@ TEST_F(CaptureController, StartStopPauseResumeOnlyActWhenTheyMeanSomething)
     controller->pause();
     controller->resume();
     EXPECT_TRUE(device->running);
+    NotificationRecorder published({WillDisplayImage});
     controller->stop();
+    ASSERT_EQ(published.names().size(), 1) << "the stopped picture is withdrawn";
+    EXPECT_FALSE(published.notifications().first().userInfo.contains("image"));
     EXPECT_FALSE(controller->isRunning());
     EXPECT_FALSE(controller->captureView());
     EXPECT_FALSE(controller->watchdogArmed());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/NotificationNames.h"
+
 #include <QDateTime>
 #include <QImage>
 #include <QString>
@@ -24,7 +26,7 @@ public:
     enum Type { Photo = 0, Movie = 1 };
 
     // Key of the record announced with a new photo: the file URL (QUrl) of the photo.
-    static constexpr const char FileURLKey[] = "FileURLKey";
+    static constexpr auto &FileURLKey = NotificationNames::InfoKeys::FileURL;
 
     FileItem() = default;
 

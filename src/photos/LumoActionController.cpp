@@ -19,6 +19,9 @@ namespace {
 constexpr float ZoomStepLimit = 5.0f;
 constexpr int16_t ExposureStepFirst = -2;
 constexpr int16_t ExposureStepLimit = 3;
+// The self-timer's settings in seconds; 0 is off.
+constexpr int ShortTimer = 3;
+constexpr int LongTimer = 10;
 
 } // namespace
 
@@ -31,6 +34,11 @@ LumoActionController::LumoActionController(UserDefaults *defaults, CameraProvide
     , writer_(std::make_unique<PhotoWriter>(defaults, std::move(clock)))
 {
     loadDefaults();
+    // The kept frame belongs to the camera that showed it: once the camera changes (or goes),
+    // a snapshot has no picture until the new camera shows one.
+    NotificationCenter *center = NotificationCenter::defaultCenter();
+    for (const char *name : {CameraWillChange, CameraDidChange})
+        center->addObserver(this, name, [this](const Notification &) { setCurrentImage({}); });
 }
 
 LumoActionController::~LumoActionController()
@@ -120,17 +128,18 @@ void LumoActionController::velmarDidSnapshot(const Notification &)
     const bool running = countdownRunning();
     if (!running)
         count_ = timerValue_;
-    if (timerValue_ == 3 || timerValue_ == 10) {
-        if (shouldPlayShutterSound_)
-            sounds_->play(CameraSounds::TimerTick);
-        if (!running)
-            NotificationCenter::defaultCenter()->post(CaptureDidTriggleTimer);
-    } else if (timerValue_ == 0) {
+    if (timerValue_ != ShortTimer && timerValue_ != LongTimer) {
+        // Off, or a value the timer does not offer (damaged settings): the photo is taken now,
+        // never after a countdown that could not end.
         snapshot();
         return;
     }
+    if (shouldPlayShutterSound_)
+        sounds_->play(CameraSounds::TimerTick);
     if (running)
         return; // a press during a countdown only ticks
+    LUMO_LOG("self-timer: %d s", timerValue_);
+    NotificationCenter::defaultCenter()->post(CaptureDidTriggleTimer);
 
     NotificationCenter::defaultCenter()->post(CaptureWillUpdateTimer, nullptr,
                                               {{InfoKeys::Timer, timerValue_}});
@@ -165,6 +174,7 @@ void LumoActionController::snapshot()
         const QString message = tr("No picture to take yet: the camera has not shown a frame.");
         LUMO_LOG("%s", qPrintable(message));
         center->post(PhotoSaveDidFail, nullptr, {{InfoKeys::Message, message}});
+        center->post(CaptureDidInvalidateTimer); // a countdown ends whatever its photo became
         return;
     }
     center->post(AppWillSnapshot, nullptr, {{InfoKeys::Image, image}});
@@ -186,10 +196,11 @@ void LumoActionController::photoDidSave(const PhotoResult &result)
     if (!result.ok) {
         LUMO_LOG("photo not saved: %s", qPrintable(result.error));
         center->post(PhotoSaveDidFail, nullptr, {{InfoKeys::Message, result.error}});
-        return;
+    } else {
+        LUMO_LOG("photo saved: %s", qPrintable(result.path));
+        center->post(FileDidCreate, nullptr,
+                     {{InfoKeys::FileURL, QUrl::fromLocalFile(result.path)}});
     }
-    LUMO_LOG("photo saved: %s", qPrintable(result.path));
-    center->post(FileDidCreate, nullptr, {{InfoKeys::FileURL, QUrl::fromLocalFile(result.path)}});
     center->post(CaptureDidInvalidateTimer);
 }
 

@@ -59,6 +59,8 @@ LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBacken
     stack_->addWidget(captureViewContainer_);
     window_->setCentralWidget(stack_);
     captureController_->setCaptureViewContainer(captureViewContainer_);
+    captureController_->setErrorPresenter(
+        [this](const CaptureDevice::Error &error) { presentCaptureError(error); });
 
     message_ = new QLabel;
     message_->setObjectName(QStringLiteral("messageLine"));
@@ -172,6 +174,16 @@ void LumoMainWindowController::fileDidCreate(const Notification &notification)
 {
     const QUrl url = notification.userInfo.value(NotificationNames::InfoKeys::FileURL).toUrl();
     showMessage(tr("Saved %1").arg(QFileInfo(url.toLocalFile()).fileName()));
+}
+
+void LumoMainWindowController::presentCaptureError(const CaptureDevice::Error &error)
+{
+    auto *box = new QMessageBox(QMessageBox::Warning, error.description, error.description,
+                                QMessageBox::Ok, window_);
+    box->setInformativeText(error.recoverySuggestion);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    box->open();
 }
 
 void LumoMainWindowController::reportProblem(const QString &message)

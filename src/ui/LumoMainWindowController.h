@@ -1,5 +1,6 @@
 #pragma once
 
+#include "capture/CaptureDevice.h"
 #include "device/LumoCamera.h"
 
 #include <QObject>
@@ -72,6 +73,8 @@ public:
     QString messageText() const;
 
 private:
+    // A capture device error, as a window-modal alert with "OK".
+    void presentCaptureError(const CaptureDevice::Error &error);
     void updateCameraStatus();
     void syncCameraModeSettings();
 

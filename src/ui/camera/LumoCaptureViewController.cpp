@@ -7,7 +7,6 @@
 #include "core/NotificationNames.h"
 #include "ui/camera/CaptureView.h"
 
-#include <QMessageBox>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -152,6 +151,9 @@ void LumoCaptureViewController::stop()
         device_->stopRunning();
         device_->close();
         device_.reset();
+        // The last frame shown is no longer a picture to save: published without an image,
+        // after the stream has stopped, so no frame of the old stream can follow it.
+        NotificationCenter::defaultCenter()->post(NotificationNames::WillDisplayImage, this);
     }
     frameView_ = nullptr;
     if (captureView_) {
@@ -235,7 +237,7 @@ void LumoCaptureViewController::willDisplayImage(QImage &frame)
 
     QVariantMap userInfo;
     if (!frame.isNull())
-        userInfo.insert(QStringLiteral("image"), frame);
+        userInfo.insert(NotificationNames::InfoKeys::Image, frame);
     NotificationCenter::defaultCenter()->post(NotificationNames::WillDisplayImage, this, userInfo);
     lastFrameSize_ = packSize(frame.size());
     ++frameCount_;
@@ -246,15 +248,6 @@ void LumoCaptureViewController::willDisplayImage(QImage &frame)
 void LumoCaptureViewController::presentError(const CaptureDevice::Error &error)
 {
     LUMO_LOG("capture device error: %s", qPrintable(error.description));
-    if (presentError_) {
+    if (presentError_)
         presentError_(error);
-        return;
-    }
-    QWidget *parent = container_ ? container_->window() : nullptr;
-    auto *box = new QMessageBox(QMessageBox::Warning, error.description, error.description,
-                                QMessageBox::Ok, parent);
-    box->setInformativeText(error.recoverySuggestion);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
-    box->open();
 }

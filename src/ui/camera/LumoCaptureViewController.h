@@ -41,7 +41,8 @@ public:
     QWidget *captureViewContainer() const { return container_; }
     CaptureView *captureView() const;
 
-    // How device errors reach the user; by default a window-modal alert with "OK".
+    // How device errors reach the user (the window that holds the picture shows them); without
+    // one they are only logged.
     void setErrorPresenter(ErrorPresenter presenter) { presentError_ = std::move(presenter); }
 
     void start();
