@@ -1,1 +1,223 @@
+#include "TestSupport.h"
+
+#include "core/NotificationNames.h"
+#include "ui/widgets/LumoButtonView.h"
+#include "ui/widgets/LumoExposureButton.h"
+#include "ui/widgets/LumoImages.h"
+#include "ui/widgets/LumoScroller.h"
+#include "ui/windows/LumoFloaterWindow.h"
+#include "ui/windows/LumoFullWindow.h"
+#include "ui/windows/LumoMainWindow.h"
+
+#include <QAction>
+#include <QSignalSpy>
+#include <QTest>
 #include <gtest/gtest.h>
+
+namespace {
+
+struct RecordingDelegate : LumoWindowDelegate {
+    QStringList calls;
+    void enter() override { calls << "enter"; }
+    void selectAll() override { calls << "selectAll"; }
+    void copyPhoto() override { calls << "copyPhoto"; }
+    void zoomIn() override { calls << "zoomIn"; }
+    void zoomOut() override { calls << "zoomOut"; }
+    void deleteSelection() override { calls << "delete"; }
+    void selectPrevious() override { calls << "selectPrevious"; }
+    void selectNext() override { calls << "selectNext"; }
+    void toggleControl() override { calls << "toggleControl"; }
+};
+
+} // namespace
+
+TEST(LumoWindowTest, KeysBecomeDelegateOperations)
+{
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char *operation; // empty: nothing happens
+    } cases[] = {
+        {Qt::Key_Return, Qt::NoModifier, "enter"},
+        {Qt::Key_Enter, Qt::KeypadModifier, "enter"},
+        {Qt::Key_A, Qt::ControlModifier, "selectAll"},
+        {Qt::Key_A, Qt::NoModifier, ""},
+        {Qt::Key_C, Qt::NoModifier, "copyPhoto"},
+        {Qt::Key_C, Qt::ControlModifier, "copyPhoto"},
+        {Qt::Key_Equal, Qt::NoModifier, "zoomIn"},
+        {Qt::Key_Plus, Qt::ShiftModifier, "zoomIn"},
+        {Qt::Key_Plus, Qt::KeypadModifier, "zoomIn"},
+        {Qt::Key_Minus, Qt::NoModifier, "zoomOut"},
+        {Qt::Key_Minus, Qt::KeypadModifier, "zoomOut"},
+        {Qt::Key_Delete, Qt::NoModifier, "delete"},
+        {Qt::Key_Backspace, Qt::NoModifier, "delete"},
+        {Qt::Key_Left, Qt::NoModifier, "selectPrevious"},
+        {Qt::Key_Right, Qt::NoModifier, "selectNext"},
+        {Qt::Key_X, Qt::NoModifier, ""},
+    };
+    LumoWindow window;
+    RecordingDelegate delegate;
+    window.setDelegate(&delegate);
+    for (const auto &c : cases) {
+        delegate.calls.clear();
+        QTest::keyClick(&window, c.key, c.modifiers);
+        EXPECT_EQ(delegate.calls.join(","), QString::fromLatin1(c.operation))
+            << "key " << QKeySequence(c.key | c.modifiers).toString().toStdString();
+    }
+    // Without a delegate the keys are simply dropped.
+    window.setDelegate(nullptr);
+    QTest::keyClick(&window, Qt::Key_Return);
+}
+
+TEST(LumoWindowTest, FullWindowLeavesOnEscapeAndDoubleClickAndTogglesOnClick)
+{
+    NotificationRecorder recorder({NotificationNames::AppExitFullScreen,
+                                   NotificationNames::MainWindowDoubleClicked});
+    LumoFullWindow full;
+    RecordingDelegate delegate;
+    full.setDelegate(&delegate);
+    full.resize(200, 100);
+    full.show();
+
+    QTest::mouseClick(&full, Qt::LeftButton);
+    EXPECT_EQ(delegate.calls, QStringList{"toggleControl"});
+    EXPECT_TRUE(recorder.names().isEmpty());
+
+    QTest::keyClick(&full, Qt::Key_Escape);
+    QTest::mouseDClick(&full, Qt::LeftButton);
+    QTest::keyClick(&full, Qt::Key_Return);
+    EXPECT_EQ(recorder.names(), QStringList({NotificationNames::AppExitFullScreen,
+                                             NotificationNames::AppExitFullScreen}));
+    EXPECT_EQ(delegate.calls.last(), "enter");
+
+    recorder.clear();
+    LumoMainWindow main;
+    main.show();
+    QTest::mouseClick(&main, Qt::LeftButton);
+    QTest::mouseDClick(&main, Qt::LeftButton);
+    EXPECT_EQ(recorder.names(), QStringList{NotificationNames::MainWindowDoubleClicked});
+}
+
+TEST(LumoButtonViewTest, IgnoresClicksWhenNotRespondingButStillHovers)
+{
+    LumoButtonView view;
+    view.resize(32, 32);
+    view.setExitImage(LumoImages::named("Review-Down"));
+    view.setEnterImage(LumoImages::named("Review-Up"));
+    view.setShouldResponse(false);
+    QSignalSpy clicked(&view, &LumoButtonView::clicked);
+    QTest::mouseClick(&view, Qt::LeftButton);
+    EXPECT_EQ(clicked.count(), 0);
+
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(&view, &enter);
+    EXPECT_EQ(view.currentImage().cacheKey(), view.enterImage().cacheKey());
+
+    view.setShouldResponse(true);
+    QTest::mouseClick(&view, Qt::LeftButton);
+    EXPECT_EQ(clicked.count(), 1);
+}
+
+TEST(LumoButtonViewTest, UpWithoutEnterImageDrawsNothingOutside)
+{
+    LumoButtonView view;
+    view.resize(32, 32);
+    view.setExitImage(LumoImages::named("Camera-Down"));
+    view.setIsUp(true);
+    // What the view paints itself, without any window background.
+    QImage drawn(view.size(), QImage::Format_ARGB32_Premultiplied);
+    drawn.fill(Qt::transparent);
+    view.render(&drawn, QPoint(), QRegion(), {});
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+            ASSERT_EQ(qAlpha(drawn.pixel(x, y)), 0) << x << "," << y;
+}
+
+TEST(LumoPopUpButtonTest, MutexStateLeavesOneCheckOnTheSelection)
+{
+    LumoPopUpButton button;
+    for (const char *title : {"100%", "150%", "200%"})
+        button.addItem(title);
+    button.itemAtIndex(1)->setChecked(true);
+    button.itemAtIndex(3)->setChecked(true);
+    button.selectItemAtIndex(2);
+    button.setMutexState();
+    for (int i = 0; i < button.numberOfItems(); ++i)
+        EXPECT_EQ(button.itemAtIndex(i)->isChecked(), i == 2) << i;
+    EXPECT_EQ(button.titleOfSelectedItem(), "150%");
+}
+
+TEST(LumoFloaterWindowTest, ZoomScalesTheLoadedSizeAtTheSameOrigin)
+{
+    QWidget container;
+    container.resize(400, 300);
+    container.show();
+    LumoFloaterWindow floater(&container);
+    floater.loadFrame(QRectF(10, 20, 100, 50));
+    floater.setZoomFactor(2);
+    EXPECT_EQ(floater.frame(), QRectF(10, 20, 200, 100));
+    // Counted from the bottom: the top edge moves up, the bottom stays 20 above the container's.
+    EXPECT_EQ(floater.geometry(), QRect(10, 180, 200, 100));
+    container.resize(400, 400);
+    EXPECT_EQ(floater.geometry(), QRect(10, 280, 200, 100));
+}
+
+TEST(LumoExposureTest, SliderValueForPointHeights)
+{
+    // In order on one slider: a height outside the band keeps the last value computed.
+    const struct {
+        qreal y;
+        int value;
+    } cases[] = {{20, 0}, {63, 2}, {64, 3}, {20, 3}, {38, 0}, {178, 14}, {183, 14}, {184, 14}, {47.9, 1}};
+    LumoScroller slider;
+    for (const auto &c : cases)
+        EXPECT_EQ(slider.valueForPoint(QPointF(70, c.y)), c.value) << "y = " << c.y;
+    EXPECT_FLOAT_EQ(LumoScroller::itemLength(0, 14), 10.0f);
+    EXPECT_FLOAT_EQ(LumoScroller::itemLength(3, 3), 0.0f);
+}
+
+TEST(LumoExposureTest, FacesAnswerThePopUpOperations)
+{
+    LumoExposureButton button;
+    button.setStyle(LumoExposureButton::MenuStyle);
+    ASSERT_EQ(button.numberOfItems(), 6);
+    EXPECT_EQ(button.itemAtIndex(1)->text(), "+2");
+    EXPECT_EQ(button.itemAtIndex(5)->text(), "-2");
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(button.itemAtIndex(i)->isChecked(), i == 3) << i;
+
+    button.setStyle(LumoExposureButton::SliderStyle);
+    LumoScroller *slider = button.scroller();
+    ASSERT_NE(slider, nullptr);
+    button.selectItemAtIndex(4);
+    EXPECT_EQ(slider->knobRect(), QRectF(68, 68, 18, 7));
+    EXPECT_EQ(button.indexOfSelectedItem(), 4);
+    EXPECT_EQ(button.titleOfSelectedItem(), "4");
+    EXPECT_EQ(button.numberOfItems(), 15);
+
+    // User changes are reported as a picked entry; no change, no report.
+    QSignalSpy activated(&button, &LumoPopUpButton::activated);
+    slider->defaultAct();
+    button.selectItemAtIndex(15);
+    QTest::keyClick(slider, Qt::Key_Up);
+    button.selectItemAtIndex(1);
+    QTest::keyClick(slider, Qt::Key_Down);
+    EXPECT_EQ(activated.count(), 0);
+    slider->defaultAct();
+    ASSERT_EQ(activated.count(), 1);
+    EXPECT_EQ(activated.at(0).at(0).toInt(), 4);
+}
+
+TEST(LumoImagesTest, EveryImageRenders)
+{
+    const char *names[] = {"Camera-Down", "Camera-Up", "Review-Down", "Review-Up",
+                           "Full-Screen-Down", "Full-Screen-Up", "Exposure_+2", "Exposure_+1",
+                           "Exposure_0", "Exposure_-1", "Exposure_-2", "ManualExposureBackground",
+                           "Cursor", "CursorOver"};
+    for (const char *name : names) {
+        EXPECT_FALSE(LumoImages::named(name).isNull()) << name;
+        EXPECT_FALSE(LumoImages::icon(name).pixmap(16).isNull()) << name;
+    }
+    EXPECT_EQ(LumoImages::named("ManualExposureBackground").size(), QSize(115, 202));
+    EXPECT_FALSE(QIcon(":/icons/arvo.svg").pixmap(48).isNull());
+}

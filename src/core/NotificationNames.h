@@ -49,6 +49,11 @@ constexpr const char CaptureWillMirror[] = "LumoCaptureWillMirrorNotification";
 // A photo could not be written; user info "message" says why.
 constexpr const char PhotoSaveDidFail[] = "LumoPhotoSaveDidFailNotification";
 
+// Windows (no object)
+constexpr const char MainWindowDoubleClicked[] = "LumoNotificationMainWindowDoubleClicked";
+constexpr const char AppEnterFullScreen[] = "LumoNotificationAppEnterFullScreen";
+constexpr const char AppExitFullScreen[] = "LumoNotificationAppExitFullScreen";
+
 // Control state reported by the main window
 constexpr const char DeviceCacheWillUpdateExposure[] = "LumoDeviceCacheWillUpdateExposureNotification";
 constexpr const char DeviceCacheWillUpdateMirror[] = "LumoDeviceCacheWillUpdateMirrorNotification";

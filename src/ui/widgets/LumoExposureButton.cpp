@@ -1,0 +1,86 @@
+#include "LumoExposureButton.h"
+
+#include "LumoImages.h"
+#include "LumoScroller.h"
+
+#include "device/LumoCameraTobble.h"
+
+#include <QMenu>
+#include <QWidgetAction>
+
+static const char *const kStepTitles[] = {"+2", "+1", "0", "-1", "-2"};
+
+LumoExposureButton::LumoExposureButton(QWidget *parent) : LumoPopUpButton(parent) {}
+
+LumoExposureButton::Style LumoExposureButton::styleForCamera(const LumoCamera *camera)
+{
+    return qobject_cast<const LumoCameraTobble *>(camera) ? SliderStyle : MenuStyle;
+}
+
+void LumoExposureButton::setStyle(int style)
+{
+    style_ = style;
+    if (style == MenuStyle)
+        setToTradMenu();
+    else if (style == SliderStyle)
+        setToScrollerMenu();
+}
+
+void LumoExposureButton::setToTradMenu()
+{
+    removeValueItems();
+    for (const char *title : kStepTitles)
+        addItem(QString::fromLatin1(title), LumoImages::icon(QStringLiteral("Exposure_") + QLatin1String(title)));
+    // The middle step, "0", is where a camera starts.
+    itemAtIndex(3)->setChecked(true);
+}
+
+void LumoExposureButton::setToScrollerMenu()
+{
+    removeValueItems();
+    auto *item = new QWidgetAction(popUpMenu());
+    auto *slider = new LumoScroller;
+    slider->resize(115, 202);
+    slider->setMinimumSize(115, 202);
+    // A slider change is answered like a picked entry: the owner then reads the selection.
+    connect(slider, &LumoScroller::valueActivated, this, [this] { emit activated(indexOfSelectedItem()); });
+    item->setDefaultWidget(slider);
+    popUpMenu()->addAction(item);
+}
+
+LumoScroller *LumoExposureButton::scroller() const
+{
+    auto *item = qobject_cast<QWidgetAction *>(itemAtIndex(1));
+    return item ? qobject_cast<LumoScroller *>(item->defaultWidget()) : nullptr;
+}
+
+int LumoExposureButton::numberOfItems() const
+{
+    if (style_ == SliderStyle)
+        return scroller() ? scroller()->maxValue() + 1 : 0;
+    return LumoPopUpButton::numberOfItems();
+}
+
+int LumoExposureButton::indexOfSelectedItem() const
+{
+    if (style_ == SliderStyle)
+        return scroller() ? scroller()->value() + 1 : 0;
+    return LumoPopUpButton::indexOfSelectedItem();
+}
+
+QString LumoExposureButton::titleOfSelectedItem() const
+{
+    if (style_ == SliderStyle)
+        return QString::number(indexOfSelectedItem());
+    return LumoPopUpButton::titleOfSelectedItem();
+}
+
+void LumoExposureButton::selectItemAtIndex(int index)
+{
+    if (style_ != SliderStyle) {
+        LumoPopUpButton::selectItemAtIndex(index);
+        return;
+    }
+    if (LumoScroller *slider = scroller())
+        slider->setIntValue(index - 1);
+}

@@ -1,0 +1,43 @@
+#include "LumoFullWindow.h"
+
+#include "core/NotificationCenter.h"
+#include "core/NotificationNames.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+static void postExitFullScreen()
+{
+    NotificationCenter::defaultCenter()->post(QString::fromLatin1(NotificationNames::AppExitFullScreen));
+}
+
+LumoFullWindow::LumoFullWindow(QWidget *parent) : LumoWindow(parent, Qt::FramelessWindowHint)
+{
+    setAutoFillBackground(true);
+    setPalette(QPalette(Qt::black));
+}
+
+void LumoFullWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        postExitFullScreen();
+        event->accept();
+        return;
+    }
+    // Return and Enter reach the delegate's enter through the common key map.
+    LumoWindow::keyPressEvent(event);
+}
+
+void LumoFullWindow::mousePressEvent(QMouseEvent *event)
+{
+    LumoWindow::mousePressEvent(event);
+    if (delegate())
+        delegate()->toggleControl();
+}
+
+// Qt reports the second press of a double click here rather than as a press.
+void LumoFullWindow::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    LumoWindow::mousePressEvent(event);
+    postExitFullScreen();
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QMainWindow>
+
+// What a LumoWindow's keys and clicks ask of its owner. Every operation does nothing unless the
+// delegate overrides it, so a delegate implements only the ones that make sense for it.
+class LumoWindowDelegate {
+public:
+    virtual ~LumoWindowDelegate() = default;
+
+    virtual void enter() {}
+    virtual void selectAll() {}
+    virtual void copyPhoto() {}
+    virtual void zoomIn() {}
+    virtual void zoomOut() {}
+    virtual void deleteSelection() {}
+    virtual void selectPrevious() {}
+    virtual void selectNext() {}
+    virtual void toggleControl() {}
+};
+
+// The application's window base: turns keys the focused widget leaves alone into operations of
+// its delegate.
+//
+//   Return, Enter            enter            = + (keypad + too)  zoomIn
+//   Ctrl+A (A alone: nothing) selectAll       - (keypad - too)    zoomOut
+//   C, with any modifiers    copyPhoto        Delete, Backspace   deleteSelection
+//   Left, Right              selectPrevious, selectNext
+//
+// Other keys take Qt's usual path. Main thread.
+class LumoWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit LumoWindow(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
+
+    LumoWindowDelegate *delegate() const { return delegate_; }
+    // Not owned; the delegate must outlive the window or be cleared first.
+    void setDelegate(LumoWindowDelegate *delegate) { delegate_ = delegate; }
+
+    // The minimum size, remembered with a height limit 51 points above it (room for the title
+    // and tool bars when the window is sized by its content).
+    void setMinSize(const QSize &size);
+    QSize myMinSize() const { return myMinSize_; }
+    qreal minHeightLimit() const { return minHeightLimit_; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    LumoWindowDelegate *delegate_ = nullptr;
+    QSize myMinSize_;
+    qreal minHeightLimit_ = 0;
+};
