@@ -213,6 +213,34 @@ TEST_F(BlackBox, TerminationSignalLetsEveryPressFinishItsPhoto)
     }
 }
 
+TEST_F(BlackBox, PressesOnACameraThatIsNotCurrentAreDroppedNotReplayed)
+{
+    QDir().mkpath(sandbox.path("runtime"));
+    startArvo({"--verbose", "--virtual-camera=arvo,tobble", "--time-scale=0.1"});
+    ASSERT_TRUE(waitForListLine("^1 arvo .* current$"));
+    // More presses on the second camera than its event queue holds, once it is open.
+    ASSERT_TRUE(waitUntil([&] { return vcam({"press", "2", "snapshot"}).exitCode == 0; }, 15000));
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(vcam({"press", "2", "snapshot"}).exitCode, 0);
+    EXPECT_EQ(vcam({"unplug", "1"}).exitCode, 0);
+    ASSERT_TRUE(waitForListLine("^2 tobble .* current$"));
+
+    // One press now; the custom button after it arrives once everything before it was handled.
+    EXPECT_EQ(vcam({"press", "2", "snapshot"}).exitCode, 0);
+    EXPECT_EQ(vcam({"press", "2", "custom"}).exitCode, 0);
+    QFile logFile(sandbox.path(".local/share/Arvo/Log.txt"));
+    QString log;
+    ASSERT_TRUE(waitUntil([&] {
+        if (logFile.open(QIODevice::ReadOnly)) {
+            log = QString::fromUtf8(logFile.readAll());
+            logFile.close();
+        }
+        return log.contains("custom button");
+    }));
+    EXPECT_EQ(log.count("snapshot button"), 1) << qPrintable(log);
+    EXPECT_EQ(log.count("of a camera that is not current dropped"), 9);
+}
+
 TEST_F(BlackBox, UnknownVirtualModelIsAClearErrorAtStart)
 {
     const ProcessRun r = run(ARVO_EXECUTABLE, {"--virtual-camera=arvo,webcam"});

@@ -126,6 +126,8 @@ protected:
         channel = HidrawChannel::open(QStringLiteral("/dev/hidraw0"));
         ASSERT_TRUE(channel);
         QObject::connect(channel.get(), &HidChannel::eventsAvailable, channel.get(), [this] {
+            if (!drain)
+                return;
             eventThreads << QThread::currentThread();
             int32_t value;
             while (channel->nextEvent(&value))
@@ -161,6 +163,7 @@ protected:
     std::unique_ptr<HidrawChannel> channel; // closed before the device end goes
     QList<int32_t> events;
     QList<QThread *> eventThreads;
+    bool drain = true; // whether an announcement empties the queue
 };
 
 TEST_F(HidrawChannelTest, WritesOutputReportsExactlyAsGivenAndTimesOutWhenStuck)
@@ -218,6 +221,24 @@ TEST_F(HidrawChannelTest, ChangesOfTheButtonElementBecomeEventsInOrderAndGarbage
     QCoreApplication::processEvents();
     EXPECT_EQ(events, QList<int32_t>({0x0001, 0x0000, 0x0102, 0x0202}));
     EXPECT_EQ(eventThreads.first(), QThread::currentThread()) << "on the channel's thread";
+}
+
+TEST_F(HidrawChannelTest, FullQueueDropsNewEventsButStillAnnouncesThemSoItIsDrained)
+{
+    ASSERT_TRUE(channel->startEvents());
+    drain = false;
+    QList<QByteArray> presses;
+    for (uint16_t value = 1; value <= 9; ++value)
+        presses << cameraButtonReport(value);
+    ASSERT_TRUE(deliver(presses));
+    EXPECT_EQ(channel->queuedEvents(), HidChannel::QueueDepth);
+    drain = true;
+    ASSERT_TRUE(deliver({cameraButtonReport(0x0302)}));
+    ASSERT_TRUE(waitUntil([&] { return !events.isEmpty(); }));
+    EXPECT_EQ(events, QList<int32_t>({1, 2, 3, 4, 5, 6, 7, 8}));
+    ASSERT_TRUE(deliver({cameraButtonReport(0x0001)}));
+    ASSERT_TRUE(waitUntil([&] { return events.size() == 9; }));
+    EXPECT_EQ(events.last(), 0x0001);
 }
 
 TEST_F(HidrawChannelTest, StoppedEventsLeaveReportsUnreadUntilStartedAgain)

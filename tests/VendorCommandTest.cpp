@@ -98,6 +98,7 @@ TEST_F(VendorCommands, PreparationLearnsTheFocusModeOnce)
 TEST_F(VendorCommands, NothingGoesOutWhileTheCameraIsFocusing)
 {
     CameraPtr camera = attach(Model::Tobble);
+    camera->setActive(true);
     NotificationRecorder recorder({NotificationNames::CameraWillFocus, NotificationNames::CameraDidFocus});
     EXPECT_TRUE(camera->focusAgain());
     EXPECT_TRUE(camera->isFocusing);
@@ -108,8 +109,7 @@ TEST_F(VendorCommands, NothingGoesOutWhileTheCameraIsFocusing)
     EXPECT_FALSE(camera->focusAgain());
     EXPECT_EQ(sent().size(), 1);
 
-    // The camera reports the focus (begin, then done); the events wait until it is active.
-    camera->setActive(true);
+    // The camera reports the focus: begin, then done.
     ASSERT_TRUE(recorder.waitForCount(2));
     EXPECT_EQ(recorder.names(), QStringList({NotificationNames::CameraWillFocus, NotificationNames::CameraDidFocus}));
     EXPECT_FALSE(camera->isFocusing);

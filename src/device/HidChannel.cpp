@@ -22,11 +22,12 @@ void HidChannel::enqueueEvent(int32_t value)
 {
     {
         std::lock_guard<std::mutex> lock(queueMutex_);
-        if (queue_.size() >= QueueDepth) {
+        if (queue_.size() >= QueueDepth)
             LUMO_LOG("event queue full, event %d dropped", value);
-            return;
-        }
-        queue_.push_back(value);
+        else
+            queue_.push_back(value);
     }
+    // Announced even when the event was dropped: a full queue that nobody is told about would
+    // never be drained again.
     emit eventsAvailable();
 }

@@ -12,7 +12,8 @@
 //
 // setReport/getReport may be called from any thread. Events are collected into a queue eight
 // deep (further events are dropped while it is full, as a hardware queue would) and announced
-// with eventsAvailable() on the thread the channel lives on, the device thread.
+// with eventsAvailable() on the thread the channel lives on, the device thread; every arrival is
+// announced, a dropped one included, so a full queue is drained.
 class HidChannel : public QObject {
     Q_OBJECT
 public:

@@ -188,13 +188,24 @@ void LumoCamera::notifyOnMainThread(const QString &name)
 
 void LumoCamera::handleCallBack(int result)
 {
-    if (!active_ || result != 0)
+    if (result != 0)
         return;
     std::lock_guard<std::mutex> lock(lock_);
     if (!hid_)
         return;
     int32_t value = 0;
-    while (active_ && hid_->nextEvent(&value)) {
+    while (hid_->nextEvent(&value)) {
+        if (!active_) {
+            // The user is not working with this camera: its presses are not meant for the
+            // application and are dropped, never replayed later. Its focus reports still keep
+            // the focus state in step with the camera.
+            LUMO_LOG("event 0x%04x of a camera that is not current dropped", uint32_t(value));
+            if (value == 0x0003 || value == 0x0103)
+                isContinousFocusMode = value == 0x0103 ? 1 : 0;
+            else if (value == 0x0202)
+                isFocusing = false;
+            continue;
+        }
         switch (value) {
         case 0x0001:
             LUMO_LOG("snapshot button");

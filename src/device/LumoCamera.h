@@ -166,7 +166,9 @@ public:
     std::atomic<bool> isFocusing{false};
     std::atomic<int> isContinousFocusMode{-1};
 
-    // Drains the button-event queue (device thread). Public for the event source's callback.
+    // Drains the button-event queue (device thread) and posts the events as notifications while
+    // the camera is active; a camera that is not active drops them. Public for the event
+    // source's callback.
     void handleCallBack(int result = 0);
 
 protected:
