@@ -1,1 +1,177 @@
+#include "TestSupport.h"
+
+#include "ui/LumoWindowController.h"
+#include "ui/WindowGeometry.h"
+#include "ui/about/LumoAboutWindowController.h"
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QToolBar>
+#include <QVBoxLayout>
+
 #include <gtest/gtest.h>
+
+using namespace WindowGeometry;
+
+static void PrintTo(const QRectF &r, std::ostream *os)
+{
+    *os << "(" << r.x() << ", " << r.y() << ", " << r.width() << " x " << r.height() << ")";
+}
+
+// Screen coordinates throughout: origin bottom left, y up. Title bar 22, toolbar 30.
+TEST(WindowGeometryTest, SizingRules)
+{
+    const QRectF screen(0, 0, 1440, 900);
+    const QRectF shortScreen(0, 0, 1440, 500);
+    const QRectF dockedScreen(0, 40, 1440, 860); // a panel along the bottom
+    const struct {
+        QRectF frame, visible;
+        float viewWidth, band;
+        QRectF expected;
+    } modeChanges[] = {
+        // 480 + 20 + 22 + 30 high, top edge (800) kept
+        {{100, 200, 700, 600}, screen, 640, CameraBand, {100, 248, 640, 552}},
+        {{100, 200, 700, 600}, screen, 640, ReviewBand, {100, 121, 640, 679}},
+        // too tall: cut to the visible height, narrowed to keep 4:3
+        {{100, 0, 700, 500}, shortScreen, 640, CameraBand, {100, 0, 428.f * 4 / 3, 500}},
+        // the kept top edge would push the window below the visible area
+        {{100, 10, 640, 300}, screen, 640, CameraBand, {100, 0, 640, 552}},
+        {{100, 10, 640, 300}, dockedScreen, 640, CameraBand, {100, 40, 640, 552}},
+    };
+    for (const auto &row : modeChanges) {
+        SCOPED_TRACE(row.band);
+        EXPECT_EQ(modeChangeFrame(row.frame, row.visible, 22, 30, row.viewWidth, row.band), row.expected);
+    }
+
+    // Live resizing: the proposed height decides, up to the visible height.
+    EXPECT_EQ(liveResizeSize({900, 700}, screen, 22, 30, ReviewBand), QSizeF(668, 700));
+    EXPECT_EQ(liveResizeSize({1, 552}, screen, 22, 30, CameraBand), QSizeF(640, 552));
+    EXPECT_EQ(liveResizeSize({900, 1000}, screen, 22, 30, CameraBand), QSizeF(1104, 900));
+    EXPECT_EQ(bandForMode(0), CameraBand);
+    EXPECT_EQ(bandForMode(2), ReviewBand);
+
+    // Zooming: near the right edge the window moves left to end at the edge.
+    EXPECT_EQ(zoomFrame(1000, {0, 0, 1440, 900}, screen, 22, 30, CameraBand), QRectF(336, 0, 1104, 900));
+    EXPECT_EQ(zoomFrame(100, {0, 40, 1440, 600}, screen, 22, 30, CameraBand), QRectF(100, 40, 704, 600));
+
+    EXPECT_EQ(minimumSize(22, 30, CameraBand), QSizeF(480, 432));
+    EXPECT_EQ(minimumSize(22, 30, ReviewBand), QSizeF(480, 559));
+
+    // The mode window hangs off the left edge, 100 below the top (752).
+    EXPECT_EQ(modeWindowFrame({300, 200, 640, 552}, {60, 200}), QRectF(240, 452, 60, 200));
+
+    // A 400 x 300 pane under a 50 toolbar and a 22 title bar: the top edge stays at 900.
+    EXPECT_EQ(frameForContent({100, 500, 600, 400}, {400, 300}, 50, 22), QRectF(100, 528, 400, 372));
+}
+
+TEST(WindowGeometryTest, ConversionBetweenScreenAndQtCoordinates)
+{
+    const QRect available(0, 30, 1440, 870); // a panel of 30 along the top
+    EXPECT_EQ(toScreen({100, 30, 640, 552}, available), QRectF(100, 318, 640, 552));
+    EXPECT_EQ(toQt({100, 318, 640, 552}, available), QRectF(100, 30, 640, 552));
+    EXPECT_EQ(toQt({100, 0, 640, 552}, available), QRectF(100, 348, 640, 552)); // on the bottom edge
+    EXPECT_EQ(visibleFrame(available), QRectF(0, 0, 1440, 870));
+
+    const QRect secondScreen(1440, 0, 1920, 1080);
+    EXPECT_EQ(toScreen({1500, 100, 800, 600}, secondScreen), QRectF(1500, 380, 800, 600));
+    EXPECT_EQ(toQt(toScreen({1500, 100, 800, 600}, secondScreen), secondScreen), QRectF(1500, 100, 800, 600));
+}
+
+class WindowControllerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        LumoWindowController::setAnimationsEnabled(false);
+        toolbar_ = window_.addToolBar(QStringLiteral("tools"));
+        toolbar_->addAction(QStringLiteral("A"));
+        auto *host = new QWidget;
+        auto *layout = new QVBoxLayout(host);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(first_);
+        layout->addWidget(second_);
+        second_->hide();
+        window_.setCentralWidget(host);
+        first_->setFixedSize(400, 300);
+        window_.move(120, 140);
+        window_.show();
+        controller_.setWindow(&window_);
+        controller_.setWindowToolbar(toolbar_);
+    }
+    void TearDown() override { LumoWindowController::setAnimationsEnabled(true); }
+
+    QMainWindow window_;
+    QToolBar *toolbar_ = nullptr;
+    QWidget *first_ = new QWidget;
+    QWidget *second_ = new QWidget;
+    LumoWindowController controller_;
+};
+
+TEST_F(WindowControllerTest, ToolbarHeight)
+{
+    EXPECT_GT(controller_.toolbarHeight(), 0);
+    EXPECT_EQ(controller_.toolbarHeight(), toolbar_->height());
+    toolbar_->hide();
+    EXPECT_EQ(controller_.toolbarHeight(), 0);
+    controller_.setWindowToolbar(nullptr);
+    EXPECT_EQ(controller_.toolbarHeight(), 0);
+}
+
+TEST_F(WindowControllerTest, ContentSwapKeepsTopLeftCorner)
+{
+    const QPoint topLeft = window_.frameGeometry().topLeft();
+    second_->setFixedSize(320, 200);
+    controller_.changeView(first_, second_, controller_.rectForView(second_));
+    EXPECT_EQ(window_.frameGeometry().topLeft(), topLeft);
+    EXPECT_EQ(window_.centralWidget()->size(), QSize(320, 200));
+    EXPECT_TRUE(second_->isVisible());
+    EXPECT_FALSE(first_->isVisible());
+
+    // Animated, the swap back ends in the same place.
+    LumoWindowController::setAnimationsEnabled(true);
+    controller_.changeView(second_, first_, controller_.rectForView(first_));
+    EXPECT_TRUE(waitUntil([&] { return !second_->isVisible() && !first_->graphicsEffect(); }));
+    EXPECT_EQ(window_.frameGeometry().topLeft(), topLeft);
+    EXPECT_EQ(window_.centralWidget()->size(), QSize(400, 300));
+}
+
+TEST(AboutWindowTest, VersionTextsAndLinks)
+{
+    const struct {
+        uint16_t version;
+        const char *text;
+    } firmware[] = {{0x0102, "1.2"}, {0x021a, "2.1a"}, {0, "0.0"}, {0xff00, "ff.0"}, {0x00ab, "0.ab"}};
+    for (const auto &row : firmware)
+        EXPECT_EQ(LumoAboutWindowController::firmwareVersionText(row.version), row.text);
+    EXPECT_EQ(LumoAboutWindowController::firmwareVersionText(CameraPtr()), "0.0");
+
+    for (const char *placeholder : {"", "https://arvo.example.org/help/", "http://example.com",
+                                    "https://docs.example", "http://arvo.test/", "http://x.invalid",
+                                    "http://localhost:8080/", "/local/path"})
+        EXPECT_TRUE(LumoAboutWindowController::isPlaceholder(QUrl(placeholder))) << placeholder;
+    EXPECT_FALSE(LumoAboutWindowController::isPlaceholder(QUrl("https://arvo-help.net/help/")));
+    EXPECT_FALSE(LumoAboutWindowController::isPlaceholder(QUrl("https://notexample.org/")));
+    EXPECT_EQ(LumoAboutWindowController::siteUrl("arvo-cams.net"), QUrl("http://arvo-cams.net"));
+
+    // Only the real address becomes a link.
+    LumoAboutWindowController about({}, {QStringLiteral("arvo.example.org"),
+                                         QUrl("https://arvo-help.net/help/"), QUrl()});
+    QStringList links;
+    for (const QPushButton *button : about.window()->findChildren<QPushButton *>())
+        links << button->objectName();
+    EXPECT_EQ(links, QStringList{"helpLink"});
+    EXPECT_EQ(about.window()->findChild<QLabel *>("firmwareVersion")->text(), "Camera firmware 0.0");
+}
+
+TEST(AboutWindowTest, SharedInstanceLastsUntilItsWindowCloses)
+{
+    LumoAboutWindowController *first = LumoAboutWindowController::sharedInstance({});
+    EXPECT_EQ(LumoAboutWindowController::sharedInstance({}), first);
+    first->showWindow();
+    QPointer<LumoAboutWindowController> closed = first;
+    first->window()->close();
+    EXPECT_TRUE(waitUntil([&] { return closed.isNull(); }));
+    LumoAboutWindowController *second = LumoAboutWindowController::sharedInstance({});
+    EXPECT_NE(second, nullptr);
+    second->window()->close();
+}
