@@ -218,6 +218,6 @@ TEST(LumoImagesTest, EveryImageRenders)
         EXPECT_FALSE(LumoImages::named(name).isNull()) << name;
         EXPECT_FALSE(LumoImages::icon(name).pixmap(16).isNull()) << name;
     }
-    EXPECT_EQ(LumoImages::named("ManualExposureBackground").size(), QSize(115, 202));
+    EXPECT_EQ(LumoImages::named("ManualExposureBackground").deviceIndependentSize(), QSizeF(115, 202));
     EXPECT_FALSE(QIcon(":/icons/arvo.svg").pixmap(48).isNull());
 }

@@ -2,7 +2,7 @@
 
 #include "core/Resources.h"
 
-#include <QFile>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -16,6 +16,8 @@ QString path(const QString &name)
 QPixmap named(const QString &name, qreal devicePixelRatio)
 {
     initArvoResources();
+    if (devicePixelRatio <= 0)
+        devicePixelRatio = qApp ? qApp->devicePixelRatio() : 1.0;
     QSvgRenderer renderer(path(name));
     if (!renderer.isValid())
         return {};

@@ -13,8 +13,8 @@ namespace LumoImages {
 QString path(const QString &name);
 
 // The picture at its natural size (the SVG's width and height, in device-independent pixels),
-// rendered for the given device pixel ratio.
-QPixmap named(const QString &name, qreal devicePixelRatio = 1.0);
+// rendered for the given device pixel ratio; 0 means the highest ratio of the screens.
+QPixmap named(const QString &name, qreal devicePixelRatio = 0);
 
 // The picture as an icon, for menus and buttons.
 QIcon icon(const QString &name);

@@ -90,9 +90,9 @@ void LumoScroller::changeByUser(int value)
 
 void LumoScroller::trackPointer(const QPointF &position)
 {
-    // The pointer is read in the coordinates of the window that holds the slider (the menu),
-    // without taking off the slider's own offset in it: the track picture allows for the
-    // menu's narrow bottom margin.
+    // The pointer is read in the coordinates of the window that holds the slider (its menu),
+    // without taking off the slider's own offset in it. The menu puts at most a thin margin
+    // below the slider, well under the half step that rounding absorbs.
     QWidget *holder = window();
     const QPointF inWindow = flippedPoint(mapTo(holder, position), holder->height());
     if (isEnabled())

@@ -37,8 +37,8 @@ public:
     // Not owned; the delegate must outlive the window or be cleared first.
     void setDelegate(LumoWindowDelegate *delegate) { delegate_ = delegate; }
 
-    // The minimum size, remembered with a height limit 51 points above it (room for the title
-    // and tool bars when the window is sized by its content).
+    // Sets and remembers the minimum size, and a height limit 51 points above its height for
+    // the owner's sizing rules.
     void setMinSize(const QSize &size);
     QSize myMinSize() const { return myMinSize_; }
     qreal minHeightLimit() const { return minHeightLimit_; }
