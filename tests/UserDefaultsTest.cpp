@@ -1,9 +1,12 @@
 #include "TestSupport.h"
 #include "core/UserDefaults.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+
+#include <thread>
 
 namespace {
 
@@ -83,12 +86,39 @@ TEST(UserDefaults, BinaryGarbageFileGivesDefaultsAndIsKeptAside)
     writeFile(path, garbage);
     UserDefaults defaults(path);
     EXPECT_EQ(defaults.integerForKey("InstantPreviewKey", 1), 1);
+    EXPECT_EQ(defaults.damagedCopy(), path + ".damaged");
     QFile kept(path + ".damaged");
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), garbage);
     defaults.setValue("InstantPreviewKey", 2);
     EXPECT_TRUE(defaults.sync());
     EXPECT_EQ(UserDefaults(path).integerForKey("InstantPreviewKey"), 2);
+    EXPECT_TRUE(UserDefaults(path).damagedCopy().isEmpty()) << "told at one start only";
+}
+
+// Qt flushes a settings object on its own thread when its queued update request comes up; a
+// write from a save thread must leave nothing for the main thread to do to the store.
+TEST(UserDefaults, WritesFromOtherThreadsLeaveNoFlushForTheMainThread)
+{
+    struct UpdateSpy : QObject {
+        int updates = 0;
+        bool eventFilter(QObject *watched, QEvent *event) override
+        {
+            updates += event->type() == QEvent::UpdateRequest && qobject_cast<QSettings *>(watched);
+            return false;
+        }
+    } spy;
+    Sandbox sandbox;
+    UserDefaults defaults(sandbox.path("Arvo.conf"));
+    qApp->installEventFilter(&spy);
+    std::thread([&] {
+        for (int i = 1; i <= 20; ++i)
+            defaults.setValue("LumoCapturedNumber", i);
+    }).join();
+    QCoreApplication::processEvents();
+    qApp->removeEventFilter(&spy);
+    EXPECT_EQ(spy.updates, 0);
+    EXPECT_EQ(defaults.integerForKey("LumoCapturedNumber"), 20);
 }
 
 } // namespace

@@ -28,42 +28,47 @@ QString UserDefaults::standardPath()
 }
 
 UserDefaults::UserDefaults(const QString &iniPath)
-    : settings_(std::make_unique<QSettings>(iniPath, QSettings::IniFormat))
+    : path_(iniPath)
 {
-    settings_->allKeys(); // reads the file now, so that its status is known
-    if (settings_->status() == QSettings::FormatError) {
-        const QString damaged = iniPath + QStringLiteral(".damaged");
-        QFile::remove(damaged);
-        QFile::copy(iniPath, damaged);
+    QSettings settings(iniPath, QSettings::IniFormat);
+    settings.allKeys(); // reads the file now, so that its status is known
+    if (settings.status() == QSettings::FormatError) {
+        damagedCopy_ = iniPath + QStringLiteral(".damaged");
+        QFile::remove(damagedCopy_);
+        QFile::copy(iniPath, damagedCopy_);
         LUMO_LOG("settings file %s is damaged; kept as %s, starting from defaults",
-                 qPrintable(iniPath), qPrintable(damaged));
-        settings_->clear();
-    } else if (settings_->status() == QSettings::AccessError) {
+                 qPrintable(iniPath), qPrintable(damagedCopy_));
+        settings.clear();
+        settings.sync();
+    } else if (settings.status() == QSettings::AccessError) {
         LUMO_LOG("settings file %s cannot be read; using defaults", qPrintable(iniPath));
     }
 }
 
+std::unique_ptr<QSettings> UserDefaults::open() const
+{
+    return std::make_unique<QSettings>(path_, QSettings::IniFormat);
+}
+
 QString UserDefaults::fileName() const
 {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return settings_->fileName();
+    return path_;
 }
 
 bool UserDefaults::contains(const QString &key) const
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (settings_->contains(key))
+    const auto settings = open();
+    if (settings->contains(key))
         return true;
-    settings_->beginGroup(key);
-    const bool group = !settings_->allKeys().isEmpty();
-    settings_->endGroup();
-    return group;
+    settings->beginGroup(key);
+    return !settings->allKeys().isEmpty();
 }
 
 QVariant UserDefaults::value(const QString &key, const QVariant &defaultValue) const
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    return settings_->value(key, defaultValue);
+    return open()->value(key, defaultValue);
 }
 
 QString UserDefaults::stringForKey(const QString &key, const QString &defaultValue) const
@@ -109,35 +114,35 @@ int UserDefaults::integerForKey(const QString &key, int defaultValue) const
 QVariantMap UserDefaults::dictionaryForKey(const QString &key) const
 {
     std::lock_guard<std::mutex> lock(mutex_);
+    const auto settings = open();
     QVariantMap result;
-    settings_->beginGroup(key);
-    readGroup(result);
-    settings_->endGroup();
+    settings->beginGroup(key);
+    readGroup(*settings, result);
     return result;
 }
 
-void UserDefaults::readGroup(QVariantMap &into) const
+void UserDefaults::readGroup(QSettings &settings, QVariantMap &into)
 {
-    for (const QString &k : settings_->childKeys())
-        into.insert(k, settings_->value(k));
-    for (const QString &g : settings_->childGroups()) {
+    for (const QString &k : settings.childKeys())
+        into.insert(k, settings.value(k));
+    for (const QString &g : settings.childGroups()) {
         QVariantMap child;
-        settings_->beginGroup(g);
-        readGroup(child);
-        settings_->endGroup();
+        settings.beginGroup(g);
+        readGroup(settings, child);
+        settings.endGroup();
         into.insert(g, child);
     }
 }
 
-void UserDefaults::writeGroup(const QVariantMap &from)
+void UserDefaults::writeGroup(QSettings &settings, const QVariantMap &from)
 {
     for (auto it = from.begin(); it != from.end(); ++it) {
         if (it.value().typeId() == QMetaType::QVariantMap) {
-            settings_->beginGroup(it.key());
-            writeGroup(it.value().toMap());
-            settings_->endGroup();
+            settings.beginGroup(it.key());
+            writeGroup(settings, it.value().toMap());
+            settings.endGroup();
         } else {
-            settings_->setValue(it.key(), it.value());
+            settings.setValue(it.key(), it.value());
         }
     }
 }
@@ -149,33 +154,41 @@ void UserDefaults::setValue(const QString &key, const QVariant &value)
         return;
     }
     std::lock_guard<std::mutex> lock(mutex_);
-    settings_->remove(key);
-    settings_->setValue(key, value);
-    settings_->sync();
+    const auto settings = open();
+    settings->remove(key);
+    settings->setValue(key, value);
+    commit(*settings);
 }
 
 void UserDefaults::setDictionary(const QString &key, const QVariantMap &dictionary)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    settings_->remove(key);
-    settings_->beginGroup(key);
-    writeGroup(dictionary);
-    settings_->endGroup();
-    settings_->sync();
+    const auto settings = open();
+    settings->remove(key);
+    settings->beginGroup(key);
+    writeGroup(*settings, dictionary);
+    settings->endGroup();
+    commit(*settings);
 }
 
 void UserDefaults::remove(const QString &key)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    settings_->remove(key);
-    settings_->sync();
+    const auto settings = open();
+    settings->remove(key);
+    commit(*settings);
+}
+
+void UserDefaults::commit(QSettings &settings)
+{
+    settings.sync();
+    // A format error stays reported after the damaged file was replaced; only a failed write
+    // matters here.
+    writeFailed_ = settings.status() == QSettings::AccessError;
 }
 
 bool UserDefaults::sync()
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    settings_->sync();
-    // A format error stays reported after the damaged file was replaced; only a failed write
-    // matters here.
-    return settings_->status() != QSettings::AccessError;
+    return !writeFailed_;
 }

@@ -15,6 +15,13 @@
 // Getters never fail: a missing, unreadable or damaged value gives the caller's default. A file
 // that cannot be parsed is kept beside the new one as "<name>.damaged" before anything is
 // written over it.
+//
+// Any thread. Every call works on a QSettings object of its own, made and dropped under the
+// lock on the calling thread: QSettings is reentrant, not thread-safe, and one object shared
+// between the save threads and the main thread would be flushed by Qt on the main thread (its
+// queued update request) while a save thread writes it. Objects of one file share Qt's parsed
+// copy of it, so a call costs a look at the file's size and time, not a parse. Every change
+// is written to the file before the call returns.
 class UserDefaults {
 public:
     // The application's store (~/.config/Arvo/Arvo.conf), created on first use.
@@ -24,6 +31,10 @@ public:
     explicit UserDefaults(const QString &iniPath);
 
     QString fileName() const;
+
+    // Where a file that could not be parsed was kept ("<name>.damaged") when this store was
+    // opened; empty when the file was fine.
+    QString damagedCopy() const { return damagedCopy_; }
 
     bool contains(const QString &key) const;
     QVariant value(const QString &key, const QVariant &defaultValue = {}) const;
@@ -36,13 +47,19 @@ public:
     void setDictionary(const QString &key, const QVariantMap &dictionary);
     void remove(const QString &key);
 
-    // Writes pending changes; returns false when the file could not be written.
+    // Whether the last change reached the file (each change is written as it is made).
     bool sync();
 
 private:
-    void readGroup(QVariantMap &into) const;
-    void writeGroup(const QVariantMap &from);
+    // A settings object for one call; only under mutex_.
+    std::unique_ptr<QSettings> open() const;
+    static void readGroup(QSettings &settings, QVariantMap &into);
+    static void writeGroup(QSettings &settings, const QVariantMap &from);
+    // Writes the changes made through `settings` and records whether that worked.
+    void commit(QSettings &settings);
 
     mutable std::mutex mutex_;
-    std::unique_ptr<QSettings> settings_;
+    const QString path_;
+    QString damagedCopy_;
+    bool writeFailed_ = false; // under mutex_
 };
