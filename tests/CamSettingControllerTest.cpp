@@ -18,7 +18,6 @@ class CamSettings : public testing::Test {
 protected:
     void SetUp() override
     {
-        LumoCamera::resetImageControlCache();
         defaults = std::make_unique<UserDefaults>(sandbox.path("Arvo.conf"));
         backend = hub.createBackend();
     }
@@ -27,7 +26,6 @@ protected:
         cache.reset();
         for (const CameraPtr &c : cameras)
             c->prepareToDetatch();
-        LumoCamera::resetImageControlCache();
     }
 
     // A camera of `model` prepared on the virtual back end, as the registry would.

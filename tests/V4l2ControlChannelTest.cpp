@@ -380,7 +380,6 @@ TEST_F(V4l2ControlChannelTest, CommitOutsideTheFrameTableOrWhileStreamingIsRefus
 
 TEST_F(V4l2ControlChannelTest, CameraImageControlsWorkOverV4l2)
 {
-    LumoCamera::resetImageControlCache();
     LumoCamera camera;
     ChannelBackend backend(std::move(channel));
     ASSERT_TRUE(camera.setupImageControl(backend));
@@ -399,7 +398,6 @@ TEST_F(V4l2ControlChannelTest, CameraImageControlsWorkOverV4l2)
     ASSERT_EQ(formats.size(), 1u);
     EXPECT_EQ(formats[0].width, 1280u);
     EXPECT_TRUE(camera.getResolution());
-    LumoCamera::resetImageControlCache();
 }
 
 } // namespace

@@ -77,9 +77,9 @@ public:
 
     // --- Image controls over USB video (LumoCameraImageControls.cpp) -----------------------
     // One UVC request each (UvcControl.h). Getters return their starting value (0; 65535 for
-    // iris) when the request fails; setters return false. Limits and defaults are cached
-    // process-wide, shared by every camera object, and asked again while the camera has not
-    // answered (the cell then still holds its marker, 65244, or 253 for hue).
+    // iris) when the request fails; setters return false. Limits and defaults are cached per
+    // camera (the two models differ in both), and asked again while the camera has not answered
+    // (the cell then still holds its marker, 65244, or 253 for hue).
 
     // Selects a frame size and rate of gSupportFrameIdx through probe and commit; false when no
     // row matches or the camera refuses the commit.
@@ -145,9 +145,6 @@ public:
     uint16_t irisMin();
     uint16_t irisMax();
 
-    // For tests: forgets every cached limit and default, as at process start.
-    static void resetImageControlCache();
-
     // --- Vendor commands over HID (any thread; 0 or a read value, -1 on failure) -----------
     int velmarResetImage();
     int velmarForceFocusAgain();
@@ -162,6 +159,35 @@ public:
     bool resetImageControl();
     bool focusAgain();
     bool continuousFocus();
+
+    // This camera's answers to GET_MIN, GET_MAX and GET_DEF, one cell per control and request.
+    // A cell that still holds its marker has not been answered. Main thread only.
+    struct ImageControlLimits {
+        static constexpr uint16_t Marker = 0xFEDC;
+        static constexpr int16_t HueMarker = 0x00FD;
+        uint16_t brightnessMin = Marker;
+        uint16_t brightnessMax = Marker;
+        uint16_t brightnessDef = Marker;
+        uint16_t contrastMin = Marker;
+        uint16_t contrastMax = Marker;
+        uint16_t contrastDef = Marker;
+        int16_t hueMin = HueMarker;
+        int16_t hueMax = HueMarker;
+        int16_t hueDef = HueMarker;
+        uint16_t saturationMin = Marker;
+        uint16_t saturationMax = Marker;
+        uint16_t saturationDef = Marker;
+        uint16_t sharpnessMin = Marker;
+        uint16_t sharpnessMax = Marker;
+        uint16_t sharpnessDef = Marker;
+        uint16_t gammaMin = Marker;
+        uint16_t gammaMax = Marker;
+        uint16_t gammaDef = Marker;
+        uint16_t whiteBalanceMin = Marker;
+        uint16_t whiteBalanceMax = Marker;
+        uint16_t irisMin = Marker;
+        uint16_t irisMax = Marker;
+    };
 
     std::atomic<bool> isFocusing{false};
     std::atomic<int> isContinousFocusMode{-1};
@@ -196,4 +222,5 @@ private:
     std::unique_ptr<HidChannel> hid_;
     std::unique_ptr<UsbControlChannel> control_;
     bool eventsStarted_ = false;
+    ImageControlLimits limits_;
 };

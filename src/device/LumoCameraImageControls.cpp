@@ -9,38 +9,8 @@
 
 namespace {
 
-// A cell that still holds its marker has not been answered by a camera yet.
-constexpr uint16_t LimitMarker = 0xFEDC;
-constexpr int16_t HueLimitMarker = 0x00FD;
-
-// Limits and defaults, one cell per control and request, shared by every camera object for the
-// life of the process. Only the main thread uses them, so they take no lock.
-struct ImageControlCache {
-    uint16_t brightnessMin = LimitMarker;
-    uint16_t brightnessMax = LimitMarker;
-    uint16_t brightnessDef = LimitMarker;
-    uint16_t contrastMin = LimitMarker;
-    uint16_t contrastMax = LimitMarker;
-    uint16_t contrastDef = LimitMarker;
-    int16_t hueMin = HueLimitMarker;
-    int16_t hueMax = HueLimitMarker;
-    int16_t hueDef = HueLimitMarker;
-    uint16_t saturationMin = LimitMarker;
-    uint16_t saturationMax = LimitMarker;
-    uint16_t saturationDef = LimitMarker;
-    uint16_t sharpnessMin = LimitMarker;
-    uint16_t sharpnessMax = LimitMarker;
-    uint16_t sharpnessDef = LimitMarker;
-    uint16_t gammaMin = LimitMarker;
-    uint16_t gammaMax = LimitMarker;
-    uint16_t gammaDef = LimitMarker;
-    uint16_t whiteBalanceMin = LimitMarker;
-    uint16_t whiteBalanceMax = LimitMarker;
-    uint16_t irisMin = LimitMarker;
-    uint16_t irisMax = LimitMarker;
-};
-
-ImageControlCache gImageControlCache;
+constexpr uint16_t LimitMarker = LumoCamera::ImageControlLimits::Marker;
+constexpr int16_t HueLimitMarker = LumoCamera::ImageControlLimits::HueMarker;
 
 // Values travel little-endian in the row's length (one or two bytes).
 template<typename T>
@@ -143,11 +113,6 @@ bool uvc_get_resolution(LumoCamera *camera)
 
 } // namespace
 
-void LumoCamera::resetImageControlCache()
-{
-    gImageControlCache = ImageControlCache();
-}
-
 bool LumoCamera::setResolution(unsigned long frameRate, unsigned long width, unsigned long height)
 {
     return uvc_set_resolution(this, frameRate, width, height);
@@ -179,17 +144,17 @@ bool LumoCamera::setBrightness(uint16_t value)
 
 uint16_t LumoCamera::brightnessMin()
 {
-    return cached(this, gImageControlCache.brightnessMin, UvcGetMin, UvcBrightness);
+    return cached(this, limits_.brightnessMin, UvcGetMin, UvcBrightness);
 }
 
 uint16_t LumoCamera::brightnessMax()
 {
-    return cached(this, gImageControlCache.brightnessMax, UvcGetMax, UvcBrightness);
+    return cached(this, limits_.brightnessMax, UvcGetMax, UvcBrightness);
 }
 
 uint16_t LumoCamera::brightnessDef()
 {
-    return cached(this, gImageControlCache.brightnessDef, UvcGetDef, UvcBrightness);
+    return cached(this, limits_.brightnessDef, UvcGetDef, UvcBrightness);
 }
 
 // --- Contrast -----------------------------------------------------------------------------
@@ -209,17 +174,17 @@ bool LumoCamera::setContrast(uint16_t value)
 
 uint16_t LumoCamera::contrastMin()
 {
-    return cached(this, gImageControlCache.contrastMin, UvcGetMin, UvcContrast);
+    return cached(this, limits_.contrastMin, UvcGetMin, UvcContrast);
 }
 
 uint16_t LumoCamera::contrastMax()
 {
-    return cached(this, gImageControlCache.contrastMax, UvcGetMax, UvcContrast);
+    return cached(this, limits_.contrastMax, UvcGetMax, UvcContrast);
 }
 
 uint16_t LumoCamera::contrastDef()
 {
-    return cached(this, gImageControlCache.contrastDef, UvcGetDef, UvcContrast);
+    return cached(this, limits_.contrastDef, UvcGetDef, UvcContrast);
 }
 
 // --- Hue (signed) -------------------------------------------------------------------------
@@ -239,17 +204,17 @@ bool LumoCamera::setHue(int16_t value)
 
 int16_t LumoCamera::hueMin()
 {
-    return cachedHue(this, gImageControlCache.hueMin, UvcGetMin);
+    return cachedHue(this, limits_.hueMin, UvcGetMin);
 }
 
 int16_t LumoCamera::hueMax()
 {
-    return cachedHue(this, gImageControlCache.hueMax, UvcGetMax);
+    return cachedHue(this, limits_.hueMax, UvcGetMax);
 }
 
 int16_t LumoCamera::hueDef()
 {
-    return cachedHue(this, gImageControlCache.hueDef, UvcGetDef);
+    return cachedHue(this, limits_.hueDef, UvcGetDef);
 }
 
 // --- Saturation ---------------------------------------------------------------------------
@@ -269,17 +234,17 @@ bool LumoCamera::setSaturation(uint16_t value)
 
 uint16_t LumoCamera::saturationMin()
 {
-    return cached(this, gImageControlCache.saturationMin, UvcGetMin, UvcSaturation);
+    return cached(this, limits_.saturationMin, UvcGetMin, UvcSaturation);
 }
 
 uint16_t LumoCamera::saturationMax()
 {
-    return cached(this, gImageControlCache.saturationMax, UvcGetMax, UvcSaturation);
+    return cached(this, limits_.saturationMax, UvcGetMax, UvcSaturation);
 }
 
 uint16_t LumoCamera::saturationDef()
 {
-    return cached(this, gImageControlCache.saturationDef, UvcGetDef, UvcSaturation);
+    return cached(this, limits_.saturationDef, UvcGetDef, UvcSaturation);
 }
 
 // --- Sharpness ----------------------------------------------------------------------------
@@ -299,17 +264,17 @@ bool LumoCamera::setSharpness(uint16_t value)
 
 uint16_t LumoCamera::sharpnessMin()
 {
-    return cached(this, gImageControlCache.sharpnessMin, UvcGetMin, UvcSharpness);
+    return cached(this, limits_.sharpnessMin, UvcGetMin, UvcSharpness);
 }
 
 uint16_t LumoCamera::sharpnessMax()
 {
-    return cached(this, gImageControlCache.sharpnessMax, UvcGetMax, UvcSharpness);
+    return cached(this, limits_.sharpnessMax, UvcGetMax, UvcSharpness);
 }
 
 uint16_t LumoCamera::sharpnessDef()
 {
-    return cached(this, gImageControlCache.sharpnessDef, UvcGetDef, UvcSharpness);
+    return cached(this, limits_.sharpnessDef, UvcGetDef, UvcSharpness);
 }
 
 // --- Gamma --------------------------------------------------------------------------------
@@ -329,17 +294,17 @@ bool LumoCamera::setGamma(uint16_t value)
 
 uint16_t LumoCamera::gammaMin()
 {
-    return cached(this, gImageControlCache.gammaMin, UvcGetMin, UvcGamma);
+    return cached(this, limits_.gammaMin, UvcGetMin, UvcGamma);
 }
 
 uint16_t LumoCamera::gammaMax()
 {
-    return cached(this, gImageControlCache.gammaMax, UvcGetMax, UvcGamma);
+    return cached(this, limits_.gammaMax, UvcGetMax, UvcGamma);
 }
 
 uint16_t LumoCamera::gammaDef()
 {
-    return cached(this, gImageControlCache.gammaDef, UvcGetDef, UvcGamma);
+    return cached(this, limits_.gammaDef, UvcGetDef, UvcGamma);
 }
 
 // --- White balance ------------------------------------------------------------------------
@@ -359,12 +324,12 @@ bool LumoCamera::setWhiteBalance(uint16_t value)
 
 uint16_t LumoCamera::whiteBalanceMin()
 {
-    return cached(this, gImageControlCache.whiteBalanceMin, UvcGetMin, UvcWhiteBalance);
+    return cached(this, limits_.whiteBalanceMin, UvcGetMin, UvcWhiteBalance);
 }
 
 uint16_t LumoCamera::whiteBalanceMax()
 {
-    return cached(this, gImageControlCache.whiteBalanceMax, UvcGetMax, UvcWhiteBalance);
+    return cached(this, limits_.whiteBalanceMax, UvcGetMax, UvcWhiteBalance);
 }
 
 bool LumoCamera::autoWhiteBalance()
@@ -426,10 +391,10 @@ bool LumoCamera::setIris(uint16_t value)
 
 uint16_t LumoCamera::irisMin()
 {
-    return cached(this, gImageControlCache.irisMin, UvcGetMin, UvcIris);
+    return cached(this, limits_.irisMin, UvcGetMin, UvcIris);
 }
 
 uint16_t LumoCamera::irisMax()
 {
-    return cached(this, gImageControlCache.irisMax, UvcGetMax, UvcIris);
+    return cached(this, limits_.irisMax, UvcGetMax, UvcIris);
 }
