@@ -51,7 +51,7 @@ void LumoButtonView::leaveEvent(QEvent *event)
 
 void LumoButtonView::mousePressEvent(QMouseEvent *event)
 {
-    if (shouldResponse_)
+    if (shouldResponse_ && event->button() == Qt::LeftButton)
         emit clicked();
     event->accept();
 }

@@ -31,7 +31,7 @@ void LumoFullWindow::keyPressEvent(QKeyEvent *event)
 void LumoFullWindow::mousePressEvent(QMouseEvent *event)
 {
     LumoWindow::mousePressEvent(event);
-    if (delegate())
+    if (event->button() == Qt::LeftButton && delegate())
         delegate()->toggleControl();
 }
 
@@ -39,5 +39,6 @@ void LumoFullWindow::mousePressEvent(QMouseEvent *event)
 void LumoFullWindow::mouseDoubleClickEvent(QMouseEvent *event)
 {
     LumoWindow::mousePressEvent(event);
-    postExitFullScreen();
+    if (event->button() == Qt::LeftButton)
+        postExitFullScreen();
 }

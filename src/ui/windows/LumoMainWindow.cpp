@@ -10,6 +10,8 @@ LumoMainWindow::LumoMainWindow(QWidget *parent) : LumoWindow(parent) {}
 void LumoMainWindow::mouseDoubleClickEvent(QMouseEvent *event)
 {
     LumoWindow::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
     NotificationCenter::defaultCenter()->post(
         QString::fromLatin1(NotificationNames::MainWindowDoubleClicked));
 }
