@@ -1,10 +1,12 @@
 #include "TestSupport.h"
+#include "core/Delays.h"
 #include "core/NotificationNames.h"
 #include "device/DeviceBackend.h"
 #include "device/LumoCameraArvo.h"
 #include "device/LumoCameraTobble.h"
 #include "device/virtual/VirtualCameraHub.h"
 
+#include <QElapsedTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -21,9 +23,9 @@ protected:
     }
 
     // A camera of `model` prepared on the virtual back end; its reports so far are forgotten.
-    CameraPtr attach(Model model, int focusMode = 0)
+    CameraPtr attach(Model model, int focusMode = 0, VirtualCamera::Faults faults = {})
     {
-        virtualCamera = hub.plug(model);
+        virtualCamera = hub.plug(model, faults);
         virtualCamera->setFocusMode(focusMode);
         const DeviceInfo info = virtualCamera->deviceInfo();
         CameraPtr camera = LumoCamera::create(info.vendorId, info.productId);
@@ -138,9 +140,44 @@ TEST_F(VendorCommands, UnpluggedOrDetachedCameraFailsSoftly)
     EXPECT_EQ(camera->getExposure(), -1);
     camera->prepareToDetatch();
     EXPECT_EQ(camera->velmarResetImage(), -1);
-    EXPECT_EQ(camera->velmarSetIris(3), -1) << "after its wait for the device";
+    EXPECT_EQ(camera->velmarSetIris(3), -1);
     EXPECT_FALSE(camera->setExposureLock(2));
     EXPECT_EQ(camera->contrast(), 0);
+}
+
+TEST_F(VendorCommands, CameraWithoutHidChannelFailsEveryCommandAtOnce)
+{
+    VirtualCamera::Faults noHid;
+    noHid.noHid = true;
+    CameraPtr camera = attach(Model::Tobble, 0, noHid);
+    EXPECT_FALSE(camera->hasHidDevice());
+    const double scale = Delays::timeScale();
+    Delays::setTimeScale(1.0); // a wait for the channel would take seconds
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(camera->getExposure(), -1);
+    EXPECT_FALSE(camera->setExposure(3));
+    EXPECT_FALSE(camera->setExposureLock(2));
+    EXPECT_FALSE(camera->resetImageControl());
+    const qint64 elapsed = timer.elapsed();
+    Delays::setTimeScale(scale);
+    EXPECT_LT(elapsed, 500);
+}
+
+TEST_F(VendorCommands, FocusWhoseEndNeverComesIsTakenAsOverAfterItsTimeOut)
+{
+    VirtualCamera::Faults noFocusDone;
+    noFocusDone.noFocusDone = true;
+    CameraPtr camera = attach(Model::Tobble, 0, noFocusDone);
+    camera->setActive(true);
+    NotificationRecorder recorder({NotificationNames::CameraWillFocus});
+    ASSERT_TRUE(camera->focusAgain());
+    ASSERT_TRUE(recorder.waitForCount(1));
+    EXPECT_EQ(camera->getExposure(), -1) << "still focusing";
+    ASSERT_TRUE(waitUntil([&] { return camera->getExposure() != -1; }));
+    EXPECT_FALSE(camera->isFocusing);
+    EXPECT_EQ(sent(), QStringList({"02 4f 00 00 00", "01 00 06 00 00"}));
+    camera->setActive(false);
 }
 
 TEST_F(VendorCommands, SecondModelReportsItsExposureWhileActive)

@@ -10,7 +10,7 @@ using Ms = std::chrono::milliseconds;
 
 constexpr Ms DeviceThreadStart{1000};   // device thread start to watching for cameras
 constexpr Ms DeviceArrivalSettle{3000}; // camera arrival to preparation
-constexpr Ms VendorCommandDeviceWait{1000};
+constexpr Ms FocusDoneTimeout{5000};    // forced focus to giving up on its "focus done"
 constexpr Ms ExposureReportInterval{500};
 constexpr Ms CaptureWatchdog{2000};
 constexpr Ms CaptureRestart{1000};

@@ -11,7 +11,7 @@
 
 #include <QThread>
 
-#include <thread>
+#include <chrono>
 
 namespace {
 
@@ -29,6 +29,12 @@ QByteArray report(std::initializer_list<uint8_t> bytes)
     for (uint8_t b : bytes)
         r.append(char(b));
     return r;
+}
+
+int64_t steadyNowMs()
+{
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(now).count();
 }
 
 uint8_t byteAt(const QByteArray &bytes, int i)
@@ -203,7 +209,7 @@ void LumoCamera::handleCallBack(int result)
             if (value == 0x0003 || value == 0x0103)
                 isContinousFocusMode = value == 0x0103 ? 1 : 0;
             else if (value == 0x0202)
-                isFocusing = false;
+                endFocus();
             continue;
         }
         switch (value) {
@@ -228,7 +234,7 @@ void LumoCamera::handleCallBack(int result)
         case 0x0202:
             LUMO_LOG("Focus Done ");
             notifyOnMainThread(NotificationNames::CameraDidFocus);
-            isFocusing = false;
+            endFocus();
             break;
         case 0x0302:
             LUMO_LOG("custom button");
@@ -243,21 +249,16 @@ void LumoCamera::handleCallBack(int result)
 
 // --- Vendor commands ------------------------------------------------------------------------
 
-int LumoCamera::exchange(const QByteArray &output, QByteArray *reply, DeviceWait wait)
+int LumoCamera::exchange(const QByteArray &output, QByteArray *reply)
 {
-    std::unique_lock<std::mutex> lock(lock_);
-    if (!hid_ && wait == DeviceWait::OneSecond) {
-        lock.unlock();
-        std::this_thread::sleep_for(std::chrono::milliseconds(
-            Delays::scaled(Delays::VendorCommandDeviceWait)));
-        lock.lock();
-        if (!hid_) {
-            LUMO_LOG("device not init");
-            return -1;
-        }
-    }
-    if (!hid_)
+    std::lock_guard<std::mutex> lock(lock_);
+    // The channel is opened during preparation, before the camera is handed out: one that is
+    // missing now (the node could not be opened, or the camera was detached) never comes, so
+    // nothing waits for it.
+    if (!hid_) {
+        LUMO_LOG("device not init");
         return -1;
+    }
     const int sent = hid_->setReport(HidChannel::ReportType::Output, output, ReportTimeoutMs);
     if (sent != 0) {
         LUMO_LOG("setReport failed: %p", reinterpret_cast<void *>(intptr_t(sent)));
@@ -287,11 +288,38 @@ int LumoCamera::exchange(const QByteArray &output, QByteArray *reply, DeviceWait
     return 0;
 }
 
+bool LumoCamera::focusing()
+{
+    if (!isFocusing)
+        return false;
+    const int64_t now = steadyNowMs();
+    int64_t deadline = focusDeadlineMs_;
+    if (deadline == 0) {
+        // Focusing without a known start: the time-out runs from now.
+        deadline = now + Delays::scaled(Delays::FocusDoneTimeout);
+        focusDeadlineMs_ = deadline;
+    }
+    if (now < deadline)
+        return true;
+    // "Focus done" was lost, or came while the camera was being let go of. Refusing every
+    // command for good would leave the camera unusable: the focus is taken as over.
+    LUMO_LOG("focus end not seen within %d ms: taking the focus as done",
+             Delays::scaled(Delays::FocusDoneTimeout));
+    endFocus();
+    return false;
+}
+
+void LumoCamera::endFocus()
+{
+    isFocusing = false;
+    focusDeadlineMs_ = 0;
+}
+
 int LumoCamera::velmarResetImage()
 {
-    if (isFocusing)
+    if (focusing())
         return -1;
-    if (exchange(report({0xFF, 0x00, 0x00, 0x00}), nullptr, DeviceWait::No) != 0)
+    if (exchange(report({0xFF, 0x00, 0x00, 0x00}), nullptr) != 0)
         return -1;
     LUMO_LOG("setReport ok");
     return 0;
@@ -299,18 +327,19 @@ int LumoCamera::velmarResetImage()
 
 int LumoCamera::velmarForceFocusAgain()
 {
-    if (isFocusing)
+    if (focusing())
         return -1;
-    if (exchange(report({0x02, 0x4F, 0x00, 0x00, 0x00}), nullptr, DeviceWait::No) != 0)
+    if (exchange(report({0x02, 0x4F, 0x00, 0x00, 0x00}), nullptr) != 0)
         return -1;
     LUMO_LOG("setReport ok");
+    focusDeadlineMs_ = steadyNowMs() + Delays::scaled(Delays::FocusDoneTimeout);
     isFocusing = true;
     return 0;
 }
 
 int LumoCamera::velmarSetExposureLock(short value)
 {
-    if (isFocusing)
+    if (focusing())
         return -1;
     if (productId_ != CameraIds::TobbleProductId)
         return -1;
@@ -320,7 +349,7 @@ int LumoCamera::velmarSetExposureLock(short value)
     LUMO_LOG("setReport with data [%p, %p, %p, %p, %p]", reinterpret_cast<void *>(uintptr_t(2)),
              reinterpret_cast<void *>(uintptr_t(5)),
              reinterpret_cast<void *>(uintptr_t(uint8_t(value))), nullptr, nullptr);
-    if (exchange(bytes, nullptr, DeviceWait::OneSecond) != 0)
+    if (exchange(bytes, nullptr) != 0)
         return -1;
     LUMO_LOG("finished");
     return 0;
@@ -328,23 +357,23 @@ int LumoCamera::velmarSetExposureLock(short value)
 
 int LumoCamera::velmarSetIris(short value)
 {
-    if (isFocusing)
+    if (focusing())
         return -1;
     const QByteArray bytes = report({0x02, 0x06, uint8_t(value), 0x00, 0x00});
     LUMO_LOG("setReport with data [%p, %p, %p, %p, %p]", reinterpret_cast<void *>(uintptr_t(2)),
              reinterpret_cast<void *>(uintptr_t(6)),
              reinterpret_cast<void *>(uintptr_t(uint8_t(value))), nullptr, nullptr);
-    return exchange(bytes, nullptr, DeviceWait::OneSecond) == 0 ? 0 : -1;
+    return exchange(bytes, nullptr) == 0 ? 0 : -1;
 }
 
 int LumoCamera::velmarCurrentFocusMode()
 {
-    if (isFocusing)
+    if (focusing())
         return -1;
     if (isContinousFocusMode != -1)
         return isContinousFocusMode;
     QByteArray reply;
-    if (exchange(report({0x02, 0x00, 0x03, 0x00, 0x00}), &reply, DeviceWait::No) != 0)
+    if (exchange(report({0x02, 0x00, 0x03, 0x00, 0x00}), &reply) != 0)
         return -1;
     isContinousFocusMode = byteAt(reply, 1) == 1 ? 1 : 0;
     return isContinousFocusMode;
@@ -352,10 +381,10 @@ int LumoCamera::velmarCurrentFocusMode()
 
 int LumoCamera::velmarGetIris()
 {
-    if (isFocusing)
+    if (focusing())
         return -1;
     QByteArray reply;
-    if (exchange(report({0x01, 0x00, 0x06, 0x00, 0x00}), &reply, DeviceWait::OneSecond) != 0)
+    if (exchange(report({0x01, 0x00, 0x06, 0x00, 0x00}), &reply) != 0)
         return -1;
     return byteAt(reply, 1);
 }

@@ -189,6 +189,8 @@ public:
         uint16_t irisMax = Marker;
     };
 
+    // Set when a forced focus was accepted; cleared by the camera's "focus done", or taken as
+    // over when that has not come within Delays::FocusDoneTimeout.
     std::atomic<bool> isFocusing{false};
     std::atomic<int> isContinousFocusMode{-1};
 
@@ -207,10 +209,13 @@ protected:
     const uint16_t hidControlIntf_ = 2;
 
 private:
-    enum class DeviceWait { No, OneSecond };
     // Sends an output report (and reads input report 1 into `reply` when given) under the
-    // camera's lock. -1 on any failure.
-    int exchange(const QByteArray &output, QByteArray *reply, DeviceWait wait);
+    // camera's lock. -1 on any failure, at once when the camera has no HID channel.
+    int exchange(const QByteArray &output, QByteArray *reply);
+    // Whether a focus is under way; one whose end the camera has not reported within
+    // Delays::FocusDoneTimeout is taken as over (and logged).
+    bool focusing();
+    void endFocus();
 
     DeviceInfo device_;
     QString captureDeviceLocationId_;
@@ -223,4 +228,6 @@ private:
     std::unique_ptr<UsbControlChannel> control_;
     bool eventsStarted_ = false;
     ImageControlLimits limits_;
+    // When a focus under way is taken as over (steady clock, ms); 0 when none is.
+    std::atomic<int64_t> focusDeadlineMs_{0};
 };

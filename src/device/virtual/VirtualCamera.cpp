@@ -34,9 +34,10 @@ QString devpathFor(int id)
 
 } // namespace
 
-VirtualCamera::VirtualCamera(int id, Model model)
+VirtualCamera::VirtualCamera(int id, Model model, Faults faults)
     : id_(id)
     , model_(model)
+    , faults_(faults)
     , exposureStep_(model == Model::Arvo ? 5 : 8)
     , uvc_(std::make_unique<VirtualUvcModel>(model))
 {
@@ -165,7 +166,7 @@ bool VirtualCamera::raiseEvent(int32_t value, int delayMs)
     QPointer<HidChannel> channel;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (!plugged_ || !hid_)
+        if (!plugged_ || !hid_ || faults_.noButtons)
             return false;
         channel = hid_;
     }
@@ -186,7 +187,9 @@ bool VirtualCamera::raiseEvent(int32_t value, int delayMs)
 
 bool VirtualCamera::focus()
 {
-    return raiseEvent(FocusBegin) && raiseEvent(FocusDone, Delays::scaled(FocusDuration));
+    if (!raiseEvent(FocusBegin))
+        return false;
+    return faults_.noFocusDone || raiseEvent(FocusDone, Delays::scaled(FocusDuration));
 }
 
 bool VirtualCamera::switchFocusMode(int mode)

@@ -22,7 +22,18 @@ class VirtualCamera {
 public:
     enum class Model { Arvo, Tobble };
 
-    VirtualCamera(int id, Model model);
+    // Faults of real cameras a virtual one can have, to try out how the application copes.
+    struct Faults {
+        bool noHid = false;       // its HID interface cannot be opened
+        bool noButtons = false;   // its HID interface has no button element
+        bool noFocusDone = false; // it reports "focus begin" but never "focus done"
+    };
+
+    // The range of the button element's values (a 16-bit field).
+    static constexpr int32_t ButtonElementMinimum = 0;
+    static constexpr int32_t ButtonElementMaximum = 0xFFFF;
+
+    VirtualCamera(int id, Model model, Faults faults);
     ~VirtualCamera();
 
     static bool modelFromName(const QString &name, Model *model);
@@ -30,6 +41,7 @@ public:
 
     int id() const { return id_; }
     Model model() const { return model_; }
+    const Faults &faults() const { return faults_; }
     QString modelName() const { return modelName(model_); }
     DeviceInfo deviceInfo() const;
 
@@ -53,10 +65,10 @@ public:
     QList<QByteArray> outputReports() const;
 
     // Raises a change of the button element (any raw value), after `delayMs` when given. False
-    // when the camera is unplugged or the application has not opened it.
+    // when the camera is unplugged, has no button element or the application has not opened it.
     bool raiseEvent(int32_t value, int delayMs = 0);
     // Focuses as the camera does after a forced focus or a press of its focus button: reports
-    // "focus begin" at once and "focus done" about a second later.
+    // "focus begin" at once and "focus done" about a second later (never with noFocusDone).
     bool focus();
     // Switches the focus button's mode and reports it (3 single, 259 continuous).
     bool switchFocusMode(int mode);
@@ -75,6 +87,7 @@ private:
 
     const int id_;
     const Model model_;
+    const Faults faults_;
     mutable std::mutex mutex_;
     bool plugged_ = true;
     bool stalled_ = false;

@@ -40,7 +40,7 @@ public:
     std::unique_ptr<HidChannel> openHid(const DeviceInfo &device) override
     {
         auto camera = hub_->cameraForKey(device.key);
-        if (!camera || !camera->plugged())
+        if (!camera || !camera->plugged() || camera->faults().noHid)
             return nullptr;
         return std::make_unique<VirtualHidChannel>(camera);
     }
@@ -60,12 +60,13 @@ private:
 
 } // namespace
 
-std::shared_ptr<VirtualCamera> VirtualCameraHub::plug(VirtualCamera::Model model)
+std::shared_ptr<VirtualCamera> VirtualCameraHub::plug(VirtualCamera::Model model,
+                                                      VirtualCamera::Faults faults)
 {
     std::shared_ptr<VirtualCamera> camera;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        camera = std::make_shared<VirtualCamera>(nextId_++, model);
+        camera = std::make_shared<VirtualCamera>(nextId_++, model, faults);
         cameras_.append(camera);
     }
     emit plugged(camera->deviceInfo());

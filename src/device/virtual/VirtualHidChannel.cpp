@@ -33,6 +33,8 @@ int VirtualHidChannel::getReport(ReportType type, uint8_t reportId, QByteArray &
 
 bool VirtualHidChannel::startEvents()
 {
+    if (camera_->faults().noButtons)
+        return false;
     eventsOn_ = true;
     return true;
 }
