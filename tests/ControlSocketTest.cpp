@@ -70,17 +70,39 @@ TEST_F(ControlSocket, BadRequestsFailWithAMessage)
     r = send("plug webcam");
     EXPECT_EQ(r.status, ControlResult::CommandFailed);
     EXPECT_TRUE(r.lines.first().contains("unknown camera model")) << qPrintable(r.lines.first());
+    r = send("plug arvo --no-such-fault");
+    EXPECT_EQ(r.status, ControlResult::CommandFailed);
+    EXPECT_TRUE(r.lines.first().startsWith("usage: plug")) << qPrintable(r.lines.first());
+    send("plug arvo");
+    for (const char *value : {"65536", "-1", "0x10000"}) {
+        r = send(QString("event 2 %1").arg(value));
+        EXPECT_EQ(r.status, ControlResult::CommandFailed);
+        EXPECT_TRUE(r.lines.first().contains("out of the button element's range")) << qPrintable(r.lines.first());
+    }
+    EXPECT_TRUE(send("event 2 0xFFFF").lines.first().contains("not open yet")) << "in range";
     r = send("dance");
     EXPECT_EQ(r.status, ControlResult::CommandFailed);
     EXPECT_TRUE(r.lines.first().contains("unknown command")) << qPrintable(r.lines.first());
 }
 
-TEST(ControlClient, NoRunningInstanceIsReported)
+TEST_F(ControlSocket, CamerasWithFaultsSayWhatTheyLack)
+{
+    ASSERT_EQ(send("plug tobble --no-hid").lines, QStringList({"1"}));
+    ASSERT_EQ(send("plug arvo --no-buttons --no-focus-done").lines, QStringList({"2"}));
+    EXPECT_TRUE(hub.camera(1)->faults().noHid);
+    EXPECT_TRUE(hub.camera(2)->faults().noButtons);
+    EXPECT_TRUE(hub.camera(2)->faults().noFocusDone);
+    EXPECT_TRUE(send("state 2").lines.contains("faults no-buttons no-focus-done"));
+    EXPECT_EQ(send("press 1 snapshot").lines, QStringList({"virtual camera 1 has no HID interface"}));
+    EXPECT_EQ(send("press 2 focus").lines, QStringList({"virtual camera 2 has no button element"}));
+}
+
+TEST(ControlClient, NoRunningInstanceIsReportedInPlainWords)
 {
     Sandbox sandbox;
     const ControlResult r = sendControlCommand(sandbox.path("runtime/none"), "list", 200);
     EXPECT_EQ(r.status, ControlResult::NoInstance);
-    EXPECT_FALSE(r.lines.isEmpty());
+    EXPECT_EQ(r.lines, QStringList({"no Arvo with virtual cameras is running"}));
 }
 
 } // namespace

@@ -6,7 +6,15 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
 {
     CommandLineOptions options;
     const QString virtualPrefix = QStringLiteral("--virtual-camera=");
-    for (const QString &argument : arguments.mid(1)) {
+    // "--virtual-camera MODELS" is the same as "--virtual-camera=MODELS".
+    QStringList words;
+    for (int i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("--virtual-camera") && i + 1 < arguments.size())
+            words << virtualPrefix + arguments[++i];
+        else
+            words << arguments[i];
+    }
+    for (const QString &argument : std::as_const(words)) {
         if (argument == QLatin1String("--verbose")) {
             options.verbose = true;
         } else if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {

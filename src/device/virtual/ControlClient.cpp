@@ -8,8 +8,8 @@ ControlResult sendControlCommand(const QString &socketPath, const QString &line,
     QLocalSocket socket;
     socket.connectToServer(socketPath);
     if (!socket.waitForConnected(timeoutMs)) {
-        result.lines << QStringLiteral("no running Arvo with virtual cameras (%1)")
-                            .arg(socket.errorString());
+        // Whatever the socket's reason (no such socket, refused), the user's answer is the same.
+        result.lines << QStringLiteral("no Arvo with virtual cameras is running");
         return result;
     }
     socket.write(line.toUtf8() + '\n');

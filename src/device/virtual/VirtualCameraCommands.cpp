@@ -26,9 +26,26 @@ std::shared_ptr<VirtualCamera> cameraFor(VirtualCameraHub &hub, const QString &i
 
 Reply notDelivered(const VirtualCamera &camera)
 {
-    return Reply::error(camera.plugged()
-                            ? QStringLiteral("virtual camera %1 is not open yet").arg(camera.id())
-                            : QStringLiteral("virtual camera %1 is unplugged").arg(camera.id()));
+    const int id = camera.id();
+    if (!camera.plugged())
+        return Reply::error(QStringLiteral("virtual camera %1 is unplugged").arg(id));
+    if (camera.faults().noHid)
+        return Reply::error(QStringLiteral("virtual camera %1 has no HID interface").arg(id));
+    if (camera.faults().noButtons)
+        return Reply::error(QStringLiteral("virtual camera %1 has no button element").arg(id));
+    return Reply::error(QStringLiteral("virtual camera %1 is not open yet").arg(id));
+}
+
+QString faultNames(const VirtualCamera::Faults &faults)
+{
+    QStringList names;
+    if (faults.noHid)
+        names << QStringLiteral("no-hid");
+    if (faults.noButtons)
+        names << QStringLiteral("no-buttons");
+    if (faults.noFocusDone)
+        names << QStringLiteral("no-focus-done");
+    return names.isEmpty() ? QStringLiteral("none") : names.join(QLatin1Char(' '));
 }
 
 QStringList describeState(const VirtualCamera &camera)
@@ -37,6 +54,7 @@ QStringList describeState(const VirtualCamera &camera)
     lines << QStringLiteral("model %1").arg(camera.modelName())
           << QStringLiteral("plugged %1").arg(camera.plugged() ? "yes" : "no")
           << QStringLiteral("stalled %1").arg(camera.stalled() ? "yes" : "no")
+          << QStringLiteral("faults %1").arg(faultNames(camera.faults()))
           << QStringLiteral("focus-mode %1").arg(camera.focusMode() == 1 ? "continuous" : "single")
           << QStringLiteral("exposure-step %1").arg(camera.exposureStep())
           << QStringLiteral("exposure-lock %1").arg(camera.exposureLocked() ? "on" : "off");
@@ -70,14 +88,29 @@ void addVirtualCameraCommands(ControlServer &server, VirtualCameraHub &hub,
         return reply;
     });
 
+    // A camera with faults: --no-hid (its HID interface cannot be opened), --no-buttons (no
+    // button element), --no-focus-done (focusing never ends).
     server.addCommand(QStringLiteral("plug"), [&hub](const QStringList &args) {
+        const QString syntax =
+            QStringLiteral("plug arvo|tobble [--no-hid] [--no-buttons] [--no-focus-done]");
         VirtualCamera::Model model;
-        if (args.size() != 1)
-            return usage(QStringLiteral("plug arvo|tobble"));
+        if (args.isEmpty())
+            return usage(syntax);
         if (!VirtualCamera::modelFromName(args[0], &model))
             return Reply::error(
                 QStringLiteral("unknown camera model \"%1\" (models: arvo, tobble)").arg(args[0]));
-        return Reply{true, {QString::number(hub.plug(model)->id())}};
+        VirtualCamera::Faults faults;
+        for (const QString &option : args.mid(1)) {
+            if (option == QLatin1String("--no-hid"))
+                faults.noHid = true;
+            else if (option == QLatin1String("--no-buttons"))
+                faults.noButtons = true;
+            else if (option == QLatin1String("--no-focus-done"))
+                faults.noFocusDone = true;
+            else
+                return usage(syntax);
+        }
+        return Reply{true, {QString::number(hub.plug(model, faults)->id())}};
     });
 
     server.addCommand(QStringLiteral("unplug"), [&hub](const QStringList &args) {
@@ -122,10 +155,16 @@ void addVirtualCameraCommands(ControlServer &server, VirtualCameraHub &hub,
         if (!camera)
             return error;
         bool ok = false;
-        const int32_t value = int32_t(args[1].toLongLong(&ok, 0));
+        const qlonglong value = args[1].toLongLong(&ok, 0);
         if (!ok)
             return Reply::error(QStringLiteral("bad event value \"%1\"").arg(args[1]));
-        return camera->raiseEvent(value) ? Reply{} : notDelivered(*camera);
+        if (value < VirtualCamera::ButtonElementMinimum || value > VirtualCamera::ButtonElementMaximum)
+            return Reply::error(QStringLiteral("event value %1 out of the button element's range "
+                                               "(%2 to %3)")
+                                    .arg(args[1])
+                                    .arg(VirtualCamera::ButtonElementMinimum)
+                                    .arg(VirtualCamera::ButtonElementMaximum));
+        return camera->raiseEvent(int32_t(value)) ? Reply{} : notDelivered(*camera);
     });
 
     server.addCommand(QStringLiteral("focusmode"), [&hub](const QStringList &args) {
