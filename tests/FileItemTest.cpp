@@ -1,11 +1,13 @@
 #include "TestSupport.h"
 #include "library/FileItem.h"
+#include "library/LibraryFolder.h"
 #include "core/DefaultsKeys.h"
 #include "core/UserDefaults.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QSet>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -62,10 +64,41 @@ TEST_F(FileItemTest, RecordOfNewPhotoGivesItsNameTypeAndPathInTheLibraryFolder)
     EXPECT_TRUE(empty.name().isEmpty());
     EXPECT_FALSE(empty.createDate().isValid());
 
-    // The path follows the library folder setting.
+    // The path follows the library folder setting, "~/..." being the folder under home.
     const QString elsewhere = sandbox_.path("Documents/Scans");
     UserDefaults::standard()->setValue(DefaultsKeys::PhotoLibraryLocation, elsewhere);
     EXPECT_EQ(item.path(), elsewhere + "/2026-12-05_0007.jpg");
+    UserDefaults::standard()->setValue(DefaultsKeys::PhotoLibraryLocation, "~/Pictures/Arvo/");
+    EXPECT_EQ(item.path(), inLibrary("2026-12-05_0007.jpg"));
+    EXPECT_FALSE(fromRecord(inLibrary("2026-12-05_0007.jpg")).itemSize().isEmpty());
+}
+
+TEST_F(FileItemTest, LibraryLocationResolvesFromHomeNeverFromTheWorkingFolder)
+{
+    const QString home = sandbox_.path();
+    for (const auto &[stored, folder] : {std::pair<QString, QString>{"~/Pictures/Arvo", home + "/Pictures/Arvo"},
+                                         {"~", home}, {"Pictures/./Arvo/", home + "/Pictures/Arvo"},
+                                         {"/media/stick/Arvo/", "/media/stick/Arvo"}, {"", ""}})
+        EXPECT_EQ(LibraryFolder::resolve(stored), folder) << qPrintable(stored);
+}
+
+// A save killed half way on a file system without unnamed files leaves "<photo>.XXXXXX" behind;
+// start-up removes exactly those.
+TEST_F(FileItemTest, StartRemovesLeftoversOfInterruptedSavesAndNothingElse)
+{
+    const QStringList leftovers = {"2026-12-05_0001.jpg.a8Zk3Q", "Lecture 3_12345.jpg.ZZ0099"};
+    const QStringList kept = {"2026-12-05_0001.jpg", "notes.jpg.a8Zk3Q", "2026-12-05_0001.jpg.a8Zk3",
+                              "2026-12-05_0001.jpg.a8Zk3Q7", "2026-12-05_0001.jpg.a8Z-3Q", ".x_0001.jpg.a8Zk3Q",
+                              "2026-12-05_0001.png.a8Zk3Q", "2026-12-05_001.jpg.a8Zk3Q", "link_0001.jpg.a8Zk3Q"};
+    for (const QString &name : leftovers + kept.mid(0, kept.size() - 1))
+        writeBytes(name, "x");
+    ASSERT_TRUE(QFile::link(inLibrary("notes.jpg.a8Zk3Q"), inLibrary("link_0001.jpg.a8Zk3Q")));
+    ASSERT_TRUE(QDir().mkpath(inLibrary("dir_0001.jpg.a8Zk3Q")));
+
+    EXPECT_TRUE(LibraryFolder::prepare(UserDefaults::standard()).isEmpty());
+    QStringList remaining = QDir(library_).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    EXPECT_EQ(QSet<QString>(remaining.begin(), remaining.end()),
+              QSet<QString>(kept.begin(), kept.end()) + QSet<QString>{"dir_0001.jpg.a8Zk3Q"});
 }
 
 TEST_F(FileItemTest, RecordNamesFollowTheFileSuffix)

@@ -17,6 +17,7 @@
 #include "device/virtual/ControlServer.h"
 #include "device/virtual/VirtualCameraCommands.h"
 #include "device/virtual/VirtualCameraHub.h"
+#include "library/LibraryFolder.h"
 #include "ui/LumoMainWindowController.h"
 
 #include <QAction>
@@ -98,6 +99,13 @@ void LumoAppController::awakeFromNib(bool redirectLog)
     setNotifications();
     if (!libraryProblem.isEmpty())
         mainWindowController_->reportProblem(libraryProblem);
+    // Settings that could not be read were set aside at this start; said once, in passing.
+    const QString damagedSettings = UserDefaults::standard()->damagedCopy();
+    if (!damagedSettings.isEmpty())
+        mainWindowController_->showMessage(
+            tr("The settings file could not be read and was kept as \"%1\"; Arvo starts with "
+               "its default settings.")
+                .arg(QDir::toNativeSeparators(damagedSettings)));
 
     cameras_ = LumoCamerasController::createShared(std::move(backend));
 
@@ -145,29 +153,7 @@ void LumoAppController::initializeMode()
 QString LumoAppController::setAppDefault()
 {
     UserDefaults *defaults = UserDefaults::standard();
-    QString library = defaults->stringForKey(DefaultsKeys::PhotoLibraryLocation);
-    if (library.isEmpty()) {
-        library = QDir(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation))
-                      .filePath(QStringLiteral("Arvo"));
-        defaults->setValue(DefaultsKeys::PhotoLibraryLocation, library);
-    }
-
-    QString problem;
-    const QFileInfo info(library);
-    if (!info.exists()) {
-        // A fresh home may have no Pictures folder yet, so the parents are made too.
-        if (!QDir().mkpath(library))
-            problem = tr("The photo library folder \"%1\" could not be created. "
-                         "Photos cannot be saved until it exists.")
-                          .arg(QDir::toNativeSeparators(library));
-    } else if (!info.isDir()) {
-        problem = tr("\"%1\" is a file, not a folder, so photos cannot be saved there. "
-                     "The file was left as it is; move it away or choose another library "
-                     "folder.")
-                      .arg(QDir::toNativeSeparators(library));
-    }
-    if (!problem.isEmpty())
-        LUMO_LOG("%s", qPrintable(problem));
+    const QString problem = LibraryFolder::prepare(defaults);
 
     if (!defaults->contains(DefaultsKeys::FocusSoundEffectSwitch))
         defaults->setValue(DefaultsKeys::FocusSoundEffectSwitch, true);

@@ -1,8 +1,8 @@
 #include "library/FileItem.h"
 
-#include "core/DefaultsKeys.h"
 #include "core/LumoLog.h"
 #include "core/UserDefaults.h"
+#include "library/LibraryFolder.h"
 
 #include <QFileInfo>
 #include <QPainter>
@@ -72,9 +72,7 @@ void FileItem::setFileAttribute()
 
 QString FileItem::path() const
 {
-    const QString library =
-        UserDefaults::standard()->stringForKey(QLatin1String(DefaultsKeys::PhotoLibraryLocation));
-    return library + QLatin1Char('/') + name_;
+    return LibraryFolder::current(UserDefaults::standard()) + QLatin1Char('/') + name_;
 }
 
 QString FileItem::createDateDescription() const

@@ -41,7 +41,7 @@ public:
     // Reads size and creation date from the file system. A missing file leaves both unset.
     void setFileAttribute();
 
-    // The library folder + "/" + name().
+    // The library folder (as LibraryFolder::current() resolves it) + "/" + name().
     QString path() const;
 
     // createDate() as "yyyy-MM-dd"; empty when the date is unknown.

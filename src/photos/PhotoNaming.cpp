@@ -1,6 +1,6 @@
 #include "PhotoNaming.h"
 
-#include <QDir>
+#include <QChar>
 
 namespace PhotoNaming {
 
@@ -92,15 +92,6 @@ QString photoPrefix(bool useCustomPrefix, const QString &customPrefix, const QDa
             return custom + QLatin1Char('_');
     }
     return datePrefix(date);
-}
-
-QString expandedFolder(const QString &folder)
-{
-    QString path = folder;
-    if (path == QLatin1String("~") || path.startsWith(QLatin1String("~/")))
-        path = QDir::homePath() + path.mid(1);
-    // One spelling per folder, so that saves into the same folder compare paths equal.
-    return path.isEmpty() ? path : QDir::cleanPath(path);
 }
 
 QString photoPath(const QString &folder, const QString &prefix, qint64 number)

@@ -37,12 +37,9 @@ QString sanitizedCustomPrefix(const QString &custom);
 // naming is on and the prefix is usable, otherwise the date prefix.
 QString photoPrefix(bool useCustomPrefix, const QString &customPrefix, const QDate &date);
 
-// The library folder with a leading "~" expanded to the home folder, cleaned (no trailing
-// slash, no "." or ".." parts). Empty stays empty.
-QString expandedFolder(const QString &folder);
-
 // "<folder>/<prefix><number>.jpg", the number zero-padded to at least four digits. The folder
-// is taken as given (expand it first); the prefix is inserted literally.
+// is taken as given (resolve it first, LibraryFolder::resolve()); the prefix is inserted
+// literally.
 QString photoPath(const QString &folder, const QString &prefix, qint64 number);
 
 // The EXIF date-time form "YYYY:MM:DD HH:MM:SS" of `moment` in local time.

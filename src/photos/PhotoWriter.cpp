@@ -6,14 +6,20 @@
 #include "core/LumoLog.h"
 #include "core/MainThread.h"
 #include "core/UserDefaults.h"
+#include "library/LibraryFolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <QSet>
 #include <QThread>
 
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
 #include <limits>
+#include <unistd.h>
 
 namespace {
 
@@ -37,10 +43,12 @@ QSet<QString> &reservedPaths()
     return paths;
 }
 
+// How often a save takes the next number because its name was taken just before the commit.
+constexpr int MaxNameClashes = 1000;
+
 bool isTaken(const QString &path)
 {
-    // A dangling symbolic link counts as taken: the rename that commits the photo would
-    // replace it.
+    // A dangling symbolic link counts as taken: its name is in use, wherever it points.
     const QFileInfo info(path);
     return info.exists() || info.isSymLink() || reservedPaths().contains(path);
 }
@@ -50,7 +58,164 @@ QString shown(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
+// Errors that mean "this file system has no unnamed files": not supported by the file system
+// (EOPNOTSUPP), or a kernel that does not know the flag and sees only O_DIRECTORY (EISDIR).
+bool lacksUnnamedFiles(int error)
+{
+    return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
+}
+
+// Errors that mean "this file system cannot do that kind of rename or link".
+bool unsupported(int error)
+{
+    return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP || error == EPERM;
+}
+
+int writeAll(int fd, const QByteArray &bytes)
+{
+    const char *data = bytes.constData();
+    qint64 left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, data, size_t(left));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno; // the reason of the write that failed, after any short ones
+        }
+        data += n;
+        left -= n;
+    }
+    // One flush to the disk, so that a photo announced as saved survives a power cut; a file
+    // system that cannot flush (a pipe-like network share) is not an error.
+    if (::fdatasync(fd) != 0 && errno != EINVAL && errno != EROFS)
+        return errno;
+    return 0;
+}
+
 } // namespace
+
+// The bytes of one photo, written out completely before they get a name in the folder, and
+// then given a name that nothing else has: never by replacing a file, so that no photo is
+// lost to a name clash, whoever else writes into the folder and however it is spelled.
+//
+// Where the file system has them (ext4, btrfs, xfs, tmpfs) the bytes go into an unnamed file
+// (O_TMPFILE), linked in under the photo's name; linkat() fails with EEXIST instead of
+// replacing. Elsewhere (FAT sticks, network shares) they go into "<name>.XXXXXX" beside the
+// photo, renamed with RENAME_NOREPLACE, or, where even that is missing, linked and unlinked,
+// or, last, renamed onto an empty file made exclusively. Those temporary names are what
+// LibraryFolder::removeLeftovers() clears at start when a save was killed half way.
+class PhotoWriter::StagedFile {
+public:
+    StagedFile() = default;
+    StagedFile(const StagedFile &) = delete;
+    StagedFile &operator=(const StagedFile &) = delete;
+
+    ~StagedFile()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+        if (!temporary_.isEmpty())
+            ::unlink(temporary_.constData());
+    }
+
+    // Writes `bytes` into the folder of `path`. Returns 0 or the errno of the failing step.
+    int stage(const QString &path, const QByteArray &bytes, bool allowUnnamed)
+    {
+        const QByteArray target = QFile::encodeName(path);
+        if (allowUnnamed) {
+            const QByteArray folder = QFile::encodeName(QFileInfo(path).path());
+            fd_ = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+            if (fd_ < 0 && !lacksUnnamedFiles(errno))
+                return errno;
+        }
+        if (fd_ < 0) {
+            // The permissions of a new file as the umask leaves them, as for the unnamed one.
+            for (int attempt = 0; fd_ < 0 && attempt < 100; ++attempt) {
+                temporary_ = target + '.' + randomSuffix();
+                fd_ = ::open(temporary_.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+                if (fd_ < 0 && errno != EEXIST) {
+                    const int error = errno;
+                    temporary_.clear();
+                    return error;
+                }
+            }
+            if (fd_ < 0) {
+                temporary_.clear();
+                return EEXIST;
+            }
+        }
+        const int error = writeAll(fd_, bytes);
+        if (error == 0 && !temporary_.isEmpty()) {
+            // A named file is complete and needs no descriptor to be renamed.
+            if (::close(fd_) != 0 && errno != EINTR) {
+                fd_ = -1;
+                return errno;
+            }
+            fd_ = -1;
+        }
+        return error;
+    }
+
+    // Gives the staged bytes the name `path`. EEXIST: the name is taken, and nothing changed.
+    int commit(const QString &path)
+    {
+        const QByteArray target = QFile::encodeName(path);
+        if (temporary_.isEmpty()) {
+            const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd_);
+            if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, target.constData(),
+                         AT_SYMLINK_FOLLOW)
+                == 0)
+                return 0;
+            if (errno != ENOENT || ::linkat(fd_, "", AT_FDCWD, target.constData(), AT_EMPTY_PATH) != 0)
+                return errno; // no /proc: linking the descriptor itself needs a privilege
+            return 0;
+        }
+        if (::renameat2(AT_FDCWD, temporary_.constData(), AT_FDCWD, target.constData(),
+                        RENAME_NOREPLACE)
+            == 0)
+            return done();
+        if (!unsupported(errno))
+            return errno;
+        if (::link(temporary_.constData(), target.constData()) == 0) {
+            ::unlink(temporary_.constData());
+            return done();
+        }
+        if (!unsupported(errno))
+            return errno;
+        // No exclusive rename and no links (FAT): the name is claimed by creating it
+        // exclusively, and only that empty file of our own is replaced.
+        const int claim = ::open(target.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+        if (claim < 0)
+            return errno;
+        ::close(claim);
+        if (::rename(temporary_.constData(), target.constData()) != 0) {
+            const int error = errno;
+            ::unlink(target.constData());
+            return error;
+        }
+        return done();
+    }
+
+private:
+    int done()
+    {
+        temporary_.clear();
+        return 0;
+    }
+
+    static QByteArray randomSuffix()
+    {
+        static const char letters[] =
+            "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+        QByteArray suffix(6, '0');
+        for (char &c : suffix)
+            c = letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))];
+        return suffix;
+    }
+
+    int fd_ = -1;
+    QByteArray temporary_; // the named temporary file while it exists
+};
 
 PhotoSettings PhotoSettings::fromDefaults(UserDefaults *defaults)
 {
@@ -158,7 +323,7 @@ PhotoWriter::Reservation PhotoWriter::reserve(const PhotoSettings &settings, con
 
     const QString prefix =
         PhotoNaming::photoPrefix(settings.useCustomPrefix, settings.customPrefix, today);
-    const QString folder = PhotoNaming::expandedFolder(settings.libraryFolder);
+    const QString folder = LibraryFolder::resolve(settings.libraryFolder);
 
     // The counter is the next number to try; a missing, zero or negative one starts at 1.
     qint64 number = store->integerForKey(QLatin1String(DefaultsKeys::CapturedNumber), 0);
@@ -199,7 +364,7 @@ PhotoResult PhotoWriter::write(const QImage &frame, const QString &cameraModel)
     LUMO_LOG("Image extent: {{0, 0}, {%d, %d}}", frame.width(), frame.height());
 
     const PhotoSettings settings = this->settings();
-    const QString folder = PhotoNaming::expandedFolder(settings.libraryFolder);
+    const QString folder = LibraryFolder::resolve(settings.libraryFolder);
     const QFileInfo folderInfo(folder);
     if (folder.isEmpty()) {
         result.error = tr("No photo library folder is chosen. Choose one in the preferences.");
@@ -221,7 +386,7 @@ PhotoResult PhotoWriter::write(const QImage &frame, const QString &cameraModel)
     // One moment names the photo and stamps it, so a photo taken at midnight carries the date
     // of its name.
     const QDateTime now = clock_();
-    const Reservation reservation = reserve(settings, now);
+    Reservation reservation = reserve(settings, now);
 
     QString detail;
     const QByteArray bytes = encode(frame, now, cameraModel, &detail);
@@ -232,19 +397,24 @@ PhotoResult PhotoWriter::write(const QImage &frame, const QString &cameraModel)
         return result;
     }
 
-    // QSaveFile writes a temporary file beside the photo and renames it into place on commit;
-    // without commit, or on any error, the temporary file is removed and no photo appears.
-    QSaveFile file(reservation.path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        LUMO_LOG("cannot open %s: %s", qPrintable(reservation.path), qPrintable(file.errorString()));
-        release(reservation, false);
-        result.error = tr("The photo could not be saved in \"%1\": %2")
-                           .arg(shown(folder), file.errorString());
-        return result;
+    // The bytes are written out in full before the photo gets its name; on any failure the
+    // staged file goes away with `staged` and no photo appears.
+    StagedFile staged;
+    int error = staged.stage(reservation.path, bytes, unnamedFiles_.load());
+    // A name found free can be taken before the commit, by another program or through another
+    // spelling of the folder (a symbolic link): the photo then takes the next free number.
+    for (int clash = 0; error == 0; ++clash) {
+        error = staged.commit(reservation.path);
+        if (error != EEXIST || clash == MaxNameClashes)
+            break;
+        LUMO_LOG("%s appeared while the photo was being written; taking the next number",
+                 qPrintable(reservation.path));
+        release(reservation, true);
+        reservation = reserve(settings, now);
+        error = 0;
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    if (error != 0) {
+        const QString reason = qt_error_string(error);
         LUMO_LOG("writing %s failed: %s", qPrintable(reservation.path), qPrintable(reason));
         release(reservation, false);
         result.error = tr("The photo could not be written to \"%1\": %2").arg(shown(folder), reason);

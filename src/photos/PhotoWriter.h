@@ -6,6 +6,7 @@
 #include <QString>
 #include <QThreadPool>
 
+#include <atomic>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -14,7 +15,7 @@ class UserDefaults;
 
 // Where and how photos are named; a snapshot taken by the caller from its preferences.
 struct PhotoSettings {
-    QString libraryFolder;          // a leading "~" is expanded
+    QString libraryFolder;          // as stored; resolved by LibraryFolder::resolve()
     bool useCustomPrefix = false;
     QString customPrefix;           // sanitised at each save
 
@@ -32,7 +33,9 @@ struct PhotoResult {
 
 // Turns one frame into one photo file in the library folder: picks the next free name from the
 // daily counter, encodes the frame as a JPEG with its EXIF tags (PhotoEncoder) and writes it
-// atomically (QSaveFile: a temporary file renamed into place only when every byte was written).
+// atomically: the bytes are written out in full first, and only then given the photo's name,
+// never by replacing a file. A name taken meanwhile (by another program, or through another
+// spelling of the folder) moves the photo on to the next number, so no photo is overwritten.
 //
 // Threads: save() runs on the calling thread and may be called from many save threads at once;
 // saveAsync() runs save() on the writer's own thread pool and delivers the result on the main
@@ -80,6 +83,11 @@ public:
     // Saves running now, through either call.
     int savesInFlight() const;
 
+    // Photos are staged in unnamed files (O_TMPFILE) where the file system has them, and in
+    // named temporary files beside the photo elsewhere. Off always takes the named way, as on
+    // a FAT stick or a network share. On by default.
+    void setUnnamedFiles(bool on) { unnamedFiles_ = on; }
+
 protected:
     // Makes the file's bytes: PhotoEncoder::encodePhoto. Runs on the save thread after the
     // photo's name is reserved; an empty result fails the save with `error` as the detail.
@@ -88,6 +96,7 @@ protected:
                               const QString &cameraModel, QString *error);
 
 private:
+    class StagedFile;
     struct Reservation {
         QString path;
         qint64 number = 0;
@@ -110,6 +119,8 @@ private:
     mutable std::mutex inFlightMutex_;
     std::condition_variable inFlightDone_;
     int inFlight_ = 0;
+
+    std::atomic<bool> unnamedFiles_{true};
 
     QThreadPool pool_;
 };
