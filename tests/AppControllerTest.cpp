@@ -3,8 +3,11 @@
 #include "app/LumoAppController.h"
 #include "app/SingleInstance.h"
 #include "core/DefaultsKeys.h"
+#include "core/NotificationNames.h"
 #include "core/UserDefaults.h"
+#include "photos/LumoActionController.h"
 #include "ui/LumoMainWindowController.h"
+#include "ui/camera/LumoCaptureViewController.h"
 
 #include <QDir>
 #include <QFile>
@@ -132,6 +135,38 @@ TEST(AppController, OneInstanceHoldsTheLockAndALaterLaunchBringsBackItsMinimized
     EXPECT_TRUE(window->isVisible());
 }
 
+TEST(AppController, CameraChangeRestoresTheSavedSettingsAndTheProgrammableButtonActs)
+{
+    Sandbox sandbox;
+    UserDefaults *defaults = UserDefaults::standard();
+    defaults->setDictionary(DefaultsKeys::Devices,
+                            {{"Tobble", QVariantMap{{"Zoom", 2.0}, {"Resolution", 3}, {"Timer", 3}}}});
+    defaults->setValue(DefaultsKeys::ProgramKeyFunction, 3); // mirror
+
+    LumoAppController controller(parseCommandLine({"arvo", "--virtual-camera=tobble"}));
+    controller.awakeFromNib(false);
+    LumoCaptureViewController *capture = controller.mainWindowController()->captureController();
+    LumoActionController *action = controller.actionController();
+    // The whole camera-change sequence: image adjustments, then the restore, which reaches the
+    // picture and the snapshot controller.
+    ASSERT_TRUE(waitUntil([&] { return capture->zoom() == 2.0f; }));
+    EXPECT_EQ(capture->resolution(), QSize(800, 600));
+    EXPECT_EQ(action->timerValue(), 3);
+    EXPECT_EQ(action->zoomFactor(), 2.0f);
+
+    using namespace NotificationNames;
+    NotificationCenter *center = NotificationCenter::defaultCenter();
+    center->post(CameraCustomButton);
+    EXPECT_TRUE(capture->hFlipped());
+    center->post(ProgramKeyFunctionDidChange, nullptr, {{DefaultsKeys::ProgramKeyFunction, 1}});
+    center->post(CameraCustomButton);
+    EXPECT_EQ(capture->zoom(), 3.0f);
+    center->post(ProgramKeyFunctionDidChange, nullptr, {{DefaultsKeys::ProgramKeyFunction, 2}});
+    center->post(CameraCustomButton);
+    EXPECT_EQ(controller.mainWindowController()->exposureStep(), -2)
+        << "the model's default level 4, one step on, wraps to -2";
+}
+
 TEST(AppController, HelpAddressComesFromTheServerStrings)
 {
     EXPECT_TRUE(LumoAppController::helpBaseUrl().startsWith("https://"));
@@ -147,6 +182,8 @@ TEST(CommandLine, ParsesVirtualCamerasAndRejectsUnknownModels)
 
     o = parseCommandLine({"arvo", "--virtual-camera=arvo,webcam"});
     EXPECT_TRUE(o.error.contains("\"webcam\"")) << qPrintable(o.error);
+    o = parseCommandLine({"arvo", "--virtual-camera", "tobble"});
+    EXPECT_EQ(o.virtualCameras, QStringList({"tobble"})) << "with a space as with \"=\"";
     o = parseCommandLine({"arvo", "--frobnicate"});
     EXPECT_FALSE(o.error.isEmpty());
     o = parseCommandLine({"arvo"});

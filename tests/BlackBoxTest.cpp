@@ -1,6 +1,7 @@
 // Starts the real `arvo` and drives it with the real `arvo-vcam`, as a user would.
 
 #include "TestSupport.h"
+#include "core/UserDefaults.h"
 
 #include <QDate>
 #include <QDir>
@@ -65,6 +66,12 @@ protected:
                     return true;
             return false;
         }, 15000);
+    }
+
+    QString logText() const
+    {
+        QFile log(sandbox.path(".local/share/Arvo/Log.txt"));
+        return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
     }
 
     void TearDown() override
@@ -239,6 +246,65 @@ TEST_F(BlackBox, PressesOnACameraThatIsNotCurrentAreDroppedNotReplayed)
     }));
     EXPECT_EQ(log.count("snapshot button"), 1) << qPrintable(log);
     EXPECT_EQ(log.count("of a camera that is not current dropped"), 9);
+}
+
+TEST_F(BlackBox, SnapshotAfterTheCameraChangedSavesNothingOfTheOldCamera)
+{
+    QDir().mkpath(sandbox.path("runtime"));
+    startArvo({"--verbose", "--virtual-camera=arvo,tobble", "--time-scale=0.1"});
+    ASSERT_TRUE(waitForListLine("^1 arvo .* current$"));
+    const QDir library(sandbox.path("Pictures/Arvo"));
+    ASSERT_TRUE(waitUntil([&] {
+        vcam({"press", "1", "snapshot"});
+        return waitUntil([&] { return !library.entryList({"*.jpg"}).isEmpty(); }, 500);
+    }, 15000));
+
+    // The camera that takes over shows no picture: a snapshot now has nothing to save.
+    EXPECT_EQ(vcam({"stall", "2", "on"}).exitCode, 0);
+    EXPECT_EQ(vcam({"unplug", "1"}).exitCode, 0);
+    ASSERT_TRUE(waitForListLine("^2 tobble .* current$"));
+    EXPECT_EQ(vcam({"press", "2", "snapshot"}).exitCode, 0);
+    EXPECT_TRUE(waitUntil([&] { return logText().contains("No picture to take yet"); }));
+    EXPECT_EQ(library.entryList({"*.jpg"}).size(), 1);
+}
+
+TEST_F(BlackBox, RestoredSelfTimerCountsDownAndTheProgrammableButtonMirrors)
+{
+    QDir().mkpath(sandbox.path("runtime"));
+    {
+        UserDefaults settings(sandbox.path(".config/Arvo/Arvo.conf"));
+        settings.setDictionary("LumoDevices", {{"Tobble", QVariantMap{{"Timer", 3}}}});
+        settings.setValue("ProgramKeyFunctionKey", 3); // mirror
+        settings.sync();
+    }
+    startArvo({"--verbose", "--virtual-camera=tobble", "--time-scale=0.1"});
+    ASSERT_TRUE(waitUntil([&] {
+        return logText().contains("Notification: LumoCamSettingDidRestoreNotification");
+    }, 15000));
+    const QDir library(sandbox.path("Pictures/Arvo"));
+    auto photoAfterPress = [&](int count) {
+        return waitUntil([&] {
+            vcam({"press", "1", "snapshot"});
+            return waitUntil([&] { return library.entryList({"*.jpg"}).size() == count; }, 1000);
+        }, 15000);
+    };
+    ASSERT_TRUE(photoAfterPress(1));
+    EXPECT_TRUE(logText().contains("self-timer: 3 s")) << "the restored timer counts down";
+
+    EXPECT_EQ(vcam({"press", "1", "custom"}).exitCode, 0);
+    ASSERT_TRUE(photoAfterPress(2));
+    const QStringList names = library.entryList({"*.jpg"}, QDir::Files, QDir::Name);
+    const QImage before = QImage(library.filePath(names[0])).scaled(160, 120).convertToFormat(QImage::Format_Grayscale8);
+    const QImage after = QImage(library.filePath(names[1])).scaled(160, 120).convertToFormat(QImage::Format_Grayscale8);
+    auto difference = [](const QImage &a, const QImage &b) {
+        qint64 sum = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                sum += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y)));
+        return sum;
+    };
+    // The second photo is nearer the first one turned left-right than the first one itself.
+    EXPECT_LT(difference(after, before.mirrored(true, false)), difference(after, before));
 }
 
 TEST_F(BlackBox, UnknownVirtualModelIsAClearErrorAtStart)

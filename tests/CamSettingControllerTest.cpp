@@ -170,13 +170,14 @@ TEST_F(CamSettings, WithoutACameraOnlyTheFieldsChange)
     EXPECT_FALSE(cache->valueForDeviceKey("Zoom").isValid());
 }
 
-TEST_F(CamSettings, ANewSequenceAbandonsTheOneStillRunning)
+TEST_F(CamSettings, ANewSequenceTakesOverAndKeepsAWaitingCompletionUnlessItBringsOne)
 {
     current = attach(VirtualCamera::Model::Arvo);
     makeCache();
     int done = 0;
     cache->setImageAdjustments([&] { ++done; });
     cache->setImageAdjustments([&] { done += 10; });
+    cache->setImageAdjustments(); // as the camera change queues it after the reset
     ASSERT_TRUE(waitUntil([&] { return done != 0; }));
     waitUntil([] { return false; }, 30);
     EXPECT_EQ(done, 10);

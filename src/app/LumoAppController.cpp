@@ -194,6 +194,12 @@ void LumoAppController::setNotifications()
     LumoMainWindowController *main = mainWindowController_.get();
     center->addObserver(main, FileDidCreate,
                         [main](const Notification &n) { main->fileDidCreate(n); });
+    center->addObserver(main, InstantPreviewDidChange,
+                        [main](const Notification &n) { main->instantPreviewDidChange(n); });
+    center->addObserver(main, PhotoLibraryLocationDidChange,
+                        [main](const Notification &n) { main->photoLibraryLocationDidChange(n); });
+    center->addObserver(main, CaptureViewWillUpdateExposure,
+                        [main](const Notification &n) { main->captureViewWillUpdateExposure(n); });
     center->addObserver(main, CameraDidChange,
                         [main](const Notification &n) { main->velmarCameraDidChange(n); });
 }

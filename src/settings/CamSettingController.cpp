@@ -240,7 +240,11 @@ void CamSettingController::saveCurrentValue()
 void CamSettingController::setImageAdjustments(std::function<void()> done)
 {
     ++sequence_;
-    adjustmentsDone_ = std::move(done);
+    // A call without a completion restarts the steps but leaves a waiting completion in place:
+    // the camera-change sequence queues such a call right after the reset, whose completion
+    // restores the camera-mode settings.
+    if (done)
+        adjustmentsDone_ = std::move(done);
     pendingSteps_ = ImageAdjustmentCount;
     runImageAdjustmentStep(sequence_, 0);
 }

@@ -73,8 +73,9 @@ public:
     void saveCurrentValue();
 
     // Applies the six saved image adjustments (or the camera's own defaults) in order, 0.2 s
-    // apart, without blocking; `done` runs after the last one. A later call, or a camera
-    // change through resetCameraParameters(), abandons a sequence still running.
+    // apart, without blocking; `done` runs after the last one. A later call takes over from a
+    // sequence still running; its completion still runs at the end unless the later call
+    // brings one of its own.
     void setImageAdjustments(std::function<void()> done = {});
     void restoreCameraModeSetting();
     void setCameraModeToDefault();

@@ -1,8 +1,11 @@
 #include "LumoMainWindowController.h"
 
 #include "ui/camera/LumoCaptureViewController.h"
+#include "core/DefaultsKeys.h"
+#include "core/LumoLog.h"
 #include "core/NotificationCenter.h"
 #include "core/NotificationNames.h"
+#include "core/UserDefaults.h"
 #include "settings/CamSettingController.h"
 #include "settings/Conversions.h"
 
@@ -17,6 +20,8 @@
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -34,6 +39,7 @@ LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBacken
     , window_(new QMainWindow)
     , captureController_(std::make_unique<LumoCaptureViewController>(captureBackend, currentCamera_))
 {
+    baseDir_ = UserDefaults::standard()->stringForKey(DefaultsKeys::PhotoLibraryLocation);
     window_->setWindowTitle(QStringLiteral("Arvo"));
     window_->setObjectName(QStringLiteral("mainWindow"));
 
@@ -93,9 +99,13 @@ LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBacken
 
     NotificationCenter *center = NotificationCenter::defaultCenter();
     center->addObserver(this, NotificationNames::CamSettingDidRestore,
-                        [this](const Notification &) { syncCameraModeSettings(); });
+                        [this](const Notification &n) { syncCameraModeSettings(n); });
     center->addObserver(this, NotificationNames::CamSettingDidSetToDefault,
-                        [this](const Notification &) { syncCameraModeSettings(); });
+                        [this](const Notification &n) { syncCameraModeSettings(n); });
+    center->addObserver(this, NotificationNames::CaptureWillMirror,
+                        [this](const Notification &n) { captureWillMirror(n); });
+    center->addObserver(this, NotificationNames::CaptureWillDigitalZoom,
+                        [this](const Notification &n) { captureWillDigitalZoom(n); });
     center->addObserver(this, NotificationNames::PhotoSaveDidFail, [this](const Notification &n) {
         showMessage(n.userInfo.value(NotificationNames::InfoKeys::Message).toString());
     });
@@ -156,18 +166,80 @@ void LumoMainWindowController::velmarCameraDidChange(const Notification &)
     lastFrameCount_ = captureController_->frameCount();
     framesPerSecond_ = 0;
     updateCameraStatus();
-    if (currentCamera_())
-        CamSettingController::sharedInstance()->resetCameraParameters();
+    if (!currentCamera_())
+        return;
+    // The saved settings of the new camera; then the image adjustments once more, queued behind
+    // everything else the change set off. The second run takes over the first one's steps and
+    // keeps the restore that the first one ends with.
+    CamSettingController *settings = CamSettingController::sharedInstance();
+    settings->resetCameraParameters();
+    QMetaObject::invokeMethod(
+        settings, [settings] { settings->setImageAdjustments(); }, Qt::QueuedConnection);
 }
 
-void LumoMainWindowController::syncCameraModeSettings()
+void LumoMainWindowController::syncCameraModeSettings(const Notification &notification)
 {
+    using namespace NotificationNames;
+    LUMO_LOG("Notification: %s", qPrintable(notification.name));
     CamSettingController *settings = CamSettingController::sharedInstance();
+    NotificationCenter *center = NotificationCenter::defaultCenter();
     const float zoom = settings->zoom();
-    captureController_->setZoom(zoom > 0 ? zoom : 1.0f);
+    applyZoom(zoom > 0 ? zoom : 1.0f);
+    center->post(DeviceCacheWillUpdateTimer, nullptr, {{InfoKeys::Timer, settings->timer()}});
     captureController_->setHFlipped(settings->hFlipped());
     captureController_->setVFlipped(settings->vFlipped());
+    center->post(DeviceCacheWillUpdateMirror, nullptr,
+                 {{InfoKeys::Horizontal, captureController_->hFlipped()},
+                  {InfoKeys::Vertical, captureController_->vFlipped()}});
     captureController_->setResolution(toPhotoOutputSize(settings->resolution()).toSize());
+    center->post(DeviceCacheWillUpdateExposure, nullptr,
+                 {{InfoKeys::Exposure, int(settings->exposure())}});
+}
+
+void LumoMainWindowController::applyZoom(float factor)
+{
+    CamSettingController::sharedInstance()->setZoom(factor);
+    captureController_->setZoom(factor);
+    NotificationCenter::defaultCenter()->post(NotificationNames::DeviceCacheWillUpdateZoomFactor,
+                                              nullptr,
+                                              {{NotificationNames::InfoKeys::ZoomFactor, factor}});
+}
+
+void LumoMainWindowController::captureWillMirror(const Notification &)
+{
+    // Only the picture turns: the saved setting and the mirror control keep theirs.
+    captureController_->setHFlipped(!captureController_->hFlipped());
+}
+
+void LumoMainWindowController::captureWillDigitalZoom(const Notification &notification)
+{
+    // The camera button steps the zoom 1x to 5x and then back; its step past the end (0) is
+    // the unzoomed picture.
+    const float factor =
+        notification.userInfo.value(NotificationNames::InfoKeys::ZoomFactor).toFloat();
+    applyZoom(std::max(factor, 1.0f));
+}
+
+void LumoMainWindowController::captureViewWillUpdateExposure(const Notification &notification)
+{
+    exposureStep_ = notification.userInfo.value(NotificationNames::InfoKeys::Exposure).toInt();
+}
+
+void LumoMainWindowController::setInstantPreview(int value)
+{
+    static constexpr int Seconds[] = {0, 2, 4};
+    if (value >= 0 && value < 3)
+        instantPreviewSeconds_ = Seconds[value];
+}
+
+void LumoMainWindowController::instantPreviewDidChange(const Notification &notification)
+{
+    setInstantPreview(notification.userInfo.value(DefaultsKeys::InstantPreview).toInt());
+}
+
+void LumoMainWindowController::photoLibraryLocationDidChange(const Notification &notification)
+{
+    baseDir_ = notification.userInfo.value(DefaultsKeys::PhotoLibraryLocation).toString();
 }
 
 void LumoMainWindowController::fileDidCreate(const Notification &notification)

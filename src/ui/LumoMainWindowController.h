@@ -62,6 +62,23 @@ public:
     void velmarCameraDidChange(const Notification &notification);
     // "LumoFileDidCreateNotification": a photo was saved.
     void fileDidCreate(const Notification &notification);
+    // "LumoInstantPreviewDidChangeNotification": how long a new photo is shown.
+    void instantPreviewDidChange(const Notification &notification);
+    // "LumoPhotoLibraryLocationDidChangeNotification": the folder the photos are in.
+    void photoLibraryLocationDidChange(const Notification &notification);
+    // "LumoCaptureViewWillUpdateExposureNotification": the camera button stepped the exposure.
+    void captureViewWillUpdateExposure(const Notification &notification);
+    // "LumoCaptureWillMirrorNotification": the camera button turns the picture left-right.
+    void captureWillMirror(const Notification &notification);
+    // "LumoCaptureWillDigitalZoomNotification": the camera button chose a zoom factor.
+    void captureWillDigitalZoom(const Notification &notification);
+
+    // 0: off, 1: 2 seconds, 2: 4 seconds; other values change nothing.
+    void setInstantPreview(int value);
+    int instantPreviewSeconds() const { return instantPreviewSeconds_; }
+    QString baseDir() const { return baseDir_; }
+    // The exposure step the camera button chose last (-2 to +2).
+    int exposureStep() const { return exposureStep_; }
 
     // Tells the user about a lasting problem: in the status line, and once in a message box
     // when the window is shown.
@@ -76,7 +93,11 @@ private:
     // A capture device error, as a window-modal alert with "OK".
     void presentCaptureError(const CaptureDevice::Error &error);
     void updateCameraStatus();
-    void syncCameraModeSettings();
+    // The setting cache restored or defaulted the camera-mode settings: the picture and the
+    // snapshot controller follow them.
+    void syncCameraModeSettings(const Notification &notification);
+    // Applies a zoom factor to the picture and the setting cache, and announces it.
+    void applyZoom(float factor);
 
     CameraProvider currentCamera_;
     QPointer<QMainWindow> window_;
@@ -93,4 +114,7 @@ private:
     QString problem_;
     bool problemShown_ = false;
     int mode_ = CameraMode;
+    int instantPreviewSeconds_ = 2;
+    QString baseDir_;
+    int exposureStep_ = 0;
 };
