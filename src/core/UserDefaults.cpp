@@ -77,9 +77,8 @@ QString UserDefaults::stringForKey(const QString &key, const QString &defaultVal
     return v.isValid() && v.canConvert<QString>() ? v.toString() : defaultValue;
 }
 
-bool UserDefaults::boolForKey(const QString &key, bool defaultValue) const
+bool UserDefaults::toBool(const QVariant &v, bool defaultValue)
 {
-    const QVariant v = value(key);
     if (!v.isValid())
         return defaultValue;
     const QString text = v.toString().trimmed().toLower();
@@ -92,9 +91,8 @@ bool UserDefaults::boolForKey(const QString &key, bool defaultValue) const
     return ok ? number != 0 : defaultValue;
 }
 
-int UserDefaults::integerForKey(const QString &key, int defaultValue) const
+int UserDefaults::toInteger(const QVariant &v, int defaultValue)
 {
-    const QVariant v = value(key);
     if (!v.isValid())
         return defaultValue;
     if (v.typeId() == QMetaType::Bool)
@@ -109,6 +107,16 @@ int UserDefaults::integerForKey(const QString &key, int defaultValue) const
     if (text == QLatin1String("false"))
         return 0;
     return defaultValue;
+}
+
+bool UserDefaults::boolForKey(const QString &key, bool defaultValue) const
+{
+    return toBool(value(key), defaultValue);
+}
+
+int UserDefaults::integerForKey(const QString &key, int defaultValue) const
+{
+    return toInteger(value(key), defaultValue);
 }
 
 QVariantMap UserDefaults::dictionaryForKey(const QString &key) const

@@ -43,6 +43,11 @@ public:
     int integerForKey(const QString &key, int defaultValue = 0) const;
     QVariantMap dictionaryForKey(const QString &key) const;
 
+    // How stored text reads as a number or a switch ("1", "true", "yes", ...), for values read
+    // here and for values of stored dictionaries; what does not read as one gives the default.
+    static int toInteger(const QVariant &value, int defaultValue);
+    static bool toBool(const QVariant &value, bool defaultValue);
+
     void setValue(const QString &key, const QVariant &value);
     void setDictionary(const QString &key, const QVariantMap &dictionary);
     void remove(const QString &key);

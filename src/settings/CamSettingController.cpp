@@ -37,17 +37,6 @@ constexpr short ExposureLockOff = 1;    // auto brightness on: the lock is relea
 constexpr short ExposureLockOn = 2;
 constexpr int ImageAdjustmentCount = 6;
 
-int toInt(const QVariant &v)
-{
-    return v.toString().toInt();
-}
-
-bool toBool(const QVariant &v)
-{
-    const QString text = v.toString().toLower();
-    return text == QLatin1String("true") || text.toInt() != 0;
-}
-
 } // namespace
 
 CamSettingController *CamSettingController::sharedInstance()
@@ -274,8 +263,7 @@ void CamSettingController::applyImageAdjustment(int step)
 {
     CameraPtr camera = currentCamera_();
     auto saved = [&](const char *key, int fallback) {
-        const QVariant v = valueForDeviceKey(key);
-        return v.isValid() ? toInt(v) : fallback;
+        return UserDefaults::toInteger(valueForDeviceKey(key), fallback);
     };
     switch (step) {
     case 0:
@@ -315,19 +303,16 @@ void CamSettingController::restoreCameraModeSetting()
     setZoom(zoom.isValid() ? zoom.toFloat() : DefaultZoom);
     const QVariant timer = valueForDeviceKey(Key::Timer);
     if (timer.isValid())
-        setTimer(toInt(timer));
+        setTimer(UserDefaults::toInteger(timer, 0));
     const QVariant hFlipped = valueForDeviceKey(Key::HFlipped);
     if (hFlipped.isValid())
-        setHFlipped(toBool(hFlipped));
+        setHFlipped(UserDefaults::toBool(hFlipped, false));
     const QVariant vFlipped = valueForDeviceKey(Key::VFlipped);
     if (vFlipped.isValid())
-        setVFlipped(toBool(vFlipped));
-    const QVariant resolution = valueForDeviceKey(Key::Resolution);
-    setResolution(resolution.isValid() ? toInt(resolution) : DefaultResolution);
-    const QVariant exposure = valueForDeviceKey(Key::Exposure);
-    setExposure(exposure.isValid() ? int16_t(toInt(exposure)) : defaultExposure());
-    const QVariant autoBrightness = valueForDeviceKey(Key::AutoBrightness);
-    setAutoBrightness(autoBrightness.isValid() ? toBool(autoBrightness) : true);
+        setVFlipped(UserDefaults::toBool(vFlipped, false));
+    setResolution(UserDefaults::toInteger(valueForDeviceKey(Key::Resolution), DefaultResolution));
+    setExposure(int16_t(UserDefaults::toInteger(valueForDeviceKey(Key::Exposure), defaultExposure())));
+    setAutoBrightness(UserDefaults::toBool(valueForDeviceKey(Key::AutoBrightness), true));
 
     center->post(NotificationNames::CamSettingDidRestore, this);
 }
