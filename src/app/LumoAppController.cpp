@@ -19,6 +19,7 @@
 #include "device/virtual/VirtualCameraHub.h"
 #include "library/LibraryFolder.h"
 #include "ui/LumoMainWindowController.h"
+#include "ui/about/LumoAboutWindowController.h"
 
 #include <QAction>
 #include <QApplication>
@@ -238,7 +239,9 @@ void LumoAppController::buildMainMenu()
         connect(item, &QAction::triggered, this, [this, item] { changeMode(item); });
 
     QMenu *help = bar->addMenu(tr("&Help"));
-    help->addAction(tr("Arvo &Help"), this, &LumoAppController::onlineHelp);
+    // The online help is offered only where the build names a real address for it.
+    if (!LumoAboutWindowController::isPlaceholder(QUrl(helpBaseUrl())))
+        help->addAction(tr("Arvo &Help"), this, &LumoAppController::onlineHelp);
     help->addAction(tr("&About Arvo"), this, &LumoAppController::openAbout);
 }
 
@@ -262,7 +265,7 @@ QString LumoAppController::helpBaseUrl()
 void LumoAppController::onlineHelp()
 {
     const QUrl url(helpBaseUrl());
-    if (url.isValid() && !url.isEmpty())
+    if (!LumoAboutWindowController::isPlaceholder(url))
         QDesktopServices::openUrl(url);
 }
 
@@ -274,9 +277,7 @@ void LumoAppController::openPreferences()
 
 void LumoAppController::openAbout()
 {
-    QMessageBox::about(mainWindowController_->window(), tr("About Arvo"),
-                       tr("<b>Arvo</b> %1<br>Live picture and snapshots for document cameras.")
-                           .arg(QCoreApplication::applicationVersion()));
+    LumoAboutWindowController::sharedInstance(registryCurrentCamera)->showWindow();
 }
 
 void LumoAppController::copy()

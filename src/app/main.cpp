@@ -2,6 +2,7 @@
 #include "LumoAppController.h"
 #include "SingleInstance.h"
 #include "core/Delays.h"
+#include "ui/widgets/LumoImages.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -57,6 +58,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Arvo"));
     QApplication::setApplicationVersion(QStringLiteral(ARVO_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("arvo"));
+    QApplication::setWindowIcon(LumoImages::applicationIcon());
 
     const CommandLineOptions options = parseCommandLine(QApplication::arguments());
     if (options.showHelp) {

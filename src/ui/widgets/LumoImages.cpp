@@ -43,4 +43,22 @@ QIcon icon(const QString &name)
     return result;
 }
 
+QIcon applicationIcon()
+{
+    initArvoResources();
+    QSvgRenderer renderer(QStringLiteral(":/icons/arvo.svg"));
+    QIcon result;
+    if (!renderer.isValid())
+        return result;
+    for (int side : {16, 24, 32, 48, 64, 128, 256}) {
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        renderer.render(&painter);
+        painter.end();
+        result.addPixmap(pixmap);
+    }
+    return result;
+}
+
 } // namespace LumoImages

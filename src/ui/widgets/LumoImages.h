@@ -19,4 +19,7 @@ QPixmap named(const QString &name, qreal devicePixelRatio = 0);
 // The picture as an icon, for menus and buttons.
 QIcon icon(const QString &name);
 
+// The application's icon, rendered at the sizes window managers and task bars ask for.
+QIcon applicationIcon();
+
 } // namespace LumoImages
