@@ -61,7 +61,7 @@ UdevTestbed::~UdevTestbed()
     g_object_unref(testbed_);
 }
 
-QString UdevTestbed::addHidrawDevice(const UsbDevice &usb, int minor)
+QString UdevTestbed::addUsbInterface(const UsbDevice &usb)
 {
     const QByteArray bus = QByteArray::number(usb.bus);
     const QByteArray port = bus + '-' + usb.ports.toUtf8();
@@ -71,14 +71,36 @@ QString UdevTestbed::addHidrawDevice(const UsbDevice &usb, int minor)
         hex4(usb.release).constData(), "busnum", bus.constData(), "devpath",
         usb.ports.toUtf8().constData(), nullptr, "DEVTYPE", "usb_device", nullptr));
     // The interface is in the "usb" subsystem too, but has no IDs of its own.
-    const QString interface = taken(umockdev_testbed_add_device(
-        testbed_, "usb", (port + ":1.0").constData(), device.toUtf8().constData(),
-        "bInterfaceClass", "03", nullptr, "DEVTYPE", "usb_interface", nullptr));
+    return taken(umockdev_testbed_add_device(testbed_, "usb", (port + ":1.0").constData(),
+                                             device.toUtf8().constData(), nullptr, "DEVTYPE",
+                                             "usb_interface", nullptr));
+}
+
+QString UdevTestbed::addHidrawDevice(const UsbDevice &usb, int minor)
+{
     const QString hid = taken(umockdev_testbed_add_device(
         testbed_, "hid",
         qPrintable(QString::asprintf("0003:%04X:%04X.%04X", usb.vendorId, usb.productId, minor + 1)),
-        interface.toUtf8().constData(), nullptr, nullptr));
+        addUsbInterface(usb).toUtf8().constData(), nullptr, nullptr));
     return addHidrawNode(testbed_, hid, minor);
+}
+
+void UdevTestbed::addVideoNode(const QString &parent, int minor, int index)
+{
+    const QByteArray name = "video" + QByteArray::number(minor);
+    g_free(umockdev_testbed_add_device(
+        testbed_, "video4linux", name.constData(), parent.isEmpty() ? nullptr : parent.toUtf8().constData(),
+        "index", QByteArray::number(index).constData(), "dev", ("81:" + QByteArray::number(minor)).constData(),
+        nullptr, "DEVNAME", ("/dev/" + name).constData(), nullptr));
+}
+
+void UdevTestbed::attachIoctl(const QString &node, UMockdevIoctlBase *handler)
+{
+    // umockdev routes a node's open() to its handler once a file stands for the node.
+    QFile file(taken(umockdev_testbed_get_root_dir(testbed_)) + node);
+    QDir().mkpath(QFileInfo(file).path());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(umockdev_testbed_attach_ioctl(testbed_, node.toUtf8().constData(), handler, nullptr));
 }
 
 void UdevTestbed::addNonUsbHidrawDevice(int minor)

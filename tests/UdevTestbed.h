@@ -36,9 +36,15 @@ public:
     UdevTestbed(const UdevTestbed &) = delete;
     UdevTestbed &operator=(const UdevTestbed &) = delete;
 
+    // A USB device with one interface; returns the interface's sysfs path.
+    QString addUsbInterface(const UsbDevice &usb);
     // A USB device with hidraw node /dev/hidraw<minor> (announced with "add" events); returns
     // the hidraw device's sysfs path.
     QString addHidrawDevice(const UsbDevice &usb, int minor);
+    // /dev/video<minor>, node `index` of its device, below `parent` (empty: no USB ancestor).
+    void addVideoNode(const QString &parent, int minor, int index);
+    // Makes `node` openable, its ioctls answered by `handler` on umockdev's thread.
+    void attachIoctl(const QString &node, UMockdevIoctlBase *handler);
     // A hidraw node whose parent is not a USB device (an I2C touchpad).
     void addNonUsbHidrawDevice(int minor);
     static QString usbParentOf(const QString &hidrawSyspath);
