@@ -1,8 +1,6 @@
 #include "TestSupport.h"
 #include "core/LumoLog.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -34,26 +32,13 @@ int runSetUpLogInChild(const char *text)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-QString readAll(const QString &path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return QString::fromUtf8(f.readAll());
-}
-
-TEST(Logging, ApplicationFolderIsInXdgDataHome)
-{
-    Sandbox sandbox;
-    EXPECT_EQ(applicationSupportFolder(), sandbox.path(".local/share/Arvo"));
-    EXPECT_EQ(logFilePath(), sandbox.path(".local/share/Arvo/Log.txt"));
-}
-
 TEST(Logging, FirstRunCreatesTheLogAndLaterRunsAppend)
 {
     Sandbox sandbox; // a fresh home: not even ~/.local/share exists
     ASSERT_EQ(runSetUpLogInChild("first"), 0);
     ASSERT_EQ(runSetUpLogInChild("second"), 0);
-    const QString log = readAll(logFilePath());
+    EXPECT_EQ(logFilePath(), sandbox.path(".local/share/Arvo/Log.txt")) << "in XDG_DATA_HOME";
+    const QString log = QString::fromUtf8(readFile(logFilePath()));
     EXPECT_TRUE(log.contains("first on stderr\n"));
     EXPECT_TRUE(log.contains("first on stdout\n"));
     EXPECT_TRUE(log.contains("second on stderr\n"));
@@ -65,15 +50,11 @@ TEST(Logging, FirstRunCreatesTheLogAndLaterRunsAppend)
 TEST(Logging, PlainFileWhereTheFolderBelongsIsLeftAlone)
 {
     Sandbox sandbox;
-    QDir().mkpath(sandbox.path(".local/share"));
-    QFile blocker(applicationSupportFolder());
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.write("mine");
-    blocker.close();
+    ASSERT_TRUE(writeFile(applicationSupportFolder(), "mine"));
 
     EXPECT_EQ(runSetUpLogInChild("lost"), 1);
     EXPECT_TRUE(QFileInfo(applicationSupportFolder()).isFile());
-    EXPECT_EQ(readAll(applicationSupportFolder()), "mine");
+    EXPECT_EQ(readFile(sandbox.path(".local/share/Arvo")), "mine");
 }
 
 TEST(Logging, LumoLogIsSilentUnlessEnabled)

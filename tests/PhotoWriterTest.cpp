@@ -9,9 +9,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QProcess>
 #include <QSet>
-#include <QStandardPaths>
 
 #include <exiv2/exiv2.hpp>
 #include <gtest/gtest.h>
@@ -25,8 +23,6 @@
 #include <atomic>
 #include <future>
 #include <thread>
-
-void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace {
 
@@ -51,19 +47,6 @@ QImage testFrame(int width, int height)
         for (int x = 0; x < width; ++x)
             image.setPixel(x, y, qRgb((x * 7 + y) & 0xff, (y * 5) & 0xff, ((x ^ y) * 3) & 0xff));
     return image;
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 struct Decoded {
@@ -217,7 +200,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         StoredCounterCase{"Yesterday", DecemberFifthDay - 1, 57, {"2026-12-05_0001.jpg", "2026-12-05_0002.jpg"}},
         StoredCounterCase{"EarlierToday", DecemberFifthDay, 57, {"2026-12-05_0057.jpg", "2026-12-05_0058.jpg"}},
-        StoredCounterCase{"Zero", DecemberFifthDay, 0, {"2026-12-05_0001.jpg", "2026-12-05_0002.jpg"}},
         StoredCounterCase{"Negative", DecemberFifthDay, -5, {"2026-12-05_0001.jpg", "2026-12-05_0002.jpg"}},
         StoredCounterCase{"MoreThanFourDigits", DecemberFifthDay, 9999, {"2026-12-05_9999.jpg", "2026-12-05_10000.jpg"}}),
     [](const auto &info) { return std::string(info.param.name); });
@@ -243,18 +225,13 @@ INSTANTIATE_TEST_SUITE_P(
     PhotoNaming, PrefixCleaning,
     ::testing::Values(
         PrefixCase{"plain", "Lecture", "Lecture"}, PrefixCase{"parentTraversal", "../../etc/x", "etc-x"},
-        PrefixCase{"absolutePath", "/etc/passwd", "etc-passwd"}, PrefixCase{"separator", "a/b", "a-b"},
-        PrefixCase{"backslash", "\\evil", "evil"}, PrefixCase{"driveLetter", "C:\\x", "C--x"},
-        PrefixCase{"dotDot", "..", ""}, PrefixCase{"dot", ".", ""},
-        PrefixCase{"empty", "", ""}, PrefixCase{"blanks", "  \t ", ""},
-        PrefixCase{"embeddedNul", QString::fromUtf8("x\0y", 3), "x-y"},
+        PrefixCase{"backslashAndColon", "\\C:\\x", "C--x"}, PrefixCase{"dotDot", "..", ""},
+        PrefixCase{"blanks", "  \t ", ""}, PrefixCase{"embeddedNul", QString::fromUtf8("x\0y", 3), "x-y"},
         PrefixCase{"controlCharacters", "tab\tline\nend\x7f", "tab-line-end-"},
-        PrefixCase{"hidden", ".hidden", "hidden"}, PrefixCase{"dotRuns", "a...b..c", "a.b.c"},
-        PrefixCase{"surroundingBlanks", "  Lecture 3  ", "Lecture 3"}, PrefixCase{"percentSigns", "%1%2", "%1%2"},
-        PrefixCase{"wildcards", "a*b?<c>|\"", "a-b--c---"},
+        PrefixCase{"dotRuns", "a...b..c", "a.b.c"}, PrefixCase{"surroundingBlanks", "  Lecture 3  ", "Lecture 3"},
+        PrefixCase{"percentSigns", "%1%2", "%1%2"}, PrefixCase{"wildcards", "a*b?<c>|\"", "a-b--c---"},
         PrefixCase{"nonAscii", QString::fromUtf8("Vorlesung Ü"), QString::fromUtf8("Vorlesung Ü")},
         PrefixCase{"veryLong", QString("a").repeated(300), QString("a").repeated(100)},
-        PrefixCase{"longTwoByte", QString::fromUtf8("é").repeated(150), QString::fromUtf8("é").repeated(100)},
         PrefixCase{"longThreeByte", QString::fromUtf8("漢").repeated(100), QString::fromUtf8("漢").repeated(66)},
         PrefixCase{"longOutsideBmp", QString::fromUtf8("😀").repeated(60), QString::fromUtf8("😀").repeated(50)}),
     [](const auto &info) { return std::string(info.param.label); });
@@ -262,8 +239,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(PhotoWriterTest, PrefixesThatArePathsStillNameAPhotoInsideTheLibrary)
 {
     QStringList expected;
-    for (const auto &[typed, name] : {std::pair<QString, QString>{"../../etc/x", "etc-x_0001.jpg"},
-                                      {"/etc/passwd", "etc-passwd_0002.jpg"}, {"..", "2026-12-05_0003.jpg"}}) {
+    for (const auto &[typed, name] : {std::pair<QString, QString>{"/etc/passwd", "etc-passwd_0001.jpg"},
+                                      {"..", "2026-12-05_0002.jpg"}}) {
         const PhotoResult r = makeWriter(true, typed)->save(frame, {});
         ASSERT_TRUE(r.ok) << qPrintable(r.error);
         EXPECT_EQ(r.path, library + "/" + name);
@@ -400,15 +377,14 @@ TEST(PhotoEncoder, ColoursSurviveEveryFrameFormat)
             image = image.convertToFormat(format);
             const Decoded d = decodeJpeg(PhotoEncoder::encodeJpeg(image));
             ASSERT_TRUE(d.complete);
-            const QColor expected = QColor(image.pixel(16, 16)), got = d.image.pixelColor(16, 16);
-            EXPECT_NEAR(got.red(), expected.red(), 6) << format << " " << qPrintable(colour.name());
-            EXPECT_NEAR(got.green(), expected.green(), 6) << format << " " << qPrintable(colour.name());
-            EXPECT_NEAR(got.blue(), expected.blue(), 6) << format << " " << qPrintable(colour.name());
+            const QRgb expected = image.pixel(16, 16), got = d.image.pixel(16, 16);
+            for (int shift : {16, 8, 0}) // red, green, blue
+                EXPECT_NEAR(int(got >> shift & 0xff), int(expected >> shift & 0xff), 6)
+                    << format << " " << qPrintable(colour.name());
         }
     }
 }
 
-// Read back twice: with exiv2, and with exiftool as other programs see the tags.
 TEST_F(PhotoWriterTest, ExifAndTiffTagsReadBack)
 {
     const PhotoResult r = makeWriter()->save(testFrame(200, 150), "Arvoscope");
@@ -441,22 +417,6 @@ TEST_F(PhotoWriterTest, ExifAndTiffTagsReadBack)
     EXPECT_EQ(file.mid(13, 5), QByteArray("\x01\x00\x48\x00\x48", 5));
     const Decoded d = decodeJpeg(file);
     EXPECT_TRUE(d.complete && d.width == 200 && d.height == 150);
-
-    if (const QString exiftool = QStandardPaths::findExecutable("exiftool"); !exiftool.isEmpty()) {
-        QProcess process;
-        process.start(exiftool, {"-s", "-ExifVersion", "-Make", "-Model", "-Software", "-DateTimeOriginal",
-                                 "-Orientation", "-XResolution", r.path});
-        ASSERT_TRUE(process.waitForFinished(30000));
-        ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-        QMap<QString, QString> tags;
-        for (const QString &line : QString::fromUtf8(process.readAllStandardOutput()).split('\n'))
-            if (const int colon = line.indexOf(':'); colon > 0)
-                tags.insert(line.left(colon).trimmed(), line.mid(colon + 1).trimmed());
-        for (const auto &[tag, value] : std::map<QString, QString>{
-                 {"ExifVersion", "0220"}, {"Make", "Velmar corp"}, {"Model", "Arvoscope"}, {"Software", "Arvo"},
-                 {"DateTimeOriginal", "2026:12:05 09:07:03"}, {"Orientation", "Horizontal (normal)"}, {"XResolution", "72"}})
-            EXPECT_EQ(tags.value(tag), value) << qPrintable(tag);
-    }
 
     // Without a camera model the model tag is left out.
     const PhotoResult noModel = makeWriter()->save(frame, {});

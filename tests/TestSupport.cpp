@@ -6,6 +6,8 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
 #include <QTimer>
 
 namespace {
@@ -39,6 +41,19 @@ Sandbox::~Sandbox()
 QString Sandbox::path(const QString &relative) const
 {
     return relative.isEmpty() ? dir_.path() : QDir(dir_.path()).filePath(relative);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
 bool waitUntil(const std::function<bool()> &done, int timeoutMs)

@@ -3,6 +3,7 @@
 #include "core/NotificationCenter.h"
 #include "device/DeviceBackend.h"
 
+#include <QRectF>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -13,6 +14,15 @@
 
 // Readable values in test failure messages.
 inline void PrintTo(const QSize &size, std::ostream *os) { *os << size.width() << "x" << size.height(); }
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QRectF &r, std::ostream *os)
+{
+    *os << "(" << r.x() << ", " << r.y() << ", " << r.width() << " x " << r.height() << ")";
+}
+
+// A whole file's bytes (empty when it cannot be read), and a whole file written, its folder made.
+QByteArray readFile(const QString &path);
+bool writeFile(const QString &path, const QByteArray &bytes);
 
 // An isolated HOME with its own XDG folders for the length of a test.
 class Sandbox {

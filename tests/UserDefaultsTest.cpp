@@ -2,39 +2,17 @@
 #include "core/UserDefaults.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 
 #include <thread>
 
 namespace {
 
-QString readAll(const QString &path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return QString::fromUtf8(f.readAll());
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-TEST(UserDefaults, StandardFileLivesInXdgConfigHome)
-{
-    Sandbox sandbox;
-    EXPECT_EQ(UserDefaults::standardPath(), sandbox.path(".config/Arvo/Arvo.conf"));
-}
-
 TEST(UserDefaults, NestedDictionariesAreReadableGroupsAndRoundTrip)
 {
     Sandbox sandbox;
-    const QString path = sandbox.path("Arvo.conf");
+    const QString path = UserDefaults::standardPath();
+    EXPECT_EQ(path, sandbox.path(".config/Arvo/Arvo.conf")) << "the standard file is in XDG_CONFIG_HOME";
     {
         UserDefaults defaults(path);
         defaults.setDictionary("LumoDevices",
@@ -42,7 +20,7 @@ TEST(UserDefaults, NestedDictionariesAreReadableGroupsAndRoundTrip)
                                 {"Tobble", QVariantMap{{"ZoomIndex", 1}}}});
         defaults.setValue("KeepCameraSetKey", 1);
     }
-    const QString text = readAll(path);
+    const QString text = QString::fromUtf8(readFile(path));
     EXPECT_TRUE(text.contains("[LumoDevices]")) << qPrintable(text);
     EXPECT_TRUE(text.contains("Arvo\\ZoomIndex=3")) << qPrintable(text);
     EXPECT_FALSE(text.contains("@Variant")) << "no binary blobs in the file";
@@ -64,8 +42,8 @@ TEST(UserDefaults, JunkValuesAndMissingKeysGiveTheCallersDefault)
 {
     Sandbox sandbox;
     const QString path = sandbox.path("Arvo.conf");
-    writeFile(path, "[General]\nProgramKeyFunctionKey=banana\nSnapshotSoundEffectSwitchKey=perhaps\n"
-                    "FocusSoundEffectSwitchKey=false\nInstantPreviewKey=2\n");
+    ASSERT_TRUE(writeFile(path, "[General]\nProgramKeyFunctionKey=banana\nSnapshotSoundEffectSwitchKey=perhaps\n"
+                    "FocusSoundEffectSwitchKey=false\nInstantPreviewKey=2\n"));
     UserDefaults defaults(path);
     EXPECT_EQ(defaults.integerForKey("ProgramKeyFunctionKey", 7), 7);
     EXPECT_TRUE(defaults.boolForKey("SnapshotSoundEffectSwitchKey", true));
@@ -83,13 +61,11 @@ TEST(UserDefaults, BinaryGarbageFileGivesDefaultsAndIsKeptAside)
     QByteArray garbage;
     for (int i = 0; i < 512; ++i)
         garbage.append(char((i * 37) & 0xff));
-    writeFile(path, garbage);
+    ASSERT_TRUE(writeFile(path, garbage));
     UserDefaults defaults(path);
     EXPECT_EQ(defaults.integerForKey("InstantPreviewKey", 1), 1);
     EXPECT_EQ(defaults.damagedCopy(), path + ".damaged");
-    QFile kept(path + ".damaged");
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), garbage);
+    EXPECT_EQ(readFile(path + ".damaged"), garbage);
     defaults.setValue("InstantPreviewKey", 2);
     EXPECT_TRUE(defaults.sync());
     EXPECT_EQ(UserDefaults(path).integerForKey("InstantPreviewKey"), 2);
