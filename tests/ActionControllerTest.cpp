@@ -6,7 +6,6 @@
 #include "core/UserDefaults.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -96,18 +95,26 @@ TEST_F(ActionController, CountdownRunsOnItsOwnTimer)
     EXPECT_EQ(recorder.names().last(), FileDidCreate);
 }
 
-TEST_F(ActionController, NoTimerTakesThePhotoAtOnceIntoTheLibrary)
+// No timer set (0), and timer values the timer does not offer.
+TEST_F(ActionController, WithoutACountdownThePhotoIsTakenAtOnceIntoTheLibrary)
 {
     controller->setCurrentImage(frame());
-    NotificationRecorder recorder(TimerNames);
-    press();
-    EXPECT_EQ(recorder.names(), QStringList({AppWillSnapshot}));
-    ASSERT_TRUE(recorder.waitForCount(2));
-    EXPECT_EQ(recorder.names().last(), FileDidCreate);
-    EXPECT_TRUE(recorder.allOnMainThread());
-    const QUrl url = recorder.notifications().last().userInfo.value("FileURLKey").toUrl();
-    EXPECT_EQ(url.toLocalFile(), sandbox.path("Library/2026-12-05_0001.jpg"));
-    EXPECT_TRUE(QFileInfo(url.toLocalFile()).size() > 1000);
+    int number = 0;
+    for (int seconds : {0, -1, 5}) {
+        SCOPED_TRACE(seconds);
+        if (seconds != 0)
+            setTimer(seconds);
+        NotificationRecorder recorder(TimerNames);
+        press();
+        EXPECT_EQ(recorder.names(), QStringList({AppWillSnapshot}));
+        EXPECT_FALSE(controller->countdownRunning());
+        ASSERT_TRUE(recorder.waitForCount(2));
+        EXPECT_EQ(recorder.names().last(), FileDidCreate);
+        EXPECT_TRUE(recorder.allOnMainThread());
+        const QString file = recorder.notifications().last().userInfo.value("FileURLKey").toUrl().toLocalFile();
+        EXPECT_EQ(file, sandbox.path(QString("Library/2026-12-05_%1.jpg").arg(++number, 4, 10, QChar('0'))));
+        EXPECT_TRUE(QFileInfo(file).size() > 1000);
+    }
 }
 
 TEST_F(ActionController, QuittingWaitsForPhotosStillBeingSaved)
@@ -120,18 +127,6 @@ TEST_F(ActionController, QuittingWaitsForPhotosStillBeingSaved)
     EXPECT_EQ(files, QStringList({"2026-12-05_0001.jpg", "2026-12-05_0002.jpg", "2026-12-05_0003.jpg"}));
     for (const QString &name : files)
         EXPECT_EQ(QImage(sandbox.path("Library/" + name)).size(), QSize(1280, 960)) << qPrintable(name);
-}
-
-TEST_F(ActionController, TimerValuesTheTimerDoesNotOfferTakeThePhotoAtOnce)
-{
-    controller->setCurrentImage(frame());
-    for (int seconds : {-1, 5}) {
-        setTimer(seconds);
-        NotificationRecorder recorder(TimerNames);
-        press();
-        EXPECT_EQ(recorder.names(), QStringList({AppWillSnapshot})) << seconds;
-        EXPECT_FALSE(controller->countdownRunning()) << seconds;
-    }
 }
 
 TEST_F(ActionController, SnapshotWithoutAFrameMakesNoFileSaysWhyAndEndsTheCountdown)
@@ -164,9 +159,7 @@ TEST_F(ActionController, SnapshotWithoutAFrameMakesNoFileSaysWhyAndEndsTheCountd
 TEST_F(ActionController, PhotoThatCannotBeWrittenIsNeverAnnouncedAsCreated)
 {
     // A plain file where the library folder should be: not even root can write into it.
-    QFile blocker(sandbox.path("Blocked"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    ASSERT_TRUE(writeFile(sandbox.path("Blocked"), {}));
     controller->photoLibraryLocationDidChange(
         {PhotoLibraryLocationDidChange, nullptr, {{"LumoPhotoLibraryLocationKey", sandbox.path("Blocked")}}});
     controller->setCurrentImage(frame());

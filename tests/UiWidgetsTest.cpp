@@ -48,7 +48,6 @@ TEST(LumoWindowTest, KeysBecomeDelegateOperations)
         {Qt::Key_Plus, Qt::ShiftModifier, "zoomIn"},
         {Qt::Key_Plus, Qt::KeypadModifier, "zoomIn"},
         {Qt::Key_Minus, Qt::NoModifier, "zoomOut"},
-        {Qt::Key_Minus, Qt::KeypadModifier, "zoomOut"},
         {Qt::Key_Delete, Qt::NoModifier, "delete"},
         {Qt::Key_Backspace, Qt::NoModifier, "delete"},
         {Qt::Key_Left, Qt::NoModifier, "selectPrevious"},
