@@ -1,0 +1,194 @@
+#pragma once
+
+#include "device/LumoCamera.h"
+#include "ui/widgets/LumoExposureButton.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+
+class CamSettingController;
+class LumoCaptureViewController;
+class QTimer;
+class QWidget;
+struct Notification;
+
+// The camera-mode controls: the six pop-ups of the camera toolbar (zoom, exposure, auto exposure
+// "AE", self-timer, resolution, mirror) and the photo zoom pop-up that the zoom keys step.
+//
+// Each pop-up's entry 0 is its title entry ("Zoom: 150%"); the value entries follow from index 1.
+// A change reaches the setting cache, the capture pipeline or the camera, and is announced to
+// the snapshot controller with one of the four "LumoDeviceCacheWillUpdate…" notifications. The
+// controls follow the camera as well: its exposure reports, the settings the cache restores, its
+// model's own controls. The floating full-screen controls carry a twin of each pop-up; whichever
+// of the two the user works, both end up showing the same entry and title.
+//
+// Main thread.
+class LumoCameraModeControls : public QObject {
+    Q_OBJECT
+public:
+    using CameraProvider = std::function<CameraPtr()>;
+
+    // The floating controls' twins (any may be null) and their exposure read-out, which shows
+    // `value` with a sign ("+1") or without one ("2").
+    struct Twins {
+        LumoPopUpButton *zoom = nullptr;
+        LumoPopUpButton *exposure = nullptr;
+        LumoPopUpButton *exposureLock = nullptr;
+        LumoPopUpButton *timer = nullptr;
+        LumoPopUpButton *resolution = nullptr;
+        LumoPopUpButton *mirror = nullptr;
+        std::function<void(int value, bool showSigned)> showExposure;
+    };
+
+    LumoCameraModeControls(LumoCaptureViewController *capture, CamSettingController *settings,
+                           CameraProvider currentCamera, QObject *parent = nullptr);
+    ~LumoCameraModeControls() override;
+
+    // Zoom, exposure, AE, timer, resolution and mirror, in that order, for the camera toolbar.
+    // The pop-ups belong to the toolbar that takes them; those never placed go with this object.
+    QList<QWidget *> toolbarWidgets() const;
+
+    LumoPopUpButton *zoomButton() const { return zoomButton_; }
+    LumoExposureButton *exposureButton() const { return exposureButton_; }
+    LumoPopUpButton *exposureLockButton() const { return exposureLockButton_; }
+    LumoPopUpButton *timerButton() const { return timerButton_; }
+    LumoPopUpButton *resolutionButton() const { return resolutionButton_; }
+    LumoPopUpButton *mirrorButton() const { return mirrorButton_; }
+    LumoPopUpButton *photoZoomButton() const { return photoZoomButton_; }
+
+    // The floating controls, or null while there are none; not owned, and must outlive their
+    // use here. The twins take the toolbar's state at once.
+    void setTwins(const Twins *twins);
+
+    // In review mode the zoom pop-ups zoom the photo viewer (viewerZoomRequested) instead of
+    // the camera picture.
+    void setReviewMode(bool review) { reviewMode_ = review; }
+
+    // --- Zoom ---------------------------------------------------------------------------
+    void zoom(LumoPopUpButton *sender);
+    void setZoom(LumoPopUpButton *sender);
+    void setZoom(float factor, LumoPopUpButton *sender);
+    void zoomIn();
+    void zoomOut();
+
+    // --- Exposure and auto exposure -----------------------------------------------------
+    void setExposure(LumoPopUpButton *sender);
+    void setExposureWithOSD(LumoPopUpButton *sender, bool show);
+    // The exposure control's face for the current camera: the slider for the model with
+    // fifteen levels, the menu of five steps for any other.
+    void setExposureStyleForCamera(LumoExposureButton *sender);
+    void setAutoBrightness(LumoPopUpButton *sender);
+    void setExposureLock(LumoPopUpButton *sender) { setAutoBrightness(sender); }
+    void setAutoBrightness(bool on, LumoPopUpButton *sender);
+    void setLockAE(bool on);
+
+    // --- Timer, resolution, mirror ------------------------------------------------------
+    void setTimer(LumoPopUpButton *sender);
+    void setResolution(LumoPopUpButton *sender);
+    void setResolution(int index, LumoPopUpButton *sender);
+    void toggleMirror(LumoPopUpButton *sender);
+
+    // --- Selected entries, shown without sending anything anywhere ---------------------
+    void setIndexOfZoomItem(int16_t index);
+    void setIndexOfExposureItem(int16_t index);
+    void setIndexOfTimerItem(int16_t index);
+    void setIndexOfResolutionItem(int16_t index);
+    void setIndexOfExposureLockItem(int16_t index);
+    int indexOfZoomItem() const { return indexOfZoomItem_; }
+    int indexOfExposureItem() const { return indexOfExposureItem_; }
+    int indexOfTimerItem() const { return indexOfTimerItem_; }
+    int indexOfResolutionItem() const { return indexOfResolutionItem_; }
+    int indexOfExposureLockItem() const { return indexOfExposureLockItem_; }
+    int indexOfPhotoZoomItem() const { return indexOfPhotoZoomItem_; }
+    bool lockae() const { return lockae_; }
+    bool lockAutoGetExposure() const { return lockAutoGetExposure_; }
+    // The exposure step the camera button chose last (-2 to +2).
+    int exposureStep() const { return exposureStep_; }
+
+    // --- Following the camera -----------------------------------------------------------
+    // The AE control is shown only for the model with an exposure lock.
+    void adjustCameraModeToolbarItems();
+    // Disables (true) or enables every control here and its twin, as while the self-timer runs.
+    void lockToolbar(bool lock);
+    // The current camera changed: the exposure faces and the AE control follow its model.
+    void cameraDidChange();
+    // Set from a resolution change until the end of the next focus run: the camera's exposure
+    // reports are ignored meanwhile, as they are during a focus run.
+    void setSupressExposureOSD(bool on) { supressExposureOSD_ = on; }
+    bool supressExposureOSD() const { return supressExposureOSD_; }
+
+    // --- Notification handlers (registered on the default centre by the constructor) ----
+    void updateExposureValue(const Notification &notification);
+    void syncCameraModeToolbarSettings(const Notification &notification);
+    void captureViewWillUpdateExposure(const Notification &notification);
+    void captureWillMirror(const Notification &notification);
+    void captureWillDigitalZoom(const Notification &notification);
+    void fullScreenSetZoom(const Notification &notification);
+    void fullScreenSetTimer(const Notification &notification);
+    void fullScreenSetResolution(const Notification &notification);
+    void fullScreenSetExposure(const Notification &notification);
+    void fullScreenSetExposureLock(const Notification &notification);
+    void fullScreenSetMirror(const Notification &notification);
+
+signals:
+    // A resolution change: the picture should be focused again.
+    void focusRequested();
+    // A zoom pop-up was worked in review mode: the photo viewer takes `factor`.
+    void viewerZoomRequested(float factor);
+
+private:
+    // "Label: value", the title format of every control.
+    static QString joined(const QString &label, const QString &value);
+    // The other pop-ups of a control follow `sender`: its entry, its title, one check mark.
+    void follow(LumoPopUpButton *sender, std::initializer_list<LumoPopUpButton *> buttons);
+    // Selects `index` on the toolbar pop-up and its twin, both titled from the toolbar's entry.
+    void showIndex(LumoPopUpButton *button, LumoPopUpButton *twin, const QString &label, int index);
+    void showAutoBrightness(bool on);
+    QString mirrorValueText() const;
+    void showMirrorChecks();
+    void setMirrorTitles();
+    void postMirror();
+    // Runs `rest` after the auto-exposure pause without blocking the window; a step that still
+    // waits runs at once before anything else reaches the camera, so requests keep their order.
+    void afterAutoExposurePause(std::function<void()> rest);
+    void finishPendingPause();
+    bool currentCameraIsArvo() const;
+    void showExposureIndicator(int value, bool showSigned);
+    void setToolbarItemVisible(QWidget *widget, bool visible);
+
+    LumoCaptureViewController *capture_;
+    CamSettingController *settings_;
+    CameraProvider currentCamera_;
+    const Twins *twins_ = nullptr;
+
+    // Guarded: the toolbars that take them may delete them first.
+    QPointer<LumoPopUpButton> zoomButton_;
+    QPointer<LumoExposureButton> exposureButton_;
+    QPointer<LumoPopUpButton> exposureLockButton_;
+    QPointer<LumoPopUpButton> timerButton_;
+    QPointer<LumoPopUpButton> resolutionButton_;
+    QPointer<LumoPopUpButton> mirrorButton_;
+    QPointer<LumoPopUpButton> photoZoomButton_;
+
+    QTimer *pauseTimer_;
+    std::function<void()> pausedRest_;
+
+    int indexOfZoomItem_ = 1;
+    int indexOfExposureItem_ = 12;
+    int indexOfTimerItem_ = 1;
+    int indexOfResolutionItem_ = 2;
+    int indexOfExposureLockItem_ = 1;
+    int indexOfPhotoZoomItem_ = 1;
+    bool lockae_ = false;
+    bool lockAutoGetExposure_ = false;
+    bool supressExposureOSD_ = false;
+    bool reviewMode_ = false;
+    int exposureStep_ = 0;
+    // The check marks of the mirror entries (horizontal, vertical). The pop-ups show these; a
+    // menu's own toggle on a click is overwritten.
+    bool mirrorChecked_[2] = {false, false};
+};
