@@ -18,8 +18,10 @@ protected:
     void SetUp() override { backend = hub.createBackend(); }
     void TearDown() override
     {
-        for (const CameraPtr &c : cameras)
+        for (const CameraPtr &c : cameras) {
+            c->setActive(false);
             c->prepareToDetatch();
+        }
     }
 
     // A camera of `model` prepared on the virtual back end; its reports so far are forgotten.
@@ -116,7 +118,6 @@ TEST_F(VendorCommands, NothingGoesOutWhileTheCameraIsFocusing)
     EXPECT_EQ(recorder.names(), QStringList({NotificationNames::CameraWillFocus, NotificationNames::CameraDidFocus}));
     EXPECT_FALSE(camera->isFocusing);
     EXPECT_EQ(camera->velmarResetImage(), 0);
-    camera->setActive(false);
 }
 
 TEST_F(VendorCommands, UnknownEventValuesOnlyLog)
@@ -129,7 +130,6 @@ TEST_F(VendorCommands, UnknownEventValuesOnlyLog)
     ASSERT_TRUE(recorder.waitForCount(1));
     EXPECT_EQ(recorder.names(), QStringList({NotificationNames::CameraSetToSingleFocus}));
     EXPECT_EQ(camera->isContinousFocusMode, 0);
-    camera->setActive(false);
 }
 
 TEST_F(VendorCommands, UnpluggedOrDetachedCameraFailsSoftly)
@@ -177,7 +177,6 @@ TEST_F(VendorCommands, FocusWhoseEndNeverComesIsTakenAsOverAfterItsTimeOut)
     ASSERT_TRUE(waitUntil([&] { return camera->getExposure() != -1; }));
     EXPECT_FALSE(camera->isFocusing);
     EXPECT_EQ(sent(), QStringList({"02 4f 00 00 00", "01 00 06 00 00"}));
-    camera->setActive(false);
 }
 
 TEST_F(VendorCommands, SecondModelReportsItsExposureWhileActive)
