@@ -80,7 +80,7 @@ TEST_F(CameraRegistry, SecondCameraIsListedButBecomesCurrentOnlyWhenSet)
     EXPECT_FALSE(first->active());
 }
 
-TEST_F(CameraRegistry, UnpluggingTheCurrentCameraHandsOverToTheRemainingOne)
+TEST_F(CameraRegistry, UnpluggingTheCurrentCameraHandsOverToTheRemainingOneThenToNone)
 {
     hub.plug(VirtualCamera::Model::Arvo);
     hub.plug(VirtualCamera::Model::Tobble);
@@ -101,22 +101,14 @@ TEST_F(CameraRegistry, UnpluggingTheCurrentCameraHandsOverToTheRemainingOne)
 
     EXPECT_EQ(recorder.names(), ChangeNames + ChangeNames);
     EXPECT_EQ(currentSeenAtDidChange, QList<bool>({false, true})) << "nil first, then the tobble";
-    ASSERT_TRUE(registry->currentCamera());
-    EXPECT_EQ(registry->currentCamera()->shortModel(), "Tobble");
+    auto tobble = std::dynamic_pointer_cast<LumoCameraTobble>(registry->currentCamera());
+    ASSERT_TRUE(tobble);
     EXPECT_FALSE(arvo->active());
     EXPECT_FALSE(arvo->hasHidDevice()) << "a removed camera is detached";
     EXPECT_EQ(arvo->velmarResetImage(), -1) << "and fails softly afterwards";
-}
 
-TEST_F(CameraRegistry, UnpluggingTheOnlyCameraLeavesNoCurrentCamera)
-{
-    hub.plug(VirtualCamera::Model::Tobble);
-    start();
-    ASSERT_TRUE(waitForCameras(1));
-    auto tobble = std::dynamic_pointer_cast<LumoCameraTobble>(registry->currentCamera());
-    ASSERT_TRUE(tobble);
     EXPECT_TRUE(tobble->exposureTimerRunning());
-    hub.unplug(1);
+    hub.unplug(2);
     ASSERT_TRUE(waitForCameras(0));
     EXPECT_FALSE(registry->currentCamera());
     EXPECT_FALSE(tobble->exposureTimerRunning()) << "exposure reports stop with deactivation";

@@ -213,10 +213,8 @@ TEST(LumoImagesTest, EveryImageRenders)
                            "Full-Screen-Down", "Full-Screen-Up", "Exposure_+2", "Exposure_+1",
                            "Exposure_0", "Exposure_-1", "Exposure_-2", "ManualExposureBackground",
                            "Cursor", "CursorOver"};
-    for (const char *name : names) {
-        EXPECT_FALSE(LumoImages::named(name).isNull()) << name;
+    for (const char *name : names) // an icon has the picture at every pixel ratio
         EXPECT_FALSE(LumoImages::icon(name).pixmap(16).isNull()) << name;
-    }
     EXPECT_EQ(LumoImages::named("ManualExposureBackground").deviceIndependentSize(), QSizeF(115, 202));
     EXPECT_FALSE(QIcon(":/icons/arvo.svg").pixmap(48).isNull());
 }
