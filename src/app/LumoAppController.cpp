@@ -216,6 +216,8 @@ void LumoAppController::buildMainMenu()
     QMenuBar *bar = mainWindowController_->window()->menuBar();
 
     QMenu *file = bar->addMenu(tr("&File"));
+    file->addAction(mainWindowController_->takePhotoAction());
+    file->addSeparator();
     QAction *quit = file->addAction(tr("&Quit"), this, &LumoAppController::quit);
     quit->setShortcut(QKeySequence::Quit);
 
@@ -229,30 +231,13 @@ void LumoAppController::buildMainMenu()
     preferences->setMenuRole(QAction::PreferencesRole);
 
     QMenu *modeMenu = bar->addMenu(tr("&Mode"));
-    cameraItem_ = modeMenu->addAction(tr("&Camera"));
-    cameraItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_1));
-    projectItem_ = modeMenu->addAction(tr("&Project"));
-    projectItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_2));
-    reviewItem_ = modeMenu->addAction(tr("&Review"));
-    reviewItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_3));
-    for (QAction *item : {cameraItem_, projectItem_, reviewItem_})
-        connect(item, &QAction::triggered, this, [this, item] { changeMode(item); });
+    modeMenu->addActions(mainWindowController_->modeActions());
 
     QMenu *help = bar->addMenu(tr("&Help"));
     // The online help is offered only where the build names a real address for it.
     if (!LumoAboutWindowController::isPlaceholder(QUrl(helpBaseUrl())))
         help->addAction(tr("Arvo &Help"), this, &LumoAppController::onlineHelp);
     help->addAction(tr("&About Arvo"), this, &LumoAppController::openAbout);
-}
-
-void LumoAppController::changeMode(QAction *sender)
-{
-    if (sender == projectItem_)
-        mainWindowController_->setMode(LumoMainWindowController::ProjectMode);
-    else if (sender == reviewItem_)
-        mainWindowController_->setMode(LumoMainWindowController::ReviewMode);
-    else if (sender == cameraItem_)
-        mainWindowController_->setMode(LumoMainWindowController::CameraMode);
 }
 
 QString LumoAppController::helpBaseUrl()

@@ -44,7 +44,6 @@ public:
 
     void setNotifications();
     void keepCameraSetDidChange(const Notification &notification);
-    void changeMode(QAction *sender);
     void onlineHelp();
     void openPreferences();
     void openAbout();
@@ -68,7 +67,4 @@ private:
     std::unique_ptr<LumoMainWindowController> mainWindowController_;
     std::unique_ptr<LumoCamerasController> cameras_;
     std::unique_ptr<ControlServer> controlServer_;
-    QAction *cameraItem_ = nullptr;
-    QAction *projectItem_ = nullptr;
-    QAction *reviewItem_ = nullptr;
 };

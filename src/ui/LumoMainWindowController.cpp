@@ -1,6 +1,9 @@
 #include "LumoMainWindowController.h"
 
+#include "WindowGeometry.h"
 #include "ui/camera/LumoCaptureViewController.h"
+#include "ui/widgets/LumoImages.h"
+#include "ui/windows/LumoMainWindow.h"
 #include "core/DefaultsKeys.h"
 #include "core/LumoLog.h"
 #include "core/NotificationCenter.h"
@@ -9,15 +12,20 @@
 #include "settings/CamSettingController.h"
 #include "settings/Conversions.h"
 
+#include <QAction>
+#include <QActionGroup>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMainWindow>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTimer>
+#include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -29,19 +37,36 @@ constexpr int DefaultWidth = 800; // a 4:3 picture area
 constexpr int DefaultHeight = 600;
 constexpr int StatusIntervalMs = 1000;
 constexpr int MessageDurationMs = 8000;
+constexpr int MinimumPictureWidth = 480;
+constexpr int MinimumPictureHeight = 360;
+
+// A mode button's picture: the "-Down" image while the mode is not shown, "-Up" while it is.
+QIcon modeIcon(const QString &name)
+{
+    QIcon icon;
+    for (qreal ratio : {1.0, 2.0}) {
+        icon.addPixmap(LumoImages::named(name + QStringLiteral("-Down"), ratio), QIcon::Normal,
+                       QIcon::Off);
+        icon.addPixmap(LumoImages::named(name + QStringLiteral("-Up"), ratio), QIcon::Normal,
+                       QIcon::On);
+    }
+    return icon;
+}
 
 } // namespace
 
 LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBackend,
                                                    CameraProvider currentCamera, QObject *parent)
-    : QObject(parent)
+    : LumoWindowController(parent)
     , currentCamera_(currentCamera ? std::move(currentCamera) : [] { return CameraPtr(); })
-    , window_(new QMainWindow)
+    , window_(new LumoMainWindow)
     , captureController_(std::make_unique<LumoCaptureViewController>(captureBackend, currentCamera_))
 {
     baseDir_ = UserDefaults::standard()->stringForKey(DefaultsKeys::PhotoLibraryLocation);
     window_->setWindowTitle(QStringLiteral("Arvo"));
     window_->setObjectName(QStringLiteral("mainWindow"));
+    window_->setDelegate(this);
+    setWindow(window_);
 
     stack_ = new QStackedWidget;
     stack_->setAutoFillBackground(true);
@@ -63,7 +88,18 @@ LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBacken
     auto *layout = new QVBoxLayout(captureViewContainer_);
     layout->setContentsMargins(0, 0, 0, 0);
     stack_->addWidget(captureViewContainer_);
-    window_->setCentralWidget(stack_);
+
+    albumView_ = new QWidget;
+    albumView_->setObjectName(QStringLiteral("albumView"));
+    albumView_->setAutoFillBackground(true);
+    QPalette albumPalette = albumView_->palette();
+    albumPalette.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
+    albumView_->setPalette(albumPalette);
+
+    pages_ = new QStackedWidget;
+    pages_->addWidget(stack_);
+    pages_->addWidget(albumView_);
+    window_->setCentralWidget(pages_);
     captureController_->setCaptureViewContainer(captureViewContainer_);
     captureController_->setErrorPresenter(
         [this](const CaptureDevice::Error &error) { presentCaptureError(error); });
@@ -90,12 +126,41 @@ LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBacken
     });
     statusTimer_->start(StatusIntervalMs);
 
-    auto *snapshot = new QShortcut(QKeySequence(Qt::Key_Return), window_);
-    connect(snapshot, &QShortcut::activated, this, [] {
-        NotificationCenter::defaultCenter()->post(NotificationNames::Snapshot);
+    takePhotoAction_ = new QAction(tr("&Take Photo"), this);
+    takePhotoAction_->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    connect(takePhotoAction_, &QAction::triggered, this, [this] { enter(); });
+    window_->addAction(takePhotoAction_);
+
+    // The mode switcher: the Mode menu's entries, the toolbars' mode buttons and Ctrl+1..3.
+    modeGroup_ = new QActionGroup(this);
+    modeGroup_->setExclusive(true);
+    const struct {
+        const char *text;
+        const char *image;
+        Qt::Key key;
+        int mode;
+    } modes[] = {{QT_TR_NOOP("&Camera"), "Camera", Qt::Key_1, CameraMode},
+                 {QT_TR_NOOP("&Project"), "Full-Screen", Qt::Key_2, ProjectMode},
+                 {QT_TR_NOOP("&Review"), "Review", Qt::Key_3, ReviewMode}};
+    for (const auto &m : modes) {
+        QAction *action = modeGroup_->addAction(modeIcon(QString::fromLatin1(m.image)), tr(m.text));
+        action->setCheckable(true);
+        action->setShortcut(QKeySequence(Qt::CTRL | m.key));
+        action->setData(m.mode);
+        window_->addAction(action);
+        connect(action, &QAction::triggered, this, [this, mode = m.mode] { setMode(mode); });
+    }
+    // F11 goes full screen from any mode, Escape comes back.
+    auto *fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), window_);
+    connect(fullScreen, &QShortcut::activated, this, [this] { setMode(ProjectMode); });
+    auto *leave = new QShortcut(QKeySequence(Qt::Key_Escape), window_);
+    connect(leave, &QShortcut::activated, this, [this] {
+        if (mode_ == ProjectMode)
+            setMode(CameraMode);
     });
-    auto *enter = new QShortcut(QKeySequence(Qt::Key_Enter), window_);
-    connect(enter, &QShortcut::activated, snapshot, &QShortcut::activated);
+
+    cameraModeToolbar_ = makeToolbar(QStringLiteral("cameraModeToolbar"));
+    reviewModeToolbar_ = makeToolbar(QStringLiteral("reviewModeToolbar"));
 
     NotificationCenter *center = NotificationCenter::defaultCenter();
     center->addObserver(this, NotificationNames::CamSettingDidRestore,
@@ -106,6 +171,8 @@ LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBacken
                         [this](const Notification &n) { captureWillMirror(n); });
     center->addObserver(this, NotificationNames::CaptureWillDigitalZoom,
                         [this](const Notification &n) { captureWillDigitalZoom(n); });
+    center->addObserver(this, NotificationNames::MainWindowDoubleClicked,
+                        [this](const Notification &) { doubleClickMainWindow(); });
     center->addObserver(this, NotificationNames::PhotoSaveDidFail, [this](const Notification &n) {
         showMessage(n.userInfo.value(NotificationNames::InfoKeys::Message).toString());
     });
@@ -140,11 +207,131 @@ void LumoMainWindowController::showWindow()
     }
 }
 
+QList<QAction *> LumoMainWindowController::modeActions() const
+{
+    return modeGroup_->actions();
+}
+
+QToolBar *LumoMainWindowController::makeToolbar(const QString &name)
+{
+    auto *toolbar = new QToolBar(window_);
+    toolbar->setObjectName(name);
+    toolbar->setMovable(false);
+    toolbar->setFloatable(false);
+    toolbar->setIconSize(QSize(32, 32));
+    toolbar->addActions(modeGroup_->actions());
+    toolbar->addSeparator();
+    toolbar->hide();
+    return toolbar;
+}
+
 void LumoMainWindowController::setMode(int mode)
 {
-    if (mode < CameraMode || mode > ReviewMode)
+    LUMO_LOG("set mode to %d", mode);
+    if (mode == mode_)
         return;
+    switch (mode) {
+    case CameraMode:
+        runCameraModeSequence();
+        break;
+    case ProjectMode:
+        if (mode_ != CameraMode)
+            setMode(CameraMode);
+        enterFullScreenMode();
+        break;
+    case ReviewMode:
+        runReviewModeSequence();
+        break;
+    default:
+        break;
+    }
     mode_ = mode;
+    checkModeAction(mode);
+}
+
+void LumoMainWindowController::runCameraModeSequence()
+{
+    setupToolbar(CameraMode);
+    captureController_->resume();
+    exitFullScreenMode();
+    window_->statusBar()->show();
+    pages_->setCurrentWidget(stack_);
+    sizeWindowForMode(CameraMode);
+}
+
+void LumoMainWindowController::runReviewModeSequence()
+{
+    setupToolbar(ReviewMode);
+    exitFullScreenMode();
+    window_->statusBar()->hide();
+    pages_->setCurrentWidget(albumView_);
+    sizeWindowForMode(ReviewMode);
+    captureController_->pause();
+}
+
+void LumoMainWindowController::setupToolbar(int mode)
+{
+    QToolBar *shown = mode == CameraMode ? cameraModeToolbar_ : mode == ReviewMode ? reviewModeToolbar_ : nullptr;
+    if (!shown)
+        return;
+    for (QToolBar *toolbar : {cameraModeToolbar_, reviewModeToolbar_}) {
+        if (toolbar != shown) {
+            window_->removeToolBar(toolbar);
+            toolbar->hide();
+        }
+    }
+    window_->addToolBar(Qt::TopToolBarArea, shown);
+    shown->show();
+    setWindowToolbar(shown);
+}
+
+void LumoMainWindowController::sizeWindowForMode(int mode)
+{
+    if (window_->isFullScreen() || window_->isMaximized())
+        return;
+    QScreen *screen = window_->screen();
+    if (!screen)
+        return;
+    // The chrome measured as it is now: the title bar and the menu bar above the toolbar, and
+    // the band under the picture (the status line in camera mode, the thumbnail strip in review).
+    const QRect frame = window_->frameGeometry();
+    const QRect client = window_->geometry();
+    const float menuBar = window_->menuBar()->isVisible() ? window_->menuBar()->sizeHint().height() : 0;
+    const float titleBar = float(frame.height() - client.height()) + menuBar;
+    const float toolbar = toolbarHeight();
+    const float band = mode == CameraMode ? float(window_->statusBar()->sizeHint().height())
+                                          : WindowGeometry::ReviewBand;
+    const QRect available = screen->availableGeometry();
+    const QRectF screenFrame = WindowGeometry::toScreen(QRectF(frame), available);
+    const QRectF sized = WindowGeometry::modeChangeFrame(screenFrame, WindowGeometry::visibleFrame(available),
+                                                         titleBar, toolbar, float(client.width()), band);
+    const QRect target = WindowGeometry::toQt(sized, available).toRect();
+    // frameGeometry() includes the decorations; resize() and move() take the client size and
+    // the frame's position.
+    const QSize decorations = frame.size() - client.size();
+    window_->setMinimumSize(MinimumPictureWidth,
+                            int(MinimumPictureHeight + menuBar + toolbar + band));
+    window_->resize(target.size() - decorations);
+    if (window_->isVisible())
+        window_->move(target.topLeft());
+}
+
+void LumoMainWindowController::checkModeAction(int mode)
+{
+    for (QAction *action : modeGroup_->actions())
+        action->setChecked(action->data().toInt() == mode);
+}
+
+void LumoMainWindowController::doubleClickMainWindow()
+{
+    if (mode_ == CameraMode)
+        setMode(ProjectMode);
+}
+
+void LumoMainWindowController::enter()
+{
+    if (mode_ == CameraMode || mode_ == ProjectMode)
+        NotificationCenter::defaultCenter()->post(NotificationNames::Snapshot);
 }
 
 void LumoMainWindowController::initAttachController() {}
@@ -156,7 +343,8 @@ void LumoMainWindowController::enterFullScreenMode()
 
 void LumoMainWindowController::exitFullScreenMode()
 {
-    window_->showNormal();
+    if (window_->isFullScreen())
+        window_->showNormal();
 }
 
 void LumoMainWindowController::copy() {}

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "LumoWindowController.h"
 #include "capture/CaptureDevice.h"
 #include "device/LumoCamera.h"
+#include "ui/windows/LumoWindow.h"
 
 #include <QObject>
 #include <QPointer>
@@ -12,32 +14,42 @@
 
 class CaptureBackend;
 class LumoCaptureViewController;
+class LumoMainWindow;
+class QAction;
+class QActionGroup;
 class QLabel;
 class QMainWindow;
+class QToolBar;
 class QStackedWidget;
 class QTimer;
 class QWidget;
 struct Notification;
 
-// The main window: the live camera view and a status line, in one of three modes.
+// The main window, in one of three modes: camera (the live picture, the camera toolbar and the
+// status line), project (the live picture full screen) and review (the photo library).
 //
-//   +------------------------------------------+
-//   | menu bar                                  |
-//   +------------------------------------------+
-//   |                                          |
-//   |          camera view container           |
-//   |   (the live picture, or what is missing) |
-//   |                                          |
-//   +------------------------------------------+
-//   | messages               camera · size · fps |
-//   +------------------------------------------+
+//   +------------------------------------------------+
+//   | menu bar                                       |
+//   +------------------------------------------------+
+//   | [camera][project][review] | mode's controls    |
+//   +------------------------------------------------+
+//   |                                                |
+//   |   camera mode: the camera view container       |
+//   |   (the live picture, or what is missing)       |
+//   |   review mode: the album                       |
+//   |                                                |
+//   +------------------------------------------------+
+//   | messages                 camera · size · fps   |  camera mode only
+//   +------------------------------------------------+
 //
 // It owns the capture pipeline, follows camera changes (the setting cache re-applies the saved
-// settings), and takes a snapshot on Return. Main thread.
-class LumoMainWindowController : public QObject {
+// settings), sizes the window so that the picture keeps 4:3, and takes a snapshot on Return.
+// The window's keys arrive as delegate operations. Main thread.
+class LumoMainWindowController : public LumoWindowController, private LumoWindowDelegate {
     Q_OBJECT
 public:
-    enum Mode { CameraMode = 0, ProjectMode = 1, ReviewMode = 2 };
+    // NoMode only before the first setMode().
+    enum Mode { CameraMode = 0, ProjectMode = 1, ReviewMode = 2, NoMode = 3 };
 
     // Answers the current camera, or null; handed on to the capture pipeline.
     using CameraProvider = std::function<CameraPtr()>;
@@ -47,12 +59,24 @@ public:
     ~LumoMainWindowController() override;
 
     QMainWindow *window() const;
+    // The three modes as one exclusive group of checkable actions (Ctrl+1, Ctrl+2, Ctrl+3), for
+    // the Mode menu and the toolbars' mode buttons.
+    QList<QAction *> modeActions() const;
+    // Takes a photo, as Return does (camera and project mode only); for the File menu.
+    QAction *takePhotoAction() const { return takePhotoAction_; }
+    QToolBar *cameraModeToolbar() const { return cameraModeToolbar_; }
+    QToolBar *reviewModeToolbar() const { return reviewModeToolbar_; }
     QWidget *captureViewContainer() const { return captureViewContainer_; }
     LumoCaptureViewController *captureController() const { return captureController_.get(); }
 
     void showWindow();
+    // The mode state machine: camera mode resumes the picture, review mode pauses it, project
+    // mode passes through camera mode and then goes full screen. The same mode again changes
+    // nothing; a value that is no mode is only stored.
     void setMode(int mode);
     int mode() const { return mode_; }
+    // The main window was double-clicked: camera mode goes full screen.
+    void doubleClickMainWindow();
     void initAttachController();
     void enterFullScreenMode();
     void exitFullScreenMode();
@@ -90,6 +114,17 @@ public:
     QString messageText() const;
 
 private:
+    // Window keys (LumoWindowDelegate).
+    void enter() override;
+
+    void runCameraModeSequence();
+    void runReviewModeSequence();
+    void setupToolbar(int mode);
+    // Resizes the window for a page after a mode change, so that the picture keeps 4:3 at the
+    // page's width, and sets the smallest window that keeps a 480 x 360 picture.
+    void sizeWindowForMode(int mode);
+    void checkModeAction(int mode);
+    QToolBar *makeToolbar(const QString &name);
     // A capture device error, as a window-modal alert with "OK".
     void presentCaptureError(const CaptureDevice::Error &error);
     void updateCameraStatus();
@@ -100,8 +135,14 @@ private:
     void applyZoom(float factor);
 
     CameraProvider currentCamera_;
-    QPointer<QMainWindow> window_;
-    QStackedWidget *stack_ = nullptr;
+    QPointer<LumoMainWindow> window_;
+    QStackedWidget *pages_ = nullptr; // the camera view or the album
+    QWidget *albumView_ = nullptr;
+    QStackedWidget *stack_ = nullptr; // the camera view: the picture or what is missing
+    QActionGroup *modeGroup_ = nullptr;
+    QAction *takePhotoAction_ = nullptr;
+    QToolBar *cameraModeToolbar_ = nullptr;
+    QToolBar *reviewModeToolbar_ = nullptr;
     QWidget *captureViewContainer_ = nullptr;
     QLabel *placeholder_ = nullptr;
     QLabel *status_ = nullptr;
@@ -113,7 +154,7 @@ private:
     double framesPerSecond_ = 0;
     QString problem_;
     bool problemShown_ = false;
-    int mode_ = CameraMode;
+    int mode_ = NoMode;
     int instantPreviewSeconds_ = 2;
     QString baseDir_;
     int exposureStep_ = 0;
