@@ -10,7 +10,6 @@
 #include "ui/camera/LumoCaptureViewController.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -61,34 +60,22 @@ TEST(AppDefaults, StoredValuesAreKept)
 TEST(AppDefaults, PlainFileAtTheLibraryPathIsLeftAloneAndReported)
 {
     Sandbox sandbox;
-    QDir().mkpath(sandbox.path("Pictures"));
-    QFile file(sandbox.path("Pictures/Arvo"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("keep me");
-    file.close();
-
+    ASSERT_TRUE(writeFile(sandbox.path("Pictures/Arvo"), "keep me"));
     const QString problem = LumoAppController::setAppDefault();
     EXPECT_TRUE(problem.contains("is a file")) << qPrintable(problem);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), "keep me");
+    EXPECT_EQ(readFile(sandbox.path("Pictures/Arvo")), "keep me");
 }
 
 TEST(AppController, StartsWithVirtualCamerasAndShowsTheProblemInTheStatusLine)
 {
     Sandbox sandbox;
-    QDir().mkpath(sandbox.path("Pictures"));
-    QFile file(sandbox.path("Pictures/Arvo"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    QDir().mkpath(sandbox.path(".config/Arvo"));
-    QFile settings(sandbox.path(".config/Arvo/Arvo.conf"));
-    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-    for (int i = 0; i < 512; ++i) // not an INI file
-        settings.putChar(char((i * 37) & 0xff));
-    settings.close();
+    ASSERT_TRUE(writeFile(sandbox.path("Pictures/Arvo"), {}));
+    QByteArray settings; // not an INI file
+    for (int i = 0; i < 512; ++i)
+        settings.append(char((i * 37) & 0xff));
+    ASSERT_TRUE(writeFile(sandbox.path(".config/Arvo/Arvo.conf"), settings));
 
-    CommandLineOptions options = parseCommandLine({"arvo", "--virtual-camera=tobble"});
-    LumoAppController controller(options);
+    LumoAppController controller(parseCommandLine({"arvo", "--virtual-camera=tobble"}));
     controller.awakeFromNib(false);
     controller.applicationWillFinishLaunching(nullptr);
     LumoMainWindowController *main = controller.mainWindowController();
@@ -106,6 +93,7 @@ TEST(AppController, StartsWithVirtualCamerasAndShowsTheProblemInTheStatusLine)
     for (QAction *action : main->window()->menuBar()->actions())
         menus << action->text();
     EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&Mode", "&Help"}));
+    EXPECT_TRUE(LumoAppController::helpBaseUrl().startsWith("https://")) << "the help address is bundled";
 }
 
 TEST(AppController, OneInstanceHoldsTheLockAndALaterLaunchBringsBackItsMinimizedWindow)
@@ -165,11 +153,6 @@ TEST(AppController, CameraChangeRestoresTheSavedSettingsAndTheProgrammableButton
     center->post(CameraCustomButton);
     EXPECT_EQ(controller.mainWindowController()->exposureStep(), -2)
         << "the model's default level 4, one step on, wraps to -2";
-}
-
-TEST(AppController, HelpAddressComesFromTheServerStrings)
-{
-    EXPECT_TRUE(LumoAppController::helpBaseUrl().startsWith("https://"));
 }
 
 TEST(CommandLine, ParsesVirtualCamerasAndRejectsUnknownModels)

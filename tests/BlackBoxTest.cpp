@@ -6,7 +6,6 @@
 #include <QDate>
 #include <QDir>
 #include <QImage>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -68,10 +67,24 @@ protected:
         }, 15000);
     }
 
-    QString logText() const
+    QString logText() const { return QString::fromUtf8(readFile(sandbox.path(".local/share/Arvo/Log.txt"))); }
+
+    // Starts arvo with the virtual cameras `models` and waits for the `current` line of the list.
+    void startWithCameras(const QString &models, const QString &current)
     {
-        QFile log(sandbox.path(".local/share/Arvo/Log.txt"));
-        return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
+        startArvo({"--verbose", "--virtual-camera=" + models, "--time-scale=0.1"});
+        ASSERT_TRUE(waitForListLine(current));
+    }
+
+    // Presses the snapshot button of camera `id` until the library holds `count` photos: presses
+    // before the first frame save nothing.
+    bool photoAfterPress(const QString &id, int count)
+    {
+        const QDir library(sandbox.path("Pictures/Arvo"));
+        return waitUntil([&] {
+            vcam({"press", id, "snapshot"});
+            return waitUntil([&] { return library.entryList({"*.jpg"}).size() >= count; }, 1000);
+        }, 15000);
     }
 
     void TearDown() override
@@ -90,9 +103,7 @@ protected:
 
 TEST_F(BlackBox, VirtualCameraBecomesCurrentAndFollowsPlugging)
 {
-    QDir().mkpath(sandbox.path("runtime"));
-    startArvo({"--verbose", "--virtual-camera=arvo", "--time-scale=0.1"});
-    ASSERT_TRUE(waitForListLine("^1 arvo 0x[0-9a-f]{8} plugged current$"));
+    startWithCameras("arvo", "^1 arvo 0x[0-9a-f]{8} plugged current$");
 
     const ProcessRun plug = vcam({"plug", "tobble"});
     EXPECT_EQ(plug.exitCode, 0);
@@ -111,25 +122,19 @@ TEST_F(BlackBox, VirtualCameraBecomesCurrentAndFollowsPlugging)
     EXPECT_EQ(arvo.state(), QProcess::Running);
 
     // What start-up leaves behind.
-    QFile log(sandbox.path(".local/share/Arvo/Log.txt"));
-    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(log.readAll());
+    const QString text = logText();
     EXPECT_TRUE(text.contains("Found Arvo")) << qPrintable(text);
     EXPECT_TRUE(text.contains("Found Tobble"));
     EXPECT_TRUE(text.contains("current focus button mode: single"));
     EXPECT_TRUE(QFileInfo(sandbox.path("Pictures/Arvo")).isDir());
-    QFile conf(sandbox.path(".config/Arvo/Arvo.conf"));
-    ASSERT_TRUE(conf.open(QIODevice::ReadOnly));
-    const QString settings = QString::fromUtf8(conf.readAll());
+    const QString settings = QString::fromUtf8(readFile(sandbox.path(".config/Arvo/Arvo.conf")));
     EXPECT_TRUE(settings.contains("FocusSoundEffectSwitchKey=true")) << qPrintable(settings);
     EXPECT_TRUE(settings.contains("SnapshotSoundEffectSwitchKey=true"));
 }
 
 TEST_F(BlackBox, CameraButtonsTakeNumberedPhotosIntoTheLibrary)
 {
-    QDir().mkpath(sandbox.path("runtime"));
-    startArvo({"--verbose", "--virtual-camera=tobble", "--time-scale=0.1"});
-    ASSERT_TRUE(waitForListLine("^1 tobble .* current$"));
+    startWithCameras("tobble", "^1 tobble .* current$");
 
     const ProcessRun state = vcam({"state", "1"});
     EXPECT_EQ(state.exitCode, 0);
@@ -138,25 +143,17 @@ TEST_F(BlackBox, CameraButtonsTakeNumberedPhotosIntoTheLibrary)
 
     const QString library = sandbox.path("Pictures/Arvo");
     const QString first = QDir(library).filePath(QDate::currentDate().toString("yyyy-MM-dd") + "_0001.jpg");
-    // The picture takes a moment to arrive after the camera became current.
-    ASSERT_TRUE(waitUntil([&] {
-        vcam({"press", "1", "snapshot"});
-        return waitUntil([&] { return QFileInfo::exists(first); }, 500);
-    }, 15000));
+    ASSERT_TRUE(photoAfterPress("1", 1));
     const int before = QDir(library).entryList({"*.jpg"}).size();
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(vcam({"press", "1", "snapshot"}).exitCode, 0);
     ASSERT_TRUE(waitUntil([&] { return QDir(library).entryList({"*.jpg"}).size() == before + 5; }));
     EXPECT_EQ(QImage(first).size(), QSize(1280, 960));
-
-    QFile log(sandbox.path(".local/share/Arvo/Log.txt"));
-    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(log.readAll().contains("snapshot button"));
+    EXPECT_TRUE(logText().contains("snapshot button"));
 }
 
 TEST_F(BlackBox, TwoLaunchesAtOnceLeaveExactlyOneRunning)
 {
-    QDir().mkpath(sandbox.path("runtime"));
     QProcess other;
     other.setProcessEnvironment(environment());
     startArvo({"--virtual-camera=arvo", "--time-scale=0.1"});
@@ -181,19 +178,11 @@ TEST_F(BlackBox, TwoLaunchesAtOnceLeaveExactlyOneRunning)
 
 TEST_F(BlackBox, TerminationSignalLetsEveryPressFinishItsPhoto)
 {
-    QDir().mkpath(sandbox.path("runtime"));
-    startArvo({"--verbose", "--virtual-camera=tobble", "--time-scale=0.1"});
-    ASSERT_TRUE(waitForListLine("^1 tobble .* current$"));
-    const auto logCount = [&](const char *text) {
-        QFile log(sandbox.path(".local/share/Arvo/Log.txt"));
-        return log.open(QIODevice::ReadOnly) ? int(log.readAll().count(text)) : 0;
-    };
+    startWithCameras("tobble", "^1 tobble .* current$");
+    const auto logCount = [&](const char *text) { return int(logText().count(text)); };
     const QDir library(sandbox.path("Pictures/Arvo"));
-    // Presses before the first frame save nothing; wait for a photo and for every press to settle.
-    ASSERT_TRUE(waitUntil([&] {
-        vcam({"press", "1", "snapshot"});
-        return waitUntil([&] { return !library.entryList({"*.jpg"}).isEmpty(); }, 500);
-    }, 15000));
+    // Wait for a photo and for every press to settle.
+    ASSERT_TRUE(photoAfterPress("1", 1));
     ASSERT_TRUE(waitUntil([&] {
         return logCount("snapshot button")
                == logCount("photo saved") + logCount("No picture to take");
@@ -213,18 +202,14 @@ TEST_F(BlackBox, TerminationSignalLetsEveryPressFinishItsPhoto)
     const QStringList photos = library.entryList({"*.jpg"});
     EXPECT_EQ(photos.size(), photosBefore + presses);
     for (const QString &name : photos) {
-        QFile photo(library.filePath(name));
-        ASSERT_TRUE(photo.open(QIODevice::ReadOnly));
-        const QByteArray bytes = photo.readAll();
+        const QByteArray bytes = readFile(library.filePath(name));
         EXPECT_TRUE(bytes.startsWith("\xff\xd8") && bytes.endsWith("\xff\xd9")) << qPrintable(name);
     }
 }
 
 TEST_F(BlackBox, PressesOnACameraThatIsNotCurrentAreDroppedNotReplayed)
 {
-    QDir().mkpath(sandbox.path("runtime"));
-    startArvo({"--verbose", "--virtual-camera=arvo,tobble", "--time-scale=0.1"});
-    ASSERT_TRUE(waitForListLine("^1 arvo .* current$"));
+    startWithCameras("arvo,tobble", "^1 arvo .* current$");
     // More presses on the second camera than its event queue holds, once it is open.
     ASSERT_TRUE(waitUntil([&] { return vcam({"press", "2", "snapshot"}).exitCode == 0; }, 15000));
     for (int i = 0; i < 8; ++i)
@@ -235,29 +220,17 @@ TEST_F(BlackBox, PressesOnACameraThatIsNotCurrentAreDroppedNotReplayed)
     // One press now; the custom button after it arrives once everything before it was handled.
     EXPECT_EQ(vcam({"press", "2", "snapshot"}).exitCode, 0);
     EXPECT_EQ(vcam({"press", "2", "custom"}).exitCode, 0);
-    QFile logFile(sandbox.path(".local/share/Arvo/Log.txt"));
     QString log;
-    ASSERT_TRUE(waitUntil([&] {
-        if (logFile.open(QIODevice::ReadOnly)) {
-            log = QString::fromUtf8(logFile.readAll());
-            logFile.close();
-        }
-        return log.contains("custom button");
-    }));
+    ASSERT_TRUE(waitUntil([&] { return (log = logText()).contains("custom button"); }));
     EXPECT_EQ(log.count("snapshot button"), 1) << qPrintable(log);
     EXPECT_EQ(log.count("of a camera that is not current dropped"), 9);
 }
 
 TEST_F(BlackBox, SnapshotAfterTheCameraChangedSavesNothingOfTheOldCamera)
 {
-    QDir().mkpath(sandbox.path("runtime"));
-    startArvo({"--verbose", "--virtual-camera=arvo,tobble", "--time-scale=0.1"});
-    ASSERT_TRUE(waitForListLine("^1 arvo .* current$"));
+    startWithCameras("arvo,tobble", "^1 arvo .* current$");
     const QDir library(sandbox.path("Pictures/Arvo"));
-    ASSERT_TRUE(waitUntil([&] {
-        vcam({"press", "1", "snapshot"});
-        return waitUntil([&] { return !library.entryList({"*.jpg"}).isEmpty(); }, 500);
-    }, 15000));
+    ASSERT_TRUE(photoAfterPress("1", 1));
 
     // The camera that takes over shows no picture: a snapshot now has nothing to save.
     EXPECT_EQ(vcam({"stall", "2", "on"}).exitCode, 0);
@@ -270,7 +243,6 @@ TEST_F(BlackBox, SnapshotAfterTheCameraChangedSavesNothingOfTheOldCamera)
 
 TEST_F(BlackBox, RestoredSelfTimerCountsDownAndTheProgrammableButtonMirrors)
 {
-    QDir().mkpath(sandbox.path("runtime"));
     {
         UserDefaults settings(sandbox.path(".config/Arvo/Arvo.conf"));
         settings.setDictionary("LumoDevices", {{"Tobble", QVariantMap{{"Timer", 3}}}});
@@ -282,17 +254,11 @@ TEST_F(BlackBox, RestoredSelfTimerCountsDownAndTheProgrammableButtonMirrors)
         return logText().contains("Notification: LumoCamSettingDidRestoreNotification");
     }, 15000));
     const QDir library(sandbox.path("Pictures/Arvo"));
-    auto photoAfterPress = [&](int count) {
-        return waitUntil([&] {
-            vcam({"press", "1", "snapshot"});
-            return waitUntil([&] { return library.entryList({"*.jpg"}).size() == count; }, 1000);
-        }, 15000);
-    };
-    ASSERT_TRUE(photoAfterPress(1));
+    ASSERT_TRUE(photoAfterPress("1", 1));
     EXPECT_TRUE(logText().contains("self-timer: 3 s")) << "the restored timer counts down";
 
     EXPECT_EQ(vcam({"press", "1", "custom"}).exitCode, 0);
-    ASSERT_TRUE(photoAfterPress(2));
+    ASSERT_TRUE(photoAfterPress("1", 2));
     const QStringList names = library.entryList({"*.jpg"}, QDir::Files, QDir::Name);
     const QImage before = QImage(library.filePath(names[0])).scaled(160, 120).convertToFormat(QImage::Format_Grayscale8);
     const QImage after = QImage(library.filePath(names[1])).scaled(160, 120).convertToFormat(QImage::Format_Grayscale8);
@@ -307,18 +273,15 @@ TEST_F(BlackBox, RestoredSelfTimerCountsDownAndTheProgrammableButtonMirrors)
     EXPECT_LT(difference(after, before.mirrored(true, false)), difference(after, before));
 }
 
-TEST_F(BlackBox, UnknownVirtualModelIsAClearErrorAtStart)
+// An unknown virtual model at start, and arvo-vcam without a running instance.
+TEST_F(BlackBox, MistakesAreAClearErrorWithExitCodeTwo)
 {
     const ProcessRun r = run(ARVO_EXECUTABLE, {"--virtual-camera=arvo,webcam"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.err.contains("unknown virtual camera model \"webcam\"")) << qPrintable(r.err);
-}
-
-TEST_F(BlackBox, VcamWithoutARunningInstanceExitsWithTwo)
-{
-    const ProcessRun r = vcam({"list"});
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.err, "arvo-vcam: no Arvo with virtual cameras is running\n");
+    const ProcessRun list = vcam({"list"});
+    EXPECT_EQ(list.exitCode, 2);
+    EXPECT_EQ(list.err, "arvo-vcam: no Arvo with virtual cameras is running\n");
 }
 
 } // namespace

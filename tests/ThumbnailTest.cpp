@@ -111,9 +111,7 @@ TEST_F(ThumbnailTest, UnreadableFilesGiveNoThumbnail)
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(writeFile(file(c.name), c.bytes));
         EXPECT_TRUE(Thumbnailer::decodeThumbnail(file(c.name), {160, 120}).isNull());
-        if (!c.sizeKnown) {
-            EXPECT_FALSE(Thumbnailer::jpegSize(file(c.name)).isValid());
-        }
+        EXPECT_EQ(Thumbnailer::jpegSize(file(c.name)).isValid(), c.sizeKnown);
     }
     EXPECT_TRUE(Thumbnailer::decodeThumbnail(file("does-not-exist.jpg"), {160, 120}).isNull());
     EXPECT_FALSE(Thumbnailer::jpegSize(file("does-not-exist.jpg")).isValid());
