@@ -199,8 +199,6 @@ void LumoAppController::setNotifications()
                         [main](const Notification &n) { main->instantPreviewDidChange(n); });
     center->addObserver(main, PhotoLibraryLocationDidChange,
                         [main](const Notification &n) { main->photoLibraryLocationDidChange(n); });
-    center->addObserver(main, CaptureViewWillUpdateExposure,
-                        [main](const Notification &n) { main->captureViewWillUpdateExposure(n); });
     center->addObserver(main, CameraDidChange,
                         [main](const Notification &n) { main->velmarCameraDidChange(n); });
 }

@@ -1,6 +1,7 @@
 #include "LumoMainWindowController.h"
 
 #include "WindowGeometry.h"
+#include "ui/camera/LumoCameraModeControls.h"
 #include "ui/camera/LumoCaptureViewController.h"
 #include "ui/widgets/LumoImages.h"
 #include "ui/windows/LumoMainWindow.h"
@@ -161,16 +162,18 @@ LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBacken
 
     cameraModeToolbar_ = makeToolbar(QStringLiteral("cameraModeToolbar"));
     reviewModeToolbar_ = makeToolbar(QStringLiteral("reviewModeToolbar"));
+    cameraControls_ = new LumoCameraModeControls(captureController_.get(), CamSettingController::sharedInstance(),
+                                                 currentCamera_, this);
+    for (QWidget *control : cameraControls_->toolbarWidgets())
+        cameraModeToolbar_->addWidget(control);
+    reviewModeToolbar_->addWidget(cameraControls_->photoZoomButton());
 
     NotificationCenter *center = NotificationCenter::defaultCenter();
-    center->addObserver(this, NotificationNames::CamSettingDidRestore,
-                        [this](const Notification &n) { syncCameraModeSettings(n); });
-    center->addObserver(this, NotificationNames::CamSettingDidSetToDefault,
-                        [this](const Notification &n) { syncCameraModeSettings(n); });
-    center->addObserver(this, NotificationNames::CaptureWillMirror,
-                        [this](const Notification &n) { captureWillMirror(n); });
-    center->addObserver(this, NotificationNames::CaptureWillDigitalZoom,
-                        [this](const Notification &n) { captureWillDigitalZoom(n); });
+    // The self-timer's countdown locks the controls from its start to its end or cancellation.
+    center->addObserver(this, NotificationNames::CaptureDidTriggleTimer,
+                        [this](const Notification &) { lockToolbar(true); });
+    center->addObserver(this, NotificationNames::CaptureDidInvalidateTimer,
+                        [this](const Notification &) { lockToolbar(false); });
     center->addObserver(this, NotificationNames::MainWindowDoubleClicked,
                         [this](const Notification &) { doubleClickMainWindow(); });
     center->addObserver(this, NotificationNames::PhotoSaveDidFail, [this](const Notification &n) {
@@ -253,6 +256,8 @@ void LumoMainWindowController::runCameraModeSequence()
 {
     setupToolbar(CameraMode);
     captureController_->resume();
+    cameraControls_->setReviewMode(false);
+    cameraControls_->adjustCameraModeToolbarItems();
     exitFullScreenMode();
     window_->statusBar()->show();
     pages_->setCurrentWidget(stack_);
@@ -262,6 +267,7 @@ void LumoMainWindowController::runCameraModeSequence()
 void LumoMainWindowController::runReviewModeSequence()
 {
     setupToolbar(ReviewMode);
+    cameraControls_->setReviewMode(true);
     exitFullScreenMode();
     window_->statusBar()->hide();
     pages_->setCurrentWidget(albumView_);
@@ -359,58 +365,33 @@ void LumoMainWindowController::velmarCameraDidChange(const Notification &)
     // The saved settings of the new camera; then the image adjustments once more, queued behind
     // everything else the change set off. The second run takes over the first one's steps and
     // keeps the restore that the first one ends with.
+    cameraControls_->cameraDidChange();
     CamSettingController *settings = CamSettingController::sharedInstance();
     settings->resetCameraParameters();
     QMetaObject::invokeMethod(
         settings, [settings] { settings->setImageAdjustments(); }, Qt::QueuedConnection);
 }
 
-void LumoMainWindowController::syncCameraModeSettings(const Notification &notification)
+int LumoMainWindowController::exposureStep() const
 {
-    using namespace NotificationNames;
-    LUMO_LOG("Notification: %s", qPrintable(notification.name));
-    CamSettingController *settings = CamSettingController::sharedInstance();
-    NotificationCenter *center = NotificationCenter::defaultCenter();
-    const float zoom = settings->zoom();
-    applyZoom(zoom > 0 ? zoom : 1.0f);
-    center->post(DeviceCacheWillUpdateTimer, nullptr, {{InfoKeys::Timer, settings->timer()}});
-    captureController_->setHFlipped(settings->hFlipped());
-    captureController_->setVFlipped(settings->vFlipped());
-    center->post(DeviceCacheWillUpdateMirror, nullptr,
-                 {{InfoKeys::Horizontal, captureController_->hFlipped()},
-                  {InfoKeys::Vertical, captureController_->vFlipped()}});
-    captureController_->setResolution(toPhotoOutputSize(settings->resolution()).toSize());
-    center->post(DeviceCacheWillUpdateExposure, nullptr,
-                 {{InfoKeys::Exposure, int(settings->exposure())}});
+    return cameraControls_->exposureStep();
 }
 
-void LumoMainWindowController::applyZoom(float factor)
+void LumoMainWindowController::lockToolbar(bool lock)
 {
-    CamSettingController::sharedInstance()->setZoom(factor);
-    captureController_->setZoom(factor);
-    NotificationCenter::defaultCenter()->post(NotificationNames::DeviceCacheWillUpdateZoomFactor,
-                                              nullptr,
-                                              {{NotificationNames::InfoKeys::ZoomFactor, factor}});
+    cameraControls_->lockToolbar(lock);
+    for (QAction *action : modeGroup_->actions())
+        action->setEnabled(!lock);
 }
 
-void LumoMainWindowController::captureWillMirror(const Notification &)
+void LumoMainWindowController::zoomIn()
 {
-    // Only the picture turns: the saved setting and the mirror control keep theirs.
-    captureController_->setHFlipped(!captureController_->hFlipped());
+    cameraControls_->zoomIn();
 }
 
-void LumoMainWindowController::captureWillDigitalZoom(const Notification &notification)
+void LumoMainWindowController::zoomOut()
 {
-    // The camera button steps the zoom 1x to 5x and then back; its step past the end (0) is
-    // the unzoomed picture.
-    const float factor =
-        notification.userInfo.value(NotificationNames::InfoKeys::ZoomFactor).toFloat();
-    applyZoom(std::max(factor, 1.0f));
-}
-
-void LumoMainWindowController::captureViewWillUpdateExposure(const Notification &notification)
-{
-    exposureStep_ = notification.userInfo.value(NotificationNames::InfoKeys::Exposure).toInt();
+    cameraControls_->zoomOut();
 }
 
 void LumoMainWindowController::setInstantPreview(int value)

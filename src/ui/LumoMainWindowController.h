@@ -13,6 +13,7 @@
 #include <memory>
 
 class CaptureBackend;
+class LumoCameraModeControls;
 class LumoCaptureViewController;
 class LumoMainWindow;
 class QAction;
@@ -90,19 +91,18 @@ public:
     void instantPreviewDidChange(const Notification &notification);
     // "LumoPhotoLibraryLocationDidChangeNotification": the folder the photos are in.
     void photoLibraryLocationDidChange(const Notification &notification);
-    // "LumoCaptureViewWillUpdateExposureNotification": the camera button stepped the exposure.
-    void captureViewWillUpdateExposure(const Notification &notification);
-    // "LumoCaptureWillMirrorNotification": the camera button turns the picture left-right.
-    void captureWillMirror(const Notification &notification);
-    // "LumoCaptureWillDigitalZoomNotification": the camera button chose a zoom factor.
-    void captureWillDigitalZoom(const Notification &notification);
 
     // 0: off, 1: 2 seconds, 2: 4 seconds; other values change nothing.
     void setInstantPreview(int value);
     int instantPreviewSeconds() const { return instantPreviewSeconds_; }
     QString baseDir() const { return baseDir_; }
     // The exposure step the camera button chose last (-2 to +2).
-    int exposureStep() const { return exposureStep_; }
+    int exposureStep() const;
+    // The camera toolbar's controls.
+    LumoCameraModeControls *cameraControls() const { return cameraControls_; }
+    // Disables (true) or enables the camera controls and the mode switcher, as while the
+    // self-timer counts down.
+    void lockToolbar(bool lock);
 
     // Tells the user about a lasting problem: in the status line, and once in a message box
     // when the window is shown.
@@ -116,6 +116,8 @@ public:
 private:
     // Window keys (LumoWindowDelegate).
     void enter() override;
+    void zoomIn() override;
+    void zoomOut() override;
 
     void runCameraModeSequence();
     void runReviewModeSequence();
@@ -128,11 +130,6 @@ private:
     // A capture device error, as a window-modal alert with "OK".
     void presentCaptureError(const CaptureDevice::Error &error);
     void updateCameraStatus();
-    // The setting cache restored or defaulted the camera-mode settings: the picture and the
-    // snapshot controller follow them.
-    void syncCameraModeSettings(const Notification &notification);
-    // Applies a zoom factor to the picture and the setting cache, and announces it.
-    void applyZoom(float factor);
 
     CameraProvider currentCamera_;
     QPointer<LumoMainWindow> window_;
@@ -143,6 +140,7 @@ private:
     QAction *takePhotoAction_ = nullptr;
     QToolBar *cameraModeToolbar_ = nullptr;
     QToolBar *reviewModeToolbar_ = nullptr;
+    LumoCameraModeControls *cameraControls_ = nullptr;
     QWidget *captureViewContainer_ = nullptr;
     QLabel *placeholder_ = nullptr;
     QLabel *status_ = nullptr;
@@ -157,5 +155,4 @@ private:
     int mode_ = NoMode;
     int instantPreviewSeconds_ = 2;
     QString baseDir_;
-    int exposureStep_ = 0;
 };
