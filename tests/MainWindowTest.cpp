@@ -1,0 +1,83 @@
+#include "TestSupport.h"
+#include "core/NotificationNames.h"
+#include "ui/LumoMainWindowController.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QStatusBar>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Mode = LumoMainWindowController::Mode;
+
+// The main window without a camera or a capture back end: the mode machinery alone.
+class MainWindowModes : public testing::Test {
+protected:
+    int checkedMode() const
+    {
+        for (QAction *action : main.modeActions())
+            if (action->isChecked())
+                return action->data().toInt();
+        return -1;
+    }
+    bool shows(QToolBar *toolbar) const { return toolbar->isVisibleTo(main.window()); }
+
+    Sandbox sandbox;
+    LumoMainWindowController main{nullptr, nullptr};
+};
+
+TEST_F(MainWindowModes, EachModeShowsItsToolbarAndStatusLineAndTheSameModeAgainChangesNothing)
+{
+    EXPECT_EQ(main.mode(), Mode::NoMode);
+    main.setMode(Mode::CameraMode);
+    EXPECT_TRUE(shows(main.cameraModeToolbar()));
+    EXPECT_FALSE(shows(main.reviewModeToolbar()));
+    EXPECT_TRUE(main.window()->statusBar()->isVisibleTo(main.window()));
+    EXPECT_EQ(checkedMode(), Mode::CameraMode);
+
+    main.setMode(Mode::ReviewMode);
+    EXPECT_FALSE(shows(main.cameraModeToolbar()));
+    EXPECT_TRUE(shows(main.reviewModeToolbar()));
+    EXPECT_FALSE(main.window()->statusBar()->isVisibleTo(main.window()));
+    EXPECT_EQ(checkedMode(), Mode::ReviewMode);
+
+    // A value that is no mode is only stored; camera mode then runs its whole sequence again.
+    main.setMode(7);
+    EXPECT_EQ(main.mode(), 7);
+    EXPECT_TRUE(shows(main.reviewModeToolbar()));
+    main.setMode(Mode::CameraMode);
+    EXPECT_TRUE(shows(main.cameraModeToolbar()));
+    EXPECT_EQ(checkedMode(), Mode::CameraMode);
+}
+
+TEST_F(MainWindowModes, ModeActionsDoubleClickAndReturnActOnlyWhereTheyShould)
+{
+    NotificationRecorder snapshots({NotificationNames::Snapshot});
+    main.setMode(Mode::ReviewMode);
+    main.takePhotoAction()->trigger();
+    NotificationCenter::defaultCenter()->post(NotificationNames::MainWindowDoubleClicked);
+    EXPECT_EQ(main.mode(), Mode::ReviewMode) << "a double click in review mode does nothing";
+    EXPECT_TRUE(snapshots.names().isEmpty()) << "Return takes no photo in review mode";
+
+    main.modeActions().at(Mode::CameraMode)->trigger();
+    EXPECT_EQ(main.mode(), Mode::CameraMode);
+    main.takePhotoAction()->trigger();
+    EXPECT_EQ(snapshots.names().size(), 1);
+    NotificationCenter::defaultCenter()->post(NotificationNames::MainWindowDoubleClicked);
+    EXPECT_EQ(main.mode(), Mode::ProjectMode);
+}
+
+TEST_F(MainWindowModes, CountdownLocksTheModeSwitcherUntilItEnds)
+{
+    main.setMode(Mode::CameraMode);
+    NotificationCenter::defaultCenter()->post(NotificationNames::CaptureDidTriggleTimer);
+    for (QAction *action : main.modeActions())
+        EXPECT_FALSE(action->isEnabled());
+    NotificationCenter::defaultCenter()->post(NotificationNames::CaptureDidInvalidateTimer);
+    for (QAction *action : main.modeActions())
+        EXPECT_TRUE(action->isEnabled());
+}
+
+} // namespace
