@@ -182,10 +182,11 @@ TEST_F(PhotoWriterTest, StoredCounterGoesOnOnlyOnTheSameDayFromAtLeastOne)
         QStringList names;
     } cases[] = {{DecemberFifthDay - 1, 57, {"2026-12-05_0001.jpg", "2026-12-05_0002.jpg"}},
                  {DecemberFifthDay, 57, {"2026-12-05_0057.jpg", "2026-12-05_0058.jpg"}},
+                 {DecemberFifthDay, 0, {"2026-12-05_0001.jpg", "2026-12-05_0002.jpg"}},
                  {DecemberFifthDay, -5, {"2026-12-05_0001.jpg", "2026-12-05_0002.jpg"}},
                  {DecemberFifthDay, 9999, {"2026-12-05_9999.jpg", "2026-12-05_10000.jpg"}}};
     for (const auto &c : cases) {
-        SCOPED_TRACE(qPrintable(c.names[0]));
+        SCOPED_TRACE(testing::Message() << "day " << c.storedDay << ", number " << c.storedNumber);
         QDir(library).removeRecursively();
         QDir().mkpath(library);
         defaults.setValue(PreviousDate, c.storedDay);
@@ -207,6 +208,7 @@ TEST(PhotoNaming, PrefixCleaningLeavesAPlainFileNamePart)
         {"  Lecture 3  ", "Lecture 3"}, {"%1%2", "%1%2"}, {"a*b?<c>|\"", "a-b--c---"},
         {QString::fromUtf8("Vorlesung Ü"), QString::fromUtf8("Vorlesung Ü")},
         {QString("a").repeated(300), QString("a").repeated(100)},
+        {QString::fromUtf8("é").repeated(150), QString::fromUtf8("é").repeated(100)},
         {QString::fromUtf8("漢").repeated(100), QString::fromUtf8("漢").repeated(66)},
         {QString::fromUtf8("😀").repeated(60), QString::fromUtf8("😀").repeated(50)}};
     for (const auto &[typed, kept] : cases)
