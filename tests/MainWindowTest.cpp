@@ -3,6 +3,7 @@
 #include "ui/LumoMainWindowController.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMainWindow>
 #include <QStatusBar>
 #include <QToolBar>
@@ -78,6 +79,19 @@ TEST_F(MainWindowModes, CountdownLocksTheModeSwitcherUntilItEnds)
     NotificationCenter::defaultCenter()->post(NotificationNames::CaptureDidInvalidateTimer);
     for (QAction *action : main.modeActions())
         EXPECT_TRUE(action->isEnabled());
+}
+
+TEST_F(MainWindowModes, LongMessageIsElidedWithTheWholeTextAsToolTip)
+{
+    main.window()->resize(480, 400);
+    main.window()->show();
+    const QString text = QStringLiteral("Could not save the photo: ") + QString(300, QLatin1Char('x'));
+    main.showMessage(text);
+    const QLabel *line = main.window()->findChild<QLabel *>(QStringLiteral("messageLine"));
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(main.messageText(), text);
+    EXPECT_TRUE(line->text().endsWith(QChar(0x2026))) << qPrintable(line->text());
+    EXPECT_EQ(line->toolTip(), text);
 }
 
 } // namespace

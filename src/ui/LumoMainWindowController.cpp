@@ -3,6 +3,7 @@
 #include "WindowGeometry.h"
 #include "ui/camera/LumoCameraModeControls.h"
 #include "ui/camera/LumoCaptureViewController.h"
+#include "ui/widgets/LumoElidedLabel.h"
 #include "ui/widgets/LumoImages.h"
 #include "ui/windows/LumoMainWindow.h"
 #include "core/DefaultsKeys.h"
@@ -105,7 +106,7 @@ LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBacken
     captureController_->setErrorPresenter(
         [this](const CaptureDevice::Error &error) { presentCaptureError(error); });
 
-    message_ = new QLabel;
+    message_ = new LumoElidedLabel;
     message_->setObjectName(QStringLiteral("messageLine"));
     status_ = new QLabel;
     status_->setObjectName(QStringLiteral("statusLine"));

@@ -15,6 +15,7 @@
 class CaptureBackend;
 class LumoCameraModeControls;
 class LumoCaptureViewController;
+class LumoElidedLabel;
 class LumoMainWindow;
 class QAction;
 class QActionGroup;
@@ -144,7 +145,7 @@ private:
     QWidget *captureViewContainer_ = nullptr;
     QLabel *placeholder_ = nullptr;
     QLabel *status_ = nullptr;
-    QLabel *message_ = nullptr;
+    LumoElidedLabel *message_ = nullptr;
     QTimer *statusTimer_ = nullptr;
     QTimer *messageTimer_ = nullptr;
     std::unique_ptr<LumoCaptureViewController> captureController_;
