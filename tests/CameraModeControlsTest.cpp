@@ -34,9 +34,6 @@ protected:
         cache = std::make_unique<CamSettingController>(defaults.get(), provider);
         capture = std::make_unique<LumoCaptureViewController>(nullptr, provider);
         controls = std::make_unique<LumoCameraModeControls>(capture.get(), cache.get(), provider);
-        for (QWidget *twin : std::initializer_list<QWidget *>{&twinZoom, &twinExposure, &twinLock,
-                                                              &twinTimer, &twinResolution, &twinMirror})
-            twin->setParent(&twinParent); // never shown as windows of their own
         // The floating controls offer the toolbar's entries.
         for (auto [twin, button] : {std::pair{&twinZoom, controls->zoomButton()},
                                     {&twinLock, controls->exposureLockButton()},
@@ -93,9 +90,10 @@ protected:
     std::unique_ptr<CamSettingController> cache;
     std::unique_ptr<LumoCaptureViewController> capture;
     std::unique_ptr<LumoCameraModeControls> controls;
-    QWidget twinParent;
-    LumoPopUpButton twinZoom, twinLock, twinTimer, twinResolution, twinMirror;
-    LumoExposureButton twinExposure;
+    QWidget twinParent; // the twins are never shown as windows of their own
+    LumoPopUpButton twinZoom{&twinParent}, twinLock{&twinParent}, twinTimer{&twinParent},
+        twinResolution{&twinParent}, twinMirror{&twinParent};
+    LumoExposureButton twinExposure{&twinParent};
     LumoCameraModeControls::Twins twins;
     Shown shown;
 };

@@ -97,12 +97,4 @@ TEST_F(ControlSocket, CamerasWithFaultsSayWhatTheyLack)
     EXPECT_EQ(send("press 2 focus").lines, QStringList({"virtual camera 2 has no button element"}));
 }
 
-TEST(ControlClient, NoRunningInstanceIsReportedInPlainWords)
-{
-    Sandbox sandbox;
-    const ControlResult r = sendControlCommand(sandbox.path("runtime/none"), "list", 200);
-    EXPECT_EQ(r.status, ControlResult::NoInstance);
-    EXPECT_EQ(r.lines, QStringList({"no Arvo with virtual cameras is running"}));
-}
-
 } // namespace

@@ -108,7 +108,7 @@ void UdevTestbed::addNonUsbHidrawDevice(int minor)
     const QString bus = taken(
         umockdev_testbed_add_device(testbed_, "i2c", "i2c-0/i2c-TPAD0001:00", nullptr, nullptr, nullptr));
     const QString hid = taken(umockdev_testbed_add_device(
-        testbed_, "hid", "0018:04F3:3147.0100", bus.toUtf8().constData(), nullptr, nullptr));
+        testbed_, "hid", "0018:FE33:0001.0100", bus.toUtf8().constData(), nullptr, nullptr));
     addHidrawNode(testbed_, hid, minor);
 }
 

@@ -46,7 +46,6 @@ TEST(LumoWindowTest, KeysBecomeDelegateOperations)
         {Qt::Key_C, Qt::ControlModifier, "copyPhoto"},
         {Qt::Key_Equal, Qt::NoModifier, "zoomIn"},
         {Qt::Key_Plus, Qt::ShiftModifier, "zoomIn"},
-        {Qt::Key_Plus, Qt::KeypadModifier, "zoomIn"},
         {Qt::Key_Minus, Qt::NoModifier, "zoomOut"},
         {Qt::Key_Delete, Qt::NoModifier, "delete"},
         {Qt::Key_Backspace, Qt::NoModifier, "delete"},

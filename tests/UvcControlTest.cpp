@@ -27,12 +27,11 @@ struct Sent {
 };
 
 // A camera on the other side of the channel: records every request and answers GET requests
-// from a table keyed by (bRequest, wValue, wIndex); SET requests get `setResult`.
+// from a table keyed by (bRequest, wValue, wIndex); SET requests are taken unless refused by wValue.
 struct FakeCamera : UsbControlChannel {
     std::vector<Sent> sent;
     std::map<std::tuple<uint8_t, uint16_t, uint16_t>, QByteArray> answers;
-    int setResult = UsbControlChannel::Ok;
-    std::map<uint16_t, int> setResultByValue; // by wValue, before setResult
+    std::map<uint16_t, int> setResultByValue; // by wValue; others are taken
     int missingAnswer = UsbControlChannel::Refused;
 
     // Answers `request` on a row of the processing unit, little-endian (a one-byte row reads the low byte).
@@ -49,7 +48,7 @@ struct FakeCamera : UsbControlChannel {
         sent.push_back({{r.bmRequestType, r.bRequest, r.wValue, r.wIndex, r.wLength}, r.timeoutMs,
                         in ? QByteArray() : QByteArray(static_cast<const char *>(r.data), r.wLength)});
         if (!in)
-            return setResultByValue.count(r.wValue) ? setResultByValue[r.wValue] : setResult;
+            return setResultByValue.count(r.wValue) ? setResultByValue[r.wValue] : Ok;
         const auto it = answers.find({r.bRequest, r.wValue, r.wIndex});
         if (it == answers.end())
             return missingAnswer;
@@ -160,15 +159,6 @@ TEST_F(UvcControlTest, GettersDecodeLittleEndianValuesAndFailedReadsGiveTheStart
     EXPECT_FALSE(camera.autoWhiteBalance());
     EXPECT_EQ(camera.iris(), 65535);
     EXPECT_EQ(fake.sent.size(), 9u);
-}
-
-TEST_F(UvcControlTest, SettersReportTheCamerasAnswer)
-{
-    EXPECT_TRUE(camera.setContrast(10));
-    fake.setResult = UsbControlChannel::Refused;
-    EXPECT_FALSE(camera.setContrast(10));
-    fake.setResult = UsbControlChannel::NotResponding;
-    EXPECT_FALSE(camera.setFrequency(1));
 }
 
 struct AutoExposureCase {
@@ -456,16 +446,13 @@ TEST_F(VirtualUvcTest, RequestsOfNoKnownControlAreRefused)
 
 TEST_F(VirtualUvcTest, CommitInsideTheFrameTableIsRememberedOthersAreRefused)
 {
-    VirtualUvcModel &arvo = plug(Model::Arvo, camera)->uvcModel();
-    EXPECT_EQ(arvo.frameSize(), QSize(1280, 960));
-    EXPECT_EQ(arvo.frameRate(), 15);
+    VirtualUvcModel &arvo = plug(Model::Arvo, camera)->uvcModel(); // 1280x960@15 at first
     EXPECT_TRUE(camera.setResolution(30, 640, 480));
-    EXPECT_EQ(arvo.frameIndex(), 1);
     EXPECT_EQ(arvo.frameSize(), QSize(640, 480));
     EXPECT_EQ(arvo.frameRate(), 30);
     EXPECT_TRUE(camera.getResolution());
     EXPECT_FALSE(camera.setResolution(30, 1600, 1200));
-    EXPECT_EQ(arvo.frameIndex(), 1);
+    EXPECT_EQ(arvo.frameSize(), QSize(640, 480));
 
     LumoCamera tobble;
     VirtualUvcModel &model = plug(Model::Tobble, tobble)->uvcModel();
@@ -503,7 +490,6 @@ TEST_F(VirtualUvcTest, EachCameraKeepsItsOwnValuesAndDescribesThemWithTheResolut
     auto tobbleCamera = plug(Model::Tobble, tobble);
     EXPECT_TRUE(camera.setContrast(10));
     EXPECT_EQ(second.contrast(), 50);
-    EXPECT_EQ(arvo->uvcModel().value("contrast"), 10);
     const QStringList lines = arvo->uvcModel().describe();
     EXPECT_EQ(lines.size(), 12);
     EXPECT_TRUE(lines.contains("auto-exposure-mode 2"));
