@@ -202,8 +202,7 @@ QString nodeFor(const char *uniqueId)
 
 TEST(V4l2UniqueId, ComesFromTheUsbDevice)
 {
-    EXPECT_EQ(V4l2NodeLookup::uniqueIdFrom(1, "2", 0xfe11, 0x0a01), "0x1200000fe110a01");
-    EXPECT_EQ(V4l2NodeLookup::uniqueIdFrom(3, "2.3", 0xfe11, 0x0a02), "0x3230000fe110a02");
+    // Short ones are checked through the node lookup below; here a port above 9 and a wide bus.
     EXPECT_EQ(V4l2NodeLookup::uniqueIdFrom(0x20, "1.15.4", 0x1234, 0x5678), "0x201f400012345678");
 }
 
