@@ -43,28 +43,34 @@ TEST(NotificationCenter, ObserverRemovedDuringDeliveryIsNotCalledAfterwards)
     EXPECT_EQ(calls, QStringList({"first"}));
 }
 
-TEST(NotificationCenter, PostOnMainThreadFromAnotherThreadQueuesInOrderWithoutWaiting)
+TEST(NotificationCenter, PostOnMainThreadFromAnotherThreadQueuesInOrderWithoutWaitingAndADestroyedSenderArrivesNull)
 {
     NotificationCenter center;
-    QStringList received;
+    QList<Notification> received;
     bool allMain = true;
     int observer;
     for (const char *name : {"A", "B", "C"})
         center.addObserver(&observer, name, [&](const Notification &n) {
-            received << n.name;
+            received << n;
             allMain = allMain && isMainThread();
         });
 
+    auto *object = new QObject;
     QThread *thread = QThread::create([&] {
         center.postOnMainThread("A");
         center.postOnMainThread("B");
-        center.postOnMainThread("C");
+        center.postOnMainThread("C", object);
     });
     thread->start();
     thread->wait(); // returns although the main thread has not run the deliveries yet
     EXPECT_TRUE(received.isEmpty());
+    delete object; // before its notification is delivered
     ASSERT_TRUE(waitUntil([&] { return received.size() == 3; }));
-    EXPECT_EQ(received, QStringList({"A", "B", "C"}));
+    QStringList names;
+    for (const Notification &n : received)
+        names << n.name;
+    EXPECT_EQ(names, QStringList({"A", "B", "C"}));
+    EXPECT_TRUE(received.last().object.isNull()) << "a destroyed sender arrives as a null object";
     EXPECT_TRUE(allMain);
     delete thread;
 }
@@ -77,22 +83,6 @@ TEST(NotificationCenter, PostOnMainThreadFromMainThreadDeliversAtOnce)
     center.addObserver(&observer, "N", [&](const Notification &) { delivered = true; });
     center.postOnMainThread("N");
     EXPECT_TRUE(delivered);
-}
-
-TEST(NotificationCenter, QueuedNotificationOfDestroyedObjectArrivesWithNullObject)
-{
-    NotificationCenter center;
-    int observer;
-    QList<Notification> received;
-    center.addObserver(&observer, "N", [&](const Notification &n) { received << n; });
-    auto *object = new QObject;
-    QThread *thread = QThread::create([&] { center.postOnMainThread("N", object); });
-    thread->start();
-    thread->wait();
-    delete object;
-    ASSERT_TRUE(waitUntil([&] { return received.size() == 1; }));
-    EXPECT_TRUE(received.first().object.isNull());
-    delete thread;
 }
 
 } // namespace
