@@ -574,8 +574,6 @@ TEST_F(V4l2Stream, OpenFailureExplainsWhatToDoAndNoDecodableFormatDoesNotStart)
 
 class VirtualCapture : public testing::Test {
 protected:
-    void SetUp() override { hub.plug(VirtualCamera::Model::Tobble); }
-
     std::unique_ptr<CaptureDevice> deviceOf(const VirtualCamera &cam)
     {
         const DeviceInfo info = cam.deviceInfo();
@@ -607,7 +605,7 @@ TEST_F(VirtualCapture, DevicesAreFoundByTheCamerasUniqueIdAndUnpluggedOnesDoNotO
 {
     auto device = deviceOf(*camera);
     EXPECT_NE(device, nullptr);
-    EXPECT_NE(deviceOf(*hub.camera(2)), nullptr);
+    EXPECT_NE(deviceOf(*hub.plug(VirtualCamera::Model::Tobble)), nullptr);
     EXPECT_EQ(backend.deviceWithUniqueID(QStringLiteral("0x1230000fe110a01")), nullptr);
     EXPECT_EQ(backend.deviceWithUniqueID(QString()), nullptr);
     hub.unplug(camera->id());
