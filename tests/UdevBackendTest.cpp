@@ -20,7 +20,7 @@ const UdevTestbed::UsbDevice Arvo{CameraIds::VendorId, CameraIds::ArvoProductId,
                                   QStringLiteral("2.3")};
 const UdevTestbed::UsbDevice Tobble{CameraIds::VendorId, CameraIds::TobbleProductId, 0x0200, 3,
                                     QStringLiteral("1.4.2")};
-const UdevTestbed::UsbDevice Keyboard{0x046d, 0xc31c, 0x6400, 1, QStringLiteral("4")};
+const UdevTestbed::UsbDevice Keyboard{0xfe22, 0x0c31, 0x6400, 1, QStringLiteral("4")};
 
 const DeviceInfo *findProduct(const std::vector<DeviceInfo> &devices, uint32_t productId)
 {
