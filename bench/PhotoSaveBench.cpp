@@ -29,9 +29,9 @@ QImage documentFrame()
     font.setPixelSize(18);
     p.setFont(font);
     for (int line = 0; line < 34; ++line)
-        p.drawText(90, 80 + line * 24,
-                   QStringLiteral("Line %1: the quick brown fox jumps over the lazy dog 0123456789")
-                       .arg(line));
+        p.drawText(
+            90, 80 + line * 24,
+            QStringLiteral("Line %1: the quick brown fox jumps over the lazy dog 0123456789").arg(line));
     p.fillRect(QRect(86, 246, 620, 22), QColor(255, 235, 40, 110));
     p.setBrush(QColor(40, 110, 200));
     p.drawEllipse(QRect(900, 600, 260, 200));
@@ -45,9 +45,8 @@ void BM_TurboJpegEncodeBaseline1280x960(benchmark::State &state)
     unsigned long size = 0;
     for (auto _ : state) {
         unsigned char *buffer = nullptr;
-        if (tjCompress2(handle, frame.constBits(), frame.width(), int(frame.bytesPerLine()),
-                        frame.height(), TJPF_BGRX, &buffer, &size, TJSAMP_420,
-                        PhotoEncoder::Quality, 0)
+        if (tjCompress2(handle, frame.constBits(), frame.width(), int(frame.bytesPerLine()), frame.height(),
+                        TJPF_BGRX, &buffer, &size, TJSAMP_420, PhotoEncoder::Quality, 0)
             != 0)
             state.SkipWithError(tjGetErrorStr2(handle));
         tjFree(buffer);

@@ -26,8 +26,8 @@ const QString &photoPath()
             QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
             for (int x = 0; x < image.width(); ++x) {
                 const int pattern = ((x / 3) ^ (y / 5)) & 0x3f;
-                line[x] = qRgb((x * 255 / 1600 + pattern) & 0xff, (y * 255 / 1200) & 0xff,
-                               (pattern * 4) & 0xff);
+                line[x] =
+                    qRgb((x * 255 / 1600 + pattern) & 0xff, (y * 255 / 1200) & 0xff, (pattern * 4) & 0xff);
             }
         }
         if (!image.save(p, "JPG", 90))

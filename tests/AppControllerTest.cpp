@@ -116,8 +116,8 @@ TEST(AppController, OneInstanceHoldsTheLockAndALaterLaunchBringsBackItsMinimized
 
     // The running instance answers on this thread, so the later launch asks from another.
     auto later = std::async(std::launch::async, [] { return SingleInstance().claim(5000); });
-    ASSERT_TRUE(waitUntil(
-        [&] { return later.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }));
+    ASSERT_TRUE(
+        waitUntil([&] { return later.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }));
     EXPECT_EQ(later.get(), SingleInstance::Role::HandedOver);
     EXPECT_FALSE(window->isMinimized());
     EXPECT_TRUE(window->isVisible());

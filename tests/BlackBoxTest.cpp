@@ -58,13 +58,15 @@ protected:
     // Polls `arvo-vcam list` until `line` is one of its lines.
     bool waitForListLine(const QString &pattern)
     {
-        return waitUntil([&] {
-            const ProcessRun r = vcam({"list"});
-            for (const QString &l : r.out.split('\n'))
-                if (l.contains(QRegularExpression(pattern)))
-                    return true;
-            return false;
-        }, 15000);
+        return waitUntil(
+            [&] {
+                const ProcessRun r = vcam({"list"});
+                for (const QString &l : r.out.split('\n'))
+                    if (l.contains(QRegularExpression(pattern)))
+                        return true;
+                return false;
+            },
+            15000);
     }
 
     QString logText() const { return QString::fromUtf8(readFile(sandbox.path(".local/share/Arvo/Log.txt"))); }
@@ -81,10 +83,12 @@ protected:
     bool photoAfterPress(const QString &id, int count)
     {
         const QDir library(sandbox.path("Pictures/Arvo"));
-        return waitUntil([&] {
-            vcam({"press", id, "snapshot"});
-            return waitUntil([&] { return library.entryList({"*.jpg"}).size() >= count; }, 1000);
-        }, 15000);
+        return waitUntil(
+            [&] {
+                vcam({"press", id, "snapshot"});
+                return waitUntil([&] { return library.entryList({"*.jpg"}).size() >= count; }, 1000);
+            },
+            15000);
     }
 
     void TearDown() override
@@ -161,9 +165,9 @@ TEST_F(BlackBox, TwoLaunchesAtOnceLeaveExactlyOneRunning)
     ASSERT_TRUE(other.waitForStarted());
 
     // The one that lost the race hands over to the other and exits.
-    ASSERT_TRUE(waitUntil([&] {
-        return arvo.state() == QProcess::NotRunning || other.state() == QProcess::NotRunning;
-    }, 15000));
+    ASSERT_TRUE(waitUntil(
+        [&] { return arvo.state() == QProcess::NotRunning || other.state() == QProcess::NotRunning; },
+        15000));
     QProcess &ended = arvo.state() == QProcess::NotRunning ? arvo : other;
     QProcess &running = &ended == &arvo ? other : arvo;
     EXPECT_EQ(ended.exitStatus(), QProcess::NormalExit);
@@ -184,8 +188,7 @@ TEST_F(BlackBox, TerminationSignalLetsEveryPressFinishItsPhoto)
     // Wait for a photo and for every press to settle.
     ASSERT_TRUE(photoAfterPress("1", 1));
     ASSERT_TRUE(waitUntil([&] {
-        return logCount("snapshot button")
-               == logCount("photo saved") + logCount("No picture to take");
+        return logCount("snapshot button") == logCount("photo saved") + logCount("No picture to take");
     }));
     const int photosBefore = library.entryList({"*.jpg"}).size();
     const int pressesBefore = logCount("snapshot button");
@@ -250,9 +253,8 @@ TEST_F(BlackBox, RestoredSelfTimerCountsDownAndTheProgrammableButtonMirrors)
         settings.sync();
     }
     startArvo({"--verbose", "--virtual-camera=tobble", "--time-scale=0.1"});
-    ASSERT_TRUE(waitUntil([&] {
-        return logText().contains("Notification: LumoCamSettingDidRestoreNotification");
-    }, 15000));
+    ASSERT_TRUE(waitUntil(
+        [&] { return logText().contains("Notification: LumoCamSettingDidRestoreNotification"); }, 15000));
     const QDir library(sandbox.path("Pictures/Arvo"));
     ASSERT_TRUE(photoAfterPress("1", 1));
     EXPECT_TRUE(logText().contains("self-timer: 3 s")) << "the restored timer counts down";
@@ -260,8 +262,10 @@ TEST_F(BlackBox, RestoredSelfTimerCountsDownAndTheProgrammableButtonMirrors)
     EXPECT_EQ(vcam({"press", "1", "custom"}).exitCode, 0);
     ASSERT_TRUE(photoAfterPress("1", 2));
     const QStringList names = library.entryList({"*.jpg"}, QDir::Files, QDir::Name);
-    const QImage before = QImage(library.filePath(names[0])).scaled(160, 120).convertToFormat(QImage::Format_Grayscale8);
-    const QImage after = QImage(library.filePath(names[1])).scaled(160, 120).convertToFormat(QImage::Format_Grayscale8);
+    const QImage before =
+        QImage(library.filePath(names[0])).scaled(160, 120).convertToFormat(QImage::Format_Grayscale8);
+    const QImage after =
+        QImage(library.filePath(names[1])).scaled(160, 120).convertToFormat(QImage::Format_Grayscale8);
     auto difference = [](const QImage &a, const QImage &b) {
         qint64 sum = 0;
         for (int y = 0; y < a.height(); ++y)

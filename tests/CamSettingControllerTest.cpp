@@ -148,8 +148,8 @@ TEST_F(CamSettings, SetRestoreableWritesAllThirteenValues)
     makeCache();
     cache->setRestoreable(false);
     EXPECT_EQ(record("Arvo").keys(),
-              QStringList({"AutoBrightness", "Brightness", "Contrast", "Exposure", "Gamma", "HFlipped",
-                           "Hue", "Resolution", "Saturation", "Sharpness", "Timer", "VFlipped", "Zoom"}));
+              QStringList({"AutoBrightness", "Brightness", "Contrast", "Exposure", "Gamma", "HFlipped", "Hue",
+                           "Resolution", "Saturation", "Sharpness", "Timer", "VFlipped", "Zoom"}));
 }
 
 TEST_F(CamSettings, WithoutACameraOnlyTheFieldsChange)

@@ -44,7 +44,12 @@ protected:
                 twin->addItem(button->itemAtIndex(i)->text());
         }
         twinExposure.setStyle(LumoExposureButton::MenuStyle);
-        twins = {&twinZoom, &twinExposure, &twinLock, &twinTimer, &twinResolution, &twinMirror,
+        twins = {&twinZoom,
+                 &twinExposure,
+                 &twinLock,
+                 &twinTimer,
+                 &twinResolution,
+                 &twinMirror,
                  [this](int value, bool showSigned) { shown << qMakePair(value, showSigned); }};
         controls->setTwins(&twins);
     }
@@ -200,8 +205,14 @@ TEST_F(CameraModeControls, ReportedExposureChangesNothingWhenEqualOrNotToBeFollo
 
     QObject otherCamera;
     const std::function<void()> ignoredReports[] = {
-        [&] { controls->setSupressExposureOSD(true); cameraReports(9); }, // during a focus run
-        [&] { choose(controls->resolutionButton(), 3); cameraReports(9); },
+        [&] {
+            controls->setSupressExposureOSD(true);
+            cameraReports(9);
+        }, // during a focus run
+        [&] {
+            choose(controls->resolutionButton(), 3);
+            cameraReports(9);
+        },
         [&] {
             vcam->receiveOutputReport(QByteArray::fromHex("0206090000"));
             NotificationCenter::defaultCenter()->post(ReportExposure, &otherCamera);

@@ -17,10 +17,7 @@ const QStringList ChangeNames = {CameraWillChange, CameraDidChange};
 
 class CameraRegistry : public testing::Test {
 protected:
-    void start()
-    {
-        registry = std::make_unique<LumoCamerasController>(hub.createBackend());
-    }
+    void start() { registry = std::make_unique<LumoCamerasController>(hub.createBackend()); }
     void TearDown() override { registry.reset(); }
 
     bool waitForCameras(int count)
@@ -66,8 +63,7 @@ TEST_F(CameraRegistry, SecondCameraIsListedButBecomesCurrentOnlyWhenSet)
     EXPECT_EQ(registry->currentCamera(), first);
     EXPECT_TRUE(recorder.names().isEmpty());
     // Two cameras of one model are told apart by their location.
-    EXPECT_NE(registry->availableCameras()[0]->locationId(),
-              registry->availableCameras()[1]->locationId());
+    EXPECT_NE(registry->availableCameras()[0]->locationId(), registry->availableCameras()[1]->locationId());
     EXPECT_NE(registry->availableCameras()[0]->captureDeviceLocationId(),
               registry->availableCameras()[1]->captureDeviceLocationId());
 
@@ -152,8 +148,8 @@ TEST_F(CameraRegistry, ButtonEventsReachTheMainThreadInOrderAndAreDroppedWhileIn
     ASSERT_TRUE(waitForCameras(2));
     CameraPtr first = registry->availableCameras()[0];
     CameraPtr second = registry->availableCameras()[1];
-    NotificationRecorder recorder({Snapshot, CameraWillFocus, CameraDidFocus, CameraCustomButton,
-                                   CameraSetToContinueFocus});
+    NotificationRecorder recorder(
+        {Snapshot, CameraWillFocus, CameraDidFocus, CameraCustomButton, CameraSetToContinueFocus});
 
     first->isFocusing = true;
     for (int value : {258, 514, 2, 770})

@@ -22,7 +22,10 @@
 #include <map>
 #include <mutex>
 
-inline void PrintTo(const V4l2CaptureMode &mode, std::ostream *os) { *os << qPrintable(describeCaptureMode(mode)); }
+inline void PrintTo(const V4l2CaptureMode &mode, std::ostream *os)
+{
+    *os << qPrintable(describeCaptureMode(mode));
+}
 
 namespace {
 
@@ -32,7 +35,10 @@ constexpr uint32_t H264 = V4L2_PIX_FMT_H264;
 using Mode = V4l2CaptureMode;
 
 // A picture of four quadrants: red, green / blue, white.
-int quadrantAt(const QSize &size, int x, int y) { return 2 * (y >= size.height() / 2) + (x >= size.width() / 2); }
+int quadrantAt(const QSize &size, int x, int y)
+{
+    return 2 * (y >= size.height() / 2) + (x >= size.width() / 2);
+}
 QImage quadrants(const QSize &size)
 {
     const QRgb colours[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 255)};
@@ -61,19 +67,24 @@ QByteArray encodeJpeg(const QImage &image)
     unsigned long size = 0;
     const int result = tjCompress2(encoder.get(), image.constBits(), image.width(), int(image.bytesPerLine()),
                                    image.height(), TJPF_BGRX, &jpeg, &size, TJSAMP_420, 95, 0);
-    const QByteArray bytes = result == 0 ? QByteArray(reinterpret_cast<const char *>(jpeg), int(size)) : QByteArray();
+    const QByteArray bytes =
+        result == 0 ? QByteArray(reinterpret_cast<const char *>(jpeg), int(size)) : QByteArray();
     tjFree(jpeg);
     return bytes;
 }
 
-QByteArray jpegOf(const QSize &size) { return encodeJpeg(quadrants(size)); }
+QByteArray jpegOf(const QSize &size)
+{
+    return encodeJpeg(quadrants(size));
+}
 
 // Each channel within `tolerance` of the expected colour, and opaque.
 testing::AssertionResult colourNear(const QImage &image, QPoint at, QColor expected, int tolerance = 12)
 {
     const QRgb pixel = image.pixel(at);
     if (qAlpha(pixel) == 255 && std::abs(qRed(pixel) - expected.red()) <= tolerance
-        && std::abs(qGreen(pixel) - expected.green()) <= tolerance && std::abs(qBlue(pixel) - expected.blue()) <= tolerance)
+        && std::abs(qGreen(pixel) - expected.green()) <= tolerance
+        && std::abs(qBlue(pixel) - expected.blue()) <= tolerance)
         return testing::AssertionSuccess();
     return testing::AssertionFailure() << "pixel at " << at.x() << "," << at.y() << " is "
                                        << qPrintable(QColor::fromRgba(pixel).name(QColor::HexArgb))
@@ -101,7 +112,10 @@ struct ModeCase {
     std::optional<Mode> expected;
 };
 
-void PrintTo(const ModeCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const ModeCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class ModeChoice : public testing::TestWithParam<ModeCase> {};
 
@@ -113,22 +127,34 @@ TEST_P(ModeChoice, PicksTheClosestSizeThenMjpeg)
 INSTANTIATE_TEST_SUITE_P(
     Table, ModeChoice,
     testing::Values(
-        ModeCase{"ExactSizeOnlyInYuyvBeatsScaledMjpeg", {{Mjpeg, {1600, 1200}}, {Yuyv, {1280, 1024}}},
-                 {1280, 1024}, Mode{Yuyv, {1280, 1024}}},
+        ModeCase{"ExactSizeOnlyInYuyvBeatsScaledMjpeg",
+                 {{Mjpeg, {1600, 1200}}, {Yuyv, {1280, 1024}}},
+                 {1280, 1024},
+                 Mode{Yuyv, {1280, 1024}}},
         ModeCase{"NoExactSizeTakesTheSmallestLargerOne",
                  {{Mjpeg, {640, 480}}, {Mjpeg, {1600, 1200}}, {Mjpeg, {1280, 960}}, {Mjpeg, {800, 600}}},
-                 {1024, 768}, Mode{Mjpeg, {1280, 960}}},
-        ModeCase{"LargerMeansLargerInBothDirections", {{Mjpeg, {1280, 720}}, {Mjpeg, {1600, 1200}}},
-                 {1024, 768}, Mode{Mjpeg, {1600, 1200}}},
-        ModeCase{"SmallestLargerSizeEvenInYuyv", {{Mjpeg, {1600, 1200}}, {Yuyv, {1280, 960}}},
-                 {1024, 768}, Mode{Yuyv, {1280, 960}}},
+                 {1024, 768},
+                 Mode{Mjpeg, {1280, 960}}},
+        ModeCase{"LargerMeansLargerInBothDirections",
+                 {{Mjpeg, {1280, 720}}, {Mjpeg, {1600, 1200}}},
+                 {1024, 768},
+                 Mode{Mjpeg, {1600, 1200}}},
+        ModeCase{"SmallestLargerSizeEvenInYuyv",
+                 {{Mjpeg, {1600, 1200}}, {Yuyv, {1280, 960}}},
+                 {1024, 768},
+                 Mode{Yuyv, {1280, 960}}},
         ModeCase{"NothingLargeEnoughTakesTheLargest",
                  {{Mjpeg, {640, 480}}, {Yuyv, {1280, 960}}, {Mjpeg, {1280, 960}}, {Mjpeg, {320, 240}}},
-                 {1600, 1200}, Mode{Mjpeg, {1280, 960}}},
+                 {1600, 1200},
+                 Mode{Mjpeg, {1280, 960}}},
         ModeCase{"FormatsItCannotDecodeAreIgnored",
                  {{H264, {640, 480}}, {V4L2_PIX_FMT_NV12, {640, 480}}, {Yuyv, {320, 240}}},
-                 {640, 480}, Mode{Yuyv, {320, 240}}},
-        ModeCase{"OddWidthYuyvIsIgnored", {{Yuyv, {641, 480}}, {Yuyv, {320, 240}}}, {640, 480}, Mode{Yuyv, {320, 240}}},
+                 {640, 480},
+                 Mode{Yuyv, {320, 240}}},
+        ModeCase{"OddWidthYuyvIsIgnored",
+                 {{Yuyv, {641, 480}}, {Yuyv, {320, 240}}},
+                 {640, 480},
+                 Mode{Yuyv, {320, 240}}},
         ModeCase{"NoDecodableFormatGivesNone", {{H264, {1280, 960}}}, {1280, 960}, std::nullopt}),
     [](const testing::TestParamInfo<ModeCase> &info) { return std::string(info.param.name); });
 
@@ -149,7 +175,8 @@ TEST(MjpegDecode, ColoursComeOutRightAndCorruptDataIsRejected)
     EXPECT_EQ(out.size(), QSize(320, 240));
     EXPECT_EQ(out.format(), QImage::Format_RGB32);
     EXPECT_TRUE(showsQuadrants(out));
-    EXPECT_FALSE(decodeMjpeg(decoder, jpeg.left(jpeg.size() / 2), out)) << "cut off in the middle of the scan";
+    EXPECT_FALSE(decodeMjpeg(decoder, jpeg.left(jpeg.size() / 2), out))
+        << "cut off in the middle of the scan";
     EXPECT_FALSE(decodeMjpeg(decoder, jpeg.left(100), out)) << "cut off in the header";
     EXPECT_FALSE(decodeMjpeg(decoder, QByteArray(), out)) << "empty";
     EXPECT_TRUE(decodeMjpeg(decoder, jpeg, out)) << "the decoder recovers for the next frame";
@@ -183,7 +210,7 @@ TEST(YuyvConvert, KnownColoursWithLinePaddingAndRefusals)
 {
     // Two lines of four pixels with four bytes of padding each: white, black / red, blue pairs.
     const uint8_t frame[] = {235, 128, 235, 128, 16, 128, 16, 128, 0xee, 0xee, 0xee, 0xee,
-                             81, 90, 81, 240, 41, 240, 41, 110, 0xee, 0xee, 0xee, 0xee};
+                             81,  90,  81,  240, 41, 240, 41, 110, 0xee, 0xee, 0xee, 0xee};
     QImage out;
     ASSERT_TRUE(FrameDecoding::convertYuyvFrame(frame, sizeof frame, 12, {4, 2}, out));
     EXPECT_EQ(out.size(), QSize(4, 2));
@@ -220,9 +247,15 @@ public:
     std::atomic<bool> isOpen{false}, streaming{false};
     std::atomic<int> streamOns{0}, mapped{0}, allocated{0};
 
-    void queuePayload(const QByteArray &payload) { change([&] { payloads_.push_back(payload); }); }
+    void queuePayload(const QByteArray &payload)
+    {
+        change([&] { payloads_.push_back(payload); });
+    }
     // From now on poll() reports an error and DQBUF fails with `errorNumber`.
-    void fail(int errorNumber) { change([&] { failErrno_ = errorNumber; }); }
+    void fail(int errorNumber)
+    {
+        change([&] { failErrno_ = errorNumber; });
+    }
 
     int open(const char *, int flags) override
     {
@@ -230,7 +263,11 @@ public:
         isOpen = !openErrno;
         return openErrno ? error(openErrno) : Fd;
     }
-    int close(int) override { isOpen = false; return 0; }
+    int close(int) override
+    {
+        isOpen = false;
+        return 0;
+    }
 
     int ioctl(int fd, unsigned long request, void *arg) override
     {
@@ -247,8 +284,10 @@ public:
         }
         case VIDIOC_ENUM_FRAMESIZES: {
             auto *size = static_cast<v4l2_frmsizeenum *>(arg);
-            EXPECT_TRUE(size->pixel_format == Mjpeg || size->pixel_format == Yuyv) << "sizes of a format it cannot use";
-            if (const auto range = ranges.find(size->pixel_format); range != ranges.end() && size->index == 0) {
+            EXPECT_TRUE(size->pixel_format == Mjpeg || size->pixel_format == Yuyv)
+                << "sizes of a format it cannot use";
+            if (const auto range = ranges.find(size->pixel_format);
+                range != ranges.end() && size->index == 0) {
                 size->type = V4L2_FRMSIZE_TYPE_STEPWISE;
                 size->stepwise = range->second;
                 return 0;
@@ -257,7 +296,8 @@ public:
             if (it == modes.end() || size->index >= it->second.size())
                 return error(EINVAL);
             size->type = V4L2_FRMSIZE_TYPE_DISCRETE;
-            size->discrete = {uint32_t(it->second[size->index].width()), uint32_t(it->second[size->index].height())};
+            size->discrete = {uint32_t(it->second[size->index].width()),
+                              uint32_t(it->second[size->index].height())};
             return 0;
         }
         case VIDIOC_S_FMT: {
@@ -265,7 +305,8 @@ public:
             const auto it = modes.find(pix.pixelformat);
             if (allocated)
                 return error(EBUSY);
-            if (it == modes.end() || !std::count(it->second.begin(), it->second.end(), QSize(pix.width, pix.height)))
+            if (it == modes.end()
+                || !std::count(it->second.begin(), it->second.end(), QSize(pix.width, pix.height)))
                 return error(EINVAL);
             pix.bytesperline = pix.pixelformat == Yuyv ? pix.width * 2 : 0;
             format = pix;
@@ -332,10 +373,18 @@ public:
         ++mapped;
         return buffers_.at(size_t(offset / 4096)).data();
     }
-    int munmap(void *, size_t) override { --mapped; return 0; }
+    int munmap(void *, size_t) override
+    {
+        --mapped;
+        return 0;
+    }
 
 private:
-    static int error(int errorNumber) { errno = errorNumber; return -1; }
+    static int error(int errorNumber)
+    {
+        errno = errorNumber;
+        return -1;
+    }
     bool frameReady() const { return streaming && !payloads_.empty() && !queued_.empty(); }
     template<typename F> void change(F f)
     {
@@ -358,9 +407,11 @@ TEST(ModeListing, DiscreteSizesAndTheUsefulPointsOfARange)
     FakeV4l2Driver io;
     io.modes = {{H264, {{640, 480}}}, {Yuyv, {{640, 480}, {320, 240}}}, {Mjpeg, {}}};
     io.ranges[Mjpeg] = {160, 1600, 16, 120, 1200, 8};
-    const std::vector<Mode> expected = {{Mjpeg, {1008, 752}}, {Mjpeg, {1600, 1200}}, {Yuyv, {640, 480}}, {Yuyv, {320, 240}}};
+    const std::vector<Mode> expected = {
+        {Mjpeg, {1008, 752}}, {Mjpeg, {1600, 1200}}, {Yuyv, {640, 480}}, {Yuyv, {320, 240}}};
     const auto listed = enumerateCaptureModes(io, FakeV4l2Driver::Fd, {1000, 750});
-    EXPECT_EQ(listed, expected) << "the range gives the nearest size on its grid, rounded up, and its largest";
+    EXPECT_EQ(listed, expected)
+        << "the range gives the nearest size on its grid, rounded up, and its largest";
     const auto clamped = enumerateCaptureModes(io, FakeV4l2Driver::Fd, {2000, 100});
     ASSERT_EQ(clamped.size(), 4u);
     EXPECT_EQ(clamped[0], (Mode{Mjpeg, {1600, 120}})) << "clamped to the range";
@@ -381,17 +432,27 @@ public:
     void attach(CaptureDevice &device)
     {
         device.setFrameCallback([this](QImage &frame) { locked([&] { frames_.push_back(frame); }); });
-        device.setErrorCallback([this](const CaptureDevice::Error &e) { locked([&] { errors_.push_back(e); }); });
+        device.setErrorCallback(
+            [this](const CaptureDevice::Error &e) { locked([&] { errors_.push_back(e); }); });
     }
-    std::vector<QImage> frames() const { return locked([&] { return frames_; }); }
-    std::vector<CaptureDevice::Error> errors() const { return locked([&] { return errors_; }); }
+    std::vector<QImage> frames() const
+    {
+        return locked([&] { return frames_; });
+    }
+    std::vector<CaptureDevice::Error> errors() const
+    {
+        return locked([&] { return errors_; });
+    }
     int frameCount() const { return int(frames().size()); }
     QImage frame(int index) const { return frames().at(size_t(index)); }
     bool waitForFrames(int count, int timeoutMs = 5000) const
     {
         return waitUntil([&] { return frameCount() >= count; }, timeoutMs);
     }
-    bool waitForError() const { return waitUntil([&] { return !errors().empty(); }); }
+    bool waitForError() const
+    {
+        return waitUntil([&] { return !errors().empty(); });
+    }
 };
 
 class V4l2Stream : public testing::Test {
@@ -418,7 +479,10 @@ struct FormatCase {
     int tolerance;
 };
 
-void PrintTo(const FormatCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const FormatCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class V4l2Format : public V4l2Stream, public testing::WithParamInterface<FormatCase> {};
 
@@ -444,8 +508,9 @@ TEST_P(V4l2Format, ExactSizeIsStreamedUnscaledAndCloseReleasesEverything)
 
 INSTANTIATE_TEST_SUITE_P(
     Formats, V4l2Format,
-    testing::Values(FormatCase{"MjpegPreferred", {{Yuyv, {{640, 480}}}, {Mjpeg, {{320, 240}, {640, 480}}}}, Mjpeg, 12},
-                    FormatCase{"YuyvOnlyIsConverted", {{Yuyv, {{320, 240}, {640, 480}}}}, Yuyv, 6}),
+    testing::Values(
+        FormatCase{"MjpegPreferred", {{Yuyv, {{640, 480}}}, {Mjpeg, {{320, 240}, {640, 480}}}}, Mjpeg, 12},
+        FormatCase{"YuyvOnlyIsConverted", {{Yuyv, {{320, 240}, {640, 480}}}}, Yuyv, 6}),
     [](const testing::TestParamInfo<FormatCase> &info) { return std::string(info.param.name); });
 
 TEST_F(V4l2Stream, CorruptFramesAreSkippedAndTheStreamGoesOn)
@@ -472,7 +537,10 @@ struct FailureCase {
     const char *description;
 };
 
-void PrintTo(const FailureCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const FailureCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class V4l2StreamFailure : public V4l2Stream, public testing::WithParamInterface<FailureCase> {};
 
@@ -556,7 +624,8 @@ TEST_F(V4l2Stream, OpenFailureExplainsWhatToDoAndNoDecodableFormatDoesNotStart)
     CaptureDevice::Error error;
     EXPECT_FALSE(device.open(&error));
     EXPECT_EQ(error.description, QStringLiteral("The camera's video could not be opened."));
-    EXPECT_TRUE(error.recoverySuggestion.startsWith(QStringLiteral("Check that no other program uses the camera")));
+    EXPECT_TRUE(
+        error.recoverySuggestion.startsWith(QStringLiteral("Check that no other program uses the camera")));
     EXPECT_TRUE(error.recoverySuggestion.contains(qt_error_string(EBUSY)));
     EXPECT_FALSE(device.startRunning(&error)) << "not open";
 

@@ -75,7 +75,8 @@ TEST_F(ControlSocket, BadRequestsFailWithAMessage)
     for (const char *value : {"65536", "-1", "0x10000"}) {
         r = send(QString("event 2 %1").arg(value));
         EXPECT_EQ(r.status, ControlResult::CommandFailed);
-        EXPECT_TRUE(r.lines.first().contains("out of the button element's range")) << qPrintable(r.lines.first());
+        EXPECT_TRUE(r.lines.first().contains("out of the button element's range"))
+            << qPrintable(r.lines.first());
     }
     EXPECT_TRUE(send("event 2 0xFFFF").lines.first().contains("not open yet")) << "in range";
     r = send("dance");

@@ -11,7 +11,10 @@ struct LocationCase {
     uint32_t expected;
 };
 
-void PrintTo(const LocationCase &c, std::ostream *os) { *os << c.bus << "-" << c.devpath; }
+void PrintTo(const LocationCase &c, std::ostream *os)
+{
+    *os << c.bus << "-" << c.devpath;
+}
 
 class LocationId : public testing::TestWithParam<LocationCase> {};
 

@@ -24,7 +24,10 @@ protected:
 
     QString inLibrary(const QString &name) const { return library_ + "/" + name; }
 
-    void writeBytes(const QString &name, const QByteArray &bytes) { ASSERT_TRUE(writeFile(inLibrary(name), bytes)); }
+    void writeBytes(const QString &name, const QByteArray &bytes)
+    {
+        ASSERT_TRUE(writeFile(inLibrary(name), bytes));
+    }
 
     void writePhoto(const QString &name, QSize size)
     {
@@ -71,9 +74,12 @@ TEST_F(FileItemTest, RecordOfNewPhotoGivesItsNameTypeAndPathInTheLibraryFolder)
 TEST_F(FileItemTest, LibraryLocationResolvesFromHomeNeverFromTheWorkingFolder)
 {
     const QString home = sandbox_.path();
-    for (const auto &[stored, folder] : {std::pair<QString, QString>{"~/Pictures/Arvo", home + "/Pictures/Arvo"},
-                                         {"~", home}, {"Pictures/./Arvo/", home + "/Pictures/Arvo"},
-                                         {"/media/stick/Arvo/", "/media/stick/Arvo"}, {"", ""}})
+    for (const auto &[stored, folder] :
+         {std::pair<QString, QString>{"~/Pictures/Arvo", home + "/Pictures/Arvo"},
+          {"~", home},
+          {"Pictures/./Arvo/", home + "/Pictures/Arvo"},
+          {"/media/stick/Arvo/", "/media/stick/Arvo"},
+          {"", ""}})
         EXPECT_EQ(LibraryFolder::resolve(stored), folder) << qPrintable(stored);
 }
 
@@ -82,16 +88,18 @@ TEST_F(FileItemTest, LibraryLocationResolvesFromHomeNeverFromTheWorkingFolder)
 TEST_F(FileItemTest, StartRemovesLeftoversOfInterruptedSavesAndNothingElse)
 {
     const QStringList leftovers = {"2026-12-05_0001.jpg.a8Zk3Q", "Lecture 3_12345.jpg.ZZ0099"};
-    const QStringList kept = {"2026-12-05_0001.jpg", "notes.jpg.a8Zk3Q", "2026-12-05_0001.jpg.a8Zk3",
-                              "2026-12-05_0001.jpg.a8Zk3Q7", "2026-12-05_0001.jpg.a8Z-3Q", ".x_0001.jpg.a8Zk3Q",
-                              "2026-12-05_0001.png.a8Zk3Q", "2026-12-05_001.jpg.a8Zk3Q", "link_0001.jpg.a8Zk3Q"};
+    const QStringList kept = {
+        "2026-12-05_0001.jpg",         "notes.jpg.a8Zk3Q",           "2026-12-05_0001.jpg.a8Zk3",
+        "2026-12-05_0001.jpg.a8Zk3Q7", "2026-12-05_0001.jpg.a8Z-3Q", ".x_0001.jpg.a8Zk3Q",
+        "2026-12-05_0001.png.a8Zk3Q",  "2026-12-05_001.jpg.a8Zk3Q",  "link_0001.jpg.a8Zk3Q"};
     for (const QString &name : leftovers + kept.mid(0, kept.size() - 1))
         writeBytes(name, "x");
     ASSERT_TRUE(QFile::link(inLibrary("notes.jpg.a8Zk3Q"), inLibrary("link_0001.jpg.a8Zk3Q")));
     ASSERT_TRUE(QDir().mkpath(inLibrary("dir_0001.jpg.a8Zk3Q")));
 
     EXPECT_TRUE(LibraryFolder::prepare(UserDefaults::standard()).isEmpty());
-    QStringList remaining = QDir(library_).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    QStringList remaining =
+        QDir(library_).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     EXPECT_EQ(QSet<QString>(remaining.begin(), remaining.end()),
               QSet<QString>(kept.begin(), kept.end()) + QSet<QString>{"dir_0001.jpg.a8Zk3Q"});
 }
@@ -122,9 +130,9 @@ TEST_F(FileItemTest, RecordNamesFollowTheFileSuffix)
 
 TEST_F(FileItemTest, SizeIsWholeKilobytesRoundedDownOfTheLinkTarget)
 {
-    for (const auto &[bytes, expected] : {std::pair{0, "0 KB"}, std::pair{1023, "0 KB"},
-                                          std::pair{1024, "1 KB"}, std::pair{2047, "1 KB"},
-                                          std::pair{5 * 1024 * 1024, "5120 KB"}}) {
+    for (const auto &[bytes, expected] :
+         {std::pair{0, "0 KB"}, std::pair{1023, "0 KB"}, std::pair{1024, "1 KB"}, std::pair{2047, "1 KB"},
+          std::pair{5 * 1024 * 1024, "5120 KB"}}) {
         writeBytes("sized.jpg", QByteArray(bytes, 'x'));
         EXPECT_EQ(FileItem::fromFile("sized.jpg").itemSize(), expected) << bytes;
     }

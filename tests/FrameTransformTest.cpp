@@ -58,12 +58,12 @@ TEST(FrameTransform, NoFlipLeavesTheFrameUntouchedAndEachWayMirrorsAndBothAreAHa
 
     QImage h = quadrants(320, 240);
     transform.apply(h, {1.0f, true, false, {320, 240}});
-    EXPECT_EQ(at(h, 10, 10), 0x00ff00u);     // green came to the left
-    EXPECT_EQ(at(h, 318, 1), 0u);            // the marker to the top right
+    EXPECT_EQ(at(h, 10, 10), 0x00ff00u); // green came to the left
+    EXPECT_EQ(at(h, 318, 1), 0u);        // the marker to the top right
 
     QImage v = quadrants(320, 240);
     transform.apply(v, {1.0f, false, true, {320, 240}});
-    EXPECT_EQ(at(v, 10, 10), 0x0000ffu);     // blue came to the top
+    EXPECT_EQ(at(v, 10, 10), 0x0000ffu); // blue came to the top
     EXPECT_EQ(at(v, 1, 238), 0u);
 
     QImage both = quadrants(320, 240);

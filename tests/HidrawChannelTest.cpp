@@ -53,8 +53,8 @@ TEST(HidReportDescriptor, ButtonElementIsTheFirstWideVendorDataVariable)
         {"vendor array", hex("0600FF 7510 9501 8100"), false},
         {"vendor constant", hex("0600FF 7510 9501 8103"), false},
         {"wider than 32 bits", hex("0600FF 7540 9501 8102"), false},
-        {"narrow fields skipped, offsets counted", hex("06A0FF 7504 9503 8102 7508 9502 8102"),
-         true, 12, 8, 0xFFA0},
+        {"narrow fields skipped, offsets counted", hex("06A0FF 7504 9503 8102 7508 9502 8102"), true, 12, 8,
+         0xFFA0},
         {"extended usage names its page", hex("050C 0B020000FF 7520 9501 8102"), true, 0, 32, 0xFF00},
         // Push, a consumer field, Pop: back on the vendor page.
         {"pop restores the page", hex("0600FF 7510 9501 A4 050C 8102 B4 8102"), true, 16, 16, 0xFF00},
@@ -77,8 +77,8 @@ TEST(HidReportDescriptor, ButtonElementIsTheFirstWideVendorDataVariable)
 TEST(HidReportDescriptor, TruncatedDescriptorKeepsTheItemsBeforeTheFault)
 {
     QByteArray truncated = cameraReportDescriptor();
-    truncated.chop(9);             // drops the output report's items...
-    truncated.append(char(0x26));  // ...and ends in a Logical Maximum without its data bytes
+    truncated.chop(9);            // drops the output report's items...
+    truncated.append(char(0x26)); // ...and ends in a Logical Maximum without its data bytes
     const HidReportDescriptor descriptor = HidReportDescriptor::parse(truncated);
     EXPECT_FALSE(descriptor.isComplete());
     EXPECT_TRUE(descriptor.buttonElement());
@@ -99,7 +99,9 @@ TEST(HidFieldValue, ReadsLittleEndianAtTheBitOffsetAndSignExtendsSignedFields)
         field.logicalMinimum = logicalMinimum;
         int32_t value = 0;
         return readHidFieldValue(field, reinterpret_cast<const uint8_t *>(payload.constData()),
-                                 payload.size(), &value) ? std::optional(value) : std::nullopt;
+                                 payload.size(), &value)
+                   ? std::optional(value)
+                   : std::nullopt;
     };
     EXPECT_EQ(read(8, 16, 0), 0x8102);
     EXPECT_EQ(read(8, 16, -32768), int32_t(0xFFFF8102)) << "two's complement";
@@ -114,10 +116,9 @@ class HidrawChannelTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        bed.addHidrawDevice({CameraIds::VendorId, CameraIds::ArvoProductId, 0x0102, 1,
-                             QStringLiteral("2")}, 0);
-        device = std::make_unique<FakeHidraw>(bed, QStringLiteral("/dev/hidraw0"),
-                                              cameraReportDescriptor());
+        bed.addHidrawDevice({CameraIds::VendorId, CameraIds::ArvoProductId, 0x0102, 1, QStringLiteral("2")},
+                            0);
+        device = std::make_unique<FakeHidraw>(bed, QStringLiteral("/dev/hidraw0"), cameraReportDescriptor());
         channel = HidrawChannel::open(QStringLiteral("/dev/hidraw0"));
         ASSERT_TRUE(channel);
         QObject::connect(channel.get(), &HidChannel::eventsAvailable, channel.get(), [this] {
@@ -165,8 +166,8 @@ TEST_F(HidrawChannelTest, WritesOutputReportsExactlyAsGivenAndTimesOutWhenStuck)
 {
     EXPECT_EQ(write(hex("0200030000")), HidChannel::Ok);
     EXPECT_EQ(write(hex("FF000000")), HidChannel::Ok);
-    EXPECT_EQ(channel->setReport(HidChannel::ReportType::Input, hex("01"), 100),
-              HidChannel::Failed) << "only output reports are written";
+    EXPECT_EQ(channel->setReport(HidChannel::ReportType::Input, hex("01"), 100), HidChannel::Failed)
+        << "only output reports are written";
     device->fillFifo(); // the node takes nothing more
     EXPECT_EQ(write(hex("0102030405"), 20), HidChannel::TimedOut);
     EXPECT_EQ(device->writes(), QList<QByteArray>({hex("0200030000"), hex("FF000000")}))
@@ -202,13 +203,13 @@ TEST_F(HidrawChannelTest, ChangesOfTheButtonElementBecomeEventsInOrderAndGarbage
     ASSERT_TRUE(channel->startEvents());
     ASSERT_TRUE(deliver({
         cameraButtonReport(0x0001),
-        cameraButtonReport(0x0001, 0x05),  // other bits changed, the element did not
-        hex("09 0101000000"),              // unknown report ID
-        hex("01 0005"),                    // too short for the element
-        hex("01 0005000000"),              // longer than report 1
-        hex("02 00060000"),                // an output report's ID
+        cameraButtonReport(0x0001, 0x05), // other bits changed, the element did not
+        hex("09 0101000000"),             // unknown report ID
+        hex("01 0005"),                   // too short for the element
+        hex("01 0005000000"),             // longer than report 1
+        hex("02 00060000"),               // an output report's ID
         cameraButtonReport(0x0000),
-        hex("03 E900"),                    // a consumer-control key: another control
+        hex("03 E900"), // a consumer-control key: another control
         cameraButtonReport(0x0102),
         cameraButtonReport(0x0202),
     }));

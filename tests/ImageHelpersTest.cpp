@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 
 using namespace ImageHelpers;
@@ -32,7 +31,7 @@ TEST(RotateByAngle, MultiplesOfNinetyMoveEveryPixelExactlyCounterClockwise)
     const Map left = [](int x, int y) { return QPoint(y, w - 1 - x); };
     const Map right = [](int x, int y) { return QPoint(h - 1 - y, x); };
     const Map half = [](int x, int y) { return QPoint(w - 1 - x, h - 1 - y); };
-    const std::pair<int, Map> cases[] = {{90, left},   {450, left},  {-270, left}, {-90, right},
+    const std::pair<int, Map> cases[] = {{90, left},   {450, left}, {-270, left}, {-90, right},
                                          {270, right}, {180, half}, {-180, half}};
     for (const auto &[degrees, map] : cases) {
         SCOPED_TRACE(degrees);
@@ -53,9 +52,9 @@ TEST(RotateByAngle, OtherAnglesGiveTheBoundingSize)
         int degrees;
         QSize expected;
     } cases[] = {
-        {{100, 100}, 45, {141, 141}},  // 100·√2 = 141.42
+        {{100, 100}, 45, {141, 141}}, // 100·√2 = 141.42
         {{100, 100}, -45, {141, 141}},
-        {{200, 100}, 30, {223, 187}},  // 200·0.866 + 100·0.5, 200·0.5 + 100·0.866
+        {{200, 100}, 30, {223, 187}}, // 200·0.866 + 100·0.5, 200·0.5 + 100·0.866
         {{1600, 1200}, 1, {1621, 1228}},
     };
     for (const auto &c : cases) {

@@ -14,7 +14,8 @@ TEST(NotificationCenter, DeliversSynchronouslyInRegistrationOrderWithObjectFilte
     QStringList calls;
     int a, b, c;
     center.addObserver(&a, "N", [&](const Notification &n) { calls << "a:" + n.userInfo["k"].toString(); });
-    center.addObserver(&b, "N", [&](const Notification &) { calls << "b"; }, &sender);
+    center.addObserver(
+        &b, "N", [&](const Notification &) { calls << "b"; }, &sender);
     center.addObserver(&c, "Other", [&](const Notification &) { calls << "c"; });
 
     center.post("N", &sender, {{"k", "v"}});
@@ -43,7 +44,8 @@ TEST(NotificationCenter, ObserverRemovedDuringDeliveryIsNotCalledAfterwards)
     EXPECT_EQ(calls, QStringList({"first"}));
 }
 
-TEST(NotificationCenter, PostOnMainThreadFromAnotherThreadQueuesInOrderWithoutWaitingAndADestroyedSenderArrivesNull)
+TEST(NotificationCenter,
+     PostOnMainThreadFromAnotherThreadQueuesInOrderWithoutWaitingAndADestroyedSenderArrivesNull)
 {
     NotificationCenter center;
     QList<Notification> received;

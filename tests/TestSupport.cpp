@@ -11,8 +11,8 @@
 #include <QTimer>
 
 namespace {
-const char *const IsolatedVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME",
-                                         "XDG_RUNTIME_DIR", "XDG_PICTURES_DIR"};
+const char *const IsolatedVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR",
+                                         "XDG_PICTURES_DIR"};
 }
 
 Sandbox::Sandbox()

@@ -38,16 +38,16 @@ TEST(ScaledDecodeSize, SmallestDecodeThatCoversTheThumbnail)
     const struct {
         QSize picture, bound, thumbnail, decode;
     } cases[] = {
-        {{1600, 1200}, {200, 150}, {200, 150}, {200, 150}},      // exactly 1/8
-        {{1600, 1200}, {201, 151}, {201, 151}, {400, 300}},      // a pixel more: 1/4
+        {{1600, 1200}, {200, 150}, {200, 150}, {200, 150}}, // exactly 1/8
+        {{1600, 1200}, {201, 151}, {201, 151}, {400, 300}}, // a pixel more: 1/4
         // The height limits the thumbnail; the bound's extra width is of no use.
         {{1600, 1200}, {1000, 300}, {400, 300}, {400, 300}},
         {{1600, 1200}, {500, 500}, {500, 375}, {600, 450}},
-        {{1200, 1600}, {160, 120}, {90, 120}, {150, 200}},       // portrait
-        {{1601, 1201}, {160, 120}, {159, 120}, {201, 151}},      // rounded up
+        {{1200, 1600}, {160, 120}, {90, 120}, {150, 200}},  // portrait
+        {{1601, 1201}, {160, 120}, {159, 120}, {201, 151}}, // rounded up
         {{1600, 1200}, {1599, 1199}, {1598, 1199}, {1600, 1200}},
-        {{100, 80}, {160, 120}, {100, 80}, {100, 80}},           // never enlarged
-        {{10000, 8}, {100, 100}, {100, 1}, {1250, 1}},           // one pixel across
+        {{100, 80}, {160, 120}, {100, 80}, {100, 80}}, // never enlarged
+        {{10000, 8}, {100, 100}, {100, 1}, {1250, 1}}, // one pixel across
         {{1600, 1200}, {0, 120}, {}, {}},
     };
     for (const auto &c : cases) {
@@ -128,7 +128,8 @@ struct Deliveries {
                          [this](const QString &path, const QImage &image) {
                              paths << path;
                              images << image;
-                             onMainThread = onMainThread
+                             onMainThread =
+                                 onMainThread
                                  && QThread::currentThread() == QCoreApplication::instance()->thread();
                          });
     }

@@ -41,15 +41,14 @@ constexpr int HidrawToUsbDevice = 4;
 QString addHidrawNode(UMockdevTestbed *testbed, const QString &hid, int minor)
 {
     const QByteArray n = QByteArray::number(minor);
-    return taken(umockdev_testbed_add_device(
-        testbed, "hidraw", ("hidraw/hidraw" + n).constData(), hid.toUtf8().constData(), "dev",
-        ("245:" + n).constData(), nullptr, "DEVNAME", ("/dev/hidraw" + n).constData(), nullptr));
+    return taken(umockdev_testbed_add_device(testbed, "hidraw", ("hidraw/hidraw" + n).constData(),
+                                             hid.toUtf8().constData(), "dev", ("245:" + n).constData(),
+                                             nullptr, "DEVNAME", ("/dev/hidraw" + n).constData(), nullptr));
 }
 
 } // namespace
 
-UdevTestbed::UdevTestbed()
-    : testbed_(umockdev_testbed_new())
+UdevTestbed::UdevTestbed() : testbed_(umockdev_testbed_new())
 {
     // Without the preloaded interposer, libudev would see the machine's real devices.
     EXPECT_TRUE(qEnvironmentVariable("LD_PRELOAD").contains(QLatin1String("umockdev")))
@@ -68,12 +67,12 @@ QString UdevTestbed::addUsbInterface(const UsbDevice &usb)
     const QString device = taken(umockdev_testbed_add_device(
         testbed_, "usb", ("usb" + bus + '/' + port).constData(), nullptr, "idVendor",
         hex4(usb.vendorId).constData(), "idProduct", hex4(usb.productId).constData(), "bcdDevice",
-        hex4(usb.release).constData(), "busnum", bus.constData(), "devpath",
-        usb.ports.toUtf8().constData(), nullptr, "DEVTYPE", "usb_device", nullptr));
+        hex4(usb.release).constData(), "busnum", bus.constData(), "devpath", usb.ports.toUtf8().constData(),
+        nullptr, "DEVTYPE", "usb_device", nullptr));
     // The interface is in the "usb" subsystem too, but has no IDs of its own.
     return taken(umockdev_testbed_add_device(testbed_, "usb", (port + ":1.0").constData(),
-                                             device.toUtf8().constData(), nullptr, "DEVTYPE",
-                                             "usb_interface", nullptr));
+                                             device.toUtf8().constData(), nullptr, "DEVTYPE", "usb_interface",
+                                             nullptr));
 }
 
 QString UdevTestbed::addHidrawDevice(const UsbDevice &usb, int minor)
@@ -88,10 +87,11 @@ QString UdevTestbed::addHidrawDevice(const UsbDevice &usb, int minor)
 void UdevTestbed::addVideoNode(const QString &parent, int minor, int index)
 {
     const QByteArray name = "video" + QByteArray::number(minor);
-    g_free(umockdev_testbed_add_device(
-        testbed_, "video4linux", name.constData(), parent.isEmpty() ? nullptr : parent.toUtf8().constData(),
-        "index", QByteArray::number(index).constData(), "dev", ("81:" + QByteArray::number(minor)).constData(),
-        nullptr, "DEVNAME", ("/dev/" + name).constData(), nullptr));
+    g_free(umockdev_testbed_add_device(testbed_, "video4linux", name.constData(),
+                                       parent.isEmpty() ? nullptr : parent.toUtf8().constData(), "index",
+                                       QByteArray::number(index).constData(), "dev",
+                                       ("81:" + QByteArray::number(minor)).constData(), nullptr, "DEVNAME",
+                                       ("/dev/" + name).constData(), nullptr));
 }
 
 void UdevTestbed::attachIoctl(const QString &node, UMockdevIoctlBase *handler)
@@ -107,8 +107,8 @@ void UdevTestbed::addNonUsbHidrawDevice(int minor)
 {
     const QString bus = taken(
         umockdev_testbed_add_device(testbed_, "i2c", "i2c-0/i2c-TPAD0001:00", nullptr, nullptr, nullptr));
-    const QString hid = taken(umockdev_testbed_add_device(
-        testbed_, "hid", "0018:FE33:0001.0100", bus.toUtf8().constData(), nullptr, nullptr));
+    const QString hid = taken(umockdev_testbed_add_device(testbed_, "hid", "0018:FE33:0001.0100",
+                                                          bus.toUtf8().constData(), nullptr, nullptr));
     addHidrawNode(testbed_, hid, minor);
 }
 
@@ -146,13 +146,9 @@ QByteArray cameraButtonReport(uint16_t value, uint8_t status)
 // --- FakeHidraw ------------------------------------------------------------------------------
 
 FakeHidraw::FakeHidraw(UdevTestbed &testbed, const QString &node, const QByteArray &reportDescriptor)
-    : testbed_(testbed)
-    , node_(node)
-    , descriptor_(reportDescriptor)
-    , handler_(umockdev_ioctl_base_new())
+    : testbed_(testbed), node_(node), descriptor_(reportDescriptor), handler_(umockdev_ioctl_base_new())
 {
-    const QByteArray fifo =
-        QFile::encodeName(taken(umockdev_testbed_get_root_dir(testbed.handle())) + node);
+    const QByteArray fifo = QFile::encodeName(taken(umockdev_testbed_get_root_dir(testbed.handle())) + node);
     QDir().mkpath(QFileInfo(QFile::decodeName(fifo)).path());
     EXPECT_EQ(mkfifo(fifo.constData(), 0600), 0) << strerror(errno);
     fifo_ = ::open(fifo.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
@@ -161,8 +157,8 @@ FakeHidraw::FakeHidraw(UdevTestbed &testbed, const QString &node, const QByteArr
     g_signal_connect(handler_, "handle-ioctl", G_CALLBACK(handleIoctl), this);
     g_signal_connect(handler_, "handle-read", G_CALLBACK(handleRead), this);
     g_signal_connect(handler_, "handle-write", G_CALLBACK(handleWrite), this);
-    EXPECT_TRUE(umockdev_testbed_attach_ioctl(testbed.handle(), node.toUtf8().constData(),
-                                              handler_, nullptr));
+    EXPECT_TRUE(
+        umockdev_testbed_attach_ioctl(testbed.handle(), node.toUtf8().constData(), handler_, nullptr));
 }
 
 FakeHidraw::~FakeHidraw()
@@ -176,7 +172,11 @@ FakeHidraw::~FakeHidraw()
 
 void FakeHidraw::sendInputReport(const QByteArray &report)
 {
-    EXPECT_EQ(locked([&] { inputReports_.append(report); return ::write(fifo_, "r", 1); }), 1);
+    EXPECT_EQ(locked([&] {
+                  inputReports_.append(report);
+                  return ::write(fifo_, "r", 1);
+              }),
+              1);
 }
 
 void FakeHidraw::setInputReport(uint8_t reportId, const QByteArray &payload)
@@ -186,7 +186,11 @@ void FakeHidraw::setInputReport(uint8_t reportId, const QByteArray &payload)
 
 void FakeHidraw::setGone()
 {
-    EXPECT_EQ(locked([&] { gone_ = true; return ::write(fifo_, "g", 1); }), 1);
+    EXPECT_EQ(locked([&] {
+                  gone_ = true;
+                  return ::write(fifo_, "g", 1);
+              }),
+              1);
 }
 
 void FakeHidraw::fillFifo()
@@ -251,8 +255,7 @@ int FakeHidraw::handleRead(UMockdevIoctlBase *, UMockdevIoctlClient *client, Fak
     UMockdevIoctlData *buffer = umockdev_ioctl_client_get_arg(client);
     // One report per read(), cut to the size of the caller's buffer.
     report.truncate(buffer->data_len);
-    umockdev_ioctl_data_update(buffer, 0, reinterpret_cast<guint8 *>(report.data()),
-                               int(report.size()));
+    umockdev_ioctl_data_update(buffer, 0, reinterpret_cast<guint8 *>(report.data()), int(report.size()));
     umockdev_ioctl_client_complete(client, report.size(), 0);
     return TRUE;
 }

@@ -71,20 +71,35 @@ public:
     // The HIDIOCGINPUT answer for `reportId`: the ID, then `payload`. Others stall (EPIPE).
     void setInputReport(uint8_t reportId, const QByteArray &payload);
     // false: HIDIOCGINPUT is unknown (ENOTTY), as before Linux 5.11.
-    void setGetInputSupported(bool supported) { locked([&] { getInputSupported_ = supported; }); }
+    void setGetInputSupported(bool supported)
+    {
+        locked([&] { getInputSupported_ = supported; });
+    }
     // Unplugged with the node still open: every call fails and the node polls readable.
     void setGone();
     // Makes the FIFO full, so that the node polls not writable.
     void fillFifo();
 
-    int queuedInputReports() const { return locked([&] { return int(inputReports_.size()); }); }
-    QList<QByteArray> writes() const { return locked([&] { return writes_; }); }
+    int queuedInputReports() const
+    {
+        return locked([&] { return int(inputReports_.size()); });
+    }
+    QList<QByteArray> writes() const
+    {
+        return locked([&] { return writes_; });
+    }
     // HIDIOCGINPUT buffers as the caller filled them in.
-    QList<QByteArray> getInputRequests() const { return locked([&] { return getInputRequests_; }); }
-    int readCalls() const { return locked([&] { return readCalls_; }); }
+    QList<QByteArray> getInputRequests() const
+    {
+        return locked([&] { return getInputRequests_; });
+    }
+    int readCalls() const
+    {
+        return locked([&] { return readCalls_; });
+    }
 
 private:
-    template <typename F> auto locked(F f) const -> decltype(f())
+    template<typename F> auto locked(F f) const -> decltype(f())
     {
         std::lock_guard<std::mutex> lock(mutex_);
         return f();

@@ -38,20 +38,13 @@ TEST(LumoWindowTest, KeysBecomeDelegateOperations)
         Qt::KeyboardModifiers modifiers;
         const char *operation; // empty: nothing happens
     } cases[] = {
-        {Qt::Key_Return, Qt::NoModifier, "enter"},
-        {Qt::Key_Enter, Qt::KeypadModifier, "enter"},
-        {Qt::Key_A, Qt::ControlModifier, "selectAll"},
-        {Qt::Key_A, Qt::NoModifier, ""},
-        {Qt::Key_C, Qt::NoModifier, "copyPhoto"},
-        {Qt::Key_C, Qt::ControlModifier, "copyPhoto"},
-        {Qt::Key_Equal, Qt::NoModifier, "zoomIn"},
-        {Qt::Key_Plus, Qt::ShiftModifier, "zoomIn"},
-        {Qt::Key_Minus, Qt::NoModifier, "zoomOut"},
-        {Qt::Key_Delete, Qt::NoModifier, "delete"},
-        {Qt::Key_Backspace, Qt::NoModifier, "delete"},
-        {Qt::Key_Left, Qt::NoModifier, "selectPrevious"},
-        {Qt::Key_Right, Qt::NoModifier, "selectNext"},
-        {Qt::Key_X, Qt::NoModifier, ""},
+        {Qt::Key_Return, Qt::NoModifier, "enter"},     {Qt::Key_Enter, Qt::KeypadModifier, "enter"},
+        {Qt::Key_A, Qt::ControlModifier, "selectAll"}, {Qt::Key_A, Qt::NoModifier, ""},
+        {Qt::Key_C, Qt::NoModifier, "copyPhoto"},      {Qt::Key_C, Qt::ControlModifier, "copyPhoto"},
+        {Qt::Key_Equal, Qt::NoModifier, "zoomIn"},     {Qt::Key_Plus, Qt::ShiftModifier, "zoomIn"},
+        {Qt::Key_Minus, Qt::NoModifier, "zoomOut"},    {Qt::Key_Delete, Qt::NoModifier, "delete"},
+        {Qt::Key_Backspace, Qt::NoModifier, "delete"}, {Qt::Key_Left, Qt::NoModifier, "selectPrevious"},
+        {Qt::Key_Right, Qt::NoModifier, "selectNext"}, {Qt::Key_X, Qt::NoModifier, ""},
     };
     LumoWindow window;
     RecordingDelegate delegate;
@@ -69,8 +62,8 @@ TEST(LumoWindowTest, KeysBecomeDelegateOperations)
 
 TEST(LumoWindowTest, FullWindowLeavesOnEscapeAndDoubleClickAndTogglesOnClick)
 {
-    NotificationRecorder recorder({NotificationNames::AppExitFullScreen,
-                                   NotificationNames::MainWindowDoubleClicked});
+    NotificationRecorder recorder(
+        {NotificationNames::AppExitFullScreen, NotificationNames::MainWindowDoubleClicked});
     LumoFullWindow full;
     RecordingDelegate delegate;
     full.setDelegate(&delegate);
@@ -84,8 +77,8 @@ TEST(LumoWindowTest, FullWindowLeavesOnEscapeAndDoubleClickAndTogglesOnClick)
     QTest::keyClick(&full, Qt::Key_Escape);
     QTest::mouseDClick(&full, Qt::LeftButton);
     QTest::keyClick(&full, Qt::Key_Return);
-    EXPECT_EQ(recorder.names(), QStringList({NotificationNames::AppExitFullScreen,
-                                             NotificationNames::AppExitFullScreen}));
+    EXPECT_EQ(recorder.names(),
+              QStringList({NotificationNames::AppExitFullScreen, NotificationNames::AppExitFullScreen}));
     EXPECT_EQ(delegate.calls.last(), "enter");
 
     recorder.clear();
@@ -208,10 +201,10 @@ TEST(LumoExposureTest, FacesAnswerThePopUpOperations)
 
 TEST(LumoImagesTest, EveryImageRenders)
 {
-    const char *names[] = {"Camera-Down", "Camera-Up", "Review-Down", "Review-Up",
+    const char *names[] = {"Camera-Down",      "Camera-Up",      "Review-Down", "Review-Up",
                            "Full-Screen-Down", "Full-Screen-Up", "Exposure_+2", "Exposure_+1",
-                           "Exposure_0", "Exposure_-1", "Exposure_-2", "ManualExposureBackground",
-                           "Cursor", "CursorOver"};
+                           "Exposure_0",       "Exposure_-1",    "Exposure_-2", "ManualExposureBackground",
+                           "Cursor",           "CursorOver"};
     for (const char *name : names) // an icon has the picture at every pixel ratio
         EXPECT_FALSE(LumoImages::icon(name).pixmap(16).isNull()) << name;
     EXPECT_EQ(LumoImages::named("ManualExposureBackground").deviceIndependentSize(), QSizeF(115, 202));

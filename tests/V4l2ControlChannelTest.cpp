@@ -39,15 +39,19 @@ struct V4l2Emulator {
 
     std::mutex mutex;
     std::map<std::string, uint32_t> deviceCaps; // by node
-    std::map<uint32_t, Control> controls{
-        {V4L2_CID_BACKLIGHT_COMPENSATION, {0, 2, 1, 0}}, {V4L2_CID_BRIGHTNESS, {0, 255, 128, 200}},
-        {V4L2_CID_CONTRAST, {0, 100, 50, 61}}, {V4L2_CID_POWER_LINE_FREQUENCY, {0, 3, 1, 2}},
-        {V4L2_CID_HUE, {-10, 10, 0, -3}}, {V4L2_CID_SATURATION, {0, 100, 64, 70}}, {V4L2_CID_SHARPNESS, {0, 15, 6, 9}},
-        {V4L2_CID_GAMMA, {100, 300, 150, 220}}, {V4L2_CID_WHITE_BALANCE_TEMPERATURE, {2800, 6500, 4600, 5100}},
-        {V4L2_CID_AUTO_WHITE_BALANCE, {0, 1, 1, 1}}};
+    std::map<uint32_t, Control> controls{{V4L2_CID_BACKLIGHT_COMPENSATION, {0, 2, 1, 0}},
+                                         {V4L2_CID_BRIGHTNESS, {0, 255, 128, 200}},
+                                         {V4L2_CID_CONTRAST, {0, 100, 50, 61}},
+                                         {V4L2_CID_POWER_LINE_FREQUENCY, {0, 3, 1, 2}},
+                                         {V4L2_CID_HUE, {-10, 10, 0, -3}},
+                                         {V4L2_CID_SATURATION, {0, 100, 64, 70}},
+                                         {V4L2_CID_SHARPNESS, {0, 15, 6, 9}},
+                                         {V4L2_CID_GAMMA, {100, 300, 150, 220}},
+                                         {V4L2_CID_WHITE_BALANCE_TEMPERATURE, {2800, 6500, 4600, 5100}},
+                                         {V4L2_CID_AUTO_WHITE_BALANCE, {0, 1, 1, 1}}};
     std::vector<std::pair<std::string, unsigned long>> calls; // node, request
-    std::atomic<bool> gone{false}; // every ioctl fails with ENODEV
-    std::atomic<bool> busy{false}; // S_FMT fails with EBUSY, as while streaming
+    std::atomic<bool> gone{false};                            // every ioctl fails with ENODEV
+    std::atomic<bool> busy{false};                            // S_FMT fails with EBUSY, as while streaming
     std::vector<v4l2_pix_format> formats;
     std::vector<v4l2_fract> intervals;
 
@@ -79,13 +83,15 @@ private:
         return reinterpret_cast<T *>((*data)->data);
     }
 
-    int answer(UMockdevIoctlClient *client, unsigned long request, const std::string &node, UMockdevIoctlData **data)
+    int answer(UMockdevIoctlClient *client, unsigned long request, const std::string &node,
+               UMockdevIoctlData **data)
     {
         switch (request) {
         case VIDIOC_QUERYCAP: {
             auto *cap = argument<v4l2_capability>(client, data);
             // As uvcvideo does: the capabilities of the whole device, then the node's own.
-            cap->capabilities = V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_META_CAPTURE | V4L2_CAP_STREAMING | V4L2_CAP_DEVICE_CAPS;
+            cap->capabilities =
+                V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_META_CAPTURE | V4L2_CAP_STREAMING | V4L2_CAP_DEVICE_CAPS;
             cap->device_caps = deviceCaps[node];
             return 0;
         }
@@ -94,8 +100,15 @@ private:
             const auto it = controls.find(query->id);
             if (it == controls.end())
                 return EINVAL;
-            *query = {query->id, V4L2_CTRL_TYPE_INTEGER, {}, it->second.minimum, it->second.maximum, 1,
-                      it->second.defaultValue, it->second.flags, {}};
+            *query = {query->id,
+                      V4L2_CTRL_TYPE_INTEGER,
+                      {},
+                      it->second.minimum,
+                      it->second.maximum,
+                      1,
+                      it->second.defaultValue,
+                      it->second.flags,
+                      {}};
             return 0;
         }
         case VIDIOC_G_CTRL:
@@ -225,7 +238,8 @@ TEST_F(V4l2ControlChannelTest, EachCameraGetsItsOwnCaptureNodeAndTheChannelUsesI
 
     QByteArray value(2, '\0');
     ASSERT_EQ(send(UvcGetCur, 0x0200, 0x0300, value), UsbControlChannel::Ok);
-    EXPECT_EQ(emulator.locked(emulator.calls).back(), std::make_pair(std::string("/dev/video1"), VIDIOC_G_CTRL));
+    EXPECT_EQ(emulator.locked(emulator.calls).back(),
+              std::make_pair(std::string("/dev/video1"), VIDIOC_G_CTRL));
     EXPECT_FALSE(openV4l2ControlChannel("0x1300000fe110a01")) << "no camera there";
 }
 
@@ -258,7 +272,10 @@ struct MappingCase {
     int newValue;
 };
 
-void PrintTo(const MappingCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const MappingCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class V4l2MappingTest : public V4l2ControlChannelTest, public ::testing::WithParamInterface<MappingCase> {};
 
@@ -267,8 +284,10 @@ TEST_P(V4l2MappingTest, RequestsReachTheirControl)
     const MappingCase &c = GetParam();
     const V4l2Emulator::Control control = emulator.locked(emulator.controls).at(c.id);
     const uint16_t wValue = uint16_t(c.selector << 8);
-    for (const auto &[request, expected] : {std::pair{UvcGetCur, control.current}, {UvcGetMin, control.minimum},
-                                            {UvcGetMax, control.maximum}, {UvcGetDef, control.defaultValue}}) {
+    for (const auto &[request, expected] : {std::pair{UvcGetCur, control.current},
+                                            {UvcGetMin, control.minimum},
+                                            {UvcGetMax, control.maximum},
+                                            {UvcGetDef, control.defaultValue}}) {
         QByteArray value(c.length, '\x55');
         EXPECT_EQ(send(request, wValue, 0x0300, value), UsbControlChannel::Ok);
         EXPECT_EQ(value.toHex(), le(expected, c.length).toHex()) << "request " << int(request);
@@ -288,7 +307,8 @@ INSTANTIATE_TEST_SUITE_P(
                       MappingCase{"Saturation", 0x07, V4L2_CID_SATURATION, 2, 99},
                       MappingCase{"Sharpness", 0x08, V4L2_CID_SHARPNESS, 2, 15},
                       MappingCase{"Gamma", 0x09, V4L2_CID_GAMMA, 2, 300},
-                      MappingCase{"WhiteBalanceTemperature", 0x0A, V4L2_CID_WHITE_BALANCE_TEMPERATURE, 2, 2800},
+                      MappingCase{"WhiteBalanceTemperature", 0x0A, V4L2_CID_WHITE_BALANCE_TEMPERATURE, 2,
+                                  2800},
                       MappingCase{"WhiteBalanceAuto", 0x0B, V4L2_CID_AUTO_WHITE_BALANCE, 1, 0}),
     [](const auto &info) { return std::string(info.param.name); });
 
@@ -298,7 +318,10 @@ struct RefusedCase {
     uint16_t wValue, wIndex, wLength;
 };
 
-void PrintTo(const RefusedCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const RefusedCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class V4l2RefusedTest : public V4l2ControlChannelTest, public ::testing::WithParamInterface<RefusedCase> {};
 
@@ -311,20 +334,19 @@ TEST_P(V4l2RefusedTest, HasNoV4l2CounterpartAndReachesNoControl)
     EXPECT_EQ(emulator.locked(emulator.calls).size(), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Requests, V4l2RefusedTest,
-    ::testing::Values(
-        // The auto-exposure row: selector 2 in one byte at the processing unit.
-        RefusedCase{"AutoExposureRow", 0xA1, UvcGetCur, 0x0200, 0x0300, 1},
-        RefusedCase{"GainIsNotMapped", 0xA1, UvcGetCur, 0x0400, 0x0300, 2},
-        RefusedCase{"CameraTerminal", 0xA1, UvcGetCur, 0x0200, 0x0100, 1},
-        RefusedCase{"UnknownInterface", 0xA1, UvcGetCur, 0x0200, 0x0302, 2},
-        RefusedCase{"ResolutionRequest", 0xA1, 0x84, 0x0200, 0x0300, 2},
-        RefusedCase{"DirectionMismatch", 0x21, UvcGetCur, 0x0200, 0x0300, 2},
-        RefusedCase{"VendorRequest", 0xC1, UvcGetCur, 0x0200, 0x0300, 2},
-        RefusedCase{"ProbeOfUvc10Size", 0x21, UvcSetCur, 0x0100, 0x0001, 26},
-        RefusedCase{"StillProbe", 0x21, UvcSetCur, 0x0300, 0x0001, 34}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Requests, V4l2RefusedTest,
+                         ::testing::Values(
+                             // The auto-exposure row: selector 2 in one byte at the processing unit.
+                             RefusedCase{"AutoExposureRow", 0xA1, UvcGetCur, 0x0200, 0x0300, 1},
+                             RefusedCase{"GainIsNotMapped", 0xA1, UvcGetCur, 0x0400, 0x0300, 2},
+                             RefusedCase{"CameraTerminal", 0xA1, UvcGetCur, 0x0200, 0x0100, 1},
+                             RefusedCase{"UnknownInterface", 0xA1, UvcGetCur, 0x0200, 0x0302, 2},
+                             RefusedCase{"ResolutionRequest", 0xA1, 0x84, 0x0200, 0x0300, 2},
+                             RefusedCase{"DirectionMismatch", 0x21, UvcGetCur, 0x0200, 0x0300, 2},
+                             RefusedCase{"VendorRequest", 0xC1, UvcGetCur, 0x0200, 0x0300, 2},
+                             RefusedCase{"ProbeOfUvc10Size", 0x21, UvcSetCur, 0x0100, 0x0001, 26},
+                             RefusedCase{"StillProbe", 0x21, UvcSetCur, 0x0300, 0x0001, 34}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(V4l2ControlChannelTest, ControlTheDriverRefusesIsRefused)
 {

@@ -44,8 +44,8 @@ int main(int argc, char *argv[])
         printUsage(args.isEmpty() ? stderr : stdout);
         return args.isEmpty() ? 2 : 0;
     }
-    const ControlResult result = sendControlCommand(RuntimePaths::virtualCameraSocket(),
-                                                    args.join(QLatin1Char(' ')));
+    const ControlResult result =
+        sendControlCommand(RuntimePaths::virtualCameraSocket(), args.join(QLatin1Char(' ')));
     if (result.status == ControlResult::Ok) {
         for (const QString &line : result.lines)
             std::printf("%s\n", qPrintable(line));

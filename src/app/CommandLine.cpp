@@ -28,8 +28,8 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
             }
         } else if (argument.startsWith(virtualPrefix)) {
             options.useVirtualCameras = true;
-            const QStringList models = argument.mid(virtualPrefix.size())
-                                           .split(QLatin1Char(','), Qt::SkipEmptyParts);
+            const QStringList models =
+                argument.mid(virtualPrefix.size()).split(QLatin1Char(','), Qt::SkipEmptyParts);
             for (const QString &model : models) {
                 VirtualCamera::Model m;
                 if (!VirtualCamera::modelFromName(model.trimmed(), &m)) {

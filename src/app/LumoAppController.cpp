@@ -47,10 +47,8 @@ CameraPtr registryCurrentCamera()
 } // namespace
 
 LumoAppController::LumoAppController(const CommandLineOptions &options, QObject *parent)
-    : QObject(parent)
-    , options_(options)
-{
-}
+    : QObject(parent), options_(options)
+{}
 
 LumoAppController::~LumoAppController()
 {
@@ -92,10 +90,10 @@ void LumoAppController::awakeFromNib(bool redirectLog)
     }
 
     const QString libraryProblem = setAppDefault();
-    actionController_ = std::make_unique<LumoActionController>(UserDefaults::standard(),
-                                                               registryCurrentCamera);
-    mainWindowController_ = std::make_unique<LumoMainWindowController>(captureBackend_.get(),
-                                                                       registryCurrentCamera);
+    actionController_ =
+        std::make_unique<LumoActionController>(UserDefaults::standard(), registryCurrentCamera);
+    mainWindowController_ =
+        std::make_unique<LumoMainWindowController>(captureBackend_.get(), registryCurrentCamera);
     buildMainMenu();
     setNotifications();
     if (!libraryProblem.isEmpty())
@@ -141,7 +139,8 @@ void LumoAppController::reopen()
 
 void LumoAppController::quit()
 {
-    QMetaObject::invokeMethod(qApp, [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        qApp, [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
 }
 
 void LumoAppController::initializeMode()
@@ -188,13 +187,11 @@ void LumoAppController::setNotifications()
         {WillDisplayImage, &LumoActionController::captureViewWillDisplayImage},
     };
     for (const auto &[name, method] : actions)
-        center->addObserver(action, name, [action, method = method](const Notification &n) {
-            (action->*method)(n);
-        });
+        center->addObserver(action, name,
+                            [action, method = method](const Notification &n) { (action->*method)(n); });
 
     LumoMainWindowController *main = mainWindowController_.get();
-    center->addObserver(main, FileDidCreate,
-                        [main](const Notification &n) { main->fileDidCreate(n); });
+    center->addObserver(main, FileDidCreate, [main](const Notification &n) { main->fileDidCreate(n); });
     center->addObserver(main, InstantPreviewDidChange,
                         [main](const Notification &n) { main->instantPreviewDidChange(n); });
     center->addObserver(main, PhotoLibraryLocationDidChange,
@@ -223,8 +220,7 @@ void LumoAppController::buildMainMenu()
     QAction *copyItem = edit->addAction(tr("&Copy"), this, &LumoAppController::copy);
     copyItem->setShortcut(QKeySequence::Copy);
     edit->addSeparator();
-    QAction *preferences = edit->addAction(tr("&Preferences…"), this,
-                                           &LumoAppController::openPreferences);
+    QAction *preferences = edit->addAction(tr("&Preferences…"), this, &LumoAppController::openPreferences);
     preferences->setShortcut(QKeySequence::Preferences);
     preferences->setMenuRole(QAction::PreferencesRole);
 

@@ -18,11 +18,9 @@
 namespace {
 constexpr char ShowRequest[] = "show\n";
 constexpr int RetryIntervalMs = 50;
-}
+} // namespace
 
-SingleInstance::SingleInstance(QObject *parent)
-    : QObject(parent)
-    , server_(new QLocalServer(this))
+SingleInstance::SingleInstance(QObject *parent) : QObject(parent), server_(new QLocalServer(this))
 {
     server_->setSocketOptions(QLocalServer::UserAccessOption);
 }
@@ -90,8 +88,7 @@ bool SingleInstance::listen(std::function<void()> reopen)
     }
     QLocalServer::removeServer(path);
     if (!server_->listen(path)) {
-        LUMO_LOG("single-instance socket %s: %s", qPrintable(path),
-                 qPrintable(server_->errorString()));
+        LUMO_LOG("single-instance socket %s: %s", qPrintable(path), qPrintable(server_->errorString()));
         return false;
     }
     connect(server_, &QLocalServer::newConnection, this, [this, reopen] {

@@ -66,8 +66,7 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (!options.error.isEmpty()) {
-        std::fprintf(stderr, "arvo: %s\n\n%s", qPrintable(options.error),
-                     qPrintable(commandLineHelp()));
+        std::fprintf(stderr, "arvo: %s\n\n%s", qPrintable(options.error), qPrintable(commandLineHelp()));
         return 2;
     }
 

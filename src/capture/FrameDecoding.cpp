@@ -61,7 +61,7 @@ bool decodeMjpegFrame(tjhandle decoder, const uint8_t *data, size_t size, QImage
     // these frames. Stop at the first warning: a damaged frame is dropped anyway.
     return tjDecompress2(decoder, data, static_cast<unsigned long>(size), pixels, width,
                          int(out.bytesPerLine()), height, TJPF_BGRA, TJFLAG_STOPONWARNING)
-        == 0;
+           == 0;
 }
 
 bool convertYuyvFrame(const uint8_t *data, size_t length, int stride, const QSize &size, QImage &out)
@@ -75,22 +75,20 @@ bool convertYuyvFrame(const uint8_t *data, size_t length, int stride, const QSiz
     if (!pixels)
         return false;
     // libyuv's ARGB is B, G, R, A in memory: QImage's 32-bit formats on a little-endian machine.
-    return libyuv::YUY2ToARGB(data, stride, pixels, int(out.bytesPerLine()), size.width(),
-                              size.height())
-        == 0;
+    return libyuv::YUY2ToARGB(data, stride, pixels, int(out.bytesPerLine()), size.width(), size.height())
+           == 0;
 }
 
 bool scaleFrame(const QImage &in, QImage &out)
 {
-    if (in.isNull() || out.isNull() || !isFramePixelFormat(in.format())
-        || !isFramePixelFormat(out.format()))
+    if (in.isNull() || out.isNull() || !isFramePixelFormat(in.format()) || !isFramePixelFormat(out.format()))
         return false;
     uchar *pixels = out.bits();
     if (!pixels)
         return false;
     return libyuv::ARGBScale(in.constBits(), int(in.bytesPerLine()), in.width(), in.height(), pixels,
                              int(out.bytesPerLine()), out.width(), out.height(), libyuv::kFilterBox)
-        == 0;
+           == 0;
 }
 
 } // namespace FrameDecoding

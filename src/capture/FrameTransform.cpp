@@ -46,14 +46,13 @@ void FrameTransform::apply(QImage &frame, const Settings &s)
         frame = frame.convertToFormat(QImage::Format_RGB32);
 
     if (zoom) {
-        const QRect source = zoomSourceRect(frame.size(), s.outputSize, s.zoom).toAlignedRect()
-                                 .intersected(frame.rect());
+        const QRect source =
+            zoomSourceRect(frame.size(), s.outputSize, s.zoom).toAlignedRect().intersected(frame.rect());
         if (!source.isEmpty()) {
             uint8_t *dst = writableScratch(zoomed_, s.outputSize, frame.format());
-            const uint8_t *src = frame.constBits() + source.y() * frame.bytesPerLine()
-                                 + source.x() * 4;
-            libyuv::ARGBScale(src, int(frame.bytesPerLine()), source.width(), source.height(),
-                              dst, int(zoomed_.bytesPerLine()), zoomed_.width(), zoomed_.height(),
+            const uint8_t *src = frame.constBits() + source.y() * frame.bytesPerLine() + source.x() * 4;
+            libyuv::ARGBScale(src, int(frame.bytesPerLine()), source.width(), source.height(), dst,
+                              int(zoomed_.bytesPerLine()), zoomed_.width(), zoomed_.height(),
                               libyuv::kFilterBilinear);
             frame = zoomed_;
         }

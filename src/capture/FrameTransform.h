@@ -16,10 +16,10 @@
 class FrameTransform {
 public:
     struct Settings {
-        float zoom = 1.0f;      // above 1.0 zooms in
-        bool hFlipped = false;  // left-right
-        bool vFlipped = false;  // top-bottom
-        QSize outputSize;       // the requested frame size, also the size of the zoom crop
+        float zoom = 1.0f;     // above 1.0 zooms in
+        bool hFlipped = false; // left-right
+        bool vFlipped = false; // top-bottom
+        QSize outputSize;      // the requested frame size, also the size of the zoom crop
     };
 
     // The part of a `frame`-sized picture that a zoom by `zoom` keeps at `output` size, in frame

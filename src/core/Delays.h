@@ -15,7 +15,7 @@ constexpr Ms ExposureReportInterval{500};
 constexpr Ms CaptureWatchdog{2000};
 constexpr Ms CaptureRestart{1000};
 constexpr Ms ImageAdjustmentPause{200};
-constexpr Ms AutoExposurePause{200};     // auto exposure switched off, then the next request
+constexpr Ms AutoExposurePause{200}; // auto exposure switched off, then the next request
 constexpr Ms InitializeMode{1000};
 constexpr Ms SelfTimerTick{1000};
 

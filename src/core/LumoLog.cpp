@@ -76,9 +76,9 @@ void LumoLog::log(const char *file, const char *function, int line, const char *
     const char *slash = std::strrchr(file, '/');
     const char *name = slash ? slash + 1 : file;
     // Local time to the millisecond, ISO 8601 without a zone: 2026-12-07T17:30:01.123.
-    timespec now {};
+    timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
-    tm local {};
+    tm local{};
     localtime_r(&now.tv_sec, &local);
     char stamp[32];
     const size_t length = std::strftime(stamp, sizeof stamp, "%Y-%m-%dT%H:%M:%S", &local);

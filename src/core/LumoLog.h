@@ -29,8 +29,8 @@ public:
         __attribute__((format(printf, 4, 5)));
 };
 
-#define LUMO_LOG(...)                                                                            \
-    do {                                                                                         \
-        if (LumoLog::isEnabled())                                                                \
-            LumoLog::log(__FILE__, __func__, __LINE__, __VA_ARGS__);                             \
+#define LUMO_LOG(...)                                                                                        \
+    do {                                                                                                     \
+        if (LumoLog::isEnabled())                                                                            \
+            LumoLog::log(__FILE__, __func__, __LINE__, __VA_ARGS__);                                         \
     } while (0)

@@ -14,8 +14,7 @@ void NotificationCenter::addObserver(const void *observer, const QString &name, 
                                      const QObject *object)
 {
     auto registration = std::make_shared<Registration>(
-        Registration{observer, name, object, std::move(handler),
-                     std::make_shared<std::atomic<bool>>(true)});
+        Registration{observer, name, object, std::move(handler), std::make_shared<std::atomic<bool>>(true)});
     std::lock_guard<std::mutex> lock(mutex_);
     registrations_.push_back(std::move(registration));
 }
@@ -51,8 +50,7 @@ void NotificationCenter::post(const Notification &notification)
     {
         std::lock_guard<std::mutex> lock(mutex_);
         for (const auto &r : registrations_) {
-            if (r->name == notification.name
-                && (!r->object || r->object == notification.object.data()))
+            if (r->name == notification.name && (!r->object || r->object == notification.object.data()))
                 targets.push_back(r);
         }
     }
@@ -67,8 +65,7 @@ void NotificationCenter::post(const QString &name, QObject *object, const QVaria
     post(Notification{name, object, userInfo});
 }
 
-void NotificationCenter::postOnMainThread(const QString &name, QObject *object,
-                                          const QVariantMap &userInfo)
+void NotificationCenter::postOnMainThread(const QString &name, QObject *object, const QVariantMap &userInfo)
 {
     Notification notification{name, object, userInfo};
     runOnMainThread([this, notification] { post(notification); });

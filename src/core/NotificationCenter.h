@@ -43,8 +43,7 @@ public:
 
     void post(const Notification &notification);
     void post(const QString &name, QObject *object = nullptr, const QVariantMap &userInfo = {});
-    void postOnMainThread(const QString &name, QObject *object = nullptr,
-                          const QVariantMap &userInfo = {});
+    void postOnMainThread(const QString &name, QObject *object = nullptr, const QVariantMap &userInfo = {});
 
     int observerCount(const QString &name) const;
 

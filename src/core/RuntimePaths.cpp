@@ -11,9 +11,8 @@ namespace RuntimePaths {
 QString runtimeFolder()
 {
     QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    QString folder = base.isEmpty()
-                         ? QDir(QDir::tempPath()).filePath(QStringLiteral("arvo-%1").arg(getuid()))
-                         : QDir(base).filePath(QStringLiteral("arvo"));
+    QString folder = base.isEmpty() ? QDir(QDir::tempPath()).filePath(QStringLiteral("arvo-%1").arg(getuid()))
+                                    : QDir(base).filePath(QStringLiteral("arvo"));
     if (!QDir(folder).exists()) {
         QDir().mkpath(folder);
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

@@ -27,8 +27,7 @@ QString UserDefaults::standardPath()
         .filePath(QStringLiteral("Arvo/Arvo.conf"));
 }
 
-UserDefaults::UserDefaults(const QString &iniPath)
-    : path_(iniPath)
+UserDefaults::UserDefaults(const QString &iniPath) : path_(iniPath)
 {
     QSettings settings(iniPath, QSettings::IniFormat);
     settings.allKeys(); // reads the file now, so that its status is known
@@ -36,8 +35,8 @@ UserDefaults::UserDefaults(const QString &iniPath)
         damagedCopy_ = iniPath + QStringLiteral(".damaged");
         QFile::remove(damagedCopy_);
         QFile::copy(iniPath, damagedCopy_);
-        LUMO_LOG("settings file %s is damaged; kept as %s, starting from defaults",
-                 qPrintable(iniPath), qPrintable(damagedCopy_));
+        LUMO_LOG("settings file %s is damaged; kept as %s, starting from defaults", qPrintable(iniPath),
+                 qPrintable(damagedCopy_));
         settings.clear();
         settings.sync();
     } else if (settings.status() == QSettings::AccessError) {

@@ -6,13 +6,13 @@
 
 // One HID device of a camera, as discovery reports it.
 struct DeviceInfo {
-    QString key;          // identifies the device until it is removed (sysfs path, or virtual id)
+    QString key; // identifies the device until it is removed (sysfs path, or virtual id)
     uint32_t vendorId = 0;
     uint32_t productId = 0;
     uint32_t locationId = 0;
     uint16_t releaseNumber = 0; // bcdDevice of the USB device
-    QString hidNode;      // /dev/hidrawN, empty for virtual cameras
-    QString usbDevice;    // sysfs path of the parent USB device, empty for virtual cameras
+    QString hidNode;            // /dev/hidrawN, empty for virtual cameras
+    QString usbDevice;          // sysfs path of the parent USB device, empty for virtual cameras
 };
 
 // The USB location ID of a device: the bus number in the top byte, then one nibble per port of

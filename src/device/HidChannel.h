@@ -30,8 +30,7 @@ public:
     virtual int setReport(ReportType type, const QByteArray &report, int timeoutMs) = 0;
     // Reads report `reportId` into `report`, whose size is the whole report's length with its ID
     // byte: byte 0 then holds the ID and the data follows.
-    virtual int getReport(ReportType type, uint8_t reportId, QByteArray &report,
-                          int timeoutMs) = 0;
+    virtual int getReport(ReportType type, uint8_t reportId, QByteArray &report, int timeoutMs) = 0;
 
     // Starts watching the button element. False when the device has no such element; no events
     // are delivered then.

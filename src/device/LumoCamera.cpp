@@ -44,11 +44,7 @@ uint8_t byteAt(const QByteArray &bytes, int i)
 
 } // namespace
 
-LumoCamera::LumoCamera(QObject *parent)
-    : QObject(parent)
-    , vendorId_(CameraIds::VendorId)
-{
-}
+LumoCamera::LumoCamera(QObject *parent) : QObject(parent), vendorId_(CameraIds::VendorId) {}
 
 LumoCamera::~LumoCamera() = default;
 
@@ -134,12 +130,13 @@ bool LumoCamera::setupHidNotification(DeviceBackend &backend)
     // The drain runs on the channel's (device) thread. It holds only a weak reference, so a
     // camera that is being let go of on the main thread is never used after its deletion.
     std::weak_ptr<LumoCamera> weak = weak_from_this();
-    connect(channel.get(), &HidChannel::eventsAvailable, channel.get(),
-            [weak] {
-                if (CameraPtr camera = weak.lock())
-                    camera->handleCallBack(0);
-            },
-            Qt::DirectConnection);
+    connect(
+        channel.get(), &HidChannel::eventsAvailable, channel.get(),
+        [weak] {
+            if (CameraPtr camera = weak.lock())
+                camera->handleCallBack(0);
+        },
+        Qt::DirectConnection);
     const bool events = channel->startEvents();
     if (!events)
         LUMO_LOG("copyMatchingElements error");
@@ -273,14 +270,12 @@ int LumoCamera::exchange(const QByteArray &output, QByteArray *reply)
              reinterpret_cast<void *>(uintptr_t(byteAt(output, 3))),
              reinterpret_cast<void *>(uintptr_t(byteAt(output, 4))));
     *reply = QByteArray(InputReportLength, '\0');
-    const int got = hid_->getReport(HidChannel::ReportType::Input, InputReportId, *reply,
-                                    ReportTimeoutMs);
+    const int got = hid_->getReport(HidChannel::ReportType::Input, InputReportId, *reply, ReportTimeoutMs);
     if (got != 0) {
         LUMO_LOG("getReport failed: %p", reinterpret_cast<void *>(intptr_t(got)));
         return -1;
     }
-    LUMO_LOG("getReport data [%p, %p, %p, %p, %p]",
-             reinterpret_cast<void *>(uintptr_t(byteAt(*reply, 0))),
+    LUMO_LOG("getReport data [%p, %p, %p, %p, %p]", reinterpret_cast<void *>(uintptr_t(byteAt(*reply, 0))),
              reinterpret_cast<void *>(uintptr_t(byteAt(*reply, 1))),
              reinterpret_cast<void *>(uintptr_t(byteAt(*reply, 2))),
              reinterpret_cast<void *>(uintptr_t(byteAt(*reply, 3))),
@@ -347,8 +342,8 @@ int LumoCamera::velmarSetExposureLock(short value)
         LUMO_LOG("not valid exposureLock value");
     const QByteArray bytes = report({0x02, 0x05, uint8_t(value), 0x00, 0x00});
     LUMO_LOG("setReport with data [%p, %p, %p, %p, %p]", reinterpret_cast<void *>(uintptr_t(2)),
-             reinterpret_cast<void *>(uintptr_t(5)),
-             reinterpret_cast<void *>(uintptr_t(uint8_t(value))), nullptr, nullptr);
+             reinterpret_cast<void *>(uintptr_t(5)), reinterpret_cast<void *>(uintptr_t(uint8_t(value))),
+             nullptr, nullptr);
     if (exchange(bytes, nullptr) != 0)
         return -1;
     LUMO_LOG("finished");
@@ -361,8 +356,8 @@ int LumoCamera::velmarSetIris(short value)
         return -1;
     const QByteArray bytes = report({0x02, 0x06, uint8_t(value), 0x00, 0x00});
     LUMO_LOG("setReport with data [%p, %p, %p, %p, %p]", reinterpret_cast<void *>(uintptr_t(2)),
-             reinterpret_cast<void *>(uintptr_t(6)),
-             reinterpret_cast<void *>(uintptr_t(uint8_t(value))), nullptr, nullptr);
+             reinterpret_cast<void *>(uintptr_t(6)), reinterpret_cast<void *>(uintptr_t(uint8_t(value))),
+             nullptr, nullptr);
     return exchange(bytes, nullptr) == 0 ? 0 : -1;
 }
 

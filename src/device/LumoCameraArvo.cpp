@@ -3,8 +3,7 @@
 #include "CameraIds.h"
 #include "core/LumoLog.h"
 
-LumoCameraArvo::LumoCameraArvo(QObject *parent)
-    : LumoCameraVelmar(parent)
+LumoCameraArvo::LumoCameraArvo(QObject *parent) : LumoCameraVelmar(parent)
 {
     productId_ = CameraIds::ArvoProductId;
 }
@@ -12,12 +11,18 @@ LumoCameraArvo::LumoCameraArvo(QObject *parent)
 int LumoCameraArvo::exposureIndexToValue(int index)
 {
     switch (index) {
-    case 0: return 9;
-    case 1: return 7;
-    case 2: return 5;
-    case 3: return 4;
-    case 4: return 3;
-    default: return 5;
+    case 0:
+        return 9;
+    case 1:
+        return 7;
+    case 2:
+        return 5;
+    case 3:
+        return 4;
+    case 4:
+        return 3;
+    default:
+        return 5;
     }
 }
 

@@ -13,8 +13,7 @@ constexpr uint16_t LimitMarker = LumoCamera::ImageControlLimits::Marker;
 constexpr int16_t HueLimitMarker = LumoCamera::ImageControlLimits::HueMarker;
 
 // Values travel little-endian in the row's length (one or two bytes).
-template<typename T>
-void encode(T value, uint8_t *buffer, uint16_t length)
+template<typename T> void encode(T value, uint8_t *buffer, uint16_t length)
 {
     if (length == 1)
         buffer[0] = static_cast<uint8_t>(value);
@@ -22,8 +21,7 @@ void encode(T value, uint8_t *buffer, uint16_t length)
         qToLittleEndian<T>(value, buffer);
 }
 
-template<typename T>
-T decode(const uint8_t *buffer, uint16_t length)
+template<typename T> T decode(const uint8_t *buffer, uint16_t length)
 {
     if (length == 1)
         return static_cast<T>(buffer[0]);
@@ -31,8 +29,7 @@ T decode(const uint8_t *buffer, uint16_t length)
 }
 
 // GET_CUR on `index`, the buffer starting at `start`: a failed request leaves `start`.
-template<typename T>
-T currentValue(LumoCamera *camera, int index, T start)
+template<typename T> T currentValue(LumoCamera *camera, int index, T start)
 {
     const uint16_t length = gVelmarControls[index].length;
     uint8_t buffer[2] = {};
@@ -51,8 +48,7 @@ bool setValue(LumoCamera *camera, int index, int value)
 
 // The cached limit or default in `cell`, asked of the camera while the cell holds `marker`. A
 // camera value equal to the marker cannot be told from no answer and is asked for every time.
-template<typename T>
-T cachedLimit(LumoCamera *camera, T &cell, T marker, uint8_t request, int index)
+template<typename T> T cachedLimit(LumoCamera *camera, T &cell, T marker, uint8_t request, int index)
 {
     if (cell != marker)
         return cell;
@@ -82,19 +78,17 @@ bool uvc_set_resolution(LumoCamera *camera, unsigned long frameRate, unsigned lo
     LUMO_LOG("frame %d width %d height %d", static_cast<int>(frameRate), static_cast<int>(width),
              static_cast<int>(height));
     const uint8_t frameIndex = uvcFindFrameIndex(static_cast<uint32_t>(frameRate),
-                                                 static_cast<uint32_t>(width),
-                                                 static_cast<uint32_t>(height));
+                                                 static_cast<uint32_t>(width), static_cast<uint32_t>(height));
     if (frameIndex == 0) {
         LUMO_LOG("not found such resolution");
         return false;
     }
     LUMO_LOG("found %hhu", frameIndex);
-    UvcProbeCommitBlock block = uvcProbeBlock(
-        UvcFormatIndex, frameIndex, uvcFrameInterval(gSupportFrameIdx[frameIndex].frameRate));
+    UvcProbeCommitBlock block =
+        uvcProbeBlock(UvcFormatIndex, frameIndex, uvcFrameInterval(gSupportFrameIdx[frameIndex].frameRate));
     uvc_query_stream(camera, UvcSetCur, 0, UvcProbeControl, block.data(), UvcProbeCommitLength);
     uvc_query_stream(camera, UvcGetCur, 0, UvcProbeControl, block.data(), UvcProbeCommitLength);
-    return uvc_query_stream(camera, UvcSetCur, 0, UvcCommitControl, block.data(),
-                            UvcProbeCommitLength) == 0;
+    return uvc_query_stream(camera, UvcSetCur, 0, UvcCommitControl, block.data(), UvcProbeCommitLength) == 0;
 }
 
 bool uvc_get_resolution(LumoCamera *camera)
@@ -102,8 +96,8 @@ bool uvc_get_resolution(LumoCamera *camera)
     UvcProbeCommitBlock block{};
     const uint8_t *b = block.data();
     uvc_query_stream(camera, UvcGetDef, 0, UvcProbeControl, block.data(), UvcProbeCommitLength);
-    LUMO_LOG("AFTER GET 0x%02x, 0x%02x, 0x%02x, 0x%02x, 0x%02x, 0x%02x, 0x%02x, 0x%02x", b[0], b[1],
-             b[2], b[3], b[4], b[5], b[6], b[7]);
+    LUMO_LOG("AFTER GET 0x%02x, 0x%02x, 0x%02x, 0x%02x, 0x%02x, 0x%02x, 0x%02x, 0x%02x", b[0], b[1], b[2],
+             b[3], b[4], b[5], b[6], b[7]);
     uvc_query_stream(camera, UvcGetCur, 0, UvcCommitControl, block.data(), 1);
     LUMO_LOG("AFTER GET VC_REQUEST_ERROR_CODE_CONTROL 0x%02x, 0x%02x, 0x%02x, 0x%02x, 0x%02x, "
              "0x%02x, 0x%02x, 0x%02x",
@@ -367,8 +361,7 @@ bool LumoCamera::autoExposure()
 
 bool LumoCamera::setAutoExposure(bool on)
 {
-    return setValue(this, UvcAutoExposure,
-                    on ? UvcAutoExposureAuto : UvcAutoExposureAperturePriority);
+    return setValue(this, UvcAutoExposure, on ? UvcAutoExposureAuto : UvcAutoExposureAperturePriority);
 }
 
 uint16_t LumoCamera::iris()

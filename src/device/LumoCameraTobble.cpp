@@ -9,8 +9,7 @@
 #include <QTimer>
 
 LumoCameraTobble::LumoCameraTobble(QObject *parent)
-    : LumoCameraVelmar(parent)
-    , autoGetExposureTimer_(new QTimer(this))
+    : LumoCameraVelmar(parent), autoGetExposureTimer_(new QTimer(this))
 {
     productId_ = CameraIds::TobbleProductId;
     connect(autoGetExposureTimer_, &QTimer::timeout, this, &LumoCameraTobble::timerToAutoGetExposure);

@@ -17,10 +17,8 @@
 class DeviceWorker : public QObject {
 public:
     DeviceWorker(LumoCamerasController *controller, std::unique_ptr<DeviceBackend> backend)
-        : controller_(controller)
-        , backend_(std::move(backend))
-    {
-    }
+        : controller_(controller), backend_(std::move(backend))
+    {}
 
     void start()
     {
@@ -106,8 +104,8 @@ LumoCamerasController *LumoCamerasController::sharedController()
     return gShared;
 }
 
-std::unique_ptr<LumoCamerasController>
-LumoCamerasController::createShared(std::unique_ptr<DeviceBackend> backend)
+std::unique_ptr<LumoCamerasController> LumoCamerasController::createShared(
+    std::unique_ptr<DeviceBackend> backend)
 {
     std::lock_guard<std::mutex> lock(gSharedMutex);
     if (gShared)
@@ -117,16 +115,15 @@ LumoCamerasController::createShared(std::unique_ptr<DeviceBackend> backend)
     return controller;
 }
 
-LumoCamerasController::LumoCamerasController(std::unique_ptr<DeviceBackend> backend,
-                                             QObject *parent)
-    : QObject(parent)
-    , deviceThread_(new QThread(this))
+LumoCamerasController::LumoCamerasController(std::unique_ptr<DeviceBackend> backend, QObject *parent)
+    : QObject(parent), deviceThread_(new QThread(this))
 {
     deviceThread_->setObjectName(QStringLiteral("device"));
     worker_ = new DeviceWorker(this, std::move(backend));
     worker_->moveToThread(deviceThread_);
     deviceThread_->start();
-    QMetaObject::invokeMethod(worker_, [w = worker_] { w->start(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        worker_, [w = worker_] { w->start(); }, Qt::QueuedConnection);
 }
 
 LumoCamerasController::~LumoCamerasController()

@@ -51,8 +51,8 @@ public:
     QThread *deviceThread() const { return deviceThread_; }
 
 private:
-    void addCamera(const CameraPtr &camera);   // main thread
-    void deviceRemoved(const QString &key);    // main thread
+    void addCamera(const CameraPtr &camera); // main thread
+    void deviceRemoved(const QString &key);  // main thread
 
     QList<CameraPtr> availableCameras_;
     mutable std::mutex currentMutex_;

@@ -15,15 +15,15 @@ public:
         uint16_t wValue = 0;
         uint16_t wIndex = 0;
         uint16_t wLength = 0;
-        void *data = nullptr;      // wLength bytes: read for SET requests, filled for GET requests
+        void *data = nullptr; // wLength bytes: read for SET requests, filled for GET requests
         uint32_t timeoutMs = 100;
     };
 
     // Results of send(): 0 is success.
     enum Result : int {
         Ok = 0,
-        Refused = -1,      // the device stalled the request: unknown control, wrong length...
-        NotResponding = -2,// time-out or device gone
+        Refused = -1,       // the device stalled the request: unknown control, wrong length...
+        NotResponding = -2, // time-out or device gone
     };
 
     virtual ~UsbControlChannel() = default;

@@ -104,17 +104,15 @@ int uvc_control_cmd(LumoCamera *camera, uint8_t request, int index, void *data)
     if (index < 0 || index >= UvcControlCount)
         return -1;
     const UvcControlInfo &control = gVelmarControls[index];
-    return uvc_query_ctrl(camera, request, control.entity,
-                          static_cast<uint8_t>(camera->streamControlIntf()), control.selector, data,
-                          control.length);
+    return uvc_query_ctrl(camera, request, control.entity, static_cast<uint8_t>(camera->streamControlIntf()),
+                          control.selector, data, control.length);
 }
 
 // Logs the request header, sends it, and turns the channel's answer into 0 or -1.
 static int sendLogged(UsbControlChannel *channel, const UsbControlChannel::Request &block)
 {
-    LUMO_LOG("bmRequestType = %p, bRequest=%p, wValue=%p, wIndex=%p, wLength=%p",
-             hex(block.bmRequestType), hex(block.bRequest), hex(block.wValue), hex(block.wIndex),
-             hex(block.wLength));
+    LUMO_LOG("bmRequestType = %p, bRequest=%p, wValue=%p, wIndex=%p, wLength=%p", hex(block.bmRequestType),
+             hex(block.bRequest), hex(block.wValue), hex(block.wIndex), hex(block.wLength));
     const int result = channel->send(block);
     if (result != 0) {
         LUMO_LOG("ControlRequestTO failed: %p", hex(static_cast<unsigned>(result)));
@@ -123,8 +121,8 @@ static int sendLogged(UsbControlChannel *channel, const UsbControlChannel::Reque
     return 0;
 }
 
-int uvc_query_ctrl(LumoCamera *camera, uint8_t request, uint8_t unit, uint8_t intfnum, uint8_t cs,
-                   void *data, uint16_t size)
+int uvc_query_ctrl(LumoCamera *camera, uint8_t request, uint8_t unit, uint8_t intfnum, uint8_t cs, void *data,
+                   uint16_t size)
 {
     UsbControlChannel *channel = camera->streamControlInterface();
     if (!channel) {
@@ -132,14 +130,13 @@ int uvc_query_ctrl(LumoCamera *camera, uint8_t request, uint8_t unit, uint8_t in
         return -1;
     }
     LUMO_LOG("idx(unit) = %p, intfnum=0, cs(value)=%p, size=%p", hex(unit), hex(cs), hex(size));
-    const UsbControlChannel::Request block =
-        frame(request, static_cast<uint16_t>(cs << 8), static_cast<uint16_t>((unit << 8) | intfnum),
-              data, size);
+    const UsbControlChannel::Request block = frame(request, static_cast<uint16_t>(cs << 8),
+                                                   static_cast<uint16_t>((unit << 8) | intfnum), data, size);
     return sendLogged(channel, block);
 }
 
-int uvc_query_stream(LumoCamera *camera, uint8_t request, uint8_t entity, uint8_t selector,
-                     void *data, uint16_t length)
+int uvc_query_stream(LumoCamera *camera, uint8_t request, uint8_t entity, uint8_t selector, void *data,
+                     uint16_t length)
 {
     // The streaming interface's requests go through the video-control interface's channel.
     UsbControlChannel *channel = camera->streamControlInterface();
@@ -157,8 +154,7 @@ int32_t uvcDecodeValue(const uint8_t *data, uint16_t length, bool isSigned)
 {
     if (length == 1)
         return isSigned ? int32_t(int8_t(data[0])) : int32_t(data[0]);
-    return isSigned ? int32_t(qFromLittleEndian<qint16>(data))
-                    : int32_t(qFromLittleEndian<quint16>(data));
+    return isSigned ? int32_t(qFromLittleEndian<qint16>(data)) : int32_t(qFromLittleEndian<quint16>(data));
 }
 
 void uvcEncodeValue(int32_t value, uint8_t *data, uint16_t length)

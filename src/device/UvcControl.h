@@ -144,10 +144,10 @@ uint8_t uvcFindFrameIndex(uint32_t frameRate, uint32_t width, uint32_t height);
 int uvc_control_cmd(LumoCamera *camera, uint8_t request, int index, void *data);
 
 // Frames and sends one request on the video-control interface `intfnum`.
-int uvc_query_ctrl(LumoCamera *camera, uint8_t request, uint8_t unit, uint8_t intfnum, uint8_t cs,
-                   void *data, uint16_t size);
+int uvc_query_ctrl(LumoCamera *camera, uint8_t request, uint8_t unit, uint8_t intfnum, uint8_t cs, void *data,
+                   uint16_t size);
 
 // A request on the video-streaming interface's controls (wIndex low byte 1): selector 1 probe,
 // 2 commit. It travels on the same channel as the video-control requests. 0 or -1.
-int uvc_query_stream(LumoCamera *camera, uint8_t request, uint8_t entity, uint8_t selector,
-                     void *data, uint16_t length);
+int uvc_query_stream(LumoCamera *camera, uint8_t request, uint8_t entity, uint8_t selector, void *data,
+                     uint16_t length);

@@ -140,9 +140,8 @@ QImage FileItem::moviePlaceholder()
     for (int i = 0; i < Holes; ++i) {
         const qreal x = i * step + (step - HoleWidth) / 2;
         p.drawRoundedRect(QRectF(x, (Border - HoleHeight) / 2, HoleWidth, HoleHeight), 2, 2);
-        p.drawRoundedRect(QRectF(x, Height - Border + (Border - HoleHeight) / 2, HoleWidth,
-                                 HoleHeight),
-                          2, 2);
+        p.drawRoundedRect(QRectF(x, Height - Border + (Border - HoleHeight) / 2, HoleWidth, HoleHeight), 2,
+                          2);
     }
 
     const QRectF frame(16, Border + 6, Width - 32, Height - 2 * Border - 12);

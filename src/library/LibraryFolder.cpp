@@ -70,8 +70,7 @@ QString LibraryFolder::prepare(UserDefaults *defaults)
 bool LibraryFolder::isSaveLeftover(const QString &fileName)
 {
     // A photo's name never starts with a dot, and ends in "_" and at least four digits.
-    static const QRegularExpression pattern(
-        QStringLiteral("^[^.].*_[0-9]{4,}\\.jpg\\.[A-Za-z0-9]{6}$"));
+    static const QRegularExpression pattern(QStringLiteral("^[^.].*_[0-9]{4,}\\.jpg\\.[A-Za-z0-9]{6}$"));
     return pattern.match(fileName).hasMatch();
 }
 

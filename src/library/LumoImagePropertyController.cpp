@@ -12,8 +12,7 @@ QVariant LumoImagePropertyController::valueForKey(const QString &key, const QStr
     return it == properties_.constEnd() ? QVariant() : it->value(key);
 }
 
-void LumoImagePropertyController::setValue(const QVariant &value, const QString &key,
-                                           const QString &identify)
+void LumoImagePropertyController::setValue(const QVariant &value, const QString &key, const QString &identify)
 {
     if (key.isEmpty() || identify.isEmpty())
         return;

@@ -13,13 +13,8 @@ class ThumbnailLoader::DecodeJob : public QRunnable {
 public:
     DecodeJob(ThumbnailLoader *loader, quint64 ticket, const QString &path, const QSize &bound,
               std::shared_ptr<std::atomic_bool> cancelled)
-        : loader_(loader)
-        , ticket_(ticket)
-        , path_(path)
-        , bound_(bound)
-        , cancelled_(std::move(cancelled))
-    {
-    }
+        : loader_(loader), ticket_(ticket), path_(path), bound_(bound), cancelled_(std::move(cancelled))
+    {}
 
     void run() override
     {
@@ -45,8 +40,7 @@ private:
     const std::shared_ptr<std::atomic_bool> cancelled_;
 };
 
-ThumbnailLoader::ThumbnailLoader(QObject *parent)
-    : QObject(parent)
+ThumbnailLoader::ThumbnailLoader(QObject *parent) : QObject(parent)
 {
     pool_.setMaxThreadCount(MaxThreads);
 }
@@ -104,8 +98,7 @@ bool ThumbnailLoader::waitForDone(int msecs)
     return pool_.waitForDone(msecs);
 }
 
-void ThumbnailLoader::deliver(quint64 ticket, const QString &path, const QSize &bound,
-                              const QImage &image)
+void ThumbnailLoader::deliver(quint64 ticket, const QString &path, const QSize &bound, const QImage &image)
 {
     const auto it = pending_.constFind(Key(path, bound));
     if (it == pending_.constEnd() || it->ticket != ticket)

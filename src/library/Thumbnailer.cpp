@@ -32,8 +32,7 @@ struct TjDeleter {
 using TjHandle = std::unique_ptr<void, TjDeleter>;
 
 // QImage::Format_RGB32 holds 0xffRRGGBB in native byte order.
-constexpr int Rgb32PixelFormat =
-    Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? int(TJPF_BGRX) : int(TJPF_XRGB);
+constexpr int Rgb32PixelFormat = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? int(TJPF_BGRX) : int(TJPF_XRGB);
 
 // Stop at the first warning: a picture with damaged data is shown as missing, not half grey.
 // Progressive files with an absurd number of scans are refused too.
@@ -51,10 +50,10 @@ bool readHeader(tjhandle handle, const QByteArray &data, Header *header)
     if (data.isEmpty())
         return false;
     return tjDecompressHeader3(handle, reinterpret_cast<const unsigned char *>(data.constData()),
-                               static_cast<unsigned long>(data.size()), &header->width,
-                               &header->height, &subsampling, &colorspace)
+                               static_cast<unsigned long>(data.size()), &header->width, &header->height,
+                               &subsampling, &colorspace)
                == 0
-        && header->width > 0 && header->height > 0;
+           && header->width > 0 && header->height > 0;
 }
 
 } // namespace
@@ -125,8 +124,7 @@ QImage decodeThumbnail(const QString &path, const QSize &bound)
     const QSize picture(header.width, header.height);
     const QSize decodeSize = scaledDecodeSize(picture, bound);
     if (decodeSize.isEmpty() || qint64(decodeSize.width()) * decodeSize.height() > MaxDecodePixels) {
-        LUMO_LOG("no thumbnail of %s: %dx%d is too large", qPrintable(path), header.width,
-                 header.height);
+        LUMO_LOG("no thumbnail of %s: %dx%d is too large", qPrintable(path), header.width, header.height);
         return {};
     }
 
@@ -137,8 +135,7 @@ QImage decodeThumbnail(const QString &path, const QSize &bound)
     }
     if (tjDecompress2(handle.get(), reinterpret_cast<const unsigned char *>(data.constData()),
                       static_cast<unsigned long>(data.size()), decoded.bits(), decodeSize.width(),
-                      int(decoded.bytesPerLine()), decodeSize.height(), Rgb32PixelFormat,
-                      DecodeFlags)
+                      int(decoded.bytesPerLine()), decodeSize.height(), Rgb32PixelFormat, DecodeFlags)
         != 0) {
         LUMO_LOG("no thumbnail of %s: %s", qPrintable(path), tjGetErrorStr2(handle.get()));
         return {};

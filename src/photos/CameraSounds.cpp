@@ -7,8 +7,7 @@
 #include <QSoundEffect>
 #include <QUrl>
 
-CameraSounds::CameraSounds(QObject *parent)
-    : QObject(parent)
+CameraSounds::CameraSounds(QObject *parent) : QObject(parent)
 {
     initArvoResources();
 }

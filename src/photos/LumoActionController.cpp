@@ -27,11 +27,8 @@ constexpr int LongTimer = 10;
 
 LumoActionController::LumoActionController(UserDefaults *defaults, CameraProvider currentCamera,
                                            PhotoWriter::Clock clock, QObject *parent)
-    : QObject(parent)
-    , defaults_(defaults)
-    , currentCamera_(std::move(currentCamera))
-    , sounds_(new CameraSounds(this))
-    , writer_(std::make_unique<PhotoWriter>(defaults, std::move(clock)))
+    : QObject(parent), defaults_(defaults), currentCamera_(std::move(currentCamera)),
+      sounds_(new CameraSounds(this)), writer_(std::make_unique<PhotoWriter>(defaults, std::move(clock)))
 {
     loadDefaults();
     // The kept frame belongs to the camera that showed it: once the camera changes (or goes),
@@ -156,8 +153,7 @@ void LumoActionController::timerToSnapshot()
         --count_;
     if (count_ != 0 && shouldPlayShutterSound_)
         sounds_->play(CameraSounds::TimerTick);
-    NotificationCenter::defaultCenter()->post(CaptureWillUpdateTimer, nullptr,
-                                              {{InfoKeys::Timer, count_}});
+    NotificationCenter::defaultCenter()->post(CaptureWillUpdateTimer, nullptr, {{InfoKeys::Timer, count_}});
     if (count_ == 0) {
         if (snapshotTimer_)
             snapshotTimer_->stop();
@@ -182,11 +178,10 @@ void LumoActionController::snapshot()
         sounds_->play(CameraSounds::Shutter);
     CameraPtr camera = currentCamera();
     QPointer<LumoActionController> self = this;
-    writer_->saveAsync(image, camera ? camera->model() : QString(),
-                       [self](const PhotoResult &result) {
-                           if (self)
-                               self->photoDidSave(result);
-                       });
+    writer_->saveAsync(image, camera ? camera->model() : QString(), [self](const PhotoResult &result) {
+        if (self)
+            self->photoDidSave(result);
+    });
     center->post(CaptureViewWillFeedback);
 }
 
@@ -198,8 +193,7 @@ void LumoActionController::photoDidSave(const PhotoResult &result)
         center->post(PhotoSaveDidFail, nullptr, {{InfoKeys::Message, result.error}});
     } else {
         LUMO_LOG("photo saved: %s", qPrintable(result.path));
-        center->post(FileDidCreate, nullptr,
-                     {{InfoKeys::FileURL, QUrl::fromLocalFile(result.path)}});
+        center->post(FileDidCreate, nullptr, {{InfoKeys::FileURL, QUrl::fromLocalFile(result.path)}});
     }
     center->post(CaptureDidInvalidateTimer);
 }

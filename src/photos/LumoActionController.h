@@ -32,8 +32,8 @@ public:
     // step and names the model in a photo's metadata.
     using CameraProvider = std::function<CameraPtr()>;
 
-    LumoActionController(UserDefaults *defaults, CameraProvider currentCamera,
-                         PhotoWriter::Clock clock = {}, QObject *parent = nullptr);
+    LumoActionController(UserDefaults *defaults, CameraProvider currentCamera, PhotoWriter::Clock clock = {},
+                         QObject *parent = nullptr);
     ~LumoActionController() override;
 
     void loadDefaults();

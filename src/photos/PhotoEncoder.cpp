@@ -73,9 +73,8 @@ QByteArray encodeJpeg(const QImage &frame, QString *error)
     }
     unsigned char *buffer = nullptr;
     unsigned long size = 0;
-    const int rc = tjCompress2(handle.get(), image.constBits(), image.width(),
-                               int(image.bytesPerLine()), image.height(), pixelFormat, &buffer,
-                               &size, TJSAMP_420, Quality, 0);
+    const int rc = tjCompress2(handle.get(), image.constBits(), image.width(), int(image.bytesPerLine()),
+                               image.height(), pixelFormat, &buffer, &size, TJSAMP_420, Quality, 0);
     if (rc != 0) {
         setError(error, QString::fromLocal8Bit(tjGetErrorStr2(handle.get())));
         tjFree(buffer);

@@ -19,8 +19,8 @@ constexpr int Quality = 90;
 
 // What the photo says about itself.
 struct Metadata {
-    QDateTime captured;   // written as the three date-time tags, in local time
-    QString cameraModel;  // Exif.Image.Model; empty leaves the tag out
+    QDateTime captured;  // written as the three date-time tags, in local time
+    QString cameraModel; // Exif.Image.Model; empty leaves the tag out
 };
 
 constexpr const char Make[] = "Velmar corp";

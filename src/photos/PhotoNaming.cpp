@@ -13,7 +13,15 @@ bool isRefusedCharacter(char32_t c)
     if (c == 0x2028 || c == 0x2029) // line and paragraph separators
         return true;
     switch (c) {
-    case '/': case '\\': case ':': case '*': case '?': case '"': case '<': case '>': case '|':
+    case '/':
+    case '\\':
+    case ':':
+    case '*':
+    case '?':
+    case '"':
+    case '<':
+    case '>':
+    case '|':
         return true;
     default:
         return false;
@@ -106,8 +114,8 @@ QString exifTimeStamp(const QDateTime &moment)
     const QDateTime local = moment.toLocalTime();
     const QDate d = local.date();
     const QTime t = local.time();
-    return QString::asprintf("%04d:%02d:%02d %02d:%02d:%02d", d.year(), d.month(), d.day(),
-                             t.hour(), t.minute(), t.second());
+    return QString::asprintf("%04d:%02d:%02d %02d:%02d:%02d", d.year(), d.month(), d.day(), t.hour(),
+                             t.minute(), t.second());
 }
 
 } // namespace PhotoNaming

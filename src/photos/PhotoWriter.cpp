@@ -162,16 +162,13 @@ public:
         const QByteArray target = QFile::encodeName(path);
         if (temporary_.isEmpty()) {
             const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd_);
-            if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, target.constData(),
-                         AT_SYMLINK_FOLLOW)
-                == 0)
+            if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, target.constData(), AT_SYMLINK_FOLLOW) == 0)
                 return 0;
             if (errno != ENOENT || ::linkat(fd_, "", AT_FDCWD, target.constData(), AT_EMPTY_PATH) != 0)
                 return errno; // no /proc: linking the descriptor itself needs a privilege
             return 0;
         }
-        if (::renameat2(AT_FDCWD, temporary_.constData(), AT_FDCWD, target.constData(),
-                        RENAME_NOREPLACE)
+        if (::renameat2(AT_FDCWD, temporary_.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE)
             == 0)
             return done();
         if (!unsupported(errno))
@@ -205,8 +202,7 @@ private:
 
     static QByteArray randomSuffix()
     {
-        static const char letters[] =
-            "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+        static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
         QByteArray suffix(6, '0');
         for (char &c : suffix)
             c = letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))];
@@ -227,9 +223,9 @@ PhotoSettings PhotoSettings::fromDefaults(UserDefaults *defaults)
 }
 
 PhotoWriter::PhotoWriter(UserDefaults *defaults, Clock clock)
-    : defaults_(defaults)
-    , clock_(clock ? std::move(clock) : Clock([] { return QDateTime::currentDateTime(); }))
-    , currentDay_(PhotoNaming::dayOfYear(clock_().toLocalTime().date()))
+    : defaults_(defaults),
+      clock_(clock ? std::move(clock) : Clock([] { return QDateTime::currentDateTime(); })),
+      currentDay_(PhotoNaming::dayOfYear(clock_().toLocalTime().date()))
 {
     // Each photo takes some tens of milliseconds; a few at once keep a burst of presses moving
     // without starving the frame thread.
@@ -297,8 +293,8 @@ int PhotoWriter::savesInFlight() const
     return inFlight_;
 }
 
-QByteArray PhotoWriter::encode(const QImage &frame, const QDateTime &captured,
-                               const QString &cameraModel, QString *error)
+QByteArray PhotoWriter::encode(const QImage &frame, const QDateTime &captured, const QString &cameraModel,
+                               QString *error)
 {
     return PhotoEncoder::encodePhoto(frame, {captured, cameraModel}, error);
 }
@@ -321,8 +317,7 @@ PhotoWriter::Reservation PhotoWriter::reserve(const PhotoSettings &settings, con
         store->setValue(QLatin1String(DefaultsKeys::CapturedNumber), 1);
     }
 
-    const QString prefix =
-        PhotoNaming::photoPrefix(settings.useCustomPrefix, settings.customPrefix, today);
+    const QString prefix = PhotoNaming::photoPrefix(settings.useCustomPrefix, settings.customPrefix, today);
     const QString folder = LibraryFolder::resolve(settings.libraryFolder);
 
     // The counter is the next number to try; a missing, zero or negative one starts at 1.
@@ -348,8 +343,7 @@ void PhotoWriter::release(const Reservation &reservation, bool written)
     // A number that was never used goes back to the counter, unless a later save has already
     // moved it on, so that a failed save leaves no gap.
     if (!written
-        && store->integerForKey(QLatin1String(DefaultsKeys::CapturedNumber), 0)
-            == reservation.number + 1)
+        && store->integerForKey(QLatin1String(DefaultsKeys::CapturedNumber), 0) == reservation.number + 1)
         store->setValue(QLatin1String(DefaultsKeys::CapturedNumber), int(reservation.number));
 }
 

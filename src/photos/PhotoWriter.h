@@ -15,9 +15,9 @@ class UserDefaults;
 
 // Where and how photos are named; a snapshot taken by the caller from its preferences.
 struct PhotoSettings {
-    QString libraryFolder;          // as stored; resolved by LibraryFolder::resolve()
+    QString libraryFolder; // as stored; resolved by LibraryFolder::resolve()
     bool useCustomPrefix = false;
-    QString customPrefix;           // sanitised at each save
+    QString customPrefix; // sanitised at each save
 
     // The three preference keys as stored (library location, name format, custom prefix).
     static PhotoSettings fromDefaults(UserDefaults *defaults);
@@ -92,8 +92,8 @@ protected:
     // Makes the file's bytes: PhotoEncoder::encodePhoto. Runs on the save thread after the
     // photo's name is reserved; an empty result fails the save with `error` as the detail.
     // A subclass that overrides it must call waitForSaves() in its own destructor.
-    virtual QByteArray encode(const QImage &frame, const QDateTime &captured,
-                              const QString &cameraModel, QString *error);
+    virtual QByteArray encode(const QImage &frame, const QDateTime &captured, const QString &cameraModel,
+                              QString *error);
 
 private:
     class StagedFile;

@@ -33,7 +33,7 @@ constexpr float DefaultZoom = 1.0f;
 constexpr int DefaultResolution = 1; // 1280x960
 constexpr int16_t ArvoDefaultExposure = 3;
 constexpr int16_t TobbleDefaultExposure = 4;
-constexpr short ExposureLockOff = 1;    // auto brightness on: the lock is released
+constexpr short ExposureLockOff = 1; // auto brightness on: the lock is released
 constexpr short ExposureLockOn = 2;
 constexpr int ImageAdjustmentCount = 6;
 
@@ -50,12 +50,9 @@ CamSettingController *CamSettingController::sharedInstance()
 
 CamSettingController::CamSettingController(UserDefaults *defaults, CameraProvider currentCamera,
                                            QObject *parent)
-    : QObject(parent)
-    , defaults_(defaults)
-    , currentCamera_(std::move(currentCamera))
-    , restoreable_(defaults->integerForKey(DefaultsKeys::KeepCameraSet) == 0)
-{
-}
+    : QObject(parent), defaults_(defaults), currentCamera_(std::move(currentCamera)),
+      restoreable_(defaults->integerForKey(DefaultsKeys::KeepCameraSet) == 0)
+{}
 
 CamSettingController::~CamSettingController() = default;
 
@@ -290,8 +287,7 @@ void CamSettingController::applyImageAdjustment(int step)
 int16_t CamSettingController::defaultExposure() const
 {
     CameraPtr camera = currentCamera_();
-    return dynamic_cast<LumoCameraTobble *>(camera.get()) ? TobbleDefaultExposure
-                                                          : ArvoDefaultExposure;
+    return dynamic_cast<LumoCameraTobble *>(camera.get()) ? TobbleDefaultExposure : ArvoDefaultExposure;
 }
 
 void CamSettingController::restoreCameraModeSetting()

@@ -27,8 +27,7 @@ public:
     // The application's instance: the standard defaults and the registry's current camera.
     static CamSettingController *sharedInstance();
 
-    CamSettingController(UserDefaults *defaults, CameraProvider currentCamera,
-                         QObject *parent = nullptr);
+    CamSettingController(UserDefaults *defaults, CameraProvider currentCamera, QObject *parent = nullptr);
     ~CamSettingController() override;
 
     // The live brightness of the camera; the other getters return the cached field.
@@ -109,7 +108,7 @@ private:
     bool autoBrightness_ = false;
     bool restoreable_ = true;
 
-    unsigned sequence_ = 0;   // identifies the running image-adjustment sequence
+    unsigned sequence_ = 0; // identifies the running image-adjustment sequence
     int pendingSteps_ = 0;
     std::function<void()> adjustmentsDone_;
 };

@@ -4,9 +4,8 @@
 
 namespace {
 
-constexpr std::array<QSizeF, 6> OutputSizes = {QSizeF(1600, 1200), QSizeF(1280, 960),
-                                               QSizeF(1024, 768),  QSizeF(800, 600),
-                                               QSizeF(640, 480),   QSizeF(320, 240)};
+constexpr std::array<QSizeF, 6> OutputSizes = {QSizeF(1600, 1200), QSizeF(1280, 960), QSizeF(1024, 768),
+                                               QSizeF(800, 600),   QSizeF(640, 480),  QSizeF(320, 240)};
 constexpr int FallbackOutputSize = 4;
 
 constexpr std::array<float, 6> ZoomFactors = {1.0f, 1.25f, 1.5f, 2.0f, 2.5f, 3.0f};
@@ -39,19 +38,26 @@ float toZoomFactor(int index)
 int toTimerValue(int index)
 {
     switch (index) {
-    case 0: return 0;
-    case 1: return 3;
-    case 2: return 10;
-    default: return index;
+    case 0:
+        return 0;
+    case 1:
+        return 3;
+    case 2:
+        return 10;
+    default:
+        return index;
     }
 }
 
 int toTimerIndex(int seconds)
 {
     switch (seconds) {
-    case 3: return 1;
-    case 10: return 2;
-    default: return 0;
+    case 3:
+        return 1;
+    case 10:
+        return 2;
+    default:
+        return 0;
     }
 }
 

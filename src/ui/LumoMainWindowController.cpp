@@ -47,10 +47,8 @@ QIcon modeIcon(const QString &name)
 {
     QIcon icon;
     for (qreal ratio : {1.0, 2.0}) {
-        icon.addPixmap(LumoImages::named(name + QStringLiteral("-Down"), ratio), QIcon::Normal,
-                       QIcon::Off);
-        icon.addPixmap(LumoImages::named(name + QStringLiteral("-Up"), ratio), QIcon::Normal,
-                       QIcon::On);
+        icon.addPixmap(LumoImages::named(name + QStringLiteral("-Down"), ratio), QIcon::Normal, QIcon::Off);
+        icon.addPixmap(LumoImages::named(name + QStringLiteral("-Up"), ratio), QIcon::Normal, QIcon::On);
     }
     return icon;
 }
@@ -59,10 +57,10 @@ QIcon modeIcon(const QString &name)
 
 LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBackend,
                                                    CameraProvider currentCamera, QObject *parent)
-    : LumoWindowController(parent)
-    , currentCamera_(currentCamera ? std::move(currentCamera) : [] { return CameraPtr(); })
-    , window_(new LumoMainWindow)
-    , captureController_(std::make_unique<LumoCaptureViewController>(captureBackend, currentCamera_))
+    : LumoWindowController(parent),
+      currentCamera_(currentCamera ? std::move(currentCamera) : [] { return CameraPtr(); }),
+      window_(new LumoMainWindow),
+      captureController_(std::make_unique<LumoCaptureViewController>(captureBackend, currentCamera_))
 {
     baseDir_ = UserDefaults::standard()->stringForKey(DefaultsKeys::PhotoLibraryLocation);
     window_->setWindowTitle(QStringLiteral("Arvo"));
@@ -163,8 +161,8 @@ LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBacken
 
     cameraModeToolbar_ = makeToolbar(QStringLiteral("cameraModeToolbar"));
     reviewModeToolbar_ = makeToolbar(QStringLiteral("reviewModeToolbar"));
-    cameraControls_ = new LumoCameraModeControls(captureController_.get(), CamSettingController::sharedInstance(),
-                                                 currentCamera_, this);
+    cameraControls_ = new LumoCameraModeControls(
+        captureController_.get(), CamSettingController::sharedInstance(), currentCamera_, this);
     for (QWidget *control : cameraControls_->toolbarWidgets())
         cameraModeToolbar_->addWidget(control);
     reviewModeToolbar_->addWidget(cameraControls_->photoZoomButton());
@@ -203,8 +201,7 @@ void LumoMainWindowController::showWindow()
     window_->activateWindow();
     if (!problem_.isEmpty() && !problemShown_) {
         problemShown_ = true;
-        auto *box = new QMessageBox(QMessageBox::Warning, tr("Arvo"), problem_, QMessageBox::Ok,
-                                    window_);
+        auto *box = new QMessageBox(QMessageBox::Warning, tr("Arvo"), problem_, QMessageBox::Ok, window_);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->setWindowModality(Qt::WindowModal);
         box->open();
@@ -278,7 +275,9 @@ void LumoMainWindowController::runReviewModeSequence()
 
 void LumoMainWindowController::setupToolbar(int mode)
 {
-    QToolBar *shown = mode == CameraMode ? cameraModeToolbar_ : mode == ReviewMode ? reviewModeToolbar_ : nullptr;
+    QToolBar *shown = mode == CameraMode   ? cameraModeToolbar_
+                      : mode == ReviewMode ? reviewModeToolbar_
+                                           : nullptr;
     if (!shown)
         return;
     for (QToolBar *toolbar : {cameraModeToolbar_, reviewModeToolbar_}) {
@@ -306,8 +305,8 @@ void LumoMainWindowController::sizeWindowForMode(int mode)
     const float menuBar = window_->menuBar()->isVisible() ? window_->menuBar()->sizeHint().height() : 0;
     const float titleBar = float(frame.height() - client.height()) + menuBar;
     const float toolbar = toolbarHeight();
-    const float band = mode == CameraMode ? float(window_->statusBar()->sizeHint().height())
-                                          : WindowGeometry::ReviewBand;
+    const float band =
+        mode == CameraMode ? float(window_->statusBar()->sizeHint().height()) : WindowGeometry::ReviewBand;
     const QRect available = screen->availableGeometry();
     const QRectF screenFrame = WindowGeometry::toScreen(QRectF(frame), available);
     const QRectF sized = WindowGeometry::modeChangeFrame(screenFrame, WindowGeometry::visibleFrame(available),
@@ -316,8 +315,7 @@ void LumoMainWindowController::sizeWindowForMode(int mode)
     // frameGeometry() includes the decorations; resize() and move() take the client size and
     // the frame's position.
     const QSize decorations = frame.size() - client.size();
-    window_->setMinimumSize(MinimumPictureWidth,
-                            int(MinimumPictureHeight + menuBar + toolbar + band));
+    window_->setMinimumSize(MinimumPictureWidth, int(MinimumPictureHeight + menuBar + toolbar + band));
     window_->resize(target.size() - decorations);
     if (window_->isVisible())
         window_->move(target.topLeft());
@@ -420,8 +418,8 @@ void LumoMainWindowController::fileDidCreate(const Notification &notification)
 
 void LumoMainWindowController::presentCaptureError(const CaptureDevice::Error &error)
 {
-    auto *box = new QMessageBox(QMessageBox::Warning, error.description, error.description,
-                                QMessageBox::Ok, window_);
+    auto *box =
+        new QMessageBox(QMessageBox::Warning, error.description, error.description, QMessageBox::Ok, window_);
     box->setInformativeText(error.recoverySuggestion);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);

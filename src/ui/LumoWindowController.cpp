@@ -31,10 +31,7 @@ QPropertyAnimation *fade(QWidget *view, qreal from, qreal to)
 
 } // namespace
 
-LumoWindowController::LumoWindowController(QObject *parent)
-    : QObject(parent)
-{
-}
+LumoWindowController::LumoWindowController(QObject *parent) : QObject(parent) {}
 
 LumoWindowController::~LumoWindowController() = default;
 
@@ -54,8 +51,7 @@ float LumoWindowController::toolbarHeight() const
         || windowToolbar_->orientation() != Qt::Horizontal)
         return 0;
     // Before the window is first shown the toolbar has not been laid out yet.
-    return float(window_->isVisible() ? windowToolbar_->height()
-                                      : windowToolbar_->sizeHint().height());
+    return float(window_->isVisible() ? windowToolbar_->height() : windowToolbar_->sizeHint().height());
 }
 
 QWidget *LumoWindowController::content() const
@@ -73,8 +69,7 @@ QSizeF LumoWindowController::chromeSize() const
         window_->layout()->activate();
     const QSize frame = window_->frameGeometry().size();
     const QSize inner = content()->size();
-    return {qreal(frame.width() - inner.width()),
-            qreal(frame.height() - inner.height()) - toolbarHeight()};
+    return {qreal(frame.width() - inner.width()), qreal(frame.height() - inner.height()) - toolbarHeight()};
 }
 
 QRect LumoWindowController::rectForContentSize(const QSize &contentSize) const
@@ -86,8 +81,8 @@ QRect LumoWindowController::rectForContentSize(const QSize &contentSize) const
     const QSizeF chrome = chromeSize();
     const QRectF frame = WindowGeometry::toScreen(QRectF(window_->frameGeometry()), available);
     const QRectF result = WindowGeometry::frameForContent(
-        frame, QSizeF(contentSize.width() + chrome.width(), contentSize.height()),
-        toolbarHeight(), float(chrome.height()));
+        frame, QSizeF(contentSize.width() + chrome.width(), contentSize.height()), toolbarHeight(),
+        float(chrome.height()));
     return WindowGeometry::toQt(result, available).toRect();
 }
 

@@ -18,7 +18,10 @@ float widthForHeight(float height, float titleBar, float toolbar, float band)
     return (height - titleBar - toolbar - band) * 4 / 3;
 }
 
-float top(const QRectF &r) { return float(r.y()) + float(r.height()); }
+float top(const QRectF &r)
+{
+    return float(r.y()) + float(r.height());
+}
 
 } // namespace
 
@@ -46,15 +49,15 @@ QRectF modeChangeFrame(const QRectF &frame, const QRectF &visible, float titleBa
     return {frame.x(), y, width, height};
 }
 
-QSizeF liveResizeSize(const QSizeF &proposed, const QRectF &visible, float titleBar,
-                      float toolbar, float band)
+QSizeF liveResizeSize(const QSizeF &proposed, const QRectF &visible, float titleBar, float toolbar,
+                      float band)
 {
     const float height = std::min(float(proposed.height()), float(visible.height()));
     return {widthForHeight(height, titleBar, toolbar, band), height};
 }
 
-QRectF zoomFrame(float currentX, const QRectF &defaultFrame, const QRectF &visible,
-                 float titleBar, float toolbar, float band)
+QRectF zoomFrame(float currentX, const QRectF &defaultFrame, const QRectF &visible, float titleBar,
+                 float toolbar, float band)
 {
     const QSizeF size = liveResizeSize(defaultFrame.size(), visible, titleBar, toolbar, band);
     const float width = float(size.width());

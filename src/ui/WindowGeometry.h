@@ -30,14 +30,14 @@ QRectF modeChangeFrame(const QRectF &frame, const QRectF &visible, float titleBa
 
 // The frame size to use while the user resizes: the proposed height (at most the visible
 // height) decides, the width follows from 4:3; the proposed width plays no part.
-QSizeF liveResizeSize(const QSizeF &proposed, const QRectF &visible, float titleBar,
-                      float toolbar, float band);
+QSizeF liveResizeSize(const QSizeF &proposed, const QRectF &visible, float titleBar, float toolbar,
+                      float band);
 
 // The frame for zooming the window: the live-resize size of the default frame, at the default
 // frame's y and the window's current x, moved left when it would pass the visible area's right
 // edge.
-QRectF zoomFrame(float currentX, const QRectF &defaultFrame, const QRectF &visible,
-                 float titleBar, float toolbar, float band);
+QRectF zoomFrame(float currentX, const QRectF &defaultFrame, const QRectF &visible, float titleBar,
+                 float toolbar, float band);
 
 // The floating mode window's frame: its right edge on the main window's left edge, its top 100
 // below the main window's top.

@@ -14,15 +14,15 @@ namespace {
 
 // Converts one dequeued payload into `frame` at `outputSize`, through `scratch` when the stream's
 // size differs. False for a frame to drop.
-bool convertPayload(const V4l2CaptureMode &mode, int bytesPerLine, const uint8_t *data,
-                    size_t length, tjhandle decoder, const QSize &outputSize, QImage &scratch,
-                    QImage &frame)
+bool convertPayload(const V4l2CaptureMode &mode, int bytesPerLine, const uint8_t *data, size_t length,
+                    tjhandle decoder, const QSize &outputSize, QImage &scratch, QImage &frame)
 {
     const bool direct = mode.size == outputSize;
     QImage &target = direct ? frame : scratch;
-    const bool converted = mode.pixelFormat == V4L2_PIX_FMT_MJPEG
-        ? FrameDecoding::decodeMjpegFrame(decoder, data, length, target)
-        : FrameDecoding::convertYuyvFrame(data, length, bytesPerLine, mode.size, target);
+    const bool converted =
+        mode.pixelFormat == V4L2_PIX_FMT_MJPEG
+            ? FrameDecoding::decodeMjpegFrame(decoder, data, length, target)
+            : FrameDecoding::convertYuyvFrame(data, length, bytesPerLine, mode.size, target);
     if (!converted)
         return false;
     if (target.size() == outputSize) {
@@ -38,19 +38,14 @@ bool convertPayload(const V4l2CaptureMode &mode, int bytesPerLine, const uint8_t
 
 } // namespace
 
-V4l2CaptureDevice::V4l2CaptureDevice(const QString &node, V4l2Io &io)
-    : node_(node)
-    , io_(io)
-{
-}
+V4l2CaptureDevice::V4l2CaptureDevice(const QString &node, V4l2Io &io) : node_(node), io_(io) {}
 
 V4l2CaptureDevice::~V4l2CaptureDevice()
 {
     close();
 }
 
-CaptureDevice::Error V4l2CaptureDevice::systemError(const QString &description,
-                                                    const QString &suggestion,
+CaptureDevice::Error V4l2CaptureDevice::systemError(const QString &description, const QString &suggestion,
                                                     int errorNumber) const
 {
     return {description,
@@ -104,8 +99,7 @@ bool V4l2CaptureDevice::startRunning(Error *error)
     }
     if (fd_ < 0) {
         if (error)
-            *error = {tr("The camera's video is not open."),
-                      tr("Unplug the camera and plug it in again.")};
+            *error = {tr("The camera's video is not open."), tr("Unplug the camera and plug it in again.")};
         return false;
     }
     return startStream(error);
@@ -146,16 +140,15 @@ bool V4l2CaptureDevice::startStream(Error *error)
     if (io_.ioctl(fd_, VIDIOC_S_FMT, &format) < 0)
         return fail(errno);
     // The driver has the last word on the mode; take what it granted.
-    mode_ = {format.fmt.pix.pixelformat,
-             QSize(int(format.fmt.pix.width), int(format.fmt.pix.height))};
+    mode_ = {format.fmt.pix.pixelformat, QSize(int(format.fmt.pix.width), int(format.fmt.pix.height))};
     if (!chooseCaptureMode({mode_}, frameSize_))
         return fail(EINVAL);
     bytesPerLine_ = int(format.fmt.pix.bytesperline);
     if (mode_.pixelFormat == V4L2_PIX_FMT_YUYV && bytesPerLine_ < mode_.size.width() * 2)
         bytesPerLine_ = mode_.size.width() * 2;
     outputSize_ = frameSize_;
-    LUMO_LOG("stream %s for frames of %dx%d", qPrintable(describeCaptureMode(mode_)),
-             outputSize_.width(), outputSize_.height());
+    LUMO_LOG("stream %s for frames of %dx%d", qPrintable(describeCaptureMode(mode_)), outputSize_.width(),
+             outputSize_.height());
 
     v4l2_requestbuffers request{};
     request.count = BufferCount;
@@ -227,8 +220,7 @@ void V4l2CaptureDevice::failStream(int errorNumber)
     LUMO_LOG("stream of %s ended: %s", qPrintable(node_), qPrintable(qt_error_string(errorNumber)));
     streaming_ = false;
     if (errorNumber == ENODEV)
-        reportError({tr("The camera was disconnected."),
-                     tr("Plug the camera in again.")});
+        reportError({tr("The camera was disconnected."), tr("Plug the camera in again.")});
     else
         reportError(systemError(tr("The camera stopped sending pictures."),
                                 tr("Unplug the camera and plug it in again."), errorNumber));

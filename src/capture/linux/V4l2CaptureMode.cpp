@@ -103,15 +103,14 @@ std::vector<V4l2CaptureMode> enumerateCaptureModes(V4l2Io &io, int fd, const QSi
             if (io.ioctl(fd, VIDIOC_ENUM_FRAMESIZES, &size) < 0)
                 break;
             if (size.type == V4L2_FRMSIZE_TYPE_DISCRETE) {
-                modes.push_back({format.pixelformat,
-                                 QSize(int(size.discrete.width), int(size.discrete.height))});
+                modes.push_back(
+                    {format.pixelformat, QSize(int(size.discrete.width), int(size.discrete.height))});
                 continue;
             }
             const v4l2_frmsize_stepwise &range = size.stepwise;
             const QSize nearest(
                 stepwiseDimension(requested.width(), range.min_width, range.max_width, range.step_width),
-                stepwiseDimension(requested.height(), range.min_height, range.max_height,
-                                  range.step_height));
+                stepwiseDimension(requested.height(), range.min_height, range.max_height, range.step_height));
             const QSize largest(int(range.max_width), int(range.max_height));
             modes.push_back({format.pixelformat, nearest});
             if (largest != nearest)
@@ -125,8 +124,7 @@ std::vector<V4l2CaptureMode> enumerateCaptureModes(V4l2Io &io, int fd, const QSi
 QString describeCaptureMode(const V4l2CaptureMode &mode)
 {
     const char fourcc[5] = {char(mode.pixelFormat & 0xff), char((mode.pixelFormat >> 8) & 0xff),
-                            char((mode.pixelFormat >> 16) & 0xff), char((mode.pixelFormat >> 24) & 0xff),
-                            0};
+                            char((mode.pixelFormat >> 16) & 0xff), char((mode.pixelFormat >> 24) & 0xff), 0};
     return QStringLiteral("%1 %2x%3")
         .arg(QString::fromLatin1(fourcc))
         .arg(mode.size.width())

@@ -34,10 +34,10 @@ NodeKind nodeKind(const QString &node, V4l2Io &io)
     io.close(fd);
     if (result < 0)
         return NodeKind::Unknown;
-    const uint32_t caps = (capability.capabilities & V4L2_CAP_DEVICE_CAPS) ? capability.device_caps
-                                                                           : capability.capabilities;
+    const uint32_t caps =
+        (capability.capabilities & V4L2_CAP_DEVICE_CAPS) ? capability.device_caps : capability.capabilities;
     return (caps & V4L2_CAP_VIDEO_CAPTURE) && (caps & V4L2_CAP_STREAMING) ? NodeKind::Capture
-                                                                            : NodeKind::Other;
+                                                                          : NodeKind::Other;
 }
 
 } // namespace
@@ -45,8 +45,7 @@ NodeKind nodeKind(const QString &node, V4l2Io &io)
 QString V4l2NodeLookup::uniqueIdFrom(unsigned busNumber, const QString &devpath, uint32_t vendorId,
                                      uint32_t productId)
 {
-    return LumoCamera::makeCaptureDeviceLocationId(locationIdFrom(busNumber, devpath), vendorId,
-                                                   productId);
+    return LumoCamera::makeCaptureDeviceLocationId(locationIdFrom(busNumber, devpath), vendorId, productId);
 }
 
 QString V4l2NodeLookup::captureNodeFor(const QString &uniqueId, V4l2Io &io)
@@ -70,8 +69,7 @@ QString V4l2NodeLookup::captureNodeFor(const QString &uniqueId, V4l2Io &io)
             continue;
         const char *devnode = udev_device_get_devnode(device.get());
         // Borrowed from `device`, which keeps its parents alive.
-        udev_device *usb =
-            udev_device_get_parent_with_subsystem_devtype(device.get(), "usb", "usb_device");
+        udev_device *usb = udev_device_get_parent_with_subsystem_devtype(device.get(), "usb", "usb_device");
         if (!devnode || !usb)
             continue;
         bool busOk = false, vendorOk = false, productOk = false;
@@ -88,10 +86,9 @@ QString V4l2NodeLookup::captureNodeFor(const QString &uniqueId, V4l2Io &io)
         candidates.push_back({QString::fromLocal8Bit(devnode), indexOk ? index : 0});
     }
 
-    std::sort(candidates.begin(), candidates.end(),
-              [](const NodeCandidate &a, const NodeCandidate &b) {
-                  return a.index != b.index ? a.index < b.index : a.node < b.node;
-              });
+    std::sort(candidates.begin(), candidates.end(), [](const NodeCandidate &a, const NodeCandidate &b) {
+        return a.index != b.index ? a.index < b.index : a.node < b.node;
+    });
     QString unasked;
     for (const NodeCandidate &candidate : candidates) {
         switch (nodeKind(candidate.node, io)) {

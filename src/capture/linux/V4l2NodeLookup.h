@@ -13,8 +13,7 @@ namespace V4l2NodeLookup {
 
 // The unique id of a USB device from its sysfs attributes (busnum, devpath, idVendor and
 // idProduct, the last two in hex).
-QString uniqueIdFrom(unsigned busNumber, const QString &devpath, uint32_t vendorId,
-                     uint32_t productId);
+QString uniqueIdFrom(unsigned busNumber, const QString &devpath, uint32_t vendorId, uint32_t productId);
 
 // The picture node (/dev/videoN) of the camera with `uniqueId` (hex digits in any case), or empty
 // when none is plugged. A UVC camera has two nodes, one for pictures and one for metadata; the

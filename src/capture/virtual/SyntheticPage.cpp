@@ -24,9 +24,9 @@ QFont pageFont(qreal pixelSize, bool bold = false)
 // A line of body text of its own length, so that the page reads like a page.
 QString bodyLine(int line)
 {
-    static const char *const words[] = {"document", "camera", "page", "light", "focus", "paper",
-                                        "table", "lens", "sharp", "picture", "the", "of", "and",
-                                        "a", "with", "under"};
+    static const char *const words[] = {"document", "camera", "page",  "light",   "focus", "paper",
+                                        "table",    "lens",   "sharp", "picture", "the",   "of",
+                                        "and",      "a",      "with",  "under"};
     QString text;
     const int count = 6 + (line * 7) % 5;
     for (int i = 0; i < count; ++i) {
@@ -39,8 +39,7 @@ QString bodyLine(int line)
 
 } // namespace
 
-SyntheticPage::SyntheticPage(const QSize &size, const QString &caption)
-    : page_(size, QImage::Format_RGB32)
+SyntheticPage::SyntheticPage(const QSize &size, const QString &caption) : page_(size, QImage::Format_RGB32)
 {
     page_.fill(DeskColour);
     const qreal w = size.width();
@@ -133,6 +132,5 @@ void SyntheticPage::renderFrame(uint64_t number, QImage &frame) const
                      clock_.center() + QPointF(std::sin(angle), -std::cos(angle)) * r * 0.75);
 
     painter.setFont(pageFont(counter_.height() * 0.6));
-    painter.drawText(counter_, Qt::AlignRight | Qt::AlignVCenter,
-                     QStringLiteral("Frame %1").arg(number));
+    painter.drawText(counter_, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Frame %1").arg(number));
 }

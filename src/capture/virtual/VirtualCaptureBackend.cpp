@@ -4,10 +4,7 @@
 #include "device/LumoCamera.h"
 #include "device/virtual/VirtualCameraHub.h"
 
-VirtualCaptureBackend::VirtualCaptureBackend(VirtualCameraHub &hub)
-    : hub_(hub)
-{
-}
+VirtualCaptureBackend::VirtualCaptureBackend(VirtualCameraHub &hub) : hub_(hub) {}
 
 std::unique_ptr<CaptureDevice> VirtualCaptureBackend::deviceWithUniqueID(const QString &uniqueId)
 {

@@ -6,10 +6,8 @@
 
 #include <algorithm>
 
-VirtualCaptureDevice::VirtualCaptureDevice(std::shared_ptr<VirtualCamera> camera)
-    : camera_(std::move(camera))
-{
-}
+VirtualCaptureDevice::VirtualCaptureDevice(std::shared_ptr<VirtualCamera> camera) : camera_(std::move(camera))
+{}
 
 VirtualCaptureDevice::~VirtualCaptureDevice()
 {
@@ -70,8 +68,7 @@ bool VirtualCaptureDevice::startRunning(Error *error)
     stopRunning(); // a stream that ended by itself
     if (!open_) {
         if (error)
-            *error = {tr("The camera's video is not open."),
-                      tr("Unplug the camera and plug it in again.")};
+            *error = {tr("The camera's video is not open."), tr("Unplug the camera and plug it in again.")};
         return false;
     }
     if (!camera_->plugged()) {

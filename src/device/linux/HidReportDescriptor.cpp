@@ -35,7 +35,7 @@ struct GlobalState {
 struct LocalState {
     bool hasUsage = false;
     uint16_t usage = 0;
-    bool extended = false;  // a 32-bit usage, which names its own usage page
+    bool extended = false; // a 32-bit usage, which names its own usage page
     uint16_t usagePage = 0;
 };
 
@@ -162,16 +162,14 @@ int HidReportDescriptor::inputReportLength(uint8_t reportId) const
 std::optional<HidInputField> HidReportDescriptor::buttonElement() const
 {
     for (const HidInputField &field : inputFields_) {
-        if (!field.constant && field.variable && field.count > 0
-            && field.usagePage >= FirstVendorUsagePage && field.bitSize >= 8
-            && field.bitSize <= 32)
+        if (!field.constant && field.variable && field.count > 0 && field.usagePage >= FirstVendorUsagePage
+            && field.bitSize >= 8 && field.bitSize <= 32)
             return field;
     }
     return std::nullopt;
 }
 
-bool readHidFieldValue(const HidInputField &field, const uint8_t *payload, int length,
-                       int32_t *value)
+bool readHidFieldValue(const HidInputField &field, const uint8_t *payload, int length, int32_t *value)
 {
     if (field.bitSize == 0 || field.bitSize > 32)
         return false;

@@ -11,14 +11,14 @@
 // `bitOffset` bits into the payload of input report `reportId` (the payload is what follows the
 // report ID byte when the device numbers its reports).
 struct HidInputField {
-    uint8_t reportId = 0;      // 0 when the device does not number its reports
+    uint8_t reportId = 0; // 0 when the device does not number its reports
     uint32_t bitOffset = 0;
     uint32_t bitSize = 0;
     uint32_t count = 0;
     uint16_t usagePage = 0;
-    uint16_t usage = 0;        // the first usage declared for the item, 0 when none
-    bool constant = false;     // padding, not data
-    bool variable = false;     // one value per control (not an array of selectors)
+    uint16_t usage = 0;    // the first usage declared for the item, 0 when none
+    bool constant = false; // padding, not data
+    bool variable = false; // one value per control (not an array of selectors)
     int32_t logicalMinimum = 0;
 };
 
@@ -58,5 +58,4 @@ private:
 // The first value of `field` in a report payload, read little-endian from its bit offset and
 // sign-extended when the field's logical minimum is negative. False when the payload is too short
 // to hold it.
-bool readHidFieldValue(const HidInputField &field, const uint8_t *payload, int length,
-                       int32_t *value);
+bool readHidFieldValue(const HidInputField &field, const uint8_t *payload, int length, int32_t *value);

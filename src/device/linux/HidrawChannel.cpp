@@ -44,11 +44,7 @@ std::unique_ptr<HidrawChannel> HidrawChannel::open(const QString &node)
     return std::unique_ptr<HidrawChannel>(new HidrawChannel(fd, node));
 }
 
-HidrawChannel::HidrawChannel(int fd, const QString &node)
-    : fd_(fd)
-    , node_(node)
-{
-}
+HidrawChannel::HidrawChannel(int fd, const QString &node) : fd_(fd), node_(node) {}
 
 HidrawChannel::~HidrawChannel()
 {
@@ -88,8 +84,8 @@ int HidrawChannel::setReport(ReportType type, const QByteArray &report, int time
         if (written == report.size())
             return Ok;
         if (written >= 0) {
-            LUMO_LOG("%s: output report %u cut short (%zd of %lld bytes)", qPrintable(node_),
-                     reportId, written, static_cast<long long>(report.size()));
+            LUMO_LOG("%s: output report %u cut short (%zd of %lld bytes)", qPrintable(node_), reportId,
+                     written, static_cast<long long>(report.size()));
             return Failed;
         }
         if (errno == EINTR)
@@ -99,8 +95,7 @@ int HidrawChannel::setReport(ReportType type, const QByteArray &report, int time
                 return TimedOut;
             continue;
         }
-        LUMO_LOG("%s: writing output report %u failed: %s", qPrintable(node_), reportId,
-                 strerror(errno));
+        LUMO_LOG("%s: writing output report %u failed: %s", qPrintable(node_), reportId, strerror(errno));
         return resultForErrno(errno);
     }
 }
@@ -129,8 +124,7 @@ int HidrawChannel::getReport(ReportType type, uint8_t reportId, QByteArray &repo
         if (errno == ENOTTY || errno == EINVAL)
             LUMO_LOG("%s: the kernel cannot get input reports (HIDIOCGINPUT)", qPrintable(node_));
         else
-            LUMO_LOG("%s: getting input report %u failed: %s", qPrintable(node_), reportId,
-                     strerror(errno));
+            LUMO_LOG("%s: getting input report %u failed: %s", qPrintable(node_), reportId, strerror(errno));
         return resultForErrno(errno);
     }
     return Ok;
@@ -172,23 +166,21 @@ bool HidrawChannel::locateButtonElement()
     auto raw = std::make_unique<hidraw_report_descriptor>();
     raw->size = uint32_t(std::clamp(size, 0, HID_MAX_DESCRIPTOR_SIZE));
     if (::ioctl(fd_, HIDIOCGRDESC, raw.get()) < 0) {
-        LUMO_LOG("%s: reading the report descriptor failed: %s", qPrintable(node_),
-                 strerror(errno));
+        LUMO_LOG("%s: reading the report descriptor failed: %s", qPrintable(node_), strerror(errno));
         return false;
     }
-    descriptor_ = HidReportDescriptor::parse(
-        QByteArray(reinterpret_cast<const char *>(raw->value), int(raw->size)));
+    descriptor_ =
+        HidReportDescriptor::parse(QByteArray(reinterpret_cast<const char *>(raw->value), int(raw->size)));
     if (!descriptor_.isComplete())
-        LUMO_LOG("%s: report descriptor malformed; using the items before the fault",
-                 qPrintable(node_));
+        LUMO_LOG("%s: report descriptor malformed; using the items before the fault", qPrintable(node_));
     element_ = descriptor_.buttonElement();
     if (!element_) {
         LUMO_LOG("%s: no button element in the report descriptor", qPrintable(node_));
         return false;
     }
     LUMO_LOG("%s: button element in report %u, bits %u..%u, usage page 0x%04x", qPrintable(node_),
-             element_->reportId, element_->bitOffset,
-             element_->bitOffset + element_->bitSize - 1, element_->usagePage);
+             element_->reportId, element_->bitOffset, element_->bitOffset + element_->bitSize - 1,
+             element_->usagePage);
     return true;
 }
 
@@ -232,8 +224,8 @@ void HidrawChannel::handleReport(const uint8_t *data, int length)
     }
     const int expected = descriptor_.inputReportLength(reportId);
     if (length > expected) {
-        LUMO_LOG("%s: input report %u of %d bytes, at most %d expected; skipped",
-                 qPrintable(node_), reportId, length, expected);
+        LUMO_LOG("%s: input report %u of %d bytes, at most %d expected; skipped", qPrintable(node_), reportId,
+                 length, expected);
         return;
     }
     if (reportId != element_->reportId)

@@ -43,11 +43,9 @@ bool describeCamera(udev_device *hidraw, DeviceInfo *info)
     uint32_t product = 0;
     uint32_t release = 0;
     uint32_t bus = 0;
-    if (!numericAttribute(usb, "idProduct", 16, &product)
-        || !numericAttribute(usb, "bcdDevice", 16, &release)
+    if (!numericAttribute(usb, "idProduct", 16, &product) || !numericAttribute(usb, "bcdDevice", 16, &release)
         || !numericAttribute(usb, "busnum", 10, &bus)) {
-        LUMO_LOG("USB device %s of vendor 0x%04x has no readable IDs",
-                 udev_device_get_syspath(usb), vendor);
+        LUMO_LOG("USB device %s of vendor 0x%04x has no readable IDs", udev_device_get_syspath(usb), vendor);
         return false;
     }
     info->key = text(udev_device_get_syspath(hidraw));
@@ -65,8 +63,7 @@ bool describeCamera(udev_device *hidraw, DeviceInfo *info)
 // has its permissions), read on the thread that started monitoring, the device thread.
 class UdevBackend : public DeviceBackend {
 public:
-    UdevBackend()
-        : udev_(udev_new())
+    UdevBackend() : udev_(udev_new())
     {
         if (!udev_)
             LUMO_LOG("udev_new failed: no cameras can be found");
@@ -84,16 +81,15 @@ public:
             return false;
         UdevPtr<udev_monitor> monitor(udev_monitor_new_from_netlink(udev_.get(), "udev"));
         if (!monitor
-            || udev_monitor_filter_add_match_subsystem_devtype(monitor.get(), HidrawSubsystem,
-                                                               nullptr) < 0
+            || udev_monitor_filter_add_match_subsystem_devtype(monitor.get(), HidrawSubsystem, nullptr) < 0
             || udev_monitor_enable_receiving(monitor.get()) < 0) {
             LUMO_LOG("udev monitor on %s could not be set up", HidrawSubsystem);
             return false;
         }
         callbacks_ = std::move(callbacks);
         monitor_ = std::move(monitor);
-        notifier_ = std::make_unique<QSocketNotifier>(udev_monitor_get_fd(monitor_.get()),
-                                                      QSocketNotifier::Read);
+        notifier_ =
+            std::make_unique<QSocketNotifier>(udev_monitor_get_fd(monitor_.get()), QSocketNotifier::Read);
         QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(),
                          [this] { readMonitor(); });
         return true;
@@ -129,8 +125,8 @@ public:
 
     std::unique_ptr<UsbControlChannel> openVideoControl(const DeviceInfo &device) override
     {
-        return openV4l2ControlChannel(LumoCamera::makeCaptureDeviceLocationId(
-            device.locationId, device.vendorId, device.productId));
+        return openV4l2ControlChannel(
+            LumoCamera::makeCaptureDeviceLocationId(device.locationId, device.vendorId, device.productId));
     }
 
 private:

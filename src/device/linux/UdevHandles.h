@@ -13,5 +13,4 @@ struct UdevUnref {
     void operator()(udev_monitor *p) const { udev_monitor_unref(p); }
 };
 
-template <typename T>
-using UdevPtr = std::unique_ptr<T, UdevUnref>;
+template<typename T> using UdevPtr = std::unique_ptr<T, UdevUnref>;

@@ -55,11 +55,7 @@ const ControlMapping *mappingFor(uint8_t selector)
 // back end instead.
 class V4l2ControlChannel : public UsbControlChannel {
 public:
-    V4l2ControlChannel(int fd, V4l2Io &io)
-        : io_(io)
-        , fd_(fd)
-    {
-    }
+    V4l2ControlChannel(int fd, V4l2Io &io) : io_(io), fd_(fd) {}
 
     ~V4l2ControlChannel() override { io_.close(fd_); }
 
@@ -103,8 +99,7 @@ private:
     int control(const Request &request, uint8_t *data)
     {
         const ControlMapping *mapping = mappingFor(request.wValue >> 8);
-        if ((request.wIndex >> 8) != UvcProcessingUnit || !mapping
-            || request.wLength != mapping->length)
+        if ((request.wIndex >> 8) != UvcProcessingUnit || !mapping || request.wLength != mapping->length)
             return Refused;
 
         switch (request.bRequest) {

@@ -10,5 +10,4 @@ struct ControlResult {
     QStringList lines; // output, or the error message
 };
 
-ControlResult sendControlCommand(const QString &socketPath, const QString &line,
-                                 int timeoutMs = 5000);
+ControlResult sendControlCommand(const QString &socketPath, const QString &line, int timeoutMs = 5000);

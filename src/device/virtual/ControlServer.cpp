@@ -9,9 +9,7 @@ namespace {
 constexpr int MaxRequestLength = 4096;
 }
 
-ControlServer::ControlServer(QObject *parent)
-    : QObject(parent)
-    , server_(new QLocalServer(this))
+ControlServer::ControlServer(QObject *parent) : QObject(parent), server_(new QLocalServer(this))
 {
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     connect(server_, &QLocalServer::newConnection, this, &ControlServer::serve);
@@ -25,8 +23,7 @@ bool ControlServer::listen(const QString &socketPath)
     // single-instance check runs before this.
     QLocalServer::removeServer(socketPath);
     if (!server_->listen(socketPath)) {
-        LUMO_LOG("control socket %s: %s", qPrintable(socketPath),
-                 qPrintable(server_->errorString()));
+        LUMO_LOG("control socket %s: %s", qPrintable(socketPath), qPrintable(server_->errorString()));
         return false;
     }
     return true;

@@ -19,7 +19,7 @@ class ControlServer : public QObject {
 public:
     struct Reply {
         bool ok = true;
-        QStringList lines;   // output when ok, or the error message's lines
+        QStringList lines; // output when ok, or the error message's lines
         static Reply error(const QString &message) { return {false, {message}}; }
     };
     using Handler = std::function<Reply(const QStringList &arguments)>;

@@ -35,13 +35,9 @@ QString devpathFor(int id)
 } // namespace
 
 VirtualCamera::VirtualCamera(int id, Model model, Faults faults)
-    : id_(id)
-    , model_(model)
-    , faults_(faults)
-    , exposureStep_(model == Model::Arvo ? 5 : 8)
-    , uvc_(std::make_unique<VirtualUvcModel>(model))
-{
-}
+    : id_(id), model_(model), faults_(faults), exposureStep_(model == Model::Arvo ? 5 : 8),
+      uvc_(std::make_unique<VirtualUvcModel>(model))
+{}
 
 VirtualCamera::~VirtualCamera() = default;
 

@@ -73,7 +73,7 @@ public:
     // Switches the focus button's mode and reports it (3 single, 259 continuous).
     bool switchFocusMode(int mode);
 
-    int focusMode() const;              // 0 single, 1 continuous
+    int focusMode() const; // 0 single, 1 continuous
     void setFocusMode(int mode);
     int exposureStep() const;
     bool exposureLocked() const;

@@ -75,12 +75,12 @@ void addVirtualCameraCommands(ControlServer &server, VirtualCameraHub &hub,
         const QString current = currentKey();
         for (const auto &camera : hub.cameras()) {
             const DeviceInfo info = camera->deviceInfo();
-            QString line = QStringLiteral("%1 %2 0x%3 %4")
-                               .arg(camera->id())
-                               .arg(camera->modelName())
-                               .arg(info.locationId, 8, 16, QLatin1Char('0'))
-                               .arg(camera->plugged() ? QStringLiteral("plugged")
-                                                      : QStringLiteral("unplugged"));
+            QString line =
+                QStringLiteral("%1 %2 0x%3 %4")
+                    .arg(camera->id())
+                    .arg(camera->modelName())
+                    .arg(info.locationId, 8, 16, QLatin1Char('0'))
+                    .arg(camera->plugged() ? QStringLiteral("plugged") : QStringLiteral("unplugged"));
             if (camera->plugged() && info.key == current)
                 line += QStringLiteral(" current");
             reply.lines << line;
@@ -91,8 +91,7 @@ void addVirtualCameraCommands(ControlServer &server, VirtualCameraHub &hub,
     // A camera with faults: --no-hid (its HID interface cannot be opened), --no-buttons (no
     // button element), --no-focus-done (focusing never ends).
     server.addCommand(QStringLiteral("plug"), [&hub](const QStringList &args) {
-        const QString syntax =
-            QStringLiteral("plug arvo|tobble [--no-hid] [--no-buttons] [--no-focus-done]");
+        const QString syntax = QStringLiteral("plug arvo|tobble [--no-hid] [--no-buttons] [--no-focus-done]");
         VirtualCamera::Model model;
         if (args.isEmpty())
             return usage(syntax);
@@ -121,8 +120,7 @@ void addVirtualCameraCommands(ControlServer &server, VirtualCameraHub &hub,
         if (!camera)
             return error;
         if (!hub.unplug(camera->id()))
-            return Reply::error(
-                QStringLiteral("virtual camera %1 is already unplugged").arg(camera->id()));
+            return Reply::error(QStringLiteral("virtual camera %1 is already unplugged").arg(camera->id()));
         return Reply{};
     });
 
@@ -168,7 +166,8 @@ void addVirtualCameraCommands(ControlServer &server, VirtualCameraHub &hub,
     });
 
     server.addCommand(QStringLiteral("focusmode"), [&hub](const QStringList &args) {
-        if (args.size() != 2 || (args[1] != QLatin1String("single") && args[1] != QLatin1String("continuous")))
+        if (args.size() != 2
+            || (args[1] != QLatin1String("single") && args[1] != QLatin1String("continuous")))
             return usage(QStringLiteral("focusmode ID single|continuous"));
         Reply error;
         auto camera = cameraFor(hub, args[0], &error);

@@ -10,20 +10,17 @@ namespace {
 // that started monitoring (the device thread).
 class VirtualBackend : public DeviceBackend {
 public:
-    explicit VirtualBackend(VirtualCameraHub *hub)
-        : hub_(hub)
-    {
-    }
+    explicit VirtualBackend(VirtualCameraHub *hub) : hub_(hub) {}
 
     bool startMonitoring(Callbacks callbacks) override
     {
         context_ = std::make_unique<QObject>();
-        QObject::connect(hub_, &VirtualCameraHub::plugged, context_.get(),
-                         [arrived = callbacks.arrived](const DeviceInfo &d) { arrived(d); },
-                         Qt::QueuedConnection);
-        QObject::connect(hub_, &VirtualCameraHub::unplugged, context_.get(),
-                         [removed = callbacks.removed](const QString &key) { removed(key); },
-                         Qt::QueuedConnection);
+        QObject::connect(
+            hub_, &VirtualCameraHub::plugged, context_.get(),
+            [arrived = callbacks.arrived](const DeviceInfo &d) { arrived(d); }, Qt::QueuedConnection);
+        QObject::connect(
+            hub_, &VirtualCameraHub::unplugged, context_.get(),
+            [removed = callbacks.removed](const QString &key) { removed(key); }, Qt::QueuedConnection);
         return true;
     }
 

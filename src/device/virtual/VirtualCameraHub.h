@@ -20,8 +20,7 @@ public:
 
     using QObject::QObject;
 
-    std::shared_ptr<VirtualCamera> plug(VirtualCamera::Model model,
-                                        VirtualCamera::Faults faults = {});
+    std::shared_ptr<VirtualCamera> plug(VirtualCamera::Model model, VirtualCamera::Faults faults = {});
     bool unplug(int id);
     std::shared_ptr<VirtualCamera> camera(int id) const;
     // Every camera plugged so far, unplugged ones included, in order of id.

@@ -2,8 +2,7 @@
 
 #include "VirtualCamera.h"
 
-VirtualHidChannel::VirtualHidChannel(std::shared_ptr<VirtualCamera> camera)
-    : camera_(std::move(camera))
+VirtualHidChannel::VirtualHidChannel(std::shared_ptr<VirtualCamera> camera) : camera_(std::move(camera))
 {
     camera_->attachHid(this);
 }

@@ -3,10 +3,7 @@
 #include "VirtualCamera.h"
 #include "VirtualUvcModel.h"
 
-VirtualUvcChannel::VirtualUvcChannel(std::shared_ptr<VirtualCamera> camera)
-    : camera_(std::move(camera))
-{
-}
+VirtualUvcChannel::VirtualUvcChannel(std::shared_ptr<VirtualCamera> camera) : camera_(std::move(camera)) {}
 
 int VirtualUvcChannel::send(const Request &request)
 {

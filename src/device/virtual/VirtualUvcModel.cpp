@@ -4,10 +4,8 @@
 
 namespace {
 
-
-constexpr uint8_t AllExposureModes = UvcAutoExposureManual | UvcAutoExposureAuto |
-                                     UvcAutoExposureShutterPriority |
-                                     UvcAutoExposureAperturePriority;
+constexpr uint8_t AllExposureModes = UvcAutoExposureManual | UvcAutoExposureAuto
+                                     | UvcAutoExposureShutterPriority | UvcAutoExposureAperturePriority;
 
 bool validFrameIndex(int index)
 {
@@ -18,9 +16,9 @@ bool validFrameIndex(int index)
 
 VirtualUvcModel::VirtualUvcModel(VirtualCamera::Model model)
     : controls_(controlsFor(model))
-    // The first model starts at 1280x960, the second at its largest size, 1600x1200.
-    , defaultFrameIndex_(model == VirtualCamera::Model::Arvo ? 8 : 10)
-    , frameIndex_(defaultFrameIndex_)
+      // The first model starts at 1280x960, the second at its largest size, 1600x1200.
+      ,
+      defaultFrameIndex_(model == VirtualCamera::Model::Arvo ? 8 : 10), frameIndex_(defaultFrameIndex_)
 {
     probe_ = uvcProbeBlock(UvcFormatIndex, defaultFrameIndex_,
                            uvcFrameInterval(gSupportFrameIdx[defaultFrameIndex_].frameRate));
@@ -57,8 +55,8 @@ std::vector<VirtualUvcModel::Control> VirtualUvcModel::controlsFor(VirtualCamera
         {"white-balance", UvcPuWhiteBalanceTemperature, 2, false, 2500, 7500, 5000, 0, 5000},
         {"auto-white-balance", UvcPuWhiteBalanceTemperatureAuto, 1, false, 0, 1, 1, 0, 1},
         {"power-line-frequency", UvcPuPowerLineFrequency, 1, false, 0, 2, 2, 0, 2},
-        {"auto-exposure-mode", UvcCtAutoExposureMode, 1, false, 0, 0, UvcAutoExposureAuto,
-         AllExposureModes, UvcAutoExposureAuto},
+        {"auto-exposure-mode", UvcCtAutoExposureMode, 1, false, 0, 0, UvcAutoExposureAuto, AllExposureModes,
+         UvcAutoExposureAuto},
     };
 }
 
@@ -105,13 +103,12 @@ int VirtualUvcModel::handleControl(const UsbControlChannel::Request &request, ui
         if (control->modes)
             return UsbControlChannel::Refused;
         uvcEncodeValue(request.bRequest == UvcGetMin ? control->minimum : control->maximum, data,
-               control->length);
+                       control->length);
         return UsbControlChannel::Ok;
     case UvcSetCur: {
         const int value = uvcDecodeValue(data, control->length, control->isSigned);
-        const bool accepted = control->modes
-                                  ? (value & (value - 1)) == 0 && (value & control->modes) != 0
-                                  : value >= control->minimum && value <= control->maximum;
+        const bool accepted = control->modes ? (value & (value - 1)) == 0 && (value & control->modes) != 0
+                                             : value >= control->minimum && value <= control->maximum;
         if (!accepted)
             return UsbControlChannel::Refused;
         control->current = value;

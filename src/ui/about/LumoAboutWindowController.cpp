@@ -41,11 +41,10 @@ LumoAboutWindowController *LumoAboutWindowController::sharedInstance(const Camer
     return shared_;
 }
 
-LumoAboutWindowController::LumoAboutWindowController(CameraProvider currentCamera,
-                                                     const Addresses &addresses, QObject *parent)
-    : QObject(parent)
-    , currentCamera_(currentCamera ? std::move(currentCamera) : [] { return CameraPtr(); })
-    , window_(std::make_unique<QWidget>(nullptr, Qt::Window))
+LumoAboutWindowController::LumoAboutWindowController(CameraProvider currentCamera, const Addresses &addresses,
+                                                     QObject *parent)
+    : QObject(parent), currentCamera_(currentCamera ? std::move(currentCamera) : [] { return CameraPtr(); }),
+      window_(std::make_unique<QWidget>(nullptr, Qt::Window))
 {
     window_->setObjectName(QStringLiteral("aboutWindow"));
     window_->setWindowTitle(tr("About Arvo"));
@@ -156,8 +155,8 @@ bool LumoAboutWindowController::isPlaceholder(const QUrl &url)
     const QString host = url.host().toLower();
     if (!url.isValid() || host.isEmpty())
         return true;
-    static const char *const reservedDomains[] = {"example.com", "example.net", "example.org",
-                                                  "example", "test", "invalid", "localhost"};
+    static const char *const reservedDomains[] = {"example.com", "example.net", "example.org", "example",
+                                                  "test",        "invalid",     "localhost"};
     for (const char *domain : reservedDomains) {
         const QLatin1String name(domain);
         if (host == name || host.endsWith(QLatin1Char('.') + name))

@@ -2,8 +2,7 @@
 
 #include <QPainter>
 
-CaptureView::CaptureView(QWidget *parent)
-    : QWidget(parent)
+CaptureView::CaptureView(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setObjectName(QStringLiteral("captureView"));
@@ -16,7 +15,8 @@ void CaptureView::setFrame(const QImage &frame)
         frame_ = frame;
     }
     if (!repaintPending_.exchange(true))
-        QMetaObject::invokeMethod(this, [this] { update(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { update(); }, Qt::QueuedConnection);
 }
 
 QImage CaptureView::frame() const
@@ -35,8 +35,8 @@ QRect CaptureView::fittedRect(const QSize &frame, const QRect &area)
     if (frame.isEmpty() || area.isEmpty())
         return {};
     const QSize size = frame.scaled(area.size(), Qt::KeepAspectRatio);
-    return QRect(area.x() + (area.width() - size.width()) / 2,
-                 area.y() + (area.height() - size.height()) / 2, size.width(), size.height());
+    return QRect(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2,
+                 size.width(), size.height());
 }
 
 void CaptureView::paintEvent(QPaintEvent *)

@@ -63,20 +63,14 @@ void addZoomEntries(LumoPopUpButton *button)
 } // namespace
 
 LumoCameraModeControls::LumoCameraModeControls(LumoCaptureViewController *capture,
-                                               CamSettingController *settings,
-                                               CameraProvider currentCamera, QObject *parent)
-    : QObject(parent)
-    , capture_(capture)
-    , settings_(settings)
-    , currentCamera_(currentCamera ? std::move(currentCamera) : [] { return CameraPtr(); })
-    , zoomButton_(new LumoPopUpButton)
-    , exposureButton_(new LumoExposureButton)
-    , exposureLockButton_(new LumoPopUpButton)
-    , timerButton_(new LumoPopUpButton)
-    , resolutionButton_(new LumoPopUpButton)
-    , mirrorButton_(new LumoPopUpButton)
-    , photoZoomButton_(new LumoPopUpButton)
-    , pauseTimer_(new QTimer(this))
+                                               CamSettingController *settings, CameraProvider currentCamera,
+                                               QObject *parent)
+    : QObject(parent), capture_(capture), settings_(settings),
+      currentCamera_(currentCamera ? std::move(currentCamera) : [] { return CameraPtr(); }),
+      zoomButton_(new LumoPopUpButton), exposureButton_(new LumoExposureButton),
+      exposureLockButton_(new LumoPopUpButton), timerButton_(new LumoPopUpButton),
+      resolutionButton_(new LumoPopUpButton), mirrorButton_(new LumoPopUpButton),
+      photoZoomButton_(new LumoPopUpButton), pauseTimer_(new QTimer(this))
 {
     zoomButton_->setObjectName(QStringLiteral("zoomButton"));
     exposureButton_->setObjectName(QStringLiteral("exposureButton"));
@@ -142,7 +136,8 @@ LumoCameraModeControls::LumoCameraModeControls(LumoCaptureViewController *captur
         {CaptureViewWillUpdateExposure, &LumoCameraModeControls::captureViewWillUpdateExposure},
     };
     for (const auto &[name, handler] : observers)
-        center->addObserver(this, name, [this, handler = handler](const Notification &n) { (this->*handler)(n); });
+        center->addObserver(this, name,
+                            [this, handler = handler](const Notification &n) { (this->*handler)(n); });
 }
 
 LumoCameraModeControls::~LumoCameraModeControls()
@@ -159,8 +154,8 @@ LumoCameraModeControls::~LumoCameraModeControls()
 
 QList<QWidget *> LumoCameraModeControls::toolbarWidgets() const
 {
-    return {zoomButton_, exposureButton_, exposureLockButton_, timerButton_, resolutionButton_,
-            mirrorButton_};
+    return {zoomButton_,  exposureButton_,   exposureLockButton_,
+            timerButton_, resolutionButton_, mirrorButton_};
 }
 
 void LumoCameraModeControls::setTwins(const Twins *twins)
@@ -170,9 +165,11 @@ void LumoCameraModeControls::setTwins(const Twins *twins)
         return;
     showIndex(zoomButton_, twins_->zoom, tr("Zoom"), zoomButton_->indexOfSelectedItem());
     showIndex(exposureButton_, twins_->exposure, tr("Exposure"), exposureButton_->indexOfSelectedItem());
-    showIndex(exposureLockButton_, twins_->exposureLock, tr("AE"), exposureLockButton_->indexOfSelectedItem());
+    showIndex(exposureLockButton_, twins_->exposureLock, tr("AE"),
+              exposureLockButton_->indexOfSelectedItem());
     showIndex(timerButton_, twins_->timer, tr("Timer"), timerButton_->indexOfSelectedItem());
-    showIndex(resolutionButton_, twins_->resolution, tr("Resolution"), resolutionButton_->indexOfSelectedItem());
+    showIndex(resolutionButton_, twins_->resolution, tr("Resolution"),
+              resolutionButton_->indexOfSelectedItem());
     setMirrorTitles();
     showMirrorChecks();
 }
@@ -184,8 +181,7 @@ QString LumoCameraModeControls::joined(const QString &label, const QString &valu
     return tr("%1: %2").arg(label, value);
 }
 
-void LumoCameraModeControls::follow(LumoPopUpButton *sender,
-                                    std::initializer_list<LumoPopUpButton *> buttons)
+void LumoCameraModeControls::follow(LumoPopUpButton *sender, std::initializer_list<LumoPopUpButton *> buttons)
 {
     for (LumoPopUpButton *button : buttons) {
         if (!button || button == sender)
@@ -196,8 +192,8 @@ void LumoCameraModeControls::follow(LumoPopUpButton *sender,
     }
 }
 
-void LumoCameraModeControls::showIndex(LumoPopUpButton *button, LumoPopUpButton *twin,
-                                       const QString &label, int index)
+void LumoCameraModeControls::showIndex(LumoPopUpButton *button, LumoPopUpButton *twin, const QString &label,
+                                       int index)
 {
     button->selectItemAtIndex(index);
     button->setTitle(joined(label, button->titleOfSelectedItem()));
@@ -270,8 +266,7 @@ void LumoCameraModeControls::setZoom(float factor, LumoPopUpButton *sender)
     follow(sender, {zoomButton_, twins_ ? twins_->zoom : nullptr});
     capture_->setZoom(factor);
     indexOfZoomItem_ = sender->indexOfSelectedItem();
-    NotificationCenter::defaultCenter()->post(NotificationNames::DeviceCacheWillUpdateZoomFactor,
-                                              nullptr,
+    NotificationCenter::defaultCenter()->post(NotificationNames::DeviceCacheWillUpdateZoomFactor, nullptr,
                                               {{NotificationNames::InfoKeys::ZoomFactor, factor}});
 }
 
@@ -314,8 +309,7 @@ void LumoCameraModeControls::setExposureWithOSD(LumoPopUpButton *sender, bool sh
         else
             showExposureIndicator(level, false);
     }
-    NotificationCenter::defaultCenter()->post(NotificationNames::DeviceCacheWillUpdateExposure,
-                                              nullptr,
+    NotificationCenter::defaultCenter()->post(NotificationNames::DeviceCacheWillUpdateExposure, nullptr,
                                               {{NotificationNames::InfoKeys::Exposure, level}});
     finishPendingPause();
     if (indexOfExposureLockItem_ == AutoExposureOn) {
@@ -350,8 +344,7 @@ void LumoCameraModeControls::updateExposureValue(const Notification &notificatio
     int level = camera->getExposure();
     if (level < LowestReportedExposure || level > HighestReportedExposure) {
         indexOfExposureLockItem_ = AutoExposureOn;
-        showIndex(exposureLockButton_, twins_ ? twins_->exposureLock : nullptr, tr("AE"),
-                  AutoExposureOn);
+        showIndex(exposureLockButton_, twins_ ? twins_->exposureLock : nullptr, tr("AE"), AutoExposureOn);
         level = FallbackExposure;
     }
     if (level == indexOfExposureItem_)
@@ -375,8 +368,8 @@ void LumoCameraModeControls::captureViewWillUpdateExposure(const Notification &n
     // The camera button's steps -2 to +2: the menu face shows the step, with its title and
     // check mark; the slider face has no entry for a step and stays as it is.
     exposureStep_ = notification.userInfo.value(NotificationNames::InfoKeys::Exposure).toInt();
-    for (LumoPopUpButton *button : {static_cast<LumoPopUpButton *>(exposureButton_.data()),
-                                    twins_ ? twins_->exposure : nullptr}) {
+    for (LumoPopUpButton *button :
+         {static_cast<LumoPopUpButton *>(exposureButton_.data()), twins_ ? twins_->exposure : nullptr}) {
         auto *exposure = qobject_cast<LumoExposureButton *>(button);
         if (!exposure || exposure->style() != LumoExposureButton::MenuStyle)
             continue;
@@ -411,8 +404,8 @@ void LumoCameraModeControls::setAutoBrightness(bool on, LumoPopUpButton *)
 void LumoCameraModeControls::showAutoBrightness(bool on)
 {
     const QString title = joined(tr("AE"), on ? tr("On") : tr("Off"));
-    for (LumoPopUpButton *button : {static_cast<LumoPopUpButton *>(exposureLockButton_),
-                                    twins_ ? twins_->exposureLock : nullptr}) {
+    for (LumoPopUpButton *button :
+         {static_cast<LumoPopUpButton *>(exposureLockButton_), twins_ ? twins_->exposureLock : nullptr}) {
         if (!button)
             continue;
         button->selectItemAtIndex(toAutoBrightnessIndex(on) + 1);
@@ -527,8 +520,8 @@ QString LumoCameraModeControls::mirrorValueText() const
 
 void LumoCameraModeControls::showMirrorChecks()
 {
-    for (LumoPopUpButton *button : {static_cast<LumoPopUpButton *>(mirrorButton_),
-                                    twins_ ? twins_->mirror : nullptr}) {
+    for (LumoPopUpButton *button :
+         {static_cast<LumoPopUpButton *>(mirrorButton_), twins_ ? twins_->mirror : nullptr}) {
         if (!button)
             continue;
         for (int entry : {HorizontalFlipEntry, VerticalFlipEntry}) {
@@ -549,9 +542,9 @@ void LumoCameraModeControls::setMirrorTitles()
 void LumoCameraModeControls::postMirror()
 {
     using namespace NotificationNames;
-    NotificationCenter::defaultCenter()->post(DeviceCacheWillUpdateMirror, nullptr,
-                                              {{InfoKeys::Horizontal, capture_->hFlipped()},
-                                               {InfoKeys::Vertical, capture_->vFlipped()}});
+    NotificationCenter::defaultCenter()->post(
+        DeviceCacheWillUpdateMirror, nullptr,
+        {{InfoKeys::Horizontal, capture_->hFlipped()}, {InfoKeys::Vertical, capture_->vFlipped()}});
 }
 
 void LumoCameraModeControls::toggleMirror(LumoPopUpButton *sender)
@@ -585,8 +578,8 @@ void LumoCameraModeControls::captureWillDigitalZoom(const Notification &notifica
 {
     // The camera button steps the zoom 1x to 5x and then back; its step past the end (0) is the
     // unzoomed picture. The factor is saved, applied and shown like a chosen one.
-    const float factor = std::max(
-        notification.userInfo.value(NotificationNames::InfoKeys::ZoomFactor).toFloat(), 1.0f);
+    const float factor =
+        std::max(notification.userInfo.value(NotificationNames::InfoKeys::ZoomFactor).toFloat(), 1.0f);
     settings_->setZoom(factor);
     setZoom(factor, zoomButton_);
 }

@@ -27,12 +27,10 @@ QSize unpackSize(uint32_t packed)
 
 } // namespace
 
-LumoCaptureViewController::LumoCaptureViewController(CaptureBackend *backend,
-                                                     CameraProvider currentCamera, QObject *parent)
-    : QObject(parent)
-    , backend_(backend)
-    , currentCamera_(std::move(currentCamera))
-    , resolution_(packSize(InitialResolution))
+LumoCaptureViewController::LumoCaptureViewController(CaptureBackend *backend, CameraProvider currentCamera,
+                                                     QObject *parent)
+    : QObject(parent), backend_(backend), currentCamera_(std::move(currentCamera)),
+      resolution_(packSize(InitialResolution))
 {
     NotificationCenter *center = NotificationCenter::defaultCenter();
     center->addObserver(this, NotificationNames::CameraWillChange,

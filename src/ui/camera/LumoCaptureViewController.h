@@ -90,10 +90,10 @@ private:
     std::atomic<bool> hFlipped_{false};
     std::atomic<bool> vFlipped_{false};
     std::atomic<float> zoom_{1.0f};
-    std::atomic<uint32_t> resolution_;   // width << 16 | height
+    std::atomic<uint32_t> resolution_; // width << 16 | height
     std::atomic<uint32_t> frameCount_{0};
     uint32_t watchedFrameCount_ = 0;
     std::atomic<uint32_t> lastFrameSize_{0};
 
-    FrameTransform transform_;           // used on the frame thread only
+    FrameTransform transform_; // used on the frame thread only
 };

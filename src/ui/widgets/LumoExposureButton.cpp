@@ -30,7 +30,8 @@ void LumoExposureButton::setToTradMenu()
 {
     removeValueItems();
     for (const char *title : kStepTitles)
-        addItem(QString::fromLatin1(title), LumoImages::icon(QStringLiteral("Exposure_") + QLatin1String(title)));
+        addItem(QString::fromLatin1(title),
+                LumoImages::icon(QStringLiteral("Exposure_") + QLatin1String(title)));
     // The middle step, "0", is where a camera starts.
     itemAtIndex(3)->setChecked(true);
 }
