@@ -128,7 +128,14 @@ TEST_F(CameraRegistry, CameraUnpluggedBeforeItSettledIsNeverAdded)
 class UnsupportedBackend : public ChannelBackend {
 public:
     UnsupportedBackend() : ChannelBackend(nullptr) {}
-    std::vector<DeviceInfo> presentDevices() override { return {{"odd", CameraIds::VendorId, 0x0bad}}; }
+    std::vector<DeviceInfo> presentDevices() override
+    {
+        DeviceInfo odd;
+        odd.key = QStringLiteral("odd");
+        odd.vendorId = CameraIds::VendorId;
+        odd.productId = 0x0bad;
+        return {odd};
+    }
 };
 
 TEST(CameraRegistryUnsupported, DeviceOfNeitherModelMakesNoCamera)
