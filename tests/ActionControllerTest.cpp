@@ -14,8 +14,7 @@ namespace {
 
 using namespace NotificationNames;
 
-const QStringList TimerNames = {CaptureDidTriggleTimer, CaptureWillUpdateTimer, AppWillSnapshot,
-                                FileDidCreate, PhotoSaveDidFail};
+const QStringList TimerNames = {CaptureDidTriggleTimer, CaptureWillUpdateTimer, AppWillSnapshot, FileDidCreate, PhotoSaveDidFail};
 
 class ActionController : public testing::Test {
 protected:
@@ -25,16 +24,14 @@ protected:
         defaults->setValue(DefaultsKeys::PhotoLibraryLocation, sandbox.path("Library"));
         QDir().mkpath(sandbox.path("Library"));
         controller = std::make_unique<LumoActionController>(
-            defaults.get(), [this] { return camera; },
-            [] { return QDateTime(QDate(2026, 12, 5), QTime(9, 30, 0)); });
+            defaults.get(), [this] { return camera; }, [] { return QDateTime(QDate(2026, 12, 5), QTime(9, 30, 0)); });
         controller->sounds()->setPlayer([this](const QString &name) { sounds << name; });
     }
 
     void press() { controller->velmarDidSnapshot({Snapshot, nullptr, {}}); }
     void setTimer(int seconds)
     {
-        NotificationCenter::defaultCenter()->post(DeviceCacheWillUpdateTimer, nullptr,
-                                                  {{"DevTimerValue", seconds}});
+        NotificationCenter::defaultCenter()->post(DeviceCacheWillUpdateTimer, nullptr, {{"DevTimerValue", seconds}});
     }
     QList<int> timerValues(const NotificationRecorder &r) const
     {
@@ -111,8 +108,7 @@ TEST_F(ActionController, WithoutACountdownThePhotoIsTakenAtOnceIntoTheLibrary)
         ASSERT_TRUE(recorder.waitForCount(2));
         EXPECT_EQ(recorder.names().last(), FileDidCreate);
         EXPECT_TRUE(recorder.allOnMainThread());
-        const QString file =
-            recorder.notifications().last().userInfo.value("FileURLKey").toUrl().toLocalFile();
+        const QString file = recorder.notifications().last().userInfo.value("FileURLKey").toUrl().toLocalFile();
         EXPECT_EQ(file, sandbox.path(QString("Library/2026-12-05_%1.jpg").arg(++number, 4, 10, QChar('0'))));
         EXPECT_TRUE(QFileInfo(file).size() > 1000);
     }
@@ -175,28 +171,22 @@ TEST_F(ActionController, ProgrammableButtonStepsZoomAndExposureAndMirrors)
 {
     NotificationRecorder recorder({CaptureWillDigitalZoom, CaptureViewWillUpdateExposure, CaptureWillMirror});
     auto pressCustom = [&] { controller->velmarDidPressCustomButton({CameraCustomButton, nullptr, {}}); };
-    controller->programKeyFunctionDidChange(
-        {ProgramKeyFunctionDidChange, nullptr, {{"ProgramKeyFunctionKey", 1}}});
-    NotificationCenter::defaultCenter()->post(DeviceCacheWillUpdateZoomFactor, nullptr,
-                                              {{"DevZoomFactorValue", 1.25}});
+    controller->programKeyFunctionDidChange({ProgramKeyFunctionDidChange, nullptr, {{"ProgramKeyFunctionKey", 1}}});
+    NotificationCenter::defaultCenter()->post(DeviceCacheWillUpdateZoomFactor, nullptr, {{"DevZoomFactorValue", 1.25}});
     pressCustom(); // 2.25 → posts 2
-    NotificationCenter::defaultCenter()->post(DeviceCacheWillUpdateZoomFactor, nullptr,
-                                              {{"DevZoomFactorValue", 5.0}});
+    NotificationCenter::defaultCenter()->post(DeviceCacheWillUpdateZoomFactor, nullptr, {{"DevZoomFactorValue", 5.0}});
     pressCustom(); // 6.0 is past the end → 0.0
     EXPECT_EQ(recorder.notifications()[0].userInfo.value("DevZoomFactorValue").toInt(), 2);
     EXPECT_EQ(recorder.notifications()[1].userInfo.value("DevZoomFactorValue").toInt(), 0);
 
-    controller->programKeyFunctionDidChange(
-        {ProgramKeyFunctionDidChange, nullptr, {{"ProgramKeyFunctionKey", 2}}});
-    NotificationCenter::defaultCenter()->post(DeviceCacheWillUpdateExposure, nullptr,
-                                              {{"DevExposureValue", 2}});
+    controller->programKeyFunctionDidChange({ProgramKeyFunctionDidChange, nullptr, {{"ProgramKeyFunctionKey", 2}}});
+    NotificationCenter::defaultCenter()->post(DeviceCacheWillUpdateExposure, nullptr, {{"DevExposureValue", 2}});
     pressCustom();
     pressCustom();
     EXPECT_EQ(recorder.notifications()[2].userInfo.value("DevExposureValue").toInt(), -2);
     EXPECT_EQ(recorder.notifications()[3].userInfo.value("DevExposureValue").toInt(), -1);
 
-    controller->programKeyFunctionDidChange(
-        {ProgramKeyFunctionDidChange, nullptr, {{"ProgramKeyFunctionKey", 3}}});
+    controller->programKeyFunctionDidChange({ProgramKeyFunctionDidChange, nullptr, {{"ProgramKeyFunctionKey", 3}}});
     pressCustom();
     EXPECT_EQ(recorder.names().last(), CaptureWillMirror);
 }
@@ -217,8 +207,7 @@ TEST_F(ActionController, FocusSoundsSkipTheApplicationsOwnAutofocus)
     EXPECT_FALSE(controller->isAutoFocus());
 
     // With focus sounds off, an automatic focus stays marked until a focus ends with them on.
-    controller->focusSoundEffectDidChange(
-        {FocusSoundEffectDidChange, nullptr, {{"FocusSoundEffectSwitchKey", false}}});
+    controller->focusSoundEffectDidChange({FocusSoundEffectDidChange, nullptr, {{"FocusSoundEffectSwitchKey", false}}});
     controller->velmarWillBeginAutoFocus({});
     controller->velmarDidEndFocus({});
     EXPECT_TRUE(controller->isAutoFocus());

@@ -86,8 +86,7 @@ TEST(AppController, StartsWithVirtualCamerasAndShowsTheProblemInTheStatusLine)
     auto *box = main->window()->findChild<QMessageBox *>();
     ASSERT_TRUE(box);
     EXPECT_TRUE(box->text().contains("is a file")) << qPrintable(box->text());
-    ASSERT_TRUE(waitUntil([&] { return main->statusText().startsWith("Velmar Tobble"); }))
-        << qPrintable(main->statusText());
+    ASSERT_TRUE(waitUntil([&] { return main->statusText().startsWith("Velmar Tobble"); })) << qPrintable(main->statusText());
 
     QStringList menus;
     for (QAction *action : main->window()->menuBar()->actions())
@@ -116,8 +115,7 @@ TEST(AppController, OneInstanceHoldsTheLockAndALaterLaunchBringsBackItsMinimized
 
     // The running instance answers on this thread, so the later launch asks from another.
     auto later = std::async(std::launch::async, [] { return SingleInstance().claim(5000); });
-    ASSERT_TRUE(
-        waitUntil([&] { return later.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }));
+    ASSERT_TRUE(waitUntil([&] { return later.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }));
     EXPECT_EQ(later.get(), SingleInstance::Role::HandedOver);
     EXPECT_FALSE(window->isMinimized());
     EXPECT_TRUE(window->isVisible());
@@ -127,8 +125,7 @@ TEST(AppController, CameraChangeRestoresTheSavedSettingsAndTheProgrammableButton
 {
     Sandbox sandbox;
     UserDefaults *defaults = UserDefaults::standard();
-    defaults->setDictionary(DefaultsKeys::Devices,
-                            {{"Tobble", QVariantMap{{"Zoom", 2.0}, {"Resolution", 3}, {"Timer", 3}}}});
+    defaults->setDictionary(DefaultsKeys::Devices, {{"Tobble", QVariantMap{{"Zoom", 2.0}, {"Resolution", 3}, {"Timer", 3}}}});
     defaults->setValue(DefaultsKeys::ProgramKeyFunction, 3); // mirror
 
     LumoAppController controller(parseCommandLine({"arvo", "--virtual-camera=tobble"}));
@@ -151,8 +148,7 @@ TEST(AppController, CameraChangeRestoresTheSavedSettingsAndTheProgrammableButton
     EXPECT_EQ(capture->zoom(), 3.0f);
     center->post(ProgramKeyFunctionDidChange, nullptr, {{DefaultsKeys::ProgramKeyFunction, 2}});
     center->post(CameraCustomButton);
-    EXPECT_EQ(controller.mainWindowController()->exposureStep(), -2)
-        << "the model's default level 4, one step on, wraps to -2";
+    EXPECT_EQ(controller.mainWindowController()->exposureStep(), -2) << "the model's default level 4, one step on, wraps to -2";
 }
 
 TEST(CommandLine, ParsesVirtualCamerasAndRejectsUnknownModels)

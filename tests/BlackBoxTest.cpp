@@ -42,8 +42,8 @@ protected:
             p.kill();
             p.waitForFinished();
         }
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+                QString::fromUtf8(p.readAllStandardError())};
     }
 
     ProcessRun vcam(const QStringList &args) { return run(ARVO_VCAM_EXECUTABLE, args); }
@@ -165,9 +165,7 @@ TEST_F(BlackBox, TwoLaunchesAtOnceLeaveExactlyOneRunning)
     ASSERT_TRUE(other.waitForStarted());
 
     // The one that lost the race hands over to the other and exits.
-    ASSERT_TRUE(waitUntil(
-        [&] { return arvo.state() == QProcess::NotRunning || other.state() == QProcess::NotRunning; },
-        15000));
+    ASSERT_TRUE(waitUntil([&] { return arvo.state() == QProcess::NotRunning || other.state() == QProcess::NotRunning; }, 15000));
     QProcess &ended = arvo.state() == QProcess::NotRunning ? arvo : other;
     QProcess &running = &ended == &arvo ? other : arvo;
     EXPECT_EQ(ended.exitStatus(), QProcess::NormalExit);
@@ -187,9 +185,7 @@ TEST_F(BlackBox, TerminationSignalLetsEveryPressFinishItsPhoto)
     const QDir library(sandbox.path("Pictures/Arvo"));
     // Wait for a photo and for every press to settle.
     ASSERT_TRUE(photoAfterPress("1", 1));
-    ASSERT_TRUE(waitUntil([&] {
-        return logCount("snapshot button") == logCount("photo saved") + logCount("No picture to take");
-    }));
+    ASSERT_TRUE(waitUntil([&] { return logCount("snapshot button") == logCount("photo saved") + logCount("No picture to take"); }));
     const int photosBefore = library.entryList({"*.jpg"}).size();
     const int pressesBefore = logCount("snapshot button");
 
@@ -253,8 +249,7 @@ TEST_F(BlackBox, RestoredSelfTimerCountsDownAndTheProgrammableButtonMirrors)
         settings.sync();
     }
     startArvo({"--verbose", "--virtual-camera=tobble", "--time-scale=0.1"});
-    ASSERT_TRUE(waitUntil(
-        [&] { return logText().contains("Notification: LumoCamSettingDidRestoreNotification"); }, 15000));
+    ASSERT_TRUE(waitUntil([&] { return logText().contains("Notification: LumoCamSettingDidRestoreNotification"); }, 15000));
     const QDir library(sandbox.path("Pictures/Arvo"));
     ASSERT_TRUE(photoAfterPress("1", 1));
     EXPECT_TRUE(logText().contains("self-timer: 3 s")) << "the restored timer counts down";
@@ -262,10 +257,8 @@ TEST_F(BlackBox, RestoredSelfTimerCountsDownAndTheProgrammableButtonMirrors)
     EXPECT_EQ(vcam({"press", "1", "custom"}).exitCode, 0);
     ASSERT_TRUE(photoAfterPress("1", 2));
     const QStringList names = library.entryList({"*.jpg"}, QDir::Files, QDir::Name);
-    const QImage before =
-        QImage(library.filePath(names[0])).scaled(160, 120).convertToFormat(QImage::Format_Grayscale8);
-    const QImage after =
-        QImage(library.filePath(names[1])).scaled(160, 120).convertToFormat(QImage::Format_Grayscale8);
+    const QImage before = QImage(library.filePath(names[0])).scaled(160, 120).convertToFormat(QImage::Format_Grayscale8);
+    const QImage after = QImage(library.filePath(names[1])).scaled(160, 120).convertToFormat(QImage::Format_Grayscale8);
     auto difference = [](const QImage &a, const QImage &b) {
         qint64 sum = 0;
         for (int y = 0; y < a.height(); ++y)

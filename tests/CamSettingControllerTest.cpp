@@ -52,10 +52,7 @@ protected:
         waitUntil([] { return false; }, 10); // the pause after the last adjustment
     }
 
-    QVariantMap record(const QString &model) const
-    {
-        return defaults->dictionaryForKey("LumoDevices").value(model).toMap();
-    }
+    QVariantMap record(const QString &model) const { return defaults->dictionaryForKey("LumoDevices").value(model).toMap(); }
 
     Sandbox sandbox;
     std::unique_ptr<UserDefaults> defaults;
@@ -147,9 +144,8 @@ TEST_F(CamSettings, SetRestoreableWritesAllThirteenValues)
     current = attach(VirtualCamera::Model::Arvo);
     makeCache();
     cache->setRestoreable(false);
-    EXPECT_EQ(record("Arvo").keys(),
-              QStringList({"AutoBrightness", "Brightness", "Contrast", "Exposure", "Gamma", "HFlipped", "Hue",
-                           "Resolution", "Saturation", "Sharpness", "Timer", "VFlipped", "Zoom"}));
+    EXPECT_EQ(record("Arvo").keys(), QStringList({"AutoBrightness", "Brightness", "Contrast", "Exposure", "Gamma", "HFlipped", "Hue",
+                                                  "Resolution", "Saturation", "Sharpness", "Timer", "VFlipped", "Zoom"}));
 }
 
 TEST_F(CamSettings, WithoutACameraOnlyTheFieldsChange)

@@ -44,13 +44,9 @@ protected:
                 twin->addItem(button->itemAtIndex(i)->text());
         }
         twinExposure.setStyle(LumoExposureButton::MenuStyle);
-        twins = {&twinZoom,
-                 &twinExposure,
-                 &twinLock,
-                 &twinTimer,
-                 &twinResolution,
-                 &twinMirror,
-                 [this](int value, bool showSigned) { shown << qMakePair(value, showSigned); }};
+        twins = {&twinZoom, &twinExposure, &twinLock, &twinTimer, &twinResolution, &twinMirror, [this](int value, bool showSigned) {
+                     shown << qMakePair(value, showSigned);
+                 }};
         controls->setTwins(&twins);
     }
     void TearDown() override
@@ -96,8 +92,8 @@ protected:
     std::unique_ptr<LumoCaptureViewController> capture;
     std::unique_ptr<LumoCameraModeControls> controls;
     QWidget twinParent; // the twins are never shown as windows of their own
-    LumoPopUpButton twinZoom{&twinParent}, twinLock{&twinParent}, twinTimer{&twinParent},
-        twinResolution{&twinParent}, twinMirror{&twinParent};
+    LumoPopUpButton twinZoom{&twinParent}, twinLock{&twinParent}, twinTimer{&twinParent}, twinResolution{&twinParent},
+        twinMirror{&twinParent};
     LumoExposureButton twinExposure{&twinParent};
     LumoCameraModeControls::Twins twins;
     Shown shown;
@@ -271,8 +267,7 @@ TEST_F(CameraModeControls, MirrorEntriesAreSwitchesAndTheTitleTellsTheFlips)
     cache->setVFlipped(false);
     NotificationCenter::defaultCenter()->post(CamSettingDidRestore, cache.get());
     EXPECT_EQ(mirror->title(), "Mirror: Off");
-    EXPECT_TRUE(mirror->itemAtIndex(1)->isChecked() && mirror->itemAtIndex(2)->isChecked())
-        << "a flip that is off leaves its check mark";
+    EXPECT_TRUE(mirror->itemAtIndex(1)->isChecked() && mirror->itemAtIndex(2)->isChecked()) << "a flip that is off leaves its check mark";
 }
 
 TEST_F(CameraModeControls, RestoreShowsAndAppliesTheSavedSettings)
@@ -283,11 +278,11 @@ TEST_F(CameraModeControls, RestoreShowsAndAppliesTheSavedSettings)
     cache->setResolution(3);
     cache->setExposure(2);
     cache->setAutoBrightness(true);
-    NotificationRecorder recorder({DeviceCacheWillUpdateZoomFactor, DeviceCacheWillUpdateTimer,
-                                   DeviceCacheWillUpdateMirror, DeviceCacheWillUpdateExposure});
+    NotificationRecorder recorder(
+        {DeviceCacheWillUpdateZoomFactor, DeviceCacheWillUpdateTimer, DeviceCacheWillUpdateMirror, DeviceCacheWillUpdateExposure});
     NotificationCenter::defaultCenter()->post(CamSettingDidSetToDefault, cache.get());
-    EXPECT_EQ(recorder.names(), QStringList({DeviceCacheWillUpdateZoomFactor, DeviceCacheWillUpdateTimer,
-                                             DeviceCacheWillUpdateMirror, DeviceCacheWillUpdateExposure}));
+    EXPECT_EQ(recorder.names(), QStringList({DeviceCacheWillUpdateZoomFactor, DeviceCacheWillUpdateTimer, DeviceCacheWillUpdateMirror,
+                                             DeviceCacheWillUpdateExposure}));
     EXPECT_EQ(controls->zoomButton()->title(), "Zoom: 100%");
     EXPECT_EQ(cache->zoom(), 1.0f) << "the damaged factor is replaced";
     EXPECT_EQ(twinTimer.title(), "Timer: 10 s");

@@ -43,8 +43,7 @@ TEST_F(CameraRegistry, FirstCameraBecomesCurrentAfterTheStartDelaysWithBothNotif
     EXPECT_EQ(current->shortModel(), "Arvo");
     EXPECT_TRUE(current->active());
     EXPECT_EQ(current->thread(), QThread::currentThread()) << "cameras live on the main thread";
-    EXPECT_EQ(current->captureDeviceLocationId(),
-              LumoCamera::makeCaptureDeviceLocationId(current->locationId(), 0xfe11, 0x0a01));
+    EXPECT_EQ(current->captureDeviceLocationId(), LumoCamera::makeCaptureDeviceLocationId(current->locationId(), 0xfe11, 0x0a01));
     // Preparation asked the focus mode: report 2, then 02 00 03 00 00.
     ASSERT_FALSE(hub.camera(1)->outputReports().isEmpty());
     EXPECT_EQ(hub.camera(1)->outputReports().first().toHex(' '), "02 00 03 00 00");
@@ -64,8 +63,7 @@ TEST_F(CameraRegistry, SecondCameraIsListedButBecomesCurrentOnlyWhenSet)
     EXPECT_TRUE(recorder.names().isEmpty());
     // Two cameras of one model are told apart by their location.
     EXPECT_NE(registry->availableCameras()[0]->locationId(), registry->availableCameras()[1]->locationId());
-    EXPECT_NE(registry->availableCameras()[0]->captureDeviceLocationId(),
-              registry->availableCameras()[1]->captureDeviceLocationId());
+    EXPECT_NE(registry->availableCameras()[0]->captureDeviceLocationId(), registry->availableCameras()[1]->captureDeviceLocationId());
 
     registry->setCurrentCamera(first);
     EXPECT_TRUE(recorder.names().isEmpty()) << "setting the current camera again posts nothing";
@@ -87,9 +85,8 @@ TEST_F(CameraRegistry, UnpluggingTheCurrentCameraHandsOverToTheRemainingOneThenT
 
     QList<bool> currentSeenAtDidChange;
     int observer;
-    NotificationCenter::defaultCenter()->addObserver(&observer, CameraDidChange, [&](const Notification &) {
-        currentSeenAtDidChange << bool(registry->currentCamera());
-    });
+    NotificationCenter::defaultCenter()->addObserver(
+        &observer, CameraDidChange, [&](const Notification &) { currentSeenAtDidChange << bool(registry->currentCamera()); });
     NotificationRecorder recorder(ChangeNames);
     hub.unplug(1);
     ASSERT_TRUE(waitForCameras(1));
@@ -155,8 +152,7 @@ TEST_F(CameraRegistry, ButtonEventsReachTheMainThreadInOrderAndAreDroppedWhileIn
     ASSERT_TRUE(waitForCameras(2));
     CameraPtr first = registry->availableCameras()[0];
     CameraPtr second = registry->availableCameras()[1];
-    NotificationRecorder recorder(
-        {Snapshot, CameraWillFocus, CameraDidFocus, CameraCustomButton, CameraSetToContinueFocus});
+    NotificationRecorder recorder({Snapshot, CameraWillFocus, CameraDidFocus, CameraCustomButton, CameraSetToContinueFocus});
 
     first->isFocusing = true;
     for (int value : {258, 514, 2, 770})

@@ -22,10 +22,7 @@
 #include <map>
 #include <mutex>
 
-inline void PrintTo(const V4l2CaptureMode &mode, std::ostream *os)
-{
-    *os << qPrintable(describeCaptureMode(mode));
-}
+inline void PrintTo(const V4l2CaptureMode &mode, std::ostream *os) { *os << qPrintable(describeCaptureMode(mode)); }
 
 namespace {
 
@@ -35,10 +32,7 @@ constexpr uint32_t H264 = V4L2_PIX_FMT_H264;
 using Mode = V4l2CaptureMode;
 
 // A picture of four quadrants: red, green / blue, white.
-int quadrantAt(const QSize &size, int x, int y)
-{
-    return 2 * (y >= size.height() / 2) + (x >= size.width() / 2);
-}
+int quadrantAt(const QSize &size, int x, int y) { return 2 * (y >= size.height() / 2) + (x >= size.width() / 2); }
 QImage quadrants(const QSize &size)
 {
     const QRgb colours[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 255)};
@@ -65,30 +59,25 @@ QByteArray encodeJpeg(const QImage &image)
     std::unique_ptr<void, int (*)(tjhandle)> encoder(tjInitCompress(), tjDestroy);
     unsigned char *jpeg = nullptr;
     unsigned long size = 0;
-    const int result = tjCompress2(encoder.get(), image.constBits(), image.width(), int(image.bytesPerLine()),
-                                   image.height(), TJPF_BGRX, &jpeg, &size, TJSAMP_420, 95, 0);
-    const QByteArray bytes =
-        result == 0 ? QByteArray(reinterpret_cast<const char *>(jpeg), int(size)) : QByteArray();
+    const int result = tjCompress2(encoder.get(), image.constBits(), image.width(), int(image.bytesPerLine()), image.height(), TJPF_BGRX,
+                                   &jpeg, &size, TJSAMP_420, 95, 0);
+    const QByteArray bytes = result == 0 ? QByteArray(reinterpret_cast<const char *>(jpeg), int(size)) : QByteArray();
     tjFree(jpeg);
     return bytes;
 }
 
-QByteArray jpegOf(const QSize &size)
-{
-    return encodeJpeg(quadrants(size));
-}
+QByteArray jpegOf(const QSize &size) { return encodeJpeg(quadrants(size)); }
 
 // Each channel within `tolerance` of the expected colour, and opaque.
 testing::AssertionResult colourNear(const QImage &image, QPoint at, QColor expected, int tolerance = 12)
 {
     const QRgb pixel = image.pixel(at);
     if (qAlpha(pixel) == 255 && std::abs(qRed(pixel) - expected.red()) <= tolerance
-        && std::abs(qGreen(pixel) - expected.green()) <= tolerance
-        && std::abs(qBlue(pixel) - expected.blue()) <= tolerance)
+        && std::abs(qGreen(pixel) - expected.green()) <= tolerance && std::abs(qBlue(pixel) - expected.blue()) <= tolerance)
         return testing::AssertionSuccess();
     return testing::AssertionFailure() << "pixel at " << at.x() << "," << at.y() << " is "
-                                       << qPrintable(QColor::fromRgba(pixel).name(QColor::HexArgb))
-                                       << ", expected " << qPrintable(expected.name());
+                                       << qPrintable(QColor::fromRgba(pixel).name(QColor::HexArgb)) << ", expected "
+                                       << qPrintable(expected.name());
 }
 
 // The quadrants' centres hold their colours.
@@ -112,10 +101,7 @@ struct ModeCase {
     std::optional<Mode> expected;
 };
 
-void PrintTo(const ModeCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
+void PrintTo(const ModeCase &c, std::ostream *os) { *os << c.name; }
 
 class ModeChoice : public testing::TestWithParam<ModeCase> {};
 
@@ -127,22 +113,15 @@ TEST_P(ModeChoice, PicksTheClosestSizeThenMjpeg)
 INSTANTIATE_TEST_SUITE_P(
     Table, ModeChoice,
     testing::Values(
-        ModeCase{"ExactSizeOnlyInYuyvBeatsScaledMjpeg",
-                 {{Mjpeg, {1600, 1200}}, {Yuyv, {1280, 1024}}},
-                 {1280, 1024},
-                 Mode{Yuyv, {1280, 1024}}},
+        ModeCase{
+            "ExactSizeOnlyInYuyvBeatsScaledMjpeg", {{Mjpeg, {1600, 1200}}, {Yuyv, {1280, 1024}}}, {1280, 1024}, Mode{Yuyv, {1280, 1024}}},
         ModeCase{"NoExactSizeTakesTheSmallestLargerOne",
                  {{Mjpeg, {640, 480}}, {Mjpeg, {1600, 1200}}, {Mjpeg, {1280, 960}}, {Mjpeg, {800, 600}}},
                  {1024, 768},
                  Mode{Mjpeg, {1280, 960}}},
-        ModeCase{"LargerMeansLargerInBothDirections",
-                 {{Mjpeg, {1280, 720}}, {Mjpeg, {1600, 1200}}},
-                 {1024, 768},
-                 Mode{Mjpeg, {1600, 1200}}},
-        ModeCase{"SmallestLargerSizeEvenInYuyv",
-                 {{Mjpeg, {1600, 1200}}, {Yuyv, {1280, 960}}},
-                 {1024, 768},
-                 Mode{Yuyv, {1280, 960}}},
+        ModeCase{
+            "LargerMeansLargerInBothDirections", {{Mjpeg, {1280, 720}}, {Mjpeg, {1600, 1200}}}, {1024, 768}, Mode{Mjpeg, {1600, 1200}}},
+        ModeCase{"SmallestLargerSizeEvenInYuyv", {{Mjpeg, {1600, 1200}}, {Yuyv, {1280, 960}}}, {1024, 768}, Mode{Yuyv, {1280, 960}}},
         ModeCase{"NothingLargeEnoughTakesTheLargest",
                  {{Mjpeg, {640, 480}}, {Yuyv, {1280, 960}}, {Mjpeg, {1280, 960}}, {Mjpeg, {320, 240}}},
                  {1600, 1200},
@@ -151,10 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {{H264, {640, 480}}, {V4L2_PIX_FMT_NV12, {640, 480}}, {Yuyv, {320, 240}}},
                  {640, 480},
                  Mode{Yuyv, {320, 240}}},
-        ModeCase{"OddWidthYuyvIsIgnored",
-                 {{Yuyv, {641, 480}}, {Yuyv, {320, 240}}},
-                 {640, 480},
-                 Mode{Yuyv, {320, 240}}},
+        ModeCase{"OddWidthYuyvIsIgnored", {{Yuyv, {641, 480}}, {Yuyv, {320, 240}}}, {640, 480}, Mode{Yuyv, {320, 240}}},
         ModeCase{"NoDecodableFormatGivesNone", {{H264, {1280, 960}}}, {1280, 960}, std::nullopt}),
     [](const testing::TestParamInfo<ModeCase> &info) { return std::string(info.param.name); });
 
@@ -162,8 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 bool decodeMjpeg(const FrameDecoding::MjpegDecoder &decoder, const QByteArray &jpeg, QImage &out)
 {
-    return FrameDecoding::decodeMjpegFrame(decoder.get(), reinterpret_cast<const uint8_t *>(jpeg.constData()),
-                                           size_t(jpeg.size()), out);
+    return FrameDecoding::decodeMjpegFrame(decoder.get(), reinterpret_cast<const uint8_t *>(jpeg.constData()), size_t(jpeg.size()), out);
 }
 
 TEST(MjpegDecode, ColoursComeOutRightAndCorruptDataIsRejected)
@@ -175,8 +150,7 @@ TEST(MjpegDecode, ColoursComeOutRightAndCorruptDataIsRejected)
     EXPECT_EQ(out.size(), QSize(320, 240));
     EXPECT_EQ(out.format(), QImage::Format_RGB32);
     EXPECT_TRUE(showsQuadrants(out));
-    EXPECT_FALSE(decodeMjpeg(decoder, jpeg.left(jpeg.size() / 2), out))
-        << "cut off in the middle of the scan";
+    EXPECT_FALSE(decodeMjpeg(decoder, jpeg.left(jpeg.size() / 2), out)) << "cut off in the middle of the scan";
     EXPECT_FALSE(decodeMjpeg(decoder, jpeg.left(100), out)) << "cut off in the header";
     EXPECT_FALSE(decodeMjpeg(decoder, QByteArray(), out)) << "empty";
     EXPECT_TRUE(decodeMjpeg(decoder, jpeg, out)) << "the decoder recovers for the next frame";
@@ -284,10 +258,8 @@ public:
         }
         case VIDIOC_ENUM_FRAMESIZES: {
             auto *size = static_cast<v4l2_frmsizeenum *>(arg);
-            EXPECT_TRUE(size->pixel_format == Mjpeg || size->pixel_format == Yuyv)
-                << "sizes of a format it cannot use";
-            if (const auto range = ranges.find(size->pixel_format);
-                range != ranges.end() && size->index == 0) {
+            EXPECT_TRUE(size->pixel_format == Mjpeg || size->pixel_format == Yuyv) << "sizes of a format it cannot use";
+            if (const auto range = ranges.find(size->pixel_format); range != ranges.end() && size->index == 0) {
                 size->type = V4L2_FRMSIZE_TYPE_STEPWISE;
                 size->stepwise = range->second;
                 return 0;
@@ -296,8 +268,7 @@ public:
             if (it == modes.end() || size->index >= it->second.size())
                 return error(EINVAL);
             size->type = V4L2_FRMSIZE_TYPE_DISCRETE;
-            size->discrete = {uint32_t(it->second[size->index].width()),
-                              uint32_t(it->second[size->index].height())};
+            size->discrete = {uint32_t(it->second[size->index].width()), uint32_t(it->second[size->index].height())};
             return 0;
         }
         case VIDIOC_S_FMT: {
@@ -305,8 +276,7 @@ public:
             const auto it = modes.find(pix.pixelformat);
             if (allocated)
                 return error(EBUSY);
-            if (it == modes.end()
-                || !std::count(it->second.begin(), it->second.end(), QSize(pix.width, pix.height)))
+            if (it == modes.end() || !std::count(it->second.begin(), it->second.end(), QSize(pix.width, pix.height)))
                 return error(EINVAL);
             pix.bytesperline = pix.pixelformat == Yuyv ? pix.width * 2 : 0;
             format = pix;
@@ -360,8 +330,7 @@ public:
     {
         EXPECT_EQ(fd, Fd);
         std::unique_lock<std::mutex> lock(mutex_);
-        const bool ready = changed_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                                             [this] { return failErrno_ || frameReady(); });
+        const bool ready = changed_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return failErrno_ || frameReady(); });
         *revents = !ready ? 0 : failErrno_ ? short(POLLERR) : short(POLLIN);
         return ready ? 1 : 0;
     }
@@ -407,11 +376,9 @@ TEST(ModeListing, DiscreteSizesAndTheUsefulPointsOfARange)
     FakeV4l2Driver io;
     io.modes = {{H264, {{640, 480}}}, {Yuyv, {{640, 480}, {320, 240}}}, {Mjpeg, {}}};
     io.ranges[Mjpeg] = {160, 1600, 16, 120, 1200, 8};
-    const std::vector<Mode> expected = {
-        {Mjpeg, {1008, 752}}, {Mjpeg, {1600, 1200}}, {Yuyv, {640, 480}}, {Yuyv, {320, 240}}};
+    const std::vector<Mode> expected = {{Mjpeg, {1008, 752}}, {Mjpeg, {1600, 1200}}, {Yuyv, {640, 480}}, {Yuyv, {320, 240}}};
     const auto listed = enumerateCaptureModes(io, FakeV4l2Driver::Fd, {1000, 750});
-    EXPECT_EQ(listed, expected)
-        << "the range gives the nearest size on its grid, rounded up, and its largest";
+    EXPECT_EQ(listed, expected) << "the range gives the nearest size on its grid, rounded up, and its largest";
     const auto clamped = enumerateCaptureModes(io, FakeV4l2Driver::Fd, {2000, 100});
     ASSERT_EQ(clamped.size(), 4u);
     EXPECT_EQ(clamped[0], (Mode{Mjpeg, {1600, 120}})) << "clamped to the range";
@@ -432,8 +399,7 @@ public:
     void attach(CaptureDevice &device)
     {
         device.setFrameCallback([this](QImage &frame) { locked([&] { frames_.push_back(frame); }); });
-        device.setErrorCallback(
-            [this](const CaptureDevice::Error &e) { locked([&] { errors_.push_back(e); }); });
+        device.setErrorCallback([this](const CaptureDevice::Error &e) { locked([&] { errors_.push_back(e); }); });
     }
     std::vector<QImage> frames() const
     {
@@ -479,10 +445,7 @@ struct FormatCase {
     int tolerance;
 };
 
-void PrintTo(const FormatCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
+void PrintTo(const FormatCase &c, std::ostream *os) { *os << c.name; }
 
 class V4l2Format : public V4l2Stream, public testing::WithParamInterface<FormatCase> {};
 
@@ -506,12 +469,10 @@ TEST_P(V4l2Format, ExactSizeIsStreamedUnscaledAndCloseReleasesEverything)
     EXPECT_FALSE(driver.isOpen);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Formats, V4l2Format,
-    testing::Values(
-        FormatCase{"MjpegPreferred", {{Yuyv, {{640, 480}}}, {Mjpeg, {{320, 240}, {640, 480}}}}, Mjpeg, 12},
-        FormatCase{"YuyvOnlyIsConverted", {{Yuyv, {{320, 240}, {640, 480}}}}, Yuyv, 6}),
-    [](const testing::TestParamInfo<FormatCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Formats, V4l2Format,
+                         testing::Values(FormatCase{"MjpegPreferred", {{Yuyv, {{640, 480}}}, {Mjpeg, {{320, 240}, {640, 480}}}}, Mjpeg, 12},
+                                         FormatCase{"YuyvOnlyIsConverted", {{Yuyv, {{320, 240}, {640, 480}}}}, Yuyv, 6}),
+                         [](const testing::TestParamInfo<FormatCase> &info) { return std::string(info.param.name); });
 
 TEST_F(V4l2Stream, CorruptFramesAreSkippedAndTheStreamGoesOn)
 {
@@ -537,10 +498,7 @@ struct FailureCase {
     const char *description;
 };
 
-void PrintTo(const FailureCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
+void PrintTo(const FailureCase &c, std::ostream *os) { *os << c.name; }
 
 class V4l2StreamFailure : public V4l2Stream, public testing::WithParamInterface<FailureCase> {};
 
@@ -624,8 +582,7 @@ TEST_F(V4l2Stream, OpenFailureExplainsWhatToDoAndNoDecodableFormatDoesNotStart)
     CaptureDevice::Error error;
     EXPECT_FALSE(device.open(&error));
     EXPECT_EQ(error.description, QStringLiteral("The camera's video could not be opened."));
-    EXPECT_TRUE(
-        error.recoverySuggestion.startsWith(QStringLiteral("Check that no other program uses the camera")));
+    EXPECT_TRUE(error.recoverySuggestion.startsWith(QStringLiteral("Check that no other program uses the camera")));
     EXPECT_TRUE(error.recoverySuggestion.contains(qt_error_string(EBUSY)));
     EXPECT_FALSE(device.startRunning(&error)) << "not open";
 
@@ -646,8 +603,7 @@ protected:
     std::unique_ptr<CaptureDevice> deviceOf(const VirtualCamera &cam)
     {
         const DeviceInfo info = cam.deviceInfo();
-        return backend.deviceWithUniqueID(
-            LumoCamera::makeCaptureDeviceLocationId(info.locationId, info.vendorId, info.productId));
+        return backend.deviceWithUniqueID(LumoCamera::makeCaptureDeviceLocationId(info.locationId, info.vendorId, info.productId));
     }
 
     std::unique_ptr<CaptureDevice> startDevice(const QSize &size)

@@ -62,12 +62,10 @@ protected:
     {
         hub.plug(VirtualCamera::Model::Arvo);
         registry = LumoCamerasController::createShared(hub.createBackend());
-        controller = std::make_unique<LumoCaptureViewController>(
-            &backend, [this] { return registry->currentCamera(); });
+        controller = std::make_unique<LumoCaptureViewController>(&backend, [this] { return registry->currentCamera(); });
         controller->setCaptureViewContainer(&container);
         controller->setErrorPresenter([this](const CaptureDevice::Error &e) { errors << e.description; });
-        ASSERT_TRUE(waitUntil([&] { return backend.last && backend.last->running; }))
-            << "the camera change starts the pipeline";
+        ASSERT_TRUE(waitUntil([&] { return backend.last && backend.last->running; })) << "the camera change starts the pipeline";
     }
     void TearDown() override
     {

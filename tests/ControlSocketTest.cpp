@@ -22,8 +22,7 @@ protected:
     // The client blocks, so it runs on another thread while this one serves.
     ControlResult send(const QString &line)
     {
-        QFuture<ControlResult> future =
-            QtConcurrent::run([path = socketPath, line] { return sendControlCommand(path, line); });
+        QFuture<ControlResult> future = QtConcurrent::run([path = socketPath, line] { return sendControlCommand(path, line); });
         waitUntil([&] { return future.isFinished(); });
         return future.result();
     }
@@ -75,8 +74,7 @@ TEST_F(ControlSocket, BadRequestsFailWithAMessage)
     for (const char *value : {"65536", "-1", "0x10000"}) {
         r = send(QString("event 2 %1").arg(value));
         EXPECT_EQ(r.status, ControlResult::CommandFailed);
-        EXPECT_TRUE(r.lines.first().contains("out of the button element's range"))
-            << qPrintable(r.lines.first());
+        EXPECT_TRUE(r.lines.first().contains("out of the button element's range")) << qPrintable(r.lines.first());
     }
     EXPECT_TRUE(send("event 2 0xFFFF").lines.first().contains("not open yet")) << "in range";
     r = send("dance");

@@ -11,10 +11,7 @@ struct LocationCase {
     uint32_t expected;
 };
 
-void PrintTo(const LocationCase &c, std::ostream *os)
-{
-    *os << c.bus << "-" << c.devpath;
-}
+void PrintTo(const LocationCase &c, std::ostream *os) { *os << c.bus << "-" << c.devpath; }
 
 class LocationId : public testing::TestWithParam<LocationCase> {};
 
@@ -25,10 +22,8 @@ TEST_P(LocationId, BusInTopByteThenOneNibblePerPort)
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, LocationId,
-                         testing::Values(LocationCase{1, "2.3", 0x01230000},
-                                         LocationCase{3, "1.4.2", 0x03142000},
-                                         LocationCase{0x20, "15.1.1.1.1.1.9", 0x20f11111},
-                                         LocationCase{2, "", 0x02000000}));
+                         testing::Values(LocationCase{1, "2.3", 0x01230000}, LocationCase{3, "1.4.2", 0x03142000},
+                                         LocationCase{0x20, "15.1.1.1.1.1.9", 0x20f11111}, LocationCase{2, "", 0x02000000}));
 
 TEST(CaptureDeviceLocationId, LocationAsNeededThenFourDigitIds)
 {

@@ -24,10 +24,7 @@ protected:
 
     QString inLibrary(const QString &name) const { return library_ + "/" + name; }
 
-    void writeBytes(const QString &name, const QByteArray &bytes)
-    {
-        ASSERT_TRUE(writeFile(inLibrary(name), bytes));
-    }
+    void writeBytes(const QString &name, const QByteArray &bytes) { ASSERT_TRUE(writeFile(inLibrary(name), bytes)); }
 
     void writePhoto(const QString &name, QSize size)
     {
@@ -36,10 +33,7 @@ protected:
         ASSERT_TRUE(image.save(inLibrary(name), "JPG"));
     }
 
-    static FileItem fromRecord(const QString &path)
-    {
-        return FileItem::fromRecord({{FileItem::FileURLKey, QUrl::fromLocalFile(path)}});
-    }
+    static FileItem fromRecord(const QString &path) { return FileItem::fromRecord({{FileItem::FileURLKey, QUrl::fromLocalFile(path)}}); }
 
     Sandbox sandbox_;
     const QString library_ = sandbox_.path("Pictures/Arvo");
@@ -55,8 +49,7 @@ TEST_F(FileItemTest, RecordOfNewPhotoGivesItsNameTypeAndPathInTheLibraryFolder)
     EXPECT_EQ(item.path(), inLibrary("2026-12-05_0007.jpg"));
     ASSERT_TRUE(item.createDate().isValid());
     EXPECT_EQ(item.createDateDescription(), item.createDate().date().toString(Qt::ISODate));
-    EXPECT_LE(qAbs(item.createDate().secsTo(QDateTime::currentDateTime())), 600)
-        << "the file was made just now";
+    EXPECT_LE(qAbs(item.createDate().secsTo(QDateTime::currentDateTime())), 600) << "the file was made just now";
 
     const FileItem empty = FileItem::fromRecord({});
     EXPECT_TRUE(empty.name().isEmpty());
@@ -74,12 +67,11 @@ TEST_F(FileItemTest, RecordOfNewPhotoGivesItsNameTypeAndPathInTheLibraryFolder)
 TEST_F(FileItemTest, LibraryLocationResolvesFromHomeNeverFromTheWorkingFolder)
 {
     const QString home = sandbox_.path();
-    for (const auto &[stored, folder] :
-         {std::pair<QString, QString>{"~/Pictures/Arvo", home + "/Pictures/Arvo"},
-          {"~", home},
-          {"Pictures/./Arvo/", home + "/Pictures/Arvo"},
-          {"/media/stick/Arvo/", "/media/stick/Arvo"},
-          {"", ""}})
+    for (const auto &[stored, folder] : {std::pair<QString, QString>{"~/Pictures/Arvo", home + "/Pictures/Arvo"},
+                                         {"~", home},
+                                         {"Pictures/./Arvo/", home + "/Pictures/Arvo"},
+                                         {"/media/stick/Arvo/", "/media/stick/Arvo"},
+                                         {"", ""}})
         EXPECT_EQ(LibraryFolder::resolve(stored), folder) << qPrintable(stored);
 }
 
@@ -88,18 +80,16 @@ TEST_F(FileItemTest, LibraryLocationResolvesFromHomeNeverFromTheWorkingFolder)
 TEST_F(FileItemTest, StartRemovesLeftoversOfInterruptedSavesAndNothingElse)
 {
     const QStringList leftovers = {"2026-12-05_0001.jpg.a8Zk3Q", "Lecture 3_12345.jpg.ZZ0099"};
-    const QStringList kept = {
-        "2026-12-05_0001.jpg",         "notes.jpg.a8Zk3Q",           "2026-12-05_0001.jpg.a8Zk3",
-        "2026-12-05_0001.jpg.a8Zk3Q7", "2026-12-05_0001.jpg.a8Z-3Q", ".x_0001.jpg.a8Zk3Q",
-        "2026-12-05_0001.png.a8Zk3Q",  "2026-12-05_001.jpg.a8Zk3Q",  "link_0001.jpg.a8Zk3Q"};
+    const QStringList kept = {"2026-12-05_0001.jpg",         "notes.jpg.a8Zk3Q",           "2026-12-05_0001.jpg.a8Zk3",
+                              "2026-12-05_0001.jpg.a8Zk3Q7", "2026-12-05_0001.jpg.a8Z-3Q", ".x_0001.jpg.a8Zk3Q",
+                              "2026-12-05_0001.png.a8Zk3Q",  "2026-12-05_001.jpg.a8Zk3Q",  "link_0001.jpg.a8Zk3Q"};
     for (const QString &name : leftovers + kept.mid(0, kept.size() - 1))
         writeBytes(name, "x");
     ASSERT_TRUE(QFile::link(inLibrary("notes.jpg.a8Zk3Q"), inLibrary("link_0001.jpg.a8Zk3Q")));
     ASSERT_TRUE(QDir().mkpath(inLibrary("dir_0001.jpg.a8Zk3Q")));
 
     EXPECT_TRUE(LibraryFolder::prepare(UserDefaults::standard()).isEmpty());
-    QStringList remaining =
-        QDir(library_).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    QStringList remaining = QDir(library_).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     EXPECT_EQ(QSet<QString>(remaining.begin(), remaining.end()),
               QSet<QString>(kept.begin(), kept.end()) + QSet<QString>{"dir_0001.jpg.a8Zk3Q"});
 }
@@ -130,9 +120,8 @@ TEST_F(FileItemTest, RecordNamesFollowTheFileSuffix)
 
 TEST_F(FileItemTest, SizeIsWholeKilobytesRoundedDownOfTheLinkTarget)
 {
-    for (const auto &[bytes, expected] :
-         {std::pair{0, "0 KB"}, std::pair{1023, "0 KB"}, std::pair{1024, "1 KB"}, std::pair{2047, "1 KB"},
-          std::pair{5 * 1024 * 1024, "5120 KB"}}) {
+    for (const auto &[bytes, expected] : {std::pair{0, "0 KB"}, std::pair{1023, "0 KB"}, std::pair{1024, "1 KB"}, std::pair{2047, "1 KB"},
+                                          std::pair{5 * 1024 * 1024, "5120 KB"}}) {
         writeBytes("sized.jpg", QByteArray(bytes, 'x'));
         EXPECT_EQ(FileItem::fromFile("sized.jpg").itemSize(), expected) << bytes;
     }
@@ -179,8 +168,7 @@ TEST_F(FileItemTest, MovieShowsThePlaceholderFrame)
     const QImage poster = item.imageRepresentation();
     ASSERT_EQ(poster.size(), FileItem::moviePlaceholder().size());
     // Not a blank picture: the frame and its play mark differ in colour.
-    EXPECT_NE(poster.pixelColor(poster.width() / 2, 5),
-              poster.pixelColor(poster.width() / 2, poster.height() / 2));
+    EXPECT_NE(poster.pixelColor(poster.width() / 2, 5), poster.pixelColor(poster.width() / 2, poster.height() / 2));
 }
 
 TEST_F(FileItemTest, BrowserIdentityChangesWithSerial)

@@ -18,16 +18,12 @@ QImage quadrants(int w, int h)
     return image;
 }
 
-QRgb at(const QImage &image, int x, int y)
-{
-    return image.pixel(x, y) & 0xffffff;
-}
+QRgb at(const QImage &image, int x, int y) { return image.pixel(x, y) & 0xffffff; }
 
 // Scaling filters may round a full channel down by a step or two.
 bool near(QRgb a, QRgb b)
 {
-    return std::abs(qRed(a) - qRed(b)) <= 4 && std::abs(qGreen(a) - qGreen(b)) <= 4
-           && std::abs(qBlue(a) - qBlue(b)) <= 4;
+    return std::abs(qRed(a) - qRed(b)) <= 4 && std::abs(qGreen(a) - qGreen(b)) <= 4 && std::abs(qBlue(a) - qBlue(b)) <= 4;
 }
 
 TEST(FrameTransform, ZoomKeepsTheCentreAtTheOutputSize)

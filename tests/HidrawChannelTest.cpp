@@ -18,9 +18,8 @@ QByteArray hex(const char *items)
 }
 
 // A plain keyboard, no report IDs: 8 modifier bits, a reserved byte, six key codes (array).
-const QByteArray KeyboardDescriptor =
-    hex("0501 0906 A101 0507 19E0 29E7 1500 2501 7501 9508 8102 9501 7508 8103"
-        "9506 7508 1500 2565 1900 2965 8100 C0");
+const QByteArray KeyboardDescriptor = hex("0501 0906 A101 0507 19E0 29E7 1500 2501 7501 9508 8102 9501 7508 8103"
+                                          "9506 7508 1500 2565 1900 2965 8100 C0");
 
 // --- Report descriptor ------------------------------------------------------------------------
 
@@ -53,8 +52,7 @@ TEST(HidReportDescriptor, ButtonElementIsTheFirstWideVendorDataVariable)
         {"vendor array", hex("0600FF 7510 9501 8100"), false},
         {"vendor constant", hex("0600FF 7510 9501 8103"), false},
         {"wider than 32 bits", hex("0600FF 7540 9501 8102"), false},
-        {"narrow fields skipped, offsets counted", hex("06A0FF 7504 9503 8102 7508 9502 8102"), true, 12, 8,
-         0xFFA0},
+        {"narrow fields skipped, offsets counted", hex("06A0FF 7504 9503 8102 7508 9502 8102"), true, 12, 8, 0xFFA0},
         {"extended usage names its page", hex("050C 0B020000FF 7520 9501 8102"), true, 0, 32, 0xFF00},
         // Push, a consumer field, Pop: back on the vendor page.
         {"pop restores the page", hex("0600FF 7510 9501 A4 050C 8102 B4 8102"), true, 16, 16, 0xFF00},
@@ -83,10 +81,8 @@ TEST(HidReportDescriptor, TruncatedDescriptorKeepsTheItemsBeforeTheFault)
     EXPECT_FALSE(descriptor.isComplete());
     EXPECT_TRUE(descriptor.buttonElement());
 
-    EXPECT_FALSE(HidReportDescriptor::parse(hex("FE050001")).isComplete())
-        << "long item running past the end";
-    EXPECT_FALSE(HidReportDescriptor::parse(hex("75FF 96FFFF 8102")).isComplete())
-        << "a report larger than hidraw passes on";
+    EXPECT_FALSE(HidReportDescriptor::parse(hex("FE050001")).isComplete()) << "long item running past the end";
+    EXPECT_FALSE(HidReportDescriptor::parse(hex("75FF 96FFFF 8102")).isComplete()) << "a report larger than hidraw passes on";
 }
 
 TEST(HidFieldValue, ReadsLittleEndianAtTheBitOffsetAndSignExtendsSignedFields)
@@ -98,8 +94,7 @@ TEST(HidFieldValue, ReadsLittleEndianAtTheBitOffsetAndSignExtendsSignedFields)
         field.bitSize = bitSize;
         field.logicalMinimum = logicalMinimum;
         int32_t value = 0;
-        return readHidFieldValue(field, reinterpret_cast<const uint8_t *>(payload.constData()),
-                                 payload.size(), &value)
+        return readHidFieldValue(field, reinterpret_cast<const uint8_t *>(payload.constData()), payload.size(), &value)
                    ? std::optional(value)
                    : std::nullopt;
     };
@@ -116,8 +111,7 @@ class HidrawChannelTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        bed.addHidrawDevice({CameraIds::VendorId, CameraIds::ArvoProductId, 0x0102, 1, QStringLiteral("2")},
-                            0);
+        bed.addHidrawDevice({CameraIds::VendorId, CameraIds::ArvoProductId, 0x0102, 1, QStringLiteral("2")}, 0);
         device = std::make_unique<FakeHidraw>(bed, QStringLiteral("/dev/hidraw0"), cameraReportDescriptor());
         channel = HidrawChannel::open(QStringLiteral("/dev/hidraw0"));
         ASSERT_TRUE(channel);
@@ -149,10 +143,7 @@ protected:
     {
         return channel->setReport(HidChannel::ReportType::Output, report, timeoutMs);
     }
-    int getInput(uint8_t id, QByteArray &reply)
-    {
-        return channel->getReport(HidChannel::ReportType::Input, id, reply, 100);
-    }
+    int getInput(uint8_t id, QByteArray &reply) { return channel->getReport(HidChannel::ReportType::Input, id, reply, 100); }
 
     UdevTestbed bed;
     std::unique_ptr<FakeHidraw> device;
@@ -166,8 +157,7 @@ TEST_F(HidrawChannelTest, WritesOutputReportsExactlyAsGivenAndTimesOutWhenStuck)
 {
     EXPECT_EQ(write(hex("0200030000")), HidChannel::Ok);
     EXPECT_EQ(write(hex("FF000000")), HidChannel::Ok);
-    EXPECT_EQ(channel->setReport(HidChannel::ReportType::Input, hex("01"), 100), HidChannel::Failed)
-        << "only output reports are written";
+    EXPECT_EQ(channel->setReport(HidChannel::ReportType::Input, hex("01"), 100), HidChannel::Failed) << "only output reports are written";
     device->fillFifo(); // the node takes nothing more
     EXPECT_EQ(write(hex("0102030405"), 20), HidChannel::TimedOut);
     EXPECT_EQ(device->writes(), QList<QByteArray>({hex("0200030000"), hex("FF000000")}))

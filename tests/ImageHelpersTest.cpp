@@ -31,8 +31,7 @@ TEST(RotateByAngle, MultiplesOfNinetyMoveEveryPixelExactlyCounterClockwise)
     const Map left = [](int x, int y) { return QPoint(y, w - 1 - x); };
     const Map right = [](int x, int y) { return QPoint(h - 1 - y, x); };
     const Map half = [](int x, int y) { return QPoint(w - 1 - x, h - 1 - y); };
-    const std::pair<int, Map> cases[] = {{90, left},   {450, left}, {-270, left}, {-90, right},
-                                         {270, right}, {180, half}, {-180, half}};
+    const std::pair<int, Map> cases[] = {{90, left}, {450, left}, {-270, left}, {-90, right}, {270, right}, {180, half}, {-180, half}};
     for (const auto &[degrees, map] : cases) {
         SCOPED_TRACE(degrees);
         const QImage turned = rotateByAngle(image, degrees);
@@ -102,8 +101,7 @@ TEST(ImagePropertyStore, KeepsValuesOfEachImageApart)
 
     store.setValue(2.0f, zoom, "/lib/a.jpg");
     EXPECT_FLOAT_EQ(store.valueForKey(zoom, "/lib/a.jpg").toFloat(), 2.0f);
-    EXPECT_EQ(store.valueForKey("Side", "/lib/a.jpg").toString(), "left")
-        << "other keys of the image are kept";
+    EXPECT_EQ(store.valueForKey("Side", "/lib/a.jpg").toString(), "left") << "other keys of the image are kept";
     store.setValue(QVariant(), zoom, "/lib/a.jpg");
     EXPECT_FALSE(store.valueForKey(zoom, "/lib/a.jpg").isValid()) << "no value removes the key";
 }

@@ -72,8 +72,8 @@ TEST(Logging, LumoLogIsSilentUnlessEnabled)
     LumoLog::setEnabled(false);
     EXPECT_NE(line.find("TestBody: snapshot button\n"), std::string::npos) << line;
     // Each line starts with the local time to the millisecond, then the source position.
-    EXPECT_TRUE(QString::fromStdString(line).contains(
-        QRegularExpression(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3} LoggingTest\.cpp:\d+ )")))
+    EXPECT_TRUE(
+        QString::fromStdString(line).contains(QRegularExpression(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3} LoggingTest\.cpp:\d+ )")))
         << line;
 }
 

@@ -44,8 +44,7 @@ TEST(NotificationCenter, ObserverRemovedDuringDeliveryIsNotCalledAfterwards)
     EXPECT_EQ(calls, QStringList({"first"}));
 }
 
-TEST(NotificationCenter,
-     PostOnMainThreadFromAnotherThreadQueuesInOrderWithoutWaitingAndADestroyedSenderArrivesNull)
+TEST(NotificationCenter, PostOnMainThreadFromAnotherThreadQueuesInOrderWithoutWaitingAndADestroyedSenderArrivesNull)
 {
     NotificationCenter center;
     QList<Notification> received;

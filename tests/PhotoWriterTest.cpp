@@ -64,21 +64,16 @@ Decoded decodeJpeg(const QByteArray &bytes)
     tjhandle handle = tjInitDecompress();
     int subsampling = 0, colorspace = 0;
     auto *data = reinterpret_cast<const unsigned char *>(bytes.constData());
-    if (tjDecompressHeader3(handle, data, bytes.size(), &d.width, &d.height, &subsampling, &colorspace)
-        == 0) {
+    if (tjDecompressHeader3(handle, data, bytes.size(), &d.width, &d.height, &subsampling, &colorspace) == 0) {
         d.image = QImage(d.width, d.height, QImage::Format_RGB888);
-        d.complete = tjDecompress2(handle, data, bytes.size(), d.image.bits(), d.width,
-                                   int(d.image.bytesPerLine()), d.height, TJPF_RGB, 0)
-                     == 0;
+        d.complete =
+            tjDecompress2(handle, data, bytes.size(), d.image.bits(), d.width, int(d.image.bytesPerLine()), d.height, TJPF_RGB, 0) == 0;
     }
     tjDestroy(handle);
     return d;
 }
 
-Decoded decodeFile(const QString &path)
-{
-    return decodeJpeg(readFile(path));
-}
+Decoded decodeFile(const QString &path) { return decodeJpeg(readFile(path)); }
 
 class PhotoWriterTest : public ::testing::Test {
 protected:
@@ -90,21 +85,16 @@ protected:
         writer->setSettings({library, useCustomPrefix, prefix});
         return writer;
     }
-    QStringList libraryFiles() const
-    {
-        return QDir(library).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-    }
+    QStringList libraryFiles() const { return QDir(library).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name); }
     static QString fileName(const PhotoResult &r) { return QFileInfo(r.path).fileName(); }
 
     // Everything written in the home folder, hidden files included, apart from the defaults store.
     QStringList writtenFiles() const
     {
         QStringList out;
-        QDirIterator it(sandbox.path(), QDir::Files | QDir::Hidden | QDir::System,
-                        QDirIterator::Subdirectories);
+        QDirIterator it(sandbox.path(), QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
         while (it.hasNext())
-            if (const QString file = QDir(sandbox.path()).relativeFilePath(it.next());
-                !file.startsWith("Arvo.conf"))
+            if (const QString file = QDir(sandbox.path()).relativeFilePath(it.next()); !file.startsWith("Arvo.conf"))
                 out << file;
         out.sort();
         return out;
@@ -115,8 +105,7 @@ protected:
     {
         EXPECT_FALSE(r.ok);
         EXPECT_TRUE(r.path.isEmpty());
-        EXPECT_TRUE(!r.error.isEmpty() && r.error.contains(mention, Qt::CaseInsensitive))
-            << qPrintable(r.error);
+        EXPECT_TRUE(!r.error.isEmpty() && r.error.contains(mention, Qt::CaseInsensitive)) << qPrintable(r.error);
     }
 
     Sandbox sandbox;
@@ -213,24 +202,23 @@ TEST_F(PhotoWriterTest, StoredCounterGoesOnOnlyOnTheSameDayFromAtLeastOne)
 
 TEST(PhotoNaming, PrefixCleaningLeavesAPlainFileNamePart)
 {
-    const std::pair<QString, QString> cases[] = {
-        // typed, kept (empty: the date names the photo)
-        {"Lecture", "Lecture"},
-        {"../../etc/x", "etc-x"},
-        {"\\C:\\x", "C--x"},
-        {"..", ""},
-        {"  \t ", ""},
-        {QString::fromUtf8("x\0y", 3), "x-y"},
-        {"tab\tline\nend\x7f", "tab-line-end-"},
-        {"a...b..c", "a.b.c"},
-        {"  Lecture 3  ", "Lecture 3"},
-        {"%1%2", "%1%2"},
-        {"a*b?<c>|\"", "a-b--c---"},
-        {QString::fromUtf8("Vorlesung Ü"), QString::fromUtf8("Vorlesung Ü")},
-        {QString("a").repeated(300), QString("a").repeated(100)},
-        {QString::fromUtf8("é").repeated(150), QString::fromUtf8("é").repeated(100)},
-        {QString::fromUtf8("漢").repeated(100), QString::fromUtf8("漢").repeated(66)},
-        {QString::fromUtf8("😀").repeated(60), QString::fromUtf8("😀").repeated(50)}};
+    const std::pair<QString, QString> cases[] = {// typed, kept (empty: the date names the photo)
+                                                 {"Lecture", "Lecture"},
+                                                 {"../../etc/x", "etc-x"},
+                                                 {"\\C:\\x", "C--x"},
+                                                 {"..", ""},
+                                                 {"  \t ", ""},
+                                                 {QString::fromUtf8("x\0y", 3), "x-y"},
+                                                 {"tab\tline\nend\x7f", "tab-line-end-"},
+                                                 {"a...b..c", "a.b.c"},
+                                                 {"  Lecture 3  ", "Lecture 3"},
+                                                 {"%1%2", "%1%2"},
+                                                 {"a*b?<c>|\"", "a-b--c---"},
+                                                 {QString::fromUtf8("Vorlesung Ü"), QString::fromUtf8("Vorlesung Ü")},
+                                                 {QString("a").repeated(300), QString("a").repeated(100)},
+                                                 {QString::fromUtf8("é").repeated(150), QString::fromUtf8("é").repeated(100)},
+                                                 {QString::fromUtf8("漢").repeated(100), QString::fromUtf8("漢").repeated(66)},
+                                                 {QString::fromUtf8("😀").repeated(60), QString::fromUtf8("😀").repeated(50)}};
     for (const auto &[typed, kept] : cases)
         EXPECT_EQ(PhotoNaming::sanitizedCustomPrefix(typed), kept) << testing::PrintToString(typed);
 }
@@ -238,8 +226,7 @@ TEST(PhotoNaming, PrefixCleaningLeavesAPlainFileNamePart)
 TEST_F(PhotoWriterTest, PrefixesThatArePathsStillNameAPhotoInsideTheLibrary)
 {
     QStringList expected;
-    for (const auto &[typed, name] :
-         {std::pair<QString, QString>{"/etc/passwd", "etc-passwd_0001.jpg"}, {"..", "2026-12-05_0002.jpg"}}) {
+    for (const auto &[typed, name] : {std::pair<QString, QString>{"/etc/passwd", "etc-passwd_0001.jpg"}, {"..", "2026-12-05_0002.jpg"}}) {
         const PhotoResult r = makeWriter(true, typed)->save(frame, {});
         ASSERT_TRUE(r.ok) << qPrintable(r.error);
         EXPECT_EQ(r.path, library + "/" + name);
@@ -325,8 +312,7 @@ public:
     bool fail = false;
 
 protected:
-    QByteArray encode(const QImage &frame, const QDateTime &captured, const QString &model,
-                      QString *error) override
+    QByteArray encode(const QImage &frame, const QDateTime &captured, const QString &model, QString *error) override
     {
         if (fail) {
             *error = "simulated encoder failure";
@@ -369,9 +355,8 @@ TEST_F(PhotoWriterTest, NameOfAPhotoStillBeingWrittenIsNotHandedOutAgain)
 
 TEST(PhotoEncoder, ColoursSurviveEveryFrameFormat)
 {
-    for (QImage::Format format :
-         {QImage::Format_RGB32, QImage::Format_ARGB32, QImage::Format_ARGB32_Premultiplied,
-          QImage::Format_RGB888, QImage::Format_RGBA8888, QImage::Format_Grayscale8}) {
+    for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32, QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB888,
+                                  QImage::Format_RGBA8888, QImage::Format_Grayscale8}) {
         for (const QColor &colour : {QColor(Qt::red), QColor(Qt::green), QColor(Qt::blue)}) {
             QImage image(32, 32, QImage::Format_RGB32);
             image.fill(colour);
@@ -380,8 +365,7 @@ TEST(PhotoEncoder, ColoursSurviveEveryFrameFormat)
             ASSERT_TRUE(d.complete);
             const QRgb expected = image.pixel(16, 16), got = d.image.pixel(16, 16);
             for (int shift : {16, 8, 0}) // red, green, blue
-                EXPECT_NEAR(int(got >> shift & 0xff), int(expected >> shift & 0xff), 6)
-                    << format << " " << qPrintable(colour.name());
+                EXPECT_NEAR(int(got >> shift & 0xff), int(expected >> shift & 0xff), 6) << format << " " << qPrintable(colour.name());
         }
     }
 }
@@ -394,17 +378,16 @@ TEST_F(PhotoWriterTest, ExifAndTiffTagsReadBack)
     ASSERT_TRUE(image.get());
     image->readMetadata();
     const Exiv2::ExifData &exif = image->exifData();
-    for (const auto &[key, value] :
-         std::map<std::string, std::string>{{"Exif.Image.Orientation", "1"},
-                                            {"Exif.Image.XResolution", "72/1"},
-                                            {"Exif.Image.YResolution", "72/1"},
-                                            {"Exif.Image.ResolutionUnit", "2"},
-                                            {"Exif.Image.Make", "Velmar corp"},
-                                            {"Exif.Image.Model", "Arvoscope"},
-                                            {"Exif.Image.Software", "Arvo"},
-                                            {"Exif.Image.DateTime", "2026:12:05 09:07:03"},
-                                            {"Exif.Photo.DateTimeOriginal", "2026:12:05 09:07:03"},
-                                            {"Exif.Photo.DateTimeDigitized", "2026:12:05 09:07:03"}}) {
+    for (const auto &[key, value] : std::map<std::string, std::string>{{"Exif.Image.Orientation", "1"},
+                                                                       {"Exif.Image.XResolution", "72/1"},
+                                                                       {"Exif.Image.YResolution", "72/1"},
+                                                                       {"Exif.Image.ResolutionUnit", "2"},
+                                                                       {"Exif.Image.Make", "Velmar corp"},
+                                                                       {"Exif.Image.Model", "Arvoscope"},
+                                                                       {"Exif.Image.Software", "Arvo"},
+                                                                       {"Exif.Image.DateTime", "2026:12:05 09:07:03"},
+                                                                       {"Exif.Photo.DateTimeOriginal", "2026:12:05 09:07:03"},
+                                                                       {"Exif.Photo.DateTimeDigitized", "2026:12:05 09:07:03"}}) {
         const auto it = exif.findKey(Exiv2::ExifKey(key));
         EXPECT_EQ(it == exif.end() ? std::string("<missing>") : it->toString(), value) << key;
     }
@@ -513,8 +496,7 @@ TEST_P(Staging, NameTakenBeforeTheCommitIsNeverOverwritten)
     EXPECT_EQ(decodeFile(held.path).width, 65);
     EXPECT_EQ(decodeFile(first.path).width, 64);
     EXPECT_EQ(readFile(library + "/2026-12-05_0002.jpg"), "another program's file");
-    EXPECT_EQ(libraryFiles(),
-              QStringList({"2026-12-05_0001.jpg", "2026-12-05_0002.jpg", "2026-12-05_0003.jpg"}));
+    EXPECT_EQ(libraryFiles(), QStringList({"2026-12-05_0001.jpg", "2026-12-05_0002.jpg", "2026-12-05_0003.jpg"}));
     EXPECT_EQ(defaults.integerForKey(CapturedNumber), 4);
 }
 
@@ -545,8 +527,7 @@ TEST_P(Staging, WriteFailingPartWayLeavesNoFileAndGivesTheNumberBack)
     EXPECT_TRUE(decodeFile(next.path).complete);
 }
 
-INSTANTIATE_TEST_SUITE_P(PhotoWriter, Staging, ::testing::Bool(), [](const auto &info) {
-    return std::string(info.param ? "UnnamedFile" : "NamedTemporaryFile");
-});
+INSTANTIATE_TEST_SUITE_P(PhotoWriter, Staging, ::testing::Bool(),
+                         [](const auto &info) { return std::string(info.param ? "UnnamedFile" : "NamedTemporaryFile"); });
 
 } // namespace

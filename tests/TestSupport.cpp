@@ -11,8 +11,7 @@
 #include <QTimer>
 
 namespace {
-const char *const IsolatedVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR",
-                                         "XDG_PICTURES_DIR"};
+const char *const IsolatedVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR", "XDG_PICTURES_DIR"};
 }
 
 Sandbox::Sandbox()
@@ -38,10 +37,7 @@ Sandbox::~Sandbox()
     }
 }
 
-QString Sandbox::path(const QString &relative) const
-{
-    return relative.isEmpty() ? dir_.path() : QDir(dir_.path()).filePath(relative);
-}
+QString Sandbox::path(const QString &relative) const { return relative.isEmpty() ? dir_.path() : QDir(dir_.path()).filePath(relative); }
 
 QByteArray readFile(const QString &path)
 {
@@ -82,10 +78,7 @@ NotificationRecorder::NotificationRecorder(const QStringList &names)
     }
 }
 
-NotificationRecorder::~NotificationRecorder()
-{
-    NotificationCenter::defaultCenter()->removeObserver(this);
-}
+NotificationRecorder::~NotificationRecorder() { NotificationCenter::defaultCenter()->removeObserver(this); }
 
 void NotificationRecorder::clear()
 {

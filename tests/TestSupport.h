@@ -13,14 +13,8 @@
 #include <ostream>
 
 // Readable values in test failure messages.
-inline void PrintTo(const QSize &size, std::ostream *os)
-{
-    *os << size.width() << "x" << size.height();
-}
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
+inline void PrintTo(const QSize &size, std::ostream *os) { *os << size.width() << "x" << size.height(); }
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 inline void PrintTo(const QRectF &r, std::ostream *os)
 {
     *os << "(" << r.x() << ", " << r.y() << ", " << r.width() << " x " << r.height() << ")";
@@ -69,10 +63,7 @@ public:
     bool startMonitoring(Callbacks) override { return false; }
     std::vector<DeviceInfo> presentDevices() override { return {}; }
     std::unique_ptr<HidChannel> openHid(const DeviceInfo &) override { return nullptr; }
-    std::unique_ptr<UsbControlChannel> openVideoControl(const DeviceInfo &) override
-    {
-        return std::move(channel_);
-    }
+    std::unique_ptr<UsbControlChannel> openVideoControl(const DeviceInfo &) override { return std::move(channel_); }
 
 private:
     std::unique_ptr<UsbControlChannel> channel_;

@@ -124,14 +124,11 @@ TEST_F(ThumbnailTest, UnreadableFilesGiveNoThumbnail)
 struct Deliveries {
     explicit Deliveries(ThumbnailLoader *loader)
     {
-        QObject::connect(loader, &ThumbnailLoader::thumbnailReady, &context,
-                         [this](const QString &path, const QImage &image) {
-                             paths << path;
-                             images << image;
-                             onMainThread =
-                                 onMainThread
-                                 && QThread::currentThread() == QCoreApplication::instance()->thread();
-                         });
+        QObject::connect(loader, &ThumbnailLoader::thumbnailReady, &context, [this](const QString &path, const QImage &image) {
+            paths << path;
+            images << image;
+            onMainThread = onMainThread && QThread::currentThread() == QCoreApplication::instance()->thread();
+        });
     }
     QObject context;
     QStringList paths;
@@ -167,8 +164,7 @@ TEST_F(ThumbnailTest, LoaderDeliversOnTheMainThreadAndCoalescesRepeatedRequests)
         if (got.paths[i] == photo_)
             sizes << got.images[i].size();
     EXPECT_TRUE(sizes.contains(QSize(160, 120)) && sizes.contains(QSize(80, 60)));
-    EXPECT_TRUE(got.images[got.paths.indexOf(file("broken.jpg"))].isNull())
-        << "a failed decode is reported, with no picture";
+    EXPECT_TRUE(got.images[got.paths.indexOf(file("broken.jpg"))].isNull()) << "a failed decode is reported, with no picture";
 
     // Once delivered, the same request decodes again.
     loader.request(photo_, {160, 120});

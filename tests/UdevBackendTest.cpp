@@ -16,16 +16,13 @@ namespace {
 
 using namespace NotificationNames;
 
-const UdevTestbed::UsbDevice Arvo{CameraIds::VendorId, CameraIds::ArvoProductId, 0x0102, 1,
-                                  QStringLiteral("2.3")};
-const UdevTestbed::UsbDevice Tobble{CameraIds::VendorId, CameraIds::TobbleProductId, 0x0200, 3,
-                                    QStringLiteral("1.4.2")};
+const UdevTestbed::UsbDevice Arvo{CameraIds::VendorId, CameraIds::ArvoProductId, 0x0102, 1, QStringLiteral("2.3")};
+const UdevTestbed::UsbDevice Tobble{CameraIds::VendorId, CameraIds::TobbleProductId, 0x0200, 3, QStringLiteral("1.4.2")};
 const UdevTestbed::UsbDevice Keyboard{0xfe22, 0x0c31, 0x6400, 1, QStringLiteral("4")};
 
 const DeviceInfo *findProduct(const std::vector<DeviceInfo> &devices, uint32_t productId)
 {
-    auto it = std::find_if(devices.begin(), devices.end(),
-                           [&](const DeviceInfo &d) { return d.productId == productId; });
+    auto it = std::find_if(devices.begin(), devices.end(), [&](const DeviceInfo &d) { return d.productId == productId; });
     return it == devices.end() ? nullptr : &*it;
 }
 

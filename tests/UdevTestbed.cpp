@@ -23,10 +23,7 @@ QString taken(gchar *text)
     return result;
 }
 
-QByteArray hex4(uint16_t value)
-{
-    return QByteArray::number(value, 16).rightJustified(4, '0');
-}
+QByteArray hex4(uint16_t value) { return QByteArray::number(value, 16).rightJustified(4, '0'); }
 
 QString parentOf(QString syspath, int levels)
 {
@@ -41,9 +38,8 @@ constexpr int HidrawToUsbDevice = 4;
 QString addHidrawNode(UMockdevTestbed *testbed, const QString &hid, int minor)
 {
     const QByteArray n = QByteArray::number(minor);
-    return taken(umockdev_testbed_add_device(testbed, "hidraw", ("hidraw/hidraw" + n).constData(),
-                                             hid.toUtf8().constData(), "dev", ("245:" + n).constData(),
-                                             nullptr, "DEVNAME", ("/dev/hidraw" + n).constData(), nullptr));
+    return taken(umockdev_testbed_add_device(testbed, "hidraw", ("hidraw/hidraw" + n).constData(), hid.toUtf8().constData(), "dev",
+                                             ("245:" + n).constData(), nullptr, "DEVNAME", ("/dev/hidraw" + n).constData(), nullptr));
 }
 
 } // namespace
@@ -51,35 +47,28 @@ QString addHidrawNode(UMockdevTestbed *testbed, const QString &hid, int minor)
 UdevTestbed::UdevTestbed() : testbed_(umockdev_testbed_new())
 {
     // Without the preloaded interposer, libudev would see the machine's real devices.
-    EXPECT_TRUE(qEnvironmentVariable("LD_PRELOAD").contains(QLatin1String("umockdev")))
-        << "run this test under umockdev-wrapper";
+    EXPECT_TRUE(qEnvironmentVariable("LD_PRELOAD").contains(QLatin1String("umockdev"))) << "run this test under umockdev-wrapper";
 }
 
-UdevTestbed::~UdevTestbed()
-{
-    g_object_unref(testbed_);
-}
+UdevTestbed::~UdevTestbed() { g_object_unref(testbed_); }
 
 QString UdevTestbed::addUsbInterface(const UsbDevice &usb)
 {
     const QByteArray bus = QByteArray::number(usb.bus);
     const QByteArray port = bus + '-' + usb.ports.toUtf8();
     const QString device = taken(umockdev_testbed_add_device(
-        testbed_, "usb", ("usb" + bus + '/' + port).constData(), nullptr, "idVendor",
-        hex4(usb.vendorId).constData(), "idProduct", hex4(usb.productId).constData(), "bcdDevice",
-        hex4(usb.release).constData(), "busnum", bus.constData(), "devpath", usb.ports.toUtf8().constData(),
-        nullptr, "DEVTYPE", "usb_device", nullptr));
+        testbed_, "usb", ("usb" + bus + '/' + port).constData(), nullptr, "idVendor", hex4(usb.vendorId).constData(), "idProduct",
+        hex4(usb.productId).constData(), "bcdDevice", hex4(usb.release).constData(), "busnum", bus.constData(), "devpath",
+        usb.ports.toUtf8().constData(), nullptr, "DEVTYPE", "usb_device", nullptr));
     // The interface is in the "usb" subsystem too, but has no IDs of its own.
-    return taken(umockdev_testbed_add_device(testbed_, "usb", (port + ":1.0").constData(),
-                                             device.toUtf8().constData(), nullptr, "DEVTYPE", "usb_interface",
-                                             nullptr));
+    return taken(umockdev_testbed_add_device(testbed_, "usb", (port + ":1.0").constData(), device.toUtf8().constData(), nullptr, "DEVTYPE",
+                                             "usb_interface", nullptr));
 }
 
 QString UdevTestbed::addHidrawDevice(const UsbDevice &usb, int minor)
 {
     const QString hid = taken(umockdev_testbed_add_device(
-        testbed_, "hid",
-        qPrintable(QString::asprintf("0003:%04X:%04X.%04X", usb.vendorId, usb.productId, minor + 1)),
+        testbed_, "hid", qPrintable(QString::asprintf("0003:%04X:%04X.%04X", usb.vendorId, usb.productId, minor + 1)),
         addUsbInterface(usb).toUtf8().constData(), nullptr, nullptr));
     return addHidrawNode(testbed_, hid, minor);
 }
@@ -87,11 +76,10 @@ QString UdevTestbed::addHidrawDevice(const UsbDevice &usb, int minor)
 void UdevTestbed::addVideoNode(const QString &parent, int minor, int index)
 {
     const QByteArray name = "video" + QByteArray::number(minor);
-    g_free(umockdev_testbed_add_device(testbed_, "video4linux", name.constData(),
-                                       parent.isEmpty() ? nullptr : parent.toUtf8().constData(), "index",
-                                       QByteArray::number(index).constData(), "dev",
-                                       ("81:" + QByteArray::number(minor)).constData(), nullptr, "DEVNAME",
-                                       ("/dev/" + name).constData(), nullptr));
+    g_free(umockdev_testbed_add_device(testbed_, "video4linux", name.constData(), parent.isEmpty() ? nullptr : parent.toUtf8().constData(),
+                                       "index", QByteArray::number(index).constData(), "dev",
+                                       ("81:" + QByteArray::number(minor)).constData(), nullptr, "DEVNAME", ("/dev/" + name).constData(),
+                                       nullptr));
 }
 
 void UdevTestbed::attachIoctl(const QString &node, UMockdevIoctlBase *handler)
@@ -105,17 +93,13 @@ void UdevTestbed::attachIoctl(const QString &node, UMockdevIoctlBase *handler)
 
 void UdevTestbed::addNonUsbHidrawDevice(int minor)
 {
-    const QString bus = taken(
-        umockdev_testbed_add_device(testbed_, "i2c", "i2c-0/i2c-TPAD0001:00", nullptr, nullptr, nullptr));
-    const QString hid = taken(umockdev_testbed_add_device(testbed_, "hid", "0018:FE33:0001.0100",
-                                                          bus.toUtf8().constData(), nullptr, nullptr));
+    const QString bus = taken(umockdev_testbed_add_device(testbed_, "i2c", "i2c-0/i2c-TPAD0001:00", nullptr, nullptr, nullptr));
+    const QString hid =
+        taken(umockdev_testbed_add_device(testbed_, "hid", "0018:FE33:0001.0100", bus.toUtf8().constData(), nullptr, nullptr));
     addHidrawNode(testbed_, hid, minor);
 }
 
-QString UdevTestbed::usbParentOf(const QString &hidrawSyspath)
-{
-    return parentOf(hidrawSyspath, HidrawToUsbDevice);
-}
+QString UdevTestbed::usbParentOf(const QString &hidrawSyspath) { return parentOf(hidrawSyspath, HidrawToUsbDevice); }
 
 void UdevTestbed::unplug(const QString &hidrawSyspath)
 {
@@ -157,8 +141,7 @@ FakeHidraw::FakeHidraw(UdevTestbed &testbed, const QString &node, const QByteArr
     g_signal_connect(handler_, "handle-ioctl", G_CALLBACK(handleIoctl), this);
     g_signal_connect(handler_, "handle-read", G_CALLBACK(handleRead), this);
     g_signal_connect(handler_, "handle-write", G_CALLBACK(handleWrite), this);
-    EXPECT_TRUE(
-        umockdev_testbed_attach_ioctl(testbed.handle(), node.toUtf8().constData(), handler_, nullptr));
+    EXPECT_TRUE(umockdev_testbed_attach_ioctl(testbed.handle(), node.toUtf8().constData(), handler_, nullptr));
 }
 
 FakeHidraw::~FakeHidraw()
@@ -215,20 +198,17 @@ int FakeHidraw::handleIoctl(UMockdevIoctlBase *, UMockdevIoctlClient *client, Fa
         umockdev_ioctl_data_unref(size);
         result = 0;
     } else if (request == HIDIOCGRDESC) {
-        UMockdevIoctlData *data =
-            umockdev_ioctl_data_resolve(arg, 0, sizeof(hidraw_report_descriptor), nullptr);
+        UMockdevIoctlData *data = umockdev_ioctl_data_resolve(arg, 0, sizeof(hidraw_report_descriptor), nullptr);
         auto *descriptor = reinterpret_cast<hidraw_report_descriptor *>(data->data);
         // As many bytes as asked for, and no more than there are.
         descriptor->size = std::min<uint32_t>(descriptor->size, uint32_t(self->descriptor_.size()));
         memcpy(descriptor->value, self->descriptor_.constData(), descriptor->size);
         umockdev_ioctl_data_unref(data);
         result = 0;
-    } else if (_IOC_TYPE(request) == 'H' && _IOC_NR(request) == _IOC_NR(HIDIOCGINPUT(0))
-               && self->getInputSupported_) {
+    } else if (_IOC_TYPE(request) == 'H' && _IOC_NR(request) == _IOC_NR(HIDIOCGINPUT(0)) && self->getInputSupported_) {
         const int length = int(_IOC_SIZE(request));
         UMockdevIoctlData *data = umockdev_ioctl_data_resolve(arg, 0, size_t(length), nullptr);
-        self->getInputRequests_.append(
-            QByteArray(reinterpret_cast<const char *>(data->data), data->data_len));
+        self->getInputRequests_.append(QByteArray(reinterpret_cast<const char *>(data->data), data->data_len));
         const QByteArray answer = self->getInputAnswers_.value(data->data[0]);
         error = EPIPE; // the device stalls a report it does not have
         if (!answer.isEmpty()) {

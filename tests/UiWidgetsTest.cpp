@@ -62,8 +62,7 @@ TEST(LumoWindowTest, KeysBecomeDelegateOperations)
 
 TEST(LumoWindowTest, FullWindowLeavesOnEscapeAndDoubleClickAndTogglesOnClick)
 {
-    NotificationRecorder recorder(
-        {NotificationNames::AppExitFullScreen, NotificationNames::MainWindowDoubleClicked});
+    NotificationRecorder recorder({NotificationNames::AppExitFullScreen, NotificationNames::MainWindowDoubleClicked});
     LumoFullWindow full;
     RecordingDelegate delegate;
     full.setDelegate(&delegate);
@@ -77,8 +76,7 @@ TEST(LumoWindowTest, FullWindowLeavesOnEscapeAndDoubleClickAndTogglesOnClick)
     QTest::keyClick(&full, Qt::Key_Escape);
     QTest::mouseDClick(&full, Qt::LeftButton);
     QTest::keyClick(&full, Qt::Key_Return);
-    EXPECT_EQ(recorder.names(),
-              QStringList({NotificationNames::AppExitFullScreen, NotificationNames::AppExitFullScreen}));
+    EXPECT_EQ(recorder.names(), QStringList({NotificationNames::AppExitFullScreen, NotificationNames::AppExitFullScreen}));
     EXPECT_EQ(delegate.calls.last(), "enter");
 
     recorder.clear();
@@ -201,10 +199,9 @@ TEST(LumoExposureTest, FacesAnswerThePopUpOperations)
 
 TEST(LumoImagesTest, EveryImageRenders)
 {
-    const char *names[] = {"Camera-Down",      "Camera-Up",      "Review-Down", "Review-Up",
-                           "Full-Screen-Down", "Full-Screen-Up", "Exposure_+2", "Exposure_+1",
-                           "Exposure_0",       "Exposure_-1",    "Exposure_-2", "ManualExposureBackground",
-                           "Cursor",           "CursorOver"};
+    const char *names[] = {"Camera-Down", "Camera-Up",   "Review-Down", "Review-Up",   "Full-Screen-Down", "Full-Screen-Up",
+                           "Exposure_+2", "Exposure_+1", "Exposure_0",  "Exposure_-1", "Exposure_-2",      "ManualExposureBackground",
+                           "Cursor",      "CursorOver"};
     for (const char *name : names) // an icon has the picture at every pixel ratio
         EXPECT_FALSE(LumoImages::icon(name).pixmap(16).isNull()) << name;
     EXPECT_EQ(LumoImages::named("ManualExposureBackground").deviceIndependentSize(), QSizeF(115, 202));

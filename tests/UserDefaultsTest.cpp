@@ -15,8 +15,8 @@ TEST(UserDefaults, NestedDictionariesAreReadableGroupsAndRoundTrip)
     EXPECT_EQ(path, sandbox.path(".config/Arvo/Arvo.conf")) << "the standard file is in XDG_CONFIG_HOME";
     {
         UserDefaults defaults(path);
-        defaults.setDictionary("LumoDevices", {{"Arvo", QVariantMap{{"ZoomIndex", 3}, {"HFlip", true}}},
-                                               {"Tobble", QVariantMap{{"ZoomIndex", 1}}}});
+        defaults.setDictionary("LumoDevices",
+                               {{"Arvo", QVariantMap{{"ZoomIndex", 3}, {"HFlip", true}}}, {"Tobble", QVariantMap{{"ZoomIndex", 1}}}});
         defaults.setValue("KeepCameraSetKey", 1);
     }
     const QString text = QString::fromUtf8(readFile(path));
@@ -41,9 +41,8 @@ TEST(UserDefaults, JunkValuesAndMissingKeysGiveTheCallersDefault)
 {
     Sandbox sandbox;
     const QString path = sandbox.path("Arvo.conf");
-    ASSERT_TRUE(writeFile(path,
-                          "[General]\nProgramKeyFunctionKey=banana\nSnapshotSoundEffectSwitchKey=perhaps\n"
-                          "FocusSoundEffectSwitchKey=false\nInstantPreviewKey=2\n"));
+    ASSERT_TRUE(writeFile(path, "[General]\nProgramKeyFunctionKey=banana\nSnapshotSoundEffectSwitchKey=perhaps\n"
+                                "FocusSoundEffectSwitchKey=false\nInstantPreviewKey=2\n"));
     UserDefaults defaults(path);
     EXPECT_EQ(defaults.integerForKey("ProgramKeyFunctionKey", 7), 7);
     EXPECT_TRUE(defaults.boolForKey("SnapshotSoundEffectSwitchKey", true));

@@ -17,8 +17,7 @@
 
 namespace {
 
-using Header =
-    std::tuple<uint8_t, uint8_t, uint16_t, uint16_t, uint16_t>; // type, request, value, index, length
+using Header = std::tuple<uint8_t, uint8_t, uint16_t, uint16_t, uint16_t>; // type, request, value, index, length
 
 // One request as it reached the channel, with the bytes of a SET request.
 struct Sent {
@@ -98,10 +97,7 @@ struct FramingCase {
     QByteArray data{}; // of a SET request
 };
 
-void PrintTo(const FramingCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
+void PrintTo(const FramingCase &c, std::ostream *os) { *os << c.name; }
 
 class FramingTest : public UvcControlTest, public ::testing::WithParamInterface<FramingCase> {};
 
@@ -117,16 +113,10 @@ TEST_P(FramingTest, SendsTheRequestOfItsRow)
 INSTANTIATE_TEST_SUITE_P(
     ImageControls, FramingTest,
     ::testing::Values(
-        FramingCase{"setBrightness",
-                    [](LumoCamera &c) { c.setBrightness(0x1234); },
-                    {0x21, 0x01, 0x0200, 0x0300, 2},
-                    QByteArray::fromHex("3412")},
         FramingCase{
-            "brightnessMax", [](LumoCamera &c) { c.brightnessMax(); }, {0xA1, 0x83, 0x0200, 0x0300, 2}},
-        FramingCase{"setHue",
-                    [](LumoCamera &c) { c.setHue(-10); },
-                    {0x21, 0x01, 0x0600, 0x0300, 2},
-                    QByteArray::fromHex("f6ff")},
+            "setBrightness", [](LumoCamera &c) { c.setBrightness(0x1234); }, {0x21, 0x01, 0x0200, 0x0300, 2}, QByteArray::fromHex("3412")},
+        FramingCase{"brightnessMax", [](LumoCamera &c) { c.brightnessMax(); }, {0xA1, 0x83, 0x0200, 0x0300, 2}},
+        FramingCase{"setHue", [](LumoCamera &c) { c.setHue(-10); }, {0x21, 0x01, 0x0600, 0x0300, 2}, QByteArray::fromHex("f6ff")},
         FramingCase{"setAutoWhiteBalance",
                     [](LumoCamera &c) { c.setAutoWhiteBalance(true); },
                     {0x21, 0x01, 0x0B00, 0x0300, 1},
@@ -195,10 +185,7 @@ struct AutoExposureCase {
     bool automatic;
 };
 
-void PrintTo(const AutoExposureCase &c, std::ostream *os)
-{
-    *os << (c.mode ? *c.mode : -1);
-}
+void PrintTo(const AutoExposureCase &c, std::ostream *os) { *os << (c.mode ? *c.mode : -1); }
 
 class AutoExposureTest : public UvcControlTest, public ::testing::WithParamInterface<AutoExposureCase> {
     void SetUp() override
@@ -209,10 +196,7 @@ class AutoExposureTest : public UvcControlTest, public ::testing::WithParamInter
     }
 };
 
-TEST_P(AutoExposureTest, OnlyAperturePriorityIsManual)
-{
-    EXPECT_EQ(camera.autoExposure(), GetParam().automatic);
-}
+TEST_P(AutoExposureTest, OnlyAperturePriorityIsManual) { EXPECT_EQ(camera.autoExposure(), GetParam().automatic); }
 
 // The iris is refused in automatic exposure, or when the mode cannot be read, without being sent.
 TEST_P(AutoExposureTest, IrisIsSentOnlyInManualExposure)
@@ -227,11 +211,10 @@ TEST_P(AutoExposureTest, IrisIsSentOnlyInManualExposure)
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, AutoExposureTest,
-                         ::testing::Values(AutoExposureCase{8, false}, AutoExposureCase{1, true},
-                                           AutoExposureCase{4, true}, AutoExposureCase{std::nullopt, true}),
+                         ::testing::Values(AutoExposureCase{8, false}, AutoExposureCase{1, true}, AutoExposureCase{4, true},
+                                           AutoExposureCase{std::nullopt, true}),
                          [](const auto &info) {
-                             return info.param.mode ? "Mode" + std::to_string(*info.param.mode)
-                                                    : std::string("Unread");
+                             return info.param.mode ? "Mode" + std::to_string(*info.param.mode) : std::string("Unread");
                          });
 
 // --- Cached limits and defaults -----------------------------------------------------------
@@ -247,10 +230,7 @@ struct LimitCase {
     size_t asked;
 };
 
-void PrintTo(const LimitCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
+void PrintTo(const LimitCase &c, std::ostream *os) { *os << c.name; }
 
 class LimitCacheTest : public UvcControlTest, public ::testing::WithParamInterface<LimitCase> {};
 
@@ -266,16 +246,13 @@ TEST_P(LimitCacheTest, IsCachedUnlessItLooksLikeTheMarker)
 
 INSTANTIATE_TEST_SUITE_P(
     Limits, LimitCacheTest,
-    ::testing::Values(LimitCase{"DefaultIsAskedOnce", UvcGetDef, UvcBrightness, 128,
-                                [](LumoCamera &c) { return int(c.brightnessDef()); }, 128, 1},
-                      LimitCase{"UnansweredIsTheMarkerAndAskedAgain", UvcGetMin, UvcBrightness, std::nullopt,
-                                [](LumoCamera &c) { return int(c.brightnessMin()); }, 65244, 2},
-                      LimitCase{"SignedHueIsCached", UvcGetMin, UvcHue, -10,
-                                [](LumoCamera &c) { return int(c.hueMin()); }, -10, 1},
-                      LimitCase{"HueEqualToItsMarkerIsAskedEveryTime", UvcGetMax, UvcHue, 253,
-                                [](LumoCamera &c) { return int(c.hueMax()); }, 253, 2},
-                      LimitCase{"UnansweredHueIsTheHueMarker", UvcGetDef, UvcHue, std::nullopt,
-                                [](LumoCamera &c) { return int(c.hueDef()); }, 253, 2}),
+    ::testing::Values(
+        LimitCase{"DefaultIsAskedOnce", UvcGetDef, UvcBrightness, 128, [](LumoCamera &c) { return int(c.brightnessDef()); }, 128, 1},
+        LimitCase{"UnansweredIsTheMarkerAndAskedAgain", UvcGetMin, UvcBrightness, std::nullopt,
+                  [](LumoCamera &c) { return int(c.brightnessMin()); }, 65244, 2},
+        LimitCase{"SignedHueIsCached", UvcGetMin, UvcHue, -10, [](LumoCamera &c) { return int(c.hueMin()); }, -10, 1},
+        LimitCase{"HueEqualToItsMarkerIsAskedEveryTime", UvcGetMax, UvcHue, 253, [](LumoCamera &c) { return int(c.hueMax()); }, 253, 2},
+        LimitCase{"UnansweredHueIsTheHueMarker", UvcGetDef, UvcHue, std::nullopt, [](LumoCamera &c) { return int(c.hueDef()); }, 253, 2}),
     ByName);
 
 TEST_F(UvcControlTest, CachedLimitsAreEachCamerasOwnAndEachHasItsOwnCell)
@@ -335,8 +312,7 @@ TEST_F(UvcControlTest, ResolutionProbesReadsBackAndCommitsTheRow)
         unsigned long rate, width, height;
         uint8_t frameIndex; // 0: no row
         uint32_t interval;
-    } cases[] = {
-        {30, 640, 480, 1, 333333}, {15, 1600, 1200, 10, 666666}, {15, 640, 480, 0, 0}, {30, 0, 0, 0, 0}};
+    } cases[] = {{30, 640, 480, 1, 333333}, {15, 1600, 1200, 10, 666666}, {15, 640, 480, 0, 0}, {30, 0, 0, 0, 0}};
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << "@" << c.rate);
         fake.sent.clear();
@@ -402,11 +378,10 @@ struct Control {
     std::function<bool(LumoCamera &, int)> set;
     std::function<int(LumoCamera &)> get;
 };
-#define CONTROL(name, setter, getter)                                                                        \
-    Control                                                                                                  \
-    {                                                                                                        \
-        name, [](LumoCamera &c, int v) { return c.setter(v); },                                              \
-            [](LumoCamera &c) { return int(c.getter()); }                                                    \
+#define CONTROL(name, setter, getter)                                                                                                      \
+    Control                                                                                                                                \
+    {                                                                                                                                      \
+        name, [](LumoCamera &c, int v) { return c.setter(v); }, [](LumoCamera &c) { return int(c.getter()); }                              \
     }
 
 struct SetCase {
@@ -417,10 +392,7 @@ struct SetCase {
     bool accepted; // within the model's limits
 };
 
-void PrintTo(const SetCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
+void PrintTo(const SetCase &c, std::ostream *os) { *os << c.name; }
 
 class VirtualSetTest : public VirtualUvcTest, public ::testing::WithParamInterface<SetCase> {};
 
@@ -433,8 +405,7 @@ TEST_P(VirtualSetTest, ValueWithinTheLimitsIsReadBackOthersAreRefusedAndKeepTheO
     EXPECT_EQ(c.control.set(camera, c.value), c.accepted);
     EXPECT_EQ(virtualCamera->uvcModel().value(c.control.name), c.accepted ? c.value : before);
     EXPECT_EQ(c.control.get(camera), c.accepted ? c.value : *before);
-    EXPECT_TRUE(virtualCamera->uvcModel().describe().contains(
-        QString("%1 %2").arg(c.control.name).arg(c.control.get(camera))));
+    EXPECT_TRUE(virtualCamera->uvcModel().describe().contains(QString("%1 %2").arg(c.control.name).arg(c.control.get(camera))));
 }
 
 const Control Brightness = CONTROL("brightness", setBrightness, brightness);
@@ -446,18 +417,14 @@ const Control Frequency = CONTROL("power-line-frequency", setFrequency, frequenc
 INSTANTIATE_TEST_SUITE_P(
     Controls, VirtualSetTest,
     ::testing::Values(
-        SetCase{"ArvoBrightness", Model::Arvo, Brightness, 255, true},
-        SetCase{"ArvoBrightnessAbove", Model::Arvo, Brightness, 256, false},
+        SetCase{"ArvoBrightness", Model::Arvo, Brightness, 255, true}, SetCase{"ArvoBrightnessAbove", Model::Arvo, Brightness, 256, false},
         SetCase{"ArvoContrast", Model::Arvo, CONTROL("contrast", setContrast, contrast), 77, true},
         SetCase{"ArvoSaturation", Model::Arvo, CONTROL("saturation", setSaturation, saturation), 0, true},
         SetCase{"ArvoHue", Model::Arvo, Hue, -7, true}, SetCase{"ArvoHueBelow", Model::Arvo, Hue, -11, false},
         SetCase{"TobbleSharpness", Model::Tobble, CONTROL("sharpness", setSharpness, sharpness), 7, true},
-        SetCase{"TobbleGamma", Model::Tobble, Gamma, 500, true},
-        SetCase{"ArvoWhiteBalance", Model::Arvo, WhiteBalance, 2800, true},
-        SetCase{"TobbleAutoWhiteBalance", Model::Tobble,
-                CONTROL("auto-white-balance", setAutoWhiteBalance, autoWhiteBalance), 0, true},
-        SetCase{"ArvoFrequency", Model::Arvo, Frequency, 0, true},
-        SetCase{"TobbleFrequencyAuto", Model::Tobble, Frequency, 3, false}),
+        SetCase{"TobbleGamma", Model::Tobble, Gamma, 500, true}, SetCase{"ArvoWhiteBalance", Model::Arvo, WhiteBalance, 2800, true},
+        SetCase{"TobbleAutoWhiteBalance", Model::Tobble, CONTROL("auto-white-balance", setAutoWhiteBalance, autoWhiteBalance), 0, true},
+        SetCase{"ArvoFrequency", Model::Arvo, Frequency, 0, true}, SetCase{"TobbleFrequencyAuto", Model::Tobble, Frequency, 3, false}),
     ByName);
 #undef CONTROL
 
@@ -493,8 +460,7 @@ TEST_F(VirtualUvcTest, RequestsOfNoKnownControlAreRefused)
                  {"resolution request", 0x84, 3, 0, UvcPuBrightness, 2}};
     for (const auto &c : cases) {
         uint8_t buffer[64] = {1};
-        EXPECT_EQ(uvc_query_ctrl(&camera, c.request, c.unit, c.interface, c.selector, buffer, c.length), -1)
-            << c.name;
+        EXPECT_EQ(uvc_query_ctrl(&camera, c.request, c.unit, c.interface, c.selector, buffer, c.length), -1) << c.name;
     }
 }
 
@@ -531,8 +497,7 @@ TEST_F(VirtualUvcTest, UnpluggedCameraDoesNotAnswer)
     EXPECT_FALSE(camera.setBrightness(1));
     EXPECT_EQ(camera.iris(), 65535);
     uint8_t buffer[2] = {};
-    EXPECT_EQ(VirtualUvcChannel(virtualCamera).send({0xA1, UvcGetCur, 0x0200, 0x0300, 2, buffer}),
-              UsbControlChannel::NotResponding);
+    EXPECT_EQ(VirtualUvcChannel(virtualCamera).send({0xA1, UvcGetCur, 0x0200, 0x0300, 2, buffer}), UsbControlChannel::NotResponding);
     EXPECT_FALSE(backend->openVideoControl(virtualCamera->deviceInfo()));
 }
 

@@ -83,15 +83,13 @@ private:
         return reinterpret_cast<T *>((*data)->data);
     }
 
-    int answer(UMockdevIoctlClient *client, unsigned long request, const std::string &node,
-               UMockdevIoctlData **data)
+    int answer(UMockdevIoctlClient *client, unsigned long request, const std::string &node, UMockdevIoctlData **data)
     {
         switch (request) {
         case VIDIOC_QUERYCAP: {
             auto *cap = argument<v4l2_capability>(client, data);
             // As uvcvideo does: the capabilities of the whole device, then the node's own.
-            cap->capabilities =
-                V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_META_CAPTURE | V4L2_CAP_STREAMING | V4L2_CAP_DEVICE_CAPS;
+            cap->capabilities = V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_META_CAPTURE | V4L2_CAP_STREAMING | V4L2_CAP_DEVICE_CAPS;
             cap->device_caps = deviceCaps[node];
             return 0;
         }
@@ -100,15 +98,9 @@ private:
             const auto it = controls.find(query->id);
             if (it == controls.end())
                 return EINVAL;
-            *query = {query->id,
-                      V4L2_CTRL_TYPE_INTEGER,
-                      {},
-                      it->second.minimum,
-                      it->second.maximum,
-                      1,
-                      it->second.defaultValue,
-                      it->second.flags,
-                      {}};
+            *query = {
+                query->id, V4L2_CTRL_TYPE_INTEGER, {}, it->second.minimum, it->second.maximum, 1, it->second.defaultValue, it->second.flags,
+                {}};
             return 0;
         }
         case VIDIOC_G_CTRL:
@@ -180,8 +172,8 @@ protected:
     // Sends a request as uvc_query_ctrl frames it (unless `type` says otherwise); `data` holds wLength bytes.
     int send(uint8_t request, uint16_t wValue, uint16_t wIndex, QByteArray &data, int type = -1)
     {
-        return channel->send({uint8_t(type >= 0 ? type : (request & 0x80) | 0x21), request, wValue, wIndex,
-                              uint16_t(data.size()), data.data()});
+        return channel->send(
+            {uint8_t(type >= 0 ? type : (request & 0x80) | 0x21), request, wValue, wIndex, uint16_t(data.size()), data.data()});
     }
 
     V4l2Emulator emulator;
@@ -208,10 +200,7 @@ QByteArray probe(uint8_t frameIndex, uint32_t interval)
 
 // --- Finding the node ------------------------------------------------------------------------
 
-QString nodeFor(const char *uniqueId)
-{
-    return V4l2NodeLookup::captureNodeFor(QString::fromLatin1(uniqueId), V4l2Io::system());
-}
+QString nodeFor(const char *uniqueId) { return V4l2NodeLookup::captureNodeFor(QString::fromLatin1(uniqueId), V4l2Io::system()); }
 
 TEST(V4l2UniqueId, ComesFromTheUsbDevice)
 {
@@ -238,8 +227,7 @@ TEST_F(V4l2ControlChannelTest, EachCameraGetsItsOwnCaptureNodeAndTheChannelUsesI
 
     QByteArray value(2, '\0');
     ASSERT_EQ(send(UvcGetCur, 0x0200, 0x0300, value), UsbControlChannel::Ok);
-    EXPECT_EQ(emulator.locked(emulator.calls).back(),
-              std::make_pair(std::string("/dev/video1"), VIDIOC_G_CTRL));
+    EXPECT_EQ(emulator.locked(emulator.calls).back(), std::make_pair(std::string("/dev/video1"), VIDIOC_G_CTRL));
     EXPECT_FALSE(openV4l2ControlChannel("0x1300000fe110a01")) << "no camera there";
 }
 
@@ -272,10 +260,7 @@ struct MappingCase {
     int newValue;
 };
 
-void PrintTo(const MappingCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
+void PrintTo(const MappingCase &c, std::ostream *os) { *os << c.name; }
 
 class V4l2MappingTest : public V4l2ControlChannelTest, public ::testing::WithParamInterface<MappingCase> {};
 
@@ -300,15 +285,11 @@ TEST_P(V4l2MappingTest, RequestsReachTheirControl)
 INSTANTIATE_TEST_SUITE_P(
     ProcessingUnit, V4l2MappingTest,
     ::testing::Values(MappingCase{"Backlight", 0x01, V4L2_CID_BACKLIGHT_COMPENSATION, 2, 2},
-                      MappingCase{"Brightness", 0x02, V4L2_CID_BRIGHTNESS, 2, 255},
-                      MappingCase{"Contrast", 0x03, V4L2_CID_CONTRAST, 2, 0},
+                      MappingCase{"Brightness", 0x02, V4L2_CID_BRIGHTNESS, 2, 255}, MappingCase{"Contrast", 0x03, V4L2_CID_CONTRAST, 2, 0},
                       MappingCase{"PowerLineFrequency", 0x05, V4L2_CID_POWER_LINE_FREQUENCY, 1, 1},
-                      MappingCase{"Hue", 0x06, V4L2_CID_HUE, 2, -7},
-                      MappingCase{"Saturation", 0x07, V4L2_CID_SATURATION, 2, 99},
-                      MappingCase{"Sharpness", 0x08, V4L2_CID_SHARPNESS, 2, 15},
-                      MappingCase{"Gamma", 0x09, V4L2_CID_GAMMA, 2, 300},
-                      MappingCase{"WhiteBalanceTemperature", 0x0A, V4L2_CID_WHITE_BALANCE_TEMPERATURE, 2,
-                                  2800},
+                      MappingCase{"Hue", 0x06, V4L2_CID_HUE, 2, -7}, MappingCase{"Saturation", 0x07, V4L2_CID_SATURATION, 2, 99},
+                      MappingCase{"Sharpness", 0x08, V4L2_CID_SHARPNESS, 2, 15}, MappingCase{"Gamma", 0x09, V4L2_CID_GAMMA, 2, 300},
+                      MappingCase{"WhiteBalanceTemperature", 0x0A, V4L2_CID_WHITE_BALANCE_TEMPERATURE, 2, 2800},
                       MappingCase{"WhiteBalanceAuto", 0x0B, V4L2_CID_AUTO_WHITE_BALANCE, 1, 0}),
     [](const auto &info) { return std::string(info.param.name); });
 
@@ -318,10 +299,7 @@ struct RefusedCase {
     uint16_t wValue, wIndex, wLength;
 };
 
-void PrintTo(const RefusedCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
+void PrintTo(const RefusedCase &c, std::ostream *os) { *os << c.name; }
 
 class V4l2RefusedTest : public V4l2ControlChannelTest, public ::testing::WithParamInterface<RefusedCase> {};
 

@@ -64,8 +64,7 @@ TEST_F(VendorCommands, ReportsGoOutByteForByte)
     EXPECT_TRUE(tobble->setExposureLock(1));
     EXPECT_TRUE(tobble->setExposure(15));
     EXPECT_EQ(tobble->getExposure(), 15) << "the camera reports the step it was given";
-    EXPECT_EQ(sent(), QStringList({"ff 00 00 00", "02 05 01 00 00", "02 05 00 00 00", "02 06 0f 00 00",
-                                   "01 00 06 00 00"}));
+    EXPECT_EQ(sent(), QStringList({"ff 00 00 00", "02 05 01 00 00", "02 05 00 00 00", "02 06 0f 00 00", "01 00 06 00 00"}));
     EXPECT_FALSE(tobble->setExposure(16));
     EXPECT_FALSE(tobble->setExposure(0));
     EXPECT_EQ(sent().size(), 5) << "levels out of range send nothing";
@@ -115,8 +114,7 @@ TEST_F(VendorCommands, NothingGoesOutWhileTheCameraIsFocusing)
 
     // The camera reports the focus: begin, then done.
     ASSERT_TRUE(recorder.waitForCount(2));
-    EXPECT_EQ(recorder.names(),
-              QStringList({NotificationNames::CameraWillFocus, NotificationNames::CameraDidFocus}));
+    EXPECT_EQ(recorder.names(), QStringList({NotificationNames::CameraWillFocus, NotificationNames::CameraDidFocus}));
     EXPECT_FALSE(camera->isFocusing);
     EXPECT_EQ(camera->velmarResetImage(), 0);
 }

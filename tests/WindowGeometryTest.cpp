@@ -136,17 +136,15 @@ TEST(AboutWindowTest, VersionTextsAndLinks)
         EXPECT_EQ(LumoAboutWindowController::firmwareVersionText(row.version), row.text);
     EXPECT_EQ(LumoAboutWindowController::firmwareVersionText(CameraPtr()), "0.0");
 
-    for (const char *placeholder :
-         {"", "https://arvo.example.org/help/", "http://example.com", "https://docs.example",
-          "http://arvo.test/", "http://x.invalid", "http://localhost:8080/", "/local/path"})
+    for (const char *placeholder : {"", "https://arvo.example.org/help/", "http://example.com", "https://docs.example", "http://arvo.test/",
+                                    "http://x.invalid", "http://localhost:8080/", "/local/path"})
         EXPECT_TRUE(LumoAboutWindowController::isPlaceholder(QUrl(placeholder))) << placeholder;
     EXPECT_FALSE(LumoAboutWindowController::isPlaceholder(QUrl("https://arvo-help.net/help/")));
     EXPECT_FALSE(LumoAboutWindowController::isPlaceholder(QUrl("https://notexample.org/")));
     EXPECT_EQ(LumoAboutWindowController::siteUrl("arvo-cams.net"), QUrl("http://arvo-cams.net"));
 
     // Only the real address becomes a link.
-    LumoAboutWindowController about(
-        {}, {QStringLiteral("arvo.example.org"), QUrl("https://arvo-help.net/help/"), QUrl()});
+    LumoAboutWindowController about({}, {QStringLiteral("arvo.example.org"), QUrl("https://arvo-help.net/help/"), QUrl()});
     QStringList links;
     for (const QPushButton *button : about.window()->findChildren<QPushButton *>())
         links << button->objectName();
