@@ -113,7 +113,7 @@ TEST_F(CameraModeControls, ZoomChosenInEitherPopUpIsAppliedAnnouncedAndShownByBo
     EXPECT_EQ(twinZoom.title(), "Zoom: 150%");
 
     twinZoom.selectItemAtIndex(4);
-    NotificationCenter::defaultCenter()->post("LumoFullScreenSetZoomNotification", &twinZoom);
+    NotificationCenter::defaultCenter()->post(FullScreenSetZoom, &twinZoom);
     EXPECT_EQ(capture->zoom(), 2.0f);
     EXPECT_EQ(controls->zoomButton()->title(), "Zoom: 200%");
     EXPECT_TRUE(controls->zoomButton()->itemAtIndex(4)->isChecked());

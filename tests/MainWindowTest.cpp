@@ -68,6 +68,11 @@ TEST_F(MainWindowModes, ModeActionsDoubleClickAndReturnActOnlyWhereTheyShould)
     EXPECT_EQ(snapshots.names().size(), 1);
     NotificationCenter::defaultCenter()->post(NotificationNames::MainWindowDoubleClicked);
     EXPECT_EQ(main.mode(), Mode::ProjectMode);
+    NotificationCenter::defaultCenter()->post(NotificationNames::AppExitFullScreen);
+    EXPECT_EQ(main.mode(), Mode::CameraMode);
+    main.setMode(Mode::ReviewMode);
+    NotificationCenter::defaultCenter()->post(NotificationNames::AppEnterFullScreen);
+    EXPECT_EQ(main.mode(), Mode::ProjectMode);
 }
 
 TEST_F(MainWindowModes, CountdownLocksTheModeSwitcherUntilItEnds)

@@ -53,6 +53,15 @@ constexpr const char PhotoSaveDidFail[] = "LumoPhotoSaveDidFailNotification";
 constexpr const char MainWindowDoubleClicked[] = "LumoNotificationMainWindowDoubleClicked";
 constexpr const char AppEnterFullScreen[] = "LumoNotificationAppEnterFullScreen";
 constexpr const char AppExitFullScreen[] = "LumoNotificationAppExitFullScreen";
+constexpr const char CommandRestartCaptureView[] = "LumoNotificationCommandRestartCaptureView";
+
+// Posted by the floating full-screen controls, with the twin pop-up that was worked as object
+constexpr const char FullScreenSetZoom[] = "LumoFullScreenSetZoomNotification";
+constexpr const char FullScreenSetTimer[] = "LumoFullScreenSetTimerNotification";
+constexpr const char FullScreenSetResolution[] = "LumoFullScreenSetResolutionNotification";
+constexpr const char FullScreenSetExposure[] = "LumoFullScreenSetExposureNotification";
+constexpr const char FullScreenSetExposureLock[] = "LumoFullScreenSetExposureLockNotification";
+constexpr const char FullScreenSetMirror[] = "LumoFullScreenSetMirrorNotification";
 
 // Control state reported by the main window
 constexpr const char DeviceCacheWillUpdateExposure[] = "LumoDeviceCacheWillUpdateExposureNotification";

@@ -173,6 +173,14 @@ LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBacken
                         [this](const Notification &) { lockToolbar(true); });
     center->addObserver(this, NotificationNames::CaptureDidInvalidateTimer,
                         [this](const Notification &) { lockToolbar(false); });
+    center->addObserver(this, NotificationNames::AppEnterFullScreen,
+                        [this](const Notification &) { setMode(ProjectMode); });
+    // Leaving full screen, by whatever way, comes back to camera mode.
+    center->addObserver(this, NotificationNames::AppExitFullScreen,
+                        [this](const Notification &) { setMode(CameraMode); });
+    // Another camera was chosen for the picture: the stream starts again on it.
+    center->addObserver(this, NotificationNames::CommandRestartCaptureView,
+                        [this](const Notification &) { captureController_->restart(); });
     center->addObserver(this, NotificationNames::MainWindowDoubleClicked,
                         [this](const Notification &) { doubleClickMainWindow(); });
     center->addObserver(this, NotificationNames::PhotoSaveDidFail, [this](const Notification &n) {

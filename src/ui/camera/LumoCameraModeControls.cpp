@@ -20,14 +20,6 @@
 
 namespace {
 
-// Posted by the floating full-screen controls with the twin pop-up that was worked as object.
-constexpr const char FullScreenSetZoom[] = "LumoFullScreenSetZoomNotification";
-constexpr const char FullScreenSetTimer[] = "LumoFullScreenSetTimerNotification";
-constexpr const char FullScreenSetResolution[] = "LumoFullScreenSetResolutionNotification";
-constexpr const char FullScreenSetExposure[] = "LumoFullScreenSetExposureNotification";
-constexpr const char FullScreenSetExposureLock[] = "LumoFullScreenSetExposureLockNotification";
-constexpr const char FullScreenSetMirror[] = "LumoFullScreenSetMirrorNotification";
-
 constexpr int ZoomEntries = 6;
 constexpr int ResolutionEntries = 6;
 constexpr int TimerEntries = 3;
