@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMainWindow>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <gtest/gtest.h>
@@ -84,6 +85,20 @@ TEST_F(MainWindowModes, CountdownLocksTheModeSwitcherUntilItEnds)
     NotificationCenter::defaultCenter()->post(NotificationNames::CaptureDidInvalidateTimer);
     for (QAction *action : main.modeActions())
         EXPECT_TRUE(action->isEnabled());
+}
+
+TEST_F(MainWindowModes, MaximizingGivesTheTallestWindowWithA4To3Picture)
+{
+    main.setMode(Mode::CameraMode);
+    main.window()->show();
+    const QRect available = main.window()->screen()->availableGeometry();
+    main.window()->showMaximized();
+    ASSERT_TRUE(waitUntil([&] { return !main.window()->isMaximized(); }));
+    const QWidget *picture = main.window()->centralWidget();
+    EXPECT_EQ(main.window()->frameGeometry().height(), available.height());
+    // Within a few pixels: the status bar's size grip comes back as the window leaves the
+    // maximized state, after the picture was measured.
+    EXPECT_NEAR(picture->width(), picture->height() * 4 / 3, 4);
 }
 
 TEST_F(MainWindowModes, LongMessageIsElidedWithTheWholeTextAsToolTip)

@@ -20,6 +20,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
@@ -66,6 +67,7 @@ LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBacken
     window_->setWindowTitle(QStringLiteral("Arvo"));
     window_->setObjectName(QStringLiteral("mainWindow"));
     window_->setDelegate(this);
+    window_->installEventFilter(this);
     setWindow(window_);
 
     stack_ = new QStackedWidget;
@@ -299,6 +301,47 @@ void LumoMainWindowController::setupToolbar(int mode)
     setWindowToolbar(shown);
 }
 
+LumoMainWindowController::Chrome LumoMainWindowController::chrome(int mode) const
+{
+    // Measured as it is now: the title bar and the menu bar above the toolbar, and the band under
+    // the picture (the status line in camera mode, the thumbnail strip in review mode).
+    const QRect frame = window_->frameGeometry();
+    const QRect client = window_->geometry();
+    // A bar that has not been laid out yet counts with the height it asks for.
+    const auto height = [](const QWidget *bar) {
+        return float(bar->isVisible() ? bar->height() : bar->sizeHint().height());
+    };
+    const float menuBar = window_->menuBar()->isHidden() ? 0 : height(window_->menuBar());
+    Chrome chrome;
+    chrome.toolbar = toolbarHeight();
+    chrome.band = mode == CameraMode ? height(window_->statusBar()) : WindowGeometry::ReviewBand;
+    chrome.titleBar = float(frame.height() - client.height()) + menuBar;
+    if (window_->isVisible()) {
+        // Laid out, everything between the client area and the page is known exactly (bars,
+        // margins, spacing): it all counts with the title bar, so the page keeps 4:3 to the pixel.
+        window_->layout()->activate();
+        const float aroundPage = float(client.height() - pages_->height());
+        const float statusLine =
+            window_->statusBar()->isVisible() ? float(window_->statusBar()->height()) : 0;
+        chrome.titleBar = float(frame.height() - client.height()) + aroundPage - chrome.toolbar - statusLine;
+        if (mode == CameraMode)
+            chrome.band = statusLine;
+    }
+    chrome.decorations = frame.size() - client.size();
+    return chrome;
+}
+
+void LumoMainWindowController::setScreenFrame(const QRectF &screenFrame, const QRect &available,
+                                              const Chrome &chrome)
+{
+    const QRect target = WindowGeometry::toQt(screenFrame, available).toRect();
+    // frameGeometry() includes the decorations; resize() takes the client size, move() the frame's
+    // position.
+    window_->resize(target.size() - chrome.decorations);
+    if (window_->isVisible())
+        window_->move(target.topLeft());
+}
+
 void LumoMainWindowController::sizeWindowForMode(int mode)
 {
     if (window_->isFullScreen() || window_->isMaximized())
@@ -306,27 +349,45 @@ void LumoMainWindowController::sizeWindowForMode(int mode)
     QScreen *screen = window_->screen();
     if (!screen)
         return;
-    // The chrome measured as it is now: the title bar and the menu bar above the toolbar, and
-    // the band under the picture (the status line in camera mode, the thumbnail strip in review).
-    const QRect frame = window_->frameGeometry();
-    const QRect client = window_->geometry();
-    const float menuBar = window_->menuBar()->isVisible() ? window_->menuBar()->sizeHint().height() : 0;
-    const float titleBar = float(frame.height() - client.height()) + menuBar;
-    const float toolbar = toolbarHeight();
-    const float band =
-        mode == CameraMode ? float(window_->statusBar()->sizeHint().height()) : WindowGeometry::ReviewBand;
+    const Chrome c = chrome(mode);
     const QRect available = screen->availableGeometry();
-    const QRectF screenFrame = WindowGeometry::toScreen(QRectF(frame), available);
-    const QRectF sized = WindowGeometry::modeChangeFrame(screenFrame, WindowGeometry::visibleFrame(available),
-                                                         titleBar, toolbar, float(client.width()), band);
-    const QRect target = WindowGeometry::toQt(sized, available).toRect();
-    // frameGeometry() includes the decorations; resize() and move() take the client size and
-    // the frame's position.
-    const QSize decorations = frame.size() - client.size();
-    window_->setMinimumSize(MinimumPictureWidth, int(MinimumPictureHeight + menuBar + toolbar + band));
-    window_->resize(target.size() - decorations);
-    if (window_->isVisible())
-        window_->move(target.topLeft());
+    const QRectF frame = WindowGeometry::toScreen(QRectF(window_->frameGeometry()), available);
+    const QRectF sized =
+        WindowGeometry::modeChangeFrame(frame, WindowGeometry::visibleFrame(available), c.titleBar, c.toolbar,
+                                        float(window_->width()), c.band);
+    // The minimum is a client size: without the window manager's title bar.
+    const float menuBar = c.titleBar - float(c.decorations.height());
+    window_->setMinimumSize(MinimumPictureWidth, int(MinimumPictureHeight + menuBar + c.toolbar + c.band));
+    setScreenFrame(sized, available, c);
+}
+
+void LumoMainWindowController::zoomWindow()
+{
+    QScreen *screen = window_->screen();
+    if (!screen)
+        return;
+    const Chrome c = chrome(mode_);
+    const QRect available = screen->availableGeometry();
+    const QRectF visible = WindowGeometry::visibleFrame(available);
+    const QRectF frame = WindowGeometry::toScreen(QRectF(window_->frameGeometry()), available);
+    setScreenFrame(
+        WindowGeometry::zoomFrame(float(frame.x()), visible, visible, c.titleBar, c.toolbar, c.band),
+        available, c);
+}
+
+bool LumoMainWindowController::eventFilter(QObject *watched, QEvent *event)
+{
+    // Maximizing gives the tallest window whose picture keeps 4:3, not the whole screen.
+    if (watched == window_ && event->type() == QEvent::WindowStateChange && window_->isMaximized()
+        && mode_ != ProjectMode) {
+        QTimer::singleShot(0, this, [this] {
+            if (!window_->isMaximized())
+                return;
+            window_->showNormal();
+            zoomWindow();
+        });
+    }
+    return LumoWindowController::eventFilter(watched, event);
 }
 
 void LumoMainWindowController::checkModeAction(int mode)

@@ -123,9 +123,22 @@ private:
     void runCameraModeSequence();
     void runReviewModeSequence();
     void setupToolbar(int mode);
+    // What surrounds the picture, measured as the window is now.
+    struct Chrome {
+        float titleBar = 0; // with the menu bar
+        float toolbar = 0;
+        float band = 0;    // under the picture
+        QSize decorations; // the window manager's frame around the client area
+    };
+    Chrome chrome(int mode) const;
+    void setScreenFrame(const QRectF &screenFrame, const QRect &available, const Chrome &chrome);
     // Resizes the window for a page after a mode change, so that the picture keeps 4:3 at the
     // page's width, and sets the smallest window that keeps a 480 x 360 picture.
     void sizeWindowForMode(int mode);
+    // The window's zoom: as tall as the screen allows with the picture at 4:3, moved left where
+    // it would pass the screen's right edge.
+    void zoomWindow();
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void checkModeAction(int mode);
     QToolBar *makeToolbar(const QString &name);
     // A capture device error, as a window-modal alert with "OK".
