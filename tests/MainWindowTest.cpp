@@ -1,12 +1,18 @@
 #include "TestSupport.h"
 #include "core/NotificationNames.h"
+#include "settings/CamSettingController.h"
 #include "ui/LumoMainWindowController.h"
+#include "ui/camera/LumoCameraModeControls.h"
+#include "ui/camera/LumoCaptureViewController.h"
+#include "ui/widgets/LumoPopUpButton.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMenu>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTest>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -99,6 +105,20 @@ TEST_F(MainWindowModes, MaximizingGivesTheTallestWindowWithA4To3Picture)
     // Within a few pixels: the status bar's size grip comes back as the window leaves the
     // maximized state, after the picture was measured.
     EXPECT_NEAR(picture->width(), picture->height() * 4 / 3, 4);
+}
+
+TEST_F(MainWindowModes, ClickingAZoomEntryZoomsThePictureAndTitlesTheControl)
+{
+    main.setMode(Mode::CameraMode);
+    main.window()->show();
+    LumoPopUpButton *zoom = main.cameraControls()->zoomButton();
+    QMenu *menu = zoom->popUpMenu();
+    menu->popup(zoom->mapToGlobal(QPoint(0, zoom->height())));
+    QAction *entry = zoom->itemAtIndex(3); // 150%
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
+    EXPECT_EQ(main.captureController()->zoom(), 1.5f);
+    EXPECT_EQ(CamSettingController::sharedInstance()->zoom(), 1.5f);
+    EXPECT_EQ(zoom->title(), "Zoom: 150%");
 }
 
 TEST_F(MainWindowModes, LongMessageIsElidedWithTheWholeTextAsToolTip)
