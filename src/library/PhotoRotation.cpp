@@ -1,0 +1,285 @@
+#include "library/PhotoRotation.h"
+
+#include "core/LumoLog.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QSaveFile>
+#include <QTransform>
+
+#include <exiv2/exiv2.hpp>
+#include <turbojpeg.h>
+
+#include <memory>
+#include <mutex>
+
+namespace {
+
+// Larger files are not photos; they are refused rather than read whole.
+constexpr qint64 MaxFileBytes = qint64(256) * 1024 * 1024;
+// A full decode larger than this is refused (a header may claim 65500 x 65500 pixels).
+constexpr qint64 MaxDecodePixels = qint64(100) * 1000 * 1000;
+
+constexpr int Rgb32PixelFormat = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? int(TJPF_BGRX) : int(TJPF_XRGB);
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("PhotoRotation", text);
+}
+
+struct TjDeleter {
+    void operator()(void *handle) const
+    {
+        if (handle)
+            tjDestroy(handle);
+    }
+};
+using TjHandle = std::unique_ptr<void, TjDeleter>;
+
+QByteArray takeTjBuffer(unsigned char *buffer, unsigned long size)
+{
+    QByteArray bytes(reinterpret_cast<const char *>(buffer), qsizetype(size));
+    tjFree(buffer);
+    return bytes;
+}
+
+// The TurboJPEG operation for a turn; -1 for an angle that is not a quarter turn.
+int transformOp(int quarterTurnsLeft)
+{
+    switch (quarterTurnsLeft) {
+    case 1:
+        return TJXOP_ROT270; // TurboJPEG turns clockwise
+    case 2:
+        return TJXOP_ROT180;
+    case 3:
+        return TJXOP_ROT90;
+    default:
+        return -1;
+    }
+}
+
+// The compressed blocks of `jpeg` rearranged for `op`. With `perfect`, fails when blocks at the
+// edge would not map onto whole blocks; otherwise such an edge is cut off (a few pixels of a
+// thumbnail).
+QByteArray transformJpeg(const QByteArray &jpeg, int op, bool perfect)
+{
+    const TjHandle handle(tjInitTransform());
+    if (!handle)
+        return {};
+    tjtransform transform{};
+    transform.op = op;
+    transform.options = perfect ? TJXOPT_PERFECT : TJXOPT_TRIM;
+    unsigned char *out = nullptr;
+    unsigned long outSize = 0;
+    const int rc = tjTransform(handle.get(), reinterpret_cast<const unsigned char *>(jpeg.constData()),
+                               static_cast<unsigned long>(jpeg.size()), 1, &out, &outSize, &transform, 0);
+    if (rc != 0) {
+        tjFree(out);
+        return {};
+    }
+    return takeTjBuffer(out, outSize);
+}
+
+// Decode, turn and encode again; 4:4:4 so that no chroma detail is lost twice.
+QByteArray reencodeTurned(const QByteArray &jpeg, int quarterTurnsLeft, int quality, QString *error)
+{
+    const TjHandle decoder(tjInitDecompress());
+    int width = 0, height = 0, subsampling = 0, colorspace = 0;
+    const auto *data = reinterpret_cast<const unsigned char *>(jpeg.constData());
+    const auto size = static_cast<unsigned long>(jpeg.size());
+    if (!decoder
+        || tjDecompressHeader3(decoder.get(), data, size, &width, &height, &subsampling, &colorspace) != 0
+        || width <= 0 || height <= 0) {
+        *error = tr("The file is not a readable JPEG photo.");
+        return {};
+    }
+    if (qint64(width) * height > MaxDecodePixels) {
+        *error = tr("The photo is too large to be turned.");
+        return {};
+    }
+    QImage picture(width, height, QImage::Format_RGB32);
+    if (picture.isNull()
+        || tjDecompress2(decoder.get(), data, size, picture.bits(), width, int(picture.bytesPerLine()),
+                         height, Rgb32PixelFormat, TJFLAG_STOPONWARNING | TJFLAG_ACCURATEDCT)
+               != 0) {
+        *error = tr("The photo is damaged and cannot be turned.");
+        return {};
+    }
+    // Qt turns clockwise for positive angles; a multiple of 90 is an exact pixel permutation.
+    const QImage turned = picture.transformed(QTransform().rotate(-90.0 * quarterTurnsLeft));
+
+    const TjHandle encoder(tjInitCompress());
+    unsigned char *out = nullptr;
+    unsigned long outSize = 0;
+    if (!encoder
+        || tjCompress2(encoder.get(), turned.constBits(), turned.width(), int(turned.bytesPerLine()),
+                       turned.height(), Rgb32PixelFormat, &out, &outSize,
+                       subsampling == TJSAMP_GRAY ? TJSAMP_GRAY : TJSAMP_444, quality, TJFLAG_ACCURATEDCT)
+               != 0) {
+        tjFree(out);
+        *error = tr("The turned photo could not be encoded.");
+        return {};
+    }
+    return takeTjBuffer(out, outSize);
+}
+
+void setDimension(Exiv2::ExifData &exif, const char *key, uint32_t value)
+{
+    const auto it = exif.findKey(Exiv2::ExifKey(key));
+    if (it == exif.end())
+        return;
+    if (it->typeId() == Exiv2::unsignedShort && value <= 0xffff)
+        it->setValue(std::to_string(value));
+    else
+        *it = value;
+}
+
+// The EXIF thumbnail turned like the picture, so that browsers that show it agree with the
+// photo. Empty when there is none or it cannot be turned.
+QByteArray turnedThumbnail(const Exiv2::ExifData &exif, int quarterTurnsLeft)
+{
+    Exiv2::ExifThumbC thumb(exif);
+    if (std::string(thumb.mimeType()) != "image/jpeg")
+        return {};
+    const Exiv2::DataBuf buf = thumb.copy();
+    if (buf.size_ <= 0)
+        return {};
+    const QByteArray jpeg(reinterpret_cast<const char *>(buf.pData_), qsizetype(buf.size_));
+    QByteArray turned = transformJpeg(jpeg, transformOp(quarterTurnsLeft), true);
+    if (turned.isEmpty())
+        turned = transformJpeg(jpeg, transformOp(quarterTurnsLeft), false);
+    return turned;
+}
+
+// `turned` (a JPEG of the turned picture) with the metadata of `original` brought up to date.
+// When `markersCopied`, `turned` already carries the original's segments; otherwise they are
+// copied from `original`.
+QByteArray updateMetadata(const QByteArray &original, const QByteArray &turned, bool markersCopied,
+                          int quarterTurnsLeft, QString *error)
+{
+    // exiv2's XMP toolkit must be set up once before threads use it.
+    static std::once_flag xmpOnce;
+    std::call_once(xmpOnce, [] { Exiv2::XmpParser::initialize(); });
+
+    try {
+        auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte *>(turned.constData()),
+                                               long(turned.size()));
+        if (!image.get())
+            throw Exiv2::Error(Exiv2::kerNotAnImage, "JPEG");
+        if (markersCopied) {
+            image->readMetadata();
+        } else {
+            auto source = Exiv2::ImageFactory::open(
+                reinterpret_cast<const Exiv2::byte *>(original.constData()), long(original.size()));
+            if (!source.get())
+                throw Exiv2::Error(Exiv2::kerNotAnImage, "JPEG");
+            source->readMetadata();
+            image->readMetadata();
+            image->setMetadata(*source);
+        }
+
+        Exiv2::ExifData &exif = image->exifData();
+        if (!exif.empty()) {
+            const int width = image->pixelWidth();
+            const int height = image->pixelHeight();
+            setDimension(exif, "Exif.Photo.PixelXDimension", uint32_t(width));
+            setDimension(exif, "Exif.Photo.PixelYDimension", uint32_t(height));
+            setDimension(exif, "Exif.Image.ImageWidth", uint32_t(width));
+            setDimension(exif, "Exif.Image.ImageLength", uint32_t(height));
+            Exiv2::ExifThumb thumb(exif);
+            if (thumb.copy().size_ > 0) {
+                const QByteArray thumbnail = turnedThumbnail(exif, quarterTurnsLeft);
+                if (!thumbnail.isEmpty())
+                    thumb.setJpegThumbnail(reinterpret_cast<const Exiv2::byte *>(thumbnail.constData()),
+                                           long(thumbnail.size()));
+                else
+                    thumb.erase(); // better none than one that shows the photo the old way round
+            }
+        }
+        image->writeMetadata();
+
+        Exiv2::BasicIo &io = image->io();
+        if (io.open() != 0)
+            throw Exiv2::Error(Exiv2::kerDataSourceOpenFailed, "memory");
+        const long size = io.size();
+        QByteArray out(qsizetype(size), Qt::Uninitialized);
+        const long read = io.read(reinterpret_cast<Exiv2::byte *>(out.data()), size);
+        io.close();
+        if (size <= 0 || read != size)
+            throw Exiv2::Error(Exiv2::kerFailedToReadImageData);
+        return out;
+    } catch (const Exiv2::AnyError &e) {
+        LUMO_LOG("metadata of a turned photo: %s", e.what());
+        *error = tr("The photo's metadata could not be kept.");
+        return {};
+    }
+}
+
+} // namespace
+
+QByteArray rotateJpegData(const QByteArray &jpeg, int degrees, RotationResult *result)
+{
+    *result = RotationResult();
+    if (degrees % 90 != 0) {
+        result->error = tr("A photo can only be turned by quarter turns.");
+        return {};
+    }
+    const int quarterTurnsLeft = ((degrees / 90) % 4 + 4) % 4;
+    if (quarterTurnsLeft == 0) {
+        result->ok = result->lossless = true;
+        return jpeg;
+    }
+
+    QByteArray turned = transformJpeg(jpeg, transformOp(quarterTurnsLeft), true);
+    const bool lossless = !turned.isEmpty();
+    if (!lossless) {
+        turned = reencodeTurned(jpeg, quarterTurnsLeft, PhotoRotation::ReencodeQuality, &result->error);
+        if (turned.isEmpty())
+            return {};
+    }
+    const QByteArray out = updateMetadata(jpeg, turned, lossless, quarterTurnsLeft, &result->error);
+    if (out.isEmpty())
+        return {};
+    result->ok = true;
+    result->lossless = lossless;
+    return out;
+}
+
+RotationResult rotatePhotoFile(const QString &path, int degrees)
+{
+    RotationResult result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = tr("The photo cannot be read: %1").arg(file.errorString());
+        return result;
+    }
+    if (file.size() > MaxFileBytes) {
+        result.error = tr("The file is too large to be a photo.");
+        return result;
+    }
+    const QByteArray original = file.readAll();
+    file.close();
+    if (original.isEmpty()) {
+        result.error = tr("The file is not a readable JPEG photo.");
+        return result;
+    }
+
+    const QByteArray turned = rotateJpegData(original, degrees, &result);
+    if (!result.ok || turned.constData() == original.constData())
+        return result;
+
+    // QSaveFile writes next to the photo and renames over it, keeping the photo's permissions;
+    // a symbolic link is followed, so the link stays a link.
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(turned) != turned.size() || !out.commit()) {
+        result.ok = false;
+        result.error = tr("The turned photo cannot be written: %1").arg(out.errorString());
+        return result;
+    }
+    if (!result.lossless)
+        LUMO_LOG("%s turned by %d degrees with a new encoding", qPrintable(QFileInfo(path).fileName()),
+                 degrees);
+    return result;
+}
