@@ -20,6 +20,7 @@
 #include "library/LibraryFolder.h"
 #include "ui/LumoMainWindowController.h"
 #include "ui/about/LumoAboutWindowController.h"
+#include "ui/preferences/LumoPreferencesWindowController.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,7 +29,6 @@
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
@@ -59,6 +59,7 @@ LumoAppController::~LumoAppController()
     if (actionController_)
         center->removeObserver(actionController_.get());
     controlServer_.reset();
+    preferences_.reset();
     mainWindowController_.reset(); // stops the live picture
     actionController_.reset();     // waits for photos still being written
     cameras_.reset();              // ends the device thread before the virtual cameras go
@@ -221,7 +222,12 @@ void LumoAppController::buildMainMenu()
     copyItem->setShortcut(QKeySequence::Copy);
     edit->addSeparator();
     QAction *preferences = edit->addAction(tr("&Preferences…"), this, &LumoAppController::openPreferences);
-    preferences->setShortcut(QKeySequence::Preferences);
+    // Ctrl+, as desktop programs have it, and the desktop's own key for it where that differs.
+    QList<QKeySequence> preferenceKeys{QKeySequence(Qt::CTRL | Qt::Key_Comma)};
+    for (const QKeySequence &keys : QKeySequence::keyBindings(QKeySequence::Preferences))
+        if (!preferenceKeys.contains(keys))
+            preferenceKeys << keys;
+    preferences->setShortcuts(preferenceKeys);
     preferences->setMenuRole(QAction::PreferencesRole);
 
     QMenu *modeMenu = bar->addMenu(tr("&Mode"));
@@ -250,8 +256,13 @@ void LumoAppController::onlineHelp()
 
 void LumoAppController::openPreferences()
 {
-    QMessageBox::information(mainWindowController_->window(), tr("Preferences"),
-                             tr("Preferences are not available yet."));
+    if (!preferences_) {
+        preferences_ =
+            std::make_unique<LumoPreferencesWindowController>(LumoPreferencesWindowController::Services{
+                UserDefaults::standard(), CamSettingController::sharedInstance(), cameras_.get(),
+                LumoAboutWindowController::serverAddresses().update});
+    }
+    preferences_->showWindow();
 }
 
 void LumoAppController::openAbout()

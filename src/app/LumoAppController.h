@@ -11,6 +11,7 @@ class ControlServer;
 class LumoActionController;
 class LumoCamerasController;
 class LumoMainWindowController;
+class LumoPreferencesWindowController;
 class QAction;
 class SingleInstance;
 class VirtualCameraHub;
@@ -51,6 +52,8 @@ public:
 
     LumoMainWindowController *mainWindowController() const { return mainWindowController_.get(); }
     LumoActionController *actionController() const { return actionController_.get(); }
+    // Null until the preferences are first opened.
+    LumoPreferencesWindowController *preferencesController() const { return preferences_.get(); }
     VirtualCameraHub *virtualCameraHub() const { return hub_.get(); }
 
     // The "HelpBaseURL" entry of the "Server" strings table.
@@ -67,4 +70,5 @@ private:
     std::unique_ptr<LumoMainWindowController> mainWindowController_;
     std::unique_ptr<LumoCamerasController> cameras_;
     std::unique_ptr<ControlServer> controlServer_;
+    std::unique_ptr<LumoPreferencesWindowController> preferences_;
 };
