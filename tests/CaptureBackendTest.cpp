@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 #include "capture/FrameDecoding.h"
+#include "capture/LiveFrameDecoder.h"
 #include "capture/linux/V4l2CaptureDevice.h"
 #include "capture/linux/V4l2CaptureMode.h"
 #include "capture/virtual/VirtualCaptureBackend.h"
@@ -8,6 +9,8 @@
 #include "device/virtual/VirtualCameraCommands.h"
 #include "device/virtual/VirtualCameraHub.h"
 
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -393,17 +396,30 @@ class Receiver {
     }
     mutable std::mutex mutex_;
     std::vector<QImage> frames_;
+    std::vector<FramePayload::Format> formats_;
     std::vector<CaptureDevice::Error> errors_;
+    LiveFrameDecoder decoder_; // on the frame thread
 
 public:
     void attach(CaptureDevice &device)
     {
-        device.setFrameCallback([this](QImage &frame) { locked([&] { frames_.push_back(frame); }); });
+        device.setFrameCallback([this](const FramePayload &payload) {
+            QImage frame;
+            if (decoder_.decodeWhole(payload, frame))
+                locked([&] {
+                    frames_.push_back(frame);
+                    formats_.push_back(payload.format);
+                });
+        });
         device.setErrorCallback([this](const CaptureDevice::Error &e) { locked([&] { errors_.push_back(e); }); });
     }
     std::vector<QImage> frames() const
     {
         return locked([&] { return frames_; });
+    }
+    std::vector<FramePayload::Format> formats() const
+    {
+        return locked([&] { return formats_; });
     }
     std::vector<CaptureDevice::Error> errors() const
     {
@@ -553,7 +569,7 @@ TEST_F(V4l2Stream, StopReturnsWithTheFrameThreadOutOfTheCallback)
 {
     std::atomic<bool> inCallback{false};
     std::atomic<int> calls{0};
-    device.setFrameCallback([&](QImage &) {
+    device.setFrameCallback([&](const FramePayload &) {
         inCallback = true;
         ++calls;
         inCallback = false;
@@ -598,6 +614,18 @@ TEST_F(V4l2Stream, OpenFailureExplainsWhatToDoAndNoDecodableFormatDoesNotStart)
 
 // ---- Virtual camera ------------------------------------------------------------------------
 
+// The names of this process's threads.
+QStringList threadNames()
+{
+    QStringList names;
+    for (const QString &task : QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile comm(QStringLiteral("/proc/self/task/%1/comm").arg(task));
+        if (comm.open(QIODevice::ReadOnly))
+            names << QString::fromUtf8(comm.readAll()).trimmed();
+    }
+    return names;
+}
+
 class VirtualCapture : public testing::Test {
 protected:
     std::unique_ptr<CaptureDevice> deviceOf(const VirtualCamera &cam)
@@ -640,7 +668,7 @@ TEST_F(VirtualCapture, DevicesAreFoundByTheCamerasUniqueIdAndUnpluggedOnesDoNotO
     EXPECT_EQ(error.description, QStringLiteral("The camera's video could not be opened."));
 }
 
-TEST_F(VirtualCapture, FramesOfTheRequestedSizeWithAMovingPart)
+TEST_F(VirtualCapture, FramesOfTheRequestedSizeWithAMovingPartSentAsARealCameraSendsThem)
 {
     auto device = startDevice({320, 240});
     ASSERT_NE(device, nullptr);
@@ -648,9 +676,15 @@ TEST_F(VirtualCapture, FramesOfTheRequestedSizeWithAMovingPart)
     EXPECT_EQ(receiver.frame(0).size(), QSize(320, 240));
     EXPECT_EQ(receiver.frame(0).format(), QImage::Format_RGB32);
     EXPECT_NE(receiver.frame(0), receiver.frame(1));
+    EXPECT_EQ(receiver.formats().front(), FramePayload::Format::Yuyv);
+    // The camera's side and the frame thread are two named threads, as top -H shows them.
+    const QStringList threads = threadNames();
+    EXPECT_TRUE(threads.contains("vcam-frames")) << qPrintable(threads.join(' '));
+    EXPECT_TRUE(threads.contains("frames")) << qPrintable(threads.join(' '));
 
     device->setFrameSize({800, 600});
     EXPECT_TRUE(waitUntil([&] { return receiver.frames().back().size() == QSize(800, 600); }));
+    EXPECT_EQ(receiver.formats().back(), FramePayload::Format::Mjpeg);
     EXPECT_TRUE(device->isRunning());
     device->stopRunning();
     EXPECT_FALSE(device->isRunning());

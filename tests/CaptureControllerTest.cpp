@@ -33,7 +33,13 @@ public:
     void stopRunning() override { running = false; }
     bool isRunning() const override { return running; }
 
-    void push(QImage frame) { deliverFrame(frame); }
+    void push(const QImage &frame)
+    {
+        FramePayload payload;
+        payload.image = frame;
+        payload.outputSize = size_;
+        deliverFrame(payload);
+    }
 
     bool failOpen = false;
     bool running = false;
@@ -95,8 +101,8 @@ TEST_F(CaptureController, FollowsTheCurrentCameraAndPublishesEveryTransformedFra
     frame.setPixel(0, 0, qRgb(255, 0, 0));
     backend.last->push(frame);
     ASSERT_EQ(published.names().size(), 1);
-    const QImage shown = published.notifications().first().userInfo.value("image").value<QImage>();
-    EXPECT_EQ(shown.pixel(1279, 0) & 0xffffff, 0xff0000u) << "mirrored before it is published";
+    const LiveFrame shown = published.notifications().first().userInfo.value("image").value<LiveFrame>();
+    EXPECT_EQ(shown.render().pixel(1279, 0) & 0xffffff, 0xff0000u) << "published with its mirroring";
     EXPECT_EQ(published.notifications().first().object.data(), controller.get());
     EXPECT_EQ(controller->frameCount(), 1u);
     EXPECT_EQ(controller->captureView()->frame(), shown);

@@ -5,23 +5,39 @@
 #include <QSize>
 #include <QString>
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
+
+// One frame as a device delivers it: the camera's own payload (MJPEG or YUYV), or a picture for
+// a device that has one already. The payload's bytes are valid during the frame callback only.
+struct FramePayload {
+    enum class Format { Mjpeg, Yuyv, Rgb32 };
+    Format format = Format::Rgb32;
+    const uint8_t *data = nullptr; // Mjpeg, Yuyv
+    size_t length = 0;
+    QSize size;           // Yuyv: the stream's frame size (a JPEG carries its own)
+    int bytesPerLine = 0; // Yuyv
+    QImage image;         // Rgb32
+    QSize outputSize;     // the frame size the device was asked for; other sizes are scaled to it
+};
 
 // The video device of one camera, as the capture pipeline uses it: open it, ask for a frame size,
 // run and stop the stream, and receive every frame.
 //
-// Threads: every method is called on the main thread. Frames arrive on a frame thread that the
-// device owns; the frame callback runs there and may replace the frame in place (the pipeline
-// applies zoom and mirroring that way). stopRunning() and close() return only after the frame
-// thread has left the callback, so the callback's captures stay valid until then.
+// Threads: every method is called on the main thread. Frames arrive on a frame thread ("frames")
+// that the device owns; the frame callback runs there and decodes the payload it is given
+// (LiveFrameDecoder), so real and virtual cameras share one decoding path. stopRunning() and
+// close() return only after the frame thread has left the callback, so the callback's captures
+// stay valid until then.
 class CaptureDevice {
 public:
     struct Error {
         QString description;        // alert title, e.g. "The camera could not be opened."
         QString recoverySuggestion; // alert message: what the user can do about it
     };
-    using FrameCallback = std::function<void(QImage &frame)>;
+    using FrameCallback = std::function<void(const FramePayload &payload)>;
     // A stream that ended by itself: the camera was unplugged or failed. Called once, on the
     // frame thread (or on the main thread when a restart for a new frame size fails); no frames
     // follow and isRunning() is false until the stream is started again.
@@ -46,10 +62,10 @@ public:
 
 protected:
     // For implementations, on the frame thread.
-    void deliverFrame(QImage &frame)
+    void deliverFrame(const FramePayload &payload)
     {
         if (frameCallback_)
-            frameCallback_(frame);
+            frameCallback_(payload);
     }
     void reportError(const Error &error)
     {

@@ -3,7 +3,12 @@
 #include <libyuv/convert_argb.h>
 #include <libyuv/scale_argb.h>
 
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
 #include <limits>
+
+#include <jpeglib.h>
 
 namespace FrameDecoding {
 
@@ -39,7 +44,9 @@ MjpegDecoder makeMjpegDecoder()
 
 void prepareFrame(QImage &image, const QSize &size)
 {
-    if (image.size() != size || !isFramePixelFormat(image.format()))
+    // A buffer still held elsewhere (the frame on screen, the one a snapshot took) is left to
+    // its holders: a new one costs less than the copy that detaching it would make.
+    if (image.size() != size || !isFramePixelFormat(image.format()) || !image.isDetached())
         image = QImage(size, QImage::Format_RGB32);
 }
 
@@ -89,6 +96,129 @@ bool scaleFrame(const QImage &in, QImage &out)
     return libyuv::ARGBScale(in.constBits(), int(in.bytesPerLine()), in.width(), in.height(), pixels,
                              int(out.bytesPerLine()), out.width(), out.height(), libyuv::kFilterBox)
            == 0;
+}
+
+namespace {
+
+// libjpeg reports errors by calling back; a long jump brings the decoder back to where it
+// started the frame. Warnings (corrupt data) fail the frame too, as TJFLAG_STOPONWARNING does.
+struct JpegErrors {
+    jpeg_error_mgr manager;
+    std::jmp_buf jump;
+};
+
+[[noreturn]] void failJpeg(j_common_ptr info)
+{
+    std::longjmp(reinterpret_cast<JpegErrors *>(info->err)->jump, 1);
+}
+
+void jpegMessage(j_common_ptr info, int level)
+{
+    if (level < 0)
+        failJpeg(info);
+}
+
+} // namespace
+
+struct JpegRegionDecoder::State {
+    jpeg_decompress_struct info{};
+    JpegErrors errors{};
+};
+
+JpegRegionDecoder::JpegRegionDecoder() : state_(std::make_unique<State>())
+{
+    state_->info.err = jpeg_std_error(&state_->errors.manager);
+    state_->errors.manager.error_exit = failJpeg;
+    state_->errors.manager.emit_message = jpegMessage;
+    jpeg_create_decompress(&state_->info);
+}
+
+JpegRegionDecoder::~JpegRegionDecoder()
+{
+    jpeg_destroy_decompress(&state_->info);
+}
+
+QSize JpegRegionDecoder::imageSize(const uint8_t *data, size_t size)
+{
+    jpeg_decompress_struct &info = state_->info;
+    if (!data || size == 0 || size > std::numeric_limits<unsigned long>::max())
+        return {};
+    if (setjmp(state_->errors.jump)) {
+        jpeg_abort_decompress(&info);
+        return {};
+    }
+    jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+    jpeg_read_header(&info, TRUE);
+    const QSize result(int(info.image_width), int(info.image_height));
+    jpeg_abort_decompress(&info);
+    return result;
+}
+
+bool JpegRegionDecoder::decode(const uint8_t *data, size_t size, const QRect &region, int denominator,
+                               QImage &out, QRect *decoded)
+{
+    jpeg_decompress_struct &info = state_->info;
+    if (!data || size == 0 || size > std::numeric_limits<unsigned long>::max())
+        return false;
+    if (denominator != 1 && denominator != 2 && denominator != 4 && denominator != 8)
+        return false;
+    // Everything the jump back may see lives in the decompressor or is set before setjmp().
+    if (setjmp(state_->errors.jump)) {
+        jpeg_abort_decompress(&info);
+        return false;
+    }
+    jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+    jpeg_read_header(&info, TRUE);
+    info.out_color_space = JCS_EXT_BGRA; // alpha 0xff, which RGB32 requires
+    info.dct_method = JDCT_ISLOW;
+    info.do_fancy_upsampling = TRUE;
+    info.scale_num = 1;
+    info.scale_denom = unsigned(denominator);
+    jpeg_start_decompress(&info);
+
+    const QRect image(0, 0, int(info.image_width), int(info.image_height));
+    // Fancy upsampling of the colour takes the pixel on either side: a crop that starts
+    // right at the wanted column would treat it as the picture's edge. One more column each
+    // way keeps the wanted columns exact.
+    const QRect wanted = region.adjusted(-denominator, 0, denominator, 0).intersected(image);
+    if (wanted.isEmpty() || info.output_width == 0 || info.output_height == 0) {
+        jpeg_abort_decompress(&info);
+        return false;
+    }
+    // The wanted part in output pixels, rounded outwards.
+    const int d = denominator;
+    const int outWidth = int(info.output_width);
+    const int outHeight = int(info.output_height);
+    const int top = wanted.top() / d;
+    const int bottom = std::min(outHeight, (wanted.bottom() + d) / d); // one past the last row
+    JDIMENSION left = JDIMENSION(wanted.left() / d);
+    JDIMENSION width = JDIMENSION(std::min(outWidth, (wanted.right() + d) / d)) - left;
+    if (int(width) < outWidth)
+        jpeg_crop_scanline(&info, &left, &width);
+
+    prepareFrame(out, QSize(int(width), bottom - top));
+    uchar *pixels = out.bits();
+    const qsizetype stride = out.bytesPerLine();
+    if (top > 0 && jpeg_skip_scanlines(&info, JDIMENSION(top)) != JDIMENSION(top)) {
+        jpeg_abort_decompress(&info);
+        return false;
+    }
+    while (int(info.output_scanline) < bottom) {
+        JSAMPROW rows[16];
+        const int first = int(info.output_scanline) - top;
+        const int count = std::min<int>(16, bottom - int(info.output_scanline));
+        for (int i = 0; i < count; ++i)
+            rows[i] = pixels + (first + i) * stride;
+        if (jpeg_read_scanlines(&info, rows, JDIMENSION(count)) == 0) {
+            jpeg_abort_decompress(&info); // suspended: the data ended early
+            return false;
+        }
+    }
+    // The rows below are not needed: stop here rather than decode them.
+    jpeg_abort_decompress(&info);
+    if (decoded)
+        *decoded = QRect(int(left) * d, top * d, int(width) * d, (bottom - top) * d).intersected(image);
+    return true;
 }
 
 } // namespace FrameDecoding

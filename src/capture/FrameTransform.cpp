@@ -8,19 +8,36 @@
 
 namespace {
 
-// Makes `scratch` a 32-bit image of `size` that this frame may write to: its buffer is reused
-// unless a previous frame is still shared with someone, in which case QImage gives a new one.
-uint8_t *writableScratch(QImage &scratch, const QSize &size, QImage::Format format)
-{
-    if (scratch.size() != size || scratch.format() != format)
-        scratch = QImage(size, format);
-    return scratch.bits();
-}
-
 bool is32Bit(const QImage &image)
 {
     return image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
            || image.format() == QImage::Format_ARGB32_Premultiplied;
+}
+
+// Makes `image` a 32-bit image of `size` that this call may write to: its buffer is reused
+// unless a previous result is still held elsewhere, in which case it gets a fresh one (never a
+// copy of pixels that are about to be overwritten).
+uint8_t *writable(QImage &image, const QSize &size, QImage::Format format)
+{
+    if (image.size() != size || image.format() != format || !image.isDetached())
+        image = QImage(size, format);
+    return image.bits();
+}
+
+const uint8_t *pixelAt(const QImage &image, const QPoint &at)
+{
+    return image.constBits() + at.y() * image.bytesPerLine() + at.x() * 4;
+}
+
+bool mirror(const uint8_t *src, int srcStride, int w, int h, bool hFlipped, bool vFlipped, uint8_t *dst,
+            int dstStride)
+{
+    if (hFlipped && vFlipped)
+        return libyuv::ARGBRotate(src, srcStride, dst, dstStride, w, h, libyuv::kRotate180) == 0;
+    if (hFlipped)
+        return libyuv::ARGBMirror(src, srcStride, dst, dstStride, w, h) == 0;
+    // A negative height makes libyuv read the rows bottom up.
+    return libyuv::ARGBCopy(src, srcStride, dst, dstStride, w, vFlipped ? -h : h) == 0;
 }
 
 } // namespace
@@ -35,42 +52,55 @@ QRectF FrameTransform::zoomSourceRect(const QSize &frame, const QSize &output, f
     return wanted.intersected(QRectF(QPointF(0, 0), QSizeF(frame)));
 }
 
+QRect FrameTransform::visibleRect(const QSize &frame, const Settings &s)
+{
+    const QRect whole(QPoint(0, 0), frame);
+    if (!zooms(s))
+        return whole;
+    const QRect source = zoomSourceRect(frame, s.outputSize, s.zoom).toAlignedRect().intersected(whole);
+    return source.isEmpty() ? whole : source;
+}
+
+bool FrameTransform::scaleAndMirror(const QImage &in, const QRect &source, bool hFlipped, bool vFlipped,
+                                    QImage &out, QImage &scratch)
+{
+    if (in.isNull() || out.isNull() || !is32Bit(in) || !is32Bit(out) || source.isEmpty()
+        || !in.rect().contains(source))
+        return false;
+    const bool mirrors = hFlipped || vFlipped;
+    const uint8_t *src = pixelAt(in, source.topLeft());
+    int srcStride = int(in.bytesPerLine());
+    if (source.size() != out.size()) {
+        QImage &scaled = mirrors ? scratch : out;
+        if (mirrors)
+            writable(scratch, out.size(), out.format());
+        const bool up = out.width() >= source.width() || out.height() >= source.height();
+        if (libyuv::ARGBScale(src, srcStride, source.width(), source.height(), scaled.bits(),
+                              int(scaled.bytesPerLine()), scaled.width(), scaled.height(),
+                              up ? libyuv::kFilterBilinear : libyuv::kFilterBox)
+            != 0)
+            return false;
+        if (!mirrors)
+            return true;
+        src = scratch.constBits();
+        srcStride = int(scratch.bytesPerLine());
+    }
+    return mirror(src, srcStride, out.width(), out.height(), hFlipped, vFlipped, out.bits(),
+                  int(out.bytesPerLine()));
+}
+
 void FrameTransform::apply(QImage &frame, const Settings &s)
 {
     if (frame.isNull())
         return;
-    const bool zoom = s.zoom > 1.0f && s.outputSize.isValid();
+    const bool zoom = zooms(s);
     if (!zoom && !s.hFlipped && !s.vFlipped)
         return;
     if (!is32Bit(frame))
         frame = frame.convertToFormat(QImage::Format_RGB32);
-
-    if (zoom) {
-        const QRect source =
-            zoomSourceRect(frame.size(), s.outputSize, s.zoom).toAlignedRect().intersected(frame.rect());
-        if (!source.isEmpty()) {
-            uint8_t *dst = writableScratch(zoomed_, s.outputSize, frame.format());
-            const uint8_t *src = frame.constBits() + source.y() * frame.bytesPerLine() + source.x() * 4;
-            libyuv::ARGBScale(src, int(frame.bytesPerLine()), source.width(), source.height(), dst,
-                              int(zoomed_.bytesPerLine()), zoomed_.width(), zoomed_.height(),
-                              libyuv::kFilterBilinear);
-            frame = zoomed_;
-        }
-    }
-
-    if (s.hFlipped || s.vFlipped) {
-        const int w = frame.width();
-        const int h = frame.height();
-        uint8_t *dst = writableScratch(mirrored_, frame.size(), frame.format());
-        const uint8_t *src = frame.constBits();
-        const int srcStride = int(frame.bytesPerLine());
-        const int dstStride = int(mirrored_.bytesPerLine());
-        if (s.hFlipped && s.vFlipped)
-            libyuv::ARGBRotate(src, srcStride, dst, dstStride, w, h, libyuv::kRotate180);
-        else if (s.hFlipped)
-            libyuv::ARGBMirror(src, srcStride, dst, dstStride, w, h);
-        else // a negative height makes libyuv read the rows bottom up
-            libyuv::ARGBCopy(src, srcStride, dst, dstStride, w, -h);
-        frame = mirrored_;
-    }
+    const QRect source = visibleRect(frame.size(), s);
+    const QSize size = zoom ? s.outputSize : frame.size();
+    writable(result_, size, frame.format());
+    if (scaleAndMirror(frame, source, s.hFlipped, s.vFlipped, result_, scratch_))
+        frame = result_;
 }

@@ -11,8 +11,8 @@
 // output size. Mirroring follows zoom, so a mirrored zoom mirrors the zoomed centre. Both flips
 // together turn the picture by 180 degrees.
 //
-// Thread: the frame thread; an instance keeps scratch buffers from one frame to the next, so use
-// one instance per frame thread.
+// Thread: the thread that owns the instance; it keeps scratch buffers from one call to the
+// next. The static functions are free of state.
 class FrameTransform {
 public:
     struct Settings {
@@ -25,11 +25,24 @@ public:
     // The part of a `frame`-sized picture that a zoom by `zoom` keeps at `output` size, in frame
     // pixels (clipped to the frame).
     static QRectF zoomSourceRect(const QSize &frame, const QSize &output, float zoom);
+    // The whole pixels that zoomSourceRect() touches: what apply() scales up. The whole frame
+    // when there is no zoom.
+    static QRect visibleRect(const QSize &frame, const Settings &settings);
+    static bool zooms(const Settings &settings)
+    {
+        return settings.zoom > 1.0f && settings.outputSize.isValid();
+    }
+
+    // Scales `source` of `in` to the size of `out` and mirrors it as the flips say, through
+    // `scratch` when it has to both scale and mirror. `out` must be an unshared 32-bit image;
+    // `in` 32-bit. Up-scaling is bilinear, as apply() zooms; down-scaling averages (box).
+    static bool scaleAndMirror(const QImage &in, const QRect &source, bool hFlipped, bool vFlipped,
+                               QImage &out, QImage &scratch);
 
     // Replaces `frame` by the transformed frame; leaves it untouched when there is nothing to do.
     void apply(QImage &frame, const Settings &settings);
 
 private:
-    QImage zoomed_;
-    QImage mirrored_;
+    QImage result_;
+    QImage scratch_;
 };

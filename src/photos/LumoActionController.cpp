@@ -98,19 +98,35 @@ void LumoActionController::addDeviceCacheObservers()
 
 void LumoActionController::captureViewWillDisplayImage(const Notification &notification)
 {
-    setCurrentImage(notification.userInfo.value(InfoKeys::Image).value<QImage>());
+    const QVariant image = notification.userInfo.value(InfoKeys::Image);
+    if (image.canConvert<LiveFrame>())
+        setCurrentFrame(image.value<LiveFrame>());
+    else
+        setCurrentImage(image.value<QImage>());
+}
+
+LiveFrame LumoActionController::currentFrame() const
+{
+    std::lock_guard<std::mutex> lock(imageMutex_);
+    return currentFrame_;
+}
+
+void LumoActionController::setCurrentFrame(const LiveFrame &frame)
+{
+    std::lock_guard<std::mutex> lock(imageMutex_);
+    currentFrame_ = frame;
 }
 
 QImage LumoActionController::currentImage() const
 {
-    std::lock_guard<std::mutex> lock(imageMutex_);
-    return currentImage_;
+    // Keeping a frame costs nothing: it is rendered (decoded whole, zoomed and mirrored) only
+    // when a photo takes it.
+    return currentFrame().render();
 }
 
 void LumoActionController::setCurrentImage(const QImage &image)
 {
-    std::lock_guard<std::mutex> lock(imageMutex_);
-    currentImage_ = image;
+    setCurrentFrame(LiveFrame(image, {}));
 }
 
 // --- Snapshot and countdown --------------------------------------------------------------------

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PhotoWriter.h"
+#include "capture/LiveFrame.h"
 #include "device/LumoCamera.h"
 
 #include <QImage>
@@ -62,6 +63,10 @@ public:
     // One second of the countdown.
     void timerToSnapshot();
 
+    // The newest frame, as shown; the picture a snapshot saves is its render(), at the full
+    // resolution of the stream.
+    LiveFrame currentFrame() const;
+    void setCurrentFrame(const LiveFrame &frame);
     QImage currentImage() const;
     void setCurrentImage(const QImage &image);
     int count() const { return count_; }
@@ -103,5 +108,5 @@ private:
     bool isAutoFocus_ = false;
 
     mutable std::mutex imageMutex_;
-    QImage currentImage_;
+    LiveFrame currentFrame_;
 };

@@ -1,6 +1,5 @@
 #include "V4l2CaptureDevice.h"
 
-#include "capture/FrameDecoding.h"
 #include "core/LumoLog.h"
 
 #include <algorithm>
@@ -8,35 +7,8 @@
 #include <fcntl.h>
 #include <linux/videodev2.h>
 #include <poll.h>
+#include <pthread.h>
 #include <sys/mman.h>
-
-namespace {
-
-// Converts one dequeued payload into `frame` at `outputSize`, through `scratch` when the stream's
-// size differs. False for a frame to drop.
-bool convertPayload(const V4l2CaptureMode &mode, int bytesPerLine, const uint8_t *data, size_t length,
-                    tjhandle decoder, const QSize &outputSize, QImage &scratch, QImage &frame)
-{
-    const bool direct = mode.size == outputSize;
-    QImage &target = direct ? frame : scratch;
-    const bool converted =
-        mode.pixelFormat == V4L2_PIX_FMT_MJPEG
-            ? FrameDecoding::decodeMjpegFrame(decoder, data, length, target)
-            : FrameDecoding::convertYuyvFrame(data, length, bytesPerLine, mode.size, target);
-    if (!converted)
-        return false;
-    if (target.size() == outputSize) {
-        if (!direct)
-            frame = target;
-        return true;
-    }
-    if (direct)
-        std::swap(frame, scratch); // a JPEG of another size than negotiated: scale it below
-    FrameDecoding::prepareFrame(frame, outputSize);
-    return FrameDecoding::scaleFrame(scratch, frame);
-}
-
-} // namespace
 
 V4l2CaptureDevice::V4l2CaptureDevice(const QString &node, V4l2Io &io) : node_(node), io_(io) {}
 
@@ -228,9 +200,13 @@ void V4l2CaptureDevice::failStream(int errorNumber)
 
 void V4l2CaptureDevice::runFrameLoop()
 {
-    const FrameDecoding::MjpegDecoder decoder = FrameDecoding::makeMjpegDecoder();
-    QImage scratch;
-    QImage frame;
+    pthread_setname_np(pthread_self(), "frames");
+    FramePayload payload;
+    payload.format =
+        mode_.pixelFormat == V4L2_PIX_FMT_MJPEG ? FramePayload::Format::Mjpeg : FramePayload::Format::Yuyv;
+    payload.size = mode_.size;
+    payload.bytesPerLine = bytesPerLine_;
+    payload.outputSize = outputSize_;
     while (!stopRequested_) {
         short revents = 0;
         const int ready = io_.poll(fd_, POLLIN, PollIntervalMs, &revents);
@@ -254,19 +230,17 @@ void V4l2CaptureDevice::runFrameLoop()
             failStream(errorNumber == EAGAIN ? EIO : errorNumber);
             return;
         }
-        bool converted = false;
-        if (buffer.index < buffers_.size() && !(buffer.flags & V4L2_BUF_FLAG_ERROR)) {
+        // The callback decodes straight from the mapped buffer; the driver fills the other
+        // buffers meanwhile, and gets this one back right after.
+        if (buffer.index < buffers_.size() && !(buffer.flags & V4L2_BUF_FLAG_ERROR) && buffer.bytesused > 0) {
             const MappedBuffer &mapped = buffers_[buffer.index];
-            const size_t length = std::min<size_t>(buffer.bytesused, mapped.length);
-            converted = convertPayload(mode_, bytesPerLine_, static_cast<const uint8_t *>(mapped.start),
-                                       length, decoder.get(), outputSize_, scratch, frame);
+            payload.data = static_cast<const uint8_t *>(mapped.start);
+            payload.length = std::min<size_t>(buffer.bytesused, mapped.length);
+            deliverFrame(payload);
         }
-        // Back to the driver before the callback runs, so it can fill it meanwhile.
         if (io_.ioctl(fd_, VIDIOC_QBUF, &buffer) < 0) {
             failStream(errno);
             return;
         }
-        if (converted)
-            deliverFrame(frame);
     }
 }

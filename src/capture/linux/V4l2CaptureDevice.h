@@ -11,12 +11,12 @@
 #include <vector>
 
 // The video node of a real camera, streamed through V4L2 with mmap buffers. The camera's own
-// mode nearest to the requested frame size is streamed (chooseCaptureMode()); MJPEG frames are
-// decoded with TurboJPEG, YUYV frames converted with libyuv, and either is scaled when the
-// camera lacks the requested size.
+// mode nearest to the requested frame size is streamed (chooseCaptureMode()); its MJPEG or YUYV
+// payloads are delivered as they are, straight from the mapped buffers, with the requested size
+// for the decoder to scale to when the camera lacks it.
 //
-// Threads: the CaptureDevice methods run on the main thread. The frame thread, started by
-// startRunning() and joined by stopRunning(), polls the node, dequeues, converts and delivers
+// Threads: the CaptureDevice methods run on the main thread. The frame thread ("frames"),
+// started by startRunning() and joined by stopRunning(), polls the node, dequeues and delivers
 // frames, and reports a device that fails or goes away (the stream then ends by itself and
 // isRunning() turns false).
 class V4l2CaptureDevice : public CaptureDevice {

@@ -4,7 +4,11 @@
 #include "core/Delays.h"
 #include "device/virtual/VirtualCamera.h"
 
+#include <libyuv/convert_from_argb.h>
+#include <turbojpeg.h>
+
 #include <algorithm>
+#include <pthread.h>
 
 VirtualCaptureDevice::VirtualCaptureDevice(std::shared_ptr<VirtualCamera> camera) : camera_(std::move(camera))
 {}
@@ -17,6 +21,11 @@ VirtualCaptureDevice::~VirtualCaptureDevice()
 int VirtualCaptureDevice::framesPerSecond(const QSize &size)
 {
     return qint64(size.width()) * size.height() > 640 * 480 ? 15 : 30;
+}
+
+bool VirtualCaptureDevice::sendsMjpeg(const QSize &size)
+{
+    return qint64(size.width()) * size.height() > 640 * 480;
 }
 
 std::chrono::microseconds VirtualCaptureDevice::frameInterval(const QSize &size)
@@ -79,34 +88,50 @@ bool VirtualCaptureDevice::startRunning(Error *error)
     {
         std::lock_guard<std::mutex> lock(mutex_);
         stopRequested_ = false;
+        readyFilled_ = false;
     }
     streaming_ = true;
-    thread_ = std::thread([this] { runFrameLoop(); });
+    frameThread_ = std::thread([this] { runFrameLoop(); });
+    cameraThread_ = std::thread([this] { runCameraLoop(); });
     return true;
 }
 
 void VirtualCaptureDevice::stopRunning()
 {
-    if (!thread_.joinable())
+    if (!cameraThread_.joinable())
         return;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         stopRequested_ = true;
     }
     wake_.notify_all();
-    thread_.join();
+    frameReady_.notify_all();
+    cameraThread_.join();
+    frameThread_.join();
     streaming_ = false;
 }
 
-void VirtualCaptureDevice::runFrameLoop()
+namespace {
+
+struct TjCompressor {
+    tjhandle handle = tjInitCompress();
+    ~TjCompressor() { tjDestroy(handle); }
+};
+
+} // namespace
+
+void VirtualCaptureDevice::runCameraLoop()
 {
     using Clock = std::chrono::steady_clock;
+    pthread_setname_np(pthread_self(), "vcam-frames");
     const QString caption = QStringLiteral("Virtual %1 camera %2, location 0x%3")
                                 .arg(camera_->modelName())
                                 .arg(camera_->id())
                                 .arg(camera_->deviceInfo().locationId, 8, 16, QLatin1Char('0'));
     std::unique_ptr<SyntheticPage> page;
     QImage frame;
+    Buffer filling;
+    TjCompressor compressor;
     uint64_t number = 0;
     Clock::time_point next = Clock::now();
 
@@ -116,19 +141,76 @@ void VirtualCaptureDevice::runFrameLoop()
         lock.unlock();
 
         if (!camera_->plugged()) {
+            {
+                std::lock_guard<std::mutex> dropped(mutex_); // no frame follows the error
+                readyFilled_ = false;
+            }
             streaming_ = false;
             reportError(disconnectedError());
             return;
         }
+        bool filled = false;
         if (!camera_->stalled() && !size.isEmpty()) {
             if (!page || page->size() != size)
                 page = std::make_unique<SyntheticPage>(size, caption);
             page->renderFrame(number++, frame);
-            deliverFrame(frame);
+            filling.size = size;
+            if (sendsMjpeg(size)) {
+                // 4:2:2 at a high quality, as document cameras send it.
+                filling.format = FramePayload::Format::Mjpeg;
+                filling.bytes.resize(tjBufSize(size.width(), size.height(), TJSAMP_422));
+                unsigned char *out = filling.bytes.data();
+                unsigned long length = filling.bytes.size();
+                filled =
+                    tjCompress2(compressor.handle, frame.constBits(), size.width(), int(frame.bytesPerLine()),
+                                size.height(), TJPF_BGRX, &out, &length, TJSAMP_422, 90, TJFLAG_NOREALLOC)
+                    == 0;
+                filling.length = length;
+            } else {
+                filling.format = FramePayload::Format::Yuyv;
+                filling.length = size_t(size.width()) * 2 * size_t(size.height());
+                filling.bytes.resize(filling.length);
+                filled =
+                    libyuv::ARGBToYUY2(frame.constBits(), int(frame.bytesPerLine()), filling.bytes.data(),
+                                       size.width() * 2, size.width(), size.height())
+                    == 0;
+            }
         }
         // Paced from the planned time, not from now, so the rate holds; a late frame does not
         // bring a burst of catching-up frames after it.
         next = std::max(next + frameInterval(size), Clock::now());
+
+        lock.lock();
+        if (filled) {
+            std::swap(filling, ready_); // an untaken frame is overwritten, as a camera drops it
+            readyFilled_ = true;
+            frameReady_.notify_one();
+        }
+    }
+}
+
+void VirtualCaptureDevice::runFrameLoop()
+{
+    pthread_setname_np(pthread_self(), "frames");
+    Buffer taken;
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        frameReady_.wait(lock, [this] { return stopRequested_ || readyFilled_; });
+        if (stopRequested_)
+            return;
+        std::swap(taken, ready_);
+        readyFilled_ = false;
+        const QSize output = frameSize_;
+        lock.unlock();
+
+        FramePayload payload;
+        payload.format = taken.format;
+        payload.data = taken.bytes.data();
+        payload.length = taken.length;
+        payload.size = taken.size;
+        payload.bytesPerLine = taken.size.width() * 2;
+        payload.outputSize = output;
+        deliverFrame(payload);
 
         lock.lock();
     }

@@ -10,16 +10,21 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 class VirtualCamera;
 
 // The video of a virtual camera: a synthetic page (SyntheticPage) at the requested size, at the
-// rate the camera's frame table gives for it, sped up with the application's time scale. A
-// stalled camera sends nothing; an unplugged one ends the stream with "The camera was
-// disconnected."
+// rate the camera's frame table gives for it, sped up with the application's time scale. It
+// sends what a real camera sends: MJPEG above 640 x 480, YUYV up to that size, so the frames
+// take the same decoding path as a real camera's. A stalled camera sends nothing; an unplugged
+// one ends the stream with "The camera was disconnected."
 //
-// Threads: the CaptureDevice methods run on the main thread; frames are painted and delivered on
-// a frame thread, started by startRunning() and joined by stopRunning().
+// Threads: the CaptureDevice methods run on the main thread. The camera's side, painting and
+// encoding ("vcam-frames"), fills one buffer while the frame thread ("frames") delivers
+// another, as a camera fills its buffers while the driver hands out full ones; a frame that
+// was not taken in time is replaced by the next. Both start with startRunning() and are joined
+// by stopRunning().
 class VirtualCaptureDevice : public CaptureDevice {
     Q_DECLARE_TR_FUNCTIONS(VirtualCaptureDevice)
 public:
@@ -43,21 +48,36 @@ public:
 
     // The camera's rate for frames of `size`: 30 per second up to 640 x 480, 15 above.
     static int framesPerSecond(const QSize &size);
+    // Whether frames of `size` are sent as MJPEG (above 640 x 480) rather than YUYV.
+    static bool sendsMjpeg(const QSize &size);
     // The time between two frames of `size`, under the current time scale.
     static std::chrono::microseconds frameInterval(const QSize &size);
 
 private:
+    struct Buffer {
+        std::vector<uint8_t> bytes;
+        size_t length = 0;
+        FramePayload::Format format = FramePayload::Format::Yuyv;
+        QSize size;
+    };
+
+    void runCameraLoop();
     void runFrameLoop();
     Error disconnectedError() const;
 
     const std::shared_ptr<VirtualCamera> camera_;
     bool open_ = false;
 
-    mutable std::mutex mutex_; // guards frameSize_ and stopRequested_
+    mutable std::mutex mutex_; // guards frameSize_, stopRequested_, ready_ and readyFilled_
     std::condition_variable wake_;
+    std::condition_variable frameReady_;
     QSize frameSize_{640, 480};
     bool stopRequested_ = false;
+    // The newest full buffer, waiting for the frame thread; each thread owns one more.
+    Buffer ready_;
+    bool readyFilled_ = false;
 
     std::atomic<bool> streaming_{false};
-    std::thread thread_;
+    std::thread cameraThread_;
+    std::thread frameThread_;
 };

@@ -1,6 +1,10 @@
 #include "CaptureView.h"
 
 #include <QPainter>
+#include <QRegion>
+#include <QResizeEvent>
+
+#include <cmath>
 
 CaptureView::CaptureView(QWidget *parent) : QWidget(parent)
 {
@@ -8,7 +12,7 @@ CaptureView::CaptureView(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("captureView"));
 }
 
-void CaptureView::setFrame(const QImage &frame)
+void CaptureView::setFrame(const LiveFrame &frame)
 {
     {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -19,7 +23,7 @@ void CaptureView::setFrame(const QImage &frame)
             this, [this] { update(); }, Qt::QueuedConnection);
 }
 
-QImage CaptureView::frame() const
+LiveFrame CaptureView::frame() const
 {
     std::lock_guard<std::mutex> lock(mutex_);
     return frame_;
@@ -27,7 +31,20 @@ QImage CaptureView::frame() const
 
 void CaptureView::clear()
 {
-    setFrame(QImage());
+    setFrame(LiveFrame());
+}
+
+QSize CaptureView::areaSize() const
+{
+    const uint32_t packed = areaSize_;
+    return QSize(int(packed >> 16), int(packed & 0xffff));
+}
+
+void CaptureView::resizeEvent(QResizeEvent *event)
+{
+    const QSize pixels = event->size() * devicePixelRatioF();
+    areaSize_ = uint32_t(pixels.width() & 0xffff) << 16 | uint32_t(pixels.height() & 0xffff);
+    QWidget::resizeEvent(event);
 }
 
 QRect CaptureView::fittedRect(const QSize &frame, const QRect &area)
@@ -39,14 +56,32 @@ QRect CaptureView::fittedRect(const QSize &frame, const QRect &area)
                  size.width(), size.height());
 }
 
+bool CaptureView::renderPicture(const LiveFrame &frame, QImage &out, QImage &scratch)
+{
+    const LiveFrame::Transform transform = frame.transform();
+    return FrameTransform::scaleAndMirror(frame.picture(), frame.visiblePictureRect(), transform.hFlipped,
+                                          transform.vFlipped, out, scratch);
+}
+
 void CaptureView::paintEvent(QPaintEvent *)
 {
     repaintPending_ = false;
-    const QImage image = frame();
+    const LiveFrame shown = frame();
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::black);
-    if (image.isNull())
+    const QRect target = shown.isNull() ? QRect() : fittedRect(shown.shownSize(), rect());
+    for (const QRect &bar : QRegion(rect()).subtracted(target))
+        painter.fillRect(bar, Qt::black);
+    if (target.isEmpty())
         return;
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(fittedRect(image.size(), rect()), image);
+
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels(int(std::lround(target.width() * ratio)), int(std::lround(target.height() * ratio)));
+    if (presented_.size() != pixels || !presented_.isDetached())
+        presented_ = QImage(pixels, QImage::Format_RGB32);
+    if (!renderPicture(shown, presented_, scratch_)) {
+        painter.fillRect(target, Qt::black);
+        return;
+    }
+    presented_.setDevicePixelRatio(ratio);
+    painter.drawImage(target.topLeft(), presented_);
 }

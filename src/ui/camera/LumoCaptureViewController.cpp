@@ -115,7 +115,7 @@ void LumoCaptureViewController::start()
     }
     frameView_ = captureView_.data();
 
-    device_->setFrameCallback([this](QImage &frame) { willDisplayImage(frame); });
+    device_->setFrameCallback([this](const FramePayload &payload) { willDisplayImage(payload); });
     // A stream that ends by itself (camera unplugged, I/O error) is reported from the frame
     // thread; the user hears of it on the main thread.
     QPointer<LumoCaptureViewController> self = this;
@@ -224,22 +224,26 @@ void LumoCaptureViewController::deviceDidChange(const Notification &)
     start();
 }
 
-void LumoCaptureViewController::willDisplayImage(QImage &frame)
+void LumoCaptureViewController::willDisplayImage(const FramePayload &payload)
 {
-    FrameTransform::Settings settings;
-    settings.zoom = zoom_;
-    settings.hFlipped = hFlipped_;
-    settings.vFlipped = vFlipped_;
-    settings.outputSize = resolution();
-    transform_.apply(frame, settings);
+    LiveFrame::Transform transform;
+    transform.zoom = zoom_;
+    transform.hFlipped = hFlipped_;
+    transform.vFlipped = vFlipped_;
+    transform.outputSize = resolution();
+    CaptureView *view = frameView_;
+    // Zoom and mirroring travel with the frame: the view applies them as it paints, a snapshot
+    // when it takes the frame. Only what the view shows is decoded.
+    const LiveFrame frame = decoder_.decode(payload, transform, view ? view->areaSize() : QSize());
+    if (frame.isNull())
+        return; // a damaged frame: dropped
 
     QVariantMap userInfo;
-    if (!frame.isNull())
-        userInfo.insert(NotificationNames::InfoKeys::Image, frame);
+    userInfo.insert(NotificationNames::InfoKeys::Image, QVariant::fromValue(frame));
     NotificationCenter::defaultCenter()->post(NotificationNames::WillDisplayImage, this, userInfo);
-    lastFrameSize_ = packSize(frame.size());
+    lastFrameSize_ = packSize(frame.shownSize());
     ++frameCount_;
-    if (CaptureView *view = frameView_)
+    if (view)
         view->setFrame(frame);
 }
 

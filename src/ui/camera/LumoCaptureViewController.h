@@ -1,7 +1,7 @@
 #pragma once
 
 #include "capture/CaptureDevice.h"
-#include "capture/FrameTransform.h"
+#include "capture/LiveFrameDecoder.h"
 #include "device/LumoCamera.h"
 
 #include <QObject>
@@ -19,8 +19,8 @@ class QWidget;
 struct Notification;
 
 // Runs the live picture of the current camera: opens its video device, shows the frames in a
-// capture view inside the window's container, applies digital zoom and mirroring to every frame
-// and publishes each shown frame as "LumoWillDisplayImage". It follows the current camera
+// capture view inside the window's container, gives every frame the digital zoom and mirroring
+// to show it with and publishes each shown frame (a LiveFrame) as "LumoWillDisplayImage". It follows the current camera
 // (stops on "LumoCameraWillChange", starts on "LumoCameraDidChange"), and a watchdog re-applies
 // the resolution while the stream is stalled.
 //
@@ -61,7 +61,7 @@ public:
     bool vFlipped() const { return vFlipped_; }
     void setVFlipped(bool on) { vFlipped_ = on; }
 
-    // Frames transformed so far (wraps), and the size of the latest one.
+    // Frames shown so far (wraps), and the size of the latest one as shown.
     uint32_t frameCount() const { return frameCount_; }
     QSize lastFrameSize() const;
 
@@ -72,7 +72,7 @@ private:
     void deviceWillChange(const Notification &);
     void deviceDidChange(const Notification &);
     // Frame thread.
-    void willDisplayImage(QImage &frame);
+    void willDisplayImage(const FramePayload &payload);
     void presentError(const CaptureDevice::Error &error);
     CameraPtr currentCamera() const;
 
@@ -95,5 +95,5 @@ private:
     uint32_t watchedFrameCount_ = 0;
     std::atomic<uint32_t> lastFrameSize_{0};
 
-    FrameTransform transform_; // used on the frame thread only
+    LiveFrameDecoder decoder_; // used on the frame thread only
 };

@@ -1,0 +1,110 @@
+#include "LiveFrame.h"
+
+#include "FrameDecoding.h"
+
+struct LiveFrame::Data {
+    QImage picture;
+    QRect region; // of the frame, in frame pixels, that the picture shows
+    int denominator = 1;
+    QSize frameSize;
+    QByteArray jpeg;
+    Transform transform;
+};
+
+LiveFrame::LiveFrame(const QImage &picture, const Transform &transform)
+    : LiveFrame(picture, picture.rect(), 1, picture.size(), {}, transform)
+{}
+
+LiveFrame::LiveFrame(const QImage &picture, const QRect &region, int denominator, const QSize &frameSize,
+                     const QByteArray &jpeg, const Transform &transform)
+{
+    if (picture.isNull())
+        return;
+    auto data = std::make_shared<Data>();
+    data->picture = picture;
+    data->region = region;
+    data->denominator = denominator;
+    data->frameSize = frameSize;
+    data->jpeg = jpeg;
+    data->transform = transform;
+    d_ = std::move(data);
+}
+
+QSize LiveFrame::frameSize() const
+{
+    return d_ ? d_->frameSize : QSize();
+}
+
+LiveFrame::Transform LiveFrame::transform() const
+{
+    return d_ ? d_->transform : Transform();
+}
+
+QImage LiveFrame::picture() const
+{
+    return d_ ? d_->picture : QImage();
+}
+
+QRect LiveFrame::pictureRegion() const
+{
+    return d_ ? d_->region : QRect();
+}
+
+int LiveFrame::denominator() const
+{
+    return d_ ? d_->denominator : 1;
+}
+
+QByteArray LiveFrame::jpeg() const
+{
+    return d_ ? d_->jpeg : QByteArray();
+}
+
+QSize LiveFrame::shownSize() const
+{
+    if (!d_)
+        return {};
+    return FrameTransform::zooms(d_->transform) ? d_->transform.outputSize : d_->frameSize;
+}
+
+QRect LiveFrame::visibleRect() const
+{
+    return d_ ? FrameTransform::visibleRect(d_->frameSize, d_->transform) : QRect();
+}
+
+QRect LiveFrame::visiblePictureRect() const
+{
+    if (!d_)
+        return {};
+    const QRect visible = visibleRect().intersected(d_->region).translated(-d_->region.topLeft());
+    const int n = d_->denominator;
+    if (n == 1)
+        return visible.intersected(d_->picture.rect());
+    // Rounded outwards to whole picture pixels.
+    const QRect scaled(QPoint(visible.left() / n, visible.top() / n),
+                       QPoint((visible.right() + n) / n - 1, (visible.bottom() + n) / n - 1));
+    return scaled.intersected(d_->picture.rect());
+}
+
+QImage LiveFrame::fullFrame() const
+{
+    if (!d_)
+        return {};
+    if (d_->denominator == 1 && d_->region == QRect(QPoint(0, 0), d_->frameSize))
+        return d_->picture;
+    const FrameDecoding::MjpegDecoder decoder = FrameDecoding::makeMjpegDecoder();
+    QImage frame;
+    if (!FrameDecoding::decodeMjpegFrame(decoder.get(),
+                                         reinterpret_cast<const uint8_t *>(d_->jpeg.constData()),
+                                         size_t(d_->jpeg.size()), frame))
+        return {};
+    return frame;
+}
+
+QImage LiveFrame::render() const
+{
+    QImage frame = fullFrame();
+    if (d_)
+        FrameTransform().apply(frame, d_->transform);
+    return frame;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "FrameTransform.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QMetaType>
+#include <QRect>
+#include <QSize>
+
+#include <memory>
+
+// One live frame as it is shown: the decoded pixels, the zoom and mirroring to show them with,
+// and, when only part of the frame or a reduced size was decoded, the camera's JPEG to decode it
+// whole from. Transforms are not applied to the pixels: the view paints the visible part with
+// the mirroring, and render() makes the transformed picture only when a snapshot takes it.
+//
+// A value type that shares its data; immutable, so any thread may read it.
+class LiveFrame {
+public:
+    using Transform = FrameTransform::Settings;
+
+    LiveFrame() = default;
+    // A frame decoded whole: `picture` is the full frame.
+    LiveFrame(const QImage &picture, const Transform &transform);
+    // A frame decoded in part: `picture` shows `region` of a `frameSize` frame, reduced by
+    // `denominator`; `jpeg` is the whole frame.
+    LiveFrame(const QImage &picture, const QRect &region, int denominator, const QSize &frameSize,
+              const QByteArray &jpeg, const Transform &transform);
+
+    bool isNull() const { return !d_; }
+    QSize frameSize() const;
+    Transform transform() const;
+    QImage picture() const;
+    QRect pictureRegion() const;
+    int denominator() const;
+    QByteArray jpeg() const;
+
+    // The size of the shown picture: the output size when zoomed, the frame's size otherwise.
+    QSize shownSize() const;
+    // The part of the frame the zoom shows, in frame pixels.
+    QRect visibleRect() const;
+    // The visible part in picture pixels.
+    QRect visiblePictureRect() const;
+
+    // The whole frame at full size, decoded from the JPEG when the picture is not that. Null
+    // when the JPEG does not decode.
+    QImage fullFrame() const;
+    // The picture as shown, at full resolution: zoom and mirroring applied to fullFrame().
+    QImage render() const;
+
+    bool operator==(const LiveFrame &other) const { return d_ == other.d_; }
+    bool operator!=(const LiveFrame &other) const { return d_ != other.d_; }
+
+private:
+    struct Data;
+    std::shared_ptr<const Data> d_;
+};
+
+Q_DECLARE_METATYPE(LiveFrame)

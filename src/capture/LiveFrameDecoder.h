@@ -1,0 +1,49 @@
+#pragma once
+
+#include "CaptureDevice.h"
+#include "FrameDecoding.h"
+#include "LiveFrame.h"
+
+#include <QByteArray>
+#include <QImage>
+
+#include <array>
+
+// The decoding step of the live picture, shared by every capture device: turns a payload into a
+// LiveFrame with no more work than the view needs. Of an MJPEG frame only the rows and columns
+// the zoom shows are decoded, DCT-scaled while the picture on screen is at most half their size;
+// the camera's JPEG is kept with the frame so a snapshot can decode it whole. Pixel buffers come
+// from a small pool: a buffer still held by the view or by a snapshot is never written or
+// copied, the next free one is taken instead.
+//
+// Thread: the frame thread; one instance per stream.
+class LiveFrameDecoder {
+public:
+    LiveFrameDecoder();
+
+    // The DCT scale (1, 2, 4 or 8) that still shows `visible` frame pixels at `shown` device
+    // pixels without losing detail; 1 when the shown size is not known.
+    static int denominatorFor(const QSize &visible, const QSize &shown);
+
+    // The frame to show for `payload`, transformed by `transform`, on `shownSize` device pixels
+    // (empty: not known). Null for a frame to drop (corrupt or truncated).
+    LiveFrame decode(const FramePayload &payload, const LiveFrame::Transform &transform,
+                     const QSize &shownSize);
+
+    // The whole frame at its output size, as a device's client that wants plain pictures sees
+    // it. False for a frame to drop.
+    bool decodeWhole(const FramePayload &payload, QImage &out);
+
+private:
+    QImage &freePicture();
+    QByteArray &freeJpeg();
+
+    FrameDecoding::MjpegDecoder decoder_;
+    FrameDecoding::JpegRegionDecoder regionDecoder_;
+    // Enough for the frame on screen, the one a snapshot holds, one being painted and the next.
+    std::array<QImage, 4> pictures_;
+    std::array<QByteArray, 4> jpegs_;
+    QImage spare_;
+    QByteArray spareJpeg_;
+    QImage scratch_;
+};

@@ -1,0 +1,185 @@
+#include "TestSupport.h"
+#include "capture/FrameDecoding.h"
+#include "capture/FrameTransform.h"
+#include "capture/LiveFrameDecoder.h"
+#include "capture/virtual/SyntheticPage.h"
+#include "ui/camera/CaptureView.h"
+
+#include <QPixmap>
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace {
+
+const std::array<float, 6> ZoomSteps = {1.0f, 1.25f, 1.5f, 2.0f, 2.5f, 3.0f};
+
+QByteArray jpegOf(const QImage &picture, int subsampling)
+{
+    tjhandle encoder = tjInitCompress();
+    unsigned char *data = nullptr;
+    unsigned long size = 0;
+    tjCompress2(encoder, picture.constBits(), picture.width(), int(picture.bytesPerLine()), picture.height(), TJPF_BGRX, &data, &size,
+                subsampling, 90, 0);
+    QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    tjFree(data);
+    tjDestroy(encoder);
+    return bytes;
+}
+
+// A camera's frame of a document page: fine detail everywhere, so any misplaced pixel shows.
+QByteArray pageJpeg(const QSize &size, int subsampling = TJSAMP_422, uint64_t number = 7)
+{
+    QImage page;
+    SyntheticPage(size, QStringLiteral("live picture")).renderFrame(number, page);
+    return jpegOf(page, subsampling);
+}
+
+QImage decodeWhole(const QByteArray &jpeg)
+{
+    const auto decoder = FrameDecoding::makeMjpegDecoder();
+    QImage frame;
+    FrameDecoding::decodeMjpegFrame(decoder.get(), reinterpret_cast<const uint8_t *>(jpeg.constData()), size_t(jpeg.size()), frame);
+    return frame;
+}
+
+FramePayload mjpegPayload(const QByteArray &jpeg, const QSize &output)
+{
+    FramePayload payload;
+    payload.format = FramePayload::Format::Mjpeg;
+    payload.data = reinterpret_cast<const uint8_t *>(jpeg.constData());
+    payload.length = size_t(jpeg.size());
+    payload.outputSize = output;
+    return payload;
+}
+
+// The largest difference of any channel between two pictures of one size, or 256 when they
+// differ in size.
+int largestDifference(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size())
+        return 256;
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    int largest = 0;
+    for (int row = 0; row < x.height(); ++row) {
+        const auto *p = reinterpret_cast<const QRgb *>(x.constScanLine(row));
+        const auto *q = reinterpret_cast<const QRgb *>(y.constScanLine(row));
+        for (int col = 0; col < x.width(); ++col)
+            largest = std::max({largest, std::abs(qRed(p[col]) - qRed(q[col])), std::abs(qGreen(p[col]) - qGreen(q[col])),
+                                std::abs(qBlue(p[col]) - qBlue(q[col]))});
+    }
+    return largest;
+}
+
+struct RegionCase {
+    QSize size;
+    int subsampling;
+};
+void PrintTo(const RegionCase &c, std::ostream *os) { *os << c.size.width() << "x" << c.size.height() << " subsampling " << c.subsampling; }
+
+class RegionDecode : public testing::TestWithParam<RegionCase> {};
+
+// Decoding only the zoomed part gives the very pixels of a whole decode, at every zoom step
+// (iMCU-aligned columns, skipped rows, an early stop); a 1/2 scaled decode gives TurboJPEG's.
+TEST_P(RegionDecode, ZoomedPartIsBitExactWithTheWholeDecode)
+{
+    const QSize size = GetParam().size;
+    const QByteArray jpeg = pageJpeg(size, GetParam().subsampling);
+    const auto *data = reinterpret_cast<const uint8_t *>(jpeg.constData());
+    const QImage whole = decodeWhole(jpeg);
+    FrameDecoding::JpegRegionDecoder decoder;
+    EXPECT_EQ(decoder.imageSize(data, size_t(jpeg.size())), size);
+    for (float zoom : ZoomSteps) {
+        const QRect visible = FrameTransform::visibleRect(size, {zoom, false, false, size});
+        QImage part;
+        QRect decoded;
+        ASSERT_TRUE(decoder.decode(data, size_t(jpeg.size()), visible, 1, part, &decoded)) << zoom;
+        ASSERT_TRUE(decoded.contains(visible)) << zoom;
+        EXPECT_EQ(part.size(), decoded.size());
+        EXPECT_EQ(part.copy(visible.translated(-decoded.topLeft())), whole.copy(visible)) << "zoom " << zoom;
+    }
+
+    QImage half;
+    QRect decoded;
+    ASSERT_TRUE(decoder.decode(data, size_t(jpeg.size()), QRect(QPoint(0, 0), size), 2, half, &decoded));
+    EXPECT_EQ(decoded, QRect(QPoint(0, 0), size));
+    QImage reference(half.size(), QImage::Format_RGB32);
+    const auto tj = FrameDecoding::makeMjpegDecoder();
+    tjDecompress2(tj.get(), data, jpeg.size(), reference.bits(), reference.width(), int(reference.bytesPerLine()), reference.height(),
+                  TJPF_BGRA, 0);
+    EXPECT_EQ(half, reference);
+
+    QImage broken;
+    EXPECT_FALSE(decoder.decode(data, size_t(jpeg.size()) / 2, QRect(QPoint(0, 0), size), 1, broken, &decoded)) << "truncated";
+    EXPECT_TRUE(decoder.decode(data, size_t(jpeg.size()), QRect(0, 0, 16, 16), 1, broken, &decoded)) << "a good frame after it";
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, RegionDecode,
+                         testing::Values(RegionCase{{1600, 1200}, TJSAMP_422}, RegionCase{{1280, 960}, TJSAMP_420},
+                                         RegionCase{{800, 600}, TJSAMP_444}, RegionCase{{2592, 1944}, TJSAMP_422}));
+
+TEST(LiveFrameDecoder, DecodesAtTheLargestDctScaleThatKeepsTheDetailShown)
+{
+    struct Row {
+        QSize visible, shown;
+        int denominator;
+    };
+    for (const Row &row : {Row{{1600, 1200}, {800, 600}, 2}, Row{{1600, 1200}, {801, 600}, 1}, Row{{2592, 1944}, {800, 600}, 2},
+                           Row{{2592, 1944}, {320, 240}, 8}, Row{{800, 600}, {800, 600}, 1}, Row{{1600, 1200}, {}, 1}})
+        EXPECT_EQ(LiveFrameDecoder::denominatorFor(row.visible, row.shown), row.denominator)
+            << row.visible.width() << " on " << row.shown.width();
+}
+
+// The picture must stay right however it is made: painted by the view from the partly decoded
+// frame, and saved by a snapshot from the kept JPEG, it matches the eager transform of the whole
+// frame within one step, at every zoom step, with and without mirroring.
+TEST(LivePicture, PaintedAndSavedPicturesMatchTheEagerTransform)
+{
+    const QSize size(800, 600);
+    const QByteArray jpeg = pageJpeg(size);
+    const QImage whole = decodeWhole(jpeg);
+    LiveFrameDecoder decoder;
+    CaptureView view;
+    view.resize(size);
+    for (float zoom : ZoomSteps) {
+        for (int flips = 0; flips < 4; ++flips) {
+            const LiveFrame::Transform transform{zoom, bool(flips & 1), bool(flips & 2), size};
+            const QString what = QStringLiteral("zoom %1 flips %2").arg(zoom).arg(flips);
+            QImage eager = whole;
+            FrameTransform().apply(eager, transform);
+
+            // A view as large as the frame: only the zoomed part is decoded, at full scale.
+            const LiveFrame frame = decoder.decode(mjpegPayload(jpeg, size), transform, size);
+            ASSERT_FALSE(frame.isNull()) << qPrintable(what);
+            EXPECT_EQ(frame.picture().size() == size, zoom == 1.0f) << qPrintable(what);
+            view.setFrame(frame);
+            EXPECT_LE(largestDifference(view.grab().toImage(), eager), 1) << qPrintable(what);
+            EXPECT_LE(largestDifference(frame.render(), eager), 1) << qPrintable(what);
+
+            // A view of half the size gets a half-size decode; the photo is still full size.
+            const LiveFrame reduced = decoder.decode(mjpegPayload(jpeg, size), transform, size / 2);
+            EXPECT_EQ(reduced.denominator(), zoom == 1.0f ? 2 : 1) << qPrintable(what);
+            EXPECT_LE(largestDifference(reduced.render(), eager), 1) << qPrintable(what);
+        }
+    }
+}
+
+// Frames still held (on screen, taken by a snapshot) are never written by later frames, even
+// when more are held than the pool has buffers.
+TEST(LiveFrameDecoder, HeldFramesKeepTheirPixels)
+{
+    const QSize size(800, 600);
+    LiveFrameDecoder decoder;
+    std::vector<LiveFrame> held;
+    std::vector<QImage> expected;
+    for (uint64_t number = 0; number < 6; ++number) {
+        const QByteArray jpeg = pageJpeg(size, TJSAMP_422, number);
+        held.push_back(decoder.decode(mjpegPayload(jpeg, size), {1.0f, true, false, size}, size));
+        expected.push_back(held.back().picture().copy());
+    }
+    for (size_t i = 0; i < held.size(); ++i)
+        EXPECT_EQ(held[i].picture(), expected[i]) << "frame " << i;
+}
+
+} // namespace
