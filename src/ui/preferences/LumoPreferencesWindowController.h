@@ -79,6 +79,8 @@ private:
     // Makes `pane` the one the window sizes to, and answers the window frame that shows it
     // with the top-right corner kept.
     QRect frameFor(QWidget *pane);
+    // Where the window first opens.
+    void place();
 
     Services services_;
     std::unique_ptr<QMainWindow> window_;
@@ -87,4 +89,5 @@ private:
     ImageAdjustmentPane *image_ = nullptr;
     SystemPreferencesPane *system_ = nullptr;
     QPointer<QWidget> currentView_;
+    bool placed_ = false;
 };
