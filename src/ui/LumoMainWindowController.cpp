@@ -3,6 +3,8 @@
 #include "WindowGeometry.h"
 #include "ui/camera/LumoCameraModeControls.h"
 #include "ui/camera/LumoCaptureViewController.h"
+#include "ui/review/LumoImageView.h"
+#include "ui/review/LumoReviewController.h"
 #include "ui/widgets/LumoElidedLabel.h"
 #include "ui/widgets/LumoImages.h"
 #include "ui/windows/LumoMainWindow.h"
@@ -11,11 +13,13 @@
 #include "core/NotificationCenter.h"
 #include "core/NotificationNames.h"
 #include "core/UserDefaults.h"
+#include "library/LibraryFolder.h"
 #include "settings/CamSettingController.h"
 #include "settings/Conversions.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFileInfo>
@@ -91,12 +95,9 @@ LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBacken
     layout->setContentsMargins(0, 0, 0, 0);
     stack_->addWidget(captureViewContainer_);
 
-    albumView_ = new QWidget;
-    albumView_->setObjectName(QStringLiteral("albumView"));
-    albumView_->setAutoFillBackground(true);
-    QPalette albumPalette = albumView_->palette();
-    albumPalette.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
-    albumView_->setPalette(albumPalette);
+    // The photo zoom pop-up joins once the camera controls exist.
+    review_ = new LumoReviewController(window_, nullptr, this);
+    albumView_ = review_->albumView();
 
     pages_ = new QStackedWidget;
     pages_->addWidget(stack_);
@@ -168,6 +169,20 @@ LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBacken
     for (QWidget *control : cameraControls_->toolbarWidgets())
         cameraModeToolbar_->addWidget(control);
     reviewModeToolbar_->addWidget(cameraControls_->photoZoomButton());
+    for (QWidget *control : review_->toolbarWidgets())
+        reviewModeToolbar_->addWidget(control);
+    window_->addActions(review_->shortcutActions());
+    // The photo zoom pop-up and the viewer move together: the pop-up (and the zoom keys) zoom
+    // the viewer, the scroll wheel over the viewer steps the pop-up, and each photo shown sets
+    // the pop-up to the step it remembers.
+    review_->setPhotoZoomButton(cameraControls_->photoZoomButton());
+    connect(cameraControls_, &LumoCameraModeControls::viewerZoomRequested, review_,
+            [this](float factor) { review_->imageView()->zoom(factor); });
+    connect(review_, &LumoReviewController::zoomInRequested, cameraControls_,
+            &LumoCameraModeControls::zoomIn);
+    connect(review_, &LumoReviewController::zoomOutRequested, cameraControls_,
+            &LumoCameraModeControls::zoomOut);
+    review_->loadData(LibraryFolder::current(UserDefaults::standard()));
 
     NotificationCenter *center = NotificationCenter::defaultCenter();
     // The self-timer's countdown locks the controls from its start to its end or cancellation.
@@ -265,6 +280,7 @@ void LumoMainWindowController::runCameraModeSequence()
     setupToolbar(CameraMode);
     captureController_->resume();
     cameraControls_->setReviewMode(false);
+    review_->setShown(false);
     cameraControls_->adjustCameraModeToolbarItems();
     exitFullScreenMode();
     window_->statusBar()->show();
@@ -280,6 +296,8 @@ void LumoMainWindowController::runReviewModeSequence()
     window_->statusBar()->hide();
     pages_->setCurrentWidget(albumView_);
     sizeWindowForMode(ReviewMode);
+    review_->setShown(true);
+    review_->enterReviewMode();
     captureController_->pause();
 }
 
@@ -421,7 +439,41 @@ void LumoMainWindowController::exitFullScreenMode()
         window_->showNormal();
 }
 
-void LumoMainWindowController::copy() {}
+void LumoMainWindowController::copy()
+{
+    if (mode_ == ReviewMode)
+        review_->copy();
+}
+
+void LumoMainWindowController::selectAll()
+{
+    if (mode_ == ReviewMode)
+        review_->selectAll();
+}
+
+void LumoMainWindowController::copyPhoto()
+{
+    if (mode_ == ReviewMode)
+        review_->copy();
+}
+
+void LumoMainWindowController::deleteSelection()
+{
+    if (mode_ == ReviewMode)
+        review_->deletePhoto();
+}
+
+void LumoMainWindowController::selectPrevious()
+{
+    if (mode_ == ReviewMode)
+        review_->albumView()->selectPrevious();
+}
+
+void LumoMainWindowController::selectNext()
+{
+    if (mode_ == ReviewMode)
+        review_->albumView()->selectNext();
+}
 
 void LumoMainWindowController::velmarCameraDidChange(const Notification &)
 {
@@ -477,12 +529,15 @@ void LumoMainWindowController::instantPreviewDidChange(const Notification &notif
 void LumoMainWindowController::photoLibraryLocationDidChange(const Notification &notification)
 {
     baseDir_ = notification.userInfo.value(DefaultsKeys::PhotoLibraryLocation).toString();
+    review_->loadData(LibraryFolder::resolve(baseDir_));
 }
 
 void LumoMainWindowController::fileDidCreate(const Notification &notification)
 {
     const QUrl url = notification.userInfo.value(NotificationNames::InfoKeys::FileURL).toUrl();
     showMessage(tr("Saved %1").arg(QFileInfo(url.toLocalFile()).fileName()));
+    review_->fileDidCreate(url.toLocalFile());
+    QApplication::alert(window_);
 }
 
 void LumoMainWindowController::presentCaptureError(const CaptureDevice::Error &error)

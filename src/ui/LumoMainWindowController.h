@@ -17,6 +17,7 @@ class LumoCameraModeControls;
 class LumoCaptureViewController;
 class LumoElidedLabel;
 class LumoMainWindow;
+class LumoReviewController;
 class QAction;
 class QActionGroup;
 class QLabel;
@@ -70,6 +71,8 @@ public:
     QToolBar *reviewModeToolbar() const { return reviewModeToolbar_; }
     QWidget *captureViewContainer() const { return captureViewContainer_; }
     LumoCaptureViewController *captureController() const { return captureController_.get(); }
+    // Review mode: the photo list, the album and the photo operations.
+    LumoReviewController *reviewController() const { return review_; }
 
     void showWindow();
     // The mode state machine: camera mode resumes the picture, review mode pauses it, project
@@ -119,6 +122,12 @@ private:
     void enter() override;
     void zoomIn() override;
     void zoomOut() override;
+    // Review mode only: the album's selection and operations.
+    void selectAll() override;
+    void copyPhoto() override;
+    void deleteSelection() override;
+    void selectPrevious() override;
+    void selectNext() override;
 
     void runCameraModeSequence();
     void runReviewModeSequence();
@@ -149,6 +158,7 @@ private:
     QPointer<LumoMainWindow> window_;
     QStackedWidget *pages_ = nullptr; // the camera view or the album
     QWidget *albumView_ = nullptr;
+    LumoReviewController *review_ = nullptr;
     QStackedWidget *stack_ = nullptr; // the camera view: the picture or what is missing
     QActionGroup *modeGroup_ = nullptr;
     QAction *takePhotoAction_ = nullptr;

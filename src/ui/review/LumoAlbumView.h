@@ -1,0 +1,65 @@
+#pragma once
+
+#include "ui/review/LumoImageBrowserView.h"
+
+#include <QWidget>
+
+class LumoImageView;
+class QMenu;
+class QToolButton;
+
+// What the album asks of its owner: the previous and next buttons, and the delete keys of the
+// thumbnail strip.
+class LumoAlbumDelegate {
+public:
+    virtual ~LumoAlbumDelegate() = default;
+
+    virtual void deleteSelection() {}
+    virtual void selectPrevious() {}
+    virtual void selectNext() {}
+};
+
+// The page of review mode: the photo viewer above, the thumbnail strip below between the
+// previous and next buttons, and the menu the thumbnails offer on a right click.
+//
+//   +--------------------------------------------------+
+//   |                                                  |
+//   |                   LumoImageView                  |
+//   |                                                  |
+//   +-----+--------------------------------------+-----+
+//   | [<] |  [thumb] [thumb] [thumb] [thumb] ... | [>] |  Band points high
+//   |     |          ======                      |     |
+//   +-----+--------------------------------------+-----+
+//
+// The arrow keys of the strip click the buttons, so they show the same effect; the delete keys
+// go to the delegate. The menu's entries are the owner's to add; it shows the same menu for any
+// thumbnail, and its entries act on the selection. Main thread.
+class LumoAlbumView : public QWidget, private LumoImageBrowserDelegate {
+    Q_OBJECT
+public:
+    explicit LumoAlbumView(QWidget *parent = nullptr);
+    ~LumoAlbumView() override;
+
+    void setDelegate(LumoAlbumDelegate *delegate) { delegate_ = delegate; }
+
+    LumoImageView *imageView() const { return imageView_; }
+    LumoImageBrowserView *browserView() const { return browserView_; }
+    QMenu *contextualMenu() const { return contextualMenu_; }
+    QToolButton *leftButton() const { return leftButton_; }
+    QToolButton *rightButton() const { return rightButton_; }
+
+    // Click the previous and next buttons.
+    void selectPrevious() override;
+    void selectNext() override;
+
+private:
+    void deleteSelection() override;
+    void cellWasRightClicked(int row, const QPoint &globalPos) override;
+
+    LumoAlbumDelegate *delegate_ = nullptr;
+    LumoImageView *imageView_;
+    LumoImageBrowserView *browserView_;
+    QToolButton *leftButton_;
+    QToolButton *rightButton_;
+    QMenu *contextualMenu_;
+};

@@ -1,0 +1,332 @@
+#include "ui/review/LumoImageView.h"
+
+#include "library/FileItem.h"
+#include "library/ImagePropertyDelegate.h"
+#include "library/PhotoDecoding.h"
+#include "library/Thumbnailer.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <QtConcurrent>
+
+#include <cmath>
+
+namespace {
+
+// One notch of a mouse wheel, in eighths of a degree. Touchpads send many smaller deltas, which
+// add up to notches.
+constexpr int WheelNotch = 120;
+
+bool isMoviePath(const QString &path)
+{
+    return path.endsWith(QLatin1String(".mov"));
+}
+
+} // namespace
+
+LumoImageView::LumoImageView(QWidget *parent)
+    : QAbstractScrollArea(parent), latest_(std::make_shared<std::atomic<quint64>>(0))
+{
+    setObjectName(QStringLiteral("imageView"));
+    // No scrollers: the photo is panned by dragging.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFrameShape(QFrame::NoFrame);
+    // Keys belong to the strip and the window: the arrows move through the photos.
+    setFocusPolicy(Qt::NoFocus);
+    viewport()->setAutoFillBackground(false);
+    // One decode at a time: a newer request makes the waiting ones return at once.
+    pool_.setMaxThreadCount(1);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, viewport(), qOverload<>(&QWidget::update));
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, viewport(), qOverload<>(&QWidget::update));
+}
+
+LumoImageView::~LumoImageView()
+{
+    latest_->store(0);
+    pool_.waitForDone();
+}
+
+float LumoImageView::countSuitableFactor(const QSizeF &bounds, const QSizeF &image)
+{
+    if (bounds.isEmpty() || image.isEmpty())
+        return 0;
+    return std::min(float(bounds.width() / image.width()), float(bounds.height() / image.height()));
+}
+
+float LumoImageView::absoluteZoom(float relative, float fit)
+{
+    return relative == 0.0f ? 1.0f : relative * fit;
+}
+
+QSize LumoImageView::decodeTarget(const QSize &natural, const QSizeF &view, qreal pixelRatio, float relative)
+{
+    if (natural.isEmpty())
+        return {};
+    const float zoom = absoluteZoom(relative, countSuitableFactor(view, QSizeF(natural)));
+    QSize target(int(std::ceil(natural.width() * zoom * pixelRatio)),
+                 int(std::ceil(natural.height() * zoom * pixelRatio)));
+    target = target.boundedTo(natural).expandedTo(QSize(1, 1));
+    // An enormous photo is never decoded whole: it is shown from a decode of this many pixels.
+    const qint64 pixels = qint64(target.width()) * target.height();
+    if (pixels > MaxFullPixels) {
+        const double shrink = std::sqrt(double(MaxFullPixels) / double(pixels));
+        target = QSize(int(target.width() * shrink), int(target.height() * shrink));
+    }
+    return target;
+}
+
+LumoImageView::Decoded LumoImageView::decode(const QString &path, quint64 generation, const QSizeF &view,
+                                             qreal pixelRatio, float relative,
+                                             std::shared_ptr<std::atomic<quint64>> latest)
+{
+    Decoded result;
+    result.generation = generation;
+    if (latest->load() != generation)
+        return result; // a newer photo was asked for meanwhile
+    if (isMoviePath(path)) {
+        result.image = FileItem::moviePlaceholder();
+        result.natural = result.image.size();
+        return result;
+    }
+    result.natural = Thumbnailer::jpegSize(path);
+    const QSize target = decodeTarget(result.natural, view, pixelRatio, relative);
+    if (target.isEmpty())
+        return result;
+    result.image = decodePhotoForView(path, target);
+    return result;
+}
+
+void LumoImageView::setPath(const QString &path)
+{
+    path_ = path;
+    float zoom = 1.0f;
+    if (properties_) {
+        const QVariant stored = properties_->valueForKey(QLatin1String(ImagePropertyKeys::ZoomFactor), path);
+        if (stored.isValid())
+            zoom = stored.toFloat();
+    }
+    if (path.isEmpty()) {
+        ++generation_;
+        latest_->store(generation_);
+        watcher_.clear();
+        loading_ = false;
+        naturalSize_ = QSize();
+        decoded_ = QImage();
+        setZoomFactor(zoom);
+    } else {
+        // The photo on screen stays until the new one is ready; the decode is sized for the new
+        // photo's zoom.
+        loading_ = true;
+        setZoomFactor(zoom);
+        load();
+    }
+    if (delegate_)
+        delegate_->imagePathDidChange(path);
+}
+
+void LumoImageView::setZoomFactor(float relative)
+{
+    if (properties_)
+        properties_->setValue(relative, QLatin1String(ImagePropertyKeys::ZoomFactor), path_);
+    relativeZoom_ = relative;
+    if (relative != 0.0f)
+        currentZoomFactor_ = relative;
+    relayout();
+    if (!loading_ && needsMorePixels())
+        load();
+}
+
+float LumoImageView::countSuitableFactor() const
+{
+    return countSuitableFactor(QSizeF(viewport()->size()), QSizeF(naturalSize_));
+}
+
+float LumoImageView::absoluteZoomFactor() const
+{
+    if (naturalSize_.isEmpty())
+        return 0;
+    return absoluteZoom(relativeZoom_, countSuitableFactor());
+}
+
+void LumoImageView::load()
+{
+    if (path_.isEmpty())
+        return;
+    ++generation_;
+    latest_->store(generation_);
+    loading_ = true;
+    auto *watcher = new QFutureWatcher<Decoded>(this);
+    watcher_ = watcher;
+    connect(watcher, &QFutureWatcher<Decoded>::finished, this, [this, watcher] { loaded(watcher); });
+    watcher->setFuture(QtConcurrent::run(&pool_, &LumoImageView::decode, path_, generation_,
+                                         QSizeF(viewport()->size()), devicePixelRatioF(), relativeZoom_,
+                                         latest_));
+}
+
+void LumoImageView::loaded(QFutureWatcher<Decoded> *watcher)
+{
+    watcher->deleteLater();
+    if (watcher != watcher_)
+        return; // superseded
+    const Decoded result = watcher->result();
+    if (result.generation != generation_)
+        return;
+    watcher_.clear();
+    loading_ = false;
+    naturalSize_ = result.image.isNull() ? QSize() : result.natural;
+    decoded_ = result.image;
+    relayout();
+    // The zoom or the view changed while decoding: a larger decode follows.
+    if (needsMorePixels())
+        load();
+    emit imageLoaded();
+}
+
+bool LumoImageView::needsMorePixels() const
+{
+    if (decoded_.isNull() || naturalSize_.isEmpty() || isMoviePath(path_))
+        return false;
+    const QSize target =
+        decodeTarget(naturalSize_, QSizeF(viewport()->size()), devicePixelRatioF(), relativeZoom_);
+    // A pixel or two of rounding is not worth another decode.
+    return target.width() > decoded_.width() + 2 || target.height() > decoded_.height() + 2;
+}
+
+QSizeF LumoImageView::displaySize() const
+{
+    const float zoom = absoluteZoomFactor();
+    return QSizeF(naturalSize_) * zoom;
+}
+
+QRectF LumoImageView::imageRect() const
+{
+    const QSizeF size = displaySize();
+    const QSizeF view(viewport()->size());
+    // Centred where the photo is smaller than the view, panned where it is larger.
+    const qreal x = size.width() <= view.width() ? (view.width() - size.width()) / 2
+                                                 : -qreal(horizontalScrollBar()->value());
+    const qreal y = size.height() <= view.height() ? (view.height() - size.height()) / 2
+                                                   : -qreal(verticalScrollBar()->value());
+    return QRectF(QPointF(x, y), size);
+}
+
+void LumoImageView::relayout()
+{
+    const QSizeF view(viewport()->size());
+    QScrollBar *h = horizontalScrollBar();
+    QScrollBar *v = verticalScrollBar();
+    // The photo point at the centre of the view, as a fraction of the photo.
+    const QRectF before = imageRect();
+    const qreal cx = before.width() > 0 ? (view.width() / 2 - before.x()) / before.width() : 0.5;
+    const qreal cy = before.height() > 0 ? (view.height() / 2 - before.y()) / before.height() : 0.5;
+
+    const QSizeF size = displaySize();
+    h->setRange(0, std::max(0, int(std::ceil(size.width() - view.width()))));
+    v->setRange(0, std::max(0, int(std::ceil(size.height() - view.height()))));
+    h->setPageStep(int(view.width()));
+    v->setPageStep(int(view.height()));
+    h->setValue(int(std::lround(cx * size.width() - view.width() / 2)));
+    v->setValue(int(std::lround(cy * size.height() - view.height() / 2)));
+
+    scaled_ = QPixmap();
+    viewport()->update();
+}
+
+void LumoImageView::paintEvent(QPaintEvent *)
+{
+    QPainter painter(viewport());
+    painter.fillRect(viewport()->rect(), palette().color(QPalette::Window));
+    if (decoded_.isNull() || naturalSize_.isEmpty())
+        return;
+    const QRectF target = imageRect();
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (target.size() * ratio).toSize();
+    if (pixels.isEmpty())
+        return;
+    if (scaled_.isNull() || scaled_.size() != pixels) {
+        // Scaled once per zoom and size, so that panning and repaints only copy pixels.
+        const QImage image = decoded_.size() == pixels
+                                 ? decoded_
+                                 : decoded_.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        scaled_ = QPixmap::fromImage(image);
+        scaled_.setDevicePixelRatio(ratio);
+    }
+    painter.drawPixmap(target.topLeft(), scaled_);
+}
+
+void LumoImageView::resizeEvent(QResizeEvent *event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    // The photo keeps its zoom step relative to the new fit.
+    if (!path_.isEmpty())
+        setZoomFactor(relativeZoom_);
+}
+
+void LumoImageView::wheelEvent(QWheelEvent *event)
+{
+    // One zoom step per notch; a purely sideways scroll zooms nothing.
+    const int delta = event->angleDelta().y();
+    event->accept();
+    if (delta == 0)
+        return;
+    if ((delta > 0) != (wheelDelta_ > 0))
+        wheelDelta_ = 0;
+    wheelDelta_ += delta;
+    while (std::abs(wheelDelta_) >= WheelNotch) {
+        if (!delegate_) {
+            wheelDelta_ = 0;
+            break;
+        }
+        if (wheelDelta_ > 0) {
+            wheelDelta_ -= WheelNotch;
+            delegate_->zoomIn();
+        } else {
+            wheelDelta_ += WheelNotch;
+            delegate_->zoomOut();
+        }
+    }
+}
+
+void LumoImageView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    dragging_ = true;
+    dragStart_ = event->position().toPoint();
+    dragScroll_ = QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    if (horizontalScrollBar()->maximum() > 0 || verticalScrollBar()->maximum() > 0)
+        viewport()->setCursor(Qt::ClosedHandCursor);
+}
+
+void LumoImageView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!dragging_)
+        return;
+    const QPoint moved = event->position().toPoint() - dragStart_;
+    horizontalScrollBar()->setValue(dragScroll_.x() - moved.x());
+    verticalScrollBar()->setValue(dragScroll_.y() - moved.y());
+}
+
+void LumoImageView::mouseReleaseEvent(QMouseEvent *event)
+{
+    dragging_ = false;
+    viewport()->unsetCursor();
+    QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
+void LumoImageView::rotateImageLeft()
+{
+    if (delegate_ && !path_.isEmpty())
+        delegate_->rotateImageAtPath(path_, 90);
+}
+
+void LumoImageView::rotateImageRight()
+{
+    if (delegate_ && !path_.isEmpty())
+        delegate_->rotateImageAtPath(path_, -90);
+}

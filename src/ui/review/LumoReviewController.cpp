@@ -1,0 +1,449 @@
+#include "ui/review/LumoReviewController.h"
+
+#include "core/LumoLog.h"
+#include "library/FileManager.h"
+#include "library/LumoImagePropertyController.h"
+#include "library/LumoPhotoList.h"
+#include "library/PhotoClipboard.h"
+#include "library/PhotoRotation.h"
+#include "library/PhotoTrash.h"
+#include "settings/Conversions.h"
+#include "ui/widgets/LumoImages.h"
+#include "ui/widgets/LumoPopUpButton.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFutureWatcher>
+#include <QMenu>
+#include <QMessageBox>
+#include <QStyle>
+#include <QToolButton>
+#include <QtConcurrent>
+
+#include <algorithm>
+
+namespace {
+
+enum RotateEntry { RotateRight = 1, RotateLeft = 2 };
+
+QToolButton *toolButton(const QString &name, const QString &text, const QIcon &icon)
+{
+    auto *button = new QToolButton;
+    button->setObjectName(name);
+    button->setText(text);
+    button->setToolTip(text);
+    button->setIcon(icon);
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    return button;
+}
+
+QIcon themeIcon(const char *name, QStyle::StandardPixmap fallback)
+{
+    return QIcon::fromTheme(QLatin1String(name), QApplication::style()->standardIcon(fallback));
+}
+
+} // namespace
+
+LumoReviewController::LumoReviewController(QWidget *window, LumoPopUpButton *photoZoomButton, QObject *parent)
+    : QObject(parent), window_(window), photoZoomButton_(photoZoomButton),
+      photoList_(std::make_unique<LumoPhotoList>()),
+      properties_(std::make_unique<LumoImagePropertyController>()), albumView_(new LumoAlbumView),
+      rotateButton_(new LumoPopUpButton),
+      showButton_(toolButton(QStringLiteral("showInFileManagerButton"), tr("Show in File Manager"),
+                             themeIcon("system-file-manager", QStyle::SP_DirOpenIcon))),
+      trashButton_(toolButton(QStringLiteral("trashButton"), tr("Move to Trash"),
+                              themeIcon("user-trash", QStyle::SP_TrashIcon))),
+      rotateRightAction_(new QAction(tr("Rotate &Right"), this)),
+      rotateLeftAction_(new QAction(tr("Rotate &Left"), this))
+{
+    rotations_.setMaxThreadCount(1);
+
+    // Before the view's selection model connects: the selected rows are read before it drops them.
+    LumoPhotoList *list = photoList_.get();
+    connect(list, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex &, int first, int last) { rowsAboutToBeRemoved(first, last); });
+    connect(list, &QAbstractItemModel::rowsRemoved, this, [this] { rowsRemoved(); });
+    connect(list, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &from, const QModelIndex &to) { rowsChanged(from.row(), to.row()); });
+
+    albumView_->setDelegate(this);
+    imageView()->setDelegate(this);
+    imageView()->setPropertiesDelegate(properties_.get());
+    browserView()->setModel(list);
+    connect(browserView()->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &LumoReviewController::selectionDidChange);
+
+    // The rotate pull-down: its title stays, its entries are commands.
+    rotateButton_->setObjectName(QStringLiteral("rotateButton"));
+    rotateButton_->setTitle(tr("Rotate"));
+    rotateButton_->setIcon(themeIcon("object-rotate-right", QStyle::SP_BrowserReload));
+    rotateButton_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    rotateButton_->addItem(tr("Rotate Right"))->setCheckable(false);
+    rotateButton_->addItem(tr("Rotate Left"))->setCheckable(false);
+    connect(rotateButton_, &LumoPopUpButton::activated, this, [this](int index) {
+        rotateButton_->selectItemAtIndex(0);
+        rotate(index);
+    });
+    connect(showButton_, &QToolButton::clicked, this, &LumoReviewController::showInFinder);
+    connect(trashButton_, &QToolButton::clicked, this, &LumoReviewController::deletePhoto);
+
+    // Ctrl+R and Ctrl+L turn the photo shown, as image viewers on the desktop do.
+    rotateRightAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    rotateLeftAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    for (QAction *action : {rotateRightAction_, rotateLeftAction_}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->setEnabled(false);
+    }
+    connect(rotateRightAction_, &QAction::triggered, this, [this] { rotate(RotateRight); });
+    connect(rotateLeftAction_, &QAction::triggered, this, [this] { rotate(RotateLeft); });
+
+    QMenu *menu = albumView_->contextualMenu();
+    menu->addAction(tr("Rotate Right"), this, [this] { rotate(RotateRight); });
+    menu->addAction(tr("Rotate Left"), this, [this] { rotate(RotateLeft); });
+    menu->addSeparator();
+    menu->addAction(tr("Copy"), this, &LumoReviewController::copy);
+    menu->addAction(tr("Show in File Manager"), this, &LumoReviewController::showInFinder);
+    menu->addSeparator();
+    menu->addAction(tr("Move to Trash"), this, &LumoReviewController::deletePhoto);
+}
+
+LumoReviewController::~LumoReviewController()
+{
+    // A turn still being written finishes; its result is not waited for.
+    rotations_.waitForDone();
+    // The album goes with the window that took it, or here when none did.
+    if (albumView_ && !albumView_->parent())
+        delete albumView_;
+}
+
+LumoImageView *LumoReviewController::imageView() const
+{
+    return albumView_->imageView();
+}
+
+LumoImageBrowserView *LumoReviewController::browserView() const
+{
+    return albumView_->browserView();
+}
+
+QList<QWidget *> LumoReviewController::toolbarWidgets() const
+{
+    return {rotateButton_, showButton_, trashButton_};
+}
+
+QList<QAction *> LumoReviewController::shortcutActions() const
+{
+    return {rotateRightAction_, rotateLeftAction_};
+}
+
+void LumoReviewController::setShown(bool shown)
+{
+    shown_ = shown;
+    rotateRightAction_->setEnabled(shown);
+    rotateLeftAction_->setEnabled(shown);
+}
+
+// --- The list ------------------------------------------------------------------------------
+
+void LumoReviewController::loadData(const QString &folder)
+{
+    imageView()->setPath(QString());
+    photoList_->setFolder(folder);
+    fileCreated_.clear();
+    if (photoList_->rowCount() > 0)
+        selectRow(0);
+}
+
+void LumoReviewController::enterReviewMode()
+{
+    const int count = photoList_->rowCount();
+    if (!fileCreated_.isEmpty()) {
+        const int row = photoList_->rowOfPath(fileCreated_);
+        fileCreated_.clear();
+        selectRow(row >= 0 ? row : count - 1);
+    } else if (selectedRows().isEmpty() && count > 0) {
+        selectRow(0);
+    }
+    const QList<int> rows = selectedRows();
+    if (!rows.isEmpty())
+        browserView()->scrollIndexToVisible(rows.first());
+
+    // The viewer takes the zoom pop-up's step; the title entry stands for 100%.
+    if (photoZoomButton_) {
+        if (photoZoomButton_->indexOfSelectedItem() == 0) {
+            photoZoomButton_->selectItemAtIndex(1);
+            photoZoomButton_->setTitle(tr("%1: %2").arg(tr("Zoom"), photoZoomButton_->titleOfSelectedItem()));
+            photoZoomButton_->setMutexState();
+        }
+        imageView()->zoom(toZoomFactor(photoZoomButton_->indexOfSelectedItem() - 1));
+    }
+}
+
+void LumoReviewController::fileDidCreate(const QString &path)
+{
+    const int row = photoList_->addFile(path);
+    if (row < 0)
+        return;
+    // The new photo rather than the last row: with a custom name prefix it may sort anywhere.
+    if (shown_) {
+        selectRow(row);
+        fileCreated_.clear();
+    } else {
+        fileCreated_ = path;
+    }
+}
+
+// --- Selection -----------------------------------------------------------------------------
+
+QList<int> LumoReviewController::selectedRows() const
+{
+    QList<int> rows;
+    const QModelIndexList indexes = browserView()->selectionModel()->selectedIndexes();
+    for (const QModelIndex &index : indexes)
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+QString LumoReviewController::firstSelectedPath() const
+{
+    const QList<int> rows = selectedRows();
+    return rows.isEmpty() ? QString() : photoList_->pathOfRow(rows.first());
+}
+
+void LumoReviewController::selectRow(int row)
+{
+    if (row < 0 || row >= photoList_->rowCount())
+        return;
+    const QModelIndex index = photoList_->index(row);
+    browserView()->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    browserView()->scrollIndexToVisible(row);
+}
+
+void LumoReviewController::selectAll()
+{
+    if (shown_)
+        browserView()->selectAll();
+}
+
+void LumoReviewController::selectPrevious()
+{
+    const QList<int> rows = selectedRows();
+    if (!rows.isEmpty() && rows.first() > 0)
+        selectRow(rows.first() - 1);
+}
+
+void LumoReviewController::selectNext()
+{
+    const QList<int> rows = selectedRows();
+    if (rows.isEmpty())
+        selectRow(0);
+    else if (rows.first() + 1 < photoList_->rowCount())
+        selectRow(rows.first() + 1);
+}
+
+void LumoReviewController::selectionDidChange()
+{
+    const QList<int> rows = selectedRows();
+    if (rows.size() != 1)
+        return; // several photos, or none for a moment: the viewer keeps what it shows
+    const QString path = photoList_->pathOfRow(rows.first());
+    if (path != imageView()->path())
+        imageView()->setPath(path);
+}
+
+void LumoReviewController::rowsAboutToBeRemoved(int first, int last)
+{
+    if (deleting_)
+        return;
+    if (removingSelected_.isEmpty())
+        countBeforeRemoval_ = photoList_->rowCount();
+    for (int row : selectedRows()) {
+        if (row >= first && row <= last)
+            removingSelected_.append(row);
+    }
+}
+
+void LumoReviewController::rowsRemoved()
+{
+    if (deleting_ || removingSelected_.isEmpty())
+        return;
+    // Another program took the selected photo away: a neighbour takes its place, as after a
+    // deletion here, so the viewer never shows a photo that is gone.
+    const QList<int> removed = std::exchange(removingSelected_, {});
+    if (!selectedRows().isEmpty())
+        return;
+    const int row = LumoPhotoList::selectionAfterRemoval(removed, countBeforeRemoval_);
+    if (row >= 0)
+        selectRow(row);
+    else
+        imageView()->setPath(QString());
+}
+
+void LumoReviewController::rowsChanged(int first, int last)
+{
+    // The file shown was rewritten (turned here, or changed by another program): show it anew.
+    const QString shown = imageView()->path();
+    if (shown.isEmpty())
+        return;
+    for (int row = qMax(0, first); row <= last && row < photoList_->rowCount(); ++row) {
+        if (photoList_->pathOfRow(row) == shown) {
+            imageView()->setPath(shown);
+            return;
+        }
+    }
+}
+
+// --- Photo zoom ----------------------------------------------------------------------------
+
+void LumoReviewController::imagePathDidChange(const QString &path)
+{
+    if (!photoZoomButton_)
+        return;
+    const float zoom = properties_->valueForKey(QLatin1String(ImagePropertyKeys::ZoomFactor), path).toFloat();
+    int entry = zoom == 0.0f ? 1 : toZoomIndex(zoom) + 1;
+    if (entry >= photoZoomButton_->numberOfItems())
+        entry = 1;
+    photoZoomButton_->selectItemAtIndex(entry);
+    photoZoomButton_->setTitle(tr("%1: %2").arg(tr("Zoom"), photoZoomButton_->titleOfSelectedItem()));
+    photoZoomButton_->setMutexState();
+}
+
+// --- Deleting ------------------------------------------------------------------------------
+
+QMessageBox *LumoReviewController::makeAlert(const QString &title, const QString &text)
+{
+    auto *box = new QMessageBox(window_);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    box->setWindowTitle(title);
+    box->setText(title);
+    box->setInformativeText(text);
+    box->setIconPixmap(LumoImages::applicationIcon().pixmap(64, 64));
+    alert_ = box;
+    return box;
+}
+
+void LumoReviewController::deleteSelection()
+{
+    if (shown_)
+        deletePhoto();
+}
+
+void LumoReviewController::deletePhoto()
+{
+    if (alert_)
+        return; // one question at a time
+    if (selectedRows().isEmpty()) {
+        QMessageBox *box = makeAlert(tr("Delete Error"), tr("There is no file in your library directory!"));
+        box->setStandardButtons(QMessageBox::Ok);
+        box->open();
+        return;
+    }
+    QApplication::beep();
+    QMessageBox *box =
+        makeAlert(tr("Delete Current Photo"), tr("Are you sure you want to delete the photo(s)?"));
+    box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+    box->setDefaultButton(QMessageBox::Ok);
+    connect(box, &QMessageBox::finished, this,
+            [this, box] { deleteAlertDidEnd(box->standardButton(box->clickedButton())); });
+    box->open();
+}
+
+void LumoReviewController::deleteAlertDidEnd(int result)
+{
+    if (result == QMessageBox::Ok)
+        deleteSelectedPhotos();
+}
+
+void LumoReviewController::deleteSelectedPhotos()
+{
+    const QList<int> rows = selectedRows();
+    if (rows.isEmpty())
+        return;
+    QStringList paths;
+    for (int row : rows)
+        paths.append(photoList_->pathOfRow(row));
+    const int countBefore = photoList_->rowCount();
+    // A turn still being written would put the photo back after it went to the trash.
+    waitForRotations();
+
+    deleting_ = true;
+    for (const QString &path : std::as_const(paths)) {
+        const TrashResult result = movePhotoToTrash(path);
+        if (!result.ok) {
+            deleting_ = false;
+            LUMO_LOG("cannot move %s to the trash: %s", qPrintable(path), qPrintable(result.error));
+            // The photos before this one stay deleted; the selection is left as it is.
+            QMessageBox::warning(window_, tr("Move to Trash"), result.error, QMessageBox::Ok);
+            return;
+        }
+        photoList_->removeRowOfPath(path);
+    }
+    deleting_ = false;
+
+    const int next = LumoPhotoList::selectionAfterRemoval(rows, countBefore);
+    if (next >= 0)
+        selectRow(next);
+    else
+        imageView()->setPath(QString());
+}
+
+// --- Turning -------------------------------------------------------------------------------
+
+void LumoReviewController::rotate(int entry)
+{
+    if (entry == RotateRight)
+        imageView()->rotateImageRight();
+    else if (entry == RotateLeft)
+        imageView()->rotateImageLeft();
+}
+
+void LumoReviewController::rotateImageAtPath(const QString &path, int degrees)
+{
+    if (path.isEmpty())
+        return;
+    ++rotationsRunning_;
+    auto *watcher = new QFutureWatcher<RotationResult>(this);
+    connect(watcher, &QFutureWatcher<RotationResult>::finished, this, [this, watcher, path] {
+        watcher->deleteLater();
+        --rotationsRunning_;
+        const RotationResult result = watcher->result();
+        if (!result.ok) {
+            LUMO_LOG("cannot turn %s: %s", qPrintable(path), qPrintable(result.error));
+            QApplication::beep();
+            emit rotationFinished(path, false);
+            return;
+        }
+        // The thumbnail is decoded anew and the viewer, showing this photo, reads it again;
+        // the selection stays on it.
+        photoList_->fileDidChange(path);
+        emit rotationFinished(path, true);
+    });
+    watcher->setFuture(QtConcurrent::run(&rotations_, &rotatePhotoFile, path, degrees));
+}
+
+void LumoReviewController::waitForRotations()
+{
+    rotations_.waitForDone();
+}
+
+// --- Copy and show -------------------------------------------------------------------------
+
+void LumoReviewController::copy()
+{
+    if (!shown_)
+        return;
+    const QString path = firstSelectedPath();
+    if (path.isEmpty())
+        return;
+    QApplication::clipboard()->setMimeData(photoMimeData(path));
+}
+
+void LumoReviewController::showInFinder()
+{
+    const QString path = firstSelectedPath();
+    if (!path.isEmpty())
+        showInFileManager(path);
+}

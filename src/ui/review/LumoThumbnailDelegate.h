@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QPixmap>
+#include <QStyledItemDelegate>
+
+class LumoThumbnailCache;
+
+// Draws one cell of the thumbnail strip: the thumbnail fitted and centred in the upper part,
+// framed when selected, the file name under it. A photo whose thumbnail is still on its way gets
+// an empty frame; a movie gets the film-frame picture, and a file that cannot be decoded a
+// picture of a broken photo. Main thread.
+class LumoThumbnailDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    // The cell and, inside it, the room for the thumbnail.
+    static constexpr QSize CellSize{140, 118};
+    static constexpr QSize ThumbnailBound{120, 90};
+
+    LumoThumbnailDelegate(LumoThumbnailCache *cache, QObject *parent = nullptr);
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+
+    // Where the thumbnail of a `picture`-sized image goes in `cell`: fitted into the thumbnail
+    // room, centred, never enlarged.
+    static QRect thumbnailRect(const QRect &cell, const QSize &picture);
+
+private:
+    static QRect thumbnailRoom(const QRect &cell);
+    static QImage brokenPicture();
+
+    LumoThumbnailCache *cache_;
+};

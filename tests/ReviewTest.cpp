@@ -1,0 +1,303 @@
+#include "TestSupport.h"
+#include "core/DefaultsKeys.h"
+#include "core/NotificationNames.h"
+#include "core/UserDefaults.h"
+#include "library/LumoImagePropertyController.h"
+#include "library/LumoPhotoList.h"
+#include "library/Thumbnailer.h"
+#include "ui/LumoMainWindowController.h"
+#include "ui/review/LumoImageView.h"
+#include "ui/review/LumoReviewController.h"
+#include "ui/review/LumoThumbnailCache.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A small photo whose pixels tell its orientation: red on the left, blue on the right.
+void writePhoto(const QString &path, const QSize &size = QSize(160, 120))
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width() / 2; ++x)
+            image.setPixel(x, y, qRgb(255, 0, 0));
+    ASSERT_TRUE(image.save(path, "JPG", 90)) << path.toStdString();
+}
+
+// --- The viewer's arithmetic -------------------------------------------------------------------
+
+struct FitCase {
+    QSizeF view, image;
+    float fit;
+};
+
+TEST(ImageViewZoom, FitFactorIsTheSmallerRatioAndNaturalSizeIsZero)
+{
+    const FitCase cases[] = {
+        {{800, 600}, {1600, 1200}, 0.5f},   // same aspect: both ratios agree
+        {{800, 600}, {1200, 1600}, 0.375f}, // portrait in a landscape view: the height decides
+        {{1000, 500}, {1000, 1000}, 0.5f},  // wide view: the height decides
+        {{500, 1000}, {1000, 1000}, 0.5f},  // tall view: the width decides
+        {{640, 480}, {320, 240}, 2.0f},     // a small photo is enlarged to fit
+        {{800, 600}, {0, 0}, 0.0f},         // no photo: nothing to fit
+        {{0, 0}, {1600, 1200}, 0.0f},       // a view not laid out yet
+    };
+    for (const FitCase &c : cases)
+        EXPECT_FLOAT_EQ(LumoImageView::countSuitableFactor(c.view, c.image), c.fit)
+            << c.view.width() << "x" << c.view.height() << " / " << c.image.width() << "x" << c.image.height();
+
+    EXPECT_FLOAT_EQ(LumoImageView::absoluteZoom(0.0f, 0.5f), 1.0f) << "relative 0 is the natural size";
+    EXPECT_FLOAT_EQ(LumoImageView::absoluteZoom(1.0f, 0.5f), 0.5f);
+    EXPECT_FLOAT_EQ(LumoImageView::absoluteZoom(2.5f, 0.4f), 1.0f);
+}
+
+// Zoom steps are remembered per photo; the decode covers what is drawn and goes to full
+// resolution only when the zoom needs it.
+TEST(ImageViewZoom, RemembersEachPhotosStepAndDecodesFullResolutionOnlyWhenZoomedIn)
+{
+    Sandbox sandbox;
+    const QString a = sandbox.path("a.jpg"), b = sandbox.path("b.jpg");
+    writePhoto(a, QSize(1600, 1200));
+    writePhoto(b, QSize(1600, 1200));
+    LumoImagePropertyController properties;
+    LumoImageView view;
+    view.setPropertiesDelegate(&properties);
+    view.resize(400, 300);
+    view.show();
+    const auto show = [&](const QString &path) {
+        view.setPath(path);
+        return waitUntil([&] { return !view.isLoading(); });
+    };
+
+    ASSERT_TRUE(show(a));
+    EXPECT_FLOAT_EQ(view.relativeZoomFactor(), 1.0f) << "a photo seen for the first time is fitted";
+    EXPECT_FLOAT_EQ(view.absoluteZoomFactor(), 0.25f);
+    EXPECT_LE(view.decodedSize().width(), 400 * view.devicePixelRatioF()) << "fitted: a scaled decode";
+    view.setZoomFactor(2.0f);
+    ASSERT_TRUE(show(b));
+    EXPECT_FLOAT_EQ(view.relativeZoomFactor(), 1.0f);
+    ASSERT_TRUE(show(a));
+    EXPECT_FLOAT_EQ(view.relativeZoomFactor(), 2.0f) << "the step photo a was left at";
+    EXPECT_EQ(properties.valueForKey(ImagePropertyKeys::ZoomFactor, a).toFloat(), 2.0f);
+
+    view.setZoomFactor(0.0f);
+    EXPECT_TRUE(waitUntil([&] { return !view.isLoading() && view.decodedSize() == QSize(1600, 1200); }))
+        << "natural size needs every pixel";
+    EXPECT_FLOAT_EQ(view.absoluteZoomFactor(), 1.0f);
+    EXPECT_FLOAT_EQ(view.currentZoomFactor(), 2.0f) << "the natural size does not replace the last step";
+
+    view.setPath(QString());
+    EXPECT_FALSE(view.hasImage());
+}
+
+// --- The album over a library -------------------------------------------------------------------
+
+class Review : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        QDir().mkpath(library);
+        UserDefaults::standard()->setValue(DefaultsKeys::PhotoLibraryLocation, library);
+    }
+    void makeLibrary(int photos)
+    {
+        for (int i = 1; i <= photos; ++i)
+            writePhoto(photoPath(i));
+    }
+    QString photoPath(int i) const { return library + QStringLiteral("/2026-12-07_%1.jpg").arg(i, 4, 10, QChar('0')); }
+    void start()
+    {
+        main = std::make_unique<LumoMainWindowController>(nullptr, nullptr);
+        main->window()->resize(900, 760);
+        main->window()->show();
+        main->window()->activateWindow();
+        ASSERT_TRUE(waitUntil([&] { return main->window()->isActiveWindow(); })) << "shortcuts need an active window";
+        main->setMode(LumoMainWindowController::ReviewMode);
+        review = main->reviewController();
+    }
+    LumoImageView *viewer() const { return review->imageView(); }
+    QWidget *strip() const { return review->browserView()->viewport(); }
+    QPoint cellCentre(int row) const { return review->browserView()->visualRect(review->photoList()->index(row)).center(); }
+    // Answers the alert on screen with `button`.
+    bool answer(QMessageBox::StandardButton button)
+    {
+        if (!waitUntil([&] { return review->alert() != nullptr; }))
+            return false;
+        review->alert()->button(button)->click();
+        return waitUntil([&] { return review->alert() == nullptr; });
+    }
+    QString trashed(const QString &name) const { return sandbox.path(".local/share/Trash/files/" + name); }
+
+    Sandbox sandbox;
+    const QString library = sandbox.path("Pictures/Arvo");
+    std::unique_ptr<LumoMainWindowController> main;
+    LumoReviewController *review = nullptr;
+};
+
+// Files the library lists but cannot show get the broken-photo placeholder; none stops the strip
+// or the viewer.
+TEST_F(Review, UndecodableFilesAndMoviesArePlaceholders)
+{
+    writePhoto(library + "/a-good.jpg");
+    writeFile(library + "/b-empty.jpg", {});
+    writeFile(library + "/c-text.jpg", "not a picture at all");
+    QByteArray jpeg = readFile(library + "/a-good.jpg");
+    writeFile(library + "/d-truncated.jpg", jpeg.left(jpeg.size() / 3));
+    // A header that claims 65000 x 65000 pixels over the data of a small photo.
+    const int sof = int(jpeg.indexOf("\xff\xc0"));
+    ASSERT_GT(sof, 0);
+    for (int at : {sof + 5, sof + 7}) {
+        jpeg[at] = char(0xfd);
+        jpeg[at + 1] = char(0xe8);
+    }
+    writeFile(library + "/e-enormous.jpg", jpeg);
+    writeFile(library + "/f-movie.mov", "moov");
+    start();
+    LumoPhotoList *list = review->photoList();
+    ASSERT_EQ(list->rowCount(), 6);
+
+    LumoThumbnailCache *cache = review->browserView()->thumbnailCache();
+    const auto state = [&](int row) {
+        QImage image;
+        return cache->thumbnail(list->pathOfRow(row), list->index(row).data(LumoPhotoList::SerialRole).toInt(), &image);
+    };
+    ASSERT_TRUE(waitUntil([&] {
+        for (int row = 0; row < 5; ++row)
+            if (state(row) == LumoThumbnailCache::Loading)
+                return false;
+        return true;
+    }));
+    EXPECT_EQ(state(0), LumoThumbnailCache::Ready);
+    for (int row = 1; row < 5; ++row)
+        EXPECT_EQ(state(row), LumoThumbnailCache::Failed) << list->pathOfRow(row).toStdString();
+
+    for (int row = 1; row < 6; ++row) {
+        review->selectRow(row);
+        ASSERT_TRUE(waitUntil([&] { return !viewer()->isLoading(); }));
+        EXPECT_EQ(viewer()->hasImage(), row == 5) << "only the movie has a picture: its film frame";
+    }
+    main->window()->grab(); // painting the placeholders must not fail
+}
+
+// Select, turn, copy and trash as a user does, with the mouse and the keys.
+TEST_F(Review, ClickSelectRotateCopyAndTrash)
+{
+    makeLibrary(5);
+    start();
+    ASSERT_EQ(review->photoList()->rowCount(), 5);
+
+    QTest::mouseClick(strip(), Qt::LeftButton, {}, cellCentre(2));
+    EXPECT_EQ(review->selectedRows(), QList<int>{2});
+    EXPECT_EQ(viewer()->path(), photoPath(3));
+
+    // Ctrl+R turns the file right: width and height swap, the red half ends up on top.
+    bool turned = false;
+    QObject::connect(review, &LumoReviewController::rotationFinished, [&](const QString &, bool ok) {
+        turned = true;
+        EXPECT_TRUE(ok);
+    });
+    QTest::keyClick(main->window(), Qt::Key_R, Qt::ControlModifier);
+    ASSERT_TRUE(waitUntil([&] { return turned; }));
+    EXPECT_EQ(Thumbnailer::jpegSize(photoPath(3)), QSize(120, 160));
+    const QImage rotated(photoPath(3));
+    EXPECT_GT(qRed(rotated.pixel(60, 20)), 200);
+    EXPECT_GT(qBlue(rotated.pixel(60, 140)), 200);
+    EXPECT_EQ(review->selectedRows(), QList<int>{2}) << "the turned photo stays selected";
+    EXPECT_TRUE(waitUntil([&] { return viewer()->imageSize() == QSize(120, 160); })) << "the viewer shows the turned file";
+
+    // C copies the selected photo; the clipboard names the file too.
+    QTest::keyClick(strip(), Qt::Key_C);
+    const QMimeData *copied = QApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    EXPECT_TRUE(copied->hasFormat("image/png"));
+    EXPECT_EQ(copied->urls().value(0), QUrl::fromLocalFile(photoPath(3)));
+
+    // Delete asks; Cancel keeps the photo, OK moves it to the desktop's trash.
+    QTest::keyClick(strip(), Qt::Key_Delete);
+    ASSERT_TRUE(answer(QMessageBox::Cancel));
+    EXPECT_TRUE(QFile::exists(photoPath(3)));
+    QTest::keyClick(strip(), Qt::Key_Delete);
+    ASSERT_TRUE(answer(QMessageBox::Ok));
+    EXPECT_FALSE(QFile::exists(photoPath(3)));
+    EXPECT_TRUE(QFile::exists(trashed("2026-12-07_0003.jpg")));
+    const QByteArray info = readFile(sandbox.path(".local/share/Trash/info/2026-12-07_0003.jpg.trashinfo"));
+    EXPECT_TRUE(info.contains("Path=" + QUrl::toPercentEncoding(photoPath(3), "/"))) << info.toStdString();
+    EXPECT_EQ(review->photoList()->rowCount(), 4);
+    EXPECT_EQ(review->selectedRows(), QList<int>{2}) << "the next photo takes the place of the deleted one";
+    EXPECT_EQ(viewer()->path(), photoPath(4));
+}
+
+// The selection after deleting through the strip, in the cases users meet.
+TEST_F(Review, SelectionAfterDeletingGoesToTheNeighbourAndTheLastEmptiesTheViewer)
+{
+    makeLibrary(5);
+    start();
+    // The last two (indexes 3 and 4): three photos are left, the new last one selected.
+    QTest::mouseClick(strip(), Qt::LeftButton, {}, cellCentre(3));
+    QTest::mouseClick(strip(), Qt::LeftButton, Qt::ShiftModifier, cellCentre(4));
+    ASSERT_EQ(review->selectedRows(), (QList<int>{3, 4}));
+    QTest::keyClick(strip(), Qt::Key_Backspace);
+    ASSERT_TRUE(answer(QMessageBox::Ok));
+    EXPECT_EQ(review->photoList()->rowCount(), 3);
+    EXPECT_EQ(review->selectedRows(), QList<int>{2});
+    EXPECT_EQ(viewer()->path(), photoPath(3));
+
+    // Down to the only photo, then that one: the viewer is emptied.
+    QTest::keyClick(main->window(), Qt::Key_A, Qt::ControlModifier);
+    QTest::mouseClick(strip(), Qt::LeftButton, Qt::ControlModifier, cellCentre(0));
+    ASSERT_EQ(review->selectedRows(), (QList<int>{1, 2}));
+    QTest::keyClick(strip(), Qt::Key_Delete);
+    ASSERT_TRUE(answer(QMessageBox::Ok));
+    ASSERT_EQ(review->selectedRows(), QList<int>{0});
+    QTest::keyClick(strip(), Qt::Key_Delete);
+    ASSERT_TRUE(answer(QMessageBox::Ok));
+    EXPECT_EQ(review->photoList()->rowCount(), 0);
+    EXPECT_TRUE(viewer()->path().isEmpty());
+    EXPECT_FALSE(viewer()->hasImage());
+
+    // With nothing left, Delete says so and deletes nothing.
+    QTest::keyClick(strip(), Qt::Key_Delete);
+    ASSERT_TRUE(waitUntil([&] { return review->alert() != nullptr; }));
+    EXPECT_EQ(review->alert()->text(), "Delete Error");
+    ASSERT_TRUE(answer(QMessageBox::Ok));
+}
+
+// Photos copied in or taken away by other programs show in the strip; the selection never rests
+// on a photo that is gone.
+TEST_F(Review, OutsideChangesToTheFolderReachTheStripAndTheViewer)
+{
+    makeLibrary(3);
+    start();
+    review->selectRow(1);
+    ASSERT_EQ(viewer()->path(), photoPath(2));
+
+    QFile::copy(photoPath(1), photoPath(9));
+    ASSERT_TRUE(waitUntil([&] { return review->photoList()->rowOfPath(photoPath(9)) == 3; }));
+    EXPECT_EQ(review->selectedRows(), QList<int>{1}) << "an insertion keeps the selection";
+
+    QFile::remove(photoPath(2));
+    ASSERT_TRUE(waitUntil([&] { return review->photoList()->rowCount() == 3; }));
+    EXPECT_EQ(review->selectedRows(), QList<int>{1});
+    EXPECT_EQ(viewer()->path(), photoPath(3)) << "the neighbour is shown in place of the removed photo";
+
+    // A photo saved in camera mode is selected on the next visit to review mode.
+    main->setMode(LumoMainWindowController::CameraMode);
+    writePhoto(photoPath(10));
+    main->fileDidCreate(
+        {NotificationNames::FileDidCreate, nullptr, {{NotificationNames::InfoKeys::FileURL, QUrl::fromLocalFile(photoPath(10))}}});
+    main->setMode(LumoMainWindowController::ReviewMode);
+    EXPECT_EQ(viewer()->path(), photoPath(10));
+}
+
+} // namespace
