@@ -1,8 +1,27 @@
 // Benchmarks of the hot paths. Each figure is printed next to a baseline measured in the same run,
-// so that the ratio can be read whatever the machine.
+// so that the ratio can be read whatever the machine; the run ends with a table of them all.
+
+#include "BenchTable.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
+
+namespace {
+
+// The console output as usual, and every run's wall time per iteration kept for the table.
+class TableReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        for (const Run &run : runs) {
+            if (run.run_type == Run::RT_Iteration && run.iterations > 0 && !run.error_occurred)
+                BenchTable::record(run.benchmark_name(), run.real_accumulated_time / double(run.iterations));
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -13,7 +32,9 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    benchmark::RunSpecifiedBenchmarks();
+    TableReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    BenchTable::print();
     benchmark::Shutdown();
     return 0;
 }

@@ -129,7 +129,8 @@ TEST_F(PhotoWriterTest, FirstPhotosOfTheDayAreNamedByDateFromOneInTheLibraryUnde
     EXPECT_EQ(second.path, library + "/2026-12-05_0002.jpg");
     EXPECT_TRUE(first.error.isEmpty());
     EXPECT_EQ(libraryFiles(), QStringList({"2026-12-05_0001.jpg", "2026-12-05_0002.jpg"}));
-    EXPECT_EQ(defaults.integerForKey(CapturedNumber), 3) << "the next number to try";
+    // The counter reaches the store once the saves have settled, without a flush by hand.
+    EXPECT_TRUE(waitUntil([&] { return defaults.integerForKey(CapturedNumber) == 3; })) << "the next number to try";
     EXPECT_EQ(defaults.integerForKey(PreviousDate), DecemberFifthDay);
 }
 
@@ -138,7 +139,7 @@ TEST_F(PhotoWriterTest, NamesAlreadyTakenOnDiskAreSkippedAndLeftAlone)
     ASSERT_TRUE(writeFile(library + "/2026-12-05_0001.jpg", "an earlier photo"));
     // A dangling link is taken too: committing over it would replace it.
     ASSERT_TRUE(QFile::link(sandbox.path("nowhere.jpg"), library + "/2026-12-05_0002.jpg"));
-    EXPECT_EQ(fileName(makeWriter()->save(frame, {})), "2026-12-05_0003.jpg");
+    EXPECT_EQ(fileName(makeWriter()->save(frame, {})), "2026-12-05_0003.jpg"); // the writer's end writes the counter
     EXPECT_EQ(readFile(library + "/2026-12-05_0001.jpg"), "an earlier photo");
     EXPECT_TRUE(QFileInfo(library + "/2026-12-05_0002.jpg").isSymLink());
     EXPECT_EQ(defaults.integerForKey(CapturedNumber), 4);
@@ -159,6 +160,7 @@ TEST_F(PhotoWriterTest, CustomPrefixAndTheCounterRestartingWhenTheDayChangesWhil
     writer->setSettings({library, true, "Lecture"});
     clock.set(DecemberFifth.addDays(1));
     EXPECT_EQ(fileName(writer->save(frame, {})), "Lecture_0001.jpg");
+    writer->flushCounter();
     EXPECT_EQ(defaults.integerForKey(PreviousDate), DecemberFifthDay + 1);
 
     // With the date prefix the new day's first photo is 0001 of its own date.
@@ -194,6 +196,7 @@ TEST_F(PhotoWriterTest, StoredCounterGoesOnOnlyOnTheSameDayFromAtLeastOne)
         auto writer = makeWriter();
         EXPECT_EQ(fileName(writer->save(frame, {})), c.names[0]);
         EXPECT_EQ(fileName(writer->save(frame, {})), c.names[1]);
+        writer->flushCounter();
         EXPECT_EQ(defaults.integerForKey(PreviousDate), DecemberFifthDay);
     }
 }
@@ -272,8 +275,9 @@ TEST_F(PhotoWriterTest, TwoHundredSnapshotsFromEightThreadsGiveTwoHundredComplet
         const Decoded d = decodeFile(path);
         EXPECT_TRUE(d.complete && d.width == 320 && d.height == 240) << qPrintable(path);
     }
-    EXPECT_EQ(defaults.integerForKey(CapturedNumber), Threads * PerThread + 1);
     EXPECT_EQ(writer->savesInFlight(), 0);
+    writer->flushCounter();
+    EXPECT_EQ(defaults.integerForKey(CapturedNumber), Threads * PerThread + 1);
 }
 
 TEST_F(PhotoWriterTest, AsyncSavesAreOnDiskAfterWaitAndAnnouncedOnTheMainThread)
@@ -310,9 +314,10 @@ public:
     std::promise<void> open;    // the test sets it to let that frame go on
     int gateWidth = -1;
     bool fail = false;
+    std::shared_future<void> saveThreadsGate; // when set, encoding off the main thread waits for it
 
 protected:
-    QByteArray encode(const QImage &frame, const QDateTime &captured, const QString &model, QString *error) override
+    PhotoEncoder::EncodedFrame encodeFrame(const QImage &frame, QString *error) override
     {
         if (fail) {
             *error = "simulated encoder failure";
@@ -322,7 +327,9 @@ protected:
             entered.set_value();
             open.get_future().wait();
         }
-        return PhotoWriter::encode(frame, captured, model, error);
+        if (saveThreadsGate.valid() && !isMainThread())
+            saveThreadsGate.wait();
+        return PhotoWriter::encodeFrame(frame, error);
     }
 };
 
@@ -351,6 +358,83 @@ TEST_F(PhotoWriterTest, NameOfAPhotoStillBeingWrittenIsNotHandedOutAgain)
     EXPECT_EQ(decodeFile(meanwhile.path).width, 64);
 }
 
+// The counter is written lazily, so a crash can leave the store behind the folder: as it was
+// before the first photo, or at an earlier burst's end. The next run goes on after the last
+// photo on disk and leaves every photo as it was.
+TEST_F(PhotoWriterTest, RestartAfterABurstWhoseCounterWasNeverWrittenOverwritesNothing)
+{
+    const struct {
+        int storedDay, storedNumber; // what the store said when the burst began; 0, 0: nothing
+    } cases[] = {{0, 0}, {DecemberFifthDay, 3}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << "stored number " << c.storedNumber);
+        QDir(library).removeRecursively();
+        QDir().mkpath(library);
+        defaults.remove(CapturedNumber);
+        defaults.remove(PreviousDate);
+        if (c.storedNumber) {
+            defaults.setValue(PreviousDate, c.storedDay);
+            defaults.setValue(CapturedNumber, c.storedNumber);
+        }
+        const QByteArray staleStore = readFile(defaults.fileName());
+        QHash<QString, QByteArray> burst;
+        {
+            auto writer = makeWriter();
+            for (int i = 0; i < 6; ++i)
+                writer->saveAsync(testFrame(64 + i, 48), {}, {});
+            writer->waitForSaves();
+            for (const QString &name : libraryFiles())
+                burst.insert(name, readFile(library + "/" + name));
+        }
+        ASSERT_EQ(burst.size(), 6);
+        ASSERT_TRUE(writeFile(defaults.fileName(), staleStore)); // the crash: the counter never got out
+
+        UserDefaults restarted(defaults.fileName());
+        PhotoWriter writer(&restarted, clock.function());
+        writer.setSettings({library, false, {}});
+        const PhotoResult next = writer.save(frame, {});
+        const int first = qMax(1, c.storedNumber);
+        EXPECT_EQ(fileName(next), QString("2026-12-05_%1.jpg").arg(first + 6, 4, 10, QChar('0')));
+        for (auto it = burst.cbegin(); it != burst.cend(); ++it)
+            EXPECT_EQ(readFile(library + "/" + it.key()), it.value()) << qPrintable(it.key());
+    }
+}
+
+// Presses faster than the save threads: at most a few frames wait decoded, the rest wait as
+// JPEGs, and presses of one frame share it. Every photo still shows its own frame.
+TEST_F(PhotoWriterTest, BurstKeepsFewFramesDecodedAndEveryPhotoRight)
+{
+    GatedWriter writer(&defaults, clock.function());
+    writer.setSettings({library, false, {}});
+    std::promise<void> gate;
+    writer.saveThreadsGate = gate.get_future().share();
+    constexpr int Distinct = 12, Repeats = 4;
+    for (int i = 0; i < Distinct; ++i) {
+        const QImage pressed = testFrame(100 + i, 48);
+        for (int r = 0; r < Repeats; ++r) {
+            writer.saveAsync(pressed, {}, {});
+            EXPECT_LE(writer.decodedFramesWaiting(), PhotoWriter::MaxDecodedFrames) << "press " << i << "." << r;
+        }
+    }
+    EXPECT_EQ(writer.decodedFramesWaiting(), PhotoWriter::MaxDecodedFrames);
+    gate.set_value();
+    writer.waitForSaves();
+    EXPECT_EQ(writer.decodedFramesWaiting(), 0);
+
+    const QStringList files = libraryFiles();
+    ASSERT_EQ(files.size(), Distinct * Repeats);
+    QHash<int, int> photosPerWidth;
+    for (const QString &name : files) {
+        const Decoded d = decodeFile(library + "/" + name);
+        ASSERT_TRUE(d.complete) << qPrintable(name);
+        ++photosPerWidth[d.width];
+        const QRgb expected = testFrame(d.width, 48).pixel(d.width / 2, 24), got = d.image.pixel(d.width / 2, 24);
+        EXPECT_NEAR(qGreen(got), qGreen(expected), 12) << qPrintable(name);
+    }
+    for (int i = 0; i < Distinct; ++i)
+        EXPECT_EQ(photosPerWidth.value(100 + i), Repeats) << "width " << 100 + i;
+}
+
 // --- Pixels and metadata ---------------------------------------------------------------------
 
 TEST(PhotoEncoder, ColoursSurviveEveryFrameFormat)
@@ -366,6 +450,34 @@ TEST(PhotoEncoder, ColoursSurviveEveryFrameFormat)
             const QRgb expected = image.pixel(16, 16), got = d.image.pixel(16, 16);
             for (int shift : {16, 8, 0}) // red, green, blue
                 EXPECT_NEAR(int(got >> shift & 0xff), int(expected >> shift & 0xff), 6) << format << " " << qPrintable(colour.name());
+        }
+    }
+}
+
+// The EXIF thumbnail shows the whole frame, fitted into 160x120 with its aspect: four coloured
+// quadrants land in the thumbnail's four quadrants.
+TEST(PhotoEncoder, ExifThumbnailShowsTheWholeFrame)
+{
+    const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
+    for (const auto &[frameSize, thumbSize] :
+         {std::pair{QSize(640, 480), QSize(160, 120)}, {QSize(1280, 720), QSize(160, 90)}, {QSize(120, 90), QSize(120, 90)}}) {
+        QImage image(frameSize, QImage::Format_RGB32);
+        const int w = frameSize.width() / 2, h = frameSize.height() / 2;
+        for (int q = 0; q < 4; ++q)
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x)
+                    image.setPixel(x + (q % 2) * w, y + (q / 2) * h, colours[q].rgb());
+        const QByteArray photo = PhotoEncoder::encodePhoto(image, {DecemberFifth, {}, {}});
+        auto read = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte *>(photo.constData()), long(photo.size()));
+        read->readMetadata();
+        const Exiv2::DataBuf thumbnail = Exiv2::ExifThumbC(read->exifData()).copy();
+        const Decoded small = decodeJpeg(QByteArray(reinterpret_cast<const char *>(thumbnail.pData_), thumbnail.size_));
+        ASSERT_TRUE(small.complete) << frameSize.width();
+        ASSERT_EQ(QSize(small.width, small.height), thumbSize);
+        for (int q = 0; q < 4; ++q) {
+            const QRgb got = small.image.pixel(thumbSize.width() / 4 * (1 + 2 * (q % 2)), thumbSize.height() / 4 * (1 + 2 * (q / 2)));
+            for (int shift : {16, 8, 0})
+                EXPECT_NEAR(int(got >> shift & 0xff), int(colours[q].rgb() >> shift & 0xff), 12) << frameSize.width() << " quadrant " << q;
         }
     }
 }
@@ -404,6 +516,8 @@ TEST_F(PhotoWriterTest, ExifAndTiffTagsReadBack)
     EXPECT_EQ(file.mid(13, 5), QByteArray("\x01\x00\x48\x00\x48", 5));
     const Decoded d = decodeJpeg(file);
     EXPECT_TRUE(d.complete && d.width == 200 && d.height == 150);
+
+    EXPECT_GT(Exiv2::ExifThumbC(exif).copy().size_, 0) << "an EXIF thumbnail";
 
     // Without a camera model the model tag is left out.
     const PhotoResult noModel = makeWriter()->save(frame, {});
@@ -497,6 +611,7 @@ TEST_P(Staging, NameTakenBeforeTheCommitIsNeverOverwritten)
     EXPECT_EQ(decodeFile(first.path).width, 64);
     EXPECT_EQ(readFile(library + "/2026-12-05_0002.jpg"), "another program's file");
     EXPECT_EQ(libraryFiles(), QStringList({"2026-12-05_0001.jpg", "2026-12-05_0002.jpg", "2026-12-05_0003.jpg"}));
+    writer.flushCounter();
     EXPECT_EQ(defaults.integerForKey(CapturedNumber), 4);
 }
 

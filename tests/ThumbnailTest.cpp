@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 #include "library/ThumbnailLoader.h"
 #include "library/Thumbnailer.h"
+#include "photos/PhotoEncoder.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -83,6 +84,46 @@ TEST_F(ThumbnailTest, LargeMetadataBeforeTheImageIsReadThrough)
 
     EXPECT_EQ(Thumbnailer::jpegSize(path), QSize(1600, 1200));
     EXPECT_EQ(Thumbnailer::decodeThumbnail(path, {160, 120}).size(), QSize(160, 120));
+}
+
+// A photo's EXIF thumbnail is used when it shows the whole picture at the size wanted or larger;
+// otherwise the photo itself is decoded. The EXIF thumbnail here is plain green, the photo red
+// and blue, so the result shows which one was used.
+TEST_F(ThumbnailTest, ExifThumbnailIsUsedOnlyWhenItServes)
+{
+    const QByteArray jpeg = PhotoEncoder::encodeJpeg(twoColourPicture({1600, 1200}));
+    const auto withThumbnail = [&](QSize size, const QByteArray &thumbnail = {}) {
+        QImage green(size, QImage::Format_RGB32);
+        green.fill(qRgb(20, 200, 20));
+        return PhotoEncoder::addMetadata(
+            jpeg, {QDateTime::currentDateTime(), {}, thumbnail.isEmpty() ? PhotoEncoder::encodeJpeg(green) : thumbnail});
+    };
+    const QByteArray own = withThumbnail({160, 120});
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        QSize bound, size;
+        bool exif; // the green thumbnail, not the photo
+    } cases[] = {
+        {"own.jpg", own, {160, 120}, {160, 120}, true},
+        {"own-smaller.jpg", own, {80, 80}, {80, 60}, true},
+        {"own-larger.jpg", own, {200, 150}, {200, 150}, false},
+        {"turned-since.jpg", withThumbnail({120, 160}), {160, 120}, {160, 120}, false},
+        {"cropped-since.jpg", withThumbnail({160, 90}), {160, 120}, {160, 120}, false},
+        {"broken-thumbnail.jpg", withThumbnail({}, QByteArray("\xff\xd8 not a picture")), {160, 120}, {160, 120}, false},
+        {"cut-short.jpg", own.left(own.size() - 200), {160, 120}, {0, 0}, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(writeFile(file(c.name), c.bytes));
+        const QImage thumbnail = Thumbnailer::decodeThumbnail(file(c.name), c.bound);
+        ASSERT_EQ(thumbnail.size(), c.size);
+        if (c.size.isEmpty())
+            continue;
+        const QRgb left = thumbnail.pixel(2, c.size.height() / 2);
+        EXPECT_EQ(qGreen(left) > 150, c.exif) << std::hex << left;
+        EXPECT_EQ(qRed(left) > 150, !c.exif) << std::hex << left;
+    }
 }
 
 TEST_F(ThumbnailTest, UnreadableFilesGiveNoThumbnail)

@@ -20,8 +20,10 @@ QSize thumbnailSize(const QSize &picture, const QSize &bound);
 // either size is empty.
 QSize scaledDecodeSize(const QSize &picture, const QSize &bound);
 
-// A thumbnail of the JPEG at `path` fitted into `bound` (aspect kept, never enlarged): decoded at
-// scaledDecodeSize(), then smoothly scaled to thumbnailSize(). Format_RGB32.
+// A thumbnail of the JPEG at `path` fitted into `bound` (aspect kept, never enlarged), Format_RGB32.
+// The photo's EXIF thumbnail is used when it shows the whole picture at the size wanted or
+// larger (every photo this application writes has one at 160x120); otherwise the photo is
+// decoded at scaledDecodeSize(), then smoothly scaled to thumbnailSize().
 // A missing, empty, truncated, corrupt or non-JPEG file gives a null image; so does an empty
 // bound.
 QImage decodeThumbnail(const QString &path, const QSize &bound);

@@ -1,8 +1,10 @@
 #include "PhotoEncoder.h"
 
 #include "PhotoNaming.h"
+#include "library/Thumbnailer.h"
 
 #include <exiv2/exiv2.hpp>
+#include <libyuv/scale_argb.h>
 #include <turbojpeg.h>
 
 #include <memory>
@@ -37,6 +39,24 @@ void setJfifDensity(QByteArray &jpeg, int dpi)
 struct TjHandleDeleter {
     void operator()(void *handle) const { tjDestroy(handle); }
 };
+
+// The EXIF block goes in as one APP1 segment, whose length field counts itself.
+constexpr int MaxSegmentLength = 0xffff;
+const char ExifHeader[] = {'E', 'x', 'i', 'f', '\0', '\0'};
+
+// Where the EXIF segment goes: after the start-of-image marker and, when there is one, the JFIF
+// header that follows it, as exiv2 itself places it. -1 when `jpeg` is not a JPEG.
+int exifInsertionPoint(const QByteArray &jpeg)
+{
+    const auto byte = [&jpeg](int i) { return uchar(jpeg.at(i)); };
+    if (jpeg.size() < 4 || byte(0) != 0xff || byte(1) != 0xd8)
+        return -1;
+    if (jpeg.size() >= 6 && byte(2) == 0xff && byte(3) == 0xe0) {
+        const int end = 4 + (byte(4) << 8 | byte(5));
+        return end <= jpeg.size() ? end : -1;
+    }
+    return 2;
+}
 
 } // namespace
 
@@ -86,23 +106,61 @@ QByteArray encodeJpeg(const QImage &frame, QString *error)
     return jpeg;
 }
 
+QByteArray encodeThumbnail(const QImage &frame)
+{
+    const QSize size = Thumbnailer::thumbnailSize(frame.size(), QSize(ThumbnailWidth, ThumbnailHeight));
+    if (size.isEmpty())
+        return {};
+    QImage source = frame;
+    if (source.format() != QImage::Format_RGB32 && source.format() != QImage::Format_ARGB32
+        && source.format() != QImage::Format_ARGB32_Premultiplied)
+        source = source.convertToFormat(QImage::Format_RGB32);
+    QImage small(size, QImage::Format_RGB32);
+    if (small.isNull())
+        return {};
+    // A box filter averages every source pixel, so fine print turns grey instead of aliasing.
+    libyuv::ARGBScale(source.constBits(), int(source.bytesPerLine()), source.width(), source.height(),
+                      small.bits(), int(small.bytesPerLine()), size.width(), size.height(),
+                      libyuv::kFilterBox);
+
+    std::unique_ptr<void, TjHandleDeleter> handle(tjInitCompress());
+    if (!handle)
+        return {};
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    const int pixelFormat = TJPF_BGRX;
+#else
+    const int pixelFormat = TJPF_XRGB;
+#endif
+    unsigned char *buffer = nullptr;
+    unsigned long bytes = 0;
+    QByteArray jpeg;
+    if (tjCompress2(handle.get(), small.constBits(), size.width(), int(small.bytesPerLine()), size.height(),
+                    pixelFormat, &buffer, &bytes, TJSAMP_420, ThumbnailQuality, 0)
+        == 0)
+        jpeg = QByteArray(reinterpret_cast<const char *>(buffer), qsizetype(bytes));
+    tjFree(buffer);
+    return jpeg;
+}
+
+EncodedFrame encodeFrame(const QImage &frame, QString *error)
+{
+    EncodedFrame encoded;
+    encoded.jpeg = encodeJpeg(frame, error);
+    if (!encoded.jpeg.isEmpty())
+        encoded.thumbnail = encodeThumbnail(frame);
+    return encoded;
+}
+
 QByteArray addMetadata(const QByteArray &jpeg, const Metadata &metadata, QString *error)
 {
-    if (jpeg.isEmpty()) {
+    const int insertAt = exifInsertionPoint(jpeg);
+    if (insertAt < 0) {
         setError(error, QStringLiteral("no JPEG data"));
         return {};
     }
     try {
-        auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte *>(jpeg.constData()),
-                                               long(jpeg.size()));
-        if (!image.get()) {
-            setError(error, QStringLiteral("exiv2 does not recognise the JPEG data"));
-            return {};
-        }
-        image->readMetadata();
-
         const std::string stamp = PhotoNaming::exifTimeStamp(metadata.captured).toStdString();
-        Exiv2::ExifData &exif = image->exifData();
+        Exiv2::ExifData exif;
         exif["Exif.Image.Orientation"] = uint16_t(1);
         exif["Exif.Image.XResolution"] = Exiv2::URational(Dpi, 1);
         exif["Exif.Image.YResolution"] = Exiv2::URational(Dpi, 1);
@@ -120,23 +178,29 @@ QByteArray addMetadata(const QByteArray &jpeg, const Metadata &metadata, QString
         version.read(reinterpret_cast<const Exiv2::byte *>("0220"), 4);
         exif["Exif.Photo.ExifVersion"] = version;
 
+        if (!metadata.thumbnail.isEmpty()) {
+            Exiv2::ExifThumb(exif).setJpegThumbnail(
+                reinterpret_cast<const Exiv2::byte *>(metadata.thumbnail.constData()),
+                long(metadata.thumbnail.size()), Exiv2::URational(Dpi, 1), Exiv2::URational(Dpi, 1), 2);
+        }
+
         // Only EXIF is written. With no XMP data exiv2 never starts its XMP toolkit, whose
         // set-up is not thread-safe, so saves on several threads need no XmpParser set-up.
-        image->writeMetadata();
+        Exiv2::Blob blob;
+        Exiv2::ExifParser::encode(blob, Exiv2::littleEndian, exif);
+        const qsizetype length = 2 + qsizetype(sizeof ExifHeader) + qsizetype(blob.size());
+        if (blob.empty() || length > MaxSegmentLength) {
+            setError(error, QStringLiteral("exiv2 made an EXIF block of %1 bytes").arg(blob.size()));
+            return {};
+        }
 
-        Exiv2::BasicIo &io = image->io();
-        if (io.open() != 0) {
-            setError(error, QStringLiteral("exiv2 could not reopen its memory buffer"));
-            return {};
-        }
-        const long size = io.size();
-        QByteArray out(qsizetype(size), Qt::Uninitialized);
-        const long read = io.read(reinterpret_cast<Exiv2::byte *>(out.data()), size);
-        io.close();
-        if (size <= 0 || read != size) {
-            setError(error, QStringLiteral("exiv2 returned a short buffer"));
-            return {};
-        }
+        QByteArray out;
+        out.reserve(jpeg.size() + 2 + length);
+        out.append(jpeg.constData(), insertAt);
+        out.append(char(0xff)).append(char(0xe1)).append(char(length >> 8)).append(char(length & 0xff));
+        out.append(ExifHeader, sizeof ExifHeader);
+        out.append(reinterpret_cast<const char *>(blob.data()), qsizetype(blob.size()));
+        out.append(jpeg.constData() + insertAt, jpeg.size() - insertAt);
         return out;
     } catch (const Exiv2::AnyError &e) {
         setError(error, QString::fromStdString(e.what()));
@@ -148,10 +212,12 @@ QByteArray addMetadata(const QByteArray &jpeg, const Metadata &metadata, QString
 
 QByteArray encodePhoto(const QImage &frame, const Metadata &metadata, QString *error)
 {
-    const QByteArray jpeg = encodeJpeg(frame, error);
-    if (jpeg.isEmpty())
+    const EncodedFrame encoded = encodeFrame(frame, error);
+    if (encoded.isNull())
         return {};
-    return addMetadata(jpeg, metadata, error);
+    Metadata withThumbnail = metadata;
+    withThumbnail.thumbnail = encoded.thumbnail;
+    return addMetadata(encoded.jpeg, withThumbnail, error);
 }
 
 } // namespace PhotoEncoder

@@ -17,10 +17,26 @@ namespace PhotoEncoder {
 // every viewer and hardware decoder handles.
 constexpr int Quality = 90;
 
+// The EXIF thumbnail every photo carries: the frame fitted into 160x120 (aspect kept, never
+// enlarged), as a small JPEG in the EXIF IFD1. The photo browser shows it without decoding the
+// photo itself.
+constexpr int ThumbnailWidth = 160;
+constexpr int ThumbnailHeight = 120;
+constexpr int ThumbnailQuality = 80;
+
 // What the photo says about itself.
 struct Metadata {
-    QDateTime captured;  // written as the three date-time tags, in local time
-    QString cameraModel; // Exif.Image.Model; empty leaves the tag out
+    QDateTime captured;   // written as the three date-time tags, in local time
+    QString cameraModel;  // Exif.Image.Model; empty leaves the tag out
+    QByteArray thumbnail; // a JPEG put into IFD1; empty leaves the photo without a thumbnail
+};
+
+// A frame in compressed form: the photo's JPEG and its EXIF thumbnail, both made from the
+// decoded frame, which is no longer needed afterwards. What a waiting save holds.
+struct EncodedFrame {
+    QByteArray jpeg;
+    QByteArray thumbnail;
+    bool isNull() const { return jpeg.isEmpty(); }
 };
 
 constexpr const char Make[] = "Velmar corp";
@@ -33,13 +49,22 @@ constexpr int Dpi = 72;
 // the encoder fails.
 QByteArray encodeJpeg(const QImage &frame, QString *error = nullptr);
 
+// The EXIF thumbnail of `frame`: scaled with a box filter into ThumbnailWidth x ThumbnailHeight
+// and encoded at ThumbnailQuality. Empty when the frame is null or the encoder fails.
+QByteArray encodeThumbnail(const QImage &frame);
+
+// encodeJpeg() and encodeThumbnail() of one frame; null when the photo's JPEG failed.
+EncodedFrame encodeFrame(const QImage &frame, QString *error = nullptr);
+
 // `jpeg` with the photo's EXIF and TIFF tags added: Orientation 1, X/YResolution 72/1 inches,
 // Make, Model, Software, DateTime, and in the EXIF directory DateTimeOriginal,
-// DateTimeDigitized and ExifVersion "0220". Returns an empty array and sets `error` when exiv2
-// cannot read or write the data.
+// DateTimeDigitized and ExifVersion "0220", and the thumbnail in IFD1. The EXIF block is made
+// by exiv2 on its own and put in as an APP1 segment after the JFIF header, so the JPEG itself
+// is copied once and never parsed. Returns an empty array and sets `error` when exiv2 cannot
+// make the block or `jpeg` does not start like a JPEG.
 QByteArray addMetadata(const QByteArray &jpeg, const Metadata &metadata, QString *error = nullptr);
 
-// Both steps.
+// Both steps, with the frame's thumbnail.
 QByteArray encodePhoto(const QImage &frame, const Metadata &metadata, QString *error = nullptr);
 
 } // namespace PhotoEncoder

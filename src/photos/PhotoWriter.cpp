@@ -19,6 +19,8 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <limits>
+#include <malloc.h>
+#include <pthread.h>
 #include <unistd.h>
 
 namespace {
@@ -45,6 +47,11 @@ QSet<QString> &reservedPaths()
 
 // How often a save takes the next number because its name was taken just before the commit.
 constexpr int MaxNameClashes = 1000;
+
+void nameThisThread()
+{
+    pthread_setname_np(pthread_self(), "saves");
+}
 
 bool isTaken(const QString &path)
 {
@@ -213,6 +220,57 @@ private:
     QByteArray temporary_; // the named temporary file while it exists
 };
 
+// One frame to be saved, shared by the saves that took it. It is compressed once, by the first
+// save that needs it (or by saveAsync() when too many frames wait decoded); the decoded frame
+// is let go as soon as it is, and counted in `decodedCount` until then.
+class PhotoWriter::PendingFrame {
+public:
+    PendingFrame(const QImage &frame, std::atomic<int> *decodedCount)
+        : frame_(frame), size_(frame.size()), decodedCount_(decodedCount)
+    {
+        if (decodedCount_)
+            ++*decodedCount_;
+    }
+    ~PendingFrame() { dropFrame(); }
+    PendingFrame(const PendingFrame &) = delete;
+    PendingFrame &operator=(const PendingFrame &) = delete;
+
+    QSize size() const { return size_; }
+
+    // The frame's encoding, made by `writer` on the first call; null on failure, with the
+    // reason in `error`.
+    PhotoEncoder::EncodedFrame encoded(PhotoWriter &writer, QString *error)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!done_) {
+            encoded_ = writer.encodeFrame(frame_, &error_);
+            done_ = true;
+            dropFrame();
+        }
+        if (encoded_.isNull() && error)
+            *error = error_;
+        return encoded_;
+    }
+
+private:
+    void dropFrame()
+    {
+        frame_ = QImage();
+        if (decodedCount_) {
+            --*decodedCount_;
+            decodedCount_ = nullptr;
+        }
+    }
+
+    std::mutex mutex_;
+    QImage frame_;
+    const QSize size_;
+    std::atomic<int> *decodedCount_;
+    bool done_ = false;
+    PhotoEncoder::EncodedFrame encoded_;
+    QString error_;
+};
+
 PhotoSettings PhotoSettings::fromDefaults(UserDefaults *defaults)
 {
     PhotoSettings s;
@@ -235,6 +293,14 @@ PhotoWriter::PhotoWriter(UserDefaults *defaults, Clock clock)
 PhotoWriter::~PhotoWriter()
 {
     waitForSaves();
+    {
+        std::lock_guard<std::mutex> lock(inFlightMutex_);
+        stopping_ = true;
+    }
+    inFlightDone_.notify_all();
+    if (flusher_.joinable())
+        flusher_.join();
+    flushCounter();
 }
 
 void PhotoWriter::setSettings(const PhotoSettings &settings)
@@ -256,14 +322,25 @@ UserDefaults *PhotoWriter::defaults() const
 
 PhotoResult PhotoWriter::save(const QImage &frame, const QString &cameraModel)
 {
+    PendingFrame pending(frame, nullptr);
+    return save(pending, cameraModel);
+}
+
+PhotoResult PhotoWriter::save(PendingFrame &frame, const QString &cameraModel)
+{
     {
         std::lock_guard<std::mutex> lock(inFlightMutex_);
         ++inFlight_;
+        lastActivity_ = std::chrono::steady_clock::now();
+        if (!flusher_.joinable() && !stopping_)
+            flusher_ = std::thread([this] { runCounterFlusher(); });
     }
     const PhotoResult result = write(frame, cameraModel);
     {
         std::lock_guard<std::mutex> lock(inFlightMutex_);
         --inFlight_;
+        flushDue_ = true;
+        lastActivity_ = std::chrono::steady_clock::now();
     }
     inFlightDone_.notify_all();
     return result;
@@ -271,10 +348,40 @@ PhotoResult PhotoWriter::save(const QImage &frame, const QString &cameraModel)
 
 void PhotoWriter::saveAsync(const QImage &frame, const QString &cameraModel, Completion done)
 {
+    std::shared_ptr<PendingFrame> pending;
+    bool compressNow = false;
+    {
+        std::lock_guard<std::mutex> lock(waitingMutex_);
+        const qint64 key = frame.cacheKey();
+        pending = waiting_.value(key).lock();
+        if (!pending) {
+            pending = std::make_shared<PendingFrame>(frame, &decodedFrames_);
+            compressNow = decodedFrames_.load() > MaxDecodedFrames;
+            for (auto it = waiting_.begin(); it != waiting_.end();)
+                it = it->expired() ? waiting_.erase(it) : std::next(it);
+            waiting_.insert(key, pending);
+        }
+    }
+    {
+        std::lock_guard<std::mutex> lock(inFlightMutex_);
+        ++queued_;
+        lastActivity_ = std::chrono::steady_clock::now();
+    }
+    // The save threads are behind: this frame waits as its JPEG, not as its pixels.
+    if (compressNow)
+        pending->encoded(*this, nullptr);
+
     // The pool belongs to this writer and the destructor waits for it, so `this` outlives the
-    // task.
-    pool_.start([this, frame, cameraModel, done = std::move(done)] {
-        const PhotoResult result = save(frame, cameraModel);
+    // task. The task lets go of the frame before it ends, so none outlives the wait.
+    pool_.start([this, pending, cameraModel, done = std::move(done)]() mutable {
+        nameThisThread();
+        const PhotoResult result = save(*pending, cameraModel);
+        pending.reset();
+        {
+            std::lock_guard<std::mutex> lock(inFlightMutex_);
+            --queued_;
+        }
+        inFlightDone_.notify_all();
         if (done)
             queueOnMainThread([done, result] { done(result); });
     });
@@ -284,7 +391,7 @@ void PhotoWriter::waitForSaves()
 {
     pool_.waitForDone();
     std::unique_lock<std::mutex> lock(inFlightMutex_);
-    inFlightDone_.wait(lock, [this] { return inFlight_ == 0; });
+    inFlightDone_.wait(lock, [this] { return inFlight_ == 0 && queued_ == 0; });
 }
 
 int PhotoWriter::savesInFlight() const
@@ -293,16 +400,64 @@ int PhotoWriter::savesInFlight() const
     return inFlight_;
 }
 
-QByteArray PhotoWriter::encode(const QImage &frame, const QDateTime &captured, const QString &cameraModel,
-                               QString *error)
+PhotoEncoder::EncodedFrame PhotoWriter::encodeFrame(const QImage &frame, QString *error)
 {
-    return PhotoEncoder::encodePhoto(frame, {captured, cameraModel}, error);
+    return PhotoEncoder::encodeFrame(frame, error);
 }
 
-PhotoWriter::Reservation PhotoWriter::reserve(const PhotoSettings &settings, const QDateTime &now)
+// Waits for a burst to settle, then writes the counter and hands the memory the burst freed
+// back to the system (glibc keeps freed frame buffers in its heap otherwise).
+void PhotoWriter::runCounterFlusher()
 {
+    nameThisThread();
+    const auto settle = std::chrono::milliseconds(Delays::scaled(CounterSettle));
+    std::unique_lock<std::mutex> lock(inFlightMutex_);
+    while (!stopping_) {
+        if (!flushDue_ || inFlight_ > 0 || queued_ > 0) {
+            inFlightDone_.wait(lock);
+            continue;
+        }
+        const auto due = lastActivity_ + settle;
+        if (std::chrono::steady_clock::now() < due) {
+            inFlightDone_.wait_until(lock, due);
+            continue;
+        }
+        flushDue_ = false;
+        lock.unlock();
+        flushCounter();
+        malloc_trim(0);
+        lock.lock();
+    }
+}
+
+void PhotoWriter::flushCounter()
+{
+    std::lock_guard<std::mutex> flushLock(flushMutex_);
+    int number = 0;
+    int day = 0;
+    {
+        std::lock_guard<std::mutex> lock(allocationMutex());
+        if (!counterDirty_)
+            return;
+        counterDirty_ = false;
+        number = int(nextNumber_);
+        day = storedDay_;
+    }
     UserDefaults *store = defaults();
+    store->setValue(QLatin1String(DefaultsKeys::PreviousDate), day);
+    store->setValue(QLatin1String(DefaultsKeys::CapturedNumber), number);
+}
+
+PhotoWriter::Reservation PhotoWriter::reserve(const PhotoSettings &settings, const QString &folder,
+                                              const QDateTime &now)
+{
     std::lock_guard<std::mutex> lock(allocationMutex());
+    if (!counterLoaded_) {
+        UserDefaults *store = defaults();
+        storedDay_ = store->integerForKey(QLatin1String(DefaultsKeys::PreviousDate), 0);
+        nextNumber_ = store->integerForKey(QLatin1String(DefaultsKeys::CapturedNumber), 0);
+        counterLoaded_ = true;
+    }
 
     // The counter belongs to a day: it starts again at 1 when the day changed while running,
     // and when the stored day is another one (the application was last used on another day).
@@ -310,52 +465,47 @@ PhotoWriter::Reservation PhotoWriter::reserve(const PhotoSettings &settings, con
     const int day = PhotoNaming::dayOfYear(today);
     if (day != currentDay_) {
         currentDay_ = day;
-        store->setValue(QLatin1String(DefaultsKeys::CapturedNumber), 1);
+        nextNumber_ = 1;
     }
-    if (store->integerForKey(QLatin1String(DefaultsKeys::PreviousDate), 0) != currentDay_) {
-        store->setValue(QLatin1String(DefaultsKeys::PreviousDate), currentDay_);
-        store->setValue(QLatin1String(DefaultsKeys::CapturedNumber), 1);
+    if (storedDay_ != currentDay_) {
+        storedDay_ = currentDay_;
+        nextNumber_ = 1;
     }
 
     const QString prefix = PhotoNaming::photoPrefix(settings.useCustomPrefix, settings.customPrefix, today);
-    const QString folder = LibraryFolder::resolve(settings.libraryFolder);
 
     // The counter is the next number to try; a missing, zero or negative one starts at 1.
-    qint64 number = store->integerForKey(QLatin1String(DefaultsKeys::CapturedNumber), 0);
-    if (number < 1)
-        number = 1;
+    qint64 number = qMax<qint64>(nextNumber_, 1);
     QString path = PhotoNaming::photoPath(folder, prefix, number);
     while (isTaken(path))
         path = PhotoNaming::photoPath(folder, prefix, ++number);
     reservedPaths().insert(path);
 
     const qint64 next = number + 1;
-    store->setValue(QLatin1String(DefaultsKeys::CapturedNumber),
-                    next <= std::numeric_limits<int>::max() ? int(next) : 1);
+    nextNumber_ = next <= std::numeric_limits<int>::max() ? next : 1;
+    counterDirty_ = true;
     return {path, number};
 }
 
 void PhotoWriter::release(const Reservation &reservation, bool written)
 {
-    UserDefaults *store = defaults();
     std::lock_guard<std::mutex> lock(allocationMutex());
     reservedPaths().remove(reservation.path);
     // A number that was never used goes back to the counter, unless a later save has already
     // moved it on, so that a failed save leaves no gap.
-    if (!written
-        && store->integerForKey(QLatin1String(DefaultsKeys::CapturedNumber), 0) == reservation.number + 1)
-        store->setValue(QLatin1String(DefaultsKeys::CapturedNumber), int(reservation.number));
+    if (!written && nextNumber_ == reservation.number + 1)
+        nextNumber_ = reservation.number;
 }
 
-PhotoResult PhotoWriter::write(const QImage &frame, const QString &cameraModel)
+PhotoResult PhotoWriter::write(PendingFrame &frame, const QString &cameraModel)
 {
     PhotoResult result;
-    if (frame.isNull() || frame.width() <= 0 || frame.height() <= 0) {
+    if (frame.size().isEmpty()) {
         result.error = tr("There is no picture to save yet. Wait until the camera shows a "
                           "picture, then take the photo again.");
         return result;
     }
-    LUMO_LOG("Image extent: {{0, 0}, {%d, %d}}", frame.width(), frame.height());
+    LUMO_LOG("Image extent: {{0, 0}, {%d, %d}}", frame.size().width(), frame.size().height());
 
     const PhotoSettings settings = this->settings();
     const QString folder = LibraryFolder::resolve(settings.libraryFolder);
@@ -380,10 +530,14 @@ PhotoResult PhotoWriter::write(const QImage &frame, const QString &cameraModel)
     // One moment names the photo and stamps it, so a photo taken at midnight carries the date
     // of its name.
     const QDateTime now = clock_();
-    Reservation reservation = reserve(settings, now);
+    Reservation reservation = reserve(settings, folder, now);
 
     QString detail;
-    const QByteArray bytes = encode(frame, now, cameraModel, &detail);
+    const PhotoEncoder::EncodedFrame encoded = frame.encoded(*this, &detail);
+    const QByteArray bytes =
+        encoded.isNull()
+            ? QByteArray()
+            : PhotoEncoder::addMetadata(encoded.jpeg, {now, cameraModel, encoded.thumbnail}, &detail);
     if (bytes.isEmpty()) {
         LUMO_LOG("encoding %s failed: %s", qPrintable(reservation.path), qPrintable(detail));
         release(reservation, false);
@@ -404,7 +558,7 @@ PhotoResult PhotoWriter::write(const QImage &frame, const QString &cameraModel)
         LUMO_LOG("%s appeared while the photo was being written; taking the next number",
                  qPrintable(reservation.path));
         release(reservation, true);
-        reservation = reserve(settings, now);
+        reservation = reserve(settings, folder, now);
         error = 0;
     }
     if (error != 0) {

@@ -1,17 +1,26 @@
 #pragma once
 
+#include "core/Delays.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QHash>
 #include <QImage>
 #include <QString>
 #include <QThreadPool>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
+#include <thread>
 
 class UserDefaults;
+namespace PhotoEncoder {
+struct EncodedFrame;
+}
 
 // Where and how photos are named; a snapshot taken by the caller from its preferences.
 struct PhotoSettings {
@@ -38,9 +47,15 @@ struct PhotoResult {
 // spelling of the folder) moves the photo on to the next number, so no photo is overwritten.
 //
 // Threads: save() runs on the calling thread and may be called from many save threads at once;
-// saveAsync() runs save() on the writer's own thread pool and delivers the result on the main
-// thread. Settings may be changed from any thread; each save reads them once, under a lock.
-// The destructor waits for saves in flight.
+// saveAsync() runs save() on the writer's own thread pool (threads named "saves") and delivers
+// the result on the main thread. Settings may be changed from any thread; each save reads them
+// once, under a lock. The destructor waits for saves in flight.
+//
+// Memory in a burst. A waiting save holds its frame decoded only while fewer than
+// MaxDecodedFrames frames wait that way; beyond that the frame is encoded on the calling thread
+// at once and waits as its JPEG, a twentieth of the size. Presses that take the same frame (the
+// same QImage data) share one encoding. When a burst has settled, memory freed by it is handed
+// back to the system.
 //
 // Naming. The prefix is the date of the capture ("2026-12-05_") or the custom prefix plus "_".
 // The counter ("LumoCapturedNumber", the next number to try) restarts at 1 with the first photo
@@ -48,12 +63,23 @@ struct PhotoResult {
 // differs from the day stored as "LumoPrivousDate" (which covers a restart on another day).
 // The day is compared as day of the year only, as stored by earlier versions. A stored counter
 // below 1 is taken as 1, so that numbers always start at 0001.
+//
+// The counter and the day are read from the store with the first photo and then kept in memory;
+// they are written back CounterSettle after the last save of a burst, by flushCounter(), and by
+// the destructor, so a photo costs no settings write. A stored counter that is behind after a
+// crash costs nothing but a few probes: every name is checked against the folder, and a photo
+// never replaces a file.
 class PhotoWriter {
     Q_DECLARE_TR_FUNCTIONS(PhotoWriter)
 
 public:
     using Clock = std::function<QDateTime()>;
     using Completion = std::function<void(const PhotoResult &)>;
+
+    // Frames a burst keeps decoded while they wait; the rest wait compressed.
+    static constexpr int MaxDecodedFrames = 3;
+    // Quiet time after the last save before the counter is written and memory handed back.
+    static constexpr Delays::Ms CounterSettle{1000};
 
     // `defaults` holds the counter and the stored day; null means UserDefaults::standard(),
     // looked up at each save. `clock` gives the capture time (local); empty means the system
@@ -83,29 +109,38 @@ public:
     // Saves running now, through either call.
     int savesInFlight() const;
 
+    // Frames of saveAsync() still waiting (or being encoded) in decoded form.
+    int decodedFramesWaiting() const { return decodedFrames_.load(); }
+
+    // Writes the counter and its day to the store now, if a save changed them.
+    void flushCounter();
+
     // Photos are staged in unnamed files (O_TMPFILE) where the file system has them, and in
     // named temporary files beside the photo elsewhere. Off always takes the named way, as on
     // a FAT stick or a network share. On by default.
     void setUnnamedFiles(bool on) { unnamedFiles_ = on; }
 
 protected:
-    // Makes the file's bytes: PhotoEncoder::encodePhoto. Runs on the save thread after the
-    // photo's name is reserved; an empty result fails the save with `error` as the detail.
-    // A subclass that overrides it must call waitForSaves() in its own destructor.
-    virtual QByteArray encode(const QImage &frame, const QDateTime &captured, const QString &cameraModel,
-                              QString *error);
+    // Compresses the frame: PhotoEncoder::encodeFrame. Runs once per frame, on the save thread
+    // after the photo's name is reserved, or on the caller of saveAsync() when too many frames
+    // wait decoded; a null result fails the save with `error` as the detail. A subclass that
+    // overrides it must call waitForSaves() in its own destructor.
+    virtual PhotoEncoder::EncodedFrame encodeFrame(const QImage &frame, QString *error);
 
 private:
     class StagedFile;
+    class PendingFrame;
     struct Reservation {
         QString path;
         qint64 number = 0;
     };
 
     UserDefaults *defaults() const;
-    Reservation reserve(const PhotoSettings &settings, const QDateTime &now);
+    Reservation reserve(const PhotoSettings &settings, const QString &folder, const QDateTime &now);
     void release(const Reservation &reservation, bool written);
-    PhotoResult write(const QImage &frame, const QString &cameraModel);
+    PhotoResult save(PendingFrame &frame, const QString &cameraModel);
+    PhotoResult write(PendingFrame &frame, const QString &cameraModel);
+    void runCounterFlusher();
 
     UserDefaults *defaults_;
     Clock clock_;
@@ -113,12 +148,27 @@ private:
     mutable std::mutex settingsMutex_;
     PhotoSettings settings_;
 
-    // Day of the year the counter belongs to; read and written under the allocation lock.
+    // The counter as kept in memory; under the allocation lock. `currentDay_` is the day of the
+    // year the counter belongs to, `storedDay_` the day as the store knows it.
     int currentDay_;
+    bool counterLoaded_ = false;
+    bool counterDirty_ = false;
+    qint64 nextNumber_ = 1;
+    int storedDay_ = 0;
+    std::mutex flushMutex_; // one flush at a time, so that the store ends with the newest values
 
     mutable std::mutex inFlightMutex_;
     std::condition_variable inFlightDone_;
     int inFlight_ = 0;
+    int queued_ = 0;        // saveAsync() calls not finished yet
+    bool flushDue_ = false; // a save ended since the last flush
+    bool stopping_ = false;
+    std::chrono::steady_clock::time_point lastActivity_;
+    std::thread flusher_; // started with the first save
+
+    std::mutex waitingMutex_;
+    QHash<qint64, std::weak_ptr<PendingFrame>> waiting_; // by QImage::cacheKey()
+    std::atomic<int> decodedFrames_{0};
 
     std::atomic<bool> unnamedFiles_{true};
 
