@@ -15,6 +15,9 @@ namespace {
 constexpr qint64 MaxFileBytes = qint64(256) * 1024 * 1024;
 // A decode larger than this is refused: a header may claim up to 65500 x 65500 pixels.
 constexpr qint64 MaxDecodePixels = qint64(100) * 1000 * 1000;
+// Nor is a photo of more than this decoded at any scale: no camera makes one, and a damaged
+// header may claim it.
+constexpr qint64 MaxPicturePixels = qint64(1000) * 1000 * 1000;
 
 constexpr int Rgb32PixelFormat = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? int(TJPF_BGRX) : int(TJPF_XRGB);
 
@@ -68,7 +71,8 @@ QImage decodePhotoForView(const QString &path, const QSize &target)
     }
 
     const QSize decodeSize = viewDecodeSize(QSize(width, height), target);
-    if (decodeSize.isEmpty() || qint64(decodeSize.width()) * decodeSize.height() > MaxDecodePixels) {
+    if (decodeSize.isEmpty() || qint64(decodeSize.width()) * decodeSize.height() > MaxDecodePixels
+        || qint64(width) * height > MaxPicturePixels) {
         LUMO_LOG("%s cannot be shown: %dx%d is too large", qPrintable(path), width, height);
         return {};
     }

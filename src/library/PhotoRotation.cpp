@@ -22,6 +22,9 @@ constexpr qint64 MaxFileBytes = qint64(256) * 1024 * 1024;
 // A full decode larger than this is refused (a header may claim 65500 x 65500 pixels).
 constexpr qint64 MaxDecodePixels = qint64(100) * 1000 * 1000;
 
+// A thumbnail that cannot be turned block by block is small enough to encode again.
+constexpr int ThumbnailQuality = 90;
+
 constexpr int Rgb32PixelFormat = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? int(TJPF_BGRX) : int(TJPF_XRGB);
 
 QString tr(const char *text)
@@ -60,21 +63,21 @@ int transformOp(int quarterTurnsLeft)
     }
 }
 
-// The compressed blocks of `jpeg` rearranged for `op`. With `perfect`, fails when blocks at the
-// edge would not map onto whole blocks; otherwise such an edge is cut off (a few pixels of a
-// thumbnail).
-QByteArray transformJpeg(const QByteArray &jpeg, int op, bool perfect)
+// The compressed blocks of `jpeg` rearranged for `op`; empty when blocks at an edge would not
+// map onto whole blocks (or the data is damaged).
+QByteArray transformJpeg(const QByteArray &jpeg, int op)
 {
     const TjHandle handle(tjInitTransform());
     if (!handle)
         return {};
     tjtransform transform{};
     transform.op = op;
-    transform.options = perfect ? TJXOPT_PERFECT : TJXOPT_TRIM;
+    transform.options = TJXOPT_PERFECT;
     unsigned char *out = nullptr;
     unsigned long outSize = 0;
     const int rc = tjTransform(handle.get(), reinterpret_cast<const unsigned char *>(jpeg.constData()),
-                               static_cast<unsigned long>(jpeg.size()), 1, &out, &outSize, &transform, 0);
+                               static_cast<unsigned long>(jpeg.size()), 1, &out, &outSize, &transform,
+                               TJFLAG_STOPONWARNING | TJFLAG_LIMITSCANS);
     if (rc != 0) {
         tjFree(out);
         return {};
@@ -147,9 +150,11 @@ QByteArray turnedThumbnail(const Exiv2::ExifData &exif, int quarterTurnsLeft)
     if (buf.size_ <= 0)
         return {};
     const QByteArray jpeg(reinterpret_cast<const char *>(buf.pData_), qsizetype(buf.size_));
-    QByteArray turned = transformJpeg(jpeg, transformOp(quarterTurnsLeft), true);
-    if (turned.isEmpty())
-        turned = transformJpeg(jpeg, transformOp(quarterTurnsLeft), false);
+    QByteArray turned = transformJpeg(jpeg, transformOp(quarterTurnsLeft));
+    if (turned.isEmpty()) {
+        QString error;
+        turned = reencodeTurned(jpeg, quarterTurnsLeft, ThumbnailQuality, &error);
+    }
     return turned;
 }
 
@@ -232,7 +237,25 @@ QByteArray rotateJpegData(const QByteArray &jpeg, int degrees, RotationResult *r
         return jpeg;
     }
 
-    QByteArray turned = transformJpeg(jpeg, transformOp(quarterTurnsLeft), true);
+    // The header first: a damaged one may claim a picture whose blocks alone would not fit in
+    // memory.
+    const TjHandle decoder(tjInitDecompress());
+    int width = 0, height = 0, subsampling = 0, colorspace = 0;
+    if (!decoder
+        || tjDecompressHeader3(decoder.get(), reinterpret_cast<const unsigned char *>(jpeg.constData()),
+                               static_cast<unsigned long>(jpeg.size()), &width, &height, &subsampling,
+                               &colorspace)
+               != 0
+        || width <= 0 || height <= 0) {
+        result->error = tr("The file is not a readable JPEG photo.");
+        return {};
+    }
+    if (qint64(width) * height > MaxDecodePixels) {
+        result->error = tr("The photo is too large to be turned.");
+        return {};
+    }
+
+    QByteArray turned = transformJpeg(jpeg, transformOp(quarterTurnsLeft));
     const bool lossless = !turned.isEmpty();
     if (!lossless) {
         turned = reencodeTurned(jpeg, quarterTurnsLeft, PhotoRotation::ReencodeQuality, &result->error);

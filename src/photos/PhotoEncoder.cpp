@@ -60,6 +60,11 @@ int exifInsertionPoint(const QByteArray &jpeg)
 
 } // namespace
 
+int chromaSubsampling(const QSize &size)
+{
+    return size.width() % 16 == 0 && size.height() % 16 == 0 ? TJSAMP_420 : TJSAMP_444;
+}
+
 QByteArray encodeJpeg(const QImage &frame, QString *error)
 {
     if (frame.isNull() || frame.width() <= 0 || frame.height() <= 0) {
@@ -93,8 +98,9 @@ QByteArray encodeJpeg(const QImage &frame, QString *error)
     }
     unsigned char *buffer = nullptr;
     unsigned long size = 0;
-    const int rc = tjCompress2(handle.get(), image.constBits(), image.width(), int(image.bytesPerLine()),
-                               image.height(), pixelFormat, &buffer, &size, TJSAMP_420, Quality, 0);
+    const int rc =
+        tjCompress2(handle.get(), image.constBits(), image.width(), int(image.bytesPerLine()), image.height(),
+                    pixelFormat, &buffer, &size, chromaSubsampling(image.size()), Quality, 0);
     if (rc != 0) {
         setError(error, QString::fromLocal8Bit(tjGetErrorStr2(handle.get())));
         tjFree(buffer);

@@ -1,0 +1,351 @@
+#include "TestSupport.h"
+#include "library/LumoPhotoList.h"
+#include "library/PhotoClipboard.h"
+#include "library/PhotoDecoding.h"
+#include "library/PhotoRotation.h"
+#include "library/PhotoTrash.h"
+#include "photos/PhotoEncoder.h"
+#include "settings/Conversions.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QUrl>
+#include <exiv2/exiv2.hpp>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Four coloured quarters and a diagonal: any turn, flip or channel swap shows.
+QImage quarters(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    const int w = size.width() / 2, h = size.height() / 2;
+    QPainter p(&image);
+    p.fillRect(0, 0, w, h, QColor(220, 30, 30));
+    p.fillRect(w, 0, size.width() - w, h, QColor(30, 200, 30));
+    p.fillRect(0, h, w, size.height() - h, QColor(30, 30, 220));
+    p.fillRect(w, h, size.width() - w, size.height() - h, QColor(240, 240, 240));
+    p.setPen(QPen(Qt::black, 5));
+    p.drawLine(0, 0, size.width(), size.height());
+    return image;
+}
+
+// A photo as the application writes it, with the tags and the EXIF thumbnail a camera adds.
+QByteArray appPhoto(QSize size)
+{
+    const QImage frame = quarters(size);
+    const PhotoEncoder::Metadata metadata{QDateTime(QDate(2026, 12, 5), QTime(10, 0)), QStringLiteral("Arvoscope")};
+    const QByteArray jpeg = PhotoEncoder::addMetadata(PhotoEncoder::encodeJpeg(frame), metadata);
+    auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte *>(jpeg.constData()), long(jpeg.size()));
+    image->readMetadata();
+    image->exifData()["Exif.Photo.PixelXDimension"] = uint32_t(size.width());
+    image->exifData()["Exif.Photo.PixelYDimension"] = uint32_t(size.height());
+    QByteArray thumbnail;
+    QBuffer buffer(&thumbnail);
+    frame.scaled(160, 120).save(&buffer, "JPG");
+    Exiv2::ExifThumb(image->exifData())
+        .setJpegThumbnail(reinterpret_cast<const Exiv2::byte *>(thumbnail.constData()), long(thumbnail.size()));
+    image->writeMetadata();
+    Exiv2::BasicIo &io = image->io();
+    io.open();
+    QByteArray out(qsizetype(io.size()), Qt::Uninitialized);
+    io.read(reinterpret_cast<Exiv2::byte *>(out.data()), long(out.size()));
+    return out;
+}
+
+// The largest difference of any colour channel; -1 when the sizes differ.
+int maxDifference(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size())
+        return -1;
+    int most = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            most = std::max({most, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
+        }
+    }
+    return most;
+}
+
+std::string exifValue(const QString &path, const char *key)
+{
+    auto image = Exiv2::ImageFactory::open(path.toStdString());
+    image->readMetadata();
+    const auto it = image->exifData().findKey(Exiv2::ExifKey(key));
+    return it == image->exifData().end() ? std::string() : it->toString();
+}
+
+QStringList names(const LumoPhotoList &list)
+{
+    QStringList out;
+    for (int row = 0; row < list.rowCount(); ++row)
+        out << list.data(list.index(row)).toString();
+    return out;
+}
+
+class ReviewLibraryTest : public ::testing::Test {
+protected:
+    void SetUp() override { QDir().mkpath(sandbox_.path("library")); }
+    QString file(const QString &name) const { return sandbox_.path("library/" + name); }
+    Sandbox sandbox_;
+};
+
+// ------------------------------------------------------------------------ the photo list
+
+TEST_F(ReviewLibraryTest, ListingSortsWithoutCaseAndKeepsOnlyExactJpgAndMov)
+{
+    for (const char *name : {"b.jpg", "A.jpg", "c.JPG", "d.mov", "notes.txt", "e.jpg.a8Zk3Q", ".hidden.jpg"})
+        ASSERT_TRUE(writeFile(file(name), "x"));
+    QDir().mkpath(file("folder.jpg"));
+
+    LumoPhotoList list;
+    list.setFolder(sandbox_.path("library/../library"));
+    EXPECT_EQ(names(list), QStringList({"A.jpg", "b.jpg", "d.mov"}));
+    EXPECT_FALSE(list.data(list.index(0), LumoPhotoList::IsMovieRole).toBool());
+    EXPECT_TRUE(list.data(list.index(2), LumoPhotoList::IsMovieRole).toBool());
+    EXPECT_EQ(list.data(list.index(1), LumoPhotoList::PathRole).toString(), file("b.jpg"));
+    EXPECT_EQ(list.rowOfPath(file("d.mov")), 2);
+    EXPECT_EQ(list.rowOfPath(file("c.JPG")), -1);
+
+    // A saved photo is appended once, whoever sees it first; names the listing skips are not.
+    ASSERT_TRUE(writeFile(file("0-new.jpg"), "x"));
+    EXPECT_EQ(list.addFile(file("0-new.jpg")), 3);
+    EXPECT_EQ(list.addFile(file("0-new.jpg")), 3);
+    EXPECT_EQ(list.addFile(file("c.JPG")), -1);
+    EXPECT_EQ(list.addFile(sandbox_.path("elsewhere.jpg")), -1);
+
+    QSignalSpy changed(&list, &QAbstractItemModel::dataChanged);
+    list.fileDidChange(file("b.jpg"));
+    EXPECT_EQ(list.data(list.index(1), LumoPhotoList::SerialRole).toInt(), 1);
+    EXPECT_EQ(changed.count(), 1);
+    list.removeRowOfPath(file("A.jpg"));
+    EXPECT_EQ(names(list), QStringList({"b.jpg", "d.mov", "0-new.jpg"}));
+
+    list.setFolder(sandbox_.path("missing"));
+    EXPECT_EQ(list.rowCount(), 0);
+}
+
+TEST(PhotoListSelection, AfterRemoval)
+{
+    const struct {
+        QList<int> removed;
+        int countBefore, expected;
+    } cases[] = {
+        {{3, 4}, 5, 2},     // the last two: the new last row
+        {{1, 2}, 5, 1},     // the row of the first removed
+        {{0}, 1, -1},       // the only photo: nothing left to select
+        {{0, 4}, 5, 0},     // not adjacent
+        {{4}, 5, 3},        // the last
+        {{}, 5, -1},        // nothing removed
+        {{2, 2, 9}, 5, 2},  // repeated and out-of-range rows ignored
+        {{0, 1, 2}, 3, -1}, // all of them
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(LumoPhotoList::selectionAfterRemoval(c.removed, c.countBefore), c.expected)
+            << c.removed.size() << " removed of " << c.countBefore;
+}
+
+TEST_F(ReviewLibraryTest, OutsideChangesArriveAsRowChangesThatKeepTheSelection)
+{
+    for (const char *name : {"a.jpg", "c.jpg", "e.jpg"})
+        ASSERT_TRUE(writeFile(file(name), "x"));
+    LumoPhotoList list;
+    list.setFolder(sandbox_.path("library"));
+    const QPersistentModelIndex selected = list.index(1); // c.jpg
+    QSignalSpy resets(&list, &QAbstractItemModel::modelReset);
+    QSignalSpy changed(&list, &QAbstractItemModel::dataChanged);
+
+    // Another program copies two photos in and deletes one.
+    ASSERT_TRUE(QFile::copy(file("a.jpg"), file("b.jpg")));
+    ASSERT_TRUE(writeFile(file("f.jpg"), "x"));
+    ASSERT_TRUE(QFile::remove(file("a.jpg")));
+    ASSERT_TRUE(waitUntil([&] {
+        return names(list) == QStringList({"b.jpg", "c.jpg", "e.jpg", "f.jpg"});
+    })) << names(list).join(' ').toStdString();
+    EXPECT_EQ(resets.count(), 0);
+    EXPECT_EQ(selected.row(), 1);
+    EXPECT_EQ(selected.data().toString(), "c.jpg");
+
+    // Another program replaces the selected photo: its serial goes up, so views reload it.
+    ASSERT_TRUE(writeFile(file("c.jpg.tmp"), "longer contents"));
+    ASSERT_TRUE(QFile::remove(file("c.jpg")) && QFile::rename(file("c.jpg.tmp"), file("c.jpg")));
+    ASSERT_TRUE(waitUntil([&] { return selected.data(LumoPhotoList::SerialRole).toInt() > 0; }));
+
+    // The folder itself goes: the list empties rather than showing photos that are gone.
+    ASSERT_TRUE(QDir(sandbox_.path("library")).removeRecursively());
+    ASSERT_TRUE(waitUntil([&] { return list.rowCount() == 0; }));
+    EXPECT_EQ(resets.count(), 0);
+}
+
+// ---------------------------------------------------------------------------- the trash
+
+TEST_F(ReviewLibraryTest, TrashKeepsTheOriginalPathAndAnEarlierPhotoOfTheSameName)
+{
+    ASSERT_TRUE(writeFile(file("p.jpg"), "first"));
+    const TrashResult first = movePhotoToTrash(file("p.jpg"));
+    ASSERT_TRUE(first.ok) << first.error.toStdString();
+    ASSERT_TRUE(writeFile(file("p.jpg"), "second"));
+    const TrashResult second = movePhotoToTrash(file("p.jpg"));
+    ASSERT_TRUE(second.ok) << second.error.toStdString();
+
+    EXPECT_FALSE(QFile::exists(file("p.jpg")));
+    EXPECT_NE(first.trashedPath, second.trashedPath);
+    EXPECT_EQ(readFile(first.trashedPath), "first");
+    EXPECT_EQ(readFile(second.trashedPath), "second");
+    const QString trash = sandbox_.path(".local/share/Trash");
+    EXPECT_TRUE(first.trashedPath.startsWith(trash + "/files/")) << first.trashedPath.toStdString();
+    const QString info = trash + "/info/" + QFileInfo(second.trashedPath).fileName() + ".trashinfo";
+    EXPECT_TRUE(readFile(info).contains("\nPath=" + QUrl::toPercentEncoding(file("p.jpg"), "/") + "\n")) << readFile(info).toStdString();
+
+    // The desktop's own tools see both, restorable to the same path.
+    QProcess list;
+    list.start("trash-list", {});
+    if (!list.waitForFinished(20000) || list.exitCode() != 0)
+        GTEST_SKIP() << "trash-list is not available";
+    EXPECT_EQ(QString::fromUtf8(list.readAllStandardOutput()).count(" " + file("p.jpg") + "\n"), 2);
+
+    EXPECT_FALSE(movePhotoToTrash(file("p.jpg")).ok);
+}
+
+// ------------------------------------------------------------------------------ rotation
+
+TEST_F(ReviewLibraryTest, EveryPhotoSizeTurnsLosslessly)
+{
+    for (int index = 0; index < 6; ++index) {
+        const QSize size = toPhotoOutputSize(index).toSize();
+        SCOPED_TRACE(testing::PrintToString(size));
+        ASSERT_TRUE(writeFile(file("p.jpg"), appPhoto(size)));
+        for (int degrees : {90, 180, -90}) {
+            const RotationResult result = rotatePhotoFile(file("p.jpg"), degrees);
+            EXPECT_TRUE(result.ok && result.lossless) << degrees << " " << result.error.toStdString();
+        }
+    }
+}
+
+TEST_F(ReviewLibraryTest, QuarterTurnsMatchTheDecodedTurnKeepTheMetadataAndComeBackExactly)
+{
+    ASSERT_TRUE(writeFile(file("p.jpg"), appPhoto({800, 600})));
+    const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(file("p.jpg"), permissions));
+    ASSERT_TRUE(QFile::copy(file("p.jpg"), file("original.jpg")));
+    const QImage original = decodePhotoForView(file("p.jpg"), {});
+    ASSERT_FALSE(original.isNull());
+
+    const RotationResult right = rotatePhotoFile(file("p.jpg"), -90);
+    ASSERT_TRUE(right.ok && right.lossless) << right.error.toStdString();
+    const QImage turned = decodePhotoForView(file("p.jpg"), {});
+    ASSERT_EQ(turned.size(), QSize(600, 800));
+    // The blocks are moved, not encoded again: at 1/8 scale (each block's DC term) the turned
+    // photo is the decoded photo turned, exactly. At full size the decoder's integer IDCT rounds
+    // rows and columns differently, so a transposed block may decode a level or two apart.
+    EXPECT_EQ(maxDifference(decodePhotoForView(file("p.jpg"), {75, 100}),
+                            decodePhotoForView(file("original.jpg"), {100, 75}).transformed(QTransform().rotate(90))),
+              0);
+    EXPECT_LE(maxDifference(turned, original.transformed(QTransform().rotate(90))), 2);
+    EXPECT_EQ(exifValue(file("p.jpg"), "Exif.Photo.PixelXDimension"), "600");
+    EXPECT_EQ(exifValue(file("p.jpg"), "Exif.Photo.PixelYDimension"), "800");
+    EXPECT_EQ(exifValue(file("p.jpg"), "Exif.Image.Model"), "Arvoscope");
+    EXPECT_EQ(exifValue(file("p.jpg"), "Exif.Photo.DateTimeOriginal"), "2026:12:05 10:00:00");
+    EXPECT_EQ(exifValue(file("p.jpg"), "Exif.Image.Orientation"), "1");
+    EXPECT_EQ(QFile::permissions(file("p.jpg")), permissions);
+    // The EXIF thumbnail, which the browser shows, is turned with the photo.
+    auto image = Exiv2::ImageFactory::open(file("p.jpg").toStdString());
+    image->readMetadata();
+    const Exiv2::DataBuf thumb = Exiv2::ExifThumbC(image->exifData()).copy();
+    const QImage thumbnail = QImage::fromData(thumb.pData_, int(thumb.size_));
+    EXPECT_EQ(thumbnail.size(), QSize(120, 160));
+    EXPECT_GT(qRed(thumbnail.pixel(110, 10)), 180); // red, once top left, now top right
+
+    for (int degrees : {90, 90, 180, -90, 180})
+        ASSERT_TRUE(rotatePhotoFile(file("p.jpg"), degrees).lossless) << degrees;
+    EXPECT_EQ(maxDifference(decodePhotoForView(file("p.jpg"), {}), original), 0);
+}
+
+TEST_F(ReviewLibraryTest, PictureOfPartialBlocksIsEncodedAgainOnceThenTurnsLosslessly)
+{
+    const QImage frame = quarters({808, 600}); // 4:2:0 blocks do not fit in either direction
+    ASSERT_TRUE(frame.save(file("p.jpg"), "JPG", 95));
+    const RotationResult first = rotatePhotoFile(file("p.jpg"), 90);
+    ASSERT_TRUE(first.ok) << first.error.toStdString();
+    EXPECT_FALSE(first.lossless);
+    const QImage turned = decodePhotoForView(file("p.jpg"), {});
+    ASSERT_EQ(turned.size(), QSize(600, 808));
+    EXPECT_LT(qBlue(turned.pixel(10, 10)), 60); // top left was green
+    EXPECT_GT(qGreen(turned.pixel(10, 10)), 150);
+    EXPECT_TRUE(rotatePhotoFile(file("p.jpg"), 90).lossless);
+}
+
+// ----------------------------------------------------------------------------- bad files
+
+TEST_F(ReviewLibraryTest, BadFilesDecodeAsNothingAndAreNotTurned)
+{
+    const QByteArray good = appPhoto({640, 480});
+    // A header that claims 65000 x 65000 pixels over the data of a small photo.
+    ASSERT_TRUE(quarters({64, 48}).save(file("small.jpg"), "JPG"));
+    QByteArray enormous = readFile(file("small.jpg"));
+    const int sof = enormous.indexOf("\xff\xc0");
+    ASSERT_GT(sof, 0);
+    enormous.replace(sof + 5, 4, QByteArray("\xfd\xe8\xfd\xe8", 4));
+    const struct {
+        const char *name;
+        QByteArray bytes;
+    } cases[] = {
+        {"empty", {}},
+        {"truncated", good.left(good.size() / 2)},
+        {"not a JPEG", "GIF89a not really"},
+        {"enormous", enormous},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(writeFile(file("bad.jpg"), c.bytes));
+        EXPECT_TRUE(decodePhotoForView(file("bad.jpg"), {800, 600}).isNull());
+        const RotationResult result = rotatePhotoFile(file("bad.jpg"), 90);
+        EXPECT_FALSE(result.ok);
+        EXPECT_FALSE(result.error.isEmpty());
+        EXPECT_EQ(readFile(file("bad.jpg")), c.bytes);
+    }
+    EXPECT_TRUE(decodePhotoForView(file("missing.jpg"), {}).isNull());
+    EXPECT_FALSE(rotatePhotoFile(file("missing.jpg"), 90).ok);
+}
+
+TEST(ViewDecodeSize, SmallestScaledDecodeCoveringTheFittedPhoto)
+{
+    const struct {
+        QSize picture, target, decode;
+    } cases[] = {
+        {{1600, 1200}, {800, 600}, {800, 600}},     // 1/2
+        {{1600, 1200}, {801, 601}, {1000, 750}},    // a pixel more: 5/8
+        {{1600, 1200}, {1920, 1080}, {1600, 1200}}, // never enlarged
+        {{1600, 1200}, {}, {1600, 1200}},           // no target: full size
+        {{1600, 1200}, {100, 75}, {200, 150}},      // 1/8 is the smallest
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(viewDecodeSize(c.picture, c.target), c.decode) << testing::PrintToString(c.target);
+}
+
+// ----------------------------------------------------------------------------- clipboard
+
+TEST_F(ReviewLibraryTest, ClipboardOffersPngTiffAndTheFile)
+{
+    ASSERT_TRUE(writeFile(file("my photo.jpg"), appPhoto({640, 480})));
+    std::unique_ptr<QMimeData> data(photoMimeData(file("my photo.jpg")));
+    for (const char *type : {"image/png", "image/tiff", "text/uri-list"})
+        EXPECT_TRUE(data->hasFormat(type)) << type;
+    EXPECT_FALSE(data->hasFormat("text/rtf"));
+    EXPECT_TRUE(data->data("text/rtf").isEmpty());
+    EXPECT_EQ(data->urls(), QList<QUrl>{QUrl::fromLocalFile(file("my photo.jpg"))});
+
+    const QByteArray png = data->data("image/png");
+    const QByteArray tiff = data->data("image/tiff");
+    EXPECT_TRUE(png.startsWith("\x89PNG"));
+    EXPECT_TRUE(tiff.startsWith("II*") || tiff.startsWith("MM"));
+    EXPECT_EQ(QImage::fromData(png).size(), QSize(640, 480));
+    EXPECT_EQ(QImage::fromData(tiff, "TIFF").size(), QSize(640, 480));
+}
+
+} // namespace
