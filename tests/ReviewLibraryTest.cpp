@@ -17,6 +17,8 @@
 #include <exiv2/exiv2.hpp>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace {
 
 // Four coloured quarters and a diagonal: any turn, flip or channel swap shows.
@@ -210,6 +212,43 @@ TEST_F(ReviewLibraryTest, TrashKeepsTheOriginalPathAndAnEarlierPhotoOfTheSameNam
     EXPECT_EQ(QString::fromUtf8(list.readAllStandardOutput()).count(" " + file("p.jpg") + "\n"), 2);
 
     EXPECT_FALSE(movePhotoToTrash(file("p.jpg")).ok);
+}
+
+// A tmpfs mounted for the test: another file system than the home folder's. Needs root.
+class MountedVolume {
+public:
+    explicit MountedVolume(const QString &path) : path_(path)
+    {
+        QDir().mkpath(path);
+        mounted_ = QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=4m", "tmpfs", path}) == 0;
+    }
+    ~MountedVolume()
+    {
+        if (mounted_)
+            QProcess::execute("umount", {path_});
+    }
+    bool mounted() const { return mounted_; }
+
+private:
+    QString path_;
+    bool mounted_ = false;
+};
+
+TEST_F(ReviewLibraryTest, PhotoOnAnotherVolumeGoesToThatVolumesTrash)
+{
+    const MountedVolume volume(sandbox_.path("volume"));
+    if (!volume.mounted())
+        GTEST_SKIP() << "no tmpfs can be mounted here";
+    ASSERT_TRUE(writeFile(sandbox_.path("volume/photos/p.jpg"), "photo"));
+
+    const TrashResult result = movePhotoToTrash(sandbox_.path("volume/photos/p.jpg"));
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    const QString trash = sandbox_.path("volume/.Trash-" + QString::number(getuid()));
+    EXPECT_EQ(result.trashedPath, trash + "/files/p.jpg");
+    EXPECT_EQ(readFile(result.trashedPath), "photo");
+    // The path is relative to the volume, which may be mounted elsewhere next time.
+    EXPECT_TRUE(readFile(trash + "/info/p.jpg.trashinfo").contains("\nPath=photos/p.jpg\n"));
+    EXPECT_FALSE(QFile::exists(sandbox_.path("volume/photos/p.jpg")));
 }
 
 // ------------------------------------------------------------------------------ rotation
