@@ -19,7 +19,7 @@ constexpr Ms AutoExposurePause{200}; // auto exposure switched off, then the nex
 constexpr Ms InitializeMode{1000};
 constexpr Ms SelfTimerTick{1000};
 constexpr Ms CameraRequestInterval{33}; // one frame at 30 fps: how often a slider may drive the camera
-constexpr Ms LibraryChangeSettle{300}; // a change to the library folder to relisting it
+constexpr Ms LibraryChangeSettle{300};  // a change to the library folder to relisting it
 
 // Multiplies every delay; must be set before the delays are used.
 void setTimeScale(double scale);
