@@ -167,6 +167,12 @@ TEST_F(Preferences, PrefixShowsTheNamesItGivesAndIsKeptWhenTheWindowClosesUnconf
     ASSERT_EQ(recorder.notifications().size(), 1);
     EXPECT_EQ(recorder.notifications()[0].userInfo.value(DefaultsKeys::PhotoNameFormatSel), 1) << "with the stored format";
     EXPECT_EQ(recorder.notifications()[0].userInfo.value(DefaultsKeys::PhotoNameFormatSelPrefix), "PREFIX");
+
+    // Quitting with the window open keeps the typing too.
+    controller->showWindow();
+    QTest::keyClicks(general()->prefixField(), "_2");
+    controller.reset();
+    EXPECT_EQ(defaults->stringForKey(DefaultsKeys::PhotoNameFormatSelPrefix), "PREFIX_2");
 }
 
 TEST_F(Preferences, AFolderPhotosCannotBeWrittenToIsRefusedWithAMessageAndTheOldOneStays)

@@ -66,6 +66,9 @@ LumoPreferencesWindowController::LumoPreferencesWindowController(const Services 
 
 LumoPreferencesWindowController::~LumoPreferencesWindowController()
 {
+    // Quitting leaves the window open: what it still holds is kept as closing would keep it.
+    if (window_->isVisible())
+        windowWillClose();
     window_->removeEventFilter(this);
 }
 
