@@ -3,7 +3,7 @@
 
 #include "BenchTable.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -25,10 +25,11 @@ public:
 
 int main(int argc, char **argv)
 {
-    // Fonts and painting need a GUI application; no display is needed for that.
+    // Fonts, painting and the review mode's widgets need an application with widgets; no display
+    // is needed for that.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

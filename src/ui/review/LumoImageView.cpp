@@ -115,6 +115,7 @@ void LumoImageView::setPath(const QString &path)
         loading_ = false;
         naturalSize_ = QSize();
         decoded_ = QImage();
+        shownPath_.clear();
         setZoomFactor(zoom);
     } else {
         // The photo on screen stays until the new one is ready; the decode is sized for the new
@@ -176,9 +177,13 @@ void LumoImageView::loaded(QFutureWatcher<Decoded> *watcher)
         return;
     watcher_.clear();
     loading_ = false;
+    // The same photo again (a sharper decode, or the file rewritten) keeps the part in view; another
+    // photo opens centred.
+    const QPointF centre = shownPath_ == path_ && !decoded_.isNull() ? centreFraction() : QPointF(0.5, 0.5);
     naturalSize_ = result.image.isNull() ? QSize() : result.natural;
     decoded_ = result.image;
-    relayout();
+    shownPath_ = path_;
+    relayout(centre);
     // The zoom or the view changed while decoding: a larger decode follows.
     if (needsMorePixels())
         load();
@@ -213,23 +218,32 @@ QRectF LumoImageView::imageRect() const
     return QRectF(QPointF(x, y), size);
 }
 
+QPointF LumoImageView::centreFraction() const
+{
+    const QSizeF view(viewport()->size());
+    const QRectF rect = imageRect();
+    if (rect.isEmpty())
+        return {0.5, 0.5};
+    return {(view.width() / 2 - rect.x()) / rect.width(), (view.height() / 2 - rect.y()) / rect.height()};
+}
+
 void LumoImageView::relayout()
+{
+    relayout(centreFraction());
+}
+
+void LumoImageView::relayout(const QPointF &centre)
 {
     const QSizeF view(viewport()->size());
     QScrollBar *h = horizontalScrollBar();
     QScrollBar *v = verticalScrollBar();
-    // The photo point at the centre of the view, as a fraction of the photo.
-    const QRectF before = imageRect();
-    const qreal cx = before.width() > 0 ? (view.width() / 2 - before.x()) / before.width() : 0.5;
-    const qreal cy = before.height() > 0 ? (view.height() / 2 - before.y()) / before.height() : 0.5;
-
     const QSizeF size = displaySize();
     h->setRange(0, std::max(0, int(std::ceil(size.width() - view.width()))));
     v->setRange(0, std::max(0, int(std::ceil(size.height() - view.height()))));
     h->setPageStep(int(view.width()));
     v->setPageStep(int(view.height()));
-    h->setValue(int(std::lround(cx * size.width() - view.width() / 2)));
-    v->setValue(int(std::lround(cy * size.height() - view.height() / 2)));
+    h->setValue(int(std::lround(centre.x() * size.width() - view.width() / 2)));
+    v->setValue(int(std::lround(centre.y() * size.height() - view.height() / 2)));
 
     scaled_ = QPixmap();
     viewport()->update();

@@ -130,6 +130,9 @@ private:
     // Scroll ranges, the cached scaled picture and a repaint after a zoom or size change,
     // keeping the point at the centre of the view where it was.
     void relayout();
+    void relayout(const QPointF &centre);
+    // The photo point at the centre of the view, as a fraction of the photo's width and height.
+    QPointF centreFraction() const;
     QSizeF displaySize() const;
     QRectF imageRect() const;
 
@@ -141,7 +144,8 @@ private:
 
     QSize naturalSize_;
     QImage decoded_;
-    QPixmap scaled_; // decoded_ at the size it is drawn, made once per zoom and size
+    QString shownPath_; // the photo decoded_ is of
+    QPixmap scaled_;    // decoded_ at the size it is drawn, made once per zoom and size
     bool loading_ = false;
 
     QThreadPool pool_;
