@@ -246,6 +246,17 @@ void LumoReviewController::selectNext()
 void LumoReviewController::selectionDidChange()
 {
     const QList<int> rows = selectedRows();
+    if (rows.isEmpty() && !deleting_ && removingSelected_.isEmpty()) {
+        // The strip never stays without a selection (a Ctrl+click can take the last one away):
+        // once the click is done, the current photo is selected again.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (selectedRows().isEmpty() && photoList_->rowCount() > 0)
+                    selectRow(qMax(0, browserView()->currentIndex().row()));
+            },
+            Qt::QueuedConnection);
+    }
     if (rows.size() != 1)
         return; // several photos, or none for a moment: the viewer keeps what it shows
     const QString path = photoList_->pathOfRow(rows.first());
