@@ -204,6 +204,18 @@ TEST_F(ReviewLibraryTest, TrashKeepsTheOriginalPathAndAnEarlierPhotoOfTheSameNam
     const QString info = trash + "/info/" + QFileInfo(second.trashedPath).fileName() + ".trashinfo";
     EXPECT_TRUE(readFile(info).contains("\nPath=" + QUrl::toPercentEncoding(file("p.jpg"), "/") + "\n")) << readFile(info).toStdString();
 
+    // No trash can be made (its parent is a plain file): the photo stays where it is, and the
+    // failure is reported, not taken for a move.
+    ASSERT_TRUE(writeFile(file("p.jpg"), "third"));
+    ASSERT_TRUE(writeFile(sandbox_.path("plain"), "x"));
+    qputenv("XDG_DATA_HOME", sandbox_.path("plain/share").toUtf8());
+    const TrashResult refused = movePhotoToTrash(file("p.jpg"));
+    qputenv("XDG_DATA_HOME", sandbox_.path(".local/share").toUtf8());
+    EXPECT_FALSE(refused.ok);
+    EXPECT_FALSE(refused.error.isEmpty());
+    EXPECT_EQ(readFile(file("p.jpg")), "third");
+    ASSERT_TRUE(QFile::remove(file("p.jpg")));
+
     // The desktop's own tools see both, restorable to the same path.
     QProcess list;
     list.start("trash-list", {});

@@ -42,6 +42,19 @@ bool deviceOf(const QString &path, dev_t *device)
     return true;
 }
 
+// The device of `path`, or of its nearest ancestor that exists: where the folder would be made.
+dev_t deviceOfNearest(QString path)
+{
+    dev_t device = 0;
+    while (!deviceOf(path, &device)) {
+        const QString parent = QFileInfo(path).absolutePath();
+        if (parent == path)
+            return 0;
+        path = parent;
+    }
+    return device;
+}
+
 // A trash folder with its "files" and "info" folders, made for this user only when missing.
 bool prepareTrash(const QString &trash)
 {
@@ -121,10 +134,9 @@ TrashResult movePhotoToTrash(const QString &path)
     QString trash =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Trash");
     QString recordedPath = absolute;
-    dev_t trashDevice = 0;
-    const QString dataHome = QFileInfo(trash).absolutePath();
-    const bool homeVolume =
-        QDir().mkpath(dataHome) && deviceOf(dataHome, &trashDevice) && trashDevice == fileDevice;
+    // Judged by where the home trash is or would be made, so that a home trash that cannot be
+    // made is reported rather than passed over for another volume's.
+    const bool homeVolume = deviceOfNearest(trash) == fileDevice;
     if (!homeVolume) {
         const QString top = QStorageInfo(file.absolutePath()).rootPath();
         trash = top.isEmpty() ? QString() : volumeTrash(top);
@@ -137,7 +149,7 @@ TrashResult movePhotoToTrash(const QString &path)
         }
         // On a volume's trash the path is relative to the volume, which may be mounted elsewhere.
         recordedPath = QDir(top).relativeFilePath(absolute);
-    } else if (!prepareTrash(trash)) {
+    } else if (!QDir().mkpath(QFileInfo(trash).absolutePath()) || !prepareTrash(trash)) {
         result.error = tr("The trash folder %1 cannot be used.").arg(trash);
         return result;
     }
