@@ -67,26 +67,27 @@ bool FrameTransform::scaleAndMirror(const QImage &in, const QRect &source, bool 
     if (in.isNull() || out.isNull() || !is32Bit(in) || !is32Bit(out) || source.isEmpty()
         || !in.rect().contains(source))
         return false;
-    const bool mirrors = hFlipped || vFlipped;
     const uint8_t *src = pixelAt(in, source.topLeft());
-    int srcStride = int(in.bytesPerLine());
-    if (source.size() != out.size()) {
-        QImage &scaled = mirrors ? scratch : out;
-        if (mirrors)
-            writable(scratch, out.size(), out.format());
-        const bool up = out.width() >= source.width() || out.height() >= source.height();
-        if (libyuv::ARGBScale(src, srcStride, source.width(), source.height(), scaled.bits(),
-                              int(scaled.bytesPerLine()), scaled.width(), scaled.height(),
-                              up ? libyuv::kFilterBilinear : libyuv::kFilterBox)
-            != 0)
-            return false;
-        if (!mirrors)
-            return true;
-        src = scratch.constBits();
-        srcStride = int(scratch.bytesPerLine());
-    }
-    return mirror(src, srcStride, out.width(), out.height(), hFlipped, vFlipped, out.bits(),
-                  int(out.bytesPerLine()));
+    const int srcStride = int(in.bytesPerLine());
+    const bool mirrors = hFlipped || vFlipped;
+    if (source.size() == out.size())
+        return mirror(src, srcStride, out.width(), out.height(), hFlipped, vFlipped, out.bits(),
+                      int(out.bytesPerLine()));
+    const bool up = out.width() >= source.width() || out.height() >= source.height();
+    const auto scale = [&](const uint8_t *from, int stride, QImage &to) {
+        return libyuv::ARGBScale(from, stride, source.width(), source.height(), to.bits(),
+                                 int(to.bytesPerLine()), to.width(), to.height(),
+                                 up ? libyuv::kFilterBilinear : libyuv::kFilterBox)
+               == 0;
+    };
+    if (!mirrors)
+        return scale(src, srcStride, out);
+    // Scaled first, then mirrored: libyuv's bilinear samples are not quite symmetric, so the
+    // other order would move pixels by a step or two.
+    writable(scratch, out.size(), out.format());
+    return scale(src, srcStride, scratch)
+           && mirror(scratch.constBits(), int(scratch.bytesPerLine()), out.width(), out.height(), hFlipped,
+                     vFlipped, out.bits(), int(out.bytesPerLine()));
 }
 
 void FrameTransform::apply(QImage &frame, const Settings &s)
