@@ -1,0 +1,138 @@
+#!/bin/bash
+# Whole-application figures: the CPU share of one core and the resident memory of `arvo` showing
+# the live picture of a virtual camera at 1600x1200, 15 frames per second, offscreen, over a
+# measuring window, at zoom 2 with mirroring and at zoom 1. The virtual camera's own frame
+# thread ("vcam-frames", which draws and compresses what a real camera would send) is left out:
+# the figure is the viewer's cost. With --burst N it then presses the snapshot button N times,
+# from four loops at once, and reports the peak and the settled resident memory.
+#
+#   bench/app-figures.sh [--build DIR] [--seconds S] [--burst N]
+#
+# Settings go in through the settings record, as a user's earlier session would leave them.
+set -euo pipefail
+
+build=build
+seconds=60
+burst=0
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --build) build=$2; shift 2 ;;
+    --seconds) seconds=$2; shift 2 ;;
+    --burst) burst=$2; shift 2 ;;
+    *) echo "usage: $0 [--build DIR] [--seconds S] [--burst N]" >&2; exit 2 ;;
+    esac
+done
+root=$(cd "$(dirname "$0")/.." && pwd)
+[[ $build = /* ]] || build=$root/$build
+arvo=$build/arvo
+vcam=$build/arvo-vcam
+[ -x "$arvo" ] || { echo "no $arvo: build the arvo target first" >&2; exit 1; }
+
+work=$(mktemp -d /tmp/arvo-figures.XXXXXX)
+pid=
+cleanup() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
+export XDG_RUNTIME_DIR=$work/run XDG_PICTURES_DIR=$work/home/Pictures QT_QPA_PLATFORM=offscreen
+mkdir -p "$XDG_CONFIG_HOME/Arvo" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$HOME/Pictures/Arvo"
+chmod 700 "$XDG_RUNTIME_DIR"
+ticks=$(getconf CLK_TCK)
+
+# utime + stime of /proc/<pid>/stat-like file, in clock ticks (the name may hold spaces).
+cpu_ticks() { sed 's/.*) //' "$1" 2>/dev/null | awk '{print $12 + $13}'; }
+
+# Ticks of every task named $2 in process $1.
+named_ticks() {
+    local sum=0 t
+    for t in /proc/"$1"/task/*; do
+        [ "$(cat "$t/comm" 2>/dev/null)" = "$2" ] && sum=$((sum + $(cpu_ticks "$t/stat")))
+    done
+    echo $sum
+}
+
+rss_mb() { awk -v k="$2:" '$1 == k {printf "%.1f", $2 / 1024}' /proc/"$1"/status; }
+
+# One measurement: settings record with zoom $1 and mirroring $2, $seconds of live view.
+measure() {
+    local zoom=$1 mirrored=$2
+    cat >"$XDG_CONFIG_HOME/Arvo/Arvo.conf" <<INI
+[General]
+LumoPhotoLibraryLocationKey=$HOME/Pictures/Arvo
+KeepCameraSetKey=0
+
+[LumoDevices]
+Arvo\\Resolution=0
+Arvo\\Zoom=$zoom
+Arvo\\HFlipped=$mirrored
+INI
+    "$arvo" --virtual-camera=arvo >"$work/arvo.out" 2>&1 &
+    pid=$!
+    # Start-up: the device thread waits 1 s, a new camera settles for 3 s, then the picture
+    # starts; a few more seconds let the caches and the window settle.
+    sleep 8
+    kill -0 "$pid" 2>/dev/null || { echo "arvo exited:" >&2; cat "$work/arvo.out" >&2; exit 1; }
+    local total0 vcam0 total1 vcam1
+    total0=$(cpu_ticks /proc/$pid/stat)
+    vcam0=$(named_ticks $pid vcam-frames)
+    declare -A before=()
+    for t in /proc/$pid/task/*; do before[$t]=$(cpu_ticks "$t/stat"); done
+    sleep "$seconds"
+    total1=$(cpu_ticks /proc/$pid/stat)
+    vcam1=$(named_ticks $pid vcam-frames)
+    local viewer=$(((total1 - total0) - (vcam1 - vcam0)))
+    share=$(awk -v t="$viewer" -v hz="$ticks" -v s="$seconds" 'BEGIN {printf "%.2f", 100 * t / hz / s}')
+    vshare=$(awk -v t="$((vcam1 - vcam0))" -v hz="$ticks" -v s="$seconds" 'BEGIN {printf "%.2f", 100 * t / hz / s}')
+    rss=$(rss_mb $pid VmRSS)
+    printf '%-22s CPU %6s%% of one core (vcam-frames apart: %s%%), RSS %s MB\n' \
+        "zoom $zoom, mirrored $mirrored:" "$share" "$vshare" "$rss"
+    printf '    threads:'
+    for t in /proc/$pid/task/*; do
+        local d=$(($(cpu_ticks "$t/stat") - ${before[$t]:-0}))
+        [ $d -gt 0 ] && printf ' %s=%s%%' "$(cat "$t/comm")" \
+            "$(awk -v t="$d" -v hz="$ticks" -v s="$seconds" 'BEGIN {printf "%.2f", 100 * t / hz / s}')"
+    done
+    printf '\n'
+}
+
+stop() {
+    kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null || true
+    pid=
+}
+
+echo "arvo offscreen, virtual camera at 1600x1200, $seconds s per figure, $(nproc) cores ($(uname -m))"
+measure 2 true
+zoom2=$share
+rss2=$rss
+if [ "$burst" -gt 0 ]; then
+    camera=$("$vcam" list | awk 'NR == 1 {print $1}')
+    before=$(ls "$HOME/Pictures/Arvo" | wc -l)
+    idle=$(rss_mb $pid VmRSS)
+    echo 5 >/proc/$pid/clear_refs # the peak from here on, not the start-up's
+    started=$SECONDS
+    for loop in 1 2 3 4; do
+        (for ((i = 0; i < burst / 4; i++)); do "$vcam" press "$camera" snapshot >/dev/null; done) &
+    done
+    wait $(jobs -p | grep -v "^$pid$") 2>/dev/null || true
+    # The saves catch up and the counter settles; then the memory the burst used is given back.
+    for ((i = 0; i < 120; i++)); do
+        [ "$(($(ls "$HOME/Pictures/Arvo" | wc -l) - before))" -ge "$burst" ] && break
+        sleep 1
+    done
+    peak=$(rss_mb $pid VmHWM)
+    sleep 3
+    printf 'burst of %d presses from 4 loops: %d photos in %d s; RSS %s MB before, peak %s MB, %s MB afterwards\n' \
+        "$burst" "$(($(ls "$HOME/Pictures/Arvo" | wc -l) - before))" "$((SECONDS - started))" "$idle" "$peak" \
+        "$(rss_mb $pid VmRSS)"
+    first=$(ls "$HOME/Pictures/Arvo" | head -1)
+    command -v identify >/dev/null && [ -n "$first" ] &&
+        echo "    photos are $(identify -format '%wx%h' "$HOME/Pictures/Arvo/$first")"
+fi
+stop
+measure 1 false
+zoom1=$share
+stop
+awk -v a="$zoom2" -v b="$zoom1" 'BEGIN {if (b > 0) printf "zoom 2 mirrored over zoom 1: %.2fx\n", a / b}'
