@@ -8,14 +8,15 @@
 
 namespace {
 
-// The console output as usual, and every run's wall time per iteration kept for the table.
+// The console output as usual, and every run's times per iteration kept for the table.
 class TableReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run> &runs) override
     {
         for (const Run &run : runs) {
             if (run.run_type == Run::RT_Iteration && run.iterations > 0 && !run.error_occurred)
-                BenchTable::record(run.benchmark_name(), run.real_accumulated_time / double(run.iterations));
+                BenchTable::record(run.benchmark_name(), {run.real_accumulated_time / double(run.iterations),
+                                                          run.cpu_accumulated_time / double(run.iterations)});
         }
         ConsoleReporter::ReportRuns(runs);
     }

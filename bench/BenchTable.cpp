@@ -18,9 +18,9 @@ std::vector<Row> &rows()
     return all;
 }
 
-std::map<std::string, double> &times()
+std::map<std::string, Times> &recorded()
 {
-    static std::map<std::string, double> all;
+    static std::map<std::string, Times> all;
     return all;
 }
 
@@ -42,31 +42,32 @@ bool addRow(const std::string &figure, const std::string &baseline, const std::s
     return true;
 }
 
-void record(const std::string &name, double secondsPerIteration)
+void record(const std::string &name, const Times &times)
 {
-    times()[name] = secondsPerIteration;
+    recorded()[name] = times;
 }
 
-double wallTime(const std::string &name)
+Times times(const std::string &name)
 {
-    const auto it = times().find(name);
-    return it == times().end() ? 0 : it->second;
+    const auto it = recorded().find(name);
+    return it == recorded().end() ? Times() : it->second;
 }
 
 void print()
 {
     bool header = false;
     for (const Row &row : rows()) {
-        const double figure = wallTime(row.figure), baseline = wallTime(row.baseline);
-        if (figure <= 0 || baseline <= 0)
+        const Times figure = times(row.figure), baseline = times(row.baseline);
+        if (figure.wall <= 0 || baseline.wall <= 0 || baseline.cpu <= 0)
             continue;
         if (!header) {
-            std::printf("\n%-44s %11s  %-40s %11s  %7s  %s\n", "figure", "wall", "baseline", "wall", "ratio",
-                        "goal (ratio)");
+            std::printf("\n%-36s %11s  %-48s %11s  %6s  %6s  %s\n", "figure", "wall", "baseline", "wall",
+                        "ratio", "cpu", "goal (wall ratio)");
             header = true;
         }
-        std::printf("%-44s %11s  %-40s %11s  %7.3f  %s\n", row.figure.c_str(), shown(figure).c_str(),
-                    row.baseline.c_str(), shown(baseline).c_str(), figure / baseline, row.goal.c_str());
+        std::printf("%-36s %11s  %-48s %11s  %6.3f  %6.3f  %s\n", row.figure.c_str(),
+                    shown(figure.wall).c_str(), row.baseline.c_str(), shown(baseline.wall).c_str(),
+                    figure.wall / baseline.wall, figure.cpu / baseline.cpu, row.goal.c_str());
     }
     std::fflush(stdout);
 }
