@@ -21,6 +21,12 @@ constexpr Ms SelfTimerTick{1000};
 constexpr Ms CameraRequestInterval{33}; // one frame at 30 fps: how often a slider may drive the camera
 constexpr Ms LibraryChangeSettle{300};  // a change to the library folder to relisting it
 
+// The feedback over the picture.
+constexpr Ms AutoFocus{1000};       // a mode, resolution or camera change to its automatic focus
+constexpr Ms ShutterBlank{500};     // the black frame after a snapshot, before its preview
+constexpr Ms FocusCrossRest{2000};  // the end of a focus to the cross disappearing
+constexpr Ms ExposureReadout{3000}; // how long a new exposure step shows over the picture
+
 // Multiplies every delay; must be set before the delays are used.
 void setTimeScale(double scale);
 double timeScale();

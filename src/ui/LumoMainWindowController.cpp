@@ -6,7 +6,11 @@
 #include "ui/review/LumoImageView.h"
 #include "ui/review/LumoReviewController.h"
 #include "ui/widgets/LumoElidedLabel.h"
+#include "ui/fullscreen/LumoAttachController.h"
+#include "ui/fullscreen/LumoPreviewImageView.h"
 #include "ui/widgets/LumoImages.h"
+#include "ui/windows/LumoCameraView.h"
+#include "ui/windows/LumoFullWindow.h"
 #include "ui/windows/LumoMainWindow.h"
 #include "core/DefaultsKeys.h"
 #include "core/LumoLog.h"
@@ -99,8 +103,18 @@ LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBacken
     review_ = new LumoReviewController(window_, nullptr, this);
     albumView_ = review_->albumView();
 
+    // The camera view carries the picture and, over it, the instant preview and the floating
+    // controls, from this window to the full-screen window and back.
+    cameraView_ = new LumoCameraView;
+    cameraView_->setObjectName(QStringLiteral("cameraView"));
+    cameraView_->setMinimumSize(stack_->minimumSize());
+    cameraView_->setPicture(stack_);
+    previewImageView_ = new LumoPreviewImageView;
+    previewImageView_->setObjectName(QStringLiteral("previewImageView"));
+    cameraView_->setCover(previewImageView_);
+
     pages_ = new QStackedWidget;
-    pages_->addWidget(stack_);
+    pages_->addWidget(cameraView_);
     pages_->addWidget(albumView_);
     window_->setCentralWidget(pages_);
     captureController_->setCaptureViewContainer(captureViewContainer_);
@@ -185,24 +199,22 @@ LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBacken
     review_->loadData(LibraryFolder::current(UserDefaults::standard()));
 
     NotificationCenter *center = NotificationCenter::defaultCenter();
-    // The self-timer's countdown locks the controls from its start to its end or cancellation.
-    center->addObserver(this, NotificationNames::CaptureDidTriggleTimer,
-                        [this](const Notification &) { lockToolbar(true); });
-    center->addObserver(this, NotificationNames::CaptureDidInvalidateTimer,
-                        [this](const Notification &) { lockToolbar(false); });
     center->addObserver(this, NotificationNames::AppEnterFullScreen,
                         [this](const Notification &) { setMode(ProjectMode); });
     // Leaving full screen, by whatever way, comes back to camera mode.
     center->addObserver(this, NotificationNames::AppExitFullScreen,
-                        [this](const Notification &) { setMode(CameraMode); });
-    // Another camera was chosen for the picture: the stream starts again on it.
-    center->addObserver(this, NotificationNames::CommandRestartCaptureView,
-                        [this](const Notification &) { captureController_->restart(); });
+                        [this](const Notification &) { appEscapeFromFullScreen(); });
+    // Another camera was chosen for the picture: the stream starts again on it, and focuses.
+    center->addObserver(this, NotificationNames::CommandRestartCaptureView, [this](const Notification &) {
+        captureController_->restart();
+        doAutoFocusInMainThread();
+    });
     center->addObserver(this, NotificationNames::MainWindowDoubleClicked,
                         [this](const Notification &) { doubleClickMainWindow(); });
     center->addObserver(this, NotificationNames::PhotoSaveDidFail, [this](const Notification &n) {
         showMessage(n.userInfo.value(NotificationNames::InfoKeys::Message).toString());
     });
+    setUpFullScreen();
 
     updateCameraStatus();
 }
@@ -210,6 +222,7 @@ LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBacken
 LumoMainWindowController::~LumoMainWindowController()
 {
     NotificationCenter::defaultCenter()->removeObserver(this);
+    tearDownFullScreen();
     captureController_.reset(); // stops the stream before the view goes
     delete window_;
 }
@@ -279,13 +292,15 @@ void LumoMainWindowController::runCameraModeSequence()
 {
     setupToolbar(CameraMode);
     captureController_->resume();
+    doAutoFocusInMainThread();
     cameraControls_->setReviewMode(false);
     review_->setShown(false);
     cameraControls_->adjustCameraModeToolbarItems();
     exitFullScreenMode();
     window_->statusBar()->show();
-    pages_->setCurrentWidget(stack_);
+    pages_->setCurrentWidget(cameraView_);
     sizeWindowForMode(CameraMode);
+    showFloaters(true);
 }
 
 void LumoMainWindowController::runReviewModeSequence()
@@ -293,6 +308,7 @@ void LumoMainWindowController::runReviewModeSequence()
     setupToolbar(ReviewMode);
     cameraControls_->setReviewMode(true);
     exitFullScreenMode();
+    showFloaters(false);
     window_->statusBar()->hide();
     pages_->setCurrentWidget(albumView_);
     sizeWindowForMode(ReviewMode);
@@ -426,19 +442,6 @@ void LumoMainWindowController::enter()
         NotificationCenter::defaultCenter()->post(NotificationNames::Snapshot);
 }
 
-void LumoMainWindowController::initAttachController() {}
-
-void LumoMainWindowController::enterFullScreenMode()
-{
-    window_->showFullScreen();
-}
-
-void LumoMainWindowController::exitFullScreenMode()
-{
-    if (window_->isFullScreen())
-        window_->showNormal();
-}
-
 void LumoMainWindowController::copy()
 {
     if (mode_ == ReviewMode)
@@ -486,6 +489,7 @@ void LumoMainWindowController::velmarCameraDidChange(const Notification &)
     // everything else the change set off. The second run takes over the first one's steps and
     // keeps the restore that the first one ends with.
     cameraControls_->cameraDidChange();
+    focusForNewCamera(currentCamera_());
     CamSettingController *settings = CamSettingController::sharedInstance();
     settings->resetCameraParameters();
     QMetaObject::invokeMethod(
@@ -512,18 +516,6 @@ void LumoMainWindowController::zoomIn()
 void LumoMainWindowController::zoomOut()
 {
     cameraControls_->zoomOut();
-}
-
-void LumoMainWindowController::setInstantPreview(int value)
-{
-    static constexpr int Seconds[] = {0, 2, 4};
-    if (value >= 0 && value < 3)
-        instantPreviewSeconds_ = Seconds[value];
-}
-
-void LumoMainWindowController::instantPreviewDidChange(const Notification &notification)
-{
-    setInstantPreview(notification.userInfo.value(DefaultsKeys::InstantPreview).toInt());
 }
 
 void LumoMainWindowController::photoLibraryLocationDidChange(const Notification &notification)

@@ -5,6 +5,7 @@
 #include "device/LumoCamera.h"
 #include "ui/windows/LumoWindow.h"
 
+#include <QImage>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -13,6 +14,10 @@
 #include <memory>
 
 class CaptureBackend;
+class LumoAttachController;
+class LumoCameraView;
+class LumoFullWindow;
+class LumoPreviewImageView;
 class LumoCameraModeControls;
 class LumoCaptureViewController;
 class LumoElidedLabel;
@@ -82,9 +87,6 @@ public:
     int mode() const { return mode_; }
     // The main window was double-clicked: camera mode goes full screen.
     void doubleClickMainWindow();
-    void initAttachController();
-    void enterFullScreenMode();
-    void exitFullScreenMode();
     void copy();
 
     // "LumoCameraDidChange": shows the new camera and has its saved settings applied.
@@ -108,6 +110,42 @@ public:
     // self-timer counts down.
     void lockToolbar(bool lock);
 
+    // --- Project mode and the feedback over the picture ---------------------------------
+    // The floating controls over the picture; made once, before the first mode is set.
+    void initAttachController();
+    LumoAttachController *attachController() const { return attachController_.get(); }
+    // The camera view (the picture and its floaters) moves into a window that covers the main
+    // window's screen, and the main window hides. Nothing happens when that window exists.
+    void enterFullScreenMode();
+    // The camera view comes back into the main window, shown again with a picture 800 wide.
+    // Nothing happens when there is no full-screen window.
+    void exitFullScreenMode();
+    QWidget *fullWindow() const;
+    QWidget *cameraView() const;
+    LumoPreviewImageView *previewImageView() const { return previewImageView_; }
+    // Escape, a double click or the close button: back to camera mode, if full screen.
+    void appEscapeFromFullScreen();
+    // "LumoAppWillSnapshotNotification": the picture goes black for a moment, then shows the
+    // photo for the instant-preview time, then the live picture returns.
+    void appWillSnapshot(const Notification &notification);
+    // The focus cross: red while a focus the user started runs, green when it ends, gone two
+    // seconds later. Automatic focus runs leave it alone.
+    void captureFocusWillBegin(const Notification &notification);
+    void captureFocusWillEnd(const Notification &notification);
+    void captureFocusDidSetSingle(const Notification &notification);
+    void captureFocusDidSetContinous(const Notification &notification);
+    void velmarWillBeginAutoFocus(const Notification &notification);
+    bool isAutoFocus() const { return isAutoFocus_; }
+    // The self-timer: the controls of both windows are locked from its start to its end or
+    // cancellation, and the seconds left show over the picture.
+    void captureFocusDidTriggleTimer(const Notification &notification);
+    void captureFocusWillUpdateTimer(const Notification &notification);
+    void captureFocusDidInvalidateTimer(const Notification &notification);
+    // Has the current camera focus one second from now; any thread. Requests within that
+    // second make one focus run.
+    void doAutoFocusInMainThread();
+    void doAutoFocus();
+
     // Tells the user about a lasting problem: in the status line, and once in a message box
     // when the window is shown.
     void reportProblem(const QString &message);
@@ -122,6 +160,17 @@ private:
     void enter() override;
     void zoomIn() override;
     void zoomOut() override;
+    void toggleControl() override;
+
+    // Project mode and feedback (LumoMainWindowFullScreen.cpp).
+    void setUpFullScreen();
+    void tearDownFullScreen();
+    void showFloaters(bool visible);
+    // The new camera's focus mode shows on the snapshot button; a camera in single focus is
+    // focused once.
+    void focusForNewCamera(const CameraPtr &camera);
+    void timerToPreview();
+    void timerToResume();
     // Review mode only: the album's selection and operations.
     void selectAll() override;
     void copyPhoto() override;
@@ -178,5 +227,15 @@ private:
     bool problemShown_ = false;
     int mode_ = NoMode;
     int instantPreviewSeconds_ = 2;
+    LumoCameraView *cameraView_ = nullptr;
+    LumoPreviewImageView *previewImageView_ = nullptr;
+    QPointer<LumoFullWindow> fullWindow_;
+    std::unique_ptr<LumoAttachController> attachController_;
+    QTimer *previewTimer_ = nullptr;
+    QTimer *focusCrossTimer_ = nullptr;
+    QTimer *autoFocusTimer_ = nullptr;
+    QImage previewPhoto_;
+    bool previewShowsPhoto_ = false;
+    bool isAutoFocus_ = false;
     QString baseDir_;
 };

@@ -8,7 +8,34 @@ LumoCameraView::LumoCameraView(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void LumoCameraView::setPicture(QWidget *picture)
+{
+    picture_ = picture;
+    picture->setParent(this);
+    picture->setGeometry(rect());
+    picture->lower();
+    picture->show();
+}
+
+void LumoCameraView::setCover(QWidget *cover)
+{
+    cover_ = cover;
+    cover->setParent(this);
+    cover->setGeometry(rect());
+    // Above the picture; floaters raise themselves above it whenever they show.
+    cover->raise();
+    cover->hide();
+}
+
 void LumoCameraView::paintEvent(QPaintEvent *event)
 {
     QPainter(this).fillRect(event->rect(), Qt::black);
+}
+
+void LumoCameraView::resizeEvent(QResizeEvent *event)
+{
+    for (QWidget *child : {picture_.data(), cover_.data()})
+        if (child)
+            child->setGeometry(rect());
+    QWidget::resizeEvent(event);
 }

@@ -14,6 +14,20 @@ LumoFloaterWindow::LumoFloaterWindow(QWidget *container) : QWidget(container)
     hide();
 }
 
+void LumoFloaterWindow::setContainer(QWidget *container)
+{
+    if (container == parentWidget())
+        return;
+    const bool visible = isVisible();
+    if (QWidget *old = parentWidget())
+        old->removeEventFilter(this);
+    setParent(container);
+    if (container)
+        container->installEventFilter(this);
+    applyFrame();
+    setVisible(visible);
+}
+
 void LumoFloaterWindow::loadFrame(const QRectF &frame)
 {
     srcFrame_ = frame;
@@ -77,7 +91,7 @@ bool LumoFloaterWindow::eventFilter(QObject *watched, QEvent *event)
 
 void LumoFloaterWindow::mousePressEvent(QMouseEvent *event)
 {
-    QWidget::mousePressEvent(event);
+    event->accept();
     LUMO_LOG("Mouse down");
 }
 

@@ -17,6 +17,9 @@ class LumoFloaterWindow : public QWidget {
 public:
     explicit LumoFloaterWindow(QWidget *container);
 
+    // Moves the floater over another container, at the same frame.
+    void setContainer(QWidget *container);
+
     // The frame it was loaded with; zooming scales this size.
     void loadFrame(const QRectF &frame);
     QRectF srcFrame() const { return srcFrame_; }
@@ -42,6 +45,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Taken here: a click on a floater never reaches the window below it.
     void mousePressEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "device/LumoCamera.h"
+
+#include <QObject>
+
+#include <functional>
+
+// What the floating buttons do: close leaves full screen, focus has the current camera focus
+// again (the focus indicator then reacts as to any focus the user started), snapshot asks for a
+// photo exactly as the camera's own snapshot button does. Main thread.
+class LumoControlController : public QObject {
+    Q_OBJECT
+public:
+    using CameraProvider = std::function<CameraPtr()>;
+
+    explicit LumoControlController(CameraProvider currentCamera, QObject *parent = nullptr);
+
+    // Posts "LumoNotificationAppExitFullScreen".
+    void fullScreenClose();
+    void focus();
+    // Posts "LumoNotificationSnapshot" (no object).
+    void snapshot();
+
+private:
+    CameraProvider currentCamera_;
+};

@@ -1,0 +1,357 @@
+#include "TestSupport.h"
+#include "app/CommandLine.h"
+#include "app/LumoAppController.h"
+#include "core/Delays.h"
+#include "core/NotificationNames.h"
+#include "core/UserDefaults.h"
+#include "photos/LumoActionController.h"
+#include "ui/LumoMainWindowController.h"
+#include "ui/camera/LumoCameraModeControls.h"
+#include "ui/camera/LumoCaptureViewController.h"
+#include "ui/fullscreen/FloaterImages.h"
+#include "ui/fullscreen/LumoAttachController.h"
+#include "ui/fullscreen/LumoPreviewImageView.h"
+#include "ui/widgets/LumoButtonView.h"
+#include "ui/widgets/LumoPopUpButton.h"
+
+#include <QAction>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QMenu>
+#include <QScreen>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace NotificationNames;
+using Mode = LumoMainWindowController::Mode;
+
+void post(const char *name, const QVariantMap &userInfo = {})
+{
+    NotificationCenter::defaultCenter()->post(QString::fromLatin1(name), nullptr, userInfo);
+}
+
+// The main window with its floating controls, in camera mode, without a camera.
+class FullScreen : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        main.initAttachController();
+        main.setMode(Mode::CameraMode);
+        main.window()->show();
+    }
+    LumoAttachController *attach() const { return main.attachController(); }
+    bool shows(LumoFloaterWindow *floater) const { return floater->isVisible(); }
+
+    Sandbox sandbox;
+    LumoMainWindowController main{nullptr, nullptr};
+};
+
+TEST_F(FullScreen, ProjectModeCarriesThePictureAndItsControlsToAFullScreenWindowAndBack)
+{
+    main.window()->resize(1000, 700);
+    EXPECT_TRUE(shows(attach()->snapshotWindow()));
+    EXPECT_FALSE(shows(attach()->closeWindow())) << "close button and strip only full screen";
+    EXPECT_FALSE(shows(attach()->toolbarContainerWindow()));
+
+    main.setMode(Mode::ProjectMode);
+    QWidget *full = main.fullWindow();
+    ASSERT_TRUE(full);
+    main.enterFullScreenMode(); // a second time changes nothing
+    EXPECT_EQ(main.fullWindow(), full);
+    EXPECT_TRUE(full->isFullScreen());
+    EXPECT_FALSE(main.window()->isVisible());
+    EXPECT_EQ(main.cameraView()->window(), full);
+    EXPECT_EQ(full->geometry(), full->screen()->geometry());
+    for (LumoFloaterWindow *floater :
+         {attach()->snapshotWindow(), attach()->focusButtonWindow(), attach()->closeWindow(), attach()->toolbarContainerWindow()})
+        EXPECT_TRUE(shows(floater)) << qPrintable(floater->objectName());
+    // The buttons sit on the 4:3 picture in the middle of the screen, not on the band beside it.
+    const QSize screen = full->size();
+    const double pictureRight = screen.width() / 2.0 + screen.height() * 2.0 / 3;
+    EXPECT_NEAR(QRectF(attach()->snapshotWindow()->geometry()).center().x(), pictureRight - 95, 1);
+    EXPECT_TRUE(attach()->twins()->zoom->isVisibleTo(full));
+
+    // A click on the picture hides the controls, another brings them back; a click on a
+    // control is the control's.
+    QTest::mouseClick(main.cameraView(), Qt::LeftButton, {}, QPoint(5, screen.height() / 2));
+    EXPECT_FALSE(shows(attach()->snapshotWindow()));
+    EXPECT_FALSE(shows(attach()->closeWindow()));
+    QTest::mouseClick(main.cameraView(), Qt::LeftButton, {}, QPoint(5, screen.height() / 2));
+    EXPECT_TRUE(shows(attach()->snapshotWindow()));
+    QTest::mouseClick(attach()->toolbarContainerWindow(), Qt::LeftButton, {}, QPoint(1, 1));
+    EXPECT_TRUE(shows(attach()->snapshotWindow()));
+
+    QTest::keyClick(full, Qt::Key_Escape);
+    EXPECT_EQ(main.mode(), Mode::CameraMode);
+    EXPECT_FALSE(main.fullWindow());
+    EXPECT_TRUE(main.window()->isVisible());
+    EXPECT_EQ(main.cameraView()->window(), main.window());
+    EXPECT_TRUE(shows(attach()->snapshotWindow()));
+    EXPECT_FALSE(shows(attach()->closeWindow()));
+    EXPECT_FALSE(shows(attach()->toolbarContainerWindow()));
+    main.exitFullScreenMode(); // without a full-screen window: nothing
+
+    // The floating close button leaves too; review mode hides the controls.
+    main.setMode(Mode::ProjectMode);
+    QTest::mouseClick(attach()->closeView(), Qt::LeftButton);
+    EXPECT_EQ(main.mode(), Mode::CameraMode);
+    main.setMode(Mode::ReviewMode);
+    EXPECT_FALSE(attach()->snapshotWindow()->isVisibleTo(main.cameraView()));
+}
+
+TEST_F(FullScreen, TwinPopUpsActLikeTheToolbarsAndStayInStep)
+{
+    main.setMode(Mode::ProjectMode);
+    LumoPopUpButton *twin = attach()->twins()->zoom;
+    LumoPopUpButton *toolbar = main.cameraControls()->zoomButton();
+    ASSERT_EQ(twin->numberOfItems(), toolbar->numberOfItems());
+    QMenu *menu = twin->popUpMenu();
+    menu->popup(twin->mapToGlobal(QPoint(0, twin->height())));
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(twin->itemAtIndex(3)).center());
+    EXPECT_EQ(main.captureController()->zoom(), 1.5f);
+    EXPECT_EQ(toolbar->indexOfSelectedItem(), 3);
+    EXPECT_EQ(twin->title(), "Zoom: 150%");
+    EXPECT_EQ(toolbar->title(), "Zoom: 150%");
+
+    main.cameraControls()->setIndexOfTimerItem(2);
+    EXPECT_EQ(attach()->twins()->timer->title(), "Timer: 3 s");
+}
+
+// The shutter's black frame, then the photo for 0, 2 or 4 seconds, then the live picture,
+// timed on a time scale of 1/20 so that the lengths can be told apart.
+TEST_F(FullScreen, InstantPreviewBlanksThenShowsThePhotoForItsTime)
+{
+    const double scale = Delays::timeScale();
+    Delays::setTimeScale(0.05);
+    QImage photo(640, 480, QImage::Format_RGB32);
+    photo.fill(Qt::yellow);
+    const struct {
+        int key;
+        int previewMs;                                    // unscaled; 0: the photo never shows
+    } rows[] = {{0, 0}, {1, 2000}, {2, 4000}, {5, 4000}}; // 5 keeps the last duration
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.key);
+        main.instantPreviewDidChange({InstantPreviewDidChange, nullptr, {{"InstantPreviewKey", row.key}}});
+        LumoPreviewImageView *preview = main.previewImageView();
+        QElapsedTimer clock;
+        clock.start();
+        post(AppWillSnapshot, {{"image", photo}});
+        EXPECT_TRUE(preview->isVisible());
+        EXPECT_TRUE(preview->image().isNull()) << "black at first";
+        bool photoShown = false;
+        qint64 photoAt = 0;
+        ASSERT_TRUE(waitUntil(
+            [&] {
+                if (!photoShown && !preview->image().isNull()) {
+                    photoShown = true;
+                    photoAt = clock.elapsed();
+                }
+                return !preview->isVisible();
+            },
+            5000));
+        const qint64 endAt = clock.elapsed();
+        EXPECT_EQ(photoShown, row.previewMs > 0);
+        // Timers may fire a little early (coarse timers: up to 5 %), never much.
+        if (photoShown) {
+            EXPECT_GE(photoAt, 0.9 * 500 * 0.05);
+            EXPECT_GE(endAt - photoAt, 0.9 * row.previewMs * 0.05);
+        } else {
+            EXPECT_GE(endAt, 0.9 * 500 * 0.05);
+        }
+    }
+    Delays::setTimeScale(scale);
+}
+
+TEST_F(FullScreen, FocusCrossFollowsTheUsersFocusRunsAndNotTheAutomaticOnes)
+{
+    EXPECT_EQ(attach()->focusValue(), 2);
+    QList<int> seen;
+    const auto record = [&] {
+        if (seen.isEmpty() || seen.last() != attach()->focusValue())
+            seen << attach()->focusValue();
+    };
+    record();
+    post(CaptureFocusWillBegin);
+    record();
+    EXPECT_TRUE(main.cameraControls()->supressExposureOSD()) << "exposure reports are ignored while focusing";
+    post(CaptureFocusWillEnd);
+    record();
+    EXPECT_FALSE(main.cameraControls()->supressExposureOSD());
+    ASSERT_TRUE(waitUntil([&] { return attach()->focusValue() == 2; }));
+    record();
+    EXPECT_EQ(seen, QList<int>({2, 1, 0, 2}));
+
+    // A new focus within the two seconds after the last one keeps its red cross.
+    post(CaptureFocusWillBegin);
+    post(CaptureFocusWillEnd);
+    post(CaptureFocusWillBegin);
+    QTest::qWait(Delays::scaled(Delays::FocusCrossRest) * 3);
+    EXPECT_EQ(attach()->focusValue(), 1);
+    post(CaptureFocusWillEnd);
+    ASSERT_TRUE(waitUntil([&] { return attach()->focusValue() == 2; }));
+
+    // An automatic run: no change, and the next run is the user's again.
+    post(CaptureAutoFocusWillBegin);
+    post(CaptureFocusWillBegin);
+    EXPECT_EQ(attach()->focusValue(), 2);
+    post(CaptureFocusWillEnd);
+    EXPECT_EQ(attach()->focusValue(), 2);
+    EXPECT_FALSE(main.isAutoFocus());
+    post(CaptureFocusWillBegin);
+    EXPECT_EQ(attach()->focusValue(), 1);
+
+    // The focus mode shows behind the snapshot button.
+    post(CaptureFocusDidSetContinous);
+    const QImage continuous = attach()->focusIndicatorView()->exitImage().toImage();
+    post(CaptureFocusDidSetSingle);
+    EXPECT_NE(attach()->focusIndicatorView()->exitImage().toImage(), continuous);
+}
+
+TEST(FloaterImages, CountdownAndExposureReadOutsAreDrawnAndTheRestAreSvgPictures)
+{
+    for (const char *name :
+         {"0", "10", "Exp-+2", "Exp-0", "Exp--2", "Exp-15", "Snapshot-Down", "Snapshot-Up", "Put-On-Focus-Down", "Put-On-Focus-Up",
+          "Esc-Down", "Esc-Up", "Background-Single", "Background-Continuos", "Target-Green", "Target-Red"})
+        EXPECT_FALSE(FloaterImages::named(name).isNull()) << name;
+    EXPECT_TRUE(FloaterImages::named("11").isNull());
+
+    const struct {
+        int value;
+        bool showSigned;
+        const char *name;
+    } rows[] = {{2, true, "Exp-+2"}, {0, true, "Exp-0"}, {-2, true, "Exp--2"}, {7, false, "Exp-7"}, {0, false, "Exp-0"}};
+    for (const auto &row : rows)
+        EXPECT_EQ(LumoAttachController::exposureImageName(row.value, row.showSigned), row.name);
+}
+
+TEST(PreviewImageView, PhotoIsAspectFittedAndCentred)
+{
+    const struct {
+        QSizeF image;
+        QRectF view, expected;
+    } rows[] = {
+        {{200, 100}, {0, 0, 100, 100}, {0, 25, 100, 50}},     // wider: full width, bands above and below
+        {{100, 200}, {0, 0, 100, 100}, {25, 0, 50, 100}},     // taller: full height
+        {{640, 480}, {10, 20, 800, 600}, {10, 20, 800, 600}}, // equal aspects fill the view
+        {{0, 0}, {0, 0, 100, 100}, {}},                       // nothing to draw
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(LumoPreviewImageView::targetRect(row.image, row.view), row.expected);
+}
+
+// The countdown locks the controls of both windows until it ends, however it ends.
+class Countdown : public FullScreen {
+protected:
+    void SetUp() override
+    {
+        FullScreen::SetUp();
+        defaults = std::make_unique<UserDefaults>(sandbox.path("Arvo.conf"));
+        defaults->setValue("LumoPhotoLibraryLocationKey", sandbox.path("Library"));
+        QDir().mkpath(sandbox.path("Library"));
+        action = std::make_unique<LumoActionController>(defaults.get(), [] { return CameraPtr(); });
+        post(DeviceCacheWillUpdateTimer, {{"DevTimerValue", 3}});
+    }
+    bool locked() const
+    {
+        for (QWidget *control : {static_cast<QWidget *>(main.cameraControls()->zoomButton()),
+                                 static_cast<QWidget *>(attach()->twins()->zoom), static_cast<QWidget *>(attach()->twins()->timer)})
+            if (control->isEnabled())
+                return false;
+        for (QAction *mode : main.modeActions())
+            if (mode->isEnabled())
+                return false;
+        return true;
+    }
+    bool countdownShows() const { return attach()->timerWindow()->isVisible() && !attach()->snapshotWindow()->isVisible(); }
+
+    std::unique_ptr<UserDefaults> defaults;
+    std::unique_ptr<LumoActionController> action;
+};
+
+TEST_F(Countdown, ControlsAreLockedFromItsStartToItsEndWithAPhotoAFailureOrACancellation)
+{
+    enum Ending { Photo, FailedPhoto, Cancelled };
+    for (Ending ending : {Photo, FailedPhoto, Cancelled}) {
+        SCOPED_TRACE(ending);
+        action->setCurrentImage(ending == FailedPhoto ? QImage() : QImage(64, 48, QImage::Format_RGB32));
+        NotificationRecorder recorder({FileDidCreate, PhotoSaveDidFail, CaptureDidInvalidateTimer});
+        main.setMode(ending == Cancelled ? Mode::ProjectMode : Mode::CameraMode);
+        action->velmarDidSnapshot({Snapshot, nullptr, {}});
+        EXPECT_TRUE(locked());
+        EXPECT_TRUE(countdownShows());
+        EXPECT_EQ(attach()->timerImageName(), "3");
+        EXPECT_FALSE(attach()->snapshotView()->shouldResponse());
+        if (ending == Cancelled) {
+            ASSERT_TRUE(waitUntil([&] { return attach()->timerImageName() == "2"; }));
+            post(CaptureDidInvalidateTimer);
+            EXPECT_FALSE(locked());
+            EXPECT_FALSE(countdownShows());
+        }
+        ASSERT_TRUE(waitUntil([&] { return recorder.names().contains(CaptureDidInvalidateTimer); }));
+        EXPECT_FALSE(locked());
+        EXPECT_FALSE(countdownShows());
+        EXPECT_TRUE(attach()->snapshotWindow()->isVisible());
+        EXPECT_TRUE(attach()->snapshotView()->shouldResponse());
+        if (ending == Photo)
+            EXPECT_TRUE(waitUntil([&] { return recorder.names().contains(FileDidCreate); }));
+        if (ending == FailedPhoto)
+            EXPECT_TRUE(recorder.names().contains(PhotoSaveDidFail));
+        action->waitForSaves();
+    }
+}
+
+// The whole application on a virtual camera, as a user works it.
+TEST(FullScreenApp, FloatingSnapshotButtonTakesAPhotoAndTheFocusButtonFocuses)
+{
+    Sandbox sandbox;
+    LumoAppController controller(parseCommandLine({"arvo", "--virtual-camera=arvo"}));
+    // The cross's colour as each focus notification has been handled (-1: no controls yet).
+    QList<int> colours;
+    NotificationCenter *center = NotificationCenter::defaultCenter();
+    const auto colour = [&] {
+        LumoMainWindowController *main = controller.mainWindowController();
+        return main && main->attachController() ? main->attachController()->focusValue() : -1;
+    };
+    NotificationRecorder restored({CamSettingDidRestore, CamSettingDidSetToDefault});
+    controller.awakeFromNib(false);
+    for (const char *name : {CaptureFocusWillBegin, CaptureFocusWillEnd})
+        center->addObserver(&colours, name, [&](const Notification &) { colours << colour(); });
+    controller.applicationWillFinishLaunching(nullptr);
+    LumoMainWindowController *main = controller.mainWindowController();
+    ASSERT_TRUE(waitUntil([&] { return main->window()->isVisible() && main->attachController(); }));
+    ASSERT_TRUE(waitUntil([&] { return !controller.actionController()->currentImage().isNull(); }));
+    LumoAttachController *attach = main->attachController();
+
+    // The automatic focus runs after start-up (camera mode, the new camera, its restored
+    // resolution) end without showing anything. Quiet: no focus news for a while.
+    ASSERT_TRUE(restored.waitForCount(1));
+    ASSERT_TRUE(waitUntil([&] { return colours.size() >= 2; }));
+    for (qsizetype seen = -1; seen != colours.size() || main->isAutoFocus();) {
+        seen = colours.size();
+        QTest::qWait(Delays::scaled(Delays::AutoFocus) * 15);
+    }
+    EXPECT_FALSE(colours.contains(1)) << "no red cross for an automatic focus";
+    EXPECT_EQ(attach->focusValue(), 2);
+
+    main->setMode(Mode::ProjectMode);
+    NotificationRecorder recorder({FileDidCreate});
+    QTest::mouseClick(attach->snapshotView(), Qt::LeftButton);
+    ASSERT_TRUE(recorder.waitForCount(1));
+    const QString path = recorder.notifications().first().userInfo.value(InfoKeys::FileURL).toUrl().toLocalFile();
+    EXPECT_TRUE(path.startsWith(sandbox.path())) << qPrintable(path);
+    EXPECT_TRUE(QFileInfo(path).size() > 0);
+
+    // Through the ring around the snapshot button: a focus the user asked for.
+    colours.clear();
+    const QPoint ring(attach->focusButtonView()->width() / 2, 3);
+    QTest::mouseClick(attach->focusButtonView(), Qt::LeftButton, {}, ring);
+    ASSERT_TRUE(waitUntil([&] { return colours.size() == 2; })) << ::testing::PrintToString(colours);
+    EXPECT_TRUE(waitUntil([&] { return attach->focusValue() == 2; }));
+    center->removeObserver(&colours);
+    EXPECT_EQ(colours, QList<int>({1, 0}));
+}
+
+} // namespace
