@@ -9,6 +9,7 @@
 #include "core/NotificationCenter.h"
 #include "core/NotificationNames.h"
 
+#include <QCoreApplication>
 #include <QThread>
 
 #include <chrono>
@@ -61,8 +62,15 @@ CameraPtr LumoCamera::create(uint32_t vendorId, uint32_t productId)
         LUMO_LOG("Unsupported device VID: 0x%04x, PID: 0x%04x", vendorId, productId);
         return nullptr;
     }
-    // Deleted on the thread it lives on, whichever thread lets go of it last.
-    return CameraPtr(camera, [](LumoCamera *c) { c->deleteLater(); });
+    // Deleted on the thread it lives on, whichever thread lets go of it last. While the
+    // application object is torn down, the last holder can be a queued call that Qt destroys with
+    // its event list locked; posting the deletion then would deadlock, so it happens at once.
+    return CameraPtr(camera, [](LumoCamera *c) {
+        if (QCoreApplication::instance() && !QCoreApplication::closingDown())
+            c->deleteLater();
+        else
+            delete c;
+    });
 }
 
 uint16_t LumoCamera::firmwareVersion()
