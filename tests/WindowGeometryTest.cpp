@@ -2,6 +2,7 @@
 
 #include "ui/LumoWindowController.h"
 #include "ui/WindowGeometry.h"
+#include "ui/fullscreen/FloaterGeometry.h"
 #include "ui/about/LumoAboutWindowController.h"
 
 #include <QLabel>
@@ -71,6 +72,50 @@ TEST(WindowGeometryTest, ConversionBetweenScreenAndQtCoordinates)
     const QRect secondScreen(1440, 0, 1920, 1080);
     EXPECT_EQ(toScreen({1500, 100, 800, 600}, secondScreen), QRectF(1500, 380, 800, 600));
     EXPECT_EQ(toQt(toScreen({1500, 100, 800, 600}, secondScreen), secondScreen), QRectF(1500, 100, 800, 600));
+}
+
+// The floaters over a 1280 x 800 screen and an 800 x 600 window picture, origins bottom left.
+TEST(FloaterGeometryTest, PlacesTheFloatersByTheirSizes)
+{
+    using namespace FloaterGeometry;
+    const QRectF screen(0, 0, 1280, 800);
+    const QRectF window(0, 0, 800, 600);
+    // Full screen, R is the 4:3 picture's right edge: 640 + 533.33.
+    EXPECT_NEAR(rightReference(screen, true), 1173.33, 0.01);
+    EXPECT_EQ(rightReference(window, false), 800);
+    const struct {
+        Floater floater;
+        QRectF parent;
+        bool fullScreen;
+        QSizeF size;
+        QPointF expected;
+    } rows[] = {
+        {Floater::FocusCross, window, false, {96, 96}, {352, 252}},          // centred
+        {Floater::FocusBackground, window, false, {68, 68}, {671, 2}},       // centre 95 left of R, top 70 up
+        {Floater::Snapshot, window, false, {68, 68}, {671, 2}},              // on its background
+        {Floater::FocusButton, window, false, {58, 58}, {676, 7}},           // same centre line, top 65 up
+        {Floater::Countdown, window, false, {60, 60}, {735, 10}},            // centre 35 left of R
+        {Floater::Exposure, window, false, {76, 36}, {362, 34}},             // centred across, top 70 up
+        {Floater::ExposureShown, window, false, {76, 36}, {362, 54}},        // 20 higher while it shows
+        {Floater::Exposure, {10, 20, 800, 600}, false, {76, 36}, {372, 54}}, // from the parent's origin
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(origin(row.floater, row.parent, row.size, row.fullScreen), row.expected) << int(row.floater);
+    // The snapshot button's centre on a full screen: R - 95.
+    EXPECT_NEAR(origin(Floater::Snapshot, screen, {68, 68}, true).x() + 34, 1078.33, 0.01);
+    EXPECT_NEAR(origin(Floater::Countdown, screen, {60, 60}, true).x() + 30, 1138.33, 0.01);
+
+    // The strip: three items of 100, 120 and 80 with 5 between; centred, 50 below the top.
+    const Row row = stripRow({100, 120, 80});
+    EXPECT_EQ(row.x, QList<float>({0, 105, 230}));
+    EXPECT_EQ(row.width, 310);
+    EXPECT_EQ(stripRow({}).width, 0);
+    EXPECT_EQ(stripOrigin(screen, {310, 30}), QPointF(485, 735));
+    // The close button: right edge on the background's, vertical centre 50 below the top.
+    EXPECT_EQ(closeOrigin(screen, {36, 36}, QRectF(1044, 2, 68, 68)), QPointF(1076, 732));
+
+    EXPECT_EQ(crossSize({96, 96}, 0.5f), QSizeF(24, 24));
+    EXPECT_EQ(crossSize({96, 80}, 2), QSizeF(96, 80));
 }
 
 class WindowControllerTest : public ::testing::Test {
