@@ -86,6 +86,15 @@ bool LiveFrameDecoder::decodeWhole(const FramePayload &payload, QImage &out)
 LiveFrame LiveFrameDecoder::decode(const FramePayload &payload, const LiveFrame::Transform &transform,
                                    const QSize &shownSize)
 {
+    LiveFrame frame = decodeFrame(payload, transform, shownSize);
+    spare_ = QImage(); // buffers outside the pool belong to their frame alone
+    spareJpeg_ = QByteArray();
+    return frame;
+}
+
+LiveFrame LiveFrameDecoder::decodeFrame(const FramePayload &payload, const LiveFrame::Transform &transform,
+                                        const QSize &shownSize)
+{
     const QSize output = payload.outputSize;
     if (payload.format == FramePayload::Format::Mjpeg && !output.isEmpty()) {
         const QSize size = regionDecoder_.imageSize(payload.data, payload.length);

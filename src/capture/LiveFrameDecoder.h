@@ -35,14 +35,18 @@ public:
     bool decodeWhole(const FramePayload &payload, QImage &out);
 
 private:
+    LiveFrame decodeFrame(const FramePayload &payload, const LiveFrame::Transform &transform,
+                          const QSize &shownSize);
     QImage &freePicture();
     QByteArray &freeJpeg();
 
     FrameDecoding::MjpegDecoder decoder_;
     FrameDecoding::JpegRegionDecoder regionDecoder_;
-    // Enough for the frame on screen, the one a snapshot holds, one being painted and the next.
-    std::array<QImage, 4> pictures_;
-    std::array<QByteArray, 4> jpegs_;
+    // Enough for the frame on screen (which the snapshot controller holds too), an older one
+    // still being painted, and the next. A frame that finds them all held gets buffers of its
+    // own, which go with it.
+    std::array<QImage, 3> pictures_;
+    std::array<QByteArray, 3> jpegs_;
     QImage spare_;
     QByteArray spareJpeg_;
     QImage scratch_;

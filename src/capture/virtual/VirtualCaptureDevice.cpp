@@ -118,6 +118,14 @@ struct TjCompressor {
     ~TjCompressor() { tjDestroy(handle); }
 };
 
+template<typename Buffer> void reserve(Buffer &buffer, size_t size)
+{
+    if (buffer.capacity < size) {
+        buffer.bytes.reset(new uint8_t[size]);
+        buffer.capacity = size;
+    }
+}
+
 } // namespace
 
 void VirtualCaptureDevice::runCameraLoop()
@@ -158,9 +166,9 @@ void VirtualCaptureDevice::runCameraLoop()
             if (sendsMjpeg(size)) {
                 // 4:2:2 at a high quality, as document cameras send it.
                 filling.format = FramePayload::Format::Mjpeg;
-                filling.bytes.resize(tjBufSize(size.width(), size.height(), TJSAMP_422));
-                unsigned char *out = filling.bytes.data();
-                unsigned long length = filling.bytes.size();
+                reserve(filling, tjBufSize(size.width(), size.height(), TJSAMP_422));
+                unsigned char *out = filling.bytes.get();
+                unsigned long length = filling.capacity;
                 filled =
                     tjCompress2(compressor.handle, frame.constBits(), size.width(), int(frame.bytesPerLine()),
                                 size.height(), TJPF_BGRX, &out, &length, TJSAMP_422, 90, TJFLAG_NOREALLOC)
@@ -169,11 +177,10 @@ void VirtualCaptureDevice::runCameraLoop()
             } else {
                 filling.format = FramePayload::Format::Yuyv;
                 filling.length = size_t(size.width()) * 2 * size_t(size.height());
-                filling.bytes.resize(filling.length);
-                filled =
-                    libyuv::ARGBToYUY2(frame.constBits(), int(frame.bytesPerLine()), filling.bytes.data(),
-                                       size.width() * 2, size.width(), size.height())
-                    == 0;
+                reserve(filling, filling.length);
+                filled = libyuv::ARGBToYUY2(frame.constBits(), int(frame.bytesPerLine()), filling.bytes.get(),
+                                            size.width() * 2, size.width(), size.height())
+                         == 0;
             }
         }
         // Paced from the planned time, not from now, so the rate holds; a late frame does not
@@ -205,7 +212,7 @@ void VirtualCaptureDevice::runFrameLoop()
 
         FramePayload payload;
         payload.format = taken.format;
-        payload.data = taken.bytes.data();
+        payload.data = taken.bytes.get();
         payload.length = taken.length;
         payload.size = taken.size;
         payload.bytesPerLine = taken.size.width() * 2;

@@ -10,7 +10,6 @@
 #include <memory>
 #include <mutex>
 #include <thread>
-#include <vector>
 
 class VirtualCamera;
 
@@ -55,7 +54,9 @@ public:
 
 private:
     struct Buffer {
-        std::vector<uint8_t> bytes;
+        // Left uninitialised: only the bytes a frame fills are ever touched (and resident).
+        std::unique_ptr<uint8_t[]> bytes;
+        size_t capacity = 0;
         size_t length = 0;
         FramePayload::Format format = FramePayload::Format::Yuyv;
         QSize size;
