@@ -3,6 +3,7 @@
 // frame of the same size, which no frame path can beat.
 
 #include "capture/FrameDecoding.h"
+#include "capture/FrameTransform.h"
 #include "capture/virtual/SyntheticPage.h"
 
 #include <benchmark/benchmark.h>
@@ -78,6 +79,33 @@ void BM_MjpegDecode1600x1200(benchmark::State &state)
     state.counters["jpeg_kB"] = double(jpeg.size()) / 1024;
 }
 BENCHMARK(BM_MjpegDecode1600x1200)->Unit(benchmark::kMillisecond);
+
+// Only the part a zoom shows (the centre quarter at zoom 2), or the whole frame at 1/2 (a view of
+// at most half the frame's size); set against BM_MjpegDecode1600x1200.
+void BM_MjpegDecodePart1600x1200(benchmark::State &state)
+{
+    const QByteArray &jpeg = pageJpeg();
+    const float zoom = float(state.range(0)) / 100;
+    const int denominator = int(state.range(1));
+    const QRect part = FrameTransform::visibleRect(FrameSize, {zoom, false, false, FrameSize});
+    FrameDecoding::JpegRegionDecoder decoder;
+    QImage frame;
+    QRect decoded;
+    for (auto _ : state) {
+        if (!decoder.decode(reinterpret_cast<const uint8_t *>(jpeg.constData()), size_t(jpeg.size()), part,
+                            denominator, frame, &decoded)) {
+            state.SkipWithError("the JPEG did not decode");
+            break;
+        }
+        benchmark::DoNotOptimize(frame.constBits());
+    }
+}
+BENCHMARK(BM_MjpegDecodePart1600x1200)
+    ->ArgNames({"zoom%", "denominator"})
+    ->Args({100, 1})
+    ->Args({200, 1})
+    ->Args({100, 2})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_YuyvConvert1600x1200(benchmark::State &state)
 {
