@@ -9,6 +9,8 @@
 #include "ui/review/LumoImageView.h"
 #include "ui/review/LumoReviewController.h"
 #include "ui/review/LumoThumbnailCache.h"
+#include "ui/camera/LumoCameraModeControls.h"
+#include "ui/widgets/LumoPopUpButton.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -20,6 +22,7 @@
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -271,6 +274,43 @@ TEST_F(Review, SelectionAfterDeletingGoesToTheNeighbourAndTheLastEmptiesTheViewe
     ASSERT_TRUE(waitUntil([&] { return review->alert() != nullptr; }));
     EXPECT_EQ(review->alert()->text(), "Delete Error");
     ASSERT_TRUE(answer(QMessageBox::Ok));
+}
+
+// The arrow keys walk the strip and stop at its ends; the zoom pop-up shows each photo's step,
+// and the wheel over the viewer steps it.
+TEST_F(Review, ArrowKeysWalkThePhotosAndTheZoomPopUpFollowsThePhotoShown)
+{
+    makeLibrary(3);
+    start();
+    LumoPopUpButton *zoom = main->cameraControls()->photoZoomButton();
+    review->selectRow(0);
+    QTest::keyClick(strip(), Qt::Key_Left);
+    EXPECT_EQ(review->selectedRows(), QList<int>{0}) << "nothing before the first photo";
+    QTest::keyClick(strip(), Qt::Key_Right);
+    QTest::keyClick(strip(), Qt::Key_Right);
+    QTest::keyClick(strip(), Qt::Key_Right);
+    EXPECT_EQ(review->selectedRows(), QList<int>{2}) << "nothing after the last photo";
+    EXPECT_EQ(viewer()->path(), photoPath(3));
+    EXPECT_EQ(zoom->indexOfSelectedItem(), 1) << "a photo seen for the first time is at 100%";
+
+    // Two notches of the wheel: 100% -> 125% -> 150%; a sideways scroll zooms nothing.
+    const auto wheel = [&](QPoint delta) {
+        QWheelEvent event(QPointF(50, 50), QPointF(50, 50), {}, delta, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewer()->viewport(), &event);
+    };
+    wheel({0, 120});
+    wheel({0, 60});
+    wheel({0, 60});
+    wheel({120, 0});
+    EXPECT_EQ(zoom->indexOfSelectedItem(), 3);
+    EXPECT_EQ(zoom->title(), "Zoom: 150%");
+    EXPECT_FLOAT_EQ(viewer()->relativeZoomFactor(), 1.5f);
+
+    QTest::keyClick(strip(), Qt::Key_Left);
+    EXPECT_EQ(zoom->indexOfSelectedItem(), 1);
+    QTest::keyClick(strip(), Qt::Key_Right);
+    EXPECT_EQ(zoom->indexOfSelectedItem(), 3) << "the photo comes back at its step";
+    EXPECT_FLOAT_EQ(viewer()->relativeZoomFactor(), 1.5f);
 }
 
 // Photos copied in or taken away by other programs show in the strip; the selection never rests
