@@ -11,7 +11,7 @@ namespace FloaterImages {
 namespace {
 
 constexpr int CountdownSide = 60;
-constexpr QSize ReadoutSize(76, 36);
+constexpr QSize ReadoutSize(64, 36);
 const QColor Backing(0x2B, 0x34, 0x40, 190);
 const QColor Figure(0xF4, 0xF6, 0xF8);
 
@@ -56,12 +56,9 @@ QPixmap readout(const QString &value)
     painter.setPen(QPen(Figure, 1.5));
     painter.setBrush(Backing);
     painter.drawRoundedRect(pill, pill.height() / 2, pill.height() / 2);
-    const QPixmap sun = LumoImages::named(QStringLiteral("Exposure_0"));
-    const QSizeF sunSize = sun.deviceIndependentSize();
-    painter.drawPixmap(QPointF(12, (ReadoutSize.height() - sunSize.height()) / 2), sun);
     painter.setFont(figureFont(18));
     painter.setPen(Figure);
-    painter.drawText(pill.adjusted(12 + sunSize.width(), 0, -8, 0), Qt::AlignCenter, value);
+    painter.drawText(pill, Qt::AlignCenter, value);
     return pixmap;
 }
 
