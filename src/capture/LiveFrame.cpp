@@ -2,6 +2,8 @@
 
 #include "FrameDecoding.h"
 
+#include <mutex>
+
 struct LiveFrame::Data {
     QImage picture;
     QRect region; // of the frame, in frame pixels, that the picture shows
@@ -9,6 +11,9 @@ struct LiveFrame::Data {
     QSize frameSize;
     QByteArray jpeg;
     Transform transform;
+    // The rendered picture, made once however many snapshots take this frame.
+    mutable std::mutex renderMutex;
+    mutable QImage rendered;
 };
 
 LiveFrame::LiveFrame(const QImage &picture, const Transform &transform)
@@ -103,8 +108,13 @@ QImage LiveFrame::fullFrame() const
 
 QImage LiveFrame::render() const
 {
-    QImage frame = fullFrame();
-    if (d_)
+    if (!d_)
+        return {};
+    std::lock_guard<std::mutex> lock(d_->renderMutex);
+    if (d_->rendered.isNull()) {
+        QImage frame = fullFrame();
         FrameTransform().apply(frame, d_->transform);
-    return frame;
+        d_->rendered = frame;
+    }
+    return d_->rendered;
 }

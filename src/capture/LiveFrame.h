@@ -15,7 +15,8 @@
 // whole from. Transforms are not applied to the pixels: the view paints the visible part with
 // the mirroring, and render() makes the transformed picture only when a snapshot takes it.
 //
-// A value type that shares its data; immutable, so any thread may read it.
+// A value type that shares its data; immutable (but for the picture render() keeps), so any
+// thread may read it.
 class LiveFrame {
 public:
     using Transform = FrameTransform::Settings;
@@ -47,6 +48,7 @@ public:
     // when the JPEG does not decode.
     QImage fullFrame() const;
     // The picture as shown, at full resolution: zoom and mirroring applied to fullFrame().
+    // Made on the first call and kept with the frame for the next.
     QImage render() const;
 
     bool operator==(const LiveFrame &other) const { return d_ == other.d_; }
