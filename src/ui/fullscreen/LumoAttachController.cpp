@@ -13,6 +13,7 @@
 #include "ui/windows/LumoFloaterWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QPainter>
 #include <QRegion>
@@ -142,6 +143,10 @@ void LumoAttachController::makeFloaters()
     toolbarContainerWindow_ = new LumoFloaterWindow(parent_);
     toolbarContainerWindow_->setObjectName(QStringLiteral("toolbarContainerWindow"));
     strip_ = new StripView;
+    // The desktop's own colours on the light strip, not the black of the window it lies in.
+    QPalette palette = QApplication::palette();
+    palette.setResolveMask(~QPalette::ResolveMask(0)); // every role set here, none inherited
+    strip_->setPalette(palette);
     toolbarContainerWindow_->setContentWidget(strip_);
 
     connect(snapshotView_, &LumoButtonView::clicked, controlController_, &LumoControlController::snapshot);
