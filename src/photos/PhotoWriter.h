@@ -51,9 +51,9 @@ struct PhotoResult {
 // the result on the main thread. Settings may be changed from any thread; each save reads them
 // once, under a lock. The destructor waits for saves in flight.
 //
-// Memory in a burst. A waiting save holds its frame decoded only while fewer than
-// MaxDecodedFrames frames wait that way; beyond that the frame is encoded on the calling thread
-// at once and waits as its JPEG, a twentieth of the size. Presses that take the same frame (the
+// Memory in a burst. At most MaxDecodedFrames frames of saveAsync() are held decoded, waiting
+// or being encoded; a frame beyond that is encoded on the calling thread at once and waits as
+// its JPEG and thumbnail, a twentieth of the size. Presses that take the same frame (the
 // same QImage data) share one encoding. When a burst has settled, memory freed by it is handed
 // back to the system.
 //
