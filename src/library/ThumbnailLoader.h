@@ -18,8 +18,9 @@
 // decoded is not queued again. cancel() and clear() withdraw requests: a decode already running
 // is finished, but its result is dropped and nothing is emitted for it.
 //
-// API and signals: main thread. Decodes: pool threads; they touch nothing of the loader but a
-// queued call back to it, and the destructor waits for them before the object goes away.
+// API and signals: main thread. Decodes: pool threads, named "thumbnails"; they touch nothing
+// of the loader but a queued call back to it, and the destructor waits for them before the
+// object goes away.
 class ThumbnailLoader : public QObject {
     Q_OBJECT
 public:
