@@ -4,6 +4,8 @@
 #include "core/Delays.h"
 #include "core/NotificationNames.h"
 #include "core/UserDefaults.h"
+#include "device/DeviceBackend.h"
+#include "device/virtual/VirtualCameraHub.h"
 #include "photos/LumoActionController.h"
 #include "ui/LumoMainWindowController.h"
 #include "ui/camera/LumoCameraModeControls.h"
@@ -304,6 +306,29 @@ TEST_F(Countdown, ControlsAreLockedFromItsStartToItsEndWithAPhotoAFailureOrACanc
 }
 
 // The whole application on a virtual camera, as a user works it.
+// A camera that refuses the automatic focus runs none, so none is announced: the snapshot
+// controller would otherwise take the user's next focus for an automatic one.
+TEST(AutoFocus, ARefusedRequestAnnouncesNoAutomaticRun)
+{
+    Sandbox sandbox;
+    VirtualCameraHub hub;
+    const std::unique_ptr<DeviceBackend> backend = hub.createBackend();
+    VirtualCamera::Faults noHid;
+    noHid.noHid = true;
+    const DeviceInfo info = hub.plug(VirtualCamera::Model::Arvo, noHid)->deviceInfo();
+    const CameraPtr camera = LumoCamera::create(info.vendorId, info.productId);
+    camera->prepareToWorkWithDevice(info, *backend);
+    {
+        LumoMainWindowController main(nullptr, [&] { return camera; });
+        NotificationRecorder recorder({CaptureAutoFocusWillBegin});
+        main.doAutoFocus();
+        EXPECT_TRUE(recorder.names().isEmpty());
+        EXPECT_FALSE(main.isAutoFocus());
+    }
+    camera->setActive(false);
+    camera->prepareToDetatch();
+}
+
 TEST(FullScreenApp, FloatingSnapshotButtonTakesAPhotoAndTheFocusButtonFocuses)
 {
     Sandbox sandbox;

@@ -299,12 +299,15 @@ void LumoMainWindowController::doAutoFocus()
     const CameraPtr camera = currentCamera_();
     if (!camera)
         return;
-    NotificationCenter::defaultCenter()->post(NotificationNames::CaptureAutoFocusWillBegin);
-    // A request the camera refused starts no focus run, so none will end this one's quiet.
+    // A request the camera refused starts no focus run, and nothing would end the quiet of an
+    // announced one: the next focus, the user's, would show no cross and make no sound. So the
+    // run is announced once the camera took the request; its focus events reach this thread
+    // queued, after the announcement.
     if (!camera->focusAgain()) {
         LUMO_LOG("automatic focus refused");
-        isAutoFocus_ = false;
+        return;
     }
+    NotificationCenter::defaultCenter()->post(NotificationNames::CaptureAutoFocusWillBegin);
 }
 
 void LumoMainWindowController::focusForNewCamera(const CameraPtr &camera)
