@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QProcess>
+#include <QSet>
 #include <QSignalSpy>
 #include <QUrl>
 #include <exiv2/exiv2.hpp>
@@ -121,10 +122,29 @@ TEST_F(ReviewLibraryTest, ListingSortsWithoutCaseAndKeepsOnlyExactJpgAndMov)
     EXPECT_EQ(list.addFile(file("c.JPG")), -1);
     EXPECT_EQ(list.addFile(sandbox_.path("elsewhere.jpg")), -1);
 
+    // Thumbnails are cached by path and serial: a serial, once given, never comes back for
+    // another version of the file, whether it was rewritten, listed again or removed and saved
+    // again under the same name.
+    QSet<int> serials;
+    const auto freshSerial = [&](const char *name) {
+        const int serial = list.data(list.index(list.rowOfPath(file(name))), LumoPhotoList::SerialRole).toInt();
+        const bool fresh = !serials.contains(serial);
+        serials.insert(serial);
+        return fresh;
+    };
+    EXPECT_TRUE(freshSerial("b.jpg"));
     QSignalSpy changed(&list, &QAbstractItemModel::dataChanged);
     list.fileDidChange(file("b.jpg"));
-    EXPECT_EQ(list.data(list.index(1), LumoPhotoList::SerialRole).toInt(), 1);
+    EXPECT_TRUE(freshSerial("b.jpg"));
     EXPECT_EQ(changed.count(), 1);
+    list.setFolder(sandbox_.path("library"));
+    EXPECT_TRUE(freshSerial("b.jpg"));
+    list.removeRowOfPath(file("0-new.jpg"));
+    EXPECT_EQ(list.addFile(file("0-new.jpg")), 3);
+    EXPECT_TRUE(freshSerial("0-new.jpg"));
+    list.removeRowOfPath(file("0-new.jpg"));
+    EXPECT_EQ(list.addFile(file("0-new.jpg")), 3);
+    EXPECT_TRUE(freshSerial("0-new.jpg"));
     list.removeRowOfPath(file("A.jpg"));
     EXPECT_EQ(names(list), QStringList({"b.jpg", "d.mov", "0-new.jpg"}));
 

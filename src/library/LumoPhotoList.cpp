@@ -16,6 +16,15 @@ QString cleanAbsolute(const QString &path)
     return path.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
+// Thumbnails are cached by path and serial, so a serial is never handed out twice: a file
+// removed and made again under the same name, or a folder listed again after other programs
+// changed it, must not find the picture of the earlier file.
+int nextSerial()
+{
+    static int serial = 0;
+    return ++serial;
+}
+
 } // namespace
 
 LumoPhotoList::LumoPhotoList(QObject *parent) : QAbstractListModel(parent)
@@ -53,6 +62,7 @@ LumoPhotoList::Row LumoPhotoList::rowForFile(const QString &folder, const QStrin
     Row row;
     row.item.setName(name);
     row.item.setType(type);
+    row.item.setSerial(nextSerial());
     const QFileInfo info(folder + QLatin1Char('/') + name);
     if (info.isFile()) {
         row.bytes = info.size();
@@ -170,9 +180,7 @@ void LumoPhotoList::fileDidChange(const QString &path)
     if (row < 0)
         return;
     Row &r = rows_[row];
-    Row fresh = rowForFile(folder_, r.item.name(), r.item.type());
-    fresh.item.setSerial(r.item.serial() + 1);
-    r = fresh;
+    r = rowForFile(folder_, r.item.name(), r.item.type());
     const QModelIndex i = index(row);
     emit dataChanged(i, i);
 }
@@ -249,10 +257,8 @@ void LumoPhotoList::applyOutsideChanges()
         if (now.bytes == r.bytes && now.modified == r.modified
             && now.item.createDate() == r.item.createDate())
             continue;
-        Row fresh = now;
-        fresh.item.setSerial(r.item.serial() + 1);
-        fresh.item.setResolution({});
-        r = fresh;
+        r = now; // with a serial of its own
+        r.item.setResolution({});
         emit dataChanged(index(row), index(row));
         unsettled.insert(r.item.name());
         changed = true;

@@ -34,7 +34,7 @@ public:
     enum Roles {
         PathRole = Qt::UserRole + 1, // QString, absolute path of the file
         IsMovieRole,                 // bool
-        SerialRole,                  // int, raised when the file changed: reload its thumbnail
+        SerialRole,                  // int, new whenever the file changed: reload its thumbnail
     };
 
     explicit LumoPhotoList(QObject *parent = nullptr);
@@ -58,7 +58,7 @@ public:
     // may have seen it first). Returns its row; -1 for a file outside the folder, a name the
     // listing would skip, or a file that is not there.
     int addFile(const QString &path);
-    // The file at `path` was rewritten (a rotation): raises the item's serial, reads its size
+    // The file at `path` was rewritten (a rotation): gives the item a new serial, reads its size
     // and date again, and emits dataChanged() for its row.
     void fileDidChange(const QString &path);
     void removeRowOfPath(const QString &path);
