@@ -331,6 +331,17 @@ TEST_F(Review, OutsideChangesToTheFolderReachTheStripAndTheViewer)
     EXPECT_EQ(review->selectedRows(), QList<int>{1});
     EXPECT_EQ(viewer()->path(), photoPath(3)) << "the neighbour is shown in place of the removed photo";
 
+    // The photo asked about goes while the question is open: the answer deletes nothing else, least
+    // of all the neighbour the selection moved to.
+    QTest::keyClick(strip(), Qt::Key_Delete);
+    ASSERT_TRUE(waitUntil([&] { return review->alert() != nullptr; }));
+    QFile::remove(photoPath(3));
+    ASSERT_TRUE(waitUntil([&] { return review->photoList()->rowCount() == 2; }));
+    ASSERT_EQ(viewer()->path(), photoPath(9));
+    ASSERT_TRUE(answer(QMessageBox::Ok));
+    EXPECT_TRUE(QFile::exists(photoPath(9)));
+    EXPECT_EQ(review->photoList()->rowCount(), 2);
+
     // A photo saved in camera mode is selected on the next visit to review mode.
     main->setMode(LumoMainWindowController::CameraMode);
     writePhoto(photoPath(10));

@@ -352,30 +352,42 @@ void LumoReviewController::deletePhoto()
         box->open();
         return;
     }
+    // The answer deletes the photos asked about: while the question is open, another program
+    // may take the selected photo away, and the selection moves on to a neighbour the user never
+    // agreed to delete.
+    QStringList paths;
+    for (int row : selectedRows())
+        paths.append(photoList_->pathOfRow(row));
     QApplication::beep();
     QMessageBox *box =
         makeAlert(tr("Delete Current Photo"), tr("Are you sure you want to delete the photo(s)?"));
     box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
     box->setDefaultButton(QMessageBox::Ok);
     connect(box, &QMessageBox::finished, this,
-            [this, box] { deleteAlertDidEnd(box->standardButton(box->clickedButton())); });
+            [this, box, paths] { deleteAlertDidEnd(box->standardButton(box->clickedButton()), paths); });
     box->open();
 }
 
-void LumoReviewController::deleteAlertDidEnd(int result)
+void LumoReviewController::deleteAlertDidEnd(int result, const QStringList &asked)
 {
     if (result == QMessageBox::Ok)
-        deleteSelectedPhotos();
+        deletePhotos(asked);
 }
 
-void LumoReviewController::deleteSelectedPhotos()
+void LumoReviewController::deletePhotos(const QStringList &asked)
 {
-    const QList<int> rows = selectedRows();
+    QList<int> rows;
+    QStringList paths;
+    for (const QString &path : asked) {
+        const int row = photoList_->rowOfPath(path);
+        if (row >= 0) {
+            rows.append(row);
+            paths.append(path);
+        }
+    }
     if (rows.isEmpty())
         return;
-    QStringList paths;
-    for (int row : rows)
-        paths.append(photoList_->pathOfRow(row));
+    std::sort(rows.begin(), rows.end());
     const int countBefore = photoList_->rowCount();
     // A turn still being written would put the photo back after it went to the trash.
     waitForRotations();

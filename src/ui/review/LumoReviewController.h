@@ -98,8 +98,9 @@ private:
     void zoomIn() override { emit zoomInRequested(); }
     void zoomOut() override { emit zoomOutRequested(); }
 
-    void deleteAlertDidEnd(int result);
-    void deleteSelectedPhotos();
+    void deleteAlertDidEnd(int result, const QStringList &paths);
+    // Moves `paths` (those still listed) to the trash.
+    void deletePhotos(const QStringList &paths);
     // The selection follows the list: one selected photo goes to the viewer.
     void selectionDidChange();
     void rowsAboutToBeRemoved(int first, int last);
