@@ -189,6 +189,7 @@ TEST_F(Review, UndecodableFilesAndMoviesArePlaceholders)
         review->selectRow(row);
         ASSERT_TRUE(waitUntil([&] { return !viewer()->isLoading(); }));
         EXPECT_EQ(viewer()->hasImage(), row == 5) << "only the movie has a picture: its film frame";
+        EXPECT_EQ(viewer()->problemText().contains(QFileInfo(list->pathOfRow(row)).fileName()), row < 5);
     }
     main->window()->grab(); // painting the placeholders must not fail
 }

@@ -6,6 +6,7 @@
 #include "library/Thumbnailer.h"
 
 #include <QMouseEvent>
+#include <QFileInfo>
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -253,6 +254,13 @@ void LumoImageView::paintEvent(QPaintEvent *)
 {
     QPainter painter(viewport());
     painter.fillRect(viewport()->rect(), palette().color(QPalette::Window));
+    const QString problem = problemText();
+    if (!problem.isEmpty()) {
+        painter.setPen(QColor(0xd0, 0xd0, 0xd0)); // light on the dark album
+        painter.drawText(viewport()->rect().adjusted(24, 24, -24, -24), Qt::AlignCenter | Qt::TextWordWrap,
+                         problem);
+        return;
+    }
     if (decoded_.isNull() || naturalSize_.isEmpty())
         return;
     const QRectF target = imageRect();
@@ -269,6 +277,16 @@ void LumoImageView::paintEvent(QPaintEvent *)
         scaled_.setDevicePixelRatio(ratio);
     }
     painter.drawPixmap(target.topLeft(), scaled_);
+}
+
+QString LumoImageView::problemText() const
+{
+    // An empty, damaged or foreign file gives no picture: the user is told so rather than left
+    // with an empty view.
+    if (path_.isEmpty() || loading_ || shownPath_ != path_ || !decoded_.isNull())
+        return {};
+    return tr("\u201c%1\u201d cannot be shown: the file is empty, damaged or not a JPEG photo.")
+        .arg(QFileInfo(path_).fileName());
 }
 
 void LumoImageView::resizeEvent(QResizeEvent *event)

@@ -91,6 +91,9 @@ public:
     bool hasImage() const { return !decoded_.isNull(); }
     // A decode is running for the photo asked for last.
     bool isLoading() const { return loading_; }
+    // What the view says in place of a photo it could not read; empty while it shows one, or
+    // nothing was asked for.
+    QString problemText() const;
 
     void rotateImageLeft();
     void rotateImageRight();
