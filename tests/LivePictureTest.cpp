@@ -178,6 +178,25 @@ TEST(LivePicture, PaintedAndSavedPicturesMatchTheEagerTransform)
     }
 }
 
+// A frame cut short below the zoomed part (packets lost at its end) is dropped like any damaged
+// frame, at full and at reduced scale, instead of being shown and then failing the snapshot that
+// takes it; padding after a frame's end is no damage.
+TEST(LiveFrameDecoder, FrameCutShortBelowTheZoomedPartIsDropped)
+{
+    const QSize size(800, 600);
+    const QByteArray jpeg = pageJpeg(size);
+    const LiveFrame::Transform zoomed{2.0f, false, false, size};
+    LiveFrameDecoder decoder;
+    for (const QSize &shown : {size, size / 4}) {
+        const LiveFrame cut = decoder.decode(mjpegPayload(jpeg.left(jpeg.size() * 9 / 10), size), zoomed, shown);
+        EXPECT_TRUE(cut.isNull()) << shown.width();
+        const LiveFrame padded = decoder.decode(mjpegPayload(jpeg + QByteArray(64, '\0'), size), zoomed, shown);
+        ASSERT_FALSE(padded.isNull()) << shown.width();
+        EXPECT_EQ(padded.denominator(), shown == size ? 1 : 2);
+        EXPECT_FALSE(padded.render().isNull()) << shown.width();
+    }
+}
+
 // Frames still held (on screen, taken by a snapshot) are never written by later frames, even
 // when more are held than the pool has buffers.
 TEST(LiveFrameDecoder, HeldFramesKeepTheirPixels)

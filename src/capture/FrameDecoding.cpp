@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
 #include <jpeglib.h>
@@ -118,6 +119,23 @@ void jpegMessage(j_common_ptr info, int level)
         failJpeg(info);
 }
 
+// Whether the end-of-image marker lies ahead of where decoding stopped. The compressed data
+// cannot hold the bytes FF D9 (a data byte FF is followed by 00 or a restart number), so the
+// first ones found are the marker.
+bool endOfImageFollows(const jpeg_decompress_struct &info)
+{
+    if (info.unread_marker == JPEG_EOI) // already met by the decoder's look-ahead
+        return true;
+    const JOCTET *at = info.src->next_input_byte;
+    const JOCTET *const end = at + info.src->bytes_in_buffer;
+    while (at < end && (at = static_cast<const JOCTET *>(std::memchr(at, 0xff, size_t(end - at))))) {
+        if (end - at >= 2 && at[1] == JPEG_EOI)
+            return true;
+        ++at;
+    }
+    return false;
+}
+
 } // namespace
 
 struct JpegRegionDecoder::State {
@@ -214,7 +232,13 @@ bool JpegRegionDecoder::decode(const uint8_t *data, size_t size, const QRect &re
             return false;
         }
     }
-    // The rows below are not needed: stop here rather than decode them.
+    // The rows below are not needed: stop here rather than decode them. A frame cut short
+    // below the wanted rows (packets lost at its end) must still fail, as a whole decode does,
+    // or it would be shown and then fail the snapshot that takes it: its end marker must follow.
+    if (bottom < outHeight && !endOfImageFollows(info)) {
+        jpeg_abort_decompress(&info);
+        return false;
+    }
     jpeg_abort_decompress(&info);
     if (decoded)
         *decoded = QRect(int(left) * d, top * d, int(width) * d, (bottom - top) * d).intersected(image);
