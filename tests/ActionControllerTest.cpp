@@ -153,6 +153,21 @@ TEST_F(ActionController, SnapshotWithoutAFrameMakesNoFileSaysWhyAndEndsTheCountd
     EXPECT_TRUE(QDir(sandbox.path("Library")).entryList(QDir::Files).isEmpty());
 }
 
+// A frame shown zoomed whose camera JPEG does not decode whole: the snapshot fails saying so,
+// not that no frame was ever shown.
+TEST_F(ActionController, DamagedFrameIsReportedAsDamagedNotAsMissing)
+{
+    QImage part(640, 480, QImage::Format_RGB32);
+    part.fill(Qt::gray);
+    controller->setCurrentFrame(LiveFrame(part, QRect(320, 240, 640, 480), 1, QSize(1280, 960), QByteArray("\xff\xd8 cut short"),
+                                          {2.0f, false, false, {1280, 960}}));
+    NotificationRecorder recorder({AppWillSnapshot, PhotoSaveDidFail});
+    controller->snapshot();
+    ASSERT_EQ(recorder.names(), QStringList({PhotoSaveDidFail}));
+    EXPECT_TRUE(recorder.notifications().first().userInfo.value("message").toString().contains("damaged"));
+    EXPECT_TRUE(QDir(sandbox.path("Library")).entryList(QDir::Files).isEmpty());
+}
+
 TEST_F(ActionController, PhotoThatCannotBeWrittenIsNeverAnnouncedAsCreated)
 {
     // A plain file where the library folder should be: not even root can write into it.

@@ -179,11 +179,16 @@ void LumoActionController::timerToSnapshot()
 
 void LumoActionController::snapshot()
 {
-    const QImage image = currentImage();
+    const LiveFrame frame = currentFrame();
+    const QImage image = frame.render();
     NotificationCenter *center = NotificationCenter::defaultCenter();
     if (image.isNull()) {
-        // Nothing has been shown yet, so there is nothing to save.
-        const QString message = tr("No picture to take yet: the camera has not shown a frame.");
+        // Nothing has been shown yet, so there is nothing to save; or the frame shown is damaged
+        // where it was not decoded for the screen (outside the zoomed part).
+        const QString message = frame.isNull()
+                                    ? tr("No picture to take yet: the camera has not shown a frame.")
+                                    : tr("The camera sent a damaged picture, so no photo was taken. Take "
+                                         "the photo again.");
         LUMO_LOG("%s", qPrintable(message));
         center->post(PhotoSaveDidFail, nullptr, {{InfoKeys::Message, message}});
         center->post(CaptureDidInvalidateTimer); // a countdown ends whatever its photo became
