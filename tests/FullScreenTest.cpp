@@ -96,6 +96,12 @@ TEST_F(FullScreen, ProjectModeCarriesThePictureAndItsControlsToAFullScreenWindow
     EXPECT_FALSE(shows(attach()->toolbarContainerWindow()));
     main.exitFullScreenMode(); // without a full-screen window: nothing
 
+    // Closed from the desktop, the full-screen window gives the main window back.
+    main.setMode(Mode::ProjectMode);
+    main.fullWindow()->close();
+    EXPECT_EQ(main.mode(), Mode::CameraMode);
+    EXPECT_TRUE(main.window()->isVisible());
+
     // The floating close button leaves too; review mode hides the controls.
     main.setMode(Mode::ProjectMode);
     QTest::mouseClick(attach()->closeView(), Qt::LeftButton);

@@ -3,6 +3,7 @@
 #include "core/NotificationCenter.h"
 #include "core/NotificationNames.h"
 
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -41,4 +42,11 @@ void LumoFullWindow::mouseDoubleClickEvent(QMouseEvent *event)
     LumoWindow::mousePressEvent(event);
     if (event->button() == Qt::LeftButton)
         postExitFullScreen();
+}
+
+// The program hides and deletes this window itself; a close comes from the desktop.
+void LumoFullWindow::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    postExitFullScreen();
 }
