@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QSocketNotifier>
 
+#include <exiv2/exiv2.hpp>
+
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -55,6 +57,9 @@ void quitOnTerminationSignals(LumoAppController *controller)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // Photos are read and written with exiv2 on several threads (saves, turns, thumbnails); its
+    // XMP support sets itself up on first use, which is not thread-safe, so it is set up here.
+    Exiv2::XmpParser::initialize();
     QApplication::setApplicationName(QStringLiteral("Arvo"));
     QApplication::setApplicationVersion(QStringLiteral(ARVO_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("arvo"));
