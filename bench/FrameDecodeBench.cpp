@@ -2,9 +2,9 @@
 // frame size (1600 x 1200). MJPEG decoding and YUYV conversion are set against a plain copy of a
 // frame of the same size, which no frame path can beat.
 
+#include "BenchPages.h"
 #include "capture/FrameDecoding.h"
 #include "capture/FrameTransform.h"
-#include "capture/virtual/SyntheticPage.h"
 
 #include <benchmark/benchmark.h>
 
@@ -14,25 +14,6 @@
 namespace {
 
 const QSize FrameSize(1600, 1200);
-
-// A page as the camera sees it, JPEG-compressed as cameras do (4:2:2, high quality).
-const QByteArray &pageJpeg()
-{
-    static const QByteArray jpeg = [] {
-        QImage page;
-        SyntheticPage(FrameSize, QStringLiteral("benchmark")).renderFrame(1, page);
-        tjhandle encoder = tjInitCompress();
-        unsigned char *data = nullptr;
-        unsigned long size = 0;
-        tjCompress2(encoder, page.constBits(), page.width(), int(page.bytesPerLine()), page.height(),
-                    TJPF_BGRX, &data, &size, TJSAMP_422, 90, 0);
-        QByteArray bytes(reinterpret_cast<const char *>(data), int(size));
-        tjFree(data);
-        tjDestroy(encoder);
-        return bytes;
-    }();
-    return jpeg;
-}
 
 // The same size in YUYV: a grey ramp with some colour.
 std::vector<uint8_t> yuyvFrame()
@@ -64,7 +45,7 @@ BENCHMARK(BM_FrameCopyBaseline1600x1200)->Unit(benchmark::kMillisecond);
 
 void BM_MjpegDecode1600x1200(benchmark::State &state)
 {
-    const QByteArray &jpeg = pageJpeg();
+    const QByteArray &jpeg = BenchPages::cameraJpeg(FrameSize);
     const auto decoder = FrameDecoding::makeMjpegDecoder();
     QImage frame;
     for (auto _ : state) {
@@ -84,7 +65,7 @@ BENCHMARK(BM_MjpegDecode1600x1200)->Unit(benchmark::kMillisecond);
 // at most half the frame's size); set against BM_MjpegDecode1600x1200.
 void BM_MjpegDecodePart1600x1200(benchmark::State &state)
 {
-    const QByteArray &jpeg = pageJpeg();
+    const QByteArray &jpeg = BenchPages::cameraJpeg(FrameSize);
     const float zoom = float(state.range(0)) / 100;
     const int denominator = int(state.range(1));
     const QRect part = FrameTransform::visibleRect(FrameSize, {zoom, false, false, FrameSize});

@@ -14,47 +14,25 @@
 //   BM_LiveLazyPainter as BM_LivePath, but the view lets QPainter scale and mirror.
 // Counters: cpu_ms (the path), decode_ms (the baseline), ratio (cpu_ms / decode_ms).
 
+#include "BenchPages.h"
 #include "BenchTable.h"
 #include "capture/FrameDecoding.h"
 #include "capture/FrameTransform.h"
 #include "capture/LiveFrameDecoder.h"
-#include "capture/virtual/SyntheticPage.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
 #include <benchmark/benchmark.h>
-#include <turbojpeg.h>
 
 #include <array>
 #include <ctime>
-#include <map>
 
 namespace {
 
 const QSize ViewSize(800, 600);
 const std::array<QSize, 4> FrameSizes = {QSize(640, 480), QSize(1280, 960), QSize(1600, 1200),
                                          QSize(2592, 1944)};
-
-// A page as the camera sees it, JPEG-compressed as cameras do (4:2:2, high quality).
-const QByteArray &pageJpeg(const QSize &size)
-{
-    static std::map<int, QByteArray> cache;
-    QByteArray &jpeg = cache[size.width()];
-    if (jpeg.isEmpty()) {
-        QImage page;
-        SyntheticPage(size, QStringLiteral("benchmark")).renderFrame(1, page);
-        tjhandle encoder = tjInitCompress();
-        unsigned char *data = nullptr;
-        unsigned long length = 0;
-        tjCompress2(encoder, page.constBits(), page.width(), int(page.bytesPerLine()), page.height(),
-                    TJPF_BGRX, &data, &length, TJSAMP_422, 90, 0);
-        jpeg = QByteArray(reinterpret_cast<const char *>(data), qsizetype(length));
-        tjFree(data);
-        tjDestroy(encoder);
-    }
-    return jpeg;
-}
 
 double processCpuSeconds()
 {
@@ -133,7 +111,7 @@ enum class Variant { Eager, Lazy, LazyCrop, Path, PathPainter };
 
 void BM_Live(benchmark::State &state, QSize size, float zoom, Variant variant, const std::string &name)
 {
-    const QByteArray &jpeg = pageJpeg(size);
+    const QByteArray &jpeg = BenchPages::cameraJpeg(size);
     const auto *data = reinterpret_cast<const uint8_t *>(jpeg.constData());
     const size_t length = size_t(jpeg.size());
     FramePayload payload;
@@ -212,7 +190,7 @@ void BM_Live(benchmark::State &state, QSize size, float zoom, Variant variant, c
 // The baseline alone: the whole frame decoded, nothing else.
 void BM_LiveDecodeBaseline(benchmark::State &state, QSize size)
 {
-    const QByteArray &jpeg = pageJpeg(size);
+    const QByteArray &jpeg = BenchPages::cameraJpeg(size);
     const auto decoder = FrameDecoding::makeMjpegDecoder();
     QImage frame;
     for (auto _ : state) {

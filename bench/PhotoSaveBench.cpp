@@ -2,45 +2,19 @@
 // atomic write (with its flush to the disk) are measured together against the photo's JPEG
 // encode alone, at every frame size, in wall time.
 
+#include "BenchPages.h"
 #include "BenchTable.h"
 #include "core/UserDefaults.h"
 #include "photos/PhotoEncoder.h"
 #include "photos/PhotoWriter.h"
 
 #include <QFileInfo>
-#include <QPainter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 namespace {
-
-// A page as the camera sees it: paper with a little shading, lines of dark text, a marker
-// stroke and a coloured figure, laid out for a 1280 x 960 frame and scaled to `width`.
-QImage documentFrame(int width)
-{
-    const QSize size(width, width * 3 / 4);
-    QImage image(size, QImage::Format_RGB32);
-    QLinearGradient paper(0, 0, size.width(), size.height());
-    paper.setColorAt(0, QColor(246, 244, 238));
-    paper.setColorAt(1, QColor(222, 220, 212));
-    QPainter p(&image);
-    p.fillRect(image.rect(), paper);
-    p.scale(width / 1280.0, width / 1280.0);
-    p.setPen(QColor(30, 30, 40));
-    QFont font;
-    font.setPixelSize(18);
-    p.setFont(font);
-    for (int line = 0; line < 34; ++line)
-        p.drawText(
-            90, 80 + line * 24,
-            QStringLiteral("Line %1: the quick brown fox jumps over the lazy dog 0123456789").arg(line));
-    p.fillRect(QRect(86, 246, 620, 22), QColor(255, 235, 40, 110));
-    p.setBrush(QColor(40, 110, 200));
-    p.drawEllipse(QRect(900, 600, 260, 200));
-    return image;
-}
 
 void sizes(benchmark::internal::Benchmark *b)
 {
@@ -51,7 +25,7 @@ void sizes(benchmark::internal::Benchmark *b)
 
 void BM_PhotoEncodeBaseline(benchmark::State &state)
 {
-    const QImage frame = documentFrame(int(state.range(0)));
+    const QImage frame = BenchPages::documentFrame(int(state.range(0)));
     qint64 size = 0;
     for (auto _ : state) {
         QString error;
@@ -68,7 +42,7 @@ BENCHMARK(BM_PhotoEncodeBaseline)->Apply(sizes);
 
 void BM_PhotoSave(benchmark::State &state)
 {
-    const QImage frame = documentFrame(int(state.range(0)));
+    const QImage frame = BenchPages::documentFrame(int(state.range(0)));
     QTemporaryDir dir;
     UserDefaults defaults(dir.filePath(QStringLiteral("Arvo.conf")));
     PhotoWriter writer(&defaults);

@@ -15,6 +15,7 @@
 // thumbnail is a scaled decode), linked under 1,000 names; the files are in the page cache, as
 // they are after a first look at a library.
 
+#include "BenchPages.h"
 #include "BenchTable.h"
 #include "library/LumoPhotoList.h"
 #include "library/Thumbnailer.h"
@@ -30,7 +31,6 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QPainter>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -47,25 +47,6 @@ constexpr int PhotoCount = 1000;
 const QSize AlbumSize(1024, 768);
 constexpr int FrameMs = 16;
 
-// A printed page with lines of text and a figure, at 1600 x 1200.
-QImage page()
-{
-    QImage image(1600, 1200, QImage::Format_RGB32);
-    image.fill(QColor(240, 238, 230));
-    QPainter p(&image);
-    p.setPen(QColor(30, 30, 40));
-    QFont font;
-    font.setPixelSize(22);
-    p.setFont(font);
-    for (int line = 0; line < 40; ++line)
-        p.drawText(
-            110, 100 + line * 26,
-            QStringLiteral("Line %1: the quick brown fox jumps over the lazy dog 0123456789").arg(line));
-    p.setBrush(QColor(40, 110, 200));
-    p.drawEllipse(QRect(1100, 760, 330, 250));
-    return image;
-}
-
 // The library folders, made once per run: `count` photos, or none.
 QString library(int count)
 {
@@ -77,7 +58,7 @@ QString library(int count)
     if (count == 0)
         return folder;
     QString error;
-    const QByteArray jpeg = PhotoEncoder::encodeJpeg(page(), &error);
+    const QByteArray jpeg = PhotoEncoder::encodeJpeg(BenchPages::documentFrame(1600), &error);
     const QString first = folder + QStringLiteral("/2026-12-07_0001.jpg");
     QFile file(first);
     if (jpeg.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(jpeg) != jpeg.size())
