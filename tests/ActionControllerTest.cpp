@@ -66,13 +66,8 @@ TEST_F(ActionController, ThreeSecondCountdownTicksThenTakesThePhoto)
     EXPECT_EQ(sounds, QStringList({"TimerTick"}));
 
     press(); // a press during the countdown only ticks
-    EXPECT_EQ(recorder.names().size(), 2);
-    EXPECT_EQ(controller->count(), 3);
-
-    controller->timerToSnapshot();
-    controller->timerToSnapshot();
-    EXPECT_EQ(recorder.names().count(AppWillSnapshot), 0);
-    controller->timerToSnapshot();
+    for (int i = 0; i < 3; ++i)
+        controller->timerToSnapshot();
     EXPECT_EQ(timerValues(recorder), QList<int>({3, 2, 1, 0}));
     EXPECT_EQ(sounds, QStringList({"TimerTick", "TimerTick", "TimerTick", "TimerTick", "CameraShutter"}))
         << "ticks on the press, the second press, 2 and 1; none at 0";
@@ -128,7 +123,7 @@ TEST_F(ActionController, QuittingWaitsForPhotosStillBeingSaved)
 
 TEST_F(ActionController, SnapshotWithoutAFrameMakesNoFileSaysWhyAndEndsTheCountdown)
 {
-    // No frame yet; the last frame of a camera that changed or went; the picture stopped.
+    // No frame yet; the camera changed or went; the picture stopped.
     const std::function<void()> cases[] = {
         [] {},
         [&] {
@@ -153,8 +148,7 @@ TEST_F(ActionController, SnapshotWithoutAFrameMakesNoFileSaysWhyAndEndsTheCountd
     EXPECT_TRUE(QDir(sandbox.path("Library")).entryList(QDir::Files).isEmpty());
 }
 
-// A frame shown zoomed whose camera JPEG does not decode whole: the snapshot fails saying so,
-// not that no frame was ever shown.
+// A zoomed frame whose camera JPEG does not decode whole fails as damaged, not as missing.
 TEST_F(ActionController, DamagedFrameIsReportedAsDamagedNotAsMissing)
 {
     QImage part(640, 480, QImage::Format_RGB32);
