@@ -12,16 +12,11 @@
 
 namespace {
 
-QByteArray hex(const char *items)
-{
-    return QByteArray::fromHex(items); // spaces between items are skipped
-}
+QByteArray hex(const char *items) { return QByteArray::fromHex(items); } // spaces between items are skipped
 
 // A plain keyboard, no report IDs: 8 modifier bits, a reserved byte, six key codes (array).
 const QByteArray KeyboardDescriptor = hex("0501 0906 A101 0507 19E0 29E7 1500 2501 7501 9508 8102 9501 7508 8103"
                                           "9506 7508 1500 2565 1900 2965 8100 C0");
-
-// --- Report descriptor ------------------------------------------------------------------------
 
 TEST(HidReportDescriptor, LaysOutReportsWithAndWithoutIds)
 {
@@ -104,8 +99,6 @@ TEST(HidFieldValue, ReadsLittleEndianAtTheBitOffsetAndSignExtendsSignedFields)
     EXPECT_EQ(read(4, 12, 0), 0x02A) << "high nibble of 0xAA, then 0x02";
     EXPECT_EQ(read(24, 24, 0), std::nullopt) << "bits 24..47 do not fit in 5 bytes";
 }
-
-// --- The channel on a umockdev hidraw node ----------------------------------------------------
 
 class HidrawChannelTest : public testing::Test {
 protected:

@@ -98,8 +98,6 @@ protected:
     Sandbox sandbox_;
 };
 
-// ------------------------------------------------------------------------ the photo list
-
 TEST_F(ReviewLibraryTest, ListingSortsWithoutCaseAndKeepsOnlyExactJpgAndMov)
 {
     for (const char *name : {"b.jpg", "A.jpg", "c.JPG", "d.mov", "notes.txt", "e.jpg.a8Zk3Q", ".hidden.jpg"})
@@ -122,9 +120,8 @@ TEST_F(ReviewLibraryTest, ListingSortsWithoutCaseAndKeepsOnlyExactJpgAndMov)
     EXPECT_EQ(list.addFile(file("c.JPG")), -1);
     EXPECT_EQ(list.addFile(sandbox_.path("elsewhere.jpg")), -1);
 
-    // Thumbnails are cached by path and serial: a serial, once given, never comes back for
-    // another version of the file, whether it was rewritten, listed again or removed and saved
-    // again under the same name.
+    // Thumbnails are cached by path and serial: a serial never comes back for another version of
+    // the file (rewritten, listed again, or removed and saved again under the same name).
     QSet<int> serials;
     const auto freshSerial = [&](const char *name) {
         const int serial = list.data(list.index(list.rowOfPath(file(name))), LumoPhotoList::SerialRole).toInt();
@@ -204,8 +201,6 @@ TEST_F(ReviewLibraryTest, OutsideChangesArriveAsRowChangesThatKeepTheSelection)
     EXPECT_EQ(resets.count(), 0);
 }
 
-// ---------------------------------------------------------------------------- the trash
-
 TEST_F(ReviewLibraryTest, TrashKeepsTheOriginalPathAndAnEarlierPhotoOfTheSameName)
 {
     ASSERT_TRUE(writeFile(file("p.jpg"), "first"));
@@ -224,15 +219,13 @@ TEST_F(ReviewLibraryTest, TrashKeepsTheOriginalPathAndAnEarlierPhotoOfTheSameNam
     const QString info = trash + "/info/" + QFileInfo(second.trashedPath).fileName() + ".trashinfo";
     EXPECT_TRUE(readFile(info).contains("\nPath=" + QUrl::toPercentEncoding(file("p.jpg"), "/") + "\n")) << readFile(info).toStdString();
 
-    // No trash can be made (its parent is a plain file): the photo stays where it is, and the
-    // failure is reported, not taken for a move.
+    // No trash can be made (its parent is a plain file): the photo stays, and the failure is reported.
     ASSERT_TRUE(writeFile(file("p.jpg"), "third"));
     ASSERT_TRUE(writeFile(sandbox_.path("plain"), "x"));
     qputenv("XDG_DATA_HOME", sandbox_.path("plain/share").toUtf8());
     const TrashResult refused = movePhotoToTrash(file("p.jpg"));
     qputenv("XDG_DATA_HOME", sandbox_.path(".local/share").toUtf8());
-    EXPECT_FALSE(refused.ok);
-    EXPECT_FALSE(refused.error.isEmpty());
+    EXPECT_TRUE(!refused.ok && !refused.error.isEmpty());
     EXPECT_EQ(readFile(file("p.jpg")), "third");
     ASSERT_TRUE(QFile::remove(file("p.jpg")));
 
@@ -283,8 +276,6 @@ TEST_F(ReviewLibraryTest, PhotoOnAnotherVolumeGoesToThatVolumesTrash)
     EXPECT_FALSE(QFile::exists(sandbox_.path("volume/photos/p.jpg")));
 }
 
-// ------------------------------------------------------------------------------ rotation
-
 TEST_F(ReviewLibraryTest, EveryPhotoSizeTurnsLosslessly)
 {
     for (int index = 0; index < 6; ++index) {
@@ -311,9 +302,8 @@ TEST_F(ReviewLibraryTest, QuarterTurnsMatchTheDecodedTurnKeepTheMetadataAndComeB
     ASSERT_TRUE(right.ok && right.lossless) << right.error.toStdString();
     const QImage turned = decodePhotoForView(file("p.jpg"), {});
     ASSERT_EQ(turned.size(), QSize(600, 800));
-    // The blocks are moved, not encoded again: at 1/8 scale (each block's DC term) the turned
-    // photo is the decoded photo turned, exactly. At full size the decoder's integer IDCT rounds
-    // rows and columns differently, so a transposed block may decode a level or two apart.
+    // Blocks are moved, not encoded again: at 1/8 scale (DC terms) the turn is exact; at full size
+    // the integer IDCT may put a transposed block a level or two apart.
     EXPECT_EQ(maxDifference(decodePhotoForView(file("p.jpg"), {75, 100}),
                             decodePhotoForView(file("original.jpg"), {100, 75}).transformed(QTransform().rotate(90))),
               0);
@@ -351,8 +341,6 @@ TEST_F(ReviewLibraryTest, PictureOfPartialBlocksIsEncodedAgainOnceThenTurnsLossl
     EXPECT_TRUE(rotatePhotoFile(file("p.jpg"), 90).lossless);
 }
 
-// ----------------------------------------------------------------------------- bad files
-
 TEST_F(ReviewLibraryTest, BadFilesDecodeAsNothingAndAreNotTurned)
 {
     const QByteArray good = appPhoto({640, 480});
@@ -376,8 +364,7 @@ TEST_F(ReviewLibraryTest, BadFilesDecodeAsNothingAndAreNotTurned)
         ASSERT_TRUE(writeFile(file("bad.jpg"), c.bytes));
         EXPECT_TRUE(decodePhotoForView(file("bad.jpg"), {800, 600}).isNull());
         const RotationResult result = rotatePhotoFile(file("bad.jpg"), 90);
-        EXPECT_FALSE(result.ok);
-        EXPECT_FALSE(result.error.isEmpty());
+        EXPECT_TRUE(!result.ok && !result.error.isEmpty());
         EXPECT_EQ(readFile(file("bad.jpg")), c.bytes);
     }
     EXPECT_TRUE(decodePhotoForView(file("missing.jpg"), {}).isNull());
@@ -399,8 +386,6 @@ TEST(ViewDecodeSize, SmallestScaledDecodeCoveringTheFittedPhoto)
         EXPECT_EQ(viewDecodeSize(c.picture, c.target), c.decode) << testing::PrintToString(c.target);
 }
 
-// ----------------------------------------------------------------------------- clipboard
-
 TEST_F(ReviewLibraryTest, ClipboardOffersPngTiffAndTheFile)
 {
     ASSERT_TRUE(writeFile(file("my photo.jpg"), appPhoto({640, 480})));
@@ -408,7 +393,6 @@ TEST_F(ReviewLibraryTest, ClipboardOffersPngTiffAndTheFile)
     for (const char *type : {"image/png", "image/tiff", "text/uri-list"})
         EXPECT_TRUE(data->hasFormat(type)) << type;
     EXPECT_FALSE(data->hasFormat("text/rtf"));
-    EXPECT_TRUE(data->data("text/rtf").isEmpty());
     EXPECT_EQ(data->urls(), QList<QUrl>{QUrl::fromLocalFile(file("my photo.jpg"))});
 
     const QByteArray png = data->data("image/png");

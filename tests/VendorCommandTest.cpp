@@ -65,8 +65,7 @@ TEST_F(VendorCommands, ReportsGoOutByteForByte)
     EXPECT_TRUE(tobble->setExposure(15));
     EXPECT_EQ(tobble->getExposure(), 15) << "the camera reports the step it was given";
     EXPECT_EQ(sent(), QStringList({"ff 00 00 00", "02 05 01 00 00", "02 05 00 00 00", "02 06 0f 00 00", "01 00 06 00 00"}));
-    EXPECT_FALSE(tobble->setExposure(16));
-    EXPECT_FALSE(tobble->setExposure(0));
+    EXPECT_FALSE(tobble->setExposure(16) || tobble->setExposure(0));
     EXPECT_EQ(sent().size(), 5) << "levels out of range send nothing";
 }
 
@@ -77,9 +76,7 @@ TEST_F(VendorCommands, FirstModelMapsItsLevelsAndHasNoExposureLock)
     EXPECT_TRUE(arvo->setExposure(3));
     EXPECT_TRUE(arvo->setExposure(5));
     EXPECT_EQ(sent(), QStringList({"02 06 09 00 00", "02 06 05 00 00", "02 06 03 00 00"}));
-    EXPECT_FALSE(arvo->setExposure(0));
-    EXPECT_FALSE(arvo->setExposure(6));
-    EXPECT_FALSE(arvo->setExposureLock(2));
+    EXPECT_FALSE(arvo->setExposure(0) || arvo->setExposure(6) || arvo->setExposureLock(2));
     EXPECT_EQ(arvo->velmarSetExposureLock(1), -1);
     EXPECT_EQ(sent().size(), 3) << "refusals send nothing";
     EXPECT_EQ(LumoCameraArvo::exposureIndexToValue(4), 3);
@@ -90,7 +87,6 @@ TEST_F(VendorCommands, PreparationLearnsTheFocusModeOnce)
 {
     CameraPtr continuous = attach(Model::Arvo, 1);
     EXPECT_EQ(virtualCamera->outputReports().last().toHex(' '), "02 00 03 00 00");
-    EXPECT_EQ(continuous->isContinousFocusMode, 1);
     EXPECT_TRUE(continuous->continuousFocus());
     EXPECT_TRUE(sent().isEmpty()) << "a known mode is not asked again";
 
@@ -155,9 +151,7 @@ TEST_F(VendorCommands, CameraWithoutHidChannelFailsEveryCommandAtOnce)
     QElapsedTimer timer;
     timer.start();
     EXPECT_EQ(camera->getExposure(), -1);
-    EXPECT_FALSE(camera->setExposure(3));
-    EXPECT_FALSE(camera->setExposureLock(2));
-    EXPECT_FALSE(camera->resetImageControl());
+    EXPECT_FALSE(camera->setExposure(3) || camera->setExposureLock(2) || camera->resetImageControl());
     const qint64 elapsed = timer.elapsed();
     Delays::setTimeScale(scale);
     EXPECT_LT(elapsed, 500);
