@@ -153,7 +153,6 @@ TEST_F(CamSettings, WithoutACameraOnlyTheFieldsChange)
     makeCache();
     cache->setBrightness(40);
     cache->setZoom(2.0f);
-    EXPECT_EQ(cache->zoom(), 2.0f);
     EXPECT_FALSE(defaults->contains("LumoDevices"));
     EXPECT_FALSE(cache->valueForDeviceKey("Zoom").isValid());
 }
