@@ -80,9 +80,6 @@ TEST(FloaterGeometryTest, PlacesTheFloatersByTheirSizes)
     using namespace FloaterGeometry;
     const QRectF screen(0, 0, 1280, 800);
     const QRectF window(0, 0, 800, 600);
-    // Full screen, R is the 4:3 picture's right edge: 640 + 533.33.
-    EXPECT_NEAR(rightReference(screen, true), 1173.33, 0.01);
-    EXPECT_EQ(rightReference(window, false), 800);
     const struct {
         Floater floater;
         QRectF parent;
@@ -101,7 +98,7 @@ TEST(FloaterGeometryTest, PlacesTheFloatersByTheirSizes)
     };
     for (const auto &row : rows)
         EXPECT_EQ(origin(row.floater, row.parent, row.size, row.fullScreen), row.expected) << int(row.floater);
-    // The snapshot button's centre on a full screen: R - 95.
+    // Full screen, R is the 4:3 picture's right edge (640 + 533.33); the snapshot button's centre is R - 95.
     EXPECT_NEAR(origin(Floater::Snapshot, screen, {68, 68}, true).x() + 34, 1078.33, 0.01);
     EXPECT_NEAR(origin(Floater::Countdown, screen, {60, 60}, true).x() + 30, 1138.33, 0.01);
 
@@ -206,6 +203,5 @@ TEST(AboutWindowTest, SharedInstanceLastsUntilItsWindowCloses)
     first->window()->close();
     EXPECT_TRUE(waitUntil([&] { return closed.isNull(); }));
     LumoAboutWindowController *second = LumoAboutWindowController::sharedInstance({});
-    EXPECT_NE(second, nullptr);
     second->window()->close();
 }
