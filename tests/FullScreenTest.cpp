@@ -311,7 +311,6 @@ TEST_F(Countdown, ControlsAreLockedFromItsStartToItsEndWithAPhotoAFailureOrACanc
     }
 }
 
-// The whole application on a virtual camera, as a user works it.
 // A camera that refuses the automatic focus runs none, so none is announced: the snapshot
 // controller would otherwise take the user's next focus for an automatic one.
 TEST(AutoFocus, ARefusedRequestAnnouncesNoAutomaticRun)
@@ -335,6 +334,7 @@ TEST(AutoFocus, ARefusedRequestAnnouncesNoAutomaticRun)
     camera->prepareToDetatch();
 }
 
+// The whole application on a virtual camera, as a user works it.
 TEST(FullScreenApp, FloatingSnapshotButtonTakesAPhotoAndTheFocusButtonFocuses)
 {
     Sandbox sandbox;
