@@ -95,8 +95,6 @@ testing::AssertionResult showsQuadrants(const QImage &image, int tolerance = 12)
     return testing::AssertionSuccess();
 }
 
-// ---- Mode choice ---------------------------------------------------------------------------
-
 struct ModeCase {
     const char *name;
     std::vector<Mode> offered;
@@ -136,8 +134,6 @@ INSTANTIATE_TEST_SUITE_P(
         ModeCase{"OddWidthYuyvIsIgnored", {{Yuyv, {641, 480}}, {Yuyv, {320, 240}}}, {640, 480}, Mode{Yuyv, {320, 240}}},
         ModeCase{"NoDecodableFormatGivesNone", {{H264, {1280, 960}}}, {1280, 960}, std::nullopt}),
     [](const testing::TestParamInfo<ModeCase> &info) { return std::string(info.param.name); });
-
-// ---- Frame decoding ------------------------------------------------------------------------
 
 bool decodeMjpeg(const FrameDecoding::MjpegDecoder &decoder, const QByteArray &jpeg, QImage &out)
 {
@@ -191,7 +187,6 @@ TEST(YuyvConvert, KnownColoursWithLinePaddingAndRefusals)
     QImage out;
     ASSERT_TRUE(FrameDecoding::convertYuyvFrame(frame, sizeof frame, 12, {4, 2}, out));
     EXPECT_EQ(out.size(), QSize(4, 2));
-    EXPECT_EQ(out.format(), QImage::Format_RGB32);
     const QColor expected[2][2] = {{Qt::white, Qt::black}, {Qt::red, Qt::blue}};
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 4; ++x)
@@ -207,8 +202,6 @@ TEST(YuyvConvert, KnownColoursWithLinePaddingAndRefusals)
     EXPECT_FALSE(convert(grey.size(), 16, {7, 4})) << "odd width";
     EXPECT_FALSE(convert(grey.size(), 16, {0, 4}));
 }
-
-// ---- V4L2 device against a fake driver -----------------------------------------------------
 
 // Stands in for a UVC driver on one node: offers discrete modes (or a stepwise range), hands
 // out queued payloads through mmap buffers, and can fail as an unplugged camera does.
@@ -612,8 +605,6 @@ TEST_F(V4l2Stream, OpenFailureExplainsWhatToDoAndNoDecodableFormatDoesNotStart)
     EXPECT_EQ(driver.allocated, 0);
 }
 
-// ---- Virtual camera ------------------------------------------------------------------------
-
 // The names of this process's threads.
 QStringList threadNames()
 {
@@ -674,7 +665,6 @@ TEST_F(VirtualCapture, FramesOfTheRequestedSizeWithAMovingPartSentAsARealCameraS
     ASSERT_NE(device, nullptr);
     ASSERT_TRUE(receiver.waitForFrames(2));
     EXPECT_EQ(receiver.frame(0).size(), QSize(320, 240));
-    EXPECT_EQ(receiver.frame(0).format(), QImage::Format_RGB32);
     EXPECT_NE(receiver.frame(0), receiver.frame(1));
     EXPECT_EQ(receiver.formats().front(), FramePayload::Format::Yuyv);
     // The camera's side and the frame thread are two named threads, as top -H shows them.
@@ -685,7 +675,6 @@ TEST_F(VirtualCapture, FramesOfTheRequestedSizeWithAMovingPartSentAsARealCameraS
     device->setFrameSize({800, 600});
     EXPECT_TRUE(waitUntil([&] { return receiver.frames().back().size() == QSize(800, 600); }));
     EXPECT_EQ(receiver.formats().back(), FramePayload::Format::Mjpeg);
-    EXPECT_TRUE(device->isRunning());
     device->stopRunning();
     EXPECT_FALSE(device->isRunning());
     EXPECT_FALSE(receiver.waitForFrames(receiver.frameCount() + 1, 100)) << "a frame after stopRunning()";
@@ -699,7 +688,6 @@ TEST_F(VirtualCapture, StallCommandIsSilentAndUnplugEndsTheStreamWithAnError)
     auto device = startDevice({160, 120});
     ASSERT_NE(device, nullptr);
     ASSERT_TRUE(framesFlow());
-    EXPECT_TRUE(run("state 1").contains("stalled no"));
     EXPECT_TRUE(run("stall 1 on").startsWith("ok"));
     EXPECT_TRUE(run("state 1").contains("stalled yes"));
     // A frame already being painted when the stall began may still arrive; none after it.

@@ -54,8 +54,7 @@ FramePayload mjpegPayload(const QByteArray &jpeg, const QSize &output)
     return payload;
 }
 
-// The largest difference of any channel between two pictures of one size, or 256 when they
-// differ in size.
+// The largest difference of any channel, or 256 when the sizes differ.
 int largestDifference(const QImage &a, const QImage &b)
 {
     if (a.size() != b.size())
@@ -73,8 +72,7 @@ int largestDifference(const QImage &a, const QImage &b)
     return largest;
 }
 
-// The transform as it is defined, step by step: the zoomed centre scaled up to the output size,
-// then mirrored.
+// The transform as defined: the zoomed centre scaled up to the output size, then mirrored.
 QImage eagerTransform(const QImage &frame, const LiveFrame::Transform &transform)
 {
     const QRect visible = FrameTransform::visibleRect(frame.size(), transform);
@@ -144,10 +142,8 @@ TEST(LiveFrameDecoder, DecodesAtTheLargestDctScaleThatKeepsTheDetailShown)
             << row.visible.width() << " on " << row.shown.width();
 }
 
-// The picture must stay right however it is made: painted by the view from the partly decoded
-// frame, and saved by a snapshot from the kept JPEG, it matches the eager transform of the whole
-// frame within one step, at every zoom step, with and without mirroring. (In a view as large as
-// the frame, so that the two can be set side by side.)
+// Painted by the view from the partly decoded frame, and saved from the kept JPEG, the picture
+// matches the eager transform of the whole frame within one step, at every zoom and mirroring.
 TEST(LivePicture, PaintedAndSavedPicturesMatchTheEagerTransform)
 {
     const QSize size(800, 600);
@@ -162,7 +158,6 @@ TEST(LivePicture, PaintedAndSavedPicturesMatchTheEagerTransform)
             const QString what = QStringLiteral("zoom %1 flips %2").arg(zoom).arg(flips);
             QImage eager = eagerTransform(whole, transform);
 
-            // A view as large as the frame: only the zoomed part is decoded, at full scale.
             const LiveFrame frame = decoder.decode(mjpegPayload(jpeg, size), transform, size);
             ASSERT_FALSE(frame.isNull()) << qPrintable(what);
             EXPECT_EQ(frame.picture().size() == size, zoom == 1.0f) << qPrintable(what);
@@ -178,9 +173,8 @@ TEST(LivePicture, PaintedAndSavedPicturesMatchTheEagerTransform)
     }
 }
 
-// A frame cut short below the zoomed part (packets lost at its end) is dropped like any damaged
-// frame, at full and at reduced scale, instead of being shown and then failing the snapshot that
-// takes it; padding after a frame's end is no damage.
+// A frame cut short below the zoomed part is dropped, at full and reduced scale, instead of being
+// shown and then failing the snapshot; padding after a frame's end is no damage.
 TEST(LiveFrameDecoder, FrameCutShortBelowTheZoomedPartIsDropped)
 {
     const QSize size(800, 600);
@@ -197,8 +191,7 @@ TEST(LiveFrameDecoder, FrameCutShortBelowTheZoomedPartIsDropped)
     }
 }
 
-// Frames still held (on screen, taken by a snapshot) are never written by later frames, even
-// when more are held than the pool has buffers.
+// Frames still held are never written by later frames, even when more are held than the pool has buffers.
 TEST(LiveFrameDecoder, HeldFramesKeepTheirPixels)
 {
     const QSize size(800, 600);

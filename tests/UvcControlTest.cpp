@@ -88,8 +88,6 @@ protected:
     LumoCamera camera;
 };
 
-// --- Framing -----------------------------------------------------------------------------
-
 struct FramingCase {
     const char *name;
     std::function<void(LumoCamera &)> call;
@@ -157,8 +155,6 @@ TEST_F(UvcControlTest, UnknownRowSendsNothing)
     EXPECT_TRUE(fake.sent.empty());
 }
 
-// --- Values and failures -----------------------------------------------------------------
-
 TEST_F(UvcControlTest, GettersDecodeLittleEndianValuesAndFailedReadsGiveTheStartingValue)
 {
     fake.answer(UvcGetCur, UvcBrightness, 0x0123);
@@ -216,8 +212,6 @@ INSTANTIATE_TEST_SUITE_P(Modes, AutoExposureTest,
                          [](const auto &info) {
                              return info.param.mode ? "Mode" + std::to_string(*info.param.mode) : std::string("Unread");
                          });
-
-// --- Cached limits and defaults -----------------------------------------------------------
 
 // A limit read twice: what it reads and how often it was asked for.
 struct LimitCase {
@@ -279,8 +273,6 @@ TEST_F(UvcControlTest, CachedLimitsAreEachCamerasOwnAndEachHasItsOwnCell)
     EXPECT_EQ(camera.brightnessMin(), 16);
 }
 
-// --- No channel ---------------------------------------------------------------------------
-
 TEST(UvcNoChannel, EveryOperationFailsAtOnce)
 {
     LumoCamera camera;
@@ -302,8 +294,6 @@ TEST_F(UvcControlTest, DetachedCameraSendsNothing)
     EXPECT_FALSE(camera.setContrast(1));
     EXPECT_TRUE(fake.sent.empty());
 }
-
-// --- Resolution ---------------------------------------------------------------------------
 
 // Rows of the frame table are probed, read back and committed; sizes and rates outside it send nothing.
 TEST_F(UvcControlTest, ResolutionProbesReadsBackAndCommitsTheRow)
@@ -350,8 +340,6 @@ TEST_F(UvcControlTest, GetResolutionReadsTheDefaultProbeAndChangesNothing)
     EXPECT_EQ(fake.sent[0].header, Header(0xA1, 0x87, 0x0100, 0x0001, 34));
     EXPECT_EQ(fake.sent[1].header, Header(0xA1, 0x81, 0x0200, 0x0001, 1));
 }
-
-// --- The virtual cameras' UVC model, through the real framing ------------------------------
 
 using Model = VirtualCamera::Model;
 
@@ -510,7 +498,6 @@ TEST_F(VirtualUvcTest, EachCameraKeepsItsOwnValuesAndDescribesThemWithTheResolut
     EXPECT_TRUE(camera.setContrast(10));
     EXPECT_EQ(second.contrast(), 50);
     const QStringList lines = arvo->uvcModel().describe();
-    EXPECT_EQ(lines.size(), 12);
     EXPECT_TRUE(lines.contains("auto-exposure-mode 2"));
     EXPECT_EQ(lines.last(), "resolution 1280x960@15");
     EXPECT_EQ(tobbleCamera->uvcModel().describe().last(), "resolution 1600x1200@15");

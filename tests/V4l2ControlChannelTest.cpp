@@ -21,11 +21,10 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <tuple>
 #include <vector>
 
-// The capture-node lookup and the V4L2 video-control channel against emulated video nodes on a
-// umockdev test bed: udev sees the test bed's /sys, and the ioctls on its /dev nodes are answered
-// by V4l2Emulator. Runs only under umockdev-wrapper.
+// Runs only under umockdev-wrapper: udev sees the test bed's /sys; V4l2Emulator answers ioctls on its /dev nodes.
 
 namespace {
 
@@ -198,8 +197,6 @@ QByteArray probe(uint8_t frameIndex, uint32_t interval)
     return QByteArray(reinterpret_cast<const char *>(block.data()), int(block.size()));
 }
 
-// --- Finding the node ------------------------------------------------------------------------
-
 QString nodeFor(const char *uniqueId) { return V4l2NodeLookup::captureNodeFor(QString::fromLatin1(uniqueId), V4l2Io::system()); }
 
 TEST(V4l2UniqueId, ComesFromTheUsbDevice)
@@ -249,8 +246,6 @@ TEST_F(V4l2ControlChannelTest, MetadataNodeAloneIsNoneAndNodesThatCannotBeAskedF
     EXPECT_FALSE(device->open(&error));
     EXPECT_TRUE(error.recoverySuggestion.contains("/dev/video90")) << qPrintable(error.recoverySuggestion);
 }
-
-// --- Controls --------------------------------------------------------------------------------
 
 struct MappingCase {
     const char *name;
@@ -354,8 +349,6 @@ TEST_F(V4l2ControlChannelTest, GoneDeviceDoesNotRespondAnyMore)
     EXPECT_EQ(emulator.locked(emulator.calls).size(), calls) << "the node is not asked again";
 }
 
-// --- Probe and commit ------------------------------------------------------------------------
-
 TEST_F(V4l2ControlChannelTest, ProbeIsNegotiatedToTheFrameTableAndCommitSetsFormatAndInterval)
 {
     const size_t opened = emulator.locked(emulator.calls).size();
@@ -370,13 +363,11 @@ TEST_F(V4l2ControlChannelTest, ProbeIsNegotiatedToTheFrameTableAndCommitSetsForm
     ASSERT_EQ(send(UvcSetCur, 0x0200, 0x0001, block), UsbControlChannel::Ok);
     const auto formats = emulator.locked(emulator.formats);
     ASSERT_EQ(formats.size(), 1u);
-    EXPECT_EQ(formats[0].width, 1600u);
-    EXPECT_EQ(formats[0].height, 1200u);
-    EXPECT_EQ(formats[0].pixelformat, uint32_t(V4L2_PIX_FMT_MJPEG));
+    EXPECT_EQ(std::tuple(formats[0].width, formats[0].height, formats[0].pixelformat),
+              std::tuple(1600u, 1200u, uint32_t(V4L2_PIX_FMT_MJPEG)));
     const auto intervals = emulator.locked(emulator.intervals);
     ASSERT_EQ(intervals.size(), 1u);
-    EXPECT_EQ(intervals[0].numerator, 666666u);
-    EXPECT_EQ(intervals[0].denominator, 10000000u);
+    EXPECT_EQ(std::pair(intervals[0].numerator, intervals[0].denominator), std::pair(666666u, 10000000u));
     QByteArray committed(34, '\0');
     ASSERT_EQ(send(UvcGetCur, 0x0200, 0x0001, committed), UsbControlChannel::Ok);
     EXPECT_EQ(committed, block);
@@ -395,16 +386,13 @@ TEST_F(V4l2ControlChannelTest, CommitOutsideTheFrameTableOrWhileStreamingIsRefus
     EXPECT_TRUE(emulator.locked(emulator.intervals).empty()) << "no frame interval without the format";
 }
 
-// --- Through the camera ----------------------------------------------------------------------
-
 TEST_F(V4l2ControlChannelTest, CameraImageControlsWorkOverV4l2)
 {
     LumoCamera camera;
     ChannelBackend backend(std::move(channel));
     ASSERT_TRUE(camera.setupImageControl(backend));
     EXPECT_EQ(camera.brightness(), 200);
-    // Auto-exposure mode has no V4L2 counterpart at the processing unit: the read fails, which
-    // counts as automatic, so the iris stays with the camera.
+    // Auto-exposure mode has no V4L2 counterpart: the read fails, which counts as automatic.
     EXPECT_TRUE(camera.autoExposure());
     EXPECT_FALSE(camera.setIris(1));
     EXPECT_TRUE(camera.setResolution(15, 1280, 960));
