@@ -224,6 +224,8 @@ LumoMainWindowController::~LumoMainWindowController()
     NotificationCenter::defaultCenter()->removeObserver(this);
     tearDownFullScreen();
     captureController_.reset(); // stops the stream before the view goes
+    // The window sends events while it is torn down, when it is no longer a LumoMainWindow.
+    window_->removeEventFilter(this);
     delete window_;
 }
 
