@@ -107,6 +107,23 @@ TEST_F(MainWindowModes, MaximizingGivesTheTallestWindowWithA4To3Picture)
     EXPECT_NEAR(picture->width(), picture->height() * 4 / 3, 4);
 }
 
+TEST_F(MainWindowModes, ModeRoundTripsAndFullScreenKeepTheWindowSize)
+{
+    // The offscreen platform frames a window as a window manager does, 2 pixels each side.
+    main.window()->show();
+    main.setMode(Mode::CameraMode);
+    const QSize camera = main.window()->frameGeometry().size();
+    ASSERT_GT(camera.width(), main.window()->width());
+    for (int trip = 0; trip < 4; ++trip) {
+        main.setMode(Mode::ReviewMode);
+        main.setMode(Mode::CameraMode);
+        EXPECT_EQ(main.window()->frameGeometry().size(), camera) << "trip " << trip;
+    }
+    main.setMode(Mode::ProjectMode);
+    main.setMode(Mode::CameraMode);
+    EXPECT_EQ(main.window()->frameGeometry().size(), camera);
+}
+
 TEST_F(MainWindowModes, ClickingAZoomEntryZoomsThePictureAndTitlesTheControl)
 {
     main.setMode(Mode::CameraMode);

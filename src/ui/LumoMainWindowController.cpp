@@ -371,9 +371,10 @@ void LumoMainWindowController::setScreenFrame(const QRectF &screenFrame, const Q
                                               const Chrome &chrome)
 {
     const QRect target = WindowGeometry::toQt(screenFrame, available).toRect();
-    // frameGeometry() includes the decorations; resize() takes the client size, move() the frame's
-    // position.
-    window_->resize(target.size() - chrome.decorations);
+    // The sizing rules make the frame as wide as the picture: the window manager's side borders
+    // come on top of that width, and only its title bar is part of the height. resize() takes
+    // the client size, move() the frame's position.
+    window_->resize(target.width(), target.height() - chrome.decorations.height());
     if (window_->isVisible())
         window_->move(target.topLeft());
 }
@@ -404,7 +405,8 @@ void LumoMainWindowController::zoomWindow()
         return;
     const Chrome c = chrome(mode_);
     const QRect available = screen->availableGeometry();
-    const QRectF visible = WindowGeometry::visibleFrame(available);
+    // The side borders come on top of the frame's width (setScreenFrame()).
+    const QRectF visible = WindowGeometry::visibleFrame(available).adjusted(0, 0, -c.decorations.width(), 0);
     const QRectF frame = WindowGeometry::toScreen(QRectF(window_->frameGeometry()), available);
     setScreenFrame(
         WindowGeometry::zoomFrame(float(frame.x()), visible, visible, c.titleBar, c.toolbar, c.band),
