@@ -5,8 +5,10 @@
 #include "ui/camera/LumoCameraModeControls.h"
 #include "ui/camera/LumoCaptureViewController.h"
 #include "ui/widgets/LumoPopUpButton.h"
+#include "ui/widgets/WidgetGeometry.h"
 
 #include <QAction>
+#include <QCursor>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -130,12 +132,18 @@ TEST_F(MainWindowModes, ClickingAZoomEntryZoomsThePictureAndTitlesTheControl)
     main.window()->show();
     LumoPopUpButton *zoom = main.cameraControls()->zoomButton();
     QMenu *menu = zoom->popUpMenu();
+    // The pointer goes over the button (which dims it), then into the menu for the entry.
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), zoom->mapToGlobal(QPointF(2, 2)));
+    QApplication::sendEvent(zoom, &enter);
+    ASSERT_EQ(widgetAlpha(zoom), 0.5);
     menu->popup(zoom->mapToGlobal(QPoint(0, zoom->height())));
     QAction *entry = zoom->itemAtIndex(3); // 150%
+    QCursor::setPos(menu->mapToGlobal(menu->actionGeometry(entry).center()));
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
     EXPECT_EQ(main.captureController()->zoom(), 1.5f);
     EXPECT_EQ(CamSettingController::sharedInstance()->zoom(), 1.5f);
     EXPECT_EQ(zoom->title(), "Zoom: 150%");
+    EXPECT_EQ(widgetAlpha(zoom), 1.0) << "the button is no longer dimmed once the menu is gone";
 }
 
 TEST_F(MainWindowModes, LongMessageIsElidedWithTheWholeTextAsToolTip)

@@ -2,6 +2,7 @@
 
 #include "WidgetGeometry.h"
 
+#include <QCursor>
 #include <QMenu>
 
 LumoPopUpButton::LumoPopUpButton(QWidget *parent) : QToolButton(parent), menu_(new QMenu(this))
@@ -13,6 +14,12 @@ LumoPopUpButton::LumoPopUpButton(QWidget *parent) : QToolButton(parent), menu_(n
     titleItem->setCheckable(true);
     titleItem->setVisible(false);
     connect(menu_, &QMenu::triggered, this, &LumoPopUpButton::actionTriggered);
+    // While the menu is open it holds the mouse, so the button sees no leave event when the
+    // pointer goes off it; the dimming then ends with the menu, unless the pointer is back.
+    connect(menu_, &QMenu::aboutToHide, this, [this] {
+        if (!rect().contains(mapFromGlobal(QCursor::pos())))
+            resetTrack();
+    });
 }
 
 QAction *LumoPopUpButton::addItem(const QString &title, const QIcon &icon)
