@@ -196,7 +196,7 @@ TEST_F(Preferences, AFolderPhotosCannotBeWrittenToIsRefusedWithAMessageAndTheOld
     EXPECT_TRUE(QDir(sandbox.path()).entryList(QDir::Hidden | QDir::Files).filter(".arvo-probe").isEmpty());
 }
 
-TEST_F(Preferences, OpensOnThePaneChosenLastAndSwapsPanesKeepingTheTopRightCorner)
+TEST_F(Preferences, OpensOnThePaneChosenLastAndSwapsPanesKeepingTheTopLeftCorner)
 {
     start(0, QUrl("https://arvo-updates.net/"));
     controller->showWindow();
@@ -206,12 +206,12 @@ TEST_F(Preferences, OpensOnThePaneChosenLastAndSwapsPanesKeepingTheTopRightCorne
     EXPECT_EQ(image()->videoDevices()->count(), 0);
 
     window->move(300, 200);
-    const QPoint topRight = window->frameGeometry().topRight();
+    const QPoint topLeft = window->frameGeometry().topLeft();
     controller->toolbarItem(Controller::SystemItem)->trigger();
     EXPECT_EQ(controller->currentView(), controller->systemPane());
     EXPECT_TRUE(controller->systemPane()->isVisible());
     EXPECT_FALSE(general()->isVisible());
-    EXPECT_EQ(window->frameGeometry().topRight(), topRight);
+    EXPECT_EQ(window->frameGeometry().topLeft(), topLeft);
     EXPECT_EQ(window->centralWidget()->height(), controller->systemPane()->sizeHint().height()) << "sized to the pane";
     EXPECT_GE(window->centralWidget()->width(), window->findChild<QToolBar *>()->sizeHint().width()) << "the toolbar never folds";
     EXPECT_EQ(defaults->stringForKey(DefaultsKeys::PreferencesItemSaved), Controller::SystemItem);

@@ -5,6 +5,7 @@
 #include "ui/fullscreen/FloaterGeometry.h"
 #include "ui/about/LumoAboutWindowController.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
@@ -56,6 +57,12 @@ TEST(WindowGeometryTest, SizingRules)
 
     // The mode window hangs off the left edge, 100 below the top (752).
     EXPECT_EQ(modeWindowFrame({300, 200, 640, 552}, {60, 200}), QRectF(240, 452, 60, 200));
+
+    // A window opened over another: centred across it, an eighth of its height below its top,
+    // inside the visible area.
+    EXPECT_EQ(frameOverOpener({100, 200, 800, 600}, {400, 300}, screen), QRectF(300, 425, 400, 300));
+    EXPECT_EQ(frameOverOpener({-300, 700, 400, 200}, {400, 300}, screen), QRectF(0, 575, 400, 300));
+    EXPECT_EQ(frameOverOpener({1200, 0, 400, 100}, {400, 1000}, screen), QRectF(1040, -100, 400, 1000));
 
     // A 400 x 300 pane under a 50 toolbar and a 22 title bar: the top edge stays at 900.
     EXPECT_EQ(frameForContent({100, 500, 600, 400}, {400, 300}, 50, 22), QRectF(100, 528, 400, 372));
@@ -196,9 +203,18 @@ TEST(AboutWindowTest, VersionTextsAndLinks)
 
 TEST(AboutWindowTest, SharedInstanceLastsUntilItsWindowCloses)
 {
+    // It opens over the window it is chosen from.
+    QWidget opener;
+    opener.setGeometry(40, 60, 400, 240);
+    opener.show();
+    QApplication::setActiveWindow(&opener);
     LumoAboutWindowController *first = LumoAboutWindowController::sharedInstance({});
     EXPECT_EQ(LumoAboutWindowController::sharedInstance({}), first);
     first->showWindow();
+    const QRect over = opener.frameGeometry(), about = first->window()->frameGeometry();
+    // Within the window manager's borders, unknown until the window is first shown.
+    EXPECT_NEAR(about.center().x(), over.center().x(), 2);
+    EXPECT_NEAR(about.top(), over.top() + over.height() / 8, 2);
     QPointer<LumoAboutWindowController> closed = first;
     first->window()->close();
     EXPECT_TRUE(waitUntil([&] { return closed.isNull(); }));

@@ -2,7 +2,7 @@
 
 #include "ui/WindowGeometry.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QGraphicsOpacityEffect>
 #include <QLayout>
 #include <QMainWindow>
@@ -52,6 +52,23 @@ float LumoWindowController::toolbarHeight() const
         return 0;
     // Before the window is first shown the toolbar has not been laid out yet.
     return float(window_->isVisible() ? windowToolbar_->height() : windowToolbar_->sizeHint().height());
+}
+
+void LumoWindowController::placeOverActiveWindow(QWidget *window)
+{
+    QWidget *opener = QApplication::activeWindow();
+    if (opener == window)
+        opener = nullptr;
+    QScreen *screen = opener ? opener->screen() : window->screen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    // move() places a window by its frame, as frameGeometry() reports it.
+    const QRectF over =
+        WindowGeometry::toScreen(QRectF(opener ? opener->frameGeometry() : available), available);
+    const QRectF placed = WindowGeometry::frameOverOpener(over, QSizeF(window->frameGeometry().size()),
+                                                          WindowGeometry::visibleFrame(available));
+    window->move(WindowGeometry::toQt(placed, available).toRect().topLeft());
 }
 
 QWidget *LumoWindowController::content() const

@@ -46,6 +46,11 @@ public:
     // caller.
     void changeView(QWidget *oldView, QWidget *newView, const QRect &frame);
 
+    // Moves `window` over the window it is opened from (the active window, unless that is
+    // `window` itself), or over the middle of the screen when there is none; inside the screen
+    // either way. For a window about to be shown, at the size it will have.
+    static void placeOverActiveWindow(QWidget *window);
+
     // Animations on (the default) or off: off, changeView() reaches its end state at once.
     static void setAnimationsEnabled(bool enabled);
     static bool animationsEnabled();

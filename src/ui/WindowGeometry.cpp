@@ -73,6 +73,18 @@ QRectF modeWindowFrame(const QRectF &mainFrame, const QSizeF &modeWindowSize)
     return {QPointF(x, y), modeWindowSize};
 }
 
+QRectF frameOverOpener(const QRectF &opener, const QSizeF &size, const QRectF &visible)
+{
+    const float width = float(size.width());
+    const float height = float(size.height());
+    const float right = float(visible.x()) + float(visible.width());
+    float x = float(opener.x()) + (float(opener.width()) - width) / 2;
+    x = std::max(float(visible.x()), std::min(x, right - width));
+    float y = top(opener) - float(opener.height()) / 8 - height;
+    y = std::min(top(visible) - height, std::max(float(visible.y()), y));
+    return {x, y, width, height};
+}
+
 QRectF frameForContent(const QRectF &frame, const QSizeF &content, float toolbar, float titleBar)
 {
     const float contentHeight = float(content.height());

@@ -48,6 +48,11 @@ QRectF modeWindowFrame(const QRectF &mainFrame, const QSizeF &modeWindowSize);
 // the right.
 QRectF frameForContent(const QRectF &frame, const QSizeF &content, float toolbar, float titleBar);
 
+// Where a window of `size` opens over the window it was opened from (`opener`): centred across
+// it, its top an eighth of the opener's height below the opener's top, and moved inside the
+// visible area; a window taller than the visible area keeps its top on the area's top.
+QRectF frameOverOpener(const QRectF &opener, const QSizeF &size, const QRectF &visible);
+
 // Between Qt's top-left coordinates and the screen coordinates above, for the screen whose
 // available (work-area) geometry in Qt coordinates is `available`: x is kept and y is mirrored so
 // that the available area's bottom edge is y = 0. The mapping is its own inverse.

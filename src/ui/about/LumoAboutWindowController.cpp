@@ -1,6 +1,7 @@
 #include "LumoAboutWindowController.h"
 
 #include "core/Resources.h"
+#include "ui/LumoWindowController.h"
 #include "ui/widgets/LumoHyperLinkButton.h"
 
 #include <QDesktopServices>
@@ -110,6 +111,10 @@ QWidget *LumoAboutWindowController::window() const
 
 void LumoAboutWindowController::showWindow()
 {
+    if (!window_->isVisible()) {
+        window_->adjustSize();
+        LumoWindowController::placeOverActiveWindow(window_.get());
+    }
     window_->show();
     window_->raise();
     window_->activateWindow();

@@ -42,6 +42,7 @@ public:
     ~LumoAboutWindowController() override;
 
     QWidget *window() const;
+    // Shows the window, over the window it was opened from when it opens.
     void showWindow();
 
     // "%x.%x" of the high and the low byte: 0x0102 gives "1.2", 0x021a gives "2.1a".

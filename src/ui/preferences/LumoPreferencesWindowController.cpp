@@ -8,10 +8,8 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QApplication>
 #include <QEvent>
 #include <QMainWindow>
-#include <QScreen>
 #include <QShortcut>
 #include <QStackedLayout>
 #include <QToolBar>
@@ -112,9 +110,7 @@ QRect LumoPreferencesWindowController::frameFor(QWidget *pane)
     // No narrower than the toolbar, whose items would otherwise fold into an overflow menu.
     const QSize hint = pane->sizeHint();
     pane->resize(qMax(hint.width(), windowToolbar()->sizeHint().width()), hint.height());
-    QRect frame = rectForView(pane);
-    frame.moveRight(window_->frameGeometry().right());
-    return frame;
+    return rectForView(pane);
 }
 
 void LumoPreferencesWindowController::changeView(const QString &identifier)
@@ -167,30 +163,11 @@ void LumoPreferencesWindowController::showWindow()
     image_->adjustControls();
     if (!placed_) {
         placed_ = true;
-        place();
+        placeOverActiveWindow(window_.get());
     }
     window_->show();
     window_->raise();
     window_->activateWindow();
-}
-
-void LumoPreferencesWindowController::place()
-{
-    // Over the window it was opened from (the main window, through its menu), else in the
-    // middle of the screen; inside the screen either way.
-    QWidget *opener = QApplication::activeWindow();
-    QScreen *screen = opener ? opener->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect available = screen->availableGeometry();
-    const QRect over = opener && opener != window_.get() ? opener->frameGeometry() : available;
-    const QSize size = window_->frameGeometry().size();
-    QRect frame(QPoint(over.center().x() - size.width() / 2, over.top() + over.height() / 8), size);
-    frame.moveLeft(
-        qBound(available.left(), frame.left(), qMax(available.left(), available.right() - size.width())));
-    frame.moveTop(
-        qBound(available.top(), frame.top(), qMax(available.top(), available.bottom() - size.height())));
-    window_->move(frame.topLeft());
 }
 
 bool LumoPreferencesWindowController::eventFilter(QObject *watched, QEvent *event)

@@ -29,7 +29,7 @@ class UserDefaults;
 //   |                                            |
 //   +--------------------------------------------+
 //
-// The window takes the size of each pane as it is chosen, keeping its top-right corner where
+// The window takes the size of each pane as it is chosen, keeping its top-left corner where
 // it was, and opens on the pane chosen last. The controller lives from the first opening to the
 // end of the application; closing the window keeps it, and stores the prefix typed in the
 // General pane even when Return was never pressed. Main thread.
@@ -77,10 +77,8 @@ private:
     // The pane-specific refresh before a pane is shown.
     void prepare(QWidget *pane);
     // Makes `pane` the one the window sizes to, and answers the window frame that shows it
-    // with the top-right corner kept.
+    // with the top-left corner kept.
     QRect frameFor(QWidget *pane);
-    // Where the window first opens.
-    void place();
 
     Services services_;
     std::unique_ptr<QMainWindow> window_;
