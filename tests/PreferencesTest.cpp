@@ -6,6 +6,8 @@
 #include "device/LumoCamerasController.h"
 #include "device/virtual/VirtualCameraHub.h"
 #include "device/virtual/VirtualUvcModel.h"
+#include "photos/PhotoNaming.h"
+#include "photos/PhotoWriter.h"
 #include "settings/CamSettingController.h"
 #include "ui/preferences/GeneralPreferencesPane.h"
 #include "ui/preferences/ImageAdjustmentPane.h"
@@ -140,26 +142,46 @@ TEST_F(Preferences, EachControlStoresItsKeyAndAnnouncesTheValueUnderIt)
 
 TEST_F(Preferences, PrefixShowsTheNamesItGivesAndIsKeptWhenTheWindowClosesUnconfirmed)
 {
-    const QDate day(2026, 12, 5);
+    // Photos 0001 to 0039 of "Lecture" are in the folder; the counter is stored for a day.
+    const QDateTime now(QDate(2026, 12, 5), QTime(10, 0));
+    const QString folder = sandbox.path("Pictures/Arvo");
+    for (int number = 1; number <= 39; ++number)
+        writeFile(PhotoNaming::photoPath(folder, "Lecture_", number), "x");
     const struct {
         bool custom;
         const char *prefix;
+        int counter;      // stored, 0 for none
+        QDate counterDay; // the day it is stored for
         const char *name;
-    } rows[] = {{true, "Lecture", "Lecture_0001.jpg"},
-                {true, " ../Notes ", "Notes_0001.jpg"},
-                {true, "a/b", "a-b_0001.jpg"},
-                {true, "...", "2026-12-05_0001.jpg"},
-                {false, "Lecture", "2026-12-05_0001.jpg"}};
-    for (const auto &row : rows)
-        EXPECT_EQ(GeneralPreferencesPane::examplePhotoName(row.custom, row.prefix, day), row.name) << row.prefix;
+    } rows[] = {{true, "Lecture", 0, {}, "Lecture_0040.jpg"},
+                {true, "Lecture", 45, now.date(), "Lecture_0045.jpg"},
+                {true, "Lecture", 12, now.date(), "Lecture_0040.jpg"},
+                {true, "Notes", 45, now.date(), "Notes_0045.jpg"},
+                {true, "Notes", 45, now.date().addDays(-1), "Notes_0001.jpg"},
+                {true, " ../Notes ", 0, {}, "Notes_0001.jpg"},
+                {true, "a/b", 0, {}, "a-b_0001.jpg"},
+                {true, "...", 0, {}, "2026-12-05_0001.jpg"},
+                {false, "Lecture", 0, {}, "2026-12-05_0001.jpg"}};
+    for (const auto &row : rows) {
+        defaults->setValue(DefaultsKeys::CapturedNumber, row.counter);
+        defaults->setValue(DefaultsKeys::PreviousDate, row.counterDay.isValid() ? PhotoNaming::dayOfYear(row.counterDay) : 0);
+        EXPECT_EQ(GeneralPreferencesPane::examplePhotoName({folder, row.custom, row.prefix}, defaults.get(), now), row.name)
+            << row.prefix << " " << row.counter;
+    }
+    defaults->remove(DefaultsKeys::CapturedNumber);
+    defaults->remove(DefaultsKeys::PreviousDate);
 
     defaults->setValue(DefaultsKeys::PhotoNameFormatSel, 1);
     start();
     controller->showWindow();
     NotificationRecorder recorder({PhotoNameFormatSelDidChange});
     general()->prefixField()->clear();
+    writeFile(PhotoNaming::photoPath(folder, "PREFIX_", 1), "x");
     QTest::keyClicks(general()->prefixField(), "PREFIX");
-    EXPECT_EQ(general()->examplePhotoNameField()->text(), "PREFIX_0001.jpg") << "the example follows the typing";
+    EXPECT_EQ(general()->examplePhotoNameField()->text(), "PREFIX_0002.jpg") << "the example follows the typing";
+    writeFile(PhotoNaming::photoPath(folder, "PREFIX_", 2), "x");
+    NotificationCenter::defaultCenter()->post(FileDidCreate);
+    EXPECT_EQ(general()->examplePhotoNameField()->text(), "PREFIX_0003.jpg") << "and the photos taken";
     EXPECT_TRUE(recorder.names().isEmpty()) << "nothing is announced while typing";
     controller->preferencesWindow()->close();
     EXPECT_EQ(defaults->stringForKey(DefaultsKeys::PhotoNameFormatSelPrefix), "PREFIX");

@@ -60,6 +60,15 @@ bool isTaken(const QString &path)
     return info.exists() || info.isSymLink() || reservedPaths().contains(path);
 }
 
+// The first name from `number` on that is not taken. Under allocationMutex().
+QString firstFreePath(const QString &folder, const QString &prefix, qint64 *number)
+{
+    QString path = PhotoNaming::photoPath(folder, prefix, *number);
+    while (isTaken(path))
+        path = PhotoNaming::photoPath(folder, prefix, ++*number);
+    return path;
+}
+
 QString shown(const QString &path)
 {
     return QDir::toNativeSeparators(path);
@@ -280,6 +289,19 @@ PhotoSettings PhotoSettings::fromDefaults(UserDefaults *defaults)
     return s;
 }
 
+QString PhotoWriter::nextPhotoPath(const PhotoSettings &settings, UserDefaults *defaults,
+                                   const QDateTime &now)
+{
+    const QDate today = now.toLocalTime().date();
+    qint64 number = 1;
+    if (defaults->integerForKey(QLatin1String(DefaultsKeys::PreviousDate), 0)
+        == PhotoNaming::dayOfYear(today))
+        number = qMax<qint64>(defaults->integerForKey(QLatin1String(DefaultsKeys::CapturedNumber), 0), 1);
+    const QString prefix = PhotoNaming::photoPrefix(settings.useCustomPrefix, settings.customPrefix, today);
+    std::lock_guard<std::mutex> lock(allocationMutex());
+    return firstFreePath(LibraryFolder::resolve(settings.libraryFolder), prefix, &number);
+}
+
 PhotoWriter::PhotoWriter(UserDefaults *defaults, Clock clock)
     : defaults_(defaults),
       clock_(clock ? std::move(clock) : Clock([] { return QDateTime::currentDateTime(); })),
@@ -476,9 +498,7 @@ PhotoWriter::Reservation PhotoWriter::reserve(const PhotoSettings &settings, con
 
     // The counter is the next number to try; a missing, zero or negative one starts at 1.
     qint64 number = qMax<qint64>(nextNumber_, 1);
-    QString path = PhotoNaming::photoPath(folder, prefix, number);
-    while (isTaken(path))
-        path = PhotoNaming::photoPath(folder, prefix, ++number);
+    const QString path = firstFreePath(folder, prefix, &number);
     reservedPaths().insert(path);
 
     const qint64 next = number + 1;

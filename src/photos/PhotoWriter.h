@@ -115,6 +115,12 @@ public:
     // Writes the counter and its day to the store now, if a save changed them.
     void flushCounter();
 
+    // The name the next photo taken at `now` gets, as far as `defaults` and the folder tell: the
+    // stored counter of that day (1 on another day), moved on past every name in use. A writer
+    // stores its counter soon after its last save, and the photos it saved are in the folder,
+    // so only a photo being saved at this moment can make the answer differ.
+    static QString nextPhotoPath(const PhotoSettings &settings, UserDefaults *defaults, const QDateTime &now);
+
     // Photos are staged in unnamed files (O_TMPFILE) where the file system has them, and in
     // named temporary files beside the photo elsewhere. Off always takes the named way, as on
     // a FAT stick or a network share. On by default.

@@ -7,6 +7,7 @@
 #include "core/UserDefaults.h"
 #include "library/LibraryFolder.h"
 #include "photos/PhotoNaming.h"
+#include "photos/PhotoWriter.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -141,8 +142,16 @@ GeneralPreferencesPane::GeneralPreferencesPane(UserDefaults *defaults, QWidget *
     connect(instantPreview_, &QButtonGroup::idClicked, this, &GeneralPreferencesPane::setInstantTimer);
     connect(snapshotSound_, &QCheckBox::clicked, this, &GeneralPreferencesPane::toggleSnapshotSoundEffect);
     connect(focusSound_, &QCheckBox::clicked, this, &GeneralPreferencesPane::toggleFocusSoundEffect);
+    // A photo taken while the window is open takes the name shown.
+    NotificationCenter::defaultCenter()->addObserver(this, FileDidCreate,
+                                                     [this](const Notification &) { updateExampleName(); });
 
     loadDefaults();
+}
+
+GeneralPreferencesPane::~GeneralPreferencesPane()
+{
+    NotificationCenter::defaultCenter()->removeObserver(this);
 }
 
 void GeneralPreferencesPane::loadDefaults()
@@ -212,18 +221,18 @@ void GeneralPreferencesPane::postPhotoNameFormat(int selection, const QString &p
         {{DefaultsKeys::PhotoNameFormatSel, selection}, {DefaultsKeys::PhotoNameFormatSelPrefix, prefix}});
 }
 
-QString GeneralPreferencesPane::examplePhotoName(bool useCustomPrefix, const QString &prefix,
-                                                 const QDate &date)
+QString GeneralPreferencesPane::examplePhotoName(const PhotoSettings &settings, UserDefaults *defaults,
+                                                 const QDateTime &now)
 {
-    return QFileInfo(PhotoNaming::photoPath(QStringLiteral("."),
-                                            PhotoNaming::photoPrefix(useCustomPrefix, prefix, date), 1))
-        .fileName();
+    return QFileInfo(PhotoWriter::nextPhotoPath(settings, defaults, now)).fileName();
 }
 
 void GeneralPreferencesPane::updateExampleName()
 {
-    const bool custom = nameFormat_->checkedId() == 1;
-    exampleName_->setText(examplePhotoName(custom, prefixField_->text(), QDate::currentDate()));
+    PhotoSettings settings = PhotoSettings::fromDefaults(defaults_);
+    settings.useCustomPrefix = nameFormat_->checkedId() == 1;
+    settings.customPrefix = prefixField_->text();
+    exampleName_->setText(examplePhotoName(settings, defaults_, QDateTime::currentDateTime()));
 }
 
 bool GeneralPreferencesPane::isWritableFolder(const QString &folder)
@@ -269,6 +278,7 @@ bool GeneralPreferencesPane::setPhotoLibraryLocation(const QString &folder)
     }
     pathField_->setText(QDir::toNativeSeparators(path));
     defaults_->setValue(DefaultsKeys::PhotoLibraryLocation, path);
+    updateExampleName();
     NotificationCenter::defaultCenter()->post(PhotoLibraryLocationDidChange, nullptr,
                                               {{DefaultsKeys::PhotoLibraryLocation, path}});
     return true;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QWidget>
 
@@ -12,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class UserDefaults;
+struct PhotoSettings;
 
 // The General pane of the preferences: the programmable button's function, whether a camera
 // gets its last settings back, photo names, the library folder, the instant preview and the
@@ -22,6 +23,7 @@ class GeneralPreferencesPane : public QWidget {
     Q_OBJECT
 public:
     explicit GeneralPreferencesPane(UserDefaults *defaults, QWidget *parent = nullptr);
+    ~GeneralPreferencesPane() override;
 
     // Fills every control from the stored values.
     void loadDefaults();
@@ -45,8 +47,10 @@ public:
     // setPhotoLibraryLocation().
     void choosePhotoLibraryLocation();
 
-    // The name the first photo of `date` gets: "Lecture_0001.jpg", or by date.
-    static QString examplePhotoName(bool useCustomPrefix, const QString &prefix, const QDate &date);
+    // The name the next photo taken at `now` gets with `settings`: "Lecture_0040.jpg", or by
+    // date, its number from the stored counter and the photos already in the folder.
+    static QString examplePhotoName(const PhotoSettings &settings, UserDefaults *defaults,
+                                    const QDateTime &now);
     // Whether a file can be created in `folder`: tried for real, since permissions alone do
     // not tell about read-only mounts, and tell nothing for root.
     static bool isWritableFolder(const QString &folder);
