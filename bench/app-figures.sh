@@ -127,9 +127,11 @@ if [ "$burst" -gt 0 ]; then
     printf 'burst of %d presses from 4 loops: %d photos in %d s; RSS %s MB before, peak %s MB, %s MB afterwards\n' \
         "$burst" "$(($(ls "$HOME/Pictures/Arvo" | wc -l) - before))" "$((SECONDS - started))" "$idle" "$peak" \
         "$(rss_mb $pid VmRSS)"
-    first=$(ls "$HOME/Pictures/Arvo" | head -1)
-    command -v identify >/dev/null && [ -n "$first" ] &&
-        echo "    photos are $(identify -format '%wx%h' "$HOME/Pictures/Arvo/$first")"
+    # The first photo by a glob: `ls | head -1` would end ls by SIGPIPE, and pipefail the script.
+    photos=("$HOME"/Pictures/Arvo/*.jpg)
+    if command -v identify >/dev/null && [ -e "${photos[0]}" ]; then
+        echo "    photos are $(identify -format '%wx%h' "${photos[0]}")"
+    fi
 fi
 stop
 measure 1 false
