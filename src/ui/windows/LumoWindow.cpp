@@ -6,13 +6,6 @@
 
 LumoWindow::LumoWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(parent, flags) {}
 
-void LumoWindow::setMinSize(const QSize &size)
-{
-    setMinimumSize(size);
-    myMinSize_ = size;
-    minHeightLimit_ = size.height() + 51;
-}
-
 void LumoWindow::keyPressEvent(QKeyEvent *event)
 {
     LumoWindowDelegate fallback;

@@ -37,18 +37,10 @@ public:
     // Not owned; the delegate must outlive the window or be cleared first.
     void setDelegate(LumoWindowDelegate *delegate) { delegate_ = delegate; }
 
-    // Sets and remembers the minimum size, and a height limit 51 points above its height for
-    // the owner's sizing rules.
-    void setMinSize(const QSize &size);
-    QSize myMinSize() const { return myMinSize_; }
-    qreal minHeightLimit() const { return minHeightLimit_; }
-
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
     LumoWindowDelegate *delegate_ = nullptr;
-    QSize myMinSize_;
-    qreal minHeightLimit_ = 0;
 };
