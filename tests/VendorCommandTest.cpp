@@ -60,8 +60,8 @@ TEST_F(VendorCommands, ReportsGoOutByteForByte)
     ASSERT_TRUE(tobble->setBrightness(tobble->brightnessDef() + 1));
     EXPECT_EQ(tobble->velmarResetImage(), 0);
     EXPECT_EQ(tobble->brightness(), tobble->brightnessDef()) << "the camera resets its controls";
-    EXPECT_TRUE(tobble->setExposureLock(2));
-    EXPECT_TRUE(tobble->setExposureLock(1));
+    EXPECT_TRUE(tobble->setAutoBrightness(false)); // the exposure lock on
+    EXPECT_TRUE(tobble->setAutoBrightness(true));
     EXPECT_TRUE(tobble->setExposure(15));
     EXPECT_EQ(tobble->getExposure(), 15) << "the camera reports the step it was given";
     EXPECT_EQ(sent(), QStringList({"ff 00 00 00", "02 05 01 00 00", "02 05 00 00 00", "02 06 0f 00 00", "01 00 06 00 00"}));
@@ -103,15 +103,19 @@ TEST_F(VendorCommands, NothingGoesOutWhileTheCameraIsFocusing)
     EXPECT_TRUE(camera->isFocusing);
     EXPECT_EQ(sent(), QStringList({"02 4f 00 00 00"}));
     EXPECT_EQ(camera->getExposure(), -1);
-    EXPECT_TRUE(camera->continuousFocus()) << "a refused query reads as continuous";
+    EXPECT_FALSE(camera->continuousFocus()) << "the mode known since preparation";
     EXPECT_FALSE(camera->resetImageControl());
     EXPECT_FALSE(camera->focusAgain());
+    EXPECT_FALSE(camera->setExposure(3) || camera->setAutoBrightness(false) || camera->setExposure(9));
     EXPECT_EQ(sent().size(), 1);
 
-    // The camera reports the focus: begin, then done.
+    // The camera reports the focus: begin, then done; the settings it refused follow, the
+    // newest of each.
     ASSERT_TRUE(recorder.waitForCount(2));
     EXPECT_EQ(recorder.names(), QStringList({NotificationNames::CameraWillFocus, NotificationNames::CameraDidFocus}));
     EXPECT_FALSE(camera->isFocusing);
+    EXPECT_TRUE(waitUntil([&] { return sent().size() == 3; }));
+    EXPECT_EQ(sent(), QStringList({"02 4f 00 00 00", "02 05 01 00 00", "02 06 09 00 00"}));
     EXPECT_EQ(camera->velmarResetImage(), 0);
 }
 

@@ -180,6 +180,10 @@ void LumoCamera::prepareToDetatch()
         // The channel's notifiers belong to the device thread: it stops and is deleted there.
         hid.release()->deleteLater();
     }
+    {
+        std::lock_guard<std::mutex> lock(keptLock_);
+        keptSettings_.clear();
+    }
     if (control_) {
         LUMO_LOG("gHardwareInfo.streamControlInterface ready for release");
         control_.reset();
@@ -238,8 +242,9 @@ void LumoCamera::handleCallBack(int result)
             break;
         case 0x0202:
             LUMO_LOG("Focus Done ");
-            notifyOnMainThread(NotificationNames::CameraDidFocus);
+            // The settings kept during the focus go out before anyone hears it is over.
             endFocus();
+            notifyOnMainThread(NotificationNames::CameraDidFocus);
             break;
         case 0x0302:
             LUMO_LOG("custom button");
@@ -316,6 +321,53 @@ void LumoCamera::endFocus()
 {
     isFocusing = false;
     focusDeadlineMs_ = 0;
+    bool kept = false;
+    {
+        std::lock_guard<std::mutex> lock(keptLock_);
+        kept = !keptSettings_.isEmpty();
+    }
+    // Called on the device thread with the camera's lock held, or inside another command: the
+    // kept settings follow from the camera's own thread.
+    if (kept)
+        QMetaObject::invokeMethod(this, &LumoCamera::sendKeptSettings, Qt::QueuedConnection);
+}
+
+int LumoCamera::sendSetting(uint8_t command, short value)
+{
+    {
+        std::lock_guard<std::mutex> lock(keptLock_);
+        for (int i = 0; i < keptSettings_.size(); ++i) {
+            if (keptSettings_[i].first == command) {
+                keptSettings_.removeAt(i);
+                break;
+            }
+        }
+    }
+    if (focusing()) {
+        // The camera takes no command while it focuses; the setting is not lost for that.
+        LUMO_LOG("camera focusing: setting 0x%02x kept for later", command);
+        std::lock_guard<std::mutex> lock(keptLock_);
+        keptSettings_.append({command, value});
+        return -1;
+    }
+    const QByteArray bytes = report({0x02, command, uint8_t(value), 0x00, 0x00});
+    LUMO_LOG("setReport with data [%p, %p, %p, %p, %p]", reinterpret_cast<void *>(uintptr_t(2)),
+             reinterpret_cast<void *>(uintptr_t(command)),
+             reinterpret_cast<void *>(uintptr_t(uint8_t(value))), nullptr, nullptr);
+    return exchange(bytes, nullptr) == 0 ? 0 : -1;
+}
+
+void LumoCamera::sendKeptSettings()
+{
+    QList<QPair<uint8_t, short>> kept;
+    {
+        std::lock_guard<std::mutex> lock(keptLock_);
+        kept = keptSettings_;
+    }
+    for (const auto &[command, value] : kept) {
+        if (sendSetting(command, value) != 0)
+            LUMO_LOG("kept setting 0x%02x not taken", command);
+    }
 }
 
 int LumoCamera::velmarResetImage()
@@ -342,17 +394,11 @@ int LumoCamera::velmarForceFocusAgain()
 
 int LumoCamera::velmarSetExposureLock(short value)
 {
-    if (focusing())
-        return -1;
     if (productId_ != CameraIds::TobbleProductId)
         return -1;
     if (value > 1)
         LUMO_LOG("not valid exposureLock value");
-    const QByteArray bytes = report({0x02, 0x05, uint8_t(value), 0x00, 0x00});
-    LUMO_LOG("setReport with data [%p, %p, %p, %p, %p]", reinterpret_cast<void *>(uintptr_t(2)),
-             reinterpret_cast<void *>(uintptr_t(5)), reinterpret_cast<void *>(uintptr_t(uint8_t(value))),
-             nullptr, nullptr);
-    if (exchange(bytes, nullptr) != 0)
+    if (sendSetting(0x05, value) != 0)
         return -1;
     LUMO_LOG("finished");
     return 0;
@@ -360,21 +406,17 @@ int LumoCamera::velmarSetExposureLock(short value)
 
 int LumoCamera::velmarSetIris(short value)
 {
-    if (focusing())
-        return -1;
-    const QByteArray bytes = report({0x02, 0x06, uint8_t(value), 0x00, 0x00});
-    LUMO_LOG("setReport with data [%p, %p, %p, %p, %p]", reinterpret_cast<void *>(uintptr_t(2)),
-             reinterpret_cast<void *>(uintptr_t(6)), reinterpret_cast<void *>(uintptr_t(uint8_t(value))),
-             nullptr, nullptr);
-    return exchange(bytes, nullptr) == 0 ? 0 : -1;
+    return sendSetting(0x06, value);
 }
 
 int LumoCamera::velmarCurrentFocusMode()
 {
-    if (focusing())
-        return -1;
+    // The mode is known from preparation and kept up to date by the camera's reports: a focus
+    // under way does not make it unknown.
     if (isContinousFocusMode != -1)
         return isContinousFocusMode;
+    if (focusing())
+        return -1;
     QByteArray reply;
     if (exchange(report({0x02, 0x00, 0x03, 0x00, 0x00}), &reply) != 0)
         return -1;
@@ -404,6 +446,11 @@ bool LumoCamera::setExposureLock(short value)
         return false;
     }
     return true;
+}
+
+bool LumoCamera::setAutoBrightness(bool on)
+{
+    return setExposureLock(on ? 1 : 2);
 }
 
 int LumoCamera::getExposure()

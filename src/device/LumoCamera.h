@@ -4,7 +4,9 @@
 #include "HidChannel.h"
 #include "UsbControlChannel.h"
 
+#include <QList>
 #include <QObject>
+#include <QPair>
 #include <QString>
 
 #include <atomic>
@@ -36,10 +38,14 @@ public:
     virtual QString model() const { return {}; }
     virtual QString shortModel() const { return {}; }
 
+    // What the camera can do, for the interface to ask instead of its model: how many exposure
+    // levels setExposure() takes (1 to n; 0 when it takes none), and whether automatic exposure
+    // can be switched off (setAutoBrightness()).
+    virtual int exposureLevels() const { return 0; }
+    virtual bool hasExposureLock() const { return false; }
+
     uint32_t vendorId() const { return vendorId_; }
     uint32_t productId() const { return productId_; }
-    uint32_t getProductId() const { return productId_; }
-    void setProductId(uint32_t productId) { productId_ = productId; }
     uint32_t locationId() const { return locationId_; }
     const QString &deviceKey() const { return device_.key; }
     const DeviceInfo &deviceInfo() const { return device_; }
@@ -146,6 +152,8 @@ public:
     uint16_t irisMax();
 
     // --- Vendor commands over HID (any thread; 0 or a read value, -1 on failure) -----------
+    // A setting (exposure lock, iris) the camera refuses while it focuses is kept, the newest of
+    // each, and sent once the focus is over; a later request of the same setting replaces it.
     int velmarResetImage();
     int velmarForceFocusAgain();
     int velmarSetExposureLock(short value);
@@ -153,7 +161,10 @@ public:
     int velmarCurrentFocusMode();
     int velmarGetIris();
 
+    // 1 releases the exposure lock (automatic exposure on), 2 locks it (off).
     bool setExposureLock(short value);
+    // Automatic exposure on or off: the one place that turns the switch into a lock value.
+    bool setAutoBrightness(bool on);
     int getExposure();
     virtual bool setExposure(short level);
     bool resetImageControl();
@@ -216,6 +227,10 @@ private:
     // Delays::FocusDoneTimeout is taken as over (and logged).
     bool focusing();
     void endFocus();
+    // The vendor setting `command` with `value`, or, while the camera focuses, kept for later.
+    int sendSetting(uint8_t command, short value);
+    // Sends the settings kept while the camera focused (main thread).
+    void sendKeptSettings();
 
     DeviceInfo device_;
     QString captureDeviceLocationId_;
@@ -230,4 +245,7 @@ private:
     ImageControlLimits limits_;
     // When a focus under way is taken as over (steady clock, ms); 0 when none is.
     std::atomic<int64_t> focusDeadlineMs_{0};
+    // Settings refused while focusing: command byte and value, in the order they were asked for.
+    std::mutex keptLock_;
+    QList<QPair<uint8_t, short>> keptSettings_;
 };

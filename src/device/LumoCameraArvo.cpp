@@ -3,7 +3,7 @@
 #include "CameraIds.h"
 #include "core/LumoLog.h"
 
-LumoCameraArvo::LumoCameraArvo(QObject *parent) : LumoCameraVelmar(parent)
+LumoCameraArvo::LumoCameraArvo(QObject *parent) : LumoCamera(parent)
 {
     productId_ = CameraIds::ArvoProductId;
 }

@@ -9,7 +9,7 @@
 #include <QTimer>
 
 LumoCameraTobble::LumoCameraTobble(QObject *parent)
-    : LumoCameraVelmar(parent), autoGetExposureTimer_(new QTimer(this))
+    : LumoCamera(parent), autoGetExposureTimer_(new QTimer(this))
 {
     productId_ = CameraIds::TobbleProductId;
     connect(autoGetExposureTimer_, &QTimer::timeout, this, &LumoCameraTobble::timerToAutoGetExposure);
@@ -30,7 +30,7 @@ bool LumoCameraTobble::setExposure(short level)
 
 void LumoCameraTobble::setActive(bool active)
 {
-    LumoCameraVelmar::setActive(active);
+    LumoCamera::setActive(active);
     // The timer belongs to the camera's thread (the main thread once the camera is in the
     // registry); activation from another thread is forwarded there.
     QTimer *timer = autoGetExposureTimer_;

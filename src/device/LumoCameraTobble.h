@@ -1,18 +1,20 @@
 #pragma once
 
-#include "LumoCameraVelmar.h"
+#include "LumoCamera.h"
 
 class QTimer;
 
 // Second model: exposure levels 1 to 15 sent as they are, an exposure lock, and, while it is the
 // active camera, an exposure report every half second (its timer runs on the main thread).
-class LumoCameraTobble : public LumoCameraVelmar {
+class LumoCameraTobble : public LumoCamera {
     Q_OBJECT
 public:
     explicit LumoCameraTobble(QObject *parent = nullptr);
 
     QString model() const override { return QStringLiteral("Velmar Tobble"); }
     QString shortModel() const override { return QStringLiteral("Tobble"); }
+    int exposureLevels() const override { return 15; }
+    bool hasExposureLock() const override { return true; }
 
     bool setExposure(short level) override;
     void setActive(bool active) override;
