@@ -69,6 +69,9 @@ TEST_F(CamSettings, FirstAttachTakesTheCameraDefaultsAndTheModeDefaults)
     makeCache();
     cache->setTimer(10);
     cache->setHFlipped(true);
+    // Adjustments saved out of the camera's range, damaged or written by hand.
+    for (const auto &[key, value] : {std::pair{"Brightness", -99999}, {"Hue", 999}})
+        cache->setDeviceKey(key, value);
     NotificationRecorder recorder({CamSettingWillRestore, CamSettingDidRestore, CamSettingDidSetToDefault});
     resetAndWait();
     ASSERT_TRUE(recorder.waitForCount(2));
@@ -85,13 +88,15 @@ TEST_F(CamSettings, FirstAttachTakesTheCameraDefaultsAndTheModeDefaults)
 
     const QVariantMap saved = record("Tobble");
     EXPECT_EQ(saved.value("Contrast").toInt(), current->contrastDef());
+    EXPECT_EQ(saved.value("Brightness").toInt(), current->brightnessDef()) << "out of range: the default";
+    EXPECT_EQ(saved.value("Hue").toInt(), current->hueDef());
     EXPECT_EQ(saved.value("Resolution").toInt(), 1);
     EXPECT_EQ(saved.value("Exposure").toInt(), 4);
-    // The exposure lock went to the camera: auto brightness on sends lock value 1 (2 - 1), off 0.
-    EXPECT_EQ(hub.camera(1)->outputReports().last().toHex(' '), "02 05 01 00 00");
-    cache->setAutoBrightness(false);
+    // The exposure lock went to the camera: released with auto brightness on, locked with it off.
     EXPECT_EQ(hub.camera(1)->outputReports().last().toHex(' '), "02 05 00 00 00");
-    EXPECT_FALSE(hub.camera(1)->exposureLocked());
+    cache->setAutoBrightness(false);
+    EXPECT_EQ(hub.camera(1)->outputReports().last().toHex(' '), "02 05 01 00 00");
+    EXPECT_TRUE(hub.camera(1)->exposureLocked());
 }
 
 TEST_F(CamSettings, SavedSettingsComeBackPerModel)

@@ -10,6 +10,9 @@
 
 #include <QTimer>
 
+#include <algorithm>
+#include <cstdint>
+
 namespace {
 
 // Keys of a model's record under "LumoDevices".
@@ -33,9 +36,22 @@ constexpr float DefaultZoom = 1.0f;
 constexpr int DefaultResolution = 1; // 1280x960
 constexpr int16_t ArvoDefaultExposure = 3;
 constexpr int16_t TobbleDefaultExposure = 4;
-constexpr short ExposureLockOff = 1; // auto brightness on: the lock is released
-constexpr short ExposureLockOn = 2;
 constexpr int ImageAdjustmentCount = 6;
+
+// A saved image adjustment as the camera can take it. A value outside the camera's limits (a
+// damaged or hand-edited setting) gives the camera's default, or the nearest limit when the
+// default is outside them as well. Limits the camera has not answered leave the range of the
+// control's 16 bits, signed or not.
+int withinLimits(int value, int minimum, int maximum, int byDefault, bool isSigned)
+{
+    if (minimum >= maximum) {
+        minimum = isSigned ? INT16_MIN : 0;
+        maximum = isSigned ? INT16_MAX : UINT16_MAX;
+    }
+    if (value >= minimum && value <= maximum)
+        return value;
+    return byDefault >= minimum && byDefault <= maximum ? byDefault : std::clamp(value, minimum, maximum);
+}
 
 } // namespace
 
@@ -135,7 +151,7 @@ void CamSettingController::setAutoBrightness(bool on)
 {
     autoBrightness_ = on;
     if (CameraPtr camera = currentCamera_())
-        camera->setExposureLock(on ? ExposureLockOn : ExposureLockOff);
+        camera->setAutoBrightness(on);
     setDeviceKey(Key::AutoBrightness, on);
 }
 
@@ -259,27 +275,37 @@ void CamSettingController::runImageAdjustmentStep(unsigned sequence, int index)
 void CamSettingController::applyImageAdjustment(int step)
 {
     CameraPtr camera = currentCamera_();
-    auto saved = [&](const char *key, int fallback) {
-        return UserDefaults::toInteger(valueForDeviceKey(key), fallback);
+    // The saved value within the camera's limits, or its default when none is saved. Nothing is
+    // saved without a camera: the fields go back to 0.
+    auto saved = [&](const char *key, int minimum, int maximum, int byDefault, bool isSigned) {
+        const int value = UserDefaults::toInteger(valueForDeviceKey(key), byDefault);
+        return withinLimits(value, minimum, maximum, byDefault, isSigned);
     };
+    LumoCamera *c = camera.get();
     switch (step) {
     case 0:
-        setBrightness(uint16_t(saved(Key::Brightness, camera ? camera->brightnessDef() : 0)));
+        setBrightness(uint16_t(
+            c ? saved(Key::Brightness, c->brightnessMin(), c->brightnessMax(), c->brightnessDef(), false)
+              : 0));
         break;
     case 1:
-        setContrast(uint16_t(saved(Key::Contrast, camera ? camera->contrastDef() : 0)));
+        setContrast(uint16_t(
+            c ? saved(Key::Contrast, c->contrastMin(), c->contrastMax(), c->contrastDef(), false) : 0));
         break;
     case 2:
-        setGamma(uint16_t(saved(Key::Gamma, camera ? camera->gammaDef() : 0)));
+        setGamma(uint16_t(c ? saved(Key::Gamma, c->gammaMin(), c->gammaMax(), c->gammaDef(), false) : 0));
         break;
     case 3:
-        setHue(int16_t(saved(Key::Hue, camera ? camera->hueDef() : 0)));
+        setHue(int16_t(c ? saved(Key::Hue, c->hueMin(), c->hueMax(), c->hueDef(), true) : 0));
         break;
     case 4:
-        setSaturation(uint16_t(saved(Key::Saturation, camera ? camera->saturationDef() : 0)));
+        setSaturation(uint16_t(
+            c ? saved(Key::Saturation, c->saturationMin(), c->saturationMax(), c->saturationDef(), false)
+              : 0));
         break;
     case 5:
-        setSharpness(uint16_t(saved(Key::Sharpness, camera ? camera->sharpnessDef() : 0)));
+        setSharpness(uint16_t(
+            c ? saved(Key::Sharpness, c->sharpnessMin(), c->sharpnessMax(), c->sharpnessDef(), false) : 0));
         break;
     }
 }
