@@ -7,7 +7,10 @@
 #include "core/UserDefaults.h"
 #include "photos/LumoActionController.h"
 #include "ui/LumoMainWindowController.h"
+#include "device/virtual/VirtualCameraHub.h"
+#include "ui/camera/LumoCameraModeControls.h"
 #include "ui/camera/LumoCaptureViewController.h"
+#include "ui/widgets/LumoExposureButton.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -141,14 +144,42 @@ TEST(AppController, CameraChangeRestoresTheSavedSettingsAndTheProgrammableButton
 
     using namespace NotificationNames;
     NotificationCenter *center = NotificationCenter::defaultCenter();
+    LumoCameraModeControls *controls = controller.mainWindowController()->cameraControls();
+    auto saved = [&](const char *key) { return defaults->dictionaryForKey(DefaultsKeys::Devices).value("Tobble").toMap().value(key); };
     center->post(CameraCustomButton);
     EXPECT_TRUE(capture->hFlipped());
+    EXPECT_EQ(controls->mirrorButton()->title(), "Mirror: H");
+    EXPECT_TRUE(saved("HFlipped").toBool());
     center->post(ProgramKeyFunctionDidChange, nullptr, {{DefaultsKeys::ProgramKeyFunction, 1}});
     center->post(CameraCustomButton);
     EXPECT_EQ(capture->zoom(), 3.0f);
+    center->post(CameraCustomButton);
+    EXPECT_EQ(controls->zoomButton()->title(), "Zoom: 100%") << "the largest factor, then 1x";
+
+    // The exposure: the model's default level 4 reaches the camera, and a press makes it 5
+    // there, in the toolbar and in the saved settings.
+    VirtualCamera *camera = controller.virtualCameraHub()->camera(1).get();
+    ASSERT_TRUE(waitUntil([&] { return camera->exposureStep() == 4 && controls->exposureButton()->title() == "Exposure: 4"; }));
     center->post(ProgramKeyFunctionDidChange, nullptr, {{DefaultsKeys::ProgramKeyFunction, 2}});
     center->post(CameraCustomButton);
-    EXPECT_EQ(controller.mainWindowController()->exposureStep(), -2) << "the model's default level 4, one step on, wraps to -2";
+    EXPECT_EQ(camera->exposureStep(), 5);
+    EXPECT_EQ(controls->exposureButton()->title(), "Exposure: 5");
+    EXPECT_EQ(saved("Exposure").toInt(), 5);
+
+    // Automatic exposure off, then the camera plugged in again: the camera gets back exactly
+    // what was saved, even though it focuses while the settings are restored.
+    controls->exposureLockButton()->itemAtIndex(2)->trigger();
+    ASSERT_TRUE(camera->exposureLocked());
+    controller.virtualCameraHub()->unplug(1);
+    ASSERT_TRUE(waitUntil([&] { return !controls->zoomButton()->isEnabled(); }));
+    VirtualCamera *again = controller.virtualCameraHub()->plug(VirtualCamera::Model::Tobble).get();
+    ASSERT_TRUE(waitUntil([&] { return again->exposureStep() == 5 && again->exposureLocked(); }));
+    waitUntil([] { return false; }, 100); // exposure reports come and go
+    EXPECT_EQ(again->exposureStep(), 5);
+    EXPECT_TRUE(again->exposureLocked());
+    EXPECT_EQ(controls->exposureButton()->title(), "Exposure: 5");
+    EXPECT_EQ(controls->exposureLockButton()->title(), "AE: Off");
+    EXPECT_FALSE(saved("AutoBrightness").toBool());
 }
 
 TEST(CommandLine, ParsesVirtualCamerasAndRejectsUnknownModels)

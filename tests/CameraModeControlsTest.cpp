@@ -67,11 +67,27 @@ protected:
         controls->cameraDidChange();
     }
     void choose(LumoPopUpButton *button, int entry) { button->itemAtIndex(entry)->trigger(); }
+    // Picks exposure entry `level` and waits for a pause with auto exposure off to end.
+    void chooseExposure(int level)
+    {
+        controls->exposureButton()->selectItemAtIndex(level);
+        controls->setExposure(controls->exposureButton());
+        ASSERT_TRUE(waitUntil([&] { return !controls->lockAutoGetExposure(); }));
+    }
+    int shownExposure() const { return controls->exposureButton()->indexOfSelectedItem(); }
     // The camera's next answer to "which exposure level".
     void cameraReports(int level)
     {
         vcam->receiveOutputReport(QByteArray::fromHex("0206") + char(level) + QByteArray(2, 0));
         NotificationCenter::defaultCenter()->post(ReportExposure, current.get());
+    }
+    QString lastLockReport() const
+    {
+        QString last;
+        for (const QByteArray &r : vcam->outputReports())
+            if (r.startsWith(QByteArray::fromHex("0205")))
+                last = QString::fromLatin1(r.toHex(' '));
+        return last;
     }
     int exposureLockReports() const
     {
@@ -119,20 +135,30 @@ TEST_F(CameraModeControls, ZoomChosenInEitherPopUpIsAppliedAnnouncedAndShownByBo
     EXPECT_FALSE(controls->zoomButton()->itemAtIndex(3)->isChecked());
 }
 
-TEST_F(CameraModeControls, ZoomKeysStepThePhotoZoomPopUpAndSetTheCameraZoom)
+TEST_F(CameraModeControls, ZoomKeysStepTheCameraZoomAndInReviewModeThePhotoZoom)
 {
     use(Model::Arvo);
-    choose(controls->zoomButton(), 4); // the camera at 200%
+    choose(controls->zoomButton(), 3); // the camera at 150%
     LumoPopUpButton *photoZoom = controls->photoZoomButton();
-    photoZoom->selectItemAtIndex(2);
     controls->zoomIn();
-    EXPECT_EQ(capture->zoom(), 1.5f) << "taken from the photo zoom pop-up";
-    EXPECT_EQ(controls->zoomButton()->title(), "Zoom: 150%");
-    EXPECT_EQ(twinZoom.indexOfSelectedItem(), 3);
+    EXPECT_EQ(capture->zoom(), 2.0f);
+    EXPECT_EQ(cache->zoom(), 2.0f);
+    EXPECT_EQ(twinZoom.title(), "Zoom: 200%");
+    EXPECT_EQ(photoZoom->indexOfSelectedItem(), 1) << "the photo zoom stays";
+    controls->zoomOut();
+    controls->zoomOut();
+    EXPECT_EQ(controls->zoomButton()->title(), "Zoom: 125%");
 
+    controls->setReviewMode(true);
+    QList<float> viewer;
+    QObject::connect(controls.get(), &LumoCameraModeControls::viewerZoomRequested, [&](float f) { viewer << f; });
     photoZoom->selectItemAtIndex(6);
     controls->zoomIn();
     EXPECT_EQ(photoZoom->indexOfSelectedItem(), 6) << "no entry past the last";
+    photoZoom->selectItemAtIndex(2);
+    controls->zoomIn();
+    EXPECT_EQ(viewer, QList<float>({1.5f}));
+    EXPECT_EQ(capture->zoom(), 1.25f) << "the camera zoom stays";
     photoZoom->selectItemAtIndex(1);
     controls->zoomOut();
     EXPECT_EQ(photoZoom->indexOfSelectedItem(), 1);
@@ -167,22 +193,24 @@ TEST_F(CameraModeControls, ManualExposureWithAutoExposureOffWaitsWithoutBlocking
     EXPECT_FALSE(cache->autoBrightness());
     EXPECT_NE(cache->exposure(), 9) << "sent only after the pause";
     cameraReports(3);
-    EXPECT_EQ(controls->indexOfExposureItem(), 9) << "reports are not followed meanwhile";
+    EXPECT_EQ(shownExposure(), 9) << "reports are not followed meanwhile";
     ASSERT_TRUE(waitUntil([&] { return !controls->lockAutoGetExposure(); }));
     EXPECT_EQ(cache->exposure(), 9);
+    EXPECT_EQ(vcam->exposureStep(), 9);
+    EXPECT_TRUE(vcam->exposureLocked()) << "automatic exposure stays off";
 }
 
 TEST_F(CameraModeControls, ReportedExposureLevelIsShownOutOfRangeAsLevelFourWithAutoExposureOn)
 {
     use(Model::Tobble);
     for (int reported : {0, 16}) {
-        controls->setIndexOfExposureLockItem(2);
-        controls->setIndexOfExposureItem(7);
+        choose(controls->exposureLockButton(), 2);
+        chooseExposure(7);
         shown.clear();
         cameraReports(reported);
         EXPECT_EQ(controls->exposureLockButton()->title(), "AE: On") << reported;
         EXPECT_EQ(twinLock.indexOfSelectedItem(), 1);
-        EXPECT_EQ(controls->indexOfExposureItem(), 4);
+        EXPECT_EQ(shownExposure(), 4);
         EXPECT_EQ(controls->exposureButton()->scroller()->value(), 3);
         EXPECT_EQ(twinExposure.title(), "Exposure: 4");
         EXPECT_EQ(shown, Shown({{4, false}}));
@@ -192,11 +220,10 @@ TEST_F(CameraModeControls, ReportedExposureLevelIsShownOutOfRangeAsLevelFourWith
 TEST_F(CameraModeControls, ReportedExposureChangesNothingWhenEqualOrNotToBeFollowed)
 {
     use(Model::Tobble);
-    choose(controls->exposureLockButton(), 2);
-    controls->setIndexOfExposureItem(6);
+    chooseExposure(6);
     const int lockReports = exposureLockReports();
     cameraReports(6);
-    EXPECT_EQ(exposureLockReports(), lockReports) << "no auto-exposure cycle for an equal level";
+    EXPECT_EQ(exposureLockReports(), lockReports) << "nothing sent for an equal level";
 
     QObject otherCamera;
     const std::function<void()> ignoredReports[] = {
@@ -212,34 +239,52 @@ TEST_F(CameraModeControls, ReportedExposureChangesNothingWhenEqualOrNotToBeFollo
             vcam->receiveOutputReport(QByteArray::fromHex("0206090000"));
             NotificationCenter::defaultCenter()->post(ReportExposure, &otherCamera);
         },
+        [&] {
+            ASSERT_TRUE(current->focusAgain()); // no answer while the camera focuses
+            NotificationCenter::defaultCenter()->post(ReportExposure, current.get());
+        },
     };
     for (const auto &report : ignoredReports) {
         controls->setSupressExposureOSD(false);
         report();
-        EXPECT_EQ(controls->indexOfExposureItem(), 6);
+        EXPECT_EQ(shownExposure(), 6);
+        EXPECT_EQ(controls->exposureLockButton()->title(), "AE: On");
     }
+    ASSERT_TRUE(waitUntil([&] { return !current->isFocusing; }));
     controls->setSupressExposureOSD(false);
     cameraReports(9);
-    EXPECT_EQ(controls->indexOfExposureItem(), 9) << "followed again after the focus run";
-    EXPECT_FALSE(cache->autoBrightness()) << "AE off: one auto-exposure cycle";
-    EXPECT_TRUE(waitUntil([&] { return cache->autoBrightness(); }));
+    EXPECT_EQ(shownExposure(), 9) << "with automatic exposure the camera's level is shown";
+    EXPECT_EQ(cache->exposure(), 6) << "and not saved as a choice";
+
+    // With automatic exposure off the camera holds the level chosen, and gets it again.
+    choose(controls->exposureLockButton(), 2);
+    cameraReports(12);
+    EXPECT_EQ(shownExposure(), 9);
+    EXPECT_EQ(vcam->exposureStep(), 9);
+    EXPECT_TRUE(vcam->exposureLocked());
+    waitUntil([] { return false; }, 20);
+    EXPECT_FALSE(cache->autoBrightness());
 }
 
 TEST_F(CameraModeControls, AutoExposureSwitchReachesCacheAndCamera)
 {
     use(Model::Tobble);
+    chooseExposure(11);
     const struct {
         int entry;
-        const char *lockReport; // setExposureLock 2 goes out as 1, 1 as 0
+        const char *lockReport; // the lock on with automatic exposure off
         bool on;
         const char *title;
     } cases[] = {{2, "02 05 01 00 00", false, "AE: Off"}, {1, "02 05 00 00 00", true, "AE: On"}};
     for (const auto &c : cases) {
+        const int lockReports = exposureLockReports();
         choose(controls->exposureLockButton(), c.entry);
-        EXPECT_EQ(vcam->outputReports().last().toHex(' '), c.lockReport);
+        EXPECT_EQ(exposureLockReports(), lockReports + 1) << "sent once";
+        EXPECT_EQ(lastLockReport(), c.lockReport);
         EXPECT_EQ(cache->autoBrightness(), c.on);
         EXPECT_EQ(controls->lockae(), c.on);
         EXPECT_EQ(twinLock.title(), c.title);
+        EXPECT_EQ(vcam->exposureStep(), 11) << "the camera holds the level shown";
     }
 }
 
@@ -291,27 +336,53 @@ TEST_F(CameraModeControls, RestoreShowsAndAppliesTheSavedSettings)
     EXPECT_EQ(controls->exposureLockButton()->title(), "AE: On");
 }
 
-TEST_F(CameraModeControls, CameraButtonZoomsMirrorsAndStepsTheExposure)
+TEST_F(CameraModeControls, CameraButtonStepsZoomAndExposureAndMirrorsAsTheToolbarDoes)
 {
-    use(Model::Arvo);
     NotificationCenter *center = NotificationCenter::defaultCenter();
-    center->post(CaptureWillDigitalZoom, nullptr, {{InfoKeys::ZoomFactor, 3}});
-    EXPECT_EQ(capture->zoom(), 3.0f);
-    EXPECT_EQ(twinZoom.title(), "Zoom: 300%");
-    center->post(CaptureWillDigitalZoom, nullptr, {{InfoKeys::ZoomFactor, 4}});
-    EXPECT_EQ(capture->zoom(), 4.0f);
-    EXPECT_EQ(controls->zoomButton()->title(), "Zoom: 400%") << "beyond the entries";
-    center->post(CaptureWillDigitalZoom, nullptr, {{InfoKeys::ZoomFactor, 0}});
-    EXPECT_EQ(capture->zoom(), 1.0f);
+    use(Model::Arvo);
+    choose(controls->zoomButton(), 3); // 150%
+    for (float factor : {2.0f, 3.0f, 1.0f, 2.0f}) {
+        center->post(CaptureWillDigitalZoom);
+        EXPECT_EQ(capture->zoom(), factor);
+        EXPECT_EQ(cache->zoom(), factor);
+        EXPECT_EQ(twinZoom.title(), QStringLiteral("Zoom: %1%").arg(qRound(factor * 100)));
+    }
 
     center->post(CaptureWillMirror);
     EXPECT_TRUE(capture->hFlipped());
-    EXPECT_FALSE(cache->hFlipped());
-    EXPECT_EQ(controls->mirrorButton()->title(), "Mirror: Off");
+    EXPECT_TRUE(cache->hFlipped());
+    EXPECT_EQ(controls->mirrorButton()->title(), "Mirror: H");
+    EXPECT_TRUE(twinMirror.itemAtIndex(1)->isChecked());
 
-    center->post(CaptureViewWillUpdateExposure, nullptr, {{InfoKeys::Exposure, 1}});
-    EXPECT_EQ(controls->exposureStep(), 1);
-    EXPECT_EQ(twinExposure.title(), "Exposure: +1");
+    // One step brighter each press, the darkest after the brightest; the camera, the saved
+    // setting, both pop-ups and the read-out follow.
+    const struct {
+        Model model;
+        int from;
+        QList<int> steps;  // entries after each press
+        QList<int> camera; // what the camera then holds
+        const char *title; // after the first press
+        QPair<int, bool> shownFirst;
+    } cases[] = {
+        {Model::Arvo, 2, {1, 5, 4}, {9, 3, 4}, "Exposure: +2", {2, true}},
+        {Model::Tobble, 14, {15, 1, 2}, {15, 1, 2}, "Exposure: 15", {15, false}},
+    };
+    for (const auto &c : cases) {
+        use(c.model);
+        chooseExposure(c.from);
+        shown.clear();
+        for (int i = 0; i < c.steps.size(); ++i) {
+            center->post(CaptureViewWillUpdateExposure);
+            EXPECT_EQ(shownExposure(), c.steps[i]);
+            EXPECT_EQ(twinExposure.indexOfSelectedItem(), c.steps[i]);
+            EXPECT_EQ(cache->exposure(), c.steps[i]);
+            EXPECT_EQ(vcam->exposureStep(), c.camera[i]);
+            if (i == 0) {
+                EXPECT_EQ(controls->exposureButton()->title(), c.title);
+            }
+        }
+        EXPECT_EQ(shown.value(0), c.shownFirst);
+    }
 }
 
 TEST_F(CameraModeControls, AutoExposureControlOnlyForTheModelWithALockAndToolbarLocking)
@@ -331,6 +402,21 @@ TEST_F(CameraModeControls, AutoExposureControlOnlyForTheModelWithALockAndToolbar
     use(Model::Tobble);
     EXPECT_TRUE(lockAction()->isVisible());
     EXPECT_FALSE(twinLock.isHidden());
+
+    // Without a camera nothing can be worked, and the controls say why.
+    current = nullptr;
+    controls->cameraDidChange();
+    EXPECT_FALSE(lockAction()->isVisible());
+    controls->lockToolbar(false); // a self-timer ending meanwhile
+    for (QWidget *widget : controls->toolbarWidgets() + QList<QWidget *>{&twinZoom, &twinMirror}) {
+        EXPECT_FALSE(widget->isEnabled()) << qPrintable(widget->objectName());
+        EXPECT_EQ(widget->toolTip(), "No camera connected");
+    }
+    controls->zoomIn();
+    EXPECT_EQ(capture->zoom(), 1.0f);
+    use(Model::Tobble);
+    EXPECT_TRUE(controls->zoomButton()->isEnabled());
+    EXPECT_TRUE(twinMirror.toolTip().isEmpty());
 
     controls->lockToolbar(true);
     for (QWidget *widget : controls->toolbarWidgets())

@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "device/CameraIds.h"
 #include "app/CommandLine.h"
 #include "app/LumoAppController.h"
 #include "core/Delays.h"
@@ -45,10 +46,17 @@ protected:
         main.window()->show();
     }
     LumoAttachController *attach() const { return main.attachController(); }
+    // A camera for the controls to work, never prepared: every request to it fails softly.
+    void plugCamera()
+    {
+        camera = LumoCamera::create(CameraIds::VendorId, CameraIds::ArvoProductId);
+        main.cameraControls()->cameraDidChange();
+    }
     bool shows(LumoFloaterWindow *floater) const { return floater->isVisible(); }
 
     Sandbox sandbox;
-    LumoMainWindowController main{nullptr, nullptr};
+    CameraPtr camera; // none unless a test plugs one
+    LumoMainWindowController main{nullptr, [this] { return camera; }};
 };
 
 TEST_F(FullScreen, ProjectModeCarriesThePictureAndItsControlsToAFullScreenWindowAndBack)
@@ -112,6 +120,7 @@ TEST_F(FullScreen, ProjectModeCarriesThePictureAndItsControlsToAFullScreenWindow
 
 TEST_F(FullScreen, TwinPopUpsActLikeTheToolbarsAndStayInStep)
 {
+    plugCamera();
     main.setMode(Mode::ProjectMode);
     LumoPopUpButton *twin = attach()->twins()->zoom;
     LumoPopUpButton *toolbar = main.cameraControls()->zoomButton();
@@ -124,7 +133,7 @@ TEST_F(FullScreen, TwinPopUpsActLikeTheToolbarsAndStayInStep)
     EXPECT_EQ(twin->title(), "Zoom: 150%");
     EXPECT_EQ(toolbar->title(), "Zoom: 150%");
 
-    main.cameraControls()->setIndexOfTimerItem(2);
+    main.cameraControls()->timerButton()->itemAtIndex(2)->trigger();
     EXPECT_EQ(attach()->twins()->timer->title(), "Timer: 3 s");
 }
 

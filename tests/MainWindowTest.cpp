@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "device/CameraIds.h"
 #include "core/NotificationNames.h"
 #include "settings/CamSettingController.h"
 #include "ui/LumoMainWindowController.h"
@@ -32,10 +33,17 @@ protected:
                 return action->data().toInt();
         return -1;
     }
+    // A camera for the controls to work, never prepared: every request to it fails softly.
+    void plugCamera()
+    {
+        camera = LumoCamera::create(CameraIds::VendorId, CameraIds::ArvoProductId);
+        main.cameraControls()->cameraDidChange();
+    }
     bool shows(QToolBar *toolbar) const { return toolbar->isVisibleTo(main.window()); }
 
     Sandbox sandbox;
-    LumoMainWindowController main{nullptr, nullptr};
+    CameraPtr camera; // none unless a test plugs one
+    LumoMainWindowController main{nullptr, [this] { return camera; }};
 };
 
 TEST_F(MainWindowModes, EachModeShowsItsToolbarAndStatusLineAndTheSameModeAgainChangesNothing)
@@ -128,6 +136,7 @@ TEST_F(MainWindowModes, ModeRoundTripsAndFullScreenKeepTheWindowSize)
 
 TEST_F(MainWindowModes, ClickingAZoomEntryZoomsThePictureAndTitlesTheControl)
 {
+    plugCamera();
     main.setMode(Mode::CameraMode);
     main.window()->show();
     LumoPopUpButton *zoom = main.cameraControls()->zoomButton();

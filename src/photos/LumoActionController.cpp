@@ -16,9 +16,6 @@ using namespace NotificationNames;
 
 namespace {
 
-constexpr float ZoomStepLimit = 5.0f;
-constexpr int16_t ExposureStepFirst = -2;
-constexpr int16_t ExposureStepLimit = 3;
 // The self-timer's settings in seconds; 0 is off.
 constexpr int ShortTimer = 3;
 constexpr int LongTimer = 10;
@@ -260,6 +257,8 @@ void LumoActionController::velmarDidSetToContinueFocus(const Notification &)
 
 void LumoActionController::velmarDidPressCustomButton(const Notification &)
 {
+    // Zoom, exposure and mirror are steps of the camera-mode controls, which apply, show and
+    // save them as a choice in the toolbar; this only asks for them.
     NotificationCenter *center = NotificationCenter::defaultCenter();
     switch (programmableKeyFunc_) {
     case FocusAgain:
@@ -267,18 +266,10 @@ void LumoActionController::velmarDidPressCustomButton(const Notification &)
             camera->focusAgain();
         break;
     case ZoomStep:
-        zoomFactor_ += 1.0f;
-        if (zoomFactor_ > ZoomStepLimit)
-            zoomFactor_ = 0.0f;
-        center->post(CaptureWillDigitalZoom, nullptr, {{InfoKeys::ZoomFactor, int(zoomFactor_)}});
+        center->post(CaptureWillDigitalZoom);
         break;
     case ExposureStep:
-        exposure_ = int16_t(exposure_ + 1);
-        if (exposure_ >= ExposureStepLimit)
-            exposure_ = ExposureStepFirst;
-        if (CameraPtr camera = currentCamera())
-            camera->setExposure(exposure_);
-        center->post(CaptureViewWillUpdateExposure, nullptr, {{InfoKeys::Exposure, int(exposure_)}});
+        center->post(CaptureViewWillUpdateExposure);
         break;
     case Mirror:
         center->post(CaptureWillMirror);

@@ -487,22 +487,17 @@ void LumoMainWindowController::velmarCameraDidChange(const Notification &)
     lastFrameCount_ = captureController_->frameCount();
     framesPerSecond_ = 0;
     updateCameraStatus();
+    cameraControls_->cameraDidChange();
     if (!currentCamera_())
         return;
     // The saved settings of the new camera; then the image adjustments once more, queued behind
     // everything else the change set off. The second run takes over the first one's steps and
     // keeps the restore that the first one ends with.
-    cameraControls_->cameraDidChange();
     focusForNewCamera(currentCamera_());
     CamSettingController *settings = CamSettingController::sharedInstance();
     settings->resetCameraParameters();
     QMetaObject::invokeMethod(
         settings, [settings] { settings->setImageAdjustments(); }, Qt::QueuedConnection);
-}
-
-int LumoMainWindowController::exposureStep() const
-{
-    return cameraControls_->exposureStep();
 }
 
 void LumoMainWindowController::lockToolbar(bool lock)

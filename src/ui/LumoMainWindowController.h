@@ -102,8 +102,6 @@ public:
     void setInstantPreview(int value);
     int instantPreviewSeconds() const { return instantPreviewSeconds_; }
     QString baseDir() const { return baseDir_; }
-    // The exposure step the camera button chose last (-2 to +2).
-    int exposureStep() const;
     // The camera toolbar's controls.
     LumoCameraModeControls *cameraControls() const { return cameraControls_; }
     // Disables (true) or enables the camera controls and the mode switcher, as while the

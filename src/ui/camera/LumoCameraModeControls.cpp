@@ -5,8 +5,6 @@
 #include "core/LumoLog.h"
 #include "core/NotificationCenter.h"
 #include "core/NotificationNames.h"
-#include "device/LumoCameraArvo.h"
-#include "device/LumoCameraTobble.h"
 #include "settings/CamSettingController.h"
 #include "settings/Conversions.h"
 #include "ui/widgets/LumoPopUpButton.h"
@@ -16,6 +14,7 @@
 #include <QToolBar>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -88,15 +87,17 @@ LumoCameraModeControls::LumoCameraModeControls(LumoCaptureViewController *captur
     mirrorButton_->addItem(tr("Horizontal"));
     mirrorButton_->addItem(tr("Vertical"));
 
-    // What the controls show until the cache restores or defaults a camera's settings.
-    showIndex(zoomButton_, nullptr, tr("Zoom"), indexOfZoomItem_);
-    showIndex(photoZoomButton_, nullptr, tr("Zoom"), indexOfPhotoZoomItem_);
-    showIndex(exposureButton_, nullptr, tr("Exposure"), 3); // the "0" step
+    // What the controls show until the cache restores or defaults a camera's settings: 100%,
+    // the "0" step, AE on, no timer, 1280×960.
+    showIndex(zoomButton_, nullptr, tr("Zoom"), 1);
+    showIndex(photoZoomButton_, nullptr, tr("Zoom"), 1);
+    showIndex(exposureButton_, nullptr, tr("Exposure"), 3);
     showIndex(exposureLockButton_, nullptr, tr("AE"), indexOfExposureLockItem_);
-    showIndex(timerButton_, nullptr, tr("Timer"), indexOfTimerItem_);
-    showIndex(resolutionButton_, nullptr, tr("Resolution"), indexOfResolutionItem_);
+    showIndex(timerButton_, nullptr, tr("Timer"), 1);
+    showIndex(resolutionButton_, nullptr, tr("Resolution"), 2);
     setMirrorTitles();
     showMirrorChecks();
+    updateEnabled();
 
     connect(zoomButton_, &LumoPopUpButton::activated, this, [this] { zoom(zoomButton_); });
     connect(photoZoomButton_, &LumoPopUpButton::activated, this, [this] { zoom(photoZoomButton_); });
@@ -164,6 +165,7 @@ void LumoCameraModeControls::setTwins(const Twins *twins)
               resolutionButton_->indexOfSelectedItem());
     setMirrorTitles();
     showMirrorChecks();
+    updateEnabled();
 }
 
 // --- Helpers -------------------------------------------------------------------------------
@@ -193,10 +195,13 @@ void LumoCameraModeControls::showIndex(LumoPopUpButton *button, LumoPopUpButton 
     follow(button, {twin});
 }
 
-bool LumoCameraModeControls::currentCameraIsArvo() const
+void LumoCameraModeControls::showExposureLevel(int level)
 {
-    const CameraPtr camera = currentCamera_();
-    return qobject_cast<LumoCameraArvo *>(camera.get()) != nullptr;
+    // The menu's five entries read +2 to -2.
+    if (exposureButton_->style() == LumoExposureButton::MenuStyle)
+        showExposureIndicator(3 - level, true);
+    else
+        showExposureIndicator(level, false);
 }
 
 void LumoCameraModeControls::showExposureIndicator(int value, bool showSigned)
@@ -226,8 +231,7 @@ void LumoCameraModeControls::zoom(LumoPopUpButton *sender)
     sender->setTitle(joined(tr("Zoom"), sender->titleOfSelectedItem()));
     sender->setMutexState();
     const float factor = toZoomFactor(sender->indexOfSelectedItem() - 1);
-    if (reviewMode_) {
-        indexOfPhotoZoomItem_ = sender->indexOfSelectedItem();
+    if (reviewMode_ && sender == photoZoomButton_) {
         emit viewerZoomRequested(factor);
         return;
     }
@@ -243,41 +247,39 @@ void LumoCameraModeControls::setZoom(LumoPopUpButton *sender)
 
 void LumoCameraModeControls::setZoom(float factor, LumoPopUpButton *sender)
 {
-    if (toZoomIndex(factor) < ZoomEntries) {
-        sender->selectItemAtIndex(zoomEntry(factor));
-        sender->setTitle(joined(tr("Zoom"), sender->titleOfSelectedItem()));
-    } else {
-        // Only the camera button's zoom steps go past the table: no entry is checked, and the
-        // title tells the factor in use.
-        sender->selectItemAtIndex(0);
-        sender->setTitle(joined(tr("Zoom"), QStringLiteral("%1%").arg(qRound(factor * 100))));
-    }
+    sender->selectItemAtIndex(zoomEntry(factor));
+    sender->setTitle(joined(tr("Zoom"), sender->titleOfSelectedItem()));
     sender->setMutexState();
-    // Every zoom pop-up but the photo viewer's shows the camera zoom, which the photo zoom
-    // pop-up sets through the keys in camera mode.
     follow(sender, {zoomButton_, twins_ ? twins_->zoom : nullptr});
+    // A factor with no entry is applied as the entry shown.
+    factor = toZoomFactor(sender->indexOfSelectedItem() - 1);
     capture_->setZoom(factor);
-    indexOfZoomItem_ = sender->indexOfSelectedItem();
     NotificationCenter::defaultCenter()->post(NotificationNames::DeviceCacheWillUpdateZoomFactor, nullptr,
                                               {{NotificationNames::InfoKeys::ZoomFactor, factor}});
 }
 
 void LumoCameraModeControls::zoomIn()
 {
-    const int index = photoZoomButton_->indexOfSelectedItem();
-    if (index >= ZoomEntries)
-        return;
-    photoZoomButton_->selectItemAtIndex(index + 1);
-    zoom(photoZoomButton_);
+    stepZoom(+1);
 }
 
 void LumoCameraModeControls::zoomOut()
 {
-    const int index = photoZoomButton_->indexOfSelectedItem();
-    if (index < 2)
+    stepZoom(-1);
+}
+
+void LumoCameraModeControls::stepZoom(int step)
+{
+    // Review mode zooms the photo; the other modes zoom the camera picture, as its pop-up does
+    // (and not while it is disabled).
+    LumoPopUpButton *button = reviewMode_ ? photoZoomButton_.data() : zoomButton_.data();
+    if (!button || !button->isEnabled())
         return;
-    photoZoomButton_->selectItemAtIndex(index - 1);
-    zoom(photoZoomButton_);
+    const int index = button->indexOfSelectedItem() + step;
+    if (index < 1 || index > ZoomEntries)
+        return;
+    button->selectItemAtIndex(index);
+    zoom(button);
 }
 
 // --- Exposure ------------------------------------------------------------------------------
@@ -294,13 +296,8 @@ void LumoCameraModeControls::setExposureWithOSD(LumoPopUpButton *sender, bool sh
     follow(sender, {exposureButton_, twins_ ? twins_->exposure : nullptr});
     const int level = sender->indexOfSelectedItem();
     indexOfExposureItem_ = level;
-    if (show) {
-        // The five steps of the first model read +2 to -2; the levels of the other as they are.
-        if (currentCameraIsArvo())
-            showExposureIndicator(3 - level, true);
-        else
-            showExposureIndicator(level, false);
-    }
+    if (show)
+        showExposureLevel(level);
     NotificationCenter::defaultCenter()->post(NotificationNames::DeviceCacheWillUpdateExposure, nullptr,
                                               {{NotificationNames::InfoKeys::Exposure, level}});
     finishPendingPause();
@@ -334,6 +331,8 @@ void LumoCameraModeControls::updateExposureValue(const Notification &notificatio
     if (!camera || notification.object != camera.get())
         return;
     int level = camera->getExposure();
+    if (level < 0)
+        return; // no answer (the camera was busy): nothing reported
     if (level < LowestReportedExposure || level > HighestReportedExposure) {
         indexOfExposureLockItem_ = AutoExposureOn;
         showIndex(exposureLockButton_, twins_ ? twins_->exposureLock : nullptr, tr("AE"), AutoExposureOn);
@@ -341,39 +340,28 @@ void LumoCameraModeControls::updateExposureValue(const Notification &notificatio
     }
     if (level == indexOfExposureItem_)
         return;
+    if (indexOfExposureLockItem_ == AutoExposureOff) {
+        // With automatic exposure off the camera holds the level chosen; another level means it
+        // did not take it (it was busy, or reset itself), so it gets the level again.
+        finishPendingPause();
+        settings_->setExposure(int16_t(indexOfExposureItem_));
+        return;
+    }
     indexOfExposureItem_ = level;
     exposureButton_->selectItemAtIndex(level);
     exposureButton_->setTitle(tr("%1: %2").arg(tr("Exposure")).arg(level));
     exposureButton_->setMutexState();
     follow(exposureButton_, {twins_ ? twins_->exposure : nullptr});
-    showExposureIndicator(level, currentCameraIsArvo());
-    if (indexOfExposureLockItem_ == AutoExposureOff) {
-        // One auto-exposure cycle, so that the camera keeps the level it reported.
-        finishPendingPause();
-        settings_->setAutoBrightness(false);
-        afterAutoExposurePause([this] { settings_->setAutoBrightness(true); });
-    }
+    showExposureLevel(level);
 }
 
-void LumoCameraModeControls::captureViewWillUpdateExposure(const Notification &notification)
+void LumoCameraModeControls::captureViewWillUpdateExposure(const Notification &)
 {
-    // The camera button's steps -2 to +2: the menu face shows the step, with its title and
-    // check mark; the slider face has no entry for a step and stays as it is.
-    exposureStep_ = notification.userInfo.value(NotificationNames::InfoKeys::Exposure).toInt();
-    for (LumoPopUpButton *button :
-         {static_cast<LumoPopUpButton *>(exposureButton_.data()), twins_ ? twins_->exposure : nullptr}) {
-        auto *exposure = qobject_cast<LumoExposureButton *>(button);
-        if (!exposure || exposure->style() != LumoExposureButton::MenuStyle)
-            continue;
-        for (int i = 1; i < exposure->numberOfItems(); ++i) {
-            bool ok = false;
-            if (exposure->itemAtIndex(i)->text().toInt(&ok) == exposureStep_ && ok) {
-                exposure->selectItemAtIndex(i);
-                exposure->setTitle(joined(tr("Exposure"), exposure->titleOfSelectedItem()));
-                exposure->setMutexState();
-            }
-        }
-    }
+    // The camera button: one step brighter, as if the entry had been picked in the toolbar.
+    if (!exposureButton_->isEnabled())
+        return;
+    exposureButton_->selectItemAtIndex(exposureButton_->brighterIndex());
+    setExposure(exposureButton_);
 }
 
 // --- Auto exposure -------------------------------------------------------------------------
@@ -381,10 +369,7 @@ void LumoCameraModeControls::captureViewWillUpdateExposure(const Notification &n
 void LumoCameraModeControls::setAutoBrightness(LumoPopUpButton *sender)
 {
     indexOfExposureLockItem_ = sender->indexOfSelectedItem();
-    const bool on = toAutoBrightnessValue(indexOfExposureLockItem_ - 1);
-    finishPendingPause();
-    settings_->setAutoBrightness(on);
-    setAutoBrightness(on, sender);
+    setAutoBrightness(toAutoBrightnessValue(indexOfExposureLockItem_ - 1), sender);
 }
 
 void LumoCameraModeControls::setAutoBrightness(bool on, LumoPopUpButton *)
@@ -410,8 +395,9 @@ void LumoCameraModeControls::setLockAE(bool on)
 {
     lockae_ = on;
     finishPendingPause();
-    if (const CameraPtr camera = currentCamera_())
-        camera->setExposureLock(on ? 1 : 2);
+    settings_->setAutoBrightness(on);
+    if (!on)
+        settings_->setExposure(int16_t(indexOfExposureItem_));
 }
 
 void LumoCameraModeControls::setToolbarItemVisible(QWidget *widget, bool visible)
@@ -434,32 +420,45 @@ void LumoCameraModeControls::setToolbarItemVisible(QWidget *widget, bool visible
 void LumoCameraModeControls::adjustCameraModeToolbarItems()
 {
     const CameraPtr camera = currentCamera_();
-    const bool hasExposureLock = qobject_cast<LumoCameraTobble *>(camera.get()) != nullptr;
+    const bool hasExposureLock = camera && camera->hasExposureLock();
     setToolbarItemVisible(exposureLockButton_, hasExposureLock);
     setToolbarItemVisible(twins_ ? twins_->exposureLock : nullptr, hasExposureLock);
 }
 
 void LumoCameraModeControls::lockToolbar(bool lock)
 {
-    for (QWidget *widget : toolbarWidgets()) {
-        if (widget)
-            widget->setEnabled(!lock);
-    }
-    if (!twins_)
-        return;
-    for (QWidget *widget : {twins_->zoom, twins_->exposure, twins_->exposureLock, twins_->timer,
-                            twins_->resolution, twins_->mirror}) {
-        if (widget)
-            widget->setEnabled(!lock);
+    locked_ = lock;
+    updateEnabled();
+}
+
+void LumoCameraModeControls::updateEnabled()
+{
+    const bool hasCamera = currentCamera_() != nullptr;
+    const bool enabled = hasCamera && !locked_;
+    const QString why = hasCamera ? QString() : tr("No camera connected");
+    QList<QWidget *> widgets = toolbarWidgets();
+    if (twins_)
+        widgets << twins_->zoom << twins_->exposure << twins_->exposureLock << twins_->timer
+                << twins_->resolution << twins_->mirror;
+    for (QWidget *widget : widgets) {
+        if (!widget)
+            continue;
+        widget->setEnabled(enabled);
+        widget->setToolTip(why);
     }
 }
 
 void LumoCameraModeControls::cameraDidChange()
 {
+    // A level still waiting for the auto-exposure pause was meant for the camera that went.
+    pauseTimer_->stop();
+    pausedRest_ = nullptr;
+    lockAutoGetExposure_ = false;
     setExposureStyleForCamera(exposureButton_);
     if (twins_)
         setExposureStyleForCamera(qobject_cast<LumoExposureButton *>(twins_->exposure));
     adjustCameraModeToolbarItems();
+    updateEnabled();
 }
 
 // --- Timer, resolution ---------------------------------------------------------------------
@@ -473,14 +472,13 @@ void LumoCameraModeControls::setTimer(LumoPopUpButton *sender)
     settings_->setTimer(seconds);
     NotificationCenter::defaultCenter()->post(NotificationNames::DeviceCacheWillUpdateTimer, nullptr,
                                               {{NotificationNames::InfoKeys::Timer, seconds}});
-    indexOfTimerItem_ = sender->indexOfSelectedItem();
 }
 
 void LumoCameraModeControls::setResolution(LumoPopUpButton *sender)
 {
-    indexOfResolutionItem_ = sender->indexOfSelectedItem();
-    settings_->setResolution(indexOfResolutionItem_ - 1);
-    setResolution(indexOfResolutionItem_ - 1, sender);
+    const int index = sender->indexOfSelectedItem() - 1;
+    settings_->setResolution(index);
+    setResolution(index, sender);
     // The exposure the camera reports while it settles on the new size is not its own choice.
     supressExposureOSD_ = true;
 }
@@ -541,9 +539,13 @@ void LumoCameraModeControls::postMirror()
 
 void LumoCameraModeControls::toggleMirror(LumoPopUpButton *sender)
 {
+    toggleFlip(sender->indexOfSelectedItem());
+}
+
+void LumoCameraModeControls::toggleFlip(int entry)
+{
     // The two entries are switches of their own, so the new state is taken from the check mark
     // as it was before the click (the menu has already flipped its own copy).
-    const int entry = sender->indexOfSelectedItem();
     if (entry == HorizontalFlipEntry || entry == VerticalFlipEntry) {
         const bool on = !mirrorChecked_[entry - 1];
         mirrorChecked_[entry - 1] = on;
@@ -562,16 +564,21 @@ void LumoCameraModeControls::toggleMirror(LumoPopUpButton *sender)
 
 void LumoCameraModeControls::captureWillMirror(const Notification &)
 {
-    // Only the picture turns: the saved setting and the mirror control keep theirs.
-    capture_->setHFlipped(!capture_->hFlipped());
+    // The camera button: the horizontal mirror, as its entry in the mirror pop-up.
+    if (mirrorButton_->isEnabled())
+        toggleFlip(HorizontalFlipEntry);
 }
 
-void LumoCameraModeControls::captureWillDigitalZoom(const Notification &notification)
+void LumoCameraModeControls::captureWillDigitalZoom(const Notification &)
 {
-    // The camera button steps the zoom 1x to 5x and then back; its step past the end (0) is the
-    // unzoomed picture. The factor is saved, applied and shown like a chosen one.
-    const float factor =
-        std::max(notification.userInfo.value(NotificationNames::InfoKeys::ZoomFactor).toFloat(), 1.0f);
+    // The camera button: the next whole factor (1x, 2x, 3x), and 1x again after the largest
+    // factor of the zoom pop-up. The factor is saved, applied and shown like a chosen one.
+    if (!zoomButton_->isEnabled())
+        return;
+    const float largest = toZoomFactor(ZoomEntries - 1);
+    float factor = std::floor(capture_->zoom()) + 1.0f;
+    if (factor > largest)
+        factor = 1.0f;
     settings_->setZoom(factor);
     setZoom(factor, zoomButton_);
 }
@@ -614,38 +621,6 @@ void LumoCameraModeControls::syncCameraModeToolbarSettings(const Notification &n
 
     exposureLockButton_->selectItemAtIndex(toAutoBrightnessIndex(settings_->autoBrightness()) + 1);
     setAutoBrightness(exposureLockButton_.data());
-}
-
-// --- Index setters -------------------------------------------------------------------------
-
-void LumoCameraModeControls::setIndexOfZoomItem(int16_t index)
-{
-    indexOfZoomItem_ = index;
-    showIndex(zoomButton_, twins_ ? twins_->zoom : nullptr, tr("Zoom"), index);
-}
-
-void LumoCameraModeControls::setIndexOfExposureItem(int16_t index)
-{
-    indexOfExposureItem_ = index;
-    showIndex(exposureButton_, twins_ ? twins_->exposure : nullptr, tr("Exposure"), index);
-}
-
-void LumoCameraModeControls::setIndexOfTimerItem(int16_t index)
-{
-    indexOfTimerItem_ = index;
-    showIndex(timerButton_, twins_ ? twins_->timer : nullptr, tr("Timer"), index);
-}
-
-void LumoCameraModeControls::setIndexOfResolutionItem(int16_t index)
-{
-    indexOfResolutionItem_ = index;
-    showIndex(resolutionButton_, twins_ ? twins_->resolution : nullptr, tr("Resolution"), index);
-}
-
-void LumoCameraModeControls::setIndexOfExposureLockItem(int16_t index)
-{
-    indexOfExposureLockItem_ = index;
-    showIndex(exposureLockButton_, twins_ ? twins_->exposureLock : nullptr, tr("AE"), index);
 }
 
 // --- Full-screen forwarding ----------------------------------------------------------------

@@ -22,9 +22,11 @@ struct Notification;
 // Each pop-up's entry 0 is its title entry ("Zoom: 150%"); the value entries follow from index 1.
 // A change reaches the setting cache, the capture pipeline or the camera, and is announced to
 // the snapshot controller with one of the four "LumoDeviceCacheWillUpdate…" notifications. The
-// controls follow the camera as well: its exposure reports, the settings the cache restores, its
-// model's own controls. The floating full-screen controls carry a twin of each pop-up; whichever
-// of the two the user works, both end up showing the same entry and title.
+// controls follow the camera as well: its exposure reports, the settings the cache restores, what
+// it can do (exposure levels, an exposure lock), and its absence. The camera's programmable
+// button and the zoom keys work the controls as a click would. The floating full-screen controls
+// carry a twin of each pop-up; whichever of the two the user works, both end up showing the same
+// entry and title.
 //
 // Main thread.
 class LumoCameraModeControls : public QObject {
@@ -64,26 +66,29 @@ public:
     // use here. The twins take the toolbar's state at once.
     void setTwins(const Twins *twins);
 
-    // In review mode the zoom pop-ups zoom the photo viewer (viewerZoomRequested) instead of
-    // the camera picture.
+    // In review mode the photo zoom pop-up and the zoom keys zoom the photo viewer
+    // (viewerZoomRequested); in the other modes the keys step the camera zoom.
     void setReviewMode(bool review) { reviewMode_ = review; }
 
     // --- Zoom ---------------------------------------------------------------------------
     void zoom(LumoPopUpButton *sender);
     void setZoom(LumoPopUpButton *sender);
     void setZoom(float factor, LumoPopUpButton *sender);
+    // The zoom keys: one entry up or down, stopping at either end.
     void zoomIn();
     void zoomOut();
 
     // --- Exposure and auto exposure -----------------------------------------------------
     void setExposure(LumoPopUpButton *sender);
     void setExposureWithOSD(LumoPopUpButton *sender, bool show);
-    // The exposure control's face for the current camera: the slider for the model with
-    // fifteen levels, the menu of five steps for any other.
+    // The exposure control's face for the current camera: the slider for a camera with more
+    // levels than five, the menu of five steps for any other.
     void setExposureStyleForCamera(LumoExposureButton *sender);
     void setAutoBrightness(LumoPopUpButton *sender);
     void setExposureLock(LumoPopUpButton *sender) { setAutoBrightness(sender); }
     void setAutoBrightness(bool on, LumoPopUpButton *sender);
+    // Saves the switch and has the camera take it; switched off, the camera keeps the level
+    // shown, which is saved as the chosen one.
     void setLockAE(bool on);
 
     // --- Timer, resolution, mirror ------------------------------------------------------
@@ -92,29 +97,17 @@ public:
     void setResolution(int index, LumoPopUpButton *sender);
     void toggleMirror(LumoPopUpButton *sender);
 
-    // --- Selected entries, shown without sending anything anywhere ---------------------
-    void setIndexOfZoomItem(int16_t index);
-    void setIndexOfExposureItem(int16_t index);
-    void setIndexOfTimerItem(int16_t index);
-    void setIndexOfResolutionItem(int16_t index);
-    void setIndexOfExposureLockItem(int16_t index);
-    int indexOfZoomItem() const { return indexOfZoomItem_; }
-    int indexOfExposureItem() const { return indexOfExposureItem_; }
-    int indexOfTimerItem() const { return indexOfTimerItem_; }
-    int indexOfResolutionItem() const { return indexOfResolutionItem_; }
-    int indexOfExposureLockItem() const { return indexOfExposureLockItem_; }
-    int indexOfPhotoZoomItem() const { return indexOfPhotoZoomItem_; }
     bool lockae() const { return lockae_; }
     bool lockAutoGetExposure() const { return lockAutoGetExposure_; }
-    // The exposure step the camera button chose last (-2 to +2).
-    int exposureStep() const { return exposureStep_; }
 
     // --- Following the camera -----------------------------------------------------------
-    // The AE control is shown only for the model with an exposure lock.
+    // The AE control is shown only for a camera with an exposure lock.
     void adjustCameraModeToolbarItems();
     // Disables (true) or enables every control here and its twin, as while the self-timer runs.
+    // Without a camera they stay disabled.
     void lockToolbar(bool lock);
-    // The current camera changed: the exposure faces and the AE control follow its model.
+    // The current camera changed: the exposure faces and the AE control follow what it can do;
+    // without a camera every control is disabled and says why.
     void cameraDidChange();
     // Set from a resolution change until the end of the next focus run: the camera's exposure
     // reports are ignored meanwhile, as they are during a focus run.
@@ -148,6 +141,13 @@ private:
     // Selects `index` on the toolbar pop-up and its twin, both titled from the toolbar's entry.
     void showIndex(LumoPopUpButton *button, LumoPopUpButton *twin, const QString &label, int index);
     void showAutoBrightness(bool on);
+    // The floating read-out of exposure entry `level`: a signed step of the menu face ("+1"),
+    // or the slider's level as it is.
+    void showExposureLevel(int level);
+    // Every control and its twin enabled unless locked or without a camera.
+    void updateEnabled();
+    // Toggles flip entry 1 (horizontal) or 2 (vertical), as the mirror pop-up's entries do.
+    void toggleFlip(int entry);
     QString mirrorValueText() const;
     void showMirrorChecks();
     void setMirrorTitles();
@@ -156,8 +156,9 @@ private:
     // waits runs at once before anything else reaches the camera, so requests keep their order.
     void afterAutoExposurePause(std::function<void()> rest);
     void finishPendingPause();
-    bool currentCameraIsArvo() const;
     void showExposureIndicator(int value, bool showSigned);
+    // One entry up (+1) or down (-1) on the pop-up the zoom keys work.
+    void stepZoom(int step);
     void setToolbarItemVisible(QWidget *widget, bool visible);
 
     LumoCaptureViewController *capture_;
@@ -177,17 +178,13 @@ private:
     QTimer *pauseTimer_;
     std::function<void()> pausedRest_;
 
-    int indexOfZoomItem_ = 1;
     int indexOfExposureItem_ = 12;
-    int indexOfTimerItem_ = 1;
-    int indexOfResolutionItem_ = 2;
     int indexOfExposureLockItem_ = 1;
-    int indexOfPhotoZoomItem_ = 1;
     bool lockae_ = false;
     bool lockAutoGetExposure_ = false;
     bool supressExposureOSD_ = false;
     bool reviewMode_ = false;
-    int exposureStep_ = 0;
+    bool locked_ = false;
     // The check marks of the mirror entries (horizontal, vertical). The pop-ups show these; a
     // menu's own toggle on a click is overwritten.
     bool mirrorChecked_[2] = {false, false};

@@ -3,10 +3,10 @@
 #include "LumoImages.h"
 #include "LumoScroller.h"
 
-#include "device/LumoCameraTobble.h"
-
 #include <QMenu>
 #include <QWidgetAction>
+
+#include <iterator>
 
 static const char *const kStepTitles[] = {"+2", "+1", "0", "-1", "-2"};
 
@@ -14,7 +14,7 @@ LumoExposureButton::LumoExposureButton(QWidget *parent) : LumoPopUpButton(parent
 
 LumoExposureButton::Style LumoExposureButton::styleForCamera(const LumoCamera *camera)
 {
-    return qobject_cast<const LumoCameraTobble *>(camera) ? SliderStyle : MenuStyle;
+    return camera && camera->exposureLevels() > int(std::size(kStepTitles)) ? SliderStyle : MenuStyle;
 }
 
 void LumoExposureButton::setStyle(int style)
@@ -84,4 +84,15 @@ void LumoExposureButton::selectItemAtIndex(int index)
     }
     if (LumoScroller *slider = scroller())
         slider->setIntValue(index - 1);
+}
+
+int LumoExposureButton::brighterIndex() const
+{
+    // The slider's levels run from index 1 to its number of levels; the menu's steps from 1 to
+    // its last entry, after the title entry.
+    const int index = indexOfSelectedItem();
+    if (style_ == SliderStyle)
+        return index >= 1 && index < numberOfItems() ? index + 1 : 1;
+    const int last = numberOfItems() - 1;
+    return index > 1 && index <= last ? index - 1 : last;
 }

@@ -19,7 +19,8 @@ public:
 
     explicit LumoExposureButton(QWidget *parent = nullptr);
 
-    // The face for a camera: the slider for the model with fifteen exposure levels.
+    // The face for a camera: the slider for a camera with more exposure levels than the menu's
+    // five steps.
     static Style styleForCamera(const LumoCamera *camera);
 
     int style() const { return style_; }
@@ -35,6 +36,9 @@ public:
     int indexOfSelectedItem() const override;
     QString titleOfSelectedItem() const override;
     void selectItemAtIndex(int index) override;
+    // The entry one step brighter than the selected one, the darkest after the brightest: the
+    // menu lists its steps from the brightest down, the slider its levels from the darkest up.
+    int brighterIndex() const;
 
 private:
     int style_ = MenuStyle;
