@@ -159,14 +159,15 @@ TEST(AppController, CameraChangeRestoresTheSavedSettingsAndTheProgrammableButton
     ASSERT_TRUE(waitUntil([&] { return camera->exposureStep() == 4 && controls->exposureButton()->title() == "Exposure: 4"; }));
     center->post(ProgramKeyFunctionDidChange, nullptr, {{DefaultsKeys::ProgramKeyFunction, 2}});
     center->post(CameraCustomButton);
-    EXPECT_EQ(camera->exposureStep(), 5);
     EXPECT_EQ(controls->exposureButton()->title(), "Exposure: 5");
+    // A camera that is focusing takes it once the focus is over.
+    EXPECT_TRUE(waitUntil([&] { return camera->exposureStep() == 5; }));
     EXPECT_EQ(saved("Exposure").toInt(), 5);
 
     // Automatic exposure off, then the camera plugged in again: the camera gets back exactly
     // what was saved, even though it focuses while the settings are restored.
     controls->exposureLockButton()->itemAtIndex(2)->trigger();
-    ASSERT_TRUE(camera->exposureLocked());
+    ASSERT_TRUE(waitUntil([&] { return camera->exposureLocked(); }));
     controller.virtualCameraHub()->unplug(1);
     ASSERT_TRUE(waitUntil([&] { return !controls->zoomButton()->isEnabled(); }));
     VirtualCamera *again = controller.virtualCameraHub()->plug(VirtualCamera::Model::Tobble).get();
