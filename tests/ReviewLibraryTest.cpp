@@ -4,6 +4,7 @@
 #include "library/PhotoDecoding.h"
 #include "library/PhotoRotation.h"
 #include "library/PhotoTrash.h"
+#include "library/Thumbnailer.h"
 #include "photos/PhotoEncoder.h"
 #include "settings/Conversions.h"
 
@@ -18,6 +19,9 @@
 #include <exiv2/exiv2.hpp>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <future>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -178,6 +182,17 @@ TEST_F(ReviewLibraryTest, OutsideChangesArriveAsRowChangesThatKeepTheSelection)
     const QPersistentModelIndex selected = list.index(1); // c.jpg
     QSignalSpy resets(&list, &QAbstractItemModel::modelReset);
     QSignalSpy changed(&list, &QAbstractItemModel::dataChanged);
+    const auto serial = [&] { return selected.data(LumoPhotoList::SerialRole).toInt(); };
+
+    // Another program rewrites the photo on screen in place, which changes nothing of the folder:
+    // its serial goes up, so views reload it.
+    const int first = serial();
+    list.followFile(file("c.jpg"));
+    QFile inPlace(file("c.jpg"));
+    ASSERT_TRUE(inPlace.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    inPlace.write("rewritten by another program");
+    inPlace.close();
+    EXPECT_TRUE(waitUntil([&] { return serial() > first; }));
 
     // Another program copies two photos in and deletes one.
     ASSERT_TRUE(QFile::copy(file("a.jpg"), file("b.jpg")));
@@ -190,12 +205,18 @@ TEST_F(ReviewLibraryTest, OutsideChangesArriveAsRowChangesThatKeepTheSelection)
     EXPECT_EQ(selected.row(), 1);
     EXPECT_EQ(selected.data().toString(), "c.jpg");
 
-    // Another program replaces the selected photo: its serial goes up, so views reload it.
+    // Another program replaces the selected photo: its serial goes up again.
+    const int rewritten = serial();
     ASSERT_TRUE(writeFile(file("c.jpg.tmp"), "longer contents"));
     ASSERT_TRUE(QFile::remove(file("c.jpg")) && QFile::rename(file("c.jpg.tmp"), file("c.jpg")));
-    ASSERT_TRUE(waitUntil([&] { return selected.data(LumoPhotoList::SerialRole).toInt() > 0; }));
+    ASSERT_TRUE(waitUntil([&] { return serial() > rewritten; }));
 
-    // The folder itself goes: the list empties rather than showing photos that are gone.
+    // The folder itself is moved away, then comes back, then goes: the list never shows photos
+    // that are not there.
+    ASSERT_TRUE(QDir().rename(sandbox_.path("library"), sandbox_.path("moved")));
+    EXPECT_TRUE(waitUntil([&] { return list.rowCount() == 0; }));
+    ASSERT_TRUE(QDir().rename(sandbox_.path("moved"), sandbox_.path("library")));
+    EXPECT_TRUE(waitUntil([&] { return list.rowCount() == 4; }));
     ASSERT_TRUE(QDir(sandbox_.path("library")).removeRecursively());
     ASSERT_TRUE(waitUntil([&] { return list.rowCount() == 0; }));
     EXPECT_EQ(resets.count(), 0);
@@ -369,6 +390,78 @@ TEST_F(ReviewLibraryTest, BadFilesDecodeAsNothingAndAreNotTurned)
     }
     EXPECT_TRUE(decodePhotoForView(file("missing.jpg"), {}).isNull());
     EXPECT_FALSE(rotatePhotoFile(file("missing.jpg"), 90).ok);
+
+    // Entries that are no regular file are refused at once: a FIFO would block open() for good,
+    // a device reports size 0 and never ends.
+    ASSERT_EQ(mkfifo(QFile::encodeName(file("fifo.jpg")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", file("zero.jpg")));
+    for (const char *name : {"fifo.jpg", "zero.jpg"}) {
+        SCOPED_TRACE(name);
+        const QString path = file(name);
+        auto readers = std::async(std::launch::async, [path] {
+            EXPECT_TRUE(decodePhotoForView(path, {}).isNull());
+            EXPECT_TRUE(Thumbnailer::decodeThumbnail(path, {160, 120}).isNull());
+            EXPECT_FALSE(Thumbnailer::uprightSize(path).isValid());
+            EXPECT_FALSE(rotatePhotoFile(path, 90).ok);
+            EXPECT_TRUE(PhotoMimeData::encodePicture(path, "image/png").isEmpty());
+        });
+        if (readers.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+            ADD_FAILURE() << "a reader is stuck";
+            // A writer lets each blocked open() go, so that the test can end.
+            while (readers.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready)
+                ::close(::open(QFile::encodeName(file("fifo.jpg")).constData(), O_WRONLY | O_NONBLOCK));
+        }
+    }
+}
+
+// The EXIF orientation: stored pixels and how the picture stands, as the letters of its quarters
+// (Red, Green, Blue, White) left to right, top to bottom.
+QString quarterColours(const QImage &image)
+{
+    QString letters;
+    // Points well away from both diagonals, which every turn and mirror maps onto each other.
+    for (const QPointF at : {QPointF(0.25, 0.1), QPointF(0.75, 0.1), QPointF(0.25, 0.9), QPointF(0.75, 0.9)}) {
+        const QColor c = image.pixelColor(int(at.x() * image.width()), int(at.y() * image.height()));
+        letters += c.red() > 200 && c.green() > 200 ? 'W' : c.red() > 150 ? 'R' : c.green() > 150 ? 'G' : 'B';
+    }
+    return letters;
+}
+
+TEST_F(ReviewLibraryTest, PhotosStandAsTheirOrientationSaysAndATurnMakesTheTagUpright)
+{
+    const struct {
+        int orientation;
+        const char *upright, *turnedRight;
+    } cases[] = {
+        {1, "RGBW", "BRWG"}, {2, "GRWB", "WGBR"}, {3, "WBGR", "GWRB"}, {4, "BWRG", "RBGW"},
+        {5, "RBGW", "GRWB"}, {6, "BRWG", "WBGR"}, {7, "WGBR", "BWRG"}, {8, "GWRB", "RGBW"},
+    };
+    const QByteArray stored = appPhoto({800, 600}); // RGBW as stored
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.orientation);
+        auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte *>(stored.constData()), long(stored.size()));
+        image->readMetadata();
+        image->exifData()["Exif.Image.Orientation"] = uint16_t(c.orientation);
+        image->writeMetadata();
+        image->io().open();
+        QByteArray tagged(qsizetype(image->io().size()), Qt::Uninitialized);
+        image->io().read(reinterpret_cast<Exiv2::byte *>(tagged.data()), long(tagged.size()));
+        ASSERT_TRUE(writeFile(file("p.jpg"), tagged));
+
+        const QSize upright = c.orientation >= 5 ? QSize(600, 800) : QSize(800, 600);
+        EXPECT_EQ(Thumbnailer::uprightSize(file("p.jpg")), upright);
+        const QImage shown = decodePhotoForView(file("p.jpg"), {400, 400});
+        EXPECT_EQ(shown.size(), upright / 2);
+        EXPECT_EQ(quarterColours(shown), c.upright);
+        const QImage thumbnail = Thumbnailer::decodeThumbnail(file("p.jpg"), {160, 120});
+        EXPECT_EQ(thumbnail.size(), c.orientation >= 5 ? QSize(90, 120) : QSize(160, 120));
+        EXPECT_EQ(quarterColours(thumbnail), c.upright);
+
+        ASSERT_TRUE(rotatePhotoFile(file("p.jpg"), -90).ok);
+        EXPECT_EQ(exifValue(file("p.jpg"), "Exif.Image.Orientation"), "1");
+        EXPECT_EQ(quarterColours(decodePhotoForView(file("p.jpg"), {})), c.turnedRight);
+        EXPECT_EQ(quarterColours(Thumbnailer::decodeThumbnail(file("p.jpg"), {160, 160})), c.turnedRight);
+    }
 }
 
 TEST(ViewDecodeSize, SmallestScaledDecodeCoveringTheFittedPhoto)

@@ -20,6 +20,7 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTest>
 #include <QUrl>
 #include <QWheelEvent>
@@ -85,7 +86,15 @@ TEST(ImageViewZoom, RemembersEachPhotosStepAndDecodesFullResolutionOnlyWhenZoome
     EXPECT_FLOAT_EQ(view.relativeZoomFactor(), 1.0f) << "a photo seen for the first time is fitted";
     EXPECT_FLOAT_EQ(view.absoluteZoomFactor(), 0.25f);
     EXPECT_LE(view.decodedSize().width(), 400 * view.devicePixelRatioF()) << "fitted: a scaled decode";
+
+    // A zoom keeps the photo point at the centre of the view, also after panning.
+    const QPointF centre(200, 150);
+    view.setZoomFactor(3.0f);
+    EXPECT_EQ(view.imagePointAt(centre), QPointF(800, 600));
+    view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->value() - 300);
+    EXPECT_EQ(view.imagePointAt(centre), QPointF(400, 600));
     view.setZoomFactor(2.0f);
+    EXPECT_EQ(view.imagePointAt(centre), QPointF(400, 600));
     ASSERT_TRUE(show(b));
     EXPECT_FLOAT_EQ(view.relativeZoomFactor(), 1.0f);
     ASSERT_TRUE(show(a));
@@ -182,12 +191,24 @@ TEST_F(Review, UndecodableFilesAndMoviesArePlaceholders)
     for (int row = 1; row < 5; ++row)
         EXPECT_EQ(state(row), LumoThumbnailCache::Failed) << list->pathOfRow(row).toStdString();
 
+    // Copying a file that cannot be decoded is refused with the viewer's words and leaves the
+    // clipboard as it was; a movie is copied as its file.
+    QApplication::clipboard()->setText("kept");
     for (int row = 1; row < 6; ++row) {
         review->selectRow(row);
         ASSERT_TRUE(waitUntil([&] { return !viewer()->isLoading(); }));
         EXPECT_EQ(viewer()->hasImage(), row == 5) << "only the movie has a picture: its film frame";
         EXPECT_EQ(viewer()->problemText().contains(QFileInfo(list->pathOfRow(row)).fileName()), row < 5);
+        review->copy();
+        if (row < 5) {
+            EXPECT_EQ(QApplication::clipboard()->text(), "kept");
+            ASSERT_TRUE(waitUntil([&] { return review->alert() != nullptr; }));
+            EXPECT_EQ(review->alert()->informativeText(), viewer()->problemText());
+            ASSERT_TRUE(answer(QMessageBox::Ok));
+        }
     }
+    EXPECT_FALSE(QApplication::clipboard()->mimeData()->hasImage());
+    EXPECT_EQ(QApplication::clipboard()->mimeData()->urls().value(0), QUrl::fromLocalFile(list->pathOfRow(5)));
     main->window()->grab(); // painting the placeholders must not fail
 }
 
@@ -202,19 +223,23 @@ TEST_F(Review, ClickSelectRotateCopyAndTrash)
     EXPECT_EQ(review->selectedRows(), QList<int>{2});
     EXPECT_EQ(viewer()->path(), photoPath(3));
 
-    // Ctrl+R turns the file right: width and height swap, the red half ends up on top.
-    bool turned = false;
+    // Ctrl+R turns every selected file right: width and height swap, the red half ends up on top.
+    QTest::mouseClick(strip(), Qt::LeftButton, Qt::ShiftModifier, cellCentre(3));
+    int turned = 0;
     QObject::connect(review, &LumoReviewController::rotationFinished, [&](const QString &, bool ok) {
-        turned = true;
+        ++turned;
         EXPECT_TRUE(ok);
     });
     QTest::keyClick(main->window(), Qt::Key_R, Qt::ControlModifier);
-    ASSERT_TRUE(waitUntil([&] { return turned; }));
-    EXPECT_EQ(Thumbnailer::jpegSize(photoPath(3)), QSize(120, 160));
-    const QImage rotated(photoPath(3));
-    EXPECT_GT(qRed(rotated.pixel(60, 20)), 200);
-    EXPECT_GT(qBlue(rotated.pixel(60, 140)), 200);
-    EXPECT_EQ(review->selectedRows(), QList<int>{2}) << "the turned photo stays selected";
+    ASSERT_TRUE(waitUntil([&] { return turned == 2; }));
+    for (int photo : {3, 4}) {
+        EXPECT_EQ(Thumbnailer::uprightSize(photoPath(photo)), QSize(120, 160));
+        const QImage rotated(photoPath(photo));
+        EXPECT_GT(qRed(rotated.pixel(60, 20)), 200);
+        EXPECT_GT(qBlue(rotated.pixel(60, 140)), 200);
+    }
+    EXPECT_EQ(review->selectedRows(), (QList<int>{2, 3})) << "the turned photos stay selected";
+    QTest::mouseClick(strip(), Qt::LeftButton, {}, cellCentre(2));
     EXPECT_TRUE(waitUntil([&] { return viewer()->imageSize() == QSize(120, 160); })) << "the viewer shows the turned file";
 
     // C copies the selected photo; the clipboard names the file too.
@@ -292,8 +317,8 @@ TEST_F(Review, ArrowKeysWalkThePhotosAndTheZoomPopUpFollowsThePhotoShown)
     EXPECT_EQ(zoom->indexOfSelectedItem(), 1) << "a photo seen for the first time is at 100%";
 
     // Two notches of the wheel: 100% -> 125% -> 150%; a sideways scroll zooms nothing.
-    const auto wheel = [&](QPoint delta) {
-        QWheelEvent event(QPointF(50, 50), QPointF(50, 50), {}, delta, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    const auto wheel = [&](QPoint delta, QPointF at = QPointF(50, 50)) {
+        QWheelEvent event(at, viewer()->viewport()->mapToGlobal(at), {}, delta, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(viewer()->viewport(), &event);
     };
     wheel({0, 120});
@@ -302,12 +327,27 @@ TEST_F(Review, ArrowKeysWalkThePhotosAndTheZoomPopUpFollowsThePhotoShown)
     wheel({120, 0});
     EXPECT_EQ(zoom->indexOfSelectedItem(), 3);
     EXPECT_FLOAT_EQ(viewer()->relativeZoomFactor(), 1.5f);
+    // The wheel keeps the photo point under the mouse where it is.
+    const QPointF mouse(100, 90);
+    const QPointF under = viewer()->imagePointAt(mouse);
+    wheel({0, 120}, mouse);
+    EXPECT_FLOAT_EQ(viewer()->relativeZoomFactor(), 2.0f);
+    EXPECT_NEAR(viewer()->imagePointAt(mouse).x(), under.x(), 0.2);
+    EXPECT_NEAR(viewer()->imagePointAt(mouse).y(), under.y(), 0.2);
 
     QTest::keyClick(strip(), Qt::Key_Left);
     EXPECT_EQ(zoom->indexOfSelectedItem(), 1);
     QTest::keyClick(strip(), Qt::Key_Right);
-    EXPECT_EQ(zoom->indexOfSelectedItem(), 3) << "the photo comes back at its step";
-    EXPECT_FLOAT_EQ(viewer()->relativeZoomFactor(), 1.5f);
+    EXPECT_EQ(zoom->indexOfSelectedItem(), 4) << "the photo comes back at its step";
+    EXPECT_FLOAT_EQ(viewer()->relativeZoomFactor(), 2.0f);
+
+    // Whatever has the keyboard, a toolbar button included, the arrows move through the photos;
+    // a click on the photo gives the keyboard to the strip.
+    review->rotateButton()->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+    EXPECT_EQ(review->selectedRows(), QList<int>{1});
+    QTest::mouseClick(viewer()->viewport(), Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), review->browserView());
 }
 
 // Photos copied in or taken away by other programs show in the strip; the selection never rests

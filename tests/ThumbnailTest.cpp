@@ -76,7 +76,7 @@ TEST_F(ThumbnailTest, LargeMetadataBeforeTheImageIsReadThrough)
     const QString path = file("padded.jpg");
     ASSERT_TRUE(writeFile(path, padded + original.mid(2)));
 
-    EXPECT_EQ(Thumbnailer::jpegSize(path), QSize(1600, 1200));
+    EXPECT_EQ(Thumbnailer::uprightSize(path), QSize(1600, 1200));
     EXPECT_EQ(Thumbnailer::decodeThumbnail(path, {160, 120}).size(), QSize(160, 120));
 }
 
@@ -145,11 +145,11 @@ TEST_F(ThumbnailTest, UnreadableFilesGiveNoThumbnail)
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(writeFile(file(c.name), c.bytes));
         EXPECT_TRUE(Thumbnailer::decodeThumbnail(file(c.name), {160, 120}).isNull());
-        EXPECT_EQ(Thumbnailer::jpegSize(file(c.name)).isValid(), c.sizeKnown);
+        EXPECT_EQ(Thumbnailer::uprightSize(file(c.name)).isValid(), c.sizeKnown);
     }
     for (const QString &path : {file("does-not-exist.jpg"), sandbox_.path()}) {
         EXPECT_TRUE(Thumbnailer::decodeThumbnail(path, {160, 120}).isNull()) << qPrintable(path);
-        EXPECT_FALSE(Thumbnailer::jpegSize(path).isValid()) << qPrintable(path);
+        EXPECT_FALSE(Thumbnailer::uprightSize(path).isValid()) << qPrintable(path);
     }
 }
 

@@ -272,5 +272,5 @@ void LumoAppController::openAbout()
 
 void LumoAppController::copy()
 {
-    mainWindowController_->copy();
+    mainWindowController_->copyPhoto();
 }

@@ -3,6 +3,7 @@
 #include "core/LumoLog.h"
 #include "core/UserDefaults.h"
 #include "library/LibraryFolder.h"
+#include "library/PhotoDecoding.h"
 
 #include <QFileInfo>
 #include <QPainter>
@@ -107,7 +108,8 @@ QImage FileItem::imageRepresentation()
         return moviePlaceholder();
     }
 
-    QImage image(file);
+    // Decoded as the viewer does: upright, and never from a FIFO, a device or a file without end.
+    const QImage image = decodePhotoForView(file, {});
     if (image.isNull()) {
         LUMO_LOG("picture %s cannot be read", qPrintable(file));
         return {};

@@ -53,8 +53,9 @@ public:
     // the thumbnail, and the picture itself.
     QString imageUID() const;
     QString imageTitle() const;
-    // The photo, loaded afresh from path() on every call; fills resolution() the first time and
-    // keeps it current. A null image when the file is missing or cannot be read.
+    // The photo, loaded afresh from path() on every call, upright as its orientation tag says;
+    // fills resolution() the first time and keeps it current. A null image when the file is
+    // missing, cannot be read or is not a regular file.
     // For a movie: a neutral film-frame picture (see moviePlaceholder()) when the file exists,
     // a null image otherwise.
     QImage imageRepresentation();

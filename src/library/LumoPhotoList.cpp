@@ -32,6 +32,7 @@ LumoPhotoList::LumoPhotoList(QObject *parent) : QAbstractListModel(parent)
     settle_.setSingleShot(true);
     connect(&settle_, &QTimer::timeout, this, &LumoPhotoList::applyOutsideChanges);
     connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &LumoPhotoList::folderDidChange);
+    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &LumoPhotoList::folderDidChange);
 }
 
 int LumoPhotoList::typeOfName(const QString &name)
@@ -93,21 +94,44 @@ void LumoPhotoList::setFolder(const QString &folder)
 {
     settle_.stop();
     unsettled_.clear();
-    if (!watcher_.directories().isEmpty())
-        watcher_.removePaths(watcher_.directories());
+    followed_.clear();
 
     beginResetModel();
     folder_ = cleanAbsolute(folder);
     rows_ = listFolder(folder_);
     endResetModel();
-    watchFolder();
+    watchPaths();
 }
 
-void LumoPhotoList::watchFolder()
+void LumoPhotoList::followFile(const QString &path)
 {
-    if (folder_.isEmpty() || watcher_.directories().contains(folder_) || !QFileInfo(folder_).isDir())
+    const int row = rowOfPath(path);
+    const QString file = row >= 0 ? pathOfRow(row) : QString();
+    if (file == followed_)
         return;
-    if (!watcher_.addPath(folder_))
+    followed_ = file;
+    watchPaths();
+}
+
+void LumoPhotoList::watchPaths()
+{
+    // Made anew at each look: a watch follows an inode, and a folder moved away and another
+    // made in its place, or a file replaced by a new one, are other inodes.
+    const QStringList watched = watcher_.directories() + watcher_.files();
+    if (!watched.isEmpty())
+        watcher_.removePaths(watched);
+    if (folder_.isEmpty())
+        return;
+    // The parent reports the folder itself being moved away or removed, which the folder's own
+    // watch does not; the followed file reports being rewritten in place, which the folder's
+    // does not either.
+    QStringList paths{QFileInfo(folder_).path()};
+    if (QFileInfo(folder_).isDir())
+        paths << folder_;
+    if (!followed_.isEmpty() && QFileInfo(followed_).isFile())
+        paths << followed_;
+    paths.removeDuplicates();
+    if (watcher_.addPaths(paths).contains(folder_))
         LUMO_LOG("changes to the library folder %s cannot be followed", qPrintable(folder_));
 }
 
@@ -223,6 +247,8 @@ void LumoPhotoList::applyOutsideChanges()
 {
     if (folder_.isEmpty())
         return;
+    // Watched before the listing, so that nothing changed after it goes unreported.
+    watchPaths();
     const QList<Row> listed = listFolder(folder_);
     QHash<QString, int> listedRow;
     listedRow.reserve(listed.size());
@@ -278,9 +304,6 @@ void LumoPhotoList::applyOutsideChanges()
         unsettled.insert(r.item.name());
         changed = true;
     }
-
-    // A folder removed and made again is a new directory to watch.
-    watchFolder();
 
     // Files seen for the first time or changed are looked at once more; a file unchanged since
     // the last look is settled.

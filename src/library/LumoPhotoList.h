@@ -16,8 +16,9 @@
 // extension is exactly "jpg" is a photo, exactly "mov" a movie (case-sensitive: "c.JPG" is not
 // listed); every other entry is skipped. Photos saved later are appended with addFile().
 //
-// Files that other programs add, remove or replace in the folder are followed: a file watcher
-// reports the change, the folder is listed again once the changes have settled for
+// Files that other programs add, remove or replace in the folder are followed, and so are the
+// folder itself being moved away or removed, and the followed file (the photo on screen) being
+// rewritten in place: a file watcher reports the change, the folder is listed again once the changes have settled for
 // Delays::LibraryChangeSettle, and the difference is applied as row removals, row insertions
 // (at their place in the sorted order) and dataChanged() for replaced files, never as a reset,
 // so a view keeps its selection and scroll position. A file that is still being written (its
@@ -62,6 +63,10 @@ public:
     // and date again, and emits dataChanged() for its row.
     void fileDidChange(const QString &path);
     void removeRowOfPath(const QString &path);
+    // Watches the contents of the listed file at `path` as well (the photo on screen): another
+    // program rewriting a file in place changes nothing of the folder. One file at a time; a
+    // path not listed follows none.
+    void followFile(const QString &path);
 
     // The row to select after removing the rows `removed` (sorted, as a selection gives them)
     // from a list of `countBefore` rows: the row of the first removed one when the list still
@@ -87,11 +92,13 @@ private:
     static QList<Row> listFolder(const QString &folder);
     static bool sortsBefore(const QString &a, const QString &b);
 
-    void watchFolder();
+    // Watches the folder, its parent and the followed file anew.
+    void watchPaths();
     void folderDidChange();
     void applyOutsideChanges();
 
     QString folder_;
+    QString followed_;
     QList<Row> rows_;
     QFileSystemWatcher watcher_;
     QTimer settle_;

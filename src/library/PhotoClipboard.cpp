@@ -25,7 +25,8 @@ bool canWriteTiff()
 
 } // namespace
 
-PhotoMimeData::PhotoMimeData(const QString &path) : path_(QFileInfo(path).absoluteFilePath())
+PhotoMimeData::PhotoMimeData(const QString &path, bool withPicture)
+    : path_(QFileInfo(path).absoluteFilePath()), withPicture_(withPicture)
 {
     const QUrl url = QUrl::fromLocalFile(path_);
     setUrls({url});
@@ -34,8 +35,10 @@ PhotoMimeData::PhotoMimeData(const QString &path) : path_(QFileInfo(path).absolu
 
 QStringList PhotoMimeData::formats() const
 {
-    QStringList list{Png};
-    if (canWriteTiff())
+    QStringList list;
+    if (withPicture_)
+        list << Png;
+    if (withPicture_ && canWriteTiff())
         list << Tiff;
     return list + QMimeData::formats();
 }
@@ -69,7 +72,7 @@ QByteArray PhotoMimeData::encodePicture(const QString &path, const QString &mime
 
 QVariant PhotoMimeData::retrieveData(const QString &mimeType, QMetaType type) const
 {
-    if (mimeType != Png && mimeType != Tiff)
+    if (!withPicture_ || (mimeType != Png && mimeType != Tiff))
         return QMimeData::retrieveData(mimeType, type);
     // A paste asks for the same format more than once (size, then data); encode once.
     QByteArray &cached = encoded_[mimeType];
@@ -78,7 +81,7 @@ QVariant PhotoMimeData::retrieveData(const QString &mimeType, QMetaType type) co
     return cached;
 }
 
-QMimeData *photoMimeData(const QString &path)
+QMimeData *photoMimeData(const QString &path, bool withPicture)
 {
-    return new PhotoMimeData(path);
+    return new PhotoMimeData(path, withPicture);
 }

@@ -4,8 +4,8 @@
 #include <QMimeData>
 #include <QString>
 
-// The clipboard contents of a copied photo: the picture as "image/png" and "image/tiff", and the
-// file as "text/uri-list", so that image editors, office programs and file managers can all paste
+// The clipboard contents of a copied photo: the picture as "image/png" and "image/tiff" (unless
+// made without the picture, as for a movie), and the file as "text/uri-list", so that image editors, office programs and file managers can all paste
 // it. The pictures are encoded only when a program asks for that format (the file is read then),
 // so copying a large photo costs nothing until it is pasted.
 //
@@ -13,7 +13,7 @@
 class PhotoMimeData : public QMimeData {
     Q_OBJECT
 public:
-    explicit PhotoMimeData(const QString &path);
+    explicit PhotoMimeData(const QString &path, bool withPicture = true);
 
     QString path() const { return path_; }
 
@@ -29,8 +29,9 @@ protected:
 
 private:
     QString path_;
+    bool withPicture_;
     mutable QHash<QString, QByteArray> encoded_; // pictures already asked for
 };
 
 // A new PhotoMimeData for the photo at `path`, for QClipboard::setMimeData() (which takes it).
-QMimeData *photoMimeData(const QString &path);
+QMimeData *photoMimeData(const QString &path, bool withPicture = true);

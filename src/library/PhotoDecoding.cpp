@@ -1,9 +1,9 @@
 #include "library/PhotoDecoding.h"
 
 #include "core/LumoLog.h"
+#include "library/LibraryFile.h"
+#include "library/PhotoOrientation.h"
 #include "library/Thumbnailer.h"
-
-#include <QFile>
 
 #include <turbojpeg.h>
 
@@ -42,17 +42,12 @@ QSize viewDecodeSize(const QSize &picture, const QSize &target)
 
 QImage decodePhotoForView(const QString &path, const QSize &target)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        LUMO_LOG("%s cannot be shown: %s", qPrintable(path), qPrintable(file.errorString()));
+    QString error;
+    const QByteArray data = LibraryFile::readAll(path, MaxFileBytes, &error);
+    if (!error.isEmpty()) {
+        LUMO_LOG("%s cannot be shown: %s", qPrintable(path), qPrintable(error));
         return {};
     }
-    if (file.size() > MaxFileBytes) {
-        LUMO_LOG("%s cannot be shown: %lld bytes", qPrintable(path), static_cast<long long>(file.size()));
-        return {};
-    }
-    const QByteArray data = file.readAll();
-    file.close();
     if (data.isEmpty()) {
         LUMO_LOG("%s cannot be shown: empty file", qPrintable(path));
         return {};
@@ -70,7 +65,10 @@ QImage decodePhotoForView(const QString &path, const QSize &target)
         return {};
     }
 
-    const QSize decodeSize = viewDecodeSize(QSize(width, height), target);
+    // The pixels are decoded the way they are stored and turned upright afterwards, so the
+    // target is laid the stored way round for choosing the scale.
+    const PixelTurn turn = PixelTurn::fromExifOrientation(jpegExifOrientation(data));
+    const QSize decodeSize = viewDecodeSize(QSize(width, height), turn.applied(target));
     if (decodeSize.isEmpty() || qint64(decodeSize.width()) * decodeSize.height() > MaxDecodePixels
         || qint64(width) * height > MaxPicturePixels) {
         LUMO_LOG("%s cannot be shown: %dx%d is too large", qPrintable(path), width, height);
@@ -87,5 +85,5 @@ QImage decodePhotoForView(const QString &path, const QSize &target)
         LUMO_LOG("%s cannot be shown: %s", qPrintable(path), tjGetErrorStr2(handle.get()));
         return {};
     }
-    return picture;
+    return turn.applied(picture);
 }

@@ -1,13 +1,13 @@
 #include "library/PhotoRotation.h"
 
 #include "core/LumoLog.h"
+#include "library/LibraryFile.h"
+#include "library/PhotoOrientation.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QSaveFile>
-#include <QTransform>
 
 #include <exiv2/exiv2.hpp>
 #include <turbojpeg.h>
@@ -48,30 +48,26 @@ QByteArray takeTjBuffer(unsigned char *buffer, unsigned long size)
     return bytes;
 }
 
-// The TurboJPEG operation for a turn; -1 for an angle that is not a quarter turn.
-int transformOp(int quarterTurnsLeft)
+// The TurboJPEG operation that lays the pixels as `turn` does.
+int transformOp(const PixelTurn &turn)
 {
-    switch (quarterTurnsLeft) {
-    case 1:
-        return TJXOP_ROT270; // TurboJPEG turns clockwise
-    case 2:
-        return TJXOP_ROT180;
-    case 3:
-        return TJXOP_ROT90;
-    default:
-        return -1;
-    }
+    static const int plain[] = {TJXOP_NONE, TJXOP_ROT90, TJXOP_ROT180, TJXOP_ROT270};
+    // Mirrored, then turned clockwise by 0, 1, 2 or 3 quarters.
+    static const int mirrored[] = {TJXOP_HFLIP, TJXOP_TRANSVERSE, TJXOP_VFLIP, TJXOP_TRANSPOSE};
+    return (turn.mirrored ? mirrored : plain)[turn.clockwise % 4];
 }
 
-// The compressed blocks of `jpeg` rearranged for `op`; empty when blocks at an edge would not
-// map onto whole blocks (or the data is damaged).
-QByteArray transformJpeg(const QByteArray &jpeg, int op)
+// The compressed blocks of `jpeg` rearranged as `turn` lays the pixels; empty when blocks at an
+// edge would not map onto whole blocks (or the data is damaged).
+QByteArray transformJpeg(const QByteArray &jpeg, const PixelTurn &turn)
 {
+    if (turn.isIdentity())
+        return jpeg;
     const TjHandle handle(tjInitTransform());
     if (!handle)
         return {};
     tjtransform transform{};
-    transform.op = op;
+    transform.op = transformOp(turn);
     transform.options = TJXOPT_PERFECT;
     unsigned char *out = nullptr;
     unsigned long outSize = 0;
@@ -86,7 +82,7 @@ QByteArray transformJpeg(const QByteArray &jpeg, int op)
 }
 
 // Decode, turn and encode again; 4:4:4 so that no chroma detail is lost twice.
-QByteArray reencodeTurned(const QByteArray &jpeg, int quarterTurnsLeft, int quality, QString *error)
+QByteArray reencodeTurned(const QByteArray &jpeg, const PixelTurn &turn, int quality, QString *error)
 {
     const TjHandle decoder(tjInitDecompress());
     int width = 0, height = 0, subsampling = 0, colorspace = 0;
@@ -110,8 +106,7 @@ QByteArray reencodeTurned(const QByteArray &jpeg, int quarterTurnsLeft, int qual
         *error = tr("The photo is damaged and cannot be turned.");
         return {};
     }
-    // Qt turns clockwise for positive angles; a multiple of 90 is an exact pixel permutation.
-    const QImage turned = picture.transformed(QTransform().rotate(-90.0 * quarterTurnsLeft));
+    const QImage turned = turn.applied(picture);
 
     const TjHandle encoder(tjInitCompress());
     unsigned char *out = nullptr;
@@ -128,7 +123,7 @@ QByteArray reencodeTurned(const QByteArray &jpeg, int quarterTurnsLeft, int qual
     return takeTjBuffer(out, outSize);
 }
 
-void setDimension(Exiv2::ExifData &exif, const char *key, uint32_t value)
+void setNumberIfPresent(Exiv2::ExifData &exif, const char *key, uint32_t value)
 {
     const auto it = exif.findKey(Exiv2::ExifKey(key));
     if (it == exif.end())
@@ -141,7 +136,7 @@ void setDimension(Exiv2::ExifData &exif, const char *key, uint32_t value)
 
 // The EXIF thumbnail turned like the picture, so that browsers that show it agree with the
 // photo. Empty when there is none or it cannot be turned.
-QByteArray turnedThumbnail(const Exiv2::ExifData &exif, int quarterTurnsLeft)
+QByteArray turnedThumbnail(const Exiv2::ExifData &exif, const PixelTurn &turn)
 {
     Exiv2::ExifThumbC thumb(exif);
     if (std::string(thumb.mimeType()) != "image/jpeg")
@@ -150,10 +145,10 @@ QByteArray turnedThumbnail(const Exiv2::ExifData &exif, int quarterTurnsLeft)
     if (buf.size_ <= 0)
         return {};
     const QByteArray jpeg(reinterpret_cast<const char *>(buf.pData_), qsizetype(buf.size_));
-    QByteArray turned = transformJpeg(jpeg, transformOp(quarterTurnsLeft));
+    QByteArray turned = transformJpeg(jpeg, turn);
     if (turned.isEmpty()) {
         QString error;
-        turned = reencodeTurned(jpeg, quarterTurnsLeft, ThumbnailQuality, &error);
+        turned = reencodeTurned(jpeg, turn, ThumbnailQuality, &error);
     }
     return turned;
 }
@@ -162,7 +157,7 @@ QByteArray turnedThumbnail(const Exiv2::ExifData &exif, int quarterTurnsLeft)
 // When `markersCopied`, `turned` already carries the original's segments; otherwise they are
 // copied from `original`.
 QByteArray updateMetadata(const QByteArray &original, const QByteArray &turned, bool markersCopied,
-                          int quarterTurnsLeft, QString *error)
+                          const PixelTurn &turn, QString *error)
 {
     // exiv2's XMP toolkit must be set up once before threads use it.
     static std::once_flag xmpOnce;
@@ -189,13 +184,16 @@ QByteArray updateMetadata(const QByteArray &original, const QByteArray &turned, 
         if (!exif.empty()) {
             const int width = image->pixelWidth();
             const int height = image->pixelHeight();
-            setDimension(exif, "Exif.Photo.PixelXDimension", uint32_t(width));
-            setDimension(exif, "Exif.Photo.PixelYDimension", uint32_t(height));
-            setDimension(exif, "Exif.Image.ImageWidth", uint32_t(width));
-            setDimension(exif, "Exif.Image.ImageLength", uint32_t(height));
+            setNumberIfPresent(exif, "Exif.Photo.PixelXDimension", uint32_t(width));
+            setNumberIfPresent(exif, "Exif.Photo.PixelYDimension", uint32_t(height));
+            setNumberIfPresent(exif, "Exif.Image.ImageWidth", uint32_t(width));
+            setNumberIfPresent(exif, "Exif.Image.ImageLength", uint32_t(height));
+            // The pixels are upright now: a tag still naming a turn would make other viewers
+            // turn the photo once more.
+            setNumberIfPresent(exif, "Exif.Image.Orientation", 1);
             Exiv2::ExifThumb thumb(exif);
-            if (thumb.copy().size_ > 0) {
-                const QByteArray thumbnail = turnedThumbnail(exif, quarterTurnsLeft);
+            if (thumb.copy().size_ > 0 && !turn.isIdentity()) {
+                const QByteArray thumbnail = turnedThumbnail(exif, turn);
                 if (!thumbnail.isEmpty())
                     thumb.setJpegThumbnail(reinterpret_cast<const Exiv2::byte *>(thumbnail.constData()),
                                            long(thumbnail.size()));
@@ -203,6 +201,10 @@ QByteArray updateMetadata(const QByteArray &original, const QByteArray &turned, 
                     thumb.erase(); // better none than one that shows the photo the old way round
             }
         }
+        Exiv2::XmpData &xmp = image->xmpData();
+        const auto xmpOrientation = xmp.findKey(Exiv2::XmpKey("Xmp.tiff.Orientation"));
+        if (xmpOrientation != xmp.end())
+            xmpOrientation->setValue("1");
         image->writeMetadata();
 
         Exiv2::BasicIo &io = image->io();
@@ -231,8 +233,7 @@ QByteArray rotateJpegData(const QByteArray &jpeg, int degrees, RotationResult *r
         result->error = tr("A photo can only be turned by quarter turns.");
         return {};
     }
-    const int quarterTurnsLeft = ((degrees / 90) % 4 + 4) % 4;
-    if (quarterTurnsLeft == 0) {
+    if (degrees % 360 == 0) {
         result->ok = result->lossless = true;
         return jpeg;
     }
@@ -255,14 +256,18 @@ QByteArray rotateJpegData(const QByteArray &jpeg, int degrees, RotationResult *r
         return {};
     }
 
-    QByteArray turned = transformJpeg(jpeg, transformOp(quarterTurnsLeft));
+    // The turn asked for is of the picture as it is shown: upright by its orientation tag. Both
+    // go into the pixels, and the tag says upright afterwards.
+    const PixelTurn turn =
+        PixelTurn::fromExifOrientation(jpegExifOrientation(jpeg)).then(PixelTurn::left(degrees / 90));
+    QByteArray turned = transformJpeg(jpeg, turn);
     const bool lossless = !turned.isEmpty();
     if (!lossless) {
-        turned = reencodeTurned(jpeg, quarterTurnsLeft, PhotoRotation::ReencodeQuality, &result->error);
+        turned = reencodeTurned(jpeg, turn, PhotoRotation::ReencodeQuality, &result->error);
         if (turned.isEmpty())
             return {};
     }
-    const QByteArray out = updateMetadata(jpeg, turned, lossless, quarterTurnsLeft, &result->error);
+    const QByteArray out = updateMetadata(jpeg, turned, lossless, turn, &result->error);
     if (out.isEmpty())
         return {};
     result->ok = true;
@@ -273,17 +278,12 @@ QByteArray rotateJpegData(const QByteArray &jpeg, int degrees, RotationResult *r
 RotationResult rotatePhotoFile(const QString &path, int degrees)
 {
     RotationResult result;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = tr("The photo cannot be read: %1").arg(file.errorString());
+    QString error;
+    const QByteArray original = LibraryFile::readAll(path, MaxFileBytes, &error);
+    if (!error.isEmpty()) {
+        result.error = tr("The photo cannot be read: %1").arg(error);
         return result;
     }
-    if (file.size() > MaxFileBytes) {
-        result.error = tr("The file is too large to be a photo.");
-        return result;
-    }
-    const QByteArray original = file.readAll();
-    file.close();
     if (original.isEmpty()) {
         result.error = tr("The file is not a readable JPEG photo.");
         return result;

@@ -11,9 +11,12 @@
 // photo is decoded, turned and encoded again at ReencodeQuality with full-resolution chroma, so
 // that later turns of the same photo are lossless whenever its size allows.
 //
+// The turn is of the picture as it is shown, upright by its EXIF orientation tag: the turn the
+// tag names and the one asked for both go into the pixels, and the tag is set to 1 (upright), so
+// that every viewer shows the result alike.
+//
 // Every metadata segment of the file is kept (EXIF, XMP, IPTC, comment, colour profile); the
-// EXIF pixel dimensions follow the turn and the EXIF thumbnail is turned with the picture. The
-// orientation tag is left as it is: the turn is made in the pixels.
+// EXIF pixel dimensions follow the turn and the EXIF thumbnail is turned with the picture.
 //
 // The file is replaced atomically (a temporary file in the same folder, renamed over it), with
 // its permissions kept; on any failure the original file is untouched.
@@ -33,7 +36,7 @@ struct RotationResult {
 
 // Turns the photo at `path` by `degrees`: 90 (counter-clockwise, "left"), -90 or 270 (clockwise,
 // "right"), 180. A whole multiple of 360 leaves the file alone and succeeds; any other angle
-// fails.
+// fails, and so does a file that is not a regular file.
 RotationResult rotatePhotoFile(const QString &path, int degrees);
 
 // The same on the bytes of a JPEG; the turned bytes, or empty with `result` saying why.

@@ -1,21 +1,32 @@
 #include "library/ThumbnailLoader.h"
 
+#include "core/ThreadPoolRelease.h"
 #include "library/Thumbnailer.h"
 
 #include <QMetaObject>
 #include <QRunnable>
 
+#include <mutex>
+
 #include <pthread.h>
 
-// One decode on a pool thread. It holds copies of everything it needs and the loader's address,
-// which it uses only for the queued call that hands the result back: the loader outlives every
-// job (its destructor waits for the pool), and a call still queued when the loader is deleted is
+// Where a decode hands its result: the loader while it lives. The loader clears it before it
+// goes, under the lock, so a decode that outlives the loader (its destructor does not wait for
+// ever) finds nobody to call.
+struct ThumbnailLoader::Relay {
+    std::mutex lock;
+    ThumbnailLoader *loader = nullptr;
+};
+
+// One decode on a pool thread. It holds copies of everything it needs and reaches the loader
+// only through the relay, with a queued call; a call still queued when the loader is deleted is
 // discarded with it.
 class ThumbnailLoader::DecodeJob : public QRunnable {
 public:
-    DecodeJob(ThumbnailLoader *loader, quint64 ticket, const QString &path, const QSize &bound,
+    DecodeJob(std::shared_ptr<Relay> relay, quint64 ticket, const QString &path, const QSize &bound,
               std::shared_ptr<std::atomic_bool> cancelled)
-        : loader_(loader), ticket_(ticket), path_(path), bound_(bound), cancelled_(std::move(cancelled))
+        : relay_(std::move(relay)), ticket_(ticket), path_(path), bound_(bound),
+          cancelled_(std::move(cancelled))
     {}
 
     void run() override
@@ -26,7 +37,10 @@ public:
         const QImage image = Thumbnailer::decodeThumbnail(path_, bound_);
         if (cancelled_->load())
             return;
-        ThumbnailLoader *loader = loader_;
+        const std::lock_guard<std::mutex> guard(relay_->lock);
+        ThumbnailLoader *loader = relay_->loader;
+        if (!loader)
+            return;
         QMetaObject::invokeMethod(
             loader,
             [loader, ticket = ticket_, path = path_, bound = bound_, image] {
@@ -36,22 +50,28 @@ public:
     }
 
 private:
-    ThumbnailLoader *const loader_;
+    const std::shared_ptr<Relay> relay_;
     const quint64 ticket_;
     const QString path_;
     const QSize bound_;
     const std::shared_ptr<std::atomic_bool> cancelled_;
 };
 
-ThumbnailLoader::ThumbnailLoader(QObject *parent) : QObject(parent)
+ThumbnailLoader::ThumbnailLoader(QObject *parent)
+    : QObject(parent), pool_(new QThreadPool), relay_(std::make_shared<Relay>())
 {
-    pool_.setMaxThreadCount(MaxThreads);
+    relay_->loader = this;
+    pool_->setMaxThreadCount(MaxThreads);
 }
 
 ThumbnailLoader::~ThumbnailLoader()
 {
     clear();
-    pool_.waitForDone();
+    {
+        const std::lock_guard<std::mutex> guard(relay_->lock);
+        relay_->loader = nullptr;
+    }
+    releaseThreadPool(pool_);
 }
 
 void ThumbnailLoader::request(const QString &path, const QSize &bound)
@@ -63,7 +83,7 @@ void ThumbnailLoader::request(const QString &path, const QSize &bound)
     pending.ticket = nextTicket_++;
     pending.cancelled = std::make_shared<std::atomic_bool>(false);
     pending_.insert(key, pending);
-    pool_.start(new DecodeJob(this, pending.ticket, path, bound, pending.cancelled));
+    pool_->start(new DecodeJob(relay_, pending.ticket, path, bound, pending.cancelled));
 }
 
 void ThumbnailLoader::cancel(const QString &path)
@@ -84,7 +104,7 @@ void ThumbnailLoader::clear()
         pending.cancelled->store(true);
     pending_.clear();
     // Jobs not started yet are dropped from the queue; running ones see their flag.
-    pool_.clear();
+    pool_->clear();
 }
 
 bool ThumbnailLoader::isPending(const QString &path) const
@@ -98,7 +118,7 @@ bool ThumbnailLoader::isPending(const QString &path) const
 
 bool ThumbnailLoader::waitForDone(int msecs)
 {
-    return pool_.waitForDone(msecs);
+    return pool_->waitForDone(msecs);
 }
 
 void ThumbnailLoader::deliver(quint64 ticket, const QString &path, const QSize &bound, const QImage &image)

@@ -19,8 +19,8 @@
 // is finished, but its result is dropped and nothing is emitted for it.
 //
 // API and signals: main thread. Decodes: pool threads, named "thumbnails"; they touch nothing
-// of the loader but a queued call back to it, and the destructor waits for them before the
-// object goes away.
+// of the loader but a queued call back to it. The destructor waits a bounded time for them
+// (releaseThreadPool); one still running then delivers nowhere.
 class ThumbnailLoader : public QObject {
     Q_OBJECT
 public:
@@ -47,6 +47,7 @@ signals:
 
 private:
     class DecodeJob;
+    struct Relay;
     struct Pending {
         quint64 ticket = 0;
         std::shared_ptr<std::atomic_bool> cancelled;
@@ -55,7 +56,8 @@ private:
 
     void deliver(quint64 ticket, const QString &path, const QSize &bound, const QImage &image);
 
-    QThreadPool pool_;
+    QThreadPool *pool_; // released, not deleted, by the destructor
+    std::shared_ptr<Relay> relay_;
     QHash<Key, Pending> pending_;
     quint64 nextTicket_ = 1;
 };

@@ -1,9 +1,10 @@
 #include "library/Thumbnailer.h"
 
 #include "core/LumoLog.h"
+#include "library/LibraryFile.h"
+#include "library/PhotoOrientation.h"
 
 #include <QByteArray>
-#include <QFile>
 
 #include <exiv2/exiv2.hpp>
 #include <turbojpeg.h>
@@ -63,35 +64,13 @@ bool readHeader(tjhandle handle, const QByteArray &data, Header *header)
            && header->width > 0 && header->height > 0;
 }
 
-// The TIFF structure of the file's EXIF segment (APP1 "Exif\0\0"), found by walking the
-// marker segments that come before the first scan. Empty when `head` holds none.
-QByteArray exifBlock(const QByteArray &head)
-{
-    const auto byte = [&head](qsizetype i) { return uchar(head.at(i)); };
-    if (head.size() < 4 || byte(0) != 0xff || byte(1) != 0xd8)
-        return {};
-    qsizetype at = 2;
-    while (at + 4 <= head.size() && byte(at) == 0xff) {
-        const uchar marker = byte(at + 1);
-        if (marker == 0xda || marker == 0xd9) // start of scan, end of image
-            break;
-        const qsizetype length = byte(at + 2) << 8 | byte(at + 3);
-        if (length < 2 || at + 2 + length > head.size())
-            break;
-        if (marker == 0xe1 && length > 8 && qstrncmp(head.constData() + at + 4, "Exif", 5) == 0)
-            return head.mid(at + 10, length - 8);
-        at += 2 + length;
-    }
-    return {};
-}
-
 // The EXIF thumbnail of a picture of size `picture`, when it serves for `bound`: a JPEG that
 // shows the whole picture (the same aspect, within a pixel of rounding) and is at least as
 // large as the thumbnail wanted. A thumbnail of another aspect belongs to a picture that was
 // cropped or turned since, and a smaller one would have to be enlarged. Null otherwise.
 QImage exifThumbnail(tjhandle handle, const QByteArray &head, const QSize &picture, const QSize &bound)
 {
-    const QByteArray block = exifBlock(head);
+    const QByteArray block = jpegExifBlock(head);
     if (block.isEmpty())
         return {};
     QByteArray jpeg;
@@ -167,8 +146,8 @@ QImage decodeThumbnail(const QString &path, const QSize &bound)
         return {};
     }
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    const LibraryFile file(path);
+    if (!file.isOpen()) {
         LUMO_LOG("no thumbnail of %s: %s", qPrintable(path), qPrintable(file.errorString()));
         return {};
     }
@@ -187,18 +166,20 @@ QImage decodeThumbnail(const QString &path, const QSize &bound)
     // costs a small fraction of even a scaled decode of the photo.
     // A file cut short (an interrupted copy) has lost its end-of-image marker; it is not shown
     // by its intact thumbnail, but decoded below and refused.
-    QByteArray tail(2, '\0');
-    const bool complete = file.seek(file.size() - 2) && file.read(tail.data(), 2) == 2 && tail == "\xff\xd9";
-    file.seek(0);
-    QByteArray data = file.read(ExifThumbnailRead);
+    const bool complete = file.read(file.size() - 2, 2) == "\xff\xd9";
+    QByteArray data = file.read(0, ExifThumbnailRead);
+    // Both pictures are stored as the camera's sensor saw them; the turn the orientation tag
+    // names is made after the decode, so the bound is laid the stored way round.
+    const PixelTurn turn = PixelTurn::fromExifOrientation(jpegExifOrientation(data));
+    const QSize storedBound = turn.applied(bound);
     Header header;
     if (complete && readHeader(handle.get(), data, &header)) {
-        const QImage thumbnail = exifThumbnail(handle.get(), data, QSize(header.width, header.height), bound);
+        const QImage thumbnail =
+            exifThumbnail(handle.get(), data, QSize(header.width, header.height), storedBound);
         if (!thumbnail.isNull())
-            return thumbnail;
+            return turn.applied(thumbnail);
     }
-    data += file.readAll();
-    file.close();
+    data += file.read(data.size(), file.size() - data.size());
 
     if (!readHeader(handle.get(), data, &header)) {
         LUMO_LOG("no thumbnail of %s: not a readable JPEG (%s)", qPrintable(path),
@@ -207,7 +188,7 @@ QImage decodeThumbnail(const QString &path, const QSize &bound)
     }
 
     const QSize picture(header.width, header.height);
-    const QSize decodeSize = scaledDecodeSize(picture, bound);
+    const QSize decodeSize = scaledDecodeSize(picture, storedBound);
     if (decodeSize.isEmpty() || qint64(decodeSize.width()) * decodeSize.height() > MaxDecodePixels) {
         LUMO_LOG("no thumbnail of %s: %dx%d is too large", qPrintable(path), header.width, header.height);
         return {};
@@ -228,16 +209,16 @@ QImage decodeThumbnail(const QString &path, const QSize &bound)
 
     // The target comes from the full-size dimensions, so the rounding up of the scaled decode
     // does not shift the thumbnail's aspect.
-    const QSize target = thumbnailSize(picture, bound);
-    if (decoded.size() == target)
-        return decoded;
-    return decoded.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QSize target = thumbnailSize(picture, storedBound);
+    if (decoded.size() != target)
+        decoded = decoded.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return turn.applied(decoded);
 }
 
-QSize jpegSize(const QString &path)
+QSize uprightSize(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const LibraryFile file(path);
+    if (!file.isOpen()) {
         LUMO_LOG("no size of %s: %s", qPrintable(path), qPrintable(file.errorString()));
         return {};
     }
@@ -250,14 +231,15 @@ QSize jpegSize(const QString &path)
     QByteArray data;
     qint64 want = FirstHeaderRead;
     const qint64 total = qMin(file.size(), MaxFileBytes);
-    while (true) {
-        const QByteArray more = file.read(want - data.size());
+    while (data.size() < total) {
+        const QByteArray more = file.read(data.size(), qMin(want, total) - data.size());
+        if (more.isEmpty())
+            break; // the file shrank
         data += more;
         Header header;
         if (readHeader(handle.get(), data, &header))
-            return QSize(header.width, header.height);
-        if (more.isEmpty() || data.size() >= total)
-            break;
+            return PixelTurn::fromExifOrientation(jpegExifOrientation(data))
+                .applied(QSize(header.width, header.height));
         want *= 4;
     }
     LUMO_LOG("no size of %s: not a readable JPEG", qPrintable(path));

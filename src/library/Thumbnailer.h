@@ -24,12 +24,14 @@ QSize scaledDecodeSize(const QSize &picture, const QSize &bound);
 // The photo's EXIF thumbnail is used when it shows the whole picture at the size wanted or
 // larger (every photo this application writes has one at 160x120); otherwise the photo is
 // decoded at scaledDecodeSize(), then smoothly scaled to thumbnailSize().
+// The thumbnail is upright: turned as the photo's EXIF orientation says.
 // A missing, empty, truncated, corrupt or non-JPEG file gives a null image; so does an empty
-// bound.
+// bound, and anything that is not a regular file.
 QImage decodeThumbnail(const QString &path, const QSize &bound);
 
-// The pixel size of the JPEG at `path`, read from its header; only as much of the file is read
-// as the header needs. An invalid size when the file is not a readable JPEG.
-QSize jpegSize(const QString &path);
+// The size the JPEG at `path` is shown at: its pixel size read from the header, width and height
+// trading places when its EXIF orientation turns it by a quarter. Only as much of the file is
+// read as the header needs. An invalid size when the file is not a readable JPEG.
+QSize uprightSize(const QString &path);
 
 } // namespace Thumbnailer

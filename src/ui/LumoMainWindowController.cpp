@@ -446,12 +446,6 @@ void LumoMainWindowController::enter()
         NotificationCenter::defaultCenter()->post(NotificationNames::Snapshot);
 }
 
-void LumoMainWindowController::copy()
-{
-    if (mode_ == ReviewMode)
-        review_->copy();
-}
-
 void LumoMainWindowController::selectAll()
 {
     if (mode_ == ReviewMode)

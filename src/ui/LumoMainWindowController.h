@@ -87,7 +87,8 @@ public:
     int mode() const { return mode_; }
     // The main window was double-clicked: camera mode goes full screen.
     void doubleClickMainWindow();
-    void copy();
+    // C and the Edit menu's Copy: in review mode, the selected photo goes to the clipboard.
+    void copyPhoto() override;
 
     // "LumoCameraDidChange": shows the new camera and has its saved settings applied.
     void velmarCameraDidChange(const Notification &notification);
@@ -171,7 +172,6 @@ private:
     void timerToResume();
     // Review mode only: the album's selection and operations.
     void selectAll() override;
-    void copyPhoto() override;
     void deleteSelection() override;
     void selectPrevious() override;
     void selectNext() override;

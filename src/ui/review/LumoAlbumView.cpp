@@ -58,6 +58,10 @@ LumoAlbumView::LumoAlbumView(QWidget *parent)
     layout->addWidget(imageView_, 1);
     layout->addWidget(band);
 
+    // A click on the photo takes the keyboard away from wherever it was (a toolbar button, whose
+    // arrow keys would move along the toolbar) and gives it to the strip.
+    imageView_->setFocusPolicy(Qt::ClickFocus);
+    imageView_->setFocusProxy(browserView_);
     browserView_->setDelegate(this);
     connect(leftButton_, &QToolButton::clicked, this, [this] {
         if (delegate_)

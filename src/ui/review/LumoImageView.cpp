@@ -1,5 +1,6 @@
 #include "ui/review/LumoImageView.h"
 
+#include "core/ThreadPoolRelease.h"
 #include "library/FileItem.h"
 #include "library/ImagePropertyDelegate.h"
 #include "library/PhotoDecoding.h"
@@ -8,6 +9,7 @@
 #include <QMouseEvent>
 #include <QFileInfo>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <QtConcurrent>
@@ -28,18 +30,19 @@ bool isMoviePath(const QString &path)
 } // namespace
 
 LumoImageView::LumoImageView(QWidget *parent)
-    : QAbstractScrollArea(parent), latest_(std::make_shared<std::atomic<quint64>>(0))
+    : QAbstractScrollArea(parent), pool_(new QThreadPool), latest_(std::make_shared<std::atomic<quint64>>(0))
 {
     setObjectName(QStringLiteral("imageView"));
     // No scrollers: the photo is panned by dragging.
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFrameShape(QFrame::NoFrame);
-    // Keys belong to the strip and the window: the arrows move through the photos.
+    // Keys belong to the strip and the window: the arrows move through the photos. (The album
+    // passes the focus of a click on the photo on to the strip.)
     setFocusPolicy(Qt::NoFocus);
     viewport()->setAutoFillBackground(false);
     // One decode at a time: a newer request makes the waiting ones return at once.
-    pool_.setMaxThreadCount(1);
+    pool_->setMaxThreadCount(1);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, viewport(), qOverload<>(&QWidget::update));
     connect(verticalScrollBar(), &QScrollBar::valueChanged, viewport(), qOverload<>(&QWidget::update));
 }
@@ -47,7 +50,8 @@ LumoImageView::LumoImageView(QWidget *parent)
 LumoImageView::~LumoImageView()
 {
     latest_->store(0);
-    pool_.waitForDone();
+    // A decode stuck in a file system that does not answer must not hold up quitting.
+    releaseThreadPool(pool_);
 }
 
 float LumoImageView::countSuitableFactor(const QSizeF &bounds, const QSizeF &image)
@@ -92,7 +96,7 @@ LumoImageView::Decoded LumoImageView::decode(const QString &path, quint64 genera
         result.natural = result.image.size();
         return result;
     }
-    result.natural = Thumbnailer::jpegSize(path);
+    result.natural = Thumbnailer::uprightSize(path);
     const QSize target = decodeTarget(result.natural, view, pixelRatio, relative);
     if (target.isEmpty())
         return result;
@@ -133,10 +137,13 @@ void LumoImageView::setZoomFactor(float relative)
 {
     if (properties_)
         properties_->setValue(relative, QLatin1String(ImagePropertyKeys::ZoomFactor), path_);
+    // The photo point under the mouse (a wheel zoom) or at the centre stays where it is.
+    const QPointF at = zoomAnchor_.value_or(QRectF(QPointF(), QSizeF(viewport()->size())).center());
+    const QPointF fraction = fractionAt(at);
     relativeZoom_ = relative;
     if (relative != 0.0f)
         currentZoomFactor_ = relative;
-    relayout();
+    relayout(fraction, at);
     if (!loading_ && needsMorePixels())
         load();
 }
@@ -163,7 +170,7 @@ void LumoImageView::load()
     auto *watcher = new QFutureWatcher<Decoded>(this);
     watcher_ = watcher;
     connect(watcher, &QFutureWatcher<Decoded>::finished, this, [this, watcher] { loaded(watcher); });
-    watcher->setFuture(QtConcurrent::run(&pool_, &LumoImageView::decode, path_, generation_,
+    watcher->setFuture(QtConcurrent::run(pool_, &LumoImageView::decode, path_, generation_,
                                          QSizeF(viewport()->size()), devicePixelRatioF(), relativeZoom_,
                                          latest_));
 }
@@ -219,13 +226,23 @@ QRectF LumoImageView::imageRect() const
     return QRectF(QPointF(x, y), size);
 }
 
-QPointF LumoImageView::centreFraction() const
+QPointF LumoImageView::fractionAt(const QPointF &point) const
 {
-    const QSizeF view(viewport()->size());
     const QRectF rect = imageRect();
     if (rect.isEmpty())
         return {0.5, 0.5};
-    return {(view.width() / 2 - rect.x()) / rect.width(), (view.height() / 2 - rect.y()) / rect.height()};
+    return {(point.x() - rect.x()) / rect.width(), (point.y() - rect.y()) / rect.height()};
+}
+
+QPointF LumoImageView::centreFraction() const
+{
+    return fractionAt(QRectF(QPointF(), QSizeF(viewport()->size())).center());
+}
+
+QPointF LumoImageView::imagePointAt(const QPointF &point) const
+{
+    const QPointF fraction = fractionAt(point);
+    return {fraction.x() * naturalSize_.width(), fraction.y() * naturalSize_.height()};
 }
 
 void LumoImageView::relayout()
@@ -235,6 +252,11 @@ void LumoImageView::relayout()
 
 void LumoImageView::relayout(const QPointF &centre)
 {
+    relayout(centre, QRectF(QPointF(), QSizeF(viewport()->size())).center());
+}
+
+void LumoImageView::relayout(const QPointF &fraction, const QPointF &at)
+{
     const QSizeF view(viewport()->size());
     QScrollBar *h = horizontalScrollBar();
     QScrollBar *v = verticalScrollBar();
@@ -243,8 +265,8 @@ void LumoImageView::relayout(const QPointF &centre)
     v->setRange(0, std::max(0, int(std::ceil(size.height() - view.height()))));
     h->setPageStep(int(view.width()));
     v->setPageStep(int(view.height()));
-    h->setValue(int(std::lround(centre.x() * size.width() - view.width() / 2)));
-    v->setValue(int(std::lround(centre.y() * size.height() - view.height() / 2)));
+    h->setValue(int(std::lround(fraction.x() * size.width() - at.x())));
+    v->setValue(int(std::lround(fraction.y() * size.height() - at.y())));
 
     scaled_ = QPixmap();
     viewport()->update();
@@ -285,8 +307,13 @@ QString LumoImageView::problemText() const
     // with an empty view.
     if (path_.isEmpty() || loading_ || shownPath_ != path_ || !decoded_.isNull())
         return {};
+    return unreadableText(path_);
+}
+
+QString LumoImageView::unreadableText(const QString &path)
+{
     return tr("\u201c%1\u201d cannot be shown: the file is empty, damaged or not a JPEG photo.")
-        .arg(QFileInfo(path_).fileName());
+        .arg(QFileInfo(path).fileName());
 }
 
 void LumoImageView::resizeEvent(QResizeEvent *event)
@@ -307,6 +334,9 @@ void LumoImageView::wheelEvent(QWheelEvent *event)
     if ((delta > 0) != (wheelDelta_ > 0))
         wheelDelta_ = 0;
     wheelDelta_ += delta;
+    // The delegate zooms the viewer back through setZoomFactor(), which keeps this point still.
+    zoomAnchor_ = event->position();
+    const auto clearAnchor = qScopeGuard([this] { zoomAnchor_.reset(); });
     while (std::abs(wheelDelta_) >= WheelNotch) {
         if (!delegate_) {
             wheelDelta_ = 0;

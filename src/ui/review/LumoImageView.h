@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 
 class ImagePropertyDelegate;
 
@@ -48,7 +49,8 @@ public:
 // shows nothing, a movie its film-frame picture.
 //
 // Dragging pans a photo larger than the view; the scroll wheel asks the delegate to step the
-// zoom. Main thread; the decodes run on the viewer's own pool and touch nothing of the viewer.
+// zoom. A zoom keeps the photo point at the centre of the view where it is, or, from the wheel,
+// the point under the mouse. Main thread; the decodes run on the viewer's own pool and touch nothing of the viewer.
 class LumoImageView : public QAbstractScrollArea {
     Q_OBJECT
 public:
@@ -94,6 +96,11 @@ public:
     // What the view says in place of a photo it could not read; empty while it shows one, or
     // nothing was asked for.
     QString problemText() const;
+    // What the view says for the photo at `path` when it cannot read it.
+    static QString unreadableText(const QString &path);
+    // The photo pixel drawn at `point` of the viewport, in the photo's upright pixels (outside
+    // the photo where nothing of it is drawn there).
+    QPointF imagePointAt(const QPointF &point) const;
 
     void rotateImageLeft();
     void rotateImageRight();
@@ -131,10 +138,13 @@ private:
     // The decode has fewer pixels than the zoom draws, and the photo has more.
     bool needsMorePixels() const;
     // Scroll ranges, the cached scaled picture and a repaint after a zoom or size change,
-    // keeping the point at the centre of the view where it was.
+    // keeping the point at the centre of the view where it was; or putting the photo point at
+    // `fraction` of its width and height at the centre, or at the view point `at`.
     void relayout();
     void relayout(const QPointF &centre);
-    // The photo point at the centre of the view, as a fraction of the photo's width and height.
+    void relayout(const QPointF &fraction, const QPointF &at);
+    // The photo point at a view point, as a fraction of the photo's width and height.
+    QPointF fractionAt(const QPointF &point) const;
     QPointF centreFraction() const;
     QSizeF displaySize() const;
     QRectF imageRect() const;
@@ -151,7 +161,7 @@ private:
     QPixmap scaled_;    // decoded_ at the size it is drawn, made once per zoom and size
     bool loading_ = false;
 
-    QThreadPool pool_;
+    QThreadPool *pool_; // released, not deleted, by the destructor
     quint64 generation_ = 0;
     std::shared_ptr<std::atomic<quint64>> latest_;
     QPointer<QFutureWatcher<Decoded>> watcher_;
@@ -160,4 +170,6 @@ private:
     QPoint dragScroll_;
     bool dragging_ = false;
     int wheelDelta_ = 0;
+    // The view point a zoom keeps still while a wheel event zooms; the centre otherwise.
+    std::optional<QPointF> zoomAnchor_;
 };

@@ -5,6 +5,7 @@
 #include "library/LumoImagePropertyController.h"
 #include "library/LumoPhotoList.h"
 #include "library/PhotoClipboard.h"
+#include "library/PhotoDecoding.h"
 #include "library/PhotoRotation.h"
 #include "library/PhotoTrash.h"
 #include "settings/Conversions.h"
@@ -55,7 +56,9 @@ LumoReviewController::LumoReviewController(QWidget *window, LumoPopUpButton *pho
       trashButton_(toolButton(QStringLiteral("trashButton"), tr("Move to Trash"),
                               themeIcon("user-trash", QStyle::SP_TrashIcon))),
       rotateRightAction_(new QAction(tr("Rotate &Right"), this)),
-      rotateLeftAction_(new QAction(tr("Rotate &Left"), this))
+      rotateLeftAction_(new QAction(tr("Rotate &Left"), this)),
+      previousAction_(new QAction(tr("Previous Photo"), this)),
+      nextAction_(new QAction(tr("Next Photo"), this))
 {
     rotations_.setMaxThreadCount(1);
 
@@ -88,15 +91,21 @@ LumoReviewController::LumoReviewController(QWidget *window, LumoPopUpButton *pho
     connect(showButton_, &QToolButton::clicked, this, &LumoReviewController::showInFinder);
     connect(trashButton_, &QToolButton::clicked, this, &LumoReviewController::deletePhoto);
 
-    // Ctrl+R and Ctrl+L turn the photo shown, as image viewers on the desktop do.
+    // Ctrl+R and Ctrl+L turn the selected photos, as image viewers on the desktop do. Left and
+    // Right move through the photos whatever has the keyboard: as window shortcuts they come
+    // before a focused toolbar button, which would move the focus along the toolbar.
     rotateRightAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     rotateLeftAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
-    for (QAction *action : {rotateRightAction_, rotateLeftAction_}) {
+    previousAction_->setShortcut(QKeySequence(Qt::Key_Left));
+    nextAction_->setShortcut(QKeySequence(Qt::Key_Right));
+    for (QAction *action : shortcutActions()) {
         action->setShortcutContext(Qt::WindowShortcut);
         action->setEnabled(false);
     }
     connect(rotateRightAction_, &QAction::triggered, this, [this] { rotate(RotateRight); });
     connect(rotateLeftAction_, &QAction::triggered, this, [this] { rotate(RotateLeft); });
+    connect(previousAction_, &QAction::triggered, albumView_.data(), &LumoAlbumView::selectPrevious);
+    connect(nextAction_, &QAction::triggered, albumView_.data(), &LumoAlbumView::selectNext);
 
     QMenu *menu = albumView_->contextualMenu();
     menu->addAction(tr("Rotate Right"), this, [this] { rotate(RotateRight); });
@@ -134,14 +143,14 @@ QList<QWidget *> LumoReviewController::toolbarWidgets() const
 
 QList<QAction *> LumoReviewController::shortcutActions() const
 {
-    return {rotateRightAction_, rotateLeftAction_};
+    return {rotateRightAction_, rotateLeftAction_, previousAction_, nextAction_};
 }
 
 void LumoReviewController::setShown(bool shown)
 {
     shown_ = shown;
-    rotateRightAction_->setEnabled(shown);
-    rotateLeftAction_->setEnabled(shown);
+    for (QAction *action : shortcutActions())
+        action->setEnabled(shown);
 }
 
 // --- The list ------------------------------------------------------------------------------
@@ -310,6 +319,8 @@ void LumoReviewController::rowsChanged(int first, int last)
 
 void LumoReviewController::imagePathDidChange(const QString &path)
 {
+    // Another program rewriting the photo on screen is shown at once.
+    photoList_->followFile(path);
     if (!photoZoomButton_)
         return;
     const float zoom = properties_->valueForKey(QLatin1String(ImagePropertyKeys::ZoomFactor), path).toFloat();
@@ -417,10 +428,14 @@ void LumoReviewController::deletePhotos(const QStringList &asked)
 
 void LumoReviewController::rotate(int entry)
 {
-    if (entry == RotateRight)
-        imageView()->rotateImageRight();
-    else if (entry == RotateLeft)
-        imageView()->rotateImageLeft();
+    if (entry != RotateRight && entry != RotateLeft)
+        return;
+    // Every selected photo, one after another on the worker; the viewer follows the one it shows.
+    const int degrees = entry == RotateRight ? -90 : 90;
+    for (int row : selectedRows()) {
+        if (!photoList_->item(row).isMovie())
+            rotateImageAtPath(photoList_->pathOfRow(row), degrees);
+    }
 }
 
 void LumoReviewController::rotateImageAtPath(const QString &path, int degrees)
@@ -458,10 +473,24 @@ void LumoReviewController::copy()
 {
     if (!shown_)
         return;
-    const QString path = firstSelectedPath();
-    if (path.isEmpty())
+    const QList<int> rows = selectedRows();
+    if (rows.isEmpty())
         return;
-    QApplication::clipboard()->setMimeData(photoMimeData(path));
+    const QString path = photoList_->pathOfRow(rows.first());
+    const bool movie = photoList_->item(rows.first()).isMovie();
+    // A photo that cannot be decoded would put an empty picture on the clipboard in place of what
+    // the user had there: it is refused (a decode at the smallest scale tells), and the
+    // clipboard is left alone. A movie is copied as its file only.
+    if (!movie && decodePhotoForView(path, QSize(1, 1)).isNull()) {
+        QApplication::beep();
+        if (!alert_) {
+            QMessageBox *box = makeAlert(tr("Copy"), LumoImageView::unreadableText(path));
+            box->setStandardButtons(QMessageBox::Ok);
+            box->open();
+        }
+        return;
+    }
+    QApplication::clipboard()->setMimeData(photoMimeData(path, !movie));
 }
 
 void LumoReviewController::showInFinder()

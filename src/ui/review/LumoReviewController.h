@@ -27,7 +27,7 @@ class QToolButton;
 // selection on a neighbour, as a deletion here does.
 //
 // Operations that only make sense while the album is on screen (select all, copy, delete from
-// the keys) do nothing unless setShown(true). Turning a photo runs on a worker thread, one turn
+// the keys) do nothing unless setShown(true). Turning photos runs on a worker thread, one turn
 // at a time in the order asked; the thumbnail and the viewer follow when the file is replaced.
 // Main thread.
 class LumoReviewController : public QObject, private LumoAlbumDelegate, private LumoImageViewDelegate {
@@ -48,7 +48,7 @@ public:
     LumoPopUpButton *rotateButton() const { return rotateButton_; }
     // The zoom pop-up the viewer keeps in step with; may be set later than construction.
     void setPhotoZoomButton(LumoPopUpButton *button) { photoZoomButton_ = button; }
-    // Ctrl+R and Ctrl+L, enabled while the album is shown; for the window to take.
+    // Ctrl+R, Ctrl+L, Left and Right, enabled while the album is shown; for the window to take.
     QList<QAction *> shortcutActions() const;
 
     // The album is the main window's page (review mode) or not.
@@ -74,9 +74,11 @@ public:
     // Operations on the selection. deletePhoto() asks first; the answer deletes.
     void deletePhoto();
     void deleteSelection() override;
-    // Entry 1 of the rotate pop-up turns right, entry 2 left.
+    // Entry 1 of the rotate pop-up turns every selected photo right, entry 2 left.
     void rotate(int entry);
     void rotateImageAtPath(const QString &path, int degrees) override;
+    // Puts the first selected photo on the clipboard; a photo that cannot be decoded is refused
+    // with an alert, and the clipboard keeps what it had.
     void copy();
     void showInFinder();
 
@@ -120,6 +122,8 @@ private:
     QToolButton *trashButton_;
     QAction *rotateRightAction_;
     QAction *rotateLeftAction_;
+    QAction *previousAction_;
+    QAction *nextAction_;
     QPointer<QMessageBox> alert_;
 
     bool shown_ = false;
