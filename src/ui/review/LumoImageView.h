@@ -50,7 +50,9 @@ public:
 //
 // Dragging pans a photo larger than the view; the scroll wheel asks the delegate to step the
 // zoom. A zoom keeps the photo point at the centre of the view where it is, or, from the wheel,
-// the point under the mouse. Main thread; the decodes run on the viewer's own pool and touch nothing of the viewer.
+// the point under the mouse.
+//
+// Main thread; the decodes run on the viewer's own pool and touch nothing of the viewer.
 class LumoImageView : public QAbstractScrollArea {
     Q_OBJECT
 public:
