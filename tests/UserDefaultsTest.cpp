@@ -53,23 +53,40 @@ TEST(UserDefaults, JunkValuesAndMissingKeysGiveTheCallersDefault)
     EXPECT_TRUE(defaults.dictionaryForKey("Missing").isEmpty());
 }
 
-TEST(UserDefaults, BinaryGarbageFileGivesDefaultsAndIsKeptAside)
+QByteArray binaryGarbage()
 {
-    Sandbox sandbox;
-    const QString path = sandbox.path("Arvo.conf");
     QByteArray garbage;
     for (int i = 0; i < 512; ++i)
         garbage.append(char((i * 37) & 0xff));
-    ASSERT_TRUE(writeFile(path, garbage));
+    return garbage;
+}
+
+// Files that cannot be read as Arvo's settings: kept aside, and the program starts from defaults.
+class DamagedDefaultsFile : public testing::TestWithParam<QByteArray> {};
+
+TEST_P(DamagedDefaultsFile, GivesDefaultsAndIsKeptAside)
+{
+    Sandbox sandbox;
+    const QString path = sandbox.path("Arvo.conf");
+    ASSERT_TRUE(writeFile(path, GetParam()));
     UserDefaults defaults(path);
     EXPECT_EQ(defaults.integerForKey("InstantPreviewKey", 1), 1);
+    EXPECT_TRUE(defaults.dictionaryForKey("LumoDevices").value("Arvo").toMap().isEmpty());
     EXPECT_EQ(defaults.damagedCopy(), path + ".damaged");
-    EXPECT_EQ(readFile(path + ".damaged"), garbage);
+    EXPECT_EQ(readFile(path + ".damaged"), GetParam());
     defaults.setValue("InstantPreviewKey", 2);
     EXPECT_TRUE(defaults.sync());
     EXPECT_EQ(UserDefaults(path).integerForKey("InstantPreviewKey"), 2);
     EXPECT_TRUE(UserDefaults(path).damagedCopy().isEmpty()) << "told at one start only";
+
+    // Unnamed groups written by hand while the program runs are passed over when read.
+    ASSERT_TRUE(writeFile(path, "[LumoDevices]\nArvo//Zoom=2\n/Zoom=2\n\\\\=3\nTobble\\ZoomIndex=4\n"));
+    EXPECT_EQ(defaults.dictionaryForKey("LumoDevices").value("Tobble").toMap().value("ZoomIndex").toInt(), 4);
 }
+
+INSTANTIATE_TEST_SUITE_P(UserDefaults, DamagedDefaultsFile,
+                         testing::Values(binaryGarbage(), "[LumoDevices]\nArvo//Zoom=2\nArvo\\ZoomIndex=3\n", "[LumoDevices]\n/Zoom=2\n",
+                                         "[LumoDevices]\n\\\\=3\n"));
 
 // Qt flushes a settings object on its own thread when its queued update request comes up; a
 // write from a save thread must leave nothing for the main thread to do to the store.

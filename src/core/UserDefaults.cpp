@@ -6,7 +6,24 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <vector>
+
+namespace {
+
+// Arvo nests dictionaries two or three deep; a file with deeper groups was not written by it, and
+// reading stops there rather than following it down.
+constexpr int kMaxGroupDepth = 8;
+
+// Qt keeps a line such as "Arvo//Zoom=2", "/Zoom=2" or "\\=3" as it reads it: the key then holds a
+// group with no name, which no call can reach (entering "" stays in the same group), so the file
+// cannot be read as dictionaries nor its lines removed one by one.
+bool hasUnnamedGroup(const QString &key)
+{
+    return key.split(QLatin1Char('/')).contains(QString());
+}
+
+} // namespace
 
 UserDefaults *UserDefaults::standard()
 {
@@ -30,8 +47,9 @@ QString UserDefaults::standardPath()
 UserDefaults::UserDefaults(const QString &iniPath) : path_(iniPath)
 {
     QSettings settings(iniPath, QSettings::IniFormat);
-    settings.allKeys(); // reads the file now, so that its status is known
-    if (settings.status() == QSettings::FormatError) {
+    const QStringList keys = settings.allKeys(); // reads the file now, so that its status is known
+    if (settings.status() == QSettings::FormatError
+        || std::any_of(keys.begin(), keys.end(), hasUnnamedGroup)) {
         damagedCopy_ = iniPath + QStringLiteral(".damaged");
         QFile::remove(damagedCopy_);
         QFile::copy(iniPath, damagedCopy_);
@@ -124,18 +142,26 @@ QVariantMap UserDefaults::dictionaryForKey(const QString &key) const
     const auto settings = open();
     QVariantMap result;
     settings->beginGroup(key);
-    readGroup(*settings, result);
+    readGroup(*settings, result, 1);
     return result;
 }
 
-void UserDefaults::readGroup(QSettings &settings, QVariantMap &into)
+// Names that are empty are passed over: the file may have been changed by hand since it was
+// opened, and entering an unnamed group would read the same group again without end.
+void UserDefaults::readGroup(QSettings &settings, QVariantMap &into, int depth)
 {
-    for (const QString &k : settings.childKeys())
-        into.insert(k, settings.value(k));
+    for (const QString &k : settings.childKeys()) {
+        if (!k.isEmpty())
+            into.insert(k, settings.value(k));
+    }
+    if (depth >= kMaxGroupDepth)
+        return;
     for (const QString &g : settings.childGroups()) {
+        if (g.isEmpty())
+            continue;
         QVariantMap child;
         settings.beginGroup(g);
-        readGroup(settings, child);
+        readGroup(settings, child, depth + 1);
         settings.endGroup();
         into.insert(g, child);
     }

@@ -13,7 +13,7 @@
 // groups of plain keys, never as serialised blobs.
 //
 // Getters never fail: a missing, unreadable or damaged value gives the caller's default. A file
-// that cannot be parsed is kept beside the new one as "<name>.damaged" before anything is
+// that cannot be parsed, or that names a group with no name, is kept beside the new one as "<name>.damaged" before anything is
 // written over it.
 //
 // Any thread. Every call works on a QSettings object of its own, made and dropped under the
@@ -58,7 +58,8 @@ public:
 private:
     // A settings object for one call; only under mutex_.
     std::unique_ptr<QSettings> open() const;
-    static void readGroup(QSettings &settings, QVariantMap &into);
+    // Reads the current group, `depth` groups below the top, into `into`.
+    static void readGroup(QSettings &settings, QVariantMap &into, int depth);
     static void writeGroup(QSettings &settings, const QVariantMap &from);
     // Writes the changes made through `settings` and records whether that worked.
     void commit(QSettings &settings);
