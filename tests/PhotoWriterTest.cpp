@@ -206,6 +206,8 @@ TEST(PhotoNaming, PrefixCleaningLeavesAPlainFileNamePart)
                                                  {QString::fromUtf8("x\0y", 3), "x-y"},
                                                  {"tab\tline\nend\x7f", "tab-line-end-"},
                                                  {"a...b..c", "a.b.c"},
+                                                 {QString::fromUtf8("\u202Egpj.exe"), "gpj.exe"},
+                                                 {QString::fromUtf8("a\u200B.\u2066.b\uFEFF\u00AD"), "a.b"},
                                                  {"  Lecture 3  ", "Lecture 3"},
                                                  {"%1%2", "%1%2"},
                                                  {"a*b?<c>|\"", "a-b--c---"},

@@ -53,6 +53,8 @@ QString sanitizedCustomPrefix(const QString &custom)
     cleaned.reserve(in.size());
     for (uint c : in) {
         const char32_t ch = c;
+        if (QChar::category(ch) == QChar::Other_Format)
+            continue;
         if (isRefusedCharacter(ch))
             cleaned.push_back(U'-');
         else if (ch == U'.' && !cleaned.empty() && cleaned.back() == U'.')

@@ -25,6 +25,8 @@ QString datePrefix(const QDate &date);
 //   - path separators ('/' and '\'), control characters (NUL included), line and paragraph
 //     separators, and the characters FAT and NTFS volumes refuse (: * ? " < > |) become '-',
 //     since a library folder on a USB stick is common;
+//   - format characters (bidirectional controls such as U+202E, zero-width characters) are
+//     dropped: they are invisible and can make a name read backwards in a file manager;
 //   - surrounding white space, and leading dots and dashes, are removed (a leading dot would
 //     hide the photos, a leading dash reads as an option to command-line tools), and every
 //     run of dots becomes one dot, so ".." never appears;
