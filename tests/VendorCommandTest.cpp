@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 #include "core/Delays.h"
+#include "core/LumoLog.h"
 #include "core/NotificationNames.h"
 #include "device/DeviceBackend.h"
 #include "device/LumoCameraArvo.h"
@@ -60,7 +61,12 @@ TEST_F(VendorCommands, ReportsGoOutByteForByte)
     ASSERT_TRUE(tobble->setBrightness(tobble->brightnessDef() + 1));
     EXPECT_EQ(tobble->velmarResetImage(), 0);
     EXPECT_EQ(tobble->brightness(), tobble->brightnessDef()) << "the camera resets its controls";
+    LumoLog::setEnabled(true);
+    testing::internal::CaptureStderr();
     EXPECT_TRUE(tobble->setAutoBrightness(false)); // the exposure lock on
+    const std::string log = testing::internal::GetCapturedStderr();
+    LumoLog::setEnabled(false);
+    EXPECT_NE(log.find("with data [0x02, 0x05, 0x01, 0x00, 0x00]"), std::string::npos) << log;
     EXPECT_TRUE(tobble->setAutoBrightness(true));
     EXPECT_TRUE(tobble->setExposure(15));
     EXPECT_EQ(tobble->getExposure(), 15) << "the camera reports the step it was given";

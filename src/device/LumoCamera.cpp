@@ -43,6 +43,16 @@ uint8_t byteAt(const QByteArray &bytes, int i)
     return i < bytes.size() ? uint8_t(bytes[i]) : 0;
 }
 
+// The first five bytes of a report for the log, "0x02, 0x05, 0x01, 0x00, 0x00".
+QByteArray loggedBytes(const QByteArray &bytes)
+{
+    QByteArray text;
+    for (int i = 0; i < 5; ++i)
+        text += QByteArray(i ? ", " : "") + "0x"
+                + QByteArray::number(byteAt(bytes, i), 16).rightJustified(2, '0');
+    return text;
+}
+
 } // namespace
 
 LumoCamera::LumoCamera(QObject *parent) : QObject(parent), vendorId_(CameraIds::VendorId) {}
@@ -271,28 +281,19 @@ int LumoCamera::exchange(const QByteArray &output, QByteArray *reply)
     }
     const int sent = hid_->setReport(HidChannel::ReportType::Output, output, ReportTimeoutMs);
     if (sent != 0) {
-        LUMO_LOG("setReport failed: %p", reinterpret_cast<void *>(intptr_t(sent)));
+        LUMO_LOG("setReport failed: %d", sent);
         return -1;
     }
     if (!reply)
         return 0;
-    LUMO_LOG("setReport with data [%p, %p, %p, %p, %p]",
-             reinterpret_cast<void *>(uintptr_t(byteAt(output, 0))),
-             reinterpret_cast<void *>(uintptr_t(byteAt(output, 1))),
-             reinterpret_cast<void *>(uintptr_t(byteAt(output, 2))),
-             reinterpret_cast<void *>(uintptr_t(byteAt(output, 3))),
-             reinterpret_cast<void *>(uintptr_t(byteAt(output, 4))));
+    LUMO_LOG("setReport with data [%s]", loggedBytes(output).constData());
     *reply = QByteArray(InputReportLength, '\0');
     const int got = hid_->getReport(HidChannel::ReportType::Input, InputReportId, *reply, ReportTimeoutMs);
     if (got != 0) {
-        LUMO_LOG("getReport failed: %p", reinterpret_cast<void *>(intptr_t(got)));
+        LUMO_LOG("getReport failed: %d", got);
         return -1;
     }
-    LUMO_LOG("getReport data [%p, %p, %p, %p, %p]", reinterpret_cast<void *>(uintptr_t(byteAt(*reply, 0))),
-             reinterpret_cast<void *>(uintptr_t(byteAt(*reply, 1))),
-             reinterpret_cast<void *>(uintptr_t(byteAt(*reply, 2))),
-             reinterpret_cast<void *>(uintptr_t(byteAt(*reply, 3))),
-             reinterpret_cast<void *>(uintptr_t(byteAt(*reply, 4))));
+    LUMO_LOG("getReport data [%s]", loggedBytes(*reply).constData());
     return 0;
 }
 
@@ -351,9 +352,7 @@ int LumoCamera::sendSetting(uint8_t command, short value)
         return -1;
     }
     const QByteArray bytes = report({0x02, command, uint8_t(value), 0x00, 0x00});
-    LUMO_LOG("setReport with data [%p, %p, %p, %p, %p]", reinterpret_cast<void *>(uintptr_t(2)),
-             reinterpret_cast<void *>(uintptr_t(command)),
-             reinterpret_cast<void *>(uintptr_t(uint8_t(value))), nullptr, nullptr);
+    LUMO_LOG("setReport with data [%s]", loggedBytes(bytes).constData());
     return exchange(bytes, nullptr) == 0 ? 0 : -1;
 }
 

@@ -38,12 +38,6 @@ const std::array<UvcFrameSize, UvcFrameIndexCount> gSupportFrameIdx = {{
 
 namespace {
 
-// The header values are logged with %p, which prints them in hexadecimal.
-void *hex(unsigned value)
-{
-    return reinterpret_cast<void *>(static_cast<uintptr_t>(value));
-}
-
 UsbControlChannel::Request frame(uint8_t request, uint16_t wValue, uint16_t wIndex, void *data,
                                  uint16_t length)
 {
@@ -111,11 +105,12 @@ int uvc_control_cmd(LumoCamera *camera, uint8_t request, int index, void *data)
 // Logs the request header, sends it, and turns the channel's answer into 0 or -1.
 static int sendLogged(UsbControlChannel *channel, const UsbControlChannel::Request &block)
 {
-    LUMO_LOG("bmRequestType = %p, bRequest=%p, wValue=%p, wIndex=%p, wLength=%p", hex(block.bmRequestType),
-             hex(block.bRequest), hex(block.wValue), hex(block.wIndex), hex(block.wLength));
+    LUMO_LOG("bmRequestType = 0x%02x, bRequest=0x%02x, wValue=0x%04x, wIndex=0x%04x, wLength=0x%04x",
+             unsigned(block.bmRequestType), unsigned(block.bRequest), unsigned(block.wValue),
+             unsigned(block.wIndex), unsigned(block.wLength));
     const int result = channel->send(block);
     if (result != 0) {
-        LUMO_LOG("ControlRequestTO failed: %p", hex(static_cast<unsigned>(result)));
+        LUMO_LOG("ControlRequestTO failed: %d", result);
         return -1;
     }
     return 0;
@@ -129,7 +124,8 @@ int uvc_query_ctrl(LumoCamera *camera, uint8_t request, uint8_t unit, uint8_t in
         LUMO_LOG("gHardwareInfo.streamControlInterface not initialized, please waiting");
         return -1;
     }
-    LUMO_LOG("idx(unit) = %p, intfnum=0, cs(value)=%p, size=%p", hex(unit), hex(cs), hex(size));
+    LUMO_LOG("idx(unit) = 0x%02x, intfnum=0, cs(value)=0x%02x, size=0x%04x", unsigned(unit), unsigned(cs),
+             unsigned(size));
     const UsbControlChannel::Request block = frame(request, static_cast<uint16_t>(cs << 8),
                                                    static_cast<uint16_t>((unit << 8) | intfnum), data, size);
     return sendLogged(channel, block);
