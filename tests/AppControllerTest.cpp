@@ -4,7 +4,9 @@
 #include "app/SingleInstance.h"
 #include "core/DefaultsKeys.h"
 #include "core/NotificationNames.h"
+#include "core/RuntimePaths.h"
 #include "core/UserDefaults.h"
+#include "device/virtual/ControlServer.h"
 #include "photos/LumoActionController.h"
 #include "ui/LumoMainWindowController.h"
 #include "device/virtual/VirtualCameraHub.h"
@@ -20,6 +22,8 @@
 #include <gtest/gtest.h>
 
 #include <future>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -122,6 +126,60 @@ TEST(AppController, OneInstanceHoldsTheLockAndALaterLaunchBringsBackItsMinimized
     EXPECT_EQ(later.get(), SingleInstance::Role::HandedOver);
     EXPECT_FALSE(window->isMinimized());
     EXPECT_TRUE(window->isVisible());
+}
+
+// Without XDG_RUNTIME_DIR the runtime folder is in the temporary folder, which every local user
+// may write: it is made private, and whatever another user or a link put in its place is refused.
+TEST(AppController, RuntimeFolderInTheTemporaryFolderIsPrivateAndNothingInItIsFollowed)
+{
+    Sandbox sandbox;
+    qunsetenv("XDG_RUNTIME_DIR");
+    QDir().mkpath(sandbox.path("tmp"));
+    qputenv("TMPDIR", sandbox.path("tmp").toUtf8());
+    const QString folder = sandbox.path(QString("tmp/arvo-%1").arg(getuid()));
+    const QString notes = sandbox.path("Documents/notes");
+    ASSERT_TRUE(writeFile(notes, "keep me"));
+    const auto refusal = [&] {
+        QString problem;
+        return RuntimePaths::runtimeFolder(&problem).isEmpty() ? problem : QString("(used)");
+    };
+    const auto reset = [&] {
+        if (!QFile::remove(folder)) // a link goes itself, not what it points to
+            QDir(folder).removeRecursively();
+    };
+
+    EXPECT_EQ(RuntimePaths::runtimeFolder(), folder);
+    struct stat info = {};
+    ASSERT_EQ(::lstat(QFile::encodeName(folder).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0700u);
+    ::chmod(QFile::encodeName(folder).constData(), 0755);
+    EXPECT_TRUE(refusal().contains("mode 0755")) << qPrintable(refusal());
+    reset();
+    ASSERT_TRUE(QFile::link(sandbox.path("Documents"), folder));
+    EXPECT_TRUE(refusal().contains("not a folder")) << qPrintable(refusal());
+    EXPECT_EQ(SingleInstance().claim(100), SingleInstance::Role::Failed);
+    if (getuid() == 0) {
+        reset();
+        QDir().mkpath(folder);
+        ASSERT_EQ(::chown(QFile::encodeName(folder).constData(), 65534, 65534), 0);
+        EXPECT_TRUE(refusal().contains("another user")) << qPrintable(refusal());
+    }
+
+    // In a folder of the user's own, a link in the lock's place is not followed and a file in a
+    // socket's place is not replaced.
+    reset();
+    ASSERT_TRUE(QFile::link(notes, RuntimePaths::instanceLock()));
+    SingleInstance instance;
+    EXPECT_EQ(instance.claim(100), SingleInstance::Role::Failed);
+    EXPECT_TRUE(instance.problem().contains("instance lock")) << qPrintable(instance.problem());
+    QFile::remove(RuntimePaths::instanceLock());
+    ASSERT_EQ(instance.claim(100), SingleInstance::Role::Primary);
+    for (const QString &socket : {RuntimePaths::instanceSocket(), RuntimePaths::virtualCameraSocket()})
+        ASSERT_TRUE(writeFile(socket, "mine"));
+    EXPECT_FALSE(instance.listen([] {}));
+    EXPECT_FALSE(ControlServer().listen(RuntimePaths::virtualCameraSocket()));
+    EXPECT_EQ(readFile(RuntimePaths::instanceSocket()) + readFile(RuntimePaths::virtualCameraSocket()), "minemine");
+    EXPECT_EQ(readFile(notes), "keep me");
 }
 
 TEST(AppController, CameraChangeRestoresTheSavedSettingsAndTheProgrammableButtonActs)

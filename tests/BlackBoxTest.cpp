@@ -12,6 +12,9 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 struct ProcessRun {
@@ -30,6 +33,10 @@ protected:
         env.insert("XDG_DATA_HOME", sandbox.path(".local/share"));
         env.insert("XDG_RUNTIME_DIR", sandbox.path("runtime"));
         env.insert("QT_QPA_PLATFORM", "offscreen");
+        if (!temporaryFolder.isEmpty()) {
+            env.remove("XDG_RUNTIME_DIR");
+            env.insert("TMPDIR", temporaryFolder);
+        }
         return env;
     }
 
@@ -103,6 +110,7 @@ protected:
 
     Sandbox sandbox;
     QProcess arvo;
+    QString temporaryFolder; // when set, stands for a session without XDG_RUNTIME_DIR
 };
 
 TEST_F(BlackBox, VirtualCameraBecomesCurrentAndFollowsPlugging)
@@ -268,6 +276,29 @@ TEST_F(BlackBox, RestoredSelfTimerCountsDownAndTheProgrammableButtonMirrors)
     };
     // The second photo is nearer the first one turned left-right than the first one itself.
     EXPECT_LT(difference(after, before.mirrored(true, false)), difference(after, before));
+}
+
+// Without XDG_RUNTIME_DIR the runtime folder is in the temporary folder: a link that someone put
+// there is refused, leaving the files it points to alone, and the folder Arvo makes itself works.
+TEST_F(BlackBox, LinkInPlaceOfTheRuntimeFolderIsRefusedAndTheOneArvoMakesWorks)
+{
+    temporaryFolder = sandbox.path("tmp");
+    QDir().mkpath(temporaryFolder);
+    const QString folder = QString("%1/arvo-%2").arg(temporaryFolder).arg(getuid());
+    ASSERT_TRUE(writeFile(sandbox.path("Documents/vcam"), "mine"));
+    ASSERT_TRUE(writeFile(sandbox.path("Documents/instance"), "mine"));
+    ASSERT_TRUE(QFile::link(sandbox.path("Documents"), folder));
+    const ProcessRun refused = run(ARVO_EXECUTABLE, {"--virtual-camera=arvo"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains("will not use the runtime folder " + folder)) << qPrintable(refused.err);
+    EXPECT_EQ(vcam({"list"}).exitCode, 2);
+    EXPECT_EQ(readFile(sandbox.path("Documents/vcam")) + readFile(sandbox.path("Documents/instance")), "minemine");
+
+    ASSERT_TRUE(QFile::remove(folder));
+    startWithCameras("arvo", "^1 arvo .* current$");
+    struct stat info = {};
+    ASSERT_EQ(::lstat(QFile::encodeName(folder).constData(), &info), 0);
+    EXPECT_TRUE(S_ISDIR(info.st_mode) && (info.st_mode & 07777) == 0700);
 }
 
 // An unknown virtual model at start, and arvo-vcam without a running instance.

@@ -11,8 +11,9 @@
 #include <QTimer>
 
 namespace {
-const char *const IsolatedVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR", "XDG_PICTURES_DIR"};
-}
+// Kept and given back at the end; TMPDIR is not changed but may be by a test.
+const char *const IsolatedVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR", "XDG_PICTURES_DIR", "TMPDIR"};
+} // namespace
 
 Sandbox::Sandbox()
 {

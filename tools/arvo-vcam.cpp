@@ -44,6 +44,11 @@ int main(int argc, char *argv[])
         printUsage(args.isEmpty() ? stderr : stdout);
         return args.isEmpty() ? 2 : 0;
     }
+    QString problem;
+    if (RuntimePaths::runtimeFolder(&problem).isEmpty()) {
+        std::fprintf(stderr, "arvo-vcam: %s\n", qPrintable(problem));
+        return 2;
+    }
     const ControlResult result =
         sendControlCommand(RuntimePaths::virtualCameraSocket(), args.join(QLatin1Char(' ')));
     if (result.status == ControlResult::Ok) {

@@ -34,32 +34,50 @@ SingleInstance::~SingleInstance()
         ::close(lockFd_);
 }
 
-bool SingleInstance::tryLock()
+SingleInstance::Lock SingleInstance::tryLock()
 {
     if (lockFd_ >= 0)
-        return true;
+        return Lock::Taken;
+    if (RuntimePaths::runtimeFolder(&problem_).isEmpty()) {
+        LUMO_LOG("%s", qPrintable(problem_));
+        return Lock::Failed;
+    }
+    const QString lockPath = RuntimePaths::instanceLock();
     // The lock file itself is never removed: a process that opened it before the removal would
-    // lock a file nobody else sees.
-    const QByteArray path = QFile::encodeName(RuntimePaths::instanceLock());
-    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    // lock a file nobody else sees. A link in its place is not followed.
+    const QByteArray path = QFile::encodeName(lockPath);
+    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) {
-        LUMO_LOG("instance lock %s: %s", path.constData(), strerror(errno));
-        return false;
+        problem_ = QStringLiteral("cannot open the instance lock %1: %2")
+                       .arg(lockPath, QString::fromLocal8Bit(strerror(errno)));
+        LUMO_LOG("%s", qPrintable(problem_));
+        return Lock::Failed;
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
         ::close(fd);
-        return false;
+        if (error == EWOULDBLOCK)
+            return Lock::Held;
+        problem_ =
+            QStringLiteral("cannot lock %1: %2").arg(lockPath, QString::fromLocal8Bit(strerror(error)));
+        return Lock::Failed;
     }
     lockFd_ = fd;
-    return true;
+    return Lock::Taken;
 }
 
 SingleInstance::Role SingleInstance::claim(int timeoutMs)
 {
     const QDeadlineTimer deadline(timeoutMs);
     for (;;) {
-        if (tryLock())
+        switch (tryLock()) {
+        case Lock::Taken:
             return Role::Primary;
+        case Lock::Failed:
+            return Role::Failed;
+        case Lock::Held:
+            break;
+        }
         if (askRunningInstanceToShow(qMax(1, int(qMin<qint64>(deadline.remainingTime(), 2000)))))
             return Role::HandedOver;
         if (deadline.hasExpired())
@@ -82,11 +100,15 @@ bool SingleInstance::askRunningInstanceToShow(int timeoutMs)
 bool SingleInstance::listen(std::function<void()> reopen)
 {
     const QString path = RuntimePaths::instanceSocket();
-    if (!tryLock()) {
-        LUMO_LOG("single-instance socket %s: another instance holds the lock", qPrintable(path));
+    if (tryLock() != Lock::Taken) {
+        LUMO_LOG("single-instance socket %s: the instance lock is not ours", qPrintable(path));
         return false;
     }
-    QLocalServer::removeServer(path);
+    if (!RuntimePaths::clearStaleSocket(path)) {
+        LUMO_LOG("single-instance socket %s: something that is not a socket is in its place",
+                 qPrintable(path));
+        return false;
+    }
     if (!server_->listen(path)) {
         LUMO_LOG("single-instance socket %s: %s", qPrintable(path), qPrintable(server_->errorString()));
         return false;

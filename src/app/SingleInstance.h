@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include <functional>
 
@@ -17,6 +18,7 @@ public:
         Primary,    // this process holds the lock and goes on to start
         HandedOver, // another instance runs and took the request to show itself
         NoAnswer,   // another instance holds the lock but never answered
+        Failed,     // the lock cannot be taken at all; problem() says why
     };
 
     explicit SingleInstance(QObject *parent = nullptr);
@@ -27,6 +29,9 @@ public:
     // to `timeoutMs`; should the holder end meanwhile, the lock is taken after all.
     Role claim(int timeoutMs = 10000);
     bool isPrimary() const { return lockFd_ >= 0; }
+    // Why the lock could not be taken, in words for the user; empty when it could, or when only
+    // another instance holds it.
+    QString problem() const { return problem_; }
 
     // True when a running instance took the request to show itself.
     static bool askRunningInstanceToShow(int timeoutMs = 2000);
@@ -38,8 +43,10 @@ public:
     void stopListening();
 
 private:
-    bool tryLock();
+    enum class Lock { Taken, Held, Failed };
+    Lock tryLock();
 
     QLocalServer *server_;
     int lockFd_ = -1;
+    QString problem_;
 };

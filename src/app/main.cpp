@@ -85,6 +85,9 @@ int main(int argc, char *argv[])
     case SingleInstance::Role::NoAnswer:
         std::fputs("arvo: another Arvo is running but does not answer\n", stderr);
         return 1;
+    case SingleInstance::Role::Failed:
+        std::fprintf(stderr, "arvo: %s\n", qPrintable(instance.problem()));
+        return 1;
     }
 
     Delays::setTimeScale(options.timeScale);

@@ -1,6 +1,7 @@
 #include "ControlServer.h"
 
 #include "core/LumoLog.h"
+#include "core/RuntimePaths.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -20,8 +21,11 @@ ControlServer::~ControlServer() = default;
 bool ControlServer::listen(const QString &socketPath)
 {
     // A socket left behind by an instance that died is replaced; a live one is not, since the
-    // single-instance check runs before this.
-    QLocalServer::removeServer(socketPath);
+    // single-instance check runs before this. Whatever else is in its place is kept.
+    if (!RuntimePaths::clearStaleSocket(socketPath)) {
+        LUMO_LOG("control socket %s: something that is not a socket is in its place", qPrintable(socketPath));
+        return false;
+    }
     if (!server_->listen(socketPath)) {
         LUMO_LOG("control socket %s: %s", qPrintable(socketPath), qPrintable(server_->errorString()));
         return false;
