@@ -5,6 +5,8 @@
 #include "device/virtual/VirtualCameraHub.h"
 
 #include <QFuture>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QtConcurrent>
 #include <gtest/gtest.h>
 
@@ -29,7 +31,7 @@ protected:
 
     Sandbox sandbox;
     VirtualCameraHub hub;
-    ControlServer server;
+    ControlServer server{nullptr, 1000};
     QString socketPath;
     QString current;
 };
@@ -89,6 +91,29 @@ TEST_F(ControlSocket, CamerasWithFaultsSayWhatTheyLack)
     EXPECT_TRUE(send("state 2").lines.contains("faults no-buttons no-focus-done"));
     EXPECT_EQ(send("press 1 snapshot").lines, QStringList({"virtual camera 1 has no HID interface"}));
     EXPECT_EQ(send("press 2 focus").lines, QStringList({"virtual camera 2 has no button element"}));
+}
+
+// A client that cannot tell how a command ended says which of three things happened; the server
+// drops a connection that says nothing.
+TEST_F(ControlSocket, NoInstanceFullQueueAndLateAnswerAreToldApart)
+{
+    EXPECT_EQ(sendControlCommand(sandbox.path("runtime/none"), "list", 100).status, ControlResult::NoInstance);
+
+    // Nothing takes this server's connections: the first ones wait in its queue unanswered, then
+    // the queue is full.
+    QLocalServer stuck;
+    stuck.setListenBacklogSize(1);
+    ASSERT_TRUE(stuck.listen(sandbox.path("runtime/stuck")));
+    QList<ControlResult::Status> statuses;
+    while (statuses.size() < 8 && (statuses.isEmpty() || statuses.last() != ControlResult::Busy))
+        statuses << sendControlCommand(stuck.fullServerName(), "press 1 snapshot", 100).status;
+    EXPECT_EQ(statuses.first(), ControlResult::NoAnswer);
+    EXPECT_EQ(statuses.last(), ControlResult::Busy);
+
+    QLocalSocket idle;
+    idle.connectToServer(socketPath);
+    ASSERT_TRUE(idle.waitForConnected(1000));
+    EXPECT_TRUE(waitUntil([&] { return idle.state() == QLocalSocket::UnconnectedState; }));
 }
 
 } // namespace

@@ -30,7 +30,9 @@ void printUsage(FILE *to)
                "                    output reports it received, newest last\n"
                "\n"
                "Talks to the Arvo started with --virtual-camera in this session.\n"
-               "Exit status: 0 done, 2 no running instance or the command failed.\n",
+               "Exit status: 0 done; 2 no running instance, or the command failed;\n"
+               "3 the running instance was too busy and nothing was done; 4 the command\n"
+               "was sent but not answered in time, so it may have been done.\n",
                to);
 }
 
@@ -58,5 +60,12 @@ int main(int argc, char *argv[])
     }
     for (const QString &line : result.lines)
         std::fprintf(stderr, "arvo-vcam: %s\n", qPrintable(line));
-    return 2;
+    switch (result.status) {
+    case ControlResult::Busy:
+        return 3;
+    case ControlResult::NoAnswer:
+        return 4;
+    default:
+        return 2;
+    }
 }

@@ -5,12 +5,14 @@
 
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
 
 namespace {
 constexpr int MaxRequestLength = 4096;
 }
 
-ControlServer::ControlServer(QObject *parent) : QObject(parent), server_(new QLocalServer(this))
+ControlServer::ControlServer(QObject *parent, int idleTimeoutMs)
+    : QObject(parent), server_(new QLocalServer(this)), idleTimeoutMs_(idleTimeoutMs)
 {
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     connect(server_, &QLocalServer::newConnection, this, &ControlServer::serve);
@@ -62,6 +64,11 @@ void ControlServer::serve()
 {
     while (QLocalSocket *socket = server_->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        QTimer::singleShot(idleTimeoutMs_, socket, [socket] {
+            LUMO_LOG("control connection idle for too long: closed");
+            socket->abort();
+            socket->deleteLater();
+        });
         connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
             if (!socket->canReadLine()) {
                 if (socket->bytesAvailable() > MaxRequestLength) {

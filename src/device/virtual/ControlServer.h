@@ -13,7 +13,8 @@ class QLocalServer;
 //
 // Protocol: the client sends one line, a command word and its arguments separated by spaces. The
 // server answers "ok" or "error <message>" on the first line, then the command's output lines,
-// and closes the connection. Main thread.
+// and closes the connection. A connection that has not been answered and closed within the idle
+// time-out is dropped, so clients that connect and say nothing do not pile up. Main thread.
 class ControlServer : public QObject {
     Q_OBJECT
 public:
@@ -24,7 +25,9 @@ public:
     };
     using Handler = std::function<Reply(const QStringList &arguments)>;
 
-    explicit ControlServer(QObject *parent = nullptr);
+    static constexpr int DefaultIdleTimeoutMs = 10000;
+
+    explicit ControlServer(QObject *parent = nullptr, int idleTimeoutMs = DefaultIdleTimeoutMs);
     ~ControlServer() override;
 
     bool listen(const QString &socketPath);
@@ -37,5 +40,6 @@ private:
     void serve();
 
     QLocalServer *server_;
+    const int idleTimeoutMs_;
     QHash<QString, Handler> commands_;
 };
