@@ -386,6 +386,11 @@ TEST_F(Review, OutsideChangesToTheFolderReachTheStripAndTheViewer)
         {NotificationNames::FileDidCreate, nullptr, {{NotificationNames::InfoKeys::FileURL, QUrl::fromLocalFile(photoPath(10))}}});
     main->setMode(LumoMainWindowController::ReviewMode);
     EXPECT_EQ(viewer()->path(), photoPath(10));
+
+    // The library folder is moved away: the strip empties, and so does the viewer.
+    ASSERT_TRUE(QDir().rename(library, library + "-moved"));
+    ASSERT_TRUE(waitUntil([&] { return review->photoList()->rowCount() == 0; }));
+    EXPECT_TRUE(viewer()->path().isEmpty());
 }
 
 } // namespace

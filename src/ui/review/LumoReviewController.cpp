@@ -294,7 +294,9 @@ void LumoReviewController::rowsRemoved()
     const QList<int> removed = std::exchange(removingSelected_, {});
     if (!selectedRows().isEmpty())
         return;
-    const int row = LumoPhotoList::selectionAfterRemoval(removed, countBeforeRemoval_);
+    // Rows that were not selected may have gone with them (a folder moved away takes them all).
+    const int row =
+        qMin(LumoPhotoList::selectionAfterRemoval(removed, countBeforeRemoval_), photoList_->rowCount() - 1);
     if (row >= 0)
         selectRow(row);
     else
