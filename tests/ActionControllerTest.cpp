@@ -26,6 +26,8 @@ protected:
         controller = std::make_unique<LumoActionController>(
             defaults.get(), [this] { return camera; }, [] { return QDateTime(QDate(2026, 12, 5), QTime(9, 30, 0)); });
         controller->sounds()->setPlayer([this](const QString &name) { sounds << name; });
+        controller->setFrameClock([this] { return now; });
+        QObject::connect(controller.get(), &LumoActionController::framesWanted, [this](bool on) { framesWanted << on; });
     }
 
     void press() { controller->velmarDidSnapshot({Snapshot, nullptr, {}}); }
@@ -47,12 +49,19 @@ protected:
         image.fill(qRgb(200, 180, 40));
         return image;
     }
+    // A frame as the pipeline publishes it: shown `age` ago, with the size the settings ask for.
+    LiveFrame shown(std::chrono::milliseconds age, const QSize &requested = {1280, 960}) const
+    {
+        return LiveFrame(frame(), {}).stamped(now - age, requested);
+    }
 
     Sandbox sandbox;
     std::unique_ptr<UserDefaults> defaults;
     CameraPtr camera;
+    LiveFrame::TimePoint now = LiveFrame::steadyNow();
     std::unique_ptr<LumoActionController> controller;
     QStringList sounds;
+    QList<bool> framesWanted;
 };
 
 TEST_F(ActionController, ThreeSecondCountdownTicksThenTakesThePhoto)
@@ -121,29 +130,90 @@ TEST_F(ActionController, QuittingWaitsForPhotosStillBeingSaved)
         EXPECT_EQ(QImage(sandbox.path("Library/" + name)).size(), QSize(1280, 960)) << qPrintable(name);
 }
 
-TEST_F(ActionController, SnapshotWithoutAFrameMakesNoFileSaysWhyAndEndsTheCountdown)
+// No frame yet; the camera changed or went; the picture stopped or was paused; the stream stalled;
+// a new camera's frames before its settings set the resolution, or of another size.
+TEST_F(ActionController, SnapshotWithoutASuitableFrameWaitsThenMakesNoFileSaysWhyAndEndsTheCountdown)
 {
-    // No frame yet; the camera changed or went; the picture stopped.
-    const std::function<void()> cases[] = {
-        [] {},
-        [&] {
-            controller->setCurrentImage(frame());
-            NotificationCenter::defaultCenter()->post(CameraDidChange);
-        },
-        [&] {
-            controller->setCurrentImage(frame());
-            controller->captureViewWillDisplayImage({WillDisplayImage, nullptr, {}});
-        },
+    const struct {
+        std::function<void()> prepare;
+        const char *message;
+    } cases[] = {
+        {[] {}, "not shown a frame"},
+        {[&] {
+             controller->setCurrentImage(frame());
+             NotificationCenter::defaultCenter()->post(CameraDidChange);
+         },
+         "not shown a frame"},
+        {[&] {
+             controller->setCurrentImage(frame());
+             controller->captureViewWillDisplayImage({WillDisplayImage, nullptr, {}});
+         },
+         "not shown a frame"},
+        {[&] { controller->setCurrentFrame(shown(std::chrono::milliseconds(1100))); }, "stopped sending"},
+        {[&] { controller->setCurrentFrame(shown(std::chrono::milliseconds(0), {})); }, "chosen resolution"},
+        {[&] {
+             controller->setCurrentFrame(shown(std::chrono::milliseconds(0), {640, 480}));
+         },
+         "chosen resolution"},
     };
     setTimer(3);
-    for (const auto &prepare : cases) {
-        prepare();
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.message);
+        c.prepare();
         NotificationRecorder recorder({AppWillSnapshot, PhotoSaveDidFail, CaptureDidInvalidateTimer});
         press();
         for (int i = 0; i < 3; ++i)
             controller->timerToSnapshot();
+        EXPECT_TRUE(recorder.names().isEmpty()) << "it waits for a frame to take";
+        ASSERT_TRUE(recorder.waitForCount(2));
         EXPECT_EQ(recorder.names(), QStringList({PhotoSaveDidFail, CaptureDidInvalidateTimer}));
-        EXPECT_FALSE(recorder.notifications().first().userInfo.value("message").toString().isEmpty());
+        EXPECT_TRUE(recorder.notifications().first().userInfo.value("message").toString().contains(c.message))
+            << qPrintable(recorder.notifications().first().userInfo.value("message").toString());
+        EXPECT_EQ(framesWanted.mid(framesWanted.size() - 2), QList<bool>({true, false}));
+    }
+    EXPECT_TRUE(QDir(sandbox.path("Library")).entryList(QDir::Files).isEmpty());
+}
+
+// As in review mode, where the picture paused, or for a new camera whose settings are not
+// applied yet: the photo is of the first fresh frame of the chosen size.
+TEST_F(ActionController, SnapshotWaitsForAFreshFrameOfTheChosenSize)
+{
+    NotificationRecorder recorder({AppWillSnapshot, FileDidCreate, PhotoSaveDidFail});
+    press();
+    press();
+    EXPECT_EQ(framesWanted, QList<bool>({true}));
+    controller->setCurrentFrame(shown(std::chrono::milliseconds(1500)));
+    controller->setCurrentFrame(shown(std::chrono::milliseconds(0), {}));
+    QImage wanted(640, 480, QImage::Format_RGB32);
+    wanted.fill(Qt::darkGreen);
+    controller->setCurrentFrame(LiveFrame(wanted, {}).stamped(now, {640, 480}));
+    ASSERT_TRUE(recorder.waitForCount(4));
+    EXPECT_EQ(recorder.names(), QStringList({AppWillSnapshot, AppWillSnapshot, FileDidCreate, FileDidCreate}));
+    EXPECT_EQ(recorder.notifications().first().userInfo.value("image").value<QImage>(), wanted);
+    EXPECT_EQ(framesWanted, QList<bool>({true, false}));
+}
+
+// A camera change or unplug, Escape and a click on the countdown end it: no photo, and the
+// controls unlock.
+TEST_F(ActionController, CountdownEndsWithoutAPhotoWhenCancelledOrTheCameraChanges)
+{
+    const std::function<void()> endings[] = {
+        [&] { controller->cancelCountdown(); },
+        [&] { NotificationCenter::defaultCenter()->post(CameraWillChange); },
+    };
+    setTimer(3);
+    for (const auto &end : endings) {
+        controller->setCurrentImage(frame());
+        NotificationRecorder recorder({AppWillSnapshot, CaptureDidInvalidateTimer});
+        press();
+        controller->timerToSnapshot();
+        end();
+        EXPECT_FALSE(controller->countdownRunning());
+        EXPECT_EQ(recorder.names(), QStringList({CaptureDidInvalidateTimer}));
+        controller->setCurrentImage(frame());
+        press();
+        EXPECT_TRUE(controller->countdownRunning()) << "the next press starts a new countdown";
+        controller->cancelCountdown();
     }
     EXPECT_TRUE(QDir(sandbox.path("Library")).entryList(QDir::Files).isEmpty());
 }
@@ -153,8 +223,9 @@ TEST_F(ActionController, DamagedFrameIsReportedAsDamagedNotAsMissing)
 {
     QImage part(640, 480, QImage::Format_RGB32);
     part.fill(Qt::gray);
-    controller->setCurrentFrame(LiveFrame(part, QRect(320, 240, 640, 480), 1, QSize(1280, 960), QByteArray("\xff\xd8 cut short"),
-                                          {2.0f, false, false, {1280, 960}}));
+    controller->setCurrentFrame(
+        LiveFrame(part, QRect(320, 240, 640, 480), 1, QSize(1280, 960), QByteArray("\xff\xd8 cut short"), {2.0f, false, false, {1280, 960}})
+            .stamped(now, {1280, 960}));
     NotificationRecorder recorder({AppWillSnapshot, PhotoSaveDidFail});
     controller->snapshot();
     ASSERT_EQ(recorder.names(), QStringList({PhotoSaveDidFail}));

@@ -3,6 +3,7 @@
 #include "app/LumoAppController.h"
 #include "app/SingleInstance.h"
 #include "core/DefaultsKeys.h"
+#include "core/MainThread.h"
 #include "core/NotificationNames.h"
 #include "core/RuntimePaths.h"
 #include "core/UserDefaults.h"
@@ -16,6 +17,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -235,6 +237,36 @@ TEST(AppController, CameraChangeRestoresTheSavedSettingsAndTheProgrammableButton
     EXPECT_EQ(controls->exposureButton()->title(), "Exposure: 5");
     EXPECT_EQ(controls->exposureLockButton()->title(), "AE: Off");
     EXPECT_FALSE(saved("AutoBrightness").toBool());
+}
+
+// The picture shows with its first frame; photos have the camera's saved resolution even when
+// pressed before its settings set it, and a press still on its way when Arvo quits is taken.
+TEST(AppController, FirstFrameShowsAtOnceAndEveryPressGetsAPhotoOfTheSavedResolution)
+{
+    Sandbox sandbox;
+    UserDefaults::standard()->setDictionary(DefaultsKeys::Devices, {{"Tobble", QVariantMap{{"Resolution", 3}}}});
+    {
+        LumoAppController controller(parseCommandLine({"arvo", "--verbose", "--virtual-camera=tobble"}));
+        controller.awakeFromNib(false);
+        controller.actionController()->setFrameWait(10000); // the restore's pace under load
+        LumoMainWindowController *main = controller.mainWindowController();
+        ASSERT_TRUE(waitUntil([&] { return main->captureController()->frameCount() > 0; }));
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(main->statusText().contains("×")) << qPrintable(main->statusText());
+
+        using namespace NotificationNames;
+        NotificationRecorder saved({FileDidCreate});
+        NotificationCenter::defaultCenter()->post(Snapshot);
+        ASSERT_TRUE(saved.waitForCount(1, 10000));
+        // A press still queued to the main thread when the event loop ended.
+        queueOnMainThread([] { NotificationCenter::defaultCenter()->post(Snapshot); });
+        controller.applicationWillTerminate();
+    }
+    const QDir library(sandbox.path("Pictures/Arvo"));
+    const QStringList photos = library.entryList({"*.jpg"});
+    EXPECT_EQ(photos.size(), 2);
+    for (const QString &name : photos)
+        EXPECT_EQ(QImage(library.filePath(name)).size(), QSize(800, 600)) << qPrintable(name);
 }
 
 TEST(CommandLine, ParsesVirtualCamerasAndRejectsUnknownModels)

@@ -69,6 +69,8 @@ protected:
         hub.plug(VirtualCamera::Model::Arvo);
         registry = LumoCamerasController::createShared(hub.createBackend());
         controller = std::make_unique<LumoCaptureViewController>(&backend, [this] { return registry->currentCamera(); });
+        controller->setClock([this] { return now; });
+        QObject::connect(controller.get(), &LumoCaptureViewController::firstFrameShown, [this] { ++firstFrames; });
         controller->setCaptureViewContainer(&container);
         controller->setErrorPresenter([this](const CaptureDevice::Error &e) { errors << e.description; });
         ASSERT_TRUE(waitUntil([&] { return backend.last && backend.last->running; })) << "the camera change starts the pipeline";
@@ -83,6 +85,8 @@ protected:
     std::unique_ptr<LumoCamerasController> registry;
     FakeBackend backend;
     QWidget container;
+    LiveFrame::TimePoint now = LiveFrame::steadyNow();
+    int firstFrames = 0;
     std::unique_ptr<LumoCaptureViewController> controller;
     QStringList errors;
 };
@@ -106,6 +110,13 @@ TEST_F(CaptureController, FollowsTheCurrentCameraAndPublishesEveryTransformedFra
     EXPECT_EQ(published.notifications().first().object.data(), controller.get());
     EXPECT_EQ(controller->frameCount(), 1u);
     EXPECT_EQ(controller->captureView()->frame(), shown);
+    EXPECT_EQ(firstFrames, 1);
+    EXPECT_EQ(shown.shownAt(), now);
+    EXPECT_FALSE(shown.hasRequestedSize()) << "the camera's settings have not set the resolution yet";
+    controller->setResolution({1280, 960});
+    backend.last->push(frame);
+    EXPECT_TRUE(published.notifications().last().userInfo.value("image").value<LiveFrame>().hasRequestedSize());
+    EXPECT_EQ(firstFrames, 1);
 
     // A camera change stops the stream and starts it on the new camera.
     hub.plug(VirtualCamera::Model::Tobble);
@@ -115,6 +126,10 @@ TEST_F(CaptureController, FollowsTheCurrentCameraAndPublishesEveryTransformedFra
     EXPECT_NE(backend.last, first);
     EXPECT_TRUE(backend.last->running);
     EXPECT_EQ(backend.requested.last(), registry->availableCameras()[1]->captureDeviceLocationId());
+    backend.last->push(frame);
+    EXPECT_EQ(firstFrames, 2);
+    EXPECT_FALSE(published.notifications().last().userInfo.value("image").value<LiveFrame>().hasRequestedSize())
+        << "a new camera's frames wait for its own settings";
 }
 
 TEST_F(CaptureController, StartStopPauseResumeOnlyActWhenTheyMeanSomething)
@@ -122,15 +137,23 @@ TEST_F(CaptureController, StartStopPauseResumeOnlyActWhenTheyMeanSomething)
     FakeDevice *device = backend.last;
     controller->start();
     EXPECT_EQ(backend.last, device) << "start while running does nothing";
+    NotificationRecorder published({WillDisplayImage});
     controller->pause();
     EXPECT_FALSE(device->running);
     controller->pause();
+    // A snapshot in review mode has the paused picture run until it has its frame.
+    controller->setFramesWanted(true);
+    EXPECT_TRUE(device->running);
+    controller->setFramesWanted(false);
+    EXPECT_FALSE(device->running);
     controller->resume();
     EXPECT_TRUE(device->running);
-    NotificationRecorder published({WillDisplayImage});
+    controller->setFramesWanted(false);
+    EXPECT_TRUE(device->running);
     controller->stop();
-    ASSERT_EQ(published.names().size(), 1) << "the stopped picture is withdrawn";
-    EXPECT_FALSE(published.notifications().first().userInfo.contains("image"));
+    ASSERT_EQ(published.names().size(), 3) << "the paused and the stopped picture are withdrawn";
+    for (const Notification &n : published.notifications())
+        EXPECT_FALSE(n.userInfo.contains("image"));
     EXPECT_FALSE(controller->isRunning());
     EXPECT_FALSE(controller->captureView());
     EXPECT_FALSE(controller->watchdogArmed());
@@ -152,9 +175,20 @@ TEST_F(CaptureController, WatchdogKicksAStalledRunningStreamAtEveryTick)
     EXPECT_EQ(device->frameSizeCalls, before + 2);
     EXPECT_EQ(device->frameSize(), QSize(1280, 960));
 
+    // More than a second without a frame: the picture says the camera stopped sending.
+    now += std::chrono::milliseconds(900);
+    EXPECT_FALSE(controller->checkStall());
+    now += std::chrono::milliseconds(200);
+    EXPECT_TRUE(controller->checkStall());
+    EXPECT_TRUE(controller->captureView()->isStalled());
+    device->push(QImage(1280, 960, QImage::Format_RGB32));
+    EXPECT_FALSE(controller->captureView()->isStalled());
+
     controller->pause();
     controller->watchdogProc();
     EXPECT_EQ(device->frameSizeCalls, before + 2) << "a paused stream is left alone";
+    now += std::chrono::milliseconds(5000);
+    EXPECT_FALSE(controller->checkStall());
 }
 
 TEST_F(CaptureController, DeviceThatCannotBeOpenedIsReportedAndNothingRuns)

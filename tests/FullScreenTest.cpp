@@ -269,6 +269,7 @@ protected:
         defaults->setValue("LumoPhotoLibraryLocationKey", sandbox.path("Library"));
         QDir().mkpath(sandbox.path("Library"));
         action = std::make_unique<LumoActionController>(defaults.get(), [] { return CameraPtr(); });
+        QObject::connect(&main, &LumoMainWindowController::countdownCancelRequested, action.get(), &LumoActionController::cancelCountdown);
         post(DeviceCacheWillUpdateTimer, {{"DevTimerValue", 3}});
     }
     bool locked() const
@@ -290,22 +291,28 @@ protected:
 
 TEST_F(Countdown, ControlsAreLockedFromItsStartToItsEndWithAPhotoAFailureOrACancellation)
 {
-    enum Ending { Photo, FailedPhoto, Cancelled };
-    for (Ending ending : {Photo, FailedPhoto, Cancelled}) {
+    // Cancelled by a click on the countdown, or by Escape (full screen: the way out).
+    enum Ending { Photo, FailedPhoto, Cancelled, Escaped };
+    for (Ending ending : {Photo, FailedPhoto, Cancelled, Escaped}) {
         SCOPED_TRACE(ending);
         action->setCurrentImage(ending == FailedPhoto ? QImage() : QImage(64, 48, QImage::Format_RGB32));
         NotificationRecorder recorder({FileDidCreate, PhotoSaveDidFail, CaptureDidInvalidateTimer});
-        main.setMode(ending == Cancelled ? Mode::ProjectMode : Mode::CameraMode);
+        main.setMode(ending >= Cancelled ? Mode::ProjectMode : Mode::CameraMode);
         action->velmarDidSnapshot({Snapshot, nullptr, {}});
         EXPECT_TRUE(locked());
         EXPECT_TRUE(countdownShows());
         EXPECT_EQ(attach()->timerImageName(), "3");
         EXPECT_FALSE(attach()->snapshotView()->shouldResponse());
-        if (ending == Cancelled) {
+        if (ending >= Cancelled) {
             ASSERT_TRUE(waitUntil([&] { return attach()->timerImageName() == "2"; }));
-            post(CaptureDidInvalidateTimer);
+            if (ending == Cancelled)
+                QTest::mouseClick(attach()->timerView(), Qt::LeftButton);
+            else
+                post(AppExitFullScreen);
             EXPECT_FALSE(locked());
             EXPECT_FALSE(countdownShows());
+            EXPECT_EQ(main.mode(), Mode::ProjectMode) << "the way out ends the countdown first";
+            EXPECT_FALSE(action->countdownRunning());
         }
         ASSERT_TRUE(waitUntil([&] { return recorder.names().contains(CaptureDidInvalidateTimer); }));
         EXPECT_FALSE(locked());

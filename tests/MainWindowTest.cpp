@@ -88,16 +88,22 @@ TEST_F(MainWindowModes, ModeActionsDoubleClickAndReturnActOnlyWhereTheyShould)
     NotificationCenter::defaultCenter()->post(NotificationNames::AppExitFullScreen);
     EXPECT_EQ(main.mode(), Mode::CameraMode);
     main.setMode(Mode::ReviewMode);
-    NotificationCenter::defaultCenter()->post(NotificationNames::AppEnterFullScreen);
-    EXPECT_EQ(main.mode(), Mode::ProjectMode);
 }
 
-TEST_F(MainWindowModes, CountdownLocksTheModeSwitcherUntilItEnds)
+TEST_F(MainWindowModes, CountdownLocksTheModeSwitcherUntilItEndsAndEscapeAsksToEndIt)
 {
     main.setMode(Mode::CameraMode);
+    main.window()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.window()));
+    int cancels = 0;
+    QObject::connect(&main, &LumoMainWindowController::countdownCancelRequested, [&] { ++cancels; });
+    QTest::keyClick(main.window(), Qt::Key_Escape);
+    EXPECT_EQ(cancels, 0) << "no countdown to end";
     NotificationCenter::defaultCenter()->post(NotificationNames::CaptureDidTriggleTimer);
     for (QAction *action : main.modeActions())
         EXPECT_FALSE(action->isEnabled());
+    QTest::keyClick(main.window(), Qt::Key_Escape);
+    EXPECT_EQ(cancels, 1);
     NotificationCenter::defaultCenter()->post(NotificationNames::CaptureDidInvalidateTimer);
     for (QAction *action : main.modeActions())
         EXPECT_TRUE(action->isEnabled());

@@ -19,6 +19,7 @@
 #include "device/virtual/VirtualCameraHub.h"
 #include "library/LibraryFolder.h"
 #include "ui/LumoMainWindowController.h"
+#include "ui/camera/LumoCaptureViewController.h"
 #include "ui/about/LumoAboutWindowController.h"
 #include "ui/preferences/LumoPreferencesWindowController.h"
 
@@ -95,6 +96,12 @@ void LumoAppController::awakeFromNib(bool redirectLog)
         std::make_unique<LumoActionController>(UserDefaults::standard(), registryCurrentCamera);
     mainWindowController_ =
         std::make_unique<LumoMainWindowController>(captureBackend_.get(), registryCurrentCamera);
+    // A snapshot waiting for a frame has the picture run for it (review mode pauses it); Escape
+    // and the countdown's floater end a countdown.
+    connect(actionController_.get(), &LumoActionController::framesWanted,
+            mainWindowController_->captureController(), &LumoCaptureViewController::setFramesWanted);
+    connect(mainWindowController_.get(), &LumoMainWindowController::countdownCancelRequested,
+            actionController_.get(), &LumoActionController::cancelCountdown);
     buildMainMenu();
     setNotifications();
     if (!libraryProblem.isEmpty())
@@ -142,6 +149,17 @@ void LumoAppController::quit()
 {
     QMetaObject::invokeMethod(
         qApp, [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
+}
+
+void LumoAppController::applicationWillTerminate()
+{
+    controlServer_.reset();
+    if (cameras_)
+        cameras_->flushDeviceEvents();
+    // Events queued behind the one that ended the loop.
+    QCoreApplication::sendPostedEvents();
+    if (actionController_)
+        actionController_->finishPendingSnapshots();
 }
 
 void LumoAppController::initializeMode()

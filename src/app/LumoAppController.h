@@ -38,10 +38,14 @@ public:
 
     // Shows the main window for a later launch: un-minimized, raised and active.
     void reopen();
-    // Ends the event loop once the events already queued (camera presses on their way among
-    // them) are handled; destruction then waits for photos still being saved. The Quit menu and
-    // the termination signals both end Arvo this way.
+    // Ends the event loop; applicationWillTerminate() then handles what was still on its way,
+    // and destruction waits for photos still being saved. The Quit menu and the termination
+    // signals both end Arvo this way.
     void quit();
+    // After the event loop ended: takes no more commands, and handles the camera presses already
+    // on their way to the main thread, each with its photo (a snapshot waiting for its frame
+    // included).
+    void applicationWillTerminate();
 
     void setNotifications();
     void keepCameraSetDidChange(const Notification &notification);

@@ -97,7 +97,9 @@ int main(int argc, char *argv[])
     controller.applicationWillFinishLaunching(&instance);
     const int status = app.exec();
     // Launches from here on wait for the lock rather than ask a window that is going away; the
-    // controller then waits for photos still being saved, and the lock goes last.
+    // presses still on their way take their photos, the controller then waits for photos still
+    // being saved, and the lock goes last.
     instance.stopListening();
+    controller.applicationWillTerminate();
     return status;
 }

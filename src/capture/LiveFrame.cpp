@@ -35,6 +35,14 @@ LiveFrame::LiveFrame(const QImage &picture, const QRect &region, int denominator
     d_ = std::move(data);
 }
 
+LiveFrame LiveFrame::stamped(TimePoint shownAt, const QSize &requestedSize) const
+{
+    LiveFrame frame = *this;
+    frame.shownAt_ = shownAt;
+    frame.requestedSize_ = requestedSize;
+    return frame;
+}
+
 QSize LiveFrame::frameSize() const
 {
     return d_ ? d_->frameSize : QSize();

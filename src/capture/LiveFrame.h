@@ -8,6 +8,8 @@
 #include <QRect>
 #include <QSize>
 
+#include <chrono>
+#include <functional>
 #include <memory>
 
 // One live frame as it is shown: the decoded pixels, the zoom and mirroring to show them with,
@@ -20,6 +22,11 @@
 class LiveFrame {
 public:
     using Transform = FrameTransform::Settings;
+    // Frames are timed on the monotonic clock; the pipeline and the snapshot controller take the
+    // clock as a function, so tests can set the time.
+    using TimePoint = std::chrono::steady_clock::time_point;
+    using Clock = std::function<TimePoint()>;
+    static TimePoint steadyNow() { return std::chrono::steady_clock::now(); }
 
     LiveFrame() = default;
     // A frame decoded whole: `picture` is the full frame.
@@ -51,12 +58,25 @@ public:
     // Made on the first call and kept with the frame for the next.
     QImage render() const;
 
+    // The same frame with the time it was shown and the frame size the camera's settings ask
+    // for (empty while a new camera's settings are not applied to the stream yet).
+    LiveFrame stamped(TimePoint shownAt, const QSize &requestedSize) const;
+    TimePoint shownAt() const { return shownAt_; }
+    QSize requestedSize() const { return requestedSize_; }
+    // The frame is of the size the settings ask for, so a photo of it has the chosen resolution.
+    bool hasRequestedSize() const
+    {
+        return !isNull() && !requestedSize_.isEmpty() && frameSize() == requestedSize_;
+    }
+
     bool operator==(const LiveFrame &other) const { return d_ == other.d_; }
     bool operator!=(const LiveFrame &other) const { return d_ != other.d_; }
 
 private:
     struct Data;
     std::shared_ptr<const Data> d_;
+    TimePoint shownAt_;
+    QSize requestedSize_;
 };
 
 Q_DECLARE_METATYPE(LiveFrame)

@@ -37,7 +37,6 @@ constexpr const char FileDidCreate[] = "LumoFileDidCreateNotification";
 constexpr const char CaptureViewWillUpdateExposure[] = "LumoCaptureViewWillUpdateExposureNotification";
 constexpr const char CaptureWillUpdateTimer[] = "LumoCaptureWillUpdateTimerNotification";
 constexpr const char AppWillSnapshot[] = "LumoAppWillSnapshotNotification";
-constexpr const char CaptureViewWillFeedback[] = "LumoCaptureViewWillFeedbackNotification";
 constexpr const char CaptureDidInvalidateTimer[] = "LumoCaptureDidInvalidateTimerNotification";
 constexpr const char CaptureDidTriggleTimer[] = "LumoCaptureDidTriggleTimerNotification";
 constexpr const char CaptureFocusWillBegin[] = "LumoCaptureFocusWillBeginNotification";
@@ -51,7 +50,6 @@ constexpr const char PhotoSaveDidFail[] = "LumoPhotoSaveDidFailNotification";
 
 // Windows (no object)
 constexpr const char MainWindowDoubleClicked[] = "LumoNotificationMainWindowDoubleClicked";
-constexpr const char AppEnterFullScreen[] = "LumoNotificationAppEnterFullScreen";
 constexpr const char AppExitFullScreen[] = "LumoNotificationAppExitFullScreen";
 constexpr const char CommandRestartCaptureView[] = "LumoNotificationCommandRestartCaptureView";
 

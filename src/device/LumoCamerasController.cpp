@@ -155,6 +155,12 @@ LumoCamerasController::~LumoCamerasController()
     deviceThread_->wait();
 }
 
+void LumoCamerasController::flushDeviceEvents()
+{
+    QMetaObject::invokeMethod(
+        worker_, [] {}, Qt::BlockingQueuedConnection);
+}
+
 CameraPtr LumoCamerasController::currentCamera() const
 {
     std::lock_guard<std::mutex> lock(currentMutex_);

@@ -49,6 +49,9 @@ public:
     void notifyOnMainThread(const QString &name);
 
     QThread *deviceThread() const { return deviceThread_; }
+    // Returns once the device thread has handled everything queued to it so far: the camera
+    // events it had by then are on their way to the main thread. Main thread.
+    void flushDeviceEvents();
 
 private:
     void addCamera(const CameraPtr &camera); // main thread

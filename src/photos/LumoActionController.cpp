@@ -8,9 +8,12 @@
 #include "core/NotificationNames.h"
 #include "core/UserDefaults.h"
 
+#include <QEventLoop>
 #include <QPointer>
 #include <QTimer>
 #include <QUrl>
+
+#include <utility>
 
 using namespace NotificationNames;
 
@@ -19,20 +22,49 @@ namespace {
 // The self-timer's settings in seconds; 0 is off.
 constexpr int ShortTimer = 3;
 constexpr int LongTimer = 10;
+// A frame shown longer ago than this is not the page under the camera now: the stream stalled.
+constexpr std::chrono::milliseconds MaxFrameAge{1000};
 
 } // namespace
 
 LumoActionController::LumoActionController(UserDefaults *defaults, CameraProvider currentCamera,
                                            PhotoWriter::Clock clock, QObject *parent)
     : QObject(parent), defaults_(defaults), currentCamera_(std::move(currentCamera)),
-      sounds_(new CameraSounds(this)), writer_(std::make_unique<PhotoWriter>(defaults, std::move(clock)))
+      sounds_(new CameraSounds(this)), writer_(std::make_unique<PhotoWriter>(defaults, std::move(clock))),
+      frameWaitMs_(Delays::scaled(Delays::SnapshotFrameWait))
 {
     loadDefaults();
+    frameWaitTimer_ = new QTimer(this);
+    frameWaitTimer_->setSingleShot(true);
+    connect(frameWaitTimer_, &QTimer::timeout, this, [this] {
+        switch (problemWith(currentFrame())) {
+        case FrameProblem::None:
+            takePendingSnapshots();
+            break;
+        case FrameProblem::Missing:
+            failPendingSnapshots(tr("No picture to take yet: the camera has not shown a frame."));
+            break;
+        case FrameProblem::Stale:
+            failPendingSnapshots(tr("The camera stopped sending pictures, so no photo was taken."));
+            break;
+        case FrameProblem::OtherSize:
+            failPendingSnapshots(tr("The camera has not switched to the chosen resolution yet, so no "
+                                    "photo was taken. Take the photo again."));
+            break;
+        }
+    });
     // The kept frame belongs to the camera that showed it: once the camera changes (or goes),
-    // a snapshot has no picture until the new camera shows one.
+    // a snapshot has no picture until the new camera shows one. A countdown or a snapshot
+    // waiting for a frame would take its photo from the next camera: they end without one.
     NotificationCenter *center = NotificationCenter::defaultCenter();
-    for (const char *name : {CameraWillChange, CameraDidChange})
-        center->addObserver(this, name, [this](const Notification &) { setCurrentImage({}); });
+    center->addObserver(this, CameraWillChange, [this](const Notification &) {
+        setCurrentImage({});
+        if (countdownRunning() || pendingSnapshots_ > 0) {
+            cancelCountdown();
+            failPendingSnapshots(tr("The camera changed, so no photo was taken."));
+        }
+    });
+    center->addObserver(this, CameraDidChange, [this](const Notification &) { setCurrentImage({}); });
 }
 
 LumoActionController::~LumoActionController()
@@ -73,8 +105,8 @@ void LumoActionController::applyPhotoSettings()
 void LumoActionController::addDeviceCacheObservers()
 {
     NotificationCenter *center = NotificationCenter::defaultCenter();
-    for (const char *name : {DeviceCacheWillUpdateExposure, DeviceCacheWillUpdateZoomFactor,
-                             DeviceCacheWillUpdateTimer, DeviceCacheWillUpdateMirror})
+    for (const char *name :
+         {DeviceCacheWillUpdateExposure, DeviceCacheWillUpdateZoomFactor, DeviceCacheWillUpdateTimer})
         center->removeObserver(this, name);
     center->addObserver(this, DeviceCacheWillUpdateExposure, [this](const Notification &n) {
         exposure_ = int16_t(n.userInfo.value(InfoKeys::Exposure).toInt());
@@ -84,10 +116,6 @@ void LumoActionController::addDeviceCacheObservers()
     });
     center->addObserver(this, DeviceCacheWillUpdateTimer, [this](const Notification &n) {
         timerValue_ = n.userInfo.value(InfoKeys::Timer).toInt();
-    });
-    center->addObserver(this, DeviceCacheWillUpdateMirror, [this](const Notification &n) {
-        horizontalFlipped_ = n.userInfo.value(InfoKeys::Horizontal).toBool();
-        verticalFlipped_ = n.userInfo.value(InfoKeys::Vertical).toBool();
     });
 }
 
@@ -110,8 +138,14 @@ LiveFrame LumoActionController::currentFrame() const
 
 void LumoActionController::setCurrentFrame(const LiveFrame &frame)
 {
-    std::lock_guard<std::mutex> lock(imageMutex_);
-    currentFrame_ = frame;
+    {
+        std::lock_guard<std::mutex> lock(imageMutex_);
+        currentFrame_ = frame;
+    }
+    // A snapshot waiting for a frame gets this one, on the main thread, if it suits.
+    if (waiting_ && problemWith(frame) == FrameProblem::None && !completionQueued_.exchange(true))
+        QMetaObject::invokeMethod(
+            this, [this] { takePendingSnapshots(); }, Qt::QueuedConnection);
 }
 
 QImage LumoActionController::currentImage() const
@@ -123,7 +157,19 @@ QImage LumoActionController::currentImage() const
 
 void LumoActionController::setCurrentImage(const QImage &image)
 {
-    setCurrentFrame(LiveFrame(image, {}));
+    // A picture given as such is what the camera shows now, at the size asked for.
+    setCurrentFrame(LiveFrame(image, {}).stamped(frameClock_(), image.size()));
+}
+
+LumoActionController::FrameProblem LumoActionController::problemWith(const LiveFrame &frame) const
+{
+    if (frame.isNull())
+        return FrameProblem::Missing;
+    if (frameClock_() - frame.shownAt() > MaxFrameAge)
+        return FrameProblem::Stale;
+    if (!frame.hasRequestedSize())
+        return FrameProblem::OtherSize;
+    return FrameProblem::None;
 }
 
 // --- Snapshot and countdown --------------------------------------------------------------------
@@ -174,23 +220,92 @@ void LumoActionController::timerToSnapshot()
     }
 }
 
+void LumoActionController::cancelCountdown()
+{
+    if (!countdownRunning())
+        return;
+    snapshotTimer_->stop();
+    count_ = 0;
+    LUMO_LOG("self-timer cancelled");
+    NotificationCenter::defaultCenter()->post(CaptureDidInvalidateTimer);
+}
+
 void LumoActionController::snapshot()
 {
+    ++pendingSnapshots_;
+    // Set before the frame is looked at, so a suitable frame shown meanwhile is not missed.
+    waiting_ = true;
+    if (takePendingSnapshots() || frameWaitTimer_->isActive())
+        return;
+    LUMO_LOG("snapshot waits for a frame");
+    frameWaitTimer_->start(frameWaitMs_);
+    framesWanted_ = true;
+    emit framesWanted(true);
+}
+
+bool LumoActionController::takePendingSnapshots()
+{
+    completionQueued_ = false;
+    if (pendingSnapshots_ == 0)
+        return true;
     const LiveFrame frame = currentFrame();
-    const QImage image = frame.render();
+    if (problemWith(frame) != FrameProblem::None)
+        return false;
+    const int snapshots = std::exchange(pendingSnapshots_, 0);
+    endFrameWait();
+    for (int i = 0; i < snapshots; ++i)
+        save(frame);
+    return true;
+}
+
+void LumoActionController::failPendingSnapshots(const QString &message)
+{
+    const int snapshots = std::exchange(pendingSnapshots_, 0);
+    if (snapshots == 0)
+        return;
+    endFrameWait();
+    refuse(message, snapshots);
+}
+
+void LumoActionController::endFrameWait()
+{
+    waiting_ = false;
+    frameWaitTimer_->stop();
+    if (framesWanted_) {
+        framesWanted_ = false;
+        emit framesWanted(false);
+    }
+    emit pendingSnapshotsEnded();
+}
+
+void LumoActionController::finishPendingSnapshots()
+{
+    if (pendingSnapshots_ == 0)
+        return;
+    // Ends at the latest when the frame wait runs out.
+    QEventLoop loop;
+    connect(this, &LumoActionController::pendingSnapshotsEnded, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void LumoActionController::refuse(const QString &message, int snapshots)
+{
+    for (int i = 0; i < snapshots; ++i)
+        LUMO_LOG("snapshot refused: %s", qPrintable(message));
     NotificationCenter *center = NotificationCenter::defaultCenter();
+    center->post(PhotoSaveDidFail, nullptr, {{InfoKeys::Message, message}});
+    center->post(CaptureDidInvalidateTimer); // a countdown ends whatever its photo became
+}
+
+void LumoActionController::save(const LiveFrame &frame)
+{
+    const QImage image = frame.render();
     if (image.isNull()) {
-        // Nothing has been shown yet, so there is nothing to save; or the frame shown is damaged
-        // where it was not decoded for the screen (outside the zoomed part).
-        const QString message = frame.isNull()
-                                    ? tr("No picture to take yet: the camera has not shown a frame.")
-                                    : tr("The camera sent a damaged picture, so no photo was taken. Take "
-                                         "the photo again.");
-        LUMO_LOG("%s", qPrintable(message));
-        center->post(PhotoSaveDidFail, nullptr, {{InfoKeys::Message, message}});
-        center->post(CaptureDidInvalidateTimer); // a countdown ends whatever its photo became
+        // The frame is damaged where it was not decoded for the screen (outside the zoomed part).
+        refuse(tr("The camera sent a damaged picture, so no photo was taken. Take the photo again."), 1);
         return;
     }
+    NotificationCenter *center = NotificationCenter::defaultCenter();
     center->post(AppWillSnapshot, nullptr, {{InfoKeys::Image, image}});
     if (shouldPlayShutterSound_)
         sounds_->play(CameraSounds::Shutter);
@@ -200,7 +315,6 @@ void LumoActionController::snapshot()
         if (self)
             self->photoDidSave(result);
     });
-    center->post(CaptureViewWillFeedback);
 }
 
 void LumoActionController::photoDidSave(const PhotoResult &result)

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -20,6 +21,12 @@ struct Notification;
 // Turns the camera's buttons and the self-timer into photos: keeps the newest displayed frame,
 // runs the countdown, plays the camera sounds, carries out the programmable button's function
 // and saves photos through a PhotoWriter, announcing each step on the notification bus.
+//
+// A photo is of the page under the camera now, at the resolution the settings ask for: it takes
+// the newest frame only if that was shown less than a second ago and has that size. Otherwise
+// the snapshot waits for such a frame (a paused picture runs for it; a new camera's first frames
+// come before its settings set the resolution) and is refused with a message saying why when
+// none comes in time.
 //
 // Threads: main thread, except captureViewWillDisplayImage(), which the capture pipeline calls
 // on its frame thread. Photos are written on the writer's save threads; the destructor waits for
@@ -36,6 +43,11 @@ public:
     LumoActionController(UserDefaults *defaults, CameraProvider currentCamera, PhotoWriter::Clock clock = {},
                          QObject *parent = nullptr);
     ~LumoActionController() override;
+
+    // The clock the frames' times are compared with; the steady clock unless a test sets another.
+    void setFrameClock(LiveFrame::Clock clock) { frameClock_ = std::move(clock); }
+    // How long a snapshot waits for a frame it can take before it is refused.
+    void setFrameWait(int ms) { frameWaitMs_ = ms; }
 
     void loadDefaults();
 
@@ -58,10 +70,16 @@ public:
     // Frame thread: keeps the frame as the one a snapshot saves.
     void captureViewWillDisplayImage(const Notification &);
 
-    // Takes a photo of the current frame now.
+    // Takes a photo of the current frame, or of the first suitable frame to come.
     void snapshot();
     // One second of the countdown.
     void timerToSnapshot();
+    // Ends a running countdown without a photo.
+    void cancelCountdown();
+    // Snapshots waiting for a frame, and a wait for them to end (quitting: they have at most the
+    // frame wait left).
+    int pendingSnapshots() const { return pendingSnapshots_; }
+    void finishPendingSnapshots();
 
     // The newest frame, as shown; the picture a snapshot saves is its render(), at the full
     // resolution of the stream.
@@ -81,7 +99,22 @@ public:
     // Blocks until every photo started so far is written.
     void waitForSaves();
 
+signals:
+    // A snapshot waits for a frame (true), or has its frame or gave up (false).
+    void framesWanted(bool wanted);
+    // No snapshot waits for a frame any more.
+    void pendingSnapshotsEnded();
+
 private:
+    enum class FrameProblem { None, Missing, Stale, OtherSize };
+    // Any thread.
+    FrameProblem problemWith(const LiveFrame &frame) const;
+    // Main thread: the snapshots waiting get the current frame if it suits them.
+    bool takePendingSnapshots();
+    void failPendingSnapshots(const QString &message);
+    void endFrameWait();
+    void save(const LiveFrame &frame);
+    void refuse(const QString &message, int snapshots);
     void addDeviceCacheObservers();
     void applyPhotoSettings();
     void photoDidSave(const PhotoResult &result);
@@ -98,8 +131,6 @@ private:
     int16_t exposure_ = 0;
     float zoomFactor_ = 1.0f;
     int timerValue_ = 0;
-    bool verticalFlipped_ = false;
-    bool horizontalFlipped_ = false;
     bool shouldUseCustPrefix_ = false;
     QString custPrefix_;
     QString baseDir_;
@@ -109,4 +140,13 @@ private:
 
     mutable std::mutex imageMutex_;
     LiveFrame currentFrame_;
+    LiveFrame::Clock frameClock_ = LiveFrame::steadyNow;
+
+    int pendingSnapshots_ = 0;
+    int frameWaitMs_;
+    QTimer *frameWaitTimer_ = nullptr;
+    bool framesWanted_ = false;
+    // Read on the frame thread: a snapshot waits, and its completion is already queued.
+    std::atomic<bool> waiting_{false};
+    std::atomic<bool> completionQueued_{false};
 };

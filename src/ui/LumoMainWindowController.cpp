@@ -120,6 +120,9 @@ LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBacken
     captureController_->setCaptureViewContainer(captureViewContainer_);
     captureController_->setErrorPresenter(
         [this](const CaptureDevice::Error &error) { presentCaptureError(error); });
+    // The picture replaces the placeholder as soon as it has something to show.
+    connect(captureController_.get(), &LumoCaptureViewController::firstFrameShown, this,
+            &LumoMainWindowController::updateCameraStatus);
 
     message_ = new LumoElidedLabel;
     message_->setObjectName(QStringLiteral("messageLine"));
@@ -172,7 +175,9 @@ LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBacken
     connect(fullScreen, &QShortcut::activated, this, [this] { setMode(ProjectMode); });
     auto *leave = new QShortcut(QKeySequence(Qt::Key_Escape), window_);
     connect(leave, &QShortcut::activated, this, [this] {
-        if (mode_ == ProjectMode)
+        if (countingDown_)
+            emit countdownCancelRequested();
+        else if (mode_ == ProjectMode)
             setMode(CameraMode);
     });
 
@@ -199,8 +204,6 @@ LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBacken
     review_->loadData(LibraryFolder::current(UserDefaults::standard()));
 
     NotificationCenter *center = NotificationCenter::defaultCenter();
-    center->addObserver(this, NotificationNames::AppEnterFullScreen,
-                        [this](const Notification &) { setMode(ProjectMode); });
     // Leaving full screen, by whatever way, comes back to camera mode.
     center->addObserver(this, NotificationNames::AppExitFullScreen,
                         [this](const Notification &) { appEscapeFromFullScreen(); });
@@ -570,15 +573,17 @@ void LumoMainWindowController::updateCameraStatus()
         status_->setText(tr("No camera connected"));
         return;
     }
-    placeholder_->setText(tr("%1\nwaiting for the picture…").arg(camera->model()));
+    const bool stalled = captureController_->checkStall();
+    placeholder_->setText(stalled ? tr("%1\nThe camera is not sending pictures.").arg(camera->model())
+                                  : tr("%1\nwaiting for the picture…").arg(camera->model()));
     const QSize size = captureController_->lastFrameSize();
     if (!live || size.isEmpty()) {
         status_->setText(camera->model());
         return;
     }
-    status_->setText(tr("%1  ·  %2×%3  ·  %4 fps")
+    status_->setText(tr("%1  ·  %2×%3  ·  %4")
                          .arg(camera->model())
                          .arg(size.width())
                          .arg(size.height())
-                         .arg(framesPerSecond_, 0, 'f', 1));
+                         .arg(stalled ? tr("not sending") : tr("%1 fps").arg(framesPerSecond_, 0, 'f', 1)));
 }

@@ -145,6 +145,11 @@ public:
     void doAutoFocusInMainThread();
     void doAutoFocus();
 
+signals:
+    // Escape, a way out of full screen or a click on the countdown while the self-timer runs.
+    void countdownCancelRequested();
+
+public:
     // Tells the user about a lasting problem: in the status line, and once in a message box
     // when the window is shown.
     void reportProblem(const QString &message);
@@ -235,5 +240,6 @@ private:
     QImage previewPhoto_;
     bool previewShowsPhoto_ = false;
     bool isAutoFocus_ = false;
+    bool countingDown_ = false;
     QString baseDir_;
 };

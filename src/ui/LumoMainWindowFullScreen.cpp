@@ -10,6 +10,7 @@
 #include "core/NotificationNames.h"
 #include "ui/camera/LumoCameraModeControls.h"
 #include "ui/fullscreen/LumoAttachController.h"
+#include "ui/fullscreen/LumoControlController.h"
 #include "ui/fullscreen/LumoPreviewImageView.h"
 #include "ui/windows/LumoCameraView.h"
 #include "ui/windows/LumoFullWindow.h"
@@ -94,6 +95,8 @@ void LumoMainWindowController::initAttachController()
     attachController_->toogleFocusColor(2);
     attachController_->toogleFocusMode(0);
     attachController_->toogleTimerTick(-1);
+    connect(attachController_->controlController(), &LumoControlController::countdownCancelRequested, this,
+            &LumoMainWindowController::countdownCancelRequested);
 }
 
 QWidget *LumoMainWindowController::fullWindow() const
@@ -186,8 +189,11 @@ void LumoMainWindowController::exitFullScreenMode()
 
 void LumoMainWindowController::appEscapeFromFullScreen()
 {
-    // The full-screen window posts this only while it has the keyboard or was clicked.
-    if (fullWindow_)
+    // The full-screen window posts this only while it has the keyboard or was clicked. A
+    // countdown running is what the way out ends first.
+    if (countingDown_)
+        emit countdownCancelRequested();
+    else if (fullWindow_)
         setMode(CameraMode);
 }
 
@@ -325,6 +331,7 @@ void LumoMainWindowController::focusForNewCamera(const CameraPtr &camera)
 
 void LumoMainWindowController::captureFocusDidTriggleTimer(const Notification &)
 {
+    countingDown_ = true;
     lockToolbar(true);
 }
 
@@ -337,6 +344,7 @@ void LumoMainWindowController::captureFocusWillUpdateTimer(const Notification &n
 
 void LumoMainWindowController::captureFocusDidInvalidateTimer(const Notification &)
 {
+    countingDown_ = false;
     lockToolbar(false);
     if (attachController_)
         attachController_->toogleTimerTick(-1);

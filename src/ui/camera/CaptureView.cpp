@@ -18,6 +18,7 @@ void CaptureView::setFrame(const LiveFrame &frame)
         std::lock_guard<std::mutex> lock(mutex_);
         frame_ = frame;
     }
+    stalled_ = false;
     if (!repaintPending_.exchange(true))
         QMetaObject::invokeMethod(
             this, [this] { update(); }, Qt::QueuedConnection);
@@ -27,6 +28,12 @@ LiveFrame CaptureView::frame() const
 {
     std::lock_guard<std::mutex> lock(mutex_);
     return frame_;
+}
+
+void CaptureView::setStalled(bool stalled)
+{
+    if (stalled_.exchange(stalled) != stalled)
+        update();
 }
 
 void CaptureView::clear()
@@ -84,4 +91,13 @@ void CaptureView::paintEvent(QPaintEvent *)
     }
     presented_.setDevicePixelRatio(ratio);
     painter.drawImage(target.topLeft(), presented_);
+    if (stalled_) {
+        painter.fillRect(target, QColor(0, 0, 0, 160));
+        QFont font = painter.font();
+        font.setPointSizeF(font.pointSizeF() * 1.4);
+        painter.setFont(font);
+        painter.setPen(Qt::white);
+        painter.drawText(target.adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap,
+                         tr("The camera stopped sending pictures."));
+    }
 }

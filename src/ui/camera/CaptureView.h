@@ -24,6 +24,11 @@ public:
     LiveFrame frame() const;
     void clear();
 
+    // The camera stopped sending: the picture is dimmed under a notice that says so, until the
+    // next frame comes. Main thread.
+    void setStalled(bool stalled);
+    bool isStalled() const { return stalled_; }
+
     // The view's size in device pixels, for the frame thread to decode no more than it shows.
     // Empty until the view has been laid out.
     QSize areaSize() const;
@@ -42,6 +47,7 @@ private:
     mutable std::mutex mutex_;
     LiveFrame frame_;
     std::atomic<bool> repaintPending_{false};
+    std::atomic<bool> stalled_{false};
     std::atomic<uint32_t> areaSize_{0}; // width << 16 | height, device pixels
     // Main thread: the picture as last painted, and the scaling step before mirroring.
     QImage presented_;

@@ -11,9 +11,13 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace {
 
 constexpr QSize InitialResolution(1280, 960);
+// A running stream that has shown nothing for longer than this stands still.
+constexpr std::chrono::milliseconds StallAge{1000};
 
 uint32_t packSize(const QSize &size)
 {
@@ -68,6 +72,11 @@ bool LumoCaptureViewController::isRunning() const
 QSize LumoCaptureViewController::resolution() const
 {
     return unpackSize(resolution_);
+}
+
+int64_t LumoCaptureViewController::now() const
+{
+    return clock_().time_since_epoch().count();
 }
 
 QSize LumoCaptureViewController::lastFrameSize() const
@@ -129,6 +138,8 @@ void LumoCaptureViewController::start()
         std::lock_guard<std::mutex> lock(camera->objectLock());
         device_->setFrameSize(resolution());
     }
+    streamStartedAt_ = now();
+    awaitingFirstFrame_ = true;
     if (!device_->startRunning(&error)) {
         presentError(error);
         return;
@@ -165,18 +176,45 @@ void LumoCaptureViewController::stop()
 void LumoCaptureViewController::pause()
 {
     LUMO_LOG("pause");
-    if (isRunning())
-        device_->stopRunning();
+    paused_ = true;
+    if (!framesWanted_)
+        haltStream();
 }
 
 void LumoCaptureViewController::resume()
 {
     LUMO_LOG("resume");
-    if (device_ && !device_->isRunning()) {
-        CaptureDevice::Error error;
-        if (!device_->startRunning(&error))
-            presentError(error);
-    }
+    paused_ = false;
+    runStream();
+}
+
+void LumoCaptureViewController::setFramesWanted(bool wanted)
+{
+    framesWanted_ = wanted;
+    if (wanted)
+        runStream();
+    else if (paused_)
+        haltStream();
+}
+
+void LumoCaptureViewController::runStream()
+{
+    if (!device_ || device_->isRunning())
+        return;
+    streamStartedAt_ = now();
+    awaitingFirstFrame_ = true;
+    CaptureDevice::Error error;
+    if (!device_->startRunning(&error))
+        presentError(error);
+}
+
+void LumoCaptureViewController::haltStream()
+{
+    if (!isRunning())
+        return;
+    device_->stopRunning();
+    // As on stop: published once no frame of the stream can follow.
+    NotificationCenter::defaultCenter()->post(NotificationNames::WillDisplayImage, this);
 }
 
 void LumoCaptureViewController::restart()
@@ -186,6 +224,12 @@ void LumoCaptureViewController::restart()
 }
 
 void LumoCaptureViewController::setResolution(const QSize &size)
+{
+    sizeSettled_ = true;
+    applyFrameSize(size);
+}
+
+void LumoCaptureViewController::applyFrameSize(const QSize &size)
 {
     resolution_ = packSize(size);
     if (!device_)
@@ -210,13 +254,26 @@ void LumoCaptureViewController::watchdogProc()
     LUMO_LOG("video freezed!");
     if (isRunning()) {
         LUMO_LOG("reset resolution");
-        setResolution(resolution());
+        applyFrameSize(resolution());
     }
+}
+
+bool LumoCaptureViewController::checkStall()
+{
+    const int64_t last = std::max<int64_t>(lastFrameAt_, streamStartedAt_);
+    const bool stalled =
+        isRunning()
+        && now() - last > std::chrono::duration_cast<LiveFrame::TimePoint::duration>(StallAge).count();
+    if (stalled && captureView_)
+        captureView_->setStalled(true);
+    return stalled;
 }
 
 void LumoCaptureViewController::deviceWillChange(const Notification &)
 {
     stop();
+    // The next camera streams at this size until its own settings set the resolution.
+    sizeSettled_ = false;
 }
 
 void LumoCaptureViewController::deviceDidChange(const Notification &)
@@ -231,12 +288,16 @@ void LumoCaptureViewController::willDisplayImage(const FramePayload &payload)
     transform.hFlipped = hFlipped_;
     transform.vFlipped = vFlipped_;
     transform.outputSize = resolution();
+    const QSize requested = sizeSettled_ ? transform.outputSize : QSize();
     CaptureView *view = frameView_;
     // Zoom and mirroring travel with the frame: the view applies them as it paints, a snapshot
     // when it takes the frame. Only what the view shows is decoded.
-    const LiveFrame frame = decoder_.decode(payload, transform, view ? view->areaSize() : QSize());
+    const LiveFrame::TimePoint shownAt = clock_();
+    const LiveFrame frame =
+        decoder_.decode(payload, transform, view ? view->areaSize() : QSize()).stamped(shownAt, requested);
     if (frame.isNull())
         return; // a damaged frame: dropped
+    lastFrameAt_ = shownAt.time_since_epoch().count();
 
     QVariantMap userInfo;
     userInfo.insert(NotificationNames::InfoKeys::Image, QVariant::fromValue(frame));
@@ -245,6 +306,8 @@ void LumoCaptureViewController::willDisplayImage(const FramePayload &payload)
     ++frameCount_;
     if (view)
         view->setFrame(frame);
+    if (awaitingFirstFrame_.exchange(false))
+        emit firstFrameShown();
 }
 
 void LumoCaptureViewController::presentError(const CaptureDevice::Error &error)

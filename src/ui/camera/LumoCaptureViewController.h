@@ -20,9 +20,13 @@ struct Notification;
 
 // Runs the live picture of the current camera: opens its video device, shows the frames in a
 // capture view inside the window's container, gives every frame the digital zoom and mirroring
-// to show it with and publishes each shown frame (a LiveFrame) as "LumoWillDisplayImage". It follows the current camera
-// (stops on "LumoCameraWillChange", starts on "LumoCameraDidChange"), and a watchdog re-applies
-// the resolution while the stream is stalled.
+// to show it with and publishes each shown frame (a LiveFrame) as "LumoWillDisplayImage". It
+// follows the current camera (stops on "LumoCameraWillChange", starts on "LumoCameraDidChange"),
+// and a watchdog re-applies the resolution while the stream is stalled.
+//
+// Each published frame carries the time it was shown and, once the camera's settings have set
+// the resolution, the frame size they ask for; until then a new camera streams at whatever size
+// the last one had. A snapshot takes only a frame that is recent and of that size.
 //
 // Threads: everything runs on the main thread except the frame callback, which runs on the
 // device's frame thread; zoom, flips and resolution are atomics it reads per frame.
@@ -45,13 +49,20 @@ public:
     // one they are only logged.
     void setErrorPresenter(ErrorPresenter presenter) { presentError_ = std::move(presenter); }
 
+    // The clock that times the frames; the steady clock unless a test sets another.
+    void setClock(LiveFrame::Clock clock) { clock_ = std::move(clock); }
+
     void start();
     void stop();
+    // A paused stream withdraws its last frame: it is not the page under the camera any more.
     void pause();
     void resume();
     void restart();
     bool isRunning() const;
+    // A snapshot waits for a frame: a paused stream runs until it is no longer wanted.
+    void setFramesWanted(bool wanted);
 
+    // The size the camera's settings ask for: frames are of it from now on.
     void setResolution(const QSize &size);
     QSize resolution() const;
     float zoom() const { return zoom_; }
@@ -68,6 +79,15 @@ public:
     void watchdogProc();
     bool watchdogArmed() const;
 
+    // Whether the running stream has sent nothing for more than a second (since it started or
+    // since its last frame); a stalled picture says so over itself until the next frame.
+    bool checkStall();
+
+signals:
+    // The first frame of a stream that started or resumed is on its way to the screen. Emitted
+    // on the frame thread.
+    void firstFrameShown();
+
 private:
     void deviceWillChange(const Notification &);
     void deviceDidChange(const Notification &);
@@ -75,6 +95,11 @@ private:
     void willDisplayImage(const FramePayload &payload);
     void presentError(const CaptureDevice::Error &error);
     CameraPtr currentCamera() const;
+    void applyFrameSize(const QSize &size);
+    void runStream();
+    // Stops the stream and withdraws the frame it showed last.
+    void haltStream();
+    int64_t now() const;
 
     CaptureBackend *backend_;
     CameraProvider currentCamera_;
@@ -94,6 +119,15 @@ private:
     std::atomic<uint32_t> frameCount_{0};
     uint32_t watchedFrameCount_ = 0;
     std::atomic<uint32_t> lastFrameSize_{0};
+    LiveFrame::Clock clock_ = LiveFrame::steadyNow;
+    // The resolution was set by the camera's settings since the camera became current.
+    std::atomic<bool> sizeSettled_{false};
+    // When the stream started or resumed, and when it showed its last frame (clock ticks).
+    std::atomic<int64_t> streamStartedAt_{0};
+    std::atomic<int64_t> lastFrameAt_{0};
+    std::atomic<bool> awaitingFirstFrame_{false};
+    bool paused_ = false;
+    bool framesWanted_ = false;
 
     LiveFrameDecoder decoder_; // used on the frame thread only
 };

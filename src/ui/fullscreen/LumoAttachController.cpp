@@ -153,6 +153,8 @@ void LumoAttachController::makeFloaters()
     connect(focusButtonView_, &LumoButtonView::clicked, controlController_, &LumoControlController::focus);
     connect(closeView_, &LumoButtonView::clicked, controlController_,
             &LumoControlController::fullScreenClose);
+    connect(timerView_, &LumoButtonView::clicked, controlController_,
+            &LumoControlController::countdownCancelRequested);
 }
 
 void LumoAttachController::makeTwins(const LumoCameraModeControls &controls)

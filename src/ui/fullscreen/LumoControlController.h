@@ -8,7 +8,8 @@
 
 // What the floating buttons do: close leaves full screen, focus has the current camera focus
 // again (the focus indicator then reacts as to any focus the user started), snapshot asks for a
-// photo exactly as the camera's own snapshot button does. Main thread.
+// photo exactly as the camera's own snapshot button does, a click on the countdown asks to end
+// it. Main thread.
 class LumoControlController : public QObject {
     Q_OBJECT
 public:
@@ -21,6 +22,9 @@ public:
     void focus();
     // Posts "LumoNotificationSnapshot" (no object).
     void snapshot();
+
+signals:
+    void countdownCancelRequested();
 
 private:
     CameraProvider currentCamera_;
