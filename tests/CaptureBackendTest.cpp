@@ -679,6 +679,18 @@ TEST_F(VirtualCapture, FramesOfTheRequestedSizeWithAMovingPartSentAsARealCameraS
     device->stopRunning();
     EXPECT_FALSE(device->isRunning());
     EXPECT_FALSE(receiver.waitForFrames(receiver.frameCount() + 1, 100)) << "a frame after stopRunning()";
+
+    // Started again (a paused picture resumed), the page has moved on as under a real camera.
+    std::vector<QImage> firstFrames;
+    for (int run = 0; run < 2; ++run) {
+        const int before = receiver.frameCount();
+        CaptureDevice::Error error;
+        ASSERT_TRUE(device->startRunning(&error));
+        ASSERT_TRUE(receiver.waitForFrames(before + 1));
+        device->stopRunning();
+        firstFrames.push_back(receiver.frame(before));
+    }
+    EXPECT_NE(firstFrames[0], firstFrames[1]);
 }
 
 TEST_F(VirtualCapture, StallCommandIsSilentAndUnplugEndsTheStreamWithAnError)

@@ -140,10 +140,12 @@ void VirtualCaptureDevice::runCameraLoop()
     QImage frame;
     Buffer filling;
     TjCompressor compressor;
-    uint64_t number = 0;
     Clock::time_point next = Clock::now();
+    uint64_t &number = nextFrameNumber_;
 
     std::unique_lock<std::mutex> lock(mutex_);
+    if (stoppedAt_ != Clock::time_point())
+        number += uint64_t((next - stoppedAt_) / frameInterval(frameSize_));
     while (!wake_.wait_until(lock, next, [this] { return stopRequested_; })) {
         const QSize size = frameSize_;
         lock.unlock();
@@ -154,6 +156,7 @@ void VirtualCaptureDevice::runCameraLoop()
                 readyFilled_ = false;
             }
             streaming_ = false;
+            stoppedAt_ = Clock::now();
             reportError(disconnectedError());
             return;
         }
@@ -194,6 +197,7 @@ void VirtualCaptureDevice::runCameraLoop()
             frameReady_.notify_one();
         }
     }
+    stoppedAt_ = Clock::now();
 }
 
 void VirtualCaptureDevice::runFrameLoop()

@@ -78,6 +78,12 @@ private:
     Buffer ready_;
     bool readyFilled_ = false;
 
+    // The page goes on moving while the stream is stopped, as the world under a real camera
+    // does: a stream started again shows the frame of now, not the one after the last it sent.
+    // The camera's side keeps them; the main thread starts it only after joining it.
+    uint64_t nextFrameNumber_ = 0;
+    std::chrono::steady_clock::time_point stoppedAt_;
+
     std::atomic<bool> streaming_{false};
     std::thread cameraThread_;
     std::thread frameThread_;
