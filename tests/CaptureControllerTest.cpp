@@ -116,7 +116,6 @@ TEST_F(CaptureController, FollowsTheCurrentCameraAndPublishesEveryTransformedFra
     controller->setResolution({1280, 960});
     backend.last->push(frame);
     EXPECT_TRUE(published.notifications().last().userInfo.value("image").value<LiveFrame>().hasRequestedSize());
-    EXPECT_EQ(firstFrames, 1);
 
     // A camera change stops the stream and starts it on the new camera.
     hub.plug(VirtualCamera::Model::Tobble);
