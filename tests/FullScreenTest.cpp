@@ -319,10 +319,12 @@ TEST_F(Countdown, ControlsAreLockedFromItsStartToItsEndWithAPhotoAFailureOrACanc
         EXPECT_FALSE(countdownShows());
         EXPECT_TRUE(attach()->snapshotWindow()->isVisible());
         EXPECT_TRUE(attach()->snapshotView()->shouldResponse());
-        if (ending == Photo)
+        if (ending == Photo) {
             EXPECT_TRUE(waitUntil([&] { return recorder.names().contains(FileDidCreate); }));
-        if (ending == FailedPhoto)
+        }
+        if (ending == FailedPhoto) {
             EXPECT_TRUE(recorder.names().contains(PhotoSaveDidFail));
+        }
         action->waitForSaves();
     }
 }

@@ -45,7 +45,7 @@ QImage quarters(QSize size)
 QByteArray appPhoto(QSize size)
 {
     const QImage frame = quarters(size);
-    const PhotoEncoder::Metadata metadata{QDateTime(QDate(2026, 12, 5), QTime(10, 0)), QStringLiteral("Arvoscope")};
+    const PhotoEncoder::Metadata metadata{QDateTime(QDate(2026, 12, 5), QTime(10, 0)), QStringLiteral("Arvoscope"), {}};
     const QByteArray jpeg = PhotoEncoder::addMetadata(PhotoEncoder::encodeJpeg(frame), metadata);
     auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte *>(jpeg.constData()), long(jpeg.size()));
     image->readMetadata();

@@ -5,6 +5,7 @@
 #include "ui/widgets/LumoExposureButton.h"
 #include "ui/widgets/LumoImages.h"
 #include "ui/widgets/LumoScroller.h"
+#include "ui/widgets/WidgetGeometry.h"
 #include "ui/windows/LumoFloaterWindow.h"
 #include "ui/windows/LumoFullWindow.h"
 #include "ui/windows/LumoMainWindow.h"
@@ -134,6 +135,13 @@ TEST(LumoPopUpButtonTest, MutexStateLeavesOneCheckOnTheSelection)
     for (int i = 0; i < button.numberOfItems(); ++i)
         EXPECT_EQ(button.itemAtIndex(i)->isChecked(), i == 2) << i;
     EXPECT_EQ(button.titleOfSelectedItem(), "150%");
+
+    button.show();
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), button.mapToGlobal(QPointF(2, 2)));
+    QApplication::sendEvent(&button, &enter);
+    button.hide();
+    button.show();
+    EXPECT_EQ(widgetAlpha(&button), 1.0) << "hidden under the pointer, it comes back undimmed";
 }
 
 TEST(LumoFloaterWindowTest, ZoomScalesTheLoadedSizeAtTheSameOrigin)

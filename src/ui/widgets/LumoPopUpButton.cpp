@@ -119,3 +119,11 @@ void LumoPopUpButton::leaveEvent(QEvent *event)
     setWidgetAlpha(this, 1.0);
     QToolButton::leaveEvent(event);
 }
+
+// A button hidden under the pointer (the exposure control when the camera changes) sees no leave
+// event, so it would come back dimmed.
+void LumoPopUpButton::hideEvent(QHideEvent *event)
+{
+    resetTrack();
+    QToolButton::hideEvent(event);
+}

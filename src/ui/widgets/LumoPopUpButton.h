@@ -45,6 +45,7 @@ signals:
 protected:
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void actionTriggered(QAction *action);
