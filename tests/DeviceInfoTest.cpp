@@ -39,6 +39,24 @@ TEST(CameraFactory, ModelsByProductAndNothingForOtherDevices)
     EXPECT_EQ(arvo->shortModel(), "Arvo");
     EXPECT_EQ(tobble->shortModel(), "Tobble");
     EXPECT_EQ(arvo->isContinousFocusMode, -1);
+
+    // What each model offers, for the interface to build itself from.
+    using Camera = LumoCamera;
+    EXPECT_EQ(arvo->exposureKind(), Camera::ExposureKind::FiveSteps);
+    EXPECT_EQ(tobble->exposureKind(), Camera::ExposureKind::FifteenLevels);
+    EXPECT_EQ(arvo->defaultExposureLevel(), 3);
+    EXPECT_EQ(tobble->defaultExposureLevel(), 4);
+    EXPECT_FALSE(arvo->hasAutoExposure() || arvo->hasExposureLock());
+    EXPECT_TRUE(tobble->hasAutoExposure() && tobble->hasExposureLock());
+    for (const CameraPtr &camera : {arvo, tobble}) {
+        EXPECT_EQ(camera->focusKind(), Camera::FocusKind::VendorCommand);
+        EXPECT_TRUE(camera->hasButtons() && camera->hasVendorCommands());
+        // The frame table's ten sizes, 640x480 once although the table has it twice.
+        const QList<Camera::FrameMode> modes = camera->frameModes();
+        ASSERT_EQ(modes.size(), 10);
+        EXPECT_EQ(modes.first(), (Camera::FrameMode{Camera::PixelFormat::Mjpeg, QSize(640, 480), {30}}));
+        EXPECT_EQ(modes.last(), (Camera::FrameMode{Camera::PixelFormat::Mjpeg, QSize(1600, 1200), {15}}));
+    }
     EXPECT_FALSE(LumoCamera::create(0xfe11, 0x0bad));
     EXPECT_FALSE(LumoCamera::create(0x1234, 0x0a01));
 }

@@ -4,6 +4,7 @@
 #include "DeviceBackend.h"
 #include "LumoCameraArvo.h"
 #include "LumoCameraTobble.h"
+#include "UvcControl.h"
 #include "core/Delays.h"
 #include "core/LumoLog.h"
 #include "core/NotificationCenter.h"
@@ -12,6 +13,7 @@
 #include <QCoreApplication>
 #include <QThread>
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -81,6 +83,22 @@ CameraPtr LumoCamera::create(uint32_t vendorId, uint32_t productId)
         else
             delete c;
     });
+}
+
+QList<LumoCamera::FrameMode> LumoCamera::frameTableModes()
+{
+    QList<FrameMode> modes;
+    for (int row = 1; row < UvcFrameIndexCount; ++row) {
+        const UvcFrameSize &frame = gSupportFrameIdx[row];
+        const QSize size(int(frame.width), int(frame.height));
+        auto it =
+            std::find_if(modes.begin(), modes.end(), [&](const FrameMode &m) { return m.size == size; });
+        if (it == modes.end())
+            it = modes.insert(modes.end(), FrameMode{PixelFormat::Mjpeg, size, {}});
+        if (!it->frameRates.contains(frame.frameRate))
+            it->frameRates.append(frame.frameRate);
+    }
+    return modes;
 }
 
 uint16_t LumoCamera::firmwareVersion()

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QObject>
 #include <QPair>
+#include <QSize>
 #include <QString>
 
 #include <atomic>
@@ -38,11 +39,45 @@ public:
     virtual QString model() const { return {}; }
     virtual QString shortModel() const { return {}; }
 
-    // What the camera can do, for the interface to ask instead of its model: how many exposure
-    // levels setExposure() takes (1 to n; 0 when it takes none), and whether automatic exposure
-    // can be switched off (setAutoBrightness()).
+    // What the camera can do, for the interface to ask instead of its model. A camera answers
+    // for itself; the base answers "nothing": no exposure, no focus, no buttons, no sizes.
+
+    // How exposure is set: in five steps (shown signed, -2 to +2 around the middle), in fifteen
+    // levels, or over a range beside automatic exposure.
+    enum class ExposureKind { None, FiveSteps, FifteenLevels, Range };
+    virtual ExposureKind exposureKind() const { return ExposureKind::None; }
+    // How many exposure levels setExposure() takes (1 to n; 0 when it takes none), and the level
+    // a camera starts at when nothing was saved for it.
     virtual int exposureLevels() const { return 0; }
+    virtual int defaultExposureLevel() const { return 0; }
+    // Whether the camera exposes automatically and that can be switched off, and whether that
+    // switch is the vendor exposure lock (setAutoBrightness()).
+    virtual bool hasAutoExposure() const { return false; }
     virtual bool hasExposureLock() const { return false; }
+
+    // How the camera focuses: through the vendor focus command, a one-shot automatic focus of
+    // its video node, continuously by itself, or not at all.
+    enum class FocusKind { None, VendorCommand, OneShot, Continuous };
+    virtual FocusKind focusKind() const { return FocusKind::None; }
+
+    // Whether the camera has buttons of its own (snapshot, focus, programmable) and takes the
+    // vendor commands (image reset, focus, exposure lock, iris).
+    virtual bool hasButtons() const { return false; }
+    virtual bool hasVendorCommands() const { return false; }
+
+    // One picture format and size the camera streams, with its frame rates (frames per second).
+    enum class PixelFormat { Mjpeg, Yuyv };
+    struct FrameMode {
+        PixelFormat pixelFormat = PixelFormat::Mjpeg;
+        QSize size;
+        QList<uint32_t> frameRates;
+
+        bool operator==(const FrameMode &other) const
+        {
+            return pixelFormat == other.pixelFormat && size == other.size && frameRates == other.frameRates;
+        }
+    };
+    virtual QList<FrameMode> frameModes() const { return {}; }
 
     uint32_t vendorId() const { return vendorId_; }
     uint32_t productId() const { return productId_; }
@@ -211,6 +246,9 @@ public:
     void handleCallBack(int result = 0);
 
 protected:
+    // The sizes and rates of the frame table the maker's cameras share, each once, in MJPEG.
+    static QList<FrameMode> frameTableModes();
+
     uint32_t vendorId_;
     uint32_t productId_ = 0;
     uint32_t locationId_ = 0;

@@ -11,7 +11,13 @@ public:
 
     QString model() const override { return QStringLiteral("Arvoscope"); }
     QString shortModel() const override { return QStringLiteral("Arvo"); }
+    ExposureKind exposureKind() const override { return ExposureKind::FiveSteps; }
     int exposureLevels() const override { return 5; }
+    int defaultExposureLevel() const override { return 3; }
+    FocusKind focusKind() const override { return FocusKind::VendorCommand; }
+    bool hasButtons() const override { return true; }
+    bool hasVendorCommands() const override { return true; }
+    QList<FrameMode> frameModes() const override { return frameTableModes(); }
 
     static int exposureIndexToValue(int index);
     bool setExposure(short level) override;

@@ -13,7 +13,14 @@ public:
 
     QString model() const override { return QStringLiteral("Velmar Tobble"); }
     QString shortModel() const override { return QStringLiteral("Tobble"); }
+    ExposureKind exposureKind() const override { return ExposureKind::FifteenLevels; }
     int exposureLevels() const override { return 15; }
+    int defaultExposureLevel() const override { return 4; }
+    bool hasAutoExposure() const override { return true; }
+    FocusKind focusKind() const override { return FocusKind::VendorCommand; }
+    bool hasButtons() const override { return true; }
+    bool hasVendorCommands() const override { return true; }
+    QList<FrameMode> frameModes() const override { return frameTableModes(); }
     bool hasExposureLock() const override { return true; }
 
     bool setExposure(short level) override;

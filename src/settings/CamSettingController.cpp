@@ -5,7 +5,6 @@
 #include "core/NotificationCenter.h"
 #include "core/NotificationNames.h"
 #include "core/UserDefaults.h"
-#include "device/LumoCameraTobble.h"
 #include "device/LumoCamerasController.h"
 
 #include <QTimer>
@@ -34,8 +33,8 @@ constexpr char AutoBrightness[] = "AutoBrightness";
 
 constexpr float DefaultZoom = 1.0f;
 constexpr int DefaultResolution = 1; // 1280x960
-constexpr int16_t ArvoDefaultExposure = 3;
-constexpr int16_t TobbleDefaultExposure = 4;
+// The middle of the five steps: the exposure while no camera is there to say its own.
+constexpr int16_t NoCameraExposure = 3;
 constexpr int ImageAdjustmentCount = 6;
 
 // A saved image adjustment as the camera can take it. A value outside the camera's limits (a
@@ -313,7 +312,7 @@ void CamSettingController::applyImageAdjustment(int step)
 int16_t CamSettingController::defaultExposure() const
 {
     CameraPtr camera = currentCamera_();
-    return dynamic_cast<LumoCameraTobble *>(camera.get()) ? TobbleDefaultExposure : ArvoDefaultExposure;
+    return camera ? int16_t(camera->defaultExposureLevel()) : NoCameraExposure;
 }
 
 void CamSettingController::restoreCameraModeSetting()

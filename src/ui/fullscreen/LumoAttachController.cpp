@@ -4,10 +4,10 @@
 #include "FloaterImages.h"
 #include "LumoControlController.h"
 #include "core/Delays.h"
+#include "device/LumoCamera.h"
 #include "core/LumoLog.h"
 #include "core/NotificationCenter.h"
 #include "core/NotificationNames.h"
-#include "device/LumoCameraArvo.h"
 #include "ui/widgets/LumoButtonView.h"
 #include "ui/widgets/LumoExposureButton.h"
 #include "ui/windows/LumoFloaterWindow.h"
@@ -393,7 +393,8 @@ QString LumoAttachController::exposureImageName(int value, bool showSigned)
 void LumoAttachController::toggleIndicatorForExposure(int value)
 {
     const CameraPtr camera = currentCamera_();
-    toggleIndicatorForExposure(value, qobject_cast<LumoCameraArvo *>(camera.get()) != nullptr);
+    toggleIndicatorForExposure(value,
+                               camera && camera->exposureKind() == LumoCamera::ExposureKind::FiveSteps);
 }
 
 void LumoAttachController::toggleIndicatorForExposure(int value, bool showSigned)
