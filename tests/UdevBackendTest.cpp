@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 #include "UdevTestbed.h"
+#include "capture/linux/V4l2NodeLookup.h"
 #include "core/NotificationNames.h"
 #include "device/CameraIds.h"
 #include "device/DeviceBackend.h"
@@ -8,6 +9,7 @@
 #include "device/linux/UdevBackend.h"
 
 #include <QThread>
+#include <linux/videodev2.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,6 +21,34 @@ using namespace NotificationNames;
 const UdevTestbed::UsbDevice Arvo{CameraIds::VendorId, CameraIds::ArvoProductId, 0x0102, 1, QStringLiteral("2.3")};
 const UdevTestbed::UsbDevice Tobble{CameraIds::VendorId, CameraIds::TobbleProductId, 0x0200, 3, QStringLiteral("1.4.2")};
 const UdevTestbed::UsbDevice Keyboard{0xfe22, 0x0c31, 0x6400, 1, QStringLiteral("4")};
+
+// Cameras of other makers: one that names itself, one known only by its driver's card name.
+const UdevTestbed::UsbDevice DeskCam{0x1a2b, 0x0001, 0x0100, 2, QStringLiteral("1")};
+const UdevTestbed::UsbDevice Webcam{0x3c4d, 0x0102, 0x0001, 1, QStringLiteral("5")};
+
+constexpr uint32_t CaptureCaps = V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING;
+constexpr uint32_t MetadataCaps = V4L2_CAP_META_CAPTURE | V4L2_CAP_STREAMING;
+constexpr uint32_t OutputCaps = V4L2_CAP_VIDEO_OUTPUT | V4L2_CAP_STREAMING;
+
+// A capture node and, behind it, a metadata node, as uvcvideo makes them; returns the capture
+// node's sysfs path.
+QString addUvcCamera(UdevTestbed &bed, FakeVideoNodes &nodes, const UdevTestbed::UsbDevice &usb, int minor, const QByteArray &card,
+                     const QString &product = {})
+{
+    const QString interface = bed.addUsbInterface(usb, product);
+    // The metadata node first: discovery must not take the first node it meets.
+    bed.addVideoNode(interface, minor + 1, 1);
+    nodes.add(QStringLiteral("/dev/video%1").arg(minor + 1), MetadataCaps, card);
+    const QString capture = bed.addVideoNode(interface, minor, 0);
+    nodes.add(QStringLiteral("/dev/video%1").arg(minor), CaptureCaps, card);
+    return capture;
+}
+
+const DeviceInfo *findKey(const std::vector<DeviceInfo> &devices, const QString &key)
+{
+    auto it = std::find_if(devices.begin(), devices.end(), [&](const DeviceInfo &d) { return d.key == key; });
+    return it == devices.end() ? nullptr : &*it;
+}
 
 const DeviceInfo *findProduct(const std::vector<DeviceInfo> &devices, uint32_t productId)
 {
@@ -56,6 +86,50 @@ TEST(UdevDiscovery, PresentDevicesAreTheMakersWithIdsFromTheirUsbDevice)
     EXPECT_EQ(info->hidNode, "/dev/hidraw3");
 }
 
+TEST(UdevDiscovery, EveryCaptureNodeIsACameraOnceAndTheModelsOnlyThroughTheirHidInterface)
+{
+    UdevTestbed bed;
+    FakeVideoNodes nodes(bed);
+    const QString arvo = bed.addHidrawDevice(Arvo, 0);
+    // The model's own capture node is never opened nor listed.
+    bed.addVideoNode(UdevTestbed::usbParentOf(arvo), 0, 0);
+    nodes.add(QStringLiteral("/dev/video0"), CaptureCaps, "Arvoscope");
+    const QString deskCam = addUvcCamera(bed, nodes, DeskCam, 2, "Desk Cam: Desk Cam 4K", "Desk Cam 4K");
+    const QString webcam = addUvcCamera(bed, nodes, Webcam, 4, "Integrated Webcam");
+    bed.addVideoNode({}, 6, 0); // a loopback output
+    nodes.add(QStringLiteral("/dev/video6"), OutputCaps, "Loopback");
+    const QString grabber = bed.addVideoNode({}, 7, 0); // a capture card without a USB parent
+    nodes.add(QStringLiteral("/dev/video7"), CaptureCaps, "Frame Grabber");
+    bed.addVideoNode({}, 8, 0); // a node no one may open
+
+    const std::vector<DeviceInfo> devices = createLinuxBackend()->presentDevices();
+    ASSERT_EQ(devices.size(), 4u);
+    EXPECT_EQ(devices.front().key, arvo) << "the models first";
+    EXPECT_EQ(devices.front().interface, DeviceInfo::Interface::Hid);
+
+    const DeviceInfo *info = findKey(devices, deskCam);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->interface, DeviceInfo::Interface::VideoCapture);
+    EXPECT_EQ(info->videoNode, "/dev/video2");
+    EXPECT_EQ(info->name, "Desk Cam 4K") << "the USB product string";
+    EXPECT_EQ(info->uniqueId, "0x21000001a2b0001") << "bus 2, port 1, vendor, product";
+    EXPECT_EQ(info->vendorId, 0x1a2bu);
+    EXPECT_TRUE(info->hidNode.isEmpty());
+
+    info = findKey(devices, webcam);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->name, "Integrated Webcam") << "the card name";
+    EXPECT_EQ(info->uniqueId, "0x15000003c4d0102");
+
+    info = findKey(devices, grabber);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->name, "Frame Grabber");
+    EXPECT_EQ(info->uniqueId, "v4l2-video7-0");
+    EXPECT_EQ(V4l2NodeLookup::captureNodeFor(info->uniqueId, V4l2Io::system()), "/dev/video7") << "the capture path finds it";
+    EXPECT_EQ(info->vendorId, 0u);
+    EXPECT_TRUE(info->usbDevice.isEmpty());
+}
+
 TEST(UdevMonitor, ArrivalAndRemovalOfTheMakersDevicesAreReportedOnTheStartingThread)
 {
     UdevTestbed bed;
@@ -89,6 +163,15 @@ TEST(UdevMonitor, ArrivalAndRemovalOfTheMakersDevicesAreReportedOnTheStartingThr
     EXPECT_EQ(removed, QStringList({arvo}));
     EXPECT_TRUE(backend->presentDevices().empty());
     EXPECT_EQ(threads, QList<QThread *>(2, QThread::currentThread()));
+
+    // A camera of another maker: its capture node arrives, its metadata node does not.
+    FakeVideoNodes nodes(bed);
+    const QString deskCam = addUvcCamera(bed, nodes, DeskCam, 2, "Desk Cam");
+    ASSERT_TRUE(waitUntil([&] { return arrived.size() > 1; }));
+    ASSERT_EQ(arrived.size(), 2u);
+    EXPECT_EQ(arrived[1].key, deskCam);
+    bed.unplugVideoNode(deskCam);
+    ASSERT_TRUE(waitUntil([&] { return removed.contains(deskCam); }));
 }
 
 TEST(LinuxRegistry, PluggedCameraBecomesCurrentTalksAndIsDroppedWhenUnplugged)
@@ -125,6 +208,55 @@ TEST(LinuxRegistry, PluggedCameraBecomesCurrentTalksAndIsDroppedWhenUnplugged)
     EXPECT_FALSE(registry.currentCamera());
     EXPECT_TRUE(changes.waitForCount(2));
     EXPECT_FALSE(camera->hasHidDevice());
+}
+
+TEST(LinuxRegistry, CamerasOfEveryKindAreListedOnceKeepTheirOwnRecordsAndHandOverWhenUnplugged)
+{
+    Sandbox sandbox;
+    UdevTestbed bed;
+    FakeVideoNodes nodes(bed);
+    const QString arvo = bed.addHidrawDevice(Arvo, 0);
+    bed.addVideoNode(UdevTestbed::usbParentOf(arvo), 0, 0);
+    nodes.add(QStringLiteral("/dev/video0"), CaptureCaps, "Arvoscope");
+    const QString deskCam = addUvcCamera(bed, nodes, DeskCam, 2, "Desk Cam", "Desk Cam 4K");
+    const QString webcam = addUvcCamera(bed, nodes, Webcam, 4, "Integrated Webcam");
+    LumoCamerasController registry(createLinuxBackend());
+    ASSERT_TRUE(waitUntil([&] { return registry.availableCameras().size() == 3; }));
+
+    // The model first, then the others in the order udev lists them.
+    const QList<CameraPtr> cameras = registry.availableCameras();
+    EXPECT_EQ(cameras.first()->deviceKey(), arvo);
+    EXPECT_EQ(registry.currentCamera(), cameras.first()) << "the first camera found";
+    QStringList keys, records;
+    for (const CameraPtr &camera : cameras) {
+        keys << camera->deviceKey();
+        records << camera->shortModel();
+    }
+    keys.sort();
+    records.sort();
+    EXPECT_EQ(keys, (QStringList{arvo, webcam, deskCam}));
+    EXPECT_EQ(records, QStringList({"Arvo", "Desk Cam 4K 1a2b:0001", "Integrated Webcam 3c4d:0102"}));
+
+    const CameraPtr desk = cameras.at(cameras.at(1)->deviceKey() == deskCam ? 1 : 2);
+    ASSERT_EQ(desk->deviceKey(), deskCam);
+    EXPECT_EQ(desk->model(), "Desk Cam 4K");
+    EXPECT_EQ(desk->captureDeviceLocationId(), "0x21000001a2b0001");
+    EXPECT_FALSE(desk->hasVendorCommands() || desk->hasButtons() || desk->hasHidDevice());
+    EXPECT_EQ(LumoCamera::firmwareVersion(), 0x0102) << "only the models' HID interface sets it";
+
+    // The current camera leaves: the next one listed takes over; another one leaving changes
+    // nothing.
+    bed.unplug(arvo);
+    ASSERT_TRUE(waitUntil([&] { return registry.availableCameras().size() == 2; }));
+    const CameraPtr next = cameras.at(1);
+    EXPECT_EQ(registry.currentCamera(), next);
+    const CameraPtr last = cameras.at(2);
+    bed.unplugVideoNode(last->deviceKey());
+    ASSERT_TRUE(waitUntil([&] { return registry.availableCameras().size() == 1; }));
+    EXPECT_EQ(registry.currentCamera(), next);
+    bed.unplugVideoNode(next->deviceKey());
+    ASSERT_TRUE(waitUntil([&] { return registry.availableCameras().isEmpty(); }));
+    EXPECT_FALSE(registry.currentCamera());
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <linux/hidraw.h>
+#include <linux/videodev2.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -52,7 +53,7 @@ UdevTestbed::UdevTestbed() : testbed_(umockdev_testbed_new())
 
 UdevTestbed::~UdevTestbed() { g_object_unref(testbed_); }
 
-QString UdevTestbed::addUsbInterface(const UsbDevice &usb)
+QString UdevTestbed::addUsbInterface(const UsbDevice &usb, const QString &product)
 {
     const QByteArray bus = QByteArray::number(usb.bus);
     const QByteArray port = bus + '-' + usb.ports.toUtf8();
@@ -60,6 +61,8 @@ QString UdevTestbed::addUsbInterface(const UsbDevice &usb)
         testbed_, "usb", ("usb" + bus + '/' + port).constData(), nullptr, "idVendor", hex4(usb.vendorId).constData(), "idProduct",
         hex4(usb.productId).constData(), "bcdDevice", hex4(usb.release).constData(), "busnum", bus.constData(), "devpath",
         usb.ports.toUtf8().constData(), nullptr, "DEVTYPE", "usb_device", nullptr));
+    if (!product.isEmpty())
+        umockdev_testbed_set_attribute(testbed_, device.toUtf8().constData(), "product", product.toUtf8().constData());
     // The interface is in the "usb" subsystem too, but has no IDs of its own.
     return taken(umockdev_testbed_add_device(testbed_, "usb", (port + ":1.0").constData(), device.toUtf8().constData(), nullptr, "DEVTYPE",
                                              "usb_interface", nullptr));
@@ -73,13 +76,13 @@ QString UdevTestbed::addHidrawDevice(const UsbDevice &usb, int minor)
     return addHidrawNode(testbed_, hid, minor);
 }
 
-void UdevTestbed::addVideoNode(const QString &parent, int minor, int index)
+QString UdevTestbed::addVideoNode(const QString &parent, int minor, int index)
 {
     const QByteArray name = "video" + QByteArray::number(minor);
-    g_free(umockdev_testbed_add_device(testbed_, "video4linux", name.constData(), parent.isEmpty() ? nullptr : parent.toUtf8().constData(),
-                                       "index", QByteArray::number(index).constData(), "dev",
-                                       ("81:" + QByteArray::number(minor)).constData(), nullptr, "DEVNAME", ("/dev/" + name).constData(),
-                                       nullptr));
+    return taken(umockdev_testbed_add_device(testbed_, "video4linux", name.constData(),
+                                             parent.isEmpty() ? nullptr : parent.toUtf8().constData(), "index",
+                                             QByteArray::number(index).constData(), "dev", ("81:" + QByteArray::number(minor)).constData(),
+                                             nullptr, "DEVNAME", ("/dev/" + name).constData(), nullptr));
 }
 
 void UdevTestbed::attachIoctl(const QString &node, UMockdevIoctlBase *handler)
@@ -89,6 +92,17 @@ void UdevTestbed::attachIoctl(const QString &node, UMockdevIoctlBase *handler)
     QDir().mkpath(QFileInfo(file).path());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     ASSERT_TRUE(umockdev_testbed_attach_ioctl(testbed_, node.toUtf8().constData(), handler, nullptr));
+}
+
+void UdevTestbed::unplugVideoNode(const QString &videoSyspath)
+{
+    umockdev_testbed_uevent(testbed_, videoSyspath.toUtf8().constData(), "remove");
+    umockdev_testbed_remove_device(testbed_, videoSyspath.toUtf8().constData());
+    // .../1-2/1-2:1.0/video0: the interface, then the USB device.
+    if (videoSyspath.contains(QLatin1String("/usb"))) {
+        umockdev_testbed_remove_device(testbed_, parentOf(videoSyspath, 1).toUtf8().constData());
+        umockdev_testbed_remove_device(testbed_, parentOf(videoSyspath, 2).toUtf8().constData());
+    }
 }
 
 void UdevTestbed::addNonUsbHidrawDevice(int minor)
@@ -125,6 +139,50 @@ QByteArray cameraButtonReport(uint16_t value, uint8_t status)
 {
     const uint8_t report[] = {0x01, status, uint8_t(value & 0xff), uint8_t(value >> 8), 0x00};
     return QByteArray(reinterpret_cast<const char *>(report), sizeof report);
+}
+
+// --- FakeVideoNodes ---------------------------------------------------------------------------
+
+FakeVideoNodes::FakeVideoNodes(UdevTestbed &testbed) : testbed_(testbed), handler_(umockdev_ioctl_base_new())
+{
+    g_signal_connect(handler_, "handle-ioctl", G_CALLBACK(handleIoctl), this);
+}
+
+FakeVideoNodes::~FakeVideoNodes()
+{
+    for (const QString &node : nodes_.keys())
+        umockdev_testbed_detach_ioctl(testbed_.handle(), node.toUtf8().constData(), nullptr);
+    g_signal_handlers_disconnect_by_data(handler_, this);
+    g_object_unref(handler_);
+}
+
+void FakeVideoNodes::add(const QString &node, uint32_t deviceCaps, const QByteArray &card)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        nodes_.insert(node, {deviceCaps, card});
+    }
+    testbed_.attachIoctl(node, handler_);
+}
+
+int FakeVideoNodes::handleIoctl(UMockdevIoctlBase *, UMockdevIoctlClient *client, FakeVideoNodes *self)
+{
+    std::lock_guard<std::mutex> lock(self->mutex_);
+    const auto it = self->nodes_.constFind(QString::fromUtf8(umockdev_ioctl_client_get_devnode(client)));
+    if (umockdev_ioctl_client_get_request(client) != VIDIOC_QUERYCAP || it == self->nodes_.constEnd()) {
+        umockdev_ioctl_client_complete(client, -1, ENOTTY);
+        return TRUE;
+    }
+    UMockdevIoctlData *data = umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client), 0, sizeof(v4l2_capability), nullptr);
+    auto *cap = reinterpret_cast<v4l2_capability *>(data->data);
+    *cap = {};
+    // The whole device's capabilities, then the node's own.
+    cap->capabilities = V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_META_CAPTURE | V4L2_CAP_STREAMING | V4L2_CAP_DEVICE_CAPS;
+    cap->device_caps = it->deviceCaps;
+    memcpy(cap->card, it->card.constData(), std::min(sizeof cap->card, size_t(it->card.size())));
+    umockdev_ioctl_data_unref(data);
+    umockdev_ioctl_client_complete(client, 0, 0);
+    return TRUE;
 }
 
 // --- FakeHidraw ------------------------------------------------------------------------------

@@ -36,13 +36,17 @@ public:
     UdevTestbed(const UdevTestbed &) = delete;
     UdevTestbed &operator=(const UdevTestbed &) = delete;
 
-    // A USB device with one interface; returns the interface's sysfs path.
-    QString addUsbInterface(const UsbDevice &usb);
+    // A USB device with one interface, and the product string `product` unless empty; returns
+    // the interface's sysfs path.
+    QString addUsbInterface(const UsbDevice &usb, const QString &product = {});
     // A USB device with hidraw node /dev/hidraw<minor> (announced with "add" events); returns
     // the hidraw device's sysfs path.
     QString addHidrawDevice(const UsbDevice &usb, int minor);
-    // /dev/video<minor>, node `index` of its device, below `parent` (empty: no USB ancestor).
-    void addVideoNode(const QString &parent, int minor, int index);
+    // /dev/video<minor>, node `index` of its device, below `parent` (empty: no USB ancestor);
+    // returns its sysfs path.
+    QString addVideoNode(const QString &parent, int minor, int index);
+    // Sends "remove", then takes the video node and, when it has one, its USB device out of sysfs.
+    void unplugVideoNode(const QString &videoSyspath);
     // Makes `node` openable, its ioctls answered by `handler` on umockdev's thread.
     void attachIoctl(const QString &node, UMockdevIoctlBase *handler);
     // A hidraw node whose parent is not a USB device (an I2C touchpad).
@@ -55,6 +59,30 @@ public:
 
 private:
     UMockdevTestbed *testbed_;
+};
+
+// The device end of video nodes: answers VIDIOC_QUERYCAP with each node's own capabilities and
+// card name, as uvcvideo does; every other ioctl is unknown (ENOTTY).
+class FakeVideoNodes {
+public:
+    explicit FakeVideoNodes(UdevTestbed &testbed);
+    ~FakeVideoNodes();
+    FakeVideoNodes(const FakeVideoNodes &) = delete;
+    FakeVideoNodes &operator=(const FakeVideoNodes &) = delete;
+
+    void add(const QString &node, uint32_t deviceCaps, const QByteArray &card);
+
+private:
+    struct Node {
+        uint32_t deviceCaps;
+        QByteArray card;
+    };
+    static int handleIoctl(UMockdevIoctlBase *, UMockdevIoctlClient *client, FakeVideoNodes *self);
+
+    UdevTestbed &testbed_;
+    UMockdevIoctlBase *handler_;
+    std::mutex mutex_;
+    QMap<QString, Node> nodes_;
 };
 
 // The device end of a hidraw node: answers write(), read() and ioctl() on umockdev's thread as

@@ -16,3 +16,8 @@ uint32_t locationIdFrom(unsigned busNumber, const QString &devpath)
     }
     return location;
 }
+
+QString nonUsbCaptureId(const QString &idPath, const QString &sysname, int index)
+{
+    return QStringLiteral("v4l2-%1-%2").arg(idPath.isEmpty() ? sysname : idPath).arg(index);
+}

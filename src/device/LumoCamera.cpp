@@ -4,6 +4,7 @@
 #include "DeviceBackend.h"
 #include "LumoCameraArvo.h"
 #include "LumoCameraTobble.h"
+#include "LumoCameraUvc.h"
 #include "UvcControl.h"
 #include "core/Delays.h"
 #include "core/LumoLog.h"
@@ -74,6 +75,19 @@ CameraPtr LumoCamera::create(uint32_t vendorId, uint32_t productId)
         LUMO_LOG("Unsupported device VID: 0x%04x, PID: 0x%04x", vendorId, productId);
         return nullptr;
     }
+    return adopt(camera);
+}
+
+CameraPtr LumoCamera::create(const DeviceInfo &device)
+{
+    if (device.interface != DeviceInfo::Interface::VideoCapture)
+        return create(device.vendorId, device.productId);
+    LUMO_LOG("Found video camera %s", qPrintable(device.name));
+    return adopt(new LumoCameraUvc);
+}
+
+CameraPtr LumoCamera::adopt(LumoCamera *camera)
+{
     // Deleted on the thread it lives on, whichever thread lets go of it last. While the
     // application object is torn down, the last holder can be a queued call that Qt destroys with
     // its event list locked; posting the deletion then would deadlock, so it happens at once.
@@ -120,12 +134,17 @@ void LumoCamera::prepareToWorkWithDevice(const DeviceInfo &device, DeviceBackend
         productId_ = device.productId;
     locationId_ = device.locationId;
 
-    setupHidControl();
+    // A camera without vendor commands has no HID interface to set up or ask.
+    if (hasVendorCommands())
+        setupHidControl();
     setupImageControl(backend);
-    setupHidNotification(backend);
+    if (hasVendorCommands())
+        setupHidNotification(backend);
     setupCaptureDevice();
-    velmarCurrentFocusMode();
-    LUMO_LOG("current focus button mode: %s", isContinousFocusMode ? "continous" : "single");
+    if (hasVendorCommands()) {
+        velmarCurrentFocusMode();
+        LUMO_LOG("current focus button mode: %s", isContinousFocusMode ? "continous" : "single");
+    }
 }
 
 bool LumoCamera::setupHidControl()
@@ -185,7 +204,9 @@ bool LumoCamera::setupHidNotification(DeviceBackend &backend)
 
 void LumoCamera::setupCaptureDevice()
 {
-    captureDeviceLocationId_ = makeCaptureDeviceLocationId(locationId_, vendorId_, productId_);
+    captureDeviceLocationId_ = !device_.uniqueId.isEmpty()
+                                   ? device_.uniqueId
+                                   : makeCaptureDeviceLocationId(locationId_, vendorId_, productId_);
 }
 
 bool LumoCamera::hasHidDevice() const

@@ -35,6 +35,9 @@ public:
     // Creates the object for a device of the given product: an Arvo or Tobble camera, or null
     // for a product that is neither. Its deleter deletes it on its own thread.
     static CameraPtr create(uint32_t vendorId, uint32_t productId);
+    // The object for a discovered device: a camera found as a video capture node is of its own
+    // kind (LumoCameraUvc), the others as create(vendorId, productId) makes them.
+    static CameraPtr create(const DeviceInfo &device);
 
     virtual QString model() const { return {}; }
     virtual QString shortModel() const { return {}; }
@@ -95,7 +98,8 @@ public:
     bool setupHidNotification(DeviceBackend &backend);
     void setupCaptureDevice();
 
-    // "0x%x%04x%04x" of location, vendor and product: the unique id of the video device.
+    // The unique id of the video device: "0x%x%04x%04x" of location, vendor and product, or the
+    // id discovery gave a capture device without a USB parent.
     QString captureDeviceLocationId() const { return captureDeviceLocationId_; }
     static QString makeCaptureDeviceLocationId(uint32_t location, uint32_t vendor, uint32_t product);
 
@@ -258,6 +262,8 @@ protected:
     const uint16_t hidControlIntf_ = 2;
 
 private:
+    // Shares `camera`, deleted on the thread it lives on.
+    static CameraPtr adopt(LumoCamera *camera);
     // Sends an output report (and reads input report 1 into `reply` when given) under the
     // camera's lock. -1 on any failure, at once when the camera has no HID channel.
     int exchange(const QByteArray &output, QByteArray *reply);

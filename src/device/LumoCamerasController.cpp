@@ -61,7 +61,7 @@ private:
     {
         LUMO_LOG("Got a device: vendor 0x%04x, product 0x%04x, location 0x%04x", device.vendorId,
                  device.productId, device.locationId);
-        CameraPtr camera = LumoCamera::create(device.vendorId, device.productId);
+        CameraPtr camera = LumoCamera::create(device);
         if (!camera)
             return;
         camera->prepareToWorkWithDevice(device, *backend_);

@@ -70,19 +70,26 @@ QString V4l2NodeLookup::captureNodeFor(const QString &uniqueId, V4l2Io &io)
         const char *devnode = udev_device_get_devnode(device.get());
         // Borrowed from `device`, which keeps its parents alive.
         udev_device *usb = udev_device_get_parent_with_subsystem_devtype(device.get(), "usb", "usb_device");
-        if (!devnode || !usb)
-            continue;
-        bool busOk = false, vendorOk = false, productOk = false;
-        const unsigned bus = sysattr(usb, "busnum").toUInt(&busOk);
-        const uint32_t vendor = sysattr(usb, "idVendor").toUInt(&vendorOk, 16);
-        const uint32_t product = sysattr(usb, "idProduct").toUInt(&productOk, 16);
-        if (!busOk || !vendorOk || !productOk)
-            continue;
-        const QString id = uniqueIdFrom(bus, sysattr(usb, "devpath"), vendor, product);
-        if (id.compare(uniqueId, Qt::CaseInsensitive) != 0)
+        if (!devnode)
             continue;
         bool indexOk = false;
         const int index = sysattr(device.get(), "index").toInt(&indexOk);
+        QString id;
+        if (usb) {
+            bool busOk = false, vendorOk = false, productOk = false;
+            const unsigned bus = sysattr(usb, "busnum").toUInt(&busOk);
+            const uint32_t vendor = sysattr(usb, "idVendor").toUInt(&vendorOk, 16);
+            const uint32_t product = sysattr(usb, "idProduct").toUInt(&productOk, 16);
+            if (!busOk || !vendorOk || !productOk)
+                continue;
+            id = uniqueIdFrom(bus, sysattr(usb, "devpath"), vendor, product);
+        } else {
+            id = nonUsbCaptureId(QString::fromUtf8(udev_device_get_property_value(device.get(), "ID_PATH")),
+                                 QString::fromUtf8(udev_device_get_sysname(device.get())),
+                                 indexOk ? index : 0);
+        }
+        if (id.compare(uniqueId, Qt::CaseInsensitive) != 0)
+            continue;
         candidates.push_back({QString::fromLocal8Bit(devnode), indexOk ? index : 0});
     }
 

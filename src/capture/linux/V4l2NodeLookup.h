@@ -7,7 +7,8 @@
 #include <cstdint>
 
 // Finds a camera's video node through udev: a video4linux device whose USB device ancestor gives
-// the camera's unique id ("0x%x%04x%04x" of location, vendor and product). The capture back end
+// the camera's unique id ("0x%x%04x%04x" of location, vendor and product), or, for a capture
+// device without a USB parent, whose own id (nonUsbCaptureId) is the one asked for. The capture back end
 // and the video-control channel both find their node here.
 namespace V4l2NodeLookup {
 

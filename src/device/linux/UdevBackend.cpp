@@ -10,10 +10,13 @@
 #include <QSocketNotifier>
 
 #include <cstring>
+#include <fcntl.h>
+#include <linux/videodev2.h>
 
 namespace {
 
 constexpr char HidrawSubsystem[] = "hidraw";
+constexpr char VideoSubsystem[] = "video4linux";
 
 QString text(const char *value)
 {
@@ -58,8 +61,91 @@ bool describeCamera(udev_device *hidraw, DeviceInfo *info)
     return true;
 }
 
-// Cameras through udev: the hidraw nodes of the maker's USB devices. Arrivals and removals come
-// from a udev monitor (events as udev announces them once its rules ran, so the node exists and
+// The capabilities of the node `devnode` itself (VIDIOC_QUERYCAP), or false when it cannot be
+// opened or asked; `card` gets the driver's name for the device.
+bool queryNodeCaps(const char *devnode, uint32_t *caps, QString *card)
+{
+    V4l2Io &io = V4l2Io::system();
+    const int fd = io.open(devnode, O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        LUMO_LOG("video node %s cannot be opened: %s", devnode, strerror(errno));
+        return false;
+    }
+    v4l2_capability capability{};
+    const int result = io.ioctl(fd, VIDIOC_QUERYCAP, &capability);
+    io.close(fd);
+    if (result < 0) {
+        LUMO_LOG("video node %s does not say what it can do", devnode);
+        return false;
+    }
+    *caps =
+        (capability.capabilities & V4L2_CAP_DEVICE_CAPS) ? capability.device_caps : capability.capabilities;
+    const char *name = reinterpret_cast<const char *>(capability.card);
+    *card = QString::fromUtf8(name, int(strnlen(name, sizeof capability.card)));
+    return true;
+}
+
+// Describes a video4linux node that captures video as a camera; false for metadata and output
+// nodes, nodes that cannot be asked, and the nodes of the two models, which are found through
+// their HID interface.
+bool describeVideoCamera(udev_device *node, DeviceInfo *info)
+{
+    const char *devnode = udev_device_get_devnode(node);
+    if (!devnode)
+        return false;
+    // Owned by `node`; not to be unreferenced.
+    udev_device *usb = udev_device_get_parent_with_subsystem_devtype(node, "usb", "usb_device");
+    uint32_t vendor = 0, product = 0, release = 0, bus = 0;
+    if (usb) {
+        if (!numericAttribute(usb, "idVendor", 16, &vendor)
+            || !numericAttribute(usb, "idProduct", 16, &product)
+            || !numericAttribute(usb, "busnum", 10, &bus)) {
+            LUMO_LOG("USB device %s of video node %s has no readable IDs", udev_device_get_syspath(usb),
+                     devnode);
+            return false;
+        }
+        if (CameraIds::isFoundThroughHid(vendor, product))
+            return false;
+        numericAttribute(usb, "bcdDevice", 16, &release);
+    }
+    uint32_t caps = 0;
+    QString card;
+    if (!queryNodeCaps(devnode, &caps, &card) || !(caps & V4L2_CAP_VIDEO_CAPTURE))
+        return false;
+
+    info->interface = DeviceInfo::Interface::VideoCapture;
+    info->key = text(udev_device_get_syspath(node));
+    info->videoNode = text(devnode);
+    if (usb) {
+        info->vendorId = vendor;
+        info->productId = product;
+        info->releaseNumber = uint16_t(release);
+        info->locationId = locationIdFrom(bus, text(udev_device_get_sysattr_value(usb, "devpath")));
+        info->usbDevice = text(udev_device_get_syspath(usb));
+        info->name = text(udev_device_get_sysattr_value(usb, "product")).trimmed();
+        info->uniqueId = LumoCamera::makeCaptureDeviceLocationId(info->locationId, vendor, product);
+    } else {
+        bool indexOk = false;
+        const int index = text(udev_device_get_sysattr_value(node, "index")).trimmed().toInt(&indexOk);
+        info->uniqueId = nonUsbCaptureId(text(udev_device_get_property_value(node, "ID_PATH")),
+                                         text(udev_device_get_sysname(node)), indexOk ? index : 0);
+    }
+    if (info->name.isEmpty())
+        info->name = card.trimmed();
+    return true;
+}
+
+// Describes a camera of either kind from the udev device of its hidraw or video4linux node.
+bool describeAnyCamera(udev_device *device, DeviceInfo *info)
+{
+    const char *subsystem = udev_device_get_subsystem(device);
+    if (subsystem && strcmp(subsystem, VideoSubsystem) == 0)
+        return describeVideoCamera(device, info);
+    return describeCamera(device, info);
+}
+
+// Cameras through udev: the hidraw nodes of the maker's USB devices, and the video capture nodes
+// of every other camera. Arrivals and removals come from a udev monitor (events as udev announces them once its rules ran, so the node exists and
 // has its permissions), read on the thread that started monitoring, the device thread.
 class UdevBackend : public DeviceBackend {
 public:
@@ -82,8 +168,9 @@ public:
         UdevPtr<udev_monitor> monitor(udev_monitor_new_from_netlink(udev_.get(), "udev"));
         if (!monitor
             || udev_monitor_filter_add_match_subsystem_devtype(monitor.get(), HidrawSubsystem, nullptr) < 0
+            || udev_monitor_filter_add_match_subsystem_devtype(monitor.get(), VideoSubsystem, nullptr) < 0
             || udev_monitor_enable_receiving(monitor.get()) < 0) {
-            LUMO_LOG("udev monitor on %s could not be set up", HidrawSubsystem);
+            LUMO_LOG("udev monitor on %s and %s could not be set up", HidrawSubsystem, VideoSubsystem);
             return false;
         }
         callbacks_ = std::move(callbacks);
@@ -97,24 +184,11 @@ public:
 
     std::vector<DeviceInfo> presentDevices() override
     {
+        // The two models first, so that with several cameras plugged one of them stays the one
+        // that becomes current.
         std::vector<DeviceInfo> devices;
-        if (!udev_)
-            return devices;
-        UdevPtr<udev_enumerate> enumerate(udev_enumerate_new(udev_.get()));
-        if (!enumerate || udev_enumerate_add_match_subsystem(enumerate.get(), HidrawSubsystem) < 0
-            || udev_enumerate_scan_devices(enumerate.get()) < 0) {
-            LUMO_LOG("udev enumeration of %s failed", HidrawSubsystem);
-            return devices;
-        }
-        udev_list_entry *entry;
-        udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(enumerate.get()))
-        {
-            UdevPtr<udev_device> hidraw(
-                udev_device_new_from_syspath(udev_.get(), udev_list_entry_get_name(entry)));
-            DeviceInfo info;
-            if (hidraw && describeCamera(hidraw.get(), &info))
-                devices.push_back(info);
-        }
+        for (const char *subsystem : {HidrawSubsystem, VideoSubsystem})
+            addPresentDevices(subsystem, &devices);
         return devices;
     }
 
@@ -125,11 +199,34 @@ public:
 
     std::unique_ptr<UsbControlChannel> openVideoControl(const DeviceInfo &device) override
     {
-        return openV4l2ControlChannel(
-            LumoCamera::makeCaptureDeviceLocationId(device.locationId, device.vendorId, device.productId));
+        return openV4l2ControlChannel(!device.uniqueId.isEmpty()
+                                          ? device.uniqueId
+                                          : LumoCamera::makeCaptureDeviceLocationId(
+                                              device.locationId, device.vendorId, device.productId));
     }
 
 private:
+    void addPresentDevices(const char *subsystem, std::vector<DeviceInfo> *devices)
+    {
+        if (!udev_)
+            return;
+        UdevPtr<udev_enumerate> enumerate(udev_enumerate_new(udev_.get()));
+        if (!enumerate || udev_enumerate_add_match_subsystem(enumerate.get(), subsystem) < 0
+            || udev_enumerate_scan_devices(enumerate.get()) < 0) {
+            LUMO_LOG("udev enumeration of %s failed", subsystem);
+            return;
+        }
+        udev_list_entry *entry;
+        udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(enumerate.get()))
+        {
+            UdevPtr<udev_device> device(
+                udev_device_new_from_syspath(udev_.get(), udev_list_entry_get_name(entry)));
+            DeviceInfo info;
+            if (device && describeAnyCamera(device.get(), &info))
+                devices->push_back(info);
+        }
+    }
+
     void readMonitor()
     {
         // The monitor's socket does not block: this drains what is queued.
@@ -139,10 +236,11 @@ private:
                 continue;
             if (strcmp(action, "add") == 0) {
                 DeviceInfo info;
-                if (describeCamera(device.get(), &info) && callbacks_.arrived)
+                if (describeAnyCamera(device.get(), &info) && callbacks_.arrived)
                     callbacks_.arrived(info);
             } else if (strcmp(action, "remove") == 0) {
-                // The USB device may already be gone from sysfs, so its vendor cannot be checked:
+                // The USB device may already be gone from sysfs, so its vendor cannot be checked
+                // (nor a video node asked what it is):
                 // every removal is reported by key, and keys that were never announced are
                 // ignored upstream.
                 if (callbacks_.removed)

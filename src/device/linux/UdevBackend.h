@@ -5,6 +5,7 @@
 #include <memory>
 
 // Discovery of real cameras: libudev enumeration and a udev monitor on the hidraw subsystem,
-// filtered by the maker's vendor ID, with IDs read from the parent USB device; hidraw for the
-// HID channel and the camera's V4L2 node for the video-control channel.
+// filtered by the maker's vendor ID, and on the video4linux subsystem, where every node that
+// captures video is a camera (the two models' own nodes excepted), with IDs read from the parent
+// USB device; hidraw for the HID channel and the camera's V4L2 node for the video-control channel.
 std::unique_ptr<DeviceBackend> createLinuxBackend();
