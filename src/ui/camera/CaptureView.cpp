@@ -96,8 +96,16 @@ void CaptureView::paintEvent(QPaintEvent *)
         QFont font = painter.font();
         font.setPointSizeF(font.pointSizeF() * 1.4);
         painter.setFont(font);
+        // On a plate of its own, so that the page's own print beneath never runs through it.
+        const QString notice = tr("The camera stopped sending pictures.");
+        const QRect area = target.adjusted(24, 24, -24, -24);
+        const QRect text =
+            painter.fontMetrics().boundingRect(area, Qt::AlignCenter | Qt::TextWordWrap, notice);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0, 0, 0, 190));
+        painter.drawRoundedRect(text.adjusted(-16, -10, 16, 10), 8, 8);
         painter.setPen(Qt::white);
-        painter.drawText(target.adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap,
-                         tr("The camera stopped sending pictures."));
+        painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, notice);
     }
 }
