@@ -272,11 +272,11 @@ TEST(AppController, FirstFrameShowsAtOnceAndEveryPressGetsAPhotoOfTheSavedResolu
 
 TEST(CommandLine, ParsesVirtualCamerasAndRejectsUnknownModels)
 {
-    CommandLineOptions o = parseCommandLine({"arvo", "--verbose", "--virtual-camera=arvo,tobble"});
+    CommandLineOptions o = parseCommandLine({"arvo", "--verbose", "--virtual-camera=arvo,tobble,uvc"});
     EXPECT_TRUE(o.error.isEmpty());
     EXPECT_TRUE(o.verbose);
     EXPECT_TRUE(o.useVirtualCameras);
-    EXPECT_EQ(o.virtualCameras, QStringList({"arvo", "tobble"}));
+    EXPECT_EQ(o.virtualCameras, QStringList({"arvo", "tobble", "uvc"}));
 
     o = parseCommandLine({"arvo", "--virtual-camera=arvo,webcam"});
     EXPECT_TRUE(o.error.contains("\"webcam\"")) << qPrintable(o.error);

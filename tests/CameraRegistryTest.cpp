@@ -178,22 +178,51 @@ TEST_F(CameraRegistry, ButtonEventsReachTheMainThreadInOrderAndAreDroppedWhileIn
     ASSERT_TRUE(recorder.waitForCount(2));
     waitUntil([] { return false; }, 30);
     EXPECT_EQ(recorder.names(), QStringList({CameraCustomButton, Snapshot}));
+
+    // A camera of another maker, without HID: its snapshot button comes through its input device
+    // by the same rule, and it offers the sizes it streams, with a settings record of its own.
+    hub.plug(VirtualCamera::Model::Uvc);
+    ASSERT_TRUE(waitForCameras(3));
+    CameraPtr third = registry->availableCameras()[2];
+    EXPECT_FALSE(third->hasVendorCommands() || third->hasHidDevice());
+    EXPECT_EQ(third->shortModel(), "Virtual Document Camera fe77:0c01");
+    const QList<LumoCamera::FrameMode> modes = third->frameModes();
+    ASSERT_EQ(modes.size(), 9);
+    EXPECT_EQ(modes.first(), (LumoCamera::FrameMode{LumoCamera::PixelFormat::Yuyv, QSize(320, 240), {30}}));
+    EXPECT_EQ(modes.last(), (LumoCamera::FrameMode{LumoCamera::PixelFormat::Mjpeg, QSize(1920, 1080), {15}}));
+    recorder.clear();
+    ASSERT_TRUE(hub.camera(3)->pressCameraButton());
+    waitUntil([] { return false; }, 30);
+    EXPECT_TRUE(recorder.names().isEmpty()) << "not current";
+    registry->setCurrentCamera(third);
+    ASSERT_TRUE(hub.camera(3)->pressCameraButton());
+    ASSERT_TRUE(recorder.waitForCount(1));
+    EXPECT_EQ(recorder.names(), QStringList({Snapshot}));
+    EXPECT_TRUE(recorder.allOnMainThread());
+    EXPECT_EQ(recorder.notifications().first().object.data(), third.get());
 }
 
 TEST_F(CameraRegistry, DetachingWhileEventsArriveIsSafe)
 {
     hub.plug(VirtualCamera::Model::Arvo);
+    hub.plug(VirtualCamera::Model::Uvc);
     start();
-    ASSERT_TRUE(waitForCameras(1));
+    ASSERT_TRUE(waitForCameras(2));
+    for (const CameraPtr &camera : registry->availableCameras())
+        registry->setCurrentCamera(camera);
     std::atomic<bool> stop{false};
     auto camera = hub.camera(1);
+    auto other = hub.camera(2);
     QThread *presser = QThread::create([&] {
-        while (!stop)
+        while (!stop) {
             camera->raiseEvent(1);
+            other->pressCameraButton();
+        }
     });
     presser->start();
     waitUntil([] { return false; }, 30);
     hub.unplug(1);
+    hub.unplug(2);
     ASSERT_TRUE(waitForCameras(0));
     stop = true;
     presser->wait();

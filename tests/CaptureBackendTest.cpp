@@ -650,6 +650,7 @@ TEST_F(VirtualCapture, DevicesAreFoundByTheCamerasUniqueIdAndUnpluggedOnesDoNotO
     auto device = deviceOf(*camera);
     EXPECT_NE(device, nullptr);
     EXPECT_NE(deviceOf(*hub.plug(VirtualCamera::Model::Tobble)), nullptr);
+    EXPECT_NE(deviceOf(*hub.plug(VirtualCamera::Model::Uvc)), nullptr);
     EXPECT_EQ(backend.deviceWithUniqueID(QStringLiteral("0x1230000fe110a01")), nullptr);
     EXPECT_EQ(backend.deviceWithUniqueID(QString()), nullptr);
     hub.unplug(camera->id());

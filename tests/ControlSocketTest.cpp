@@ -91,6 +91,13 @@ TEST_F(ControlSocket, CamerasWithFaultsSayWhatTheyLack)
     EXPECT_TRUE(send("state 2").lines.contains("faults no-buttons no-focus-done"));
     EXPECT_EQ(send("press 1 snapshot").lines, QStringList({"virtual camera 1 has no HID interface"}));
     EXPECT_EQ(send("press 2 focus").lines, QStringList({"virtual camera 2 has no button element"}));
+    // A camera of another maker has a snapshot button but no HID interface for the others.
+    ASSERT_EQ(send("plug uvc").lines, QStringList({"3"}));
+    EXPECT_EQ(send("press 3 snapshot").lines, QStringList({"virtual camera 3 is not open yet"}));
+    EXPECT_EQ(send("press 3 custom").lines, QStringList({"virtual camera 3 has no HID interface"}));
+    EXPECT_FALSE(send("state 3").lines.contains("exposure-step 8"));
+    send("unplug 3");
+    EXPECT_EQ(send("press 3 snapshot").lines, QStringList({"virtual camera 3 is unplugged"}));
 }
 
 // A client that cannot tell how a command ended says which of three things happened; the server

@@ -412,7 +412,11 @@ INSTANTIATE_TEST_SUITE_P(
         SetCase{"TobbleSharpness", Model::Tobble, CONTROL("sharpness", setSharpness, sharpness), 7, true},
         SetCase{"TobbleGamma", Model::Tobble, Gamma, 500, true}, SetCase{"ArvoWhiteBalance", Model::Arvo, WhiteBalance, 2800, true},
         SetCase{"TobbleAutoWhiteBalance", Model::Tobble, CONTROL("auto-white-balance", setAutoWhiteBalance, autoWhiteBalance), 0, true},
-        SetCase{"ArvoFrequency", Model::Arvo, Frequency, 0, true}, SetCase{"TobbleFrequencyAuto", Model::Tobble, Frequency, 3, false}),
+        SetCase{"ArvoFrequency", Model::Arvo, Frequency, 0, true}, SetCase{"TobbleFrequencyAuto", Model::Tobble, Frequency, 3, false},
+        // The camera of another maker has limits of its own.
+        SetCase{"UvcBrightnessAbove", Model::Uvc, Brightness, 128, false}, SetCase{"UvcHue", Model::Uvc, Hue, -40, true},
+        SetCase{"UvcSharpnessBelow", Model::Uvc, CONTROL("sharpness", setSharpness, sharpness), 0, false},
+        SetCase{"UvcWhiteBalance", Model::Uvc, WhiteBalance, 2000, true}),
     ByName);
 #undef CONTROL
 

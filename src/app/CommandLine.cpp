@@ -34,7 +34,7 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
                 VirtualCamera::Model m;
                 if (!VirtualCamera::modelFromName(model.trimmed(), &m)) {
                     options.error = QStringLiteral("unknown virtual camera model \"%1\" "
-                                                   "(models: arvo, tobble)")
+                                                   "(models: arvo, tobble, uvc)")
                                         .arg(model.trimmed());
                     return options;
                 }
@@ -54,6 +54,6 @@ QString commandLineHelp()
         "Usage: arvo [--verbose] [--virtual-camera=MODEL[,MODEL...]]\n"
         "\n"
         "  --verbose                  write diagnostics into the log file\n"
-        "  --virtual-camera=MODELS    run with simulated cameras (arvo, tobble) instead of\n"
+        "  --virtual-camera=MODELS    run with simulated cameras (arvo, tobble, uvc) instead of\n"
         "                             USB cameras; drive them with arvo-vcam\n");
 }

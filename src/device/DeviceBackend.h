@@ -1,7 +1,9 @@
 #pragma once
 
+#include "ButtonInput.h"
 #include "DeviceInfo.h"
 #include "HidChannel.h"
+#include "LumoCamera.h"
 #include "UsbControlChannel.h"
 
 #include <functional>
@@ -32,4 +34,9 @@ public:
     // on the calling (device) thread and delivers its events there.
     virtual std::unique_ptr<HidChannel> openHid(const DeviceInfo &device) = 0;
     virtual std::unique_ptr<UsbControlChannel> openVideoControl(const DeviceInfo &device) = 0;
+    // The input device of a camera found as a video capture node, through which its own button
+    // reaches the application; null when it has none. Created on the device thread.
+    virtual std::unique_ptr<ButtonInput> openButtonInput(const DeviceInfo &) { return nullptr; }
+    // The sizes and rates a camera found as a video capture node streams, per pixel format.
+    virtual QList<LumoCamera::FrameMode> frameModes(const DeviceInfo &) { return {}; }
 };

@@ -1,5 +1,6 @@
 #include "LumoCamera.h"
 
+#include "ButtonInput.h"
 #include "CameraIds.h"
 #include "DeviceBackend.h"
 #include "LumoCameraArvo.h"
@@ -140,6 +141,9 @@ void LumoCamera::prepareToWorkWithDevice(const DeviceInfo &device, DeviceBackend
     setupImageControl(backend);
     if (hasVendorCommands())
         setupHidNotification(backend);
+    else
+        setupButtonInput(backend);
+    readCapabilities(backend);
     setupCaptureDevice();
     if (hasVendorCommands()) {
         velmarCurrentFocusMode();
@@ -202,6 +206,27 @@ bool LumoCamera::setupHidNotification(DeviceBackend &backend)
     return true;
 }
 
+bool LumoCamera::setupButtonInput(DeviceBackend &backend)
+{
+    std::unique_ptr<ButtonInput> input = backend.openButtonInput(device_);
+    if (!input) {
+        LUMO_LOG("no button input of %s", qPrintable(device_.key));
+        return false;
+    }
+    // Keys arrive on the input's (device) thread; a weak reference, as for the HID events.
+    std::weak_ptr<LumoCamera> weak = weak_from_this();
+    connect(
+        input.get(), &ButtonInput::keyPressed, input.get(),
+        [weak](int code) {
+            if (CameraPtr camera = weak.lock())
+                camera->handleKey(code);
+        },
+        Qt::DirectConnection);
+    std::lock_guard<std::mutex> lock(lock_);
+    buttons_ = std::move(input);
+    return true;
+}
+
 void LumoCamera::setupCaptureDevice()
 {
     captureDeviceLocationId_ = !device_.uniqueId.isEmpty()
@@ -218,11 +243,18 @@ bool LumoCamera::hasHidDevice() const
 void LumoCamera::prepareToDetatch()
 {
     std::unique_ptr<HidChannel> hid;
+    std::unique_ptr<ButtonInput> buttons;
     {
         // Waits for a drain under way on the device thread to finish.
         std::lock_guard<std::mutex> lock(lock_);
         hid = std::move(hid_);
+        buttons = std::move(buttons_);
         eventsStarted_ = false;
+    }
+    if (buttons) {
+        buttons->disconnect();
+        // Like the HID channel, the input belongs to the device thread.
+        buttons.release()->deleteLater();
     }
     if (hid) {
         hid->disconnect();
@@ -304,6 +336,19 @@ void LumoCamera::handleCallBack(int result)
             break;
         }
     }
+}
+
+void LumoCamera::handleKey(int code)
+{
+    std::lock_guard<std::mutex> lock(lock_);
+    if (!buttons_ || code != ButtonInput::CameraKey)
+        return;
+    if (!active_) {
+        LUMO_LOG("button of a camera that is not current dropped");
+        return;
+    }
+    LUMO_LOG("snapshot button");
+    notifyOnMainThread(NotificationNames::Snapshot);
 }
 
 // --- Vendor commands ------------------------------------------------------------------------

@@ -15,6 +15,7 @@
 #include <memory>
 #include <mutex>
 
+class ButtonInput;
 class DeviceBackend;
 class LumoCamera;
 using CameraPtr = std::shared_ptr<LumoCamera>;
@@ -96,6 +97,8 @@ public:
     bool setupHidControl();
     bool setupImageControl(DeviceBackend &backend);
     bool setupHidNotification(DeviceBackend &backend);
+    // Opens the input device through which a camera without a HID interface reports its button.
+    bool setupButtonInput(DeviceBackend &backend);
     void setupCaptureDevice();
 
     // The unique id of the video device: "0x%x%04x%04x" of location, vendor and product, or the
@@ -248,8 +251,15 @@ public:
     // the camera is active; a camera that is not active drops them. Public for the event
     // source's callback.
     void handleCallBack(int result = 0);
+    // A key the camera's input device reported (device thread): its snapshot button is the
+    // snapshot, while the camera is active; a camera that is not active drops it.
+    void handleKey(int code);
 
 protected:
+    // Asks the back end what a camera found as a video capture node offers (device thread,
+    // while it is prepared). The two models know it themselves.
+    virtual void readCapabilities(DeviceBackend &) {}
+
     // The sizes and rates of the frame table the maker's cameras share, each once, in MJPEG.
     static QList<FrameMode> frameTableModes();
 
@@ -285,6 +295,7 @@ private:
     mutable std::mutex lock_;
     std::unique_ptr<HidChannel> hid_;
     std::unique_ptr<UsbControlChannel> control_;
+    std::unique_ptr<ButtonInput> buttons_;
     bool eventsStarted_ = false;
     ImageControlLimits limits_;
     // When a focus under way is taken as over (steady clock, ms); 0 when none is.

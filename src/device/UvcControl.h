@@ -32,6 +32,7 @@ enum : uint8_t {
     UvcPuBacklightCompensation = 0x01,
     UvcPuBrightness = 0x02,
     UvcPuContrast = 0x03,
+    UvcPuGain = 0x04,
     UvcPuPowerLineFrequency = 0x05,
     UvcPuHue = 0x06,
     UvcPuSaturation = 0x07,
@@ -43,6 +44,7 @@ enum : uint8_t {
 // Camera-terminal selector values that rows 10 and 11 carry (sent to the processing unit).
 enum : uint8_t {
     UvcCtAutoExposureMode = 0x02,
+    UvcCtFocusAuto = 0x08,
     UvcCtIrisAbsolute = 0x09,
 };
 // Auto-exposure mode values.

@@ -3,6 +3,7 @@
 #include "VirtualHidChannel.h"
 #include "VirtualUvcModel.h"
 #include "core/Delays.h"
+#include "device/ButtonInput.h"
 #include "device/CameraIds.h"
 
 #include <QTimer>
@@ -12,6 +13,9 @@
 namespace {
 
 constexpr unsigned VirtualBusNumber = 0x20;
+// The USB identity of the camera of another maker.
+constexpr uint32_t OtherVendorId = 0xfe77;
+constexpr uint32_t OtherProductId = 0x0c01;
 constexpr int KeptReports = 32;
 constexpr uint8_t InputReportId = 1;
 constexpr int InputReportLength = 5;
@@ -51,22 +55,43 @@ bool VirtualCamera::modelFromName(const QString &name, Model *model)
         *model = Model::Tobble;
         return true;
     }
+    if (name == QLatin1String("uvc")) {
+        *model = Model::Uvc;
+        return true;
+    }
     return false;
 }
 
 QString VirtualCamera::modelName(Model model)
 {
-    return model == Model::Arvo ? QStringLiteral("arvo") : QStringLiteral("tobble");
+    switch (model) {
+    case Model::Arvo:
+        return QStringLiteral("arvo");
+    case Model::Tobble:
+        return QStringLiteral("tobble");
+    case Model::Uvc:
+        break;
+    }
+    return QStringLiteral("uvc");
 }
 
 DeviceInfo VirtualCamera::deviceInfo() const
 {
     DeviceInfo info;
     info.key = QStringLiteral("virtual:%1").arg(id_);
-    info.vendorId = CameraIds::VendorId;
-    info.productId = model_ == Model::Arvo ? CameraIds::ArvoProductId : CameraIds::TobbleProductId;
     info.locationId = locationIdFrom(VirtualBusNumber, devpathFor(id_));
     info.releaseNumber = 0x0100;
+    if (model_ == Model::Uvc) {
+        info.interface = DeviceInfo::Interface::VideoCapture;
+        info.vendorId = OtherVendorId;
+        info.productId = OtherProductId;
+        info.name = QStringLiteral("Virtual Document Camera");
+        info.uniqueId =
+            LumoCamera::makeCaptureDeviceLocationId(info.locationId, info.vendorId, info.productId);
+        return info;
+    }
+    info.vendorId = CameraIds::VendorId;
+    info.productId = model_ == Model::Arvo ? CameraIds::ArvoProductId : CameraIds::TobbleProductId;
     return info;
 }
 
@@ -98,6 +123,48 @@ void VirtualCamera::attachHid(HidChannel *channel)
 {
     std::lock_guard<std::mutex> lock(mutex_);
     hid_ = channel;
+}
+
+void VirtualCamera::attachButtonInput(ButtonInput *input)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    buttons_ = input;
+}
+
+bool VirtualCamera::pressCameraButton()
+{
+    QPointer<ButtonInput> input;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!plugged_ || !buttons_)
+            return false;
+        input = buttons_;
+    }
+    // Delivered on the input's own (device) thread, as a reader of the input node delivers it.
+    QMetaObject::invokeMethod(
+        input.data(),
+        [input] {
+            if (input)
+                input->deliver(ButtonInput::CameraKey);
+        },
+        Qt::QueuedConnection);
+    return true;
+}
+
+QList<LumoCamera::FrameMode> VirtualCamera::frameModes() const
+{
+    if (model_ != Model::Uvc)
+        return {};
+    // 4:3 and 16:9 up to 1920x1080: YUYV up to 640x480 at 30 frames a second, MJPEG above at
+    // 15, as VirtualCaptureDevice sends them.
+    using Format = LumoCamera::PixelFormat;
+    QList<LumoCamera::FrameMode> modes;
+    for (const QSize size : {QSize(320, 240), QSize(640, 360), QSize(640, 480)})
+        modes.append({Format::Yuyv, size, {30}});
+    for (const QSize size : {QSize(800, 600), QSize(1024, 768), QSize(1280, 720), QSize(1280, 960),
+                             QSize(1440, 1080), QSize(1920, 1080)})
+        modes.append({Format::Mjpeg, size, {15}});
+    return modes;
 }
 
 bool VirtualCamera::receiveOutputReport(const QByteArray &report)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/DeviceInfo.h"
+#include "device/LumoCamera.h"
 
 #include <QByteArray>
 #include <QList>
@@ -12,15 +13,18 @@
 #include <memory>
 #include <mutex>
 
+class ButtonInput;
 class HidChannel;
 class VirtualUvcModel;
 
-// A simulated camera of one of the two models, as the virtual back end presents it: its USB
-// identity, and the state its HID side keeps (reports received, focus mode, exposure step and
-// lock). Its channels talk to it from the device and main threads; every member is thread-safe.
+// A simulated camera, as the virtual back end presents it: one of the two models, with its USB
+// identity and the state its HID side keeps (reports received, focus mode, exposure step and
+// lock), or a camera of another maker (Uvc), found as a video capture node, without a HID
+// interface, whose snapshot button reaches the application through its input device. Its
+// channels talk to it from the device and main threads; every member is thread-safe.
 class VirtualCamera {
 public:
-    enum class Model { Arvo, Tobble };
+    enum class Model { Arvo, Tobble, Uvc };
 
     // Faults of real cameras a virtual one can have, to try out how the application copes.
     struct Faults {
@@ -42,6 +46,8 @@ public:
     int id() const { return id_; }
     Model model() const { return model_; }
     const Faults &faults() const { return faults_; }
+    // Whether it is one of the two models, with a HID interface for vendor commands and buttons.
+    bool hasHid() const { return model_ != Model::Uvc && !faults_.noHid; }
     QString modelName() const { return modelName(model_); }
     DeviceInfo deviceInfo() const;
 
@@ -78,6 +84,17 @@ public:
     int exposureStep() const;
     bool exposureLocked() const;
 
+    // --- Input device (a camera of another maker) ----------------------------------------
+    // Attaches the input the application opened (null when it lets go of it).
+    void attachButtonInput(ButtonInput *input);
+    // Presses the snapshot button: its key reaches the input on the input's (device) thread.
+    // False when the camera is unplugged or the application has not opened its input.
+    bool pressCameraButton();
+
+    // The sizes and rates it streams (those of a camera of another maker; the two models keep
+    // their frame table).
+    QList<LumoCamera::FrameMode> frameModes() const;
+
     // --- USB video side --------------------------------------------------------------------
     // Its UVC controls and probe/commit state (thread-safe itself).
     VirtualUvcModel &uvcModel() const { return *uvc_; }
@@ -92,6 +109,7 @@ private:
     bool plugged_ = true;
     bool stalled_ = false;
     QPointer<HidChannel> hid_;
+    QPointer<ButtonInput> buttons_;
     QList<QByteArray> outputReports_;
     QByteArray pendingReply_;
     int focusMode_ = 0;

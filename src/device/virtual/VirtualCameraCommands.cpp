@@ -29,7 +29,7 @@ Reply notDelivered(const VirtualCamera &camera)
     const int id = camera.id();
     if (!camera.plugged())
         return Reply::error(QStringLiteral("virtual camera %1 is unplugged").arg(id));
-    if (camera.faults().noHid)
+    if (!camera.hasHid())
         return Reply::error(QStringLiteral("virtual camera %1 has no HID interface").arg(id));
     if (camera.faults().noButtons)
         return Reply::error(QStringLiteral("virtual camera %1 has no button element").arg(id));
@@ -54,10 +54,12 @@ QStringList describeState(const VirtualCamera &camera)
     lines << QStringLiteral("model %1").arg(camera.modelName())
           << QStringLiteral("plugged %1").arg(camera.plugged() ? "yes" : "no")
           << QStringLiteral("stalled %1").arg(camera.stalled() ? "yes" : "no")
-          << QStringLiteral("faults %1").arg(faultNames(camera.faults()))
-          << QStringLiteral("focus-mode %1").arg(camera.focusMode() == 1 ? "continuous" : "single")
-          << QStringLiteral("exposure-step %1").arg(camera.exposureStep())
-          << QStringLiteral("exposure-lock %1").arg(camera.exposureLocked() ? "on" : "off");
+          << QStringLiteral("faults %1").arg(faultNames(camera.faults()));
+    // What the HID side keeps; a camera of another maker has none.
+    if (camera.model() != VirtualCamera::Model::Uvc)
+        lines << QStringLiteral("focus-mode %1").arg(camera.focusMode() == 1 ? "continuous" : "single")
+              << QStringLiteral("exposure-step %1").arg(camera.exposureStep())
+              << QStringLiteral("exposure-lock %1").arg(camera.exposureLocked() ? "on" : "off");
     lines << camera.uvcModel().describe();
     lines << QStringLiteral("output-reports:");
     for (const QByteArray &report : camera.outputReports())
@@ -91,13 +93,14 @@ void addVirtualCameraCommands(ControlServer &server, VirtualCameraHub &hub,
     // A camera with faults: --no-hid (its HID interface cannot be opened), --no-buttons (no
     // button element), --no-focus-done (focusing never ends).
     server.addCommand(QStringLiteral("plug"), [&hub](const QStringList &args) {
-        const QString syntax = QStringLiteral("plug arvo|tobble [--no-hid] [--no-buttons] [--no-focus-done]");
+        const QString syntax =
+            QStringLiteral("plug arvo|tobble|uvc [--no-hid] [--no-buttons] [--no-focus-done]");
         VirtualCamera::Model model;
         if (args.isEmpty())
             return usage(syntax);
         if (!VirtualCamera::modelFromName(args[0], &model))
             return Reply::error(
-                QStringLiteral("unknown camera model \"%1\" (models: arvo, tobble)").arg(args[0]));
+                QStringLiteral("unknown camera model \"%1\" (models: arvo, tobble, uvc)").arg(args[0]));
         VirtualCamera::Faults faults;
         for (const QString &option : args.mid(1)) {
             if (option == QLatin1String("--no-hid"))
@@ -125,7 +128,8 @@ void addVirtualCameraCommands(ControlServer &server, VirtualCameraHub &hub,
     });
 
     // The camera's buttons: snapshot and custom report one value; focus reports its begin and,
-    // a second later, its end.
+    // a second later, its end. A camera of another maker has only the snapshot button, which
+    // sends its key through its input device.
     server.addCommand(QStringLiteral("press"), [&hub](const QStringList &args) {
         if (args.size() != 2)
             return usage(QStringLiteral("press ID snapshot|focus|custom"));
@@ -134,6 +138,13 @@ void addVirtualCameraCommands(ControlServer &server, VirtualCameraHub &hub,
         if (!camera)
             return error;
         bool delivered = false;
+        if (args[1] == QLatin1String("snapshot") && camera->model() == VirtualCamera::Model::Uvc) {
+            if (camera->pressCameraButton())
+                return Reply{};
+            return camera->plugged()
+                       ? Reply::error(QStringLiteral("virtual camera %1 is not open yet").arg(camera->id()))
+                       : notDelivered(*camera);
+        }
         if (args[1] == QLatin1String("snapshot"))
             delivered = camera->raiseEvent(0x0001);
         else if (args[1] == QLatin1String("custom"))

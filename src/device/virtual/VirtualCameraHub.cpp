@@ -37,9 +37,25 @@ public:
     std::unique_ptr<HidChannel> openHid(const DeviceInfo &device) override
     {
         auto camera = hub_->cameraForKey(device.key);
-        if (!camera || !camera->plugged() || camera->faults().noHid)
+        if (!camera || !camera->plugged() || !camera->hasHid())
             return nullptr;
         return std::make_unique<VirtualHidChannel>(camera);
+    }
+
+    std::unique_ptr<ButtonInput> openButtonInput(const DeviceInfo &device) override
+    {
+        auto camera = hub_->cameraForKey(device.key);
+        if (!camera || !camera->plugged() || camera->model() != VirtualCamera::Model::Uvc)
+            return nullptr;
+        auto input = std::make_unique<ButtonInput>();
+        camera->attachButtonInput(input.get());
+        return input;
+    }
+
+    QList<LumoCamera::FrameMode> frameModes(const DeviceInfo &device) override
+    {
+        auto camera = hub_->cameraForKey(device.key);
+        return camera ? camera->frameModes() : QList<LumoCamera::FrameMode>();
     }
 
     std::unique_ptr<UsbControlChannel> openVideoControl(const DeviceInfo &device) override

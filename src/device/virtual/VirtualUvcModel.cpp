@@ -16,9 +16,9 @@ bool validFrameIndex(int index)
 
 VirtualUvcModel::VirtualUvcModel(VirtualCamera::Model model)
     : controls_(controlsFor(model))
-      // The first model starts at 1280x960, the second at its largest size, 1600x1200.
+      // The second model starts at its largest size, 1600x1200, the others at 1280x960.
       ,
-      defaultFrameIndex_(model == VirtualCamera::Model::Arvo ? 8 : 10), frameIndex_(defaultFrameIndex_)
+      defaultFrameIndex_(model == VirtualCamera::Model::Tobble ? 10 : 8), frameIndex_(defaultFrameIndex_)
 {
     probe_ = uvcProbeBlock(UvcFormatIndex, defaultFrameIndex_,
                            uvcFrameInterval(gSupportFrameIdx[defaultFrameIndex_].frameRate));
@@ -42,6 +42,27 @@ std::vector<VirtualUvcModel::Control> VirtualUvcModel::controlsFor(VirtualCamera
             {"power-line-frequency", UvcPuPowerLineFrequency, 1, false, 0, 2, 1, 0, 1},
             {"auto-exposure-mode", UvcCtAutoExposureMode, 1, false, 0, 0, UvcAutoExposureAuto,
              UvcAutoExposureAuto | UvcAutoExposureAperturePriority, UvcAutoExposureAuto},
+        };
+    }
+    if (model == VirtualCamera::Model::Uvc) {
+        // A camera of another maker: limits of its own, a gain, an automatic focus, and
+        // automatic exposure that also takes manual mode.
+        return {
+            {"backlight-compensation", UvcPuBacklightCompensation, 2, false, 0, 3, 1, 0, 1},
+            {"brightness", UvcPuBrightness, 2, false, 0, 127, 64, 0, 64},
+            {"contrast", UvcPuContrast, 2, false, 0, 95, 32, 0, 32},
+            {"gain", UvcPuGain, 2, false, 0, 100, 32, 0, 32},
+            {"hue", UvcPuHue, 2, true, -40, 40, 0, 0, 0},
+            {"saturation", UvcPuSaturation, 2, false, 0, 200, 100, 0, 100},
+            {"sharpness", UvcPuSharpness, 2, false, 1, 10, 5, 0, 5},
+            {"gamma", UvcPuGamma, 2, false, 40, 500, 100, 0, 100},
+            {"white-balance", UvcPuWhiteBalanceTemperature, 2, false, 2000, 6500, 4000, 0, 4000},
+            {"auto-white-balance", UvcPuWhiteBalanceTemperatureAuto, 1, false, 0, 1, 1, 0, 1},
+            {"power-line-frequency", UvcPuPowerLineFrequency, 1, false, 0, 2, 1, 0, 1},
+            {"auto-exposure-mode", UvcCtAutoExposureMode, 1, false, 0, 0, UvcAutoExposureAuto,
+             UvcAutoExposureManual | UvcAutoExposureAuto | UvcAutoExposureAperturePriority,
+             UvcAutoExposureAuto},
+            {"auto-focus", UvcCtFocusAuto, 1, false, 0, 1, 1, 0, 1},
         };
     }
     return {
