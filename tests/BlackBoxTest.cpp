@@ -37,6 +37,11 @@ protected:
             env.remove("XDG_RUNTIME_DIR");
             env.insert("TMPDIR", temporaryFolder);
         }
+        // Memory errors and leaks found by the sanitizers, in files of their own for each process.
+        for (const char *name : {"ASAN_OPTIONS", "UBSAN_OPTIONS"}) {
+            const QString options = env.value(name);
+            env.insert(name, options + (options.isEmpty() ? "" : ":") + "log_path=" + sandbox.path("sanitizer"));
+        }
         return env;
     }
 
@@ -49,8 +54,11 @@ protected:
             p.kill();
             p.waitForFinished();
         }
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+        const ProcessRun r{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+                           QString::fromUtf8(p.readAllStandardError())};
+        if (r.err.contains(UndefinedBehaviour))
+            ADD_FAILURE() << qPrintable(r.err);
+        return r;
     }
 
     ProcessRun vcam(const QStringList &args) { return run(ARVO_VCAM_EXECUTABLE, args); }
@@ -102,11 +110,23 @@ protected:
     {
         if (arvo.state() != QProcess::NotRunning) {
             arvo.terminate();
-            if (!arvo.waitForFinished(5000))
+            if (!arvo.waitForFinished(10000))
                 arvo.kill();
             arvo.waitForFinished();
+            // A sanitizer that finds a fault, leaks at exit included, ends the program with an error status.
+            EXPECT_EQ(arvo.exitStatus(), QProcess::NormalExit);
+            EXPECT_EQ(arvo.exitCode(), 0);
         }
+        for (const QString &report : QDir(sandbox.path()).entryList({"sanitizer.*"}, QDir::Files))
+            ADD_FAILURE() << readFile(sandbox.path(report)).toStdString();
+        // Undefined behaviour is reported on standard error only, which arvo writes into its log.
+        const QString log = logText();
+        const qsizetype found = log.indexOf(UndefinedBehaviour);
+        if (found >= 0)
+            ADD_FAILURE() << qPrintable(log.mid(log.lastIndexOf('\n', found) + 1, 4000));
     }
+
+    static constexpr char UndefinedBehaviour[] = "runtime error:";
 
     Sandbox sandbox;
     QProcess arvo;
