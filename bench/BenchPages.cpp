@@ -7,17 +7,28 @@
 
 #include <map>
 
+#include <libyuv/convert_from_argb.h>
 #include <turbojpeg.h>
 
 namespace BenchPages {
+
+namespace {
+
+QImage cameraPage(const QSize &size)
+{
+    QImage page;
+    SyntheticPage(size, QStringLiteral("benchmark")).renderFrame(1, page);
+    return page;
+}
+
+} // namespace
 
 const QByteArray &cameraJpeg(const QSize &size)
 {
     static std::map<std::pair<int, int>, QByteArray> cache;
     QByteArray &jpeg = cache[{size.width(), size.height()}];
     if (jpeg.isEmpty()) {
-        QImage page;
-        SyntheticPage(size, QStringLiteral("benchmark")).renderFrame(1, page);
+        const QImage page = cameraPage(size);
         tjhandle encoder = tjInitCompress();
         unsigned char *data = nullptr;
         unsigned long length = 0;
@@ -28,6 +39,20 @@ const QByteArray &cameraJpeg(const QSize &size)
         tjDestroy(encoder);
     }
     return jpeg;
+}
+
+const QByteArray &cameraYuyv(const QSize &size)
+{
+    static std::map<std::pair<int, int>, QByteArray> cache;
+    QByteArray &yuyv = cache[{size.width(), size.height()}];
+    if (yuyv.isEmpty()) {
+        const QImage page = cameraPage(size);
+        yuyv.resize(qsizetype(size.width()) * 2 * size.height());
+        libyuv::ARGBToYUY2(page.constBits(), int(page.bytesPerLine()),
+                           reinterpret_cast<uint8_t *>(yuyv.data()), size.width() * 2, size.width(),
+                           size.height());
+    }
+    return yuyv;
 }
 
 QImage documentFrame(int width)
