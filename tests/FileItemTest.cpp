@@ -130,18 +130,7 @@ TEST_F(FileItemTest, SizeIsWholeKilobytesRoundedDownOfTheLinkTarget)
     EXPECT_EQ(FileItem::fromFile("link.jpg").itemSize(), "2 KB");
 }
 
-TEST_F(FileItemTest, MissingFileLeavesAttributesUnsetAndHasNoPicture)
-{
-    FileItem photo = FileItem::fromFile("gone.jpg");
-    EXPECT_TRUE(photo.itemSize().isEmpty());
-    EXPECT_FALSE(photo.createDate().isValid());
-    EXPECT_TRUE(photo.createDateDescription().isEmpty());
-    EXPECT_TRUE(photo.imageRepresentation().isNull());
-    EXPECT_TRUE(photo.resolution().isEmpty());
-    EXPECT_TRUE(FileItem::fromFile("gone.mov", FileItem::Movie).imageRepresentation().isNull());
-}
-
-TEST_F(FileItemTest, PictureIsLoadedAfreshAndFillsResolution)
+TEST_F(FileItemTest, PictureIsLoadedAfreshAndFillsResolutionAndAMissingFileLeavesAllUnset)
 {
     writePhoto("photo.jpg", {64, 48});
     FileItem item = FileItem::fromFile("photo.jpg");
@@ -158,6 +147,14 @@ TEST_F(FileItemTest, PictureIsLoadedAfreshAndFillsResolution)
     FileItem broken = FileItem::fromFile("broken.jpg");
     EXPECT_TRUE(broken.imageRepresentation().isNull());
     EXPECT_TRUE(broken.resolution().isEmpty());
+
+    FileItem gone = FileItem::fromFile("gone.jpg");
+    EXPECT_TRUE(gone.itemSize().isEmpty());
+    EXPECT_FALSE(gone.createDate().isValid());
+    EXPECT_TRUE(gone.createDateDescription().isEmpty());
+    EXPECT_TRUE(gone.imageRepresentation().isNull());
+    EXPECT_TRUE(gone.resolution().isEmpty());
+    EXPECT_TRUE(FileItem::fromFile("gone.mov", FileItem::Movie).imageRepresentation().isNull());
 }
 
 TEST_F(FileItemTest, MovieShowsThePlaceholderFrame)
@@ -169,15 +166,6 @@ TEST_F(FileItemTest, MovieShowsThePlaceholderFrame)
     ASSERT_EQ(poster.size(), FileItem::moviePlaceholder().size());
     // Not a blank picture: the frame and its play mark differ in colour.
     EXPECT_NE(poster.pixelColor(poster.width() / 2, 5), poster.pixelColor(poster.width() / 2, poster.height() / 2));
-}
-
-TEST_F(FileItemTest, BrowserIdentityChangesWithSerial)
-{
-    FileItem item = FileItem::fromFile("sub/inner.jpg");
-    EXPECT_EQ(item.imageUID(), "sub/inner.jpg_0");
-    item.setSerial(1);
-    EXPECT_EQ(item.imageUID(), "sub/inner.jpg_1");
-    EXPECT_EQ(item.imageTitle(), "inner.jpg");
 }
 
 } // namespace

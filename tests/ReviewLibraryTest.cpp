@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <functional>
 #include <future>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -41,27 +42,33 @@ QImage quarters(QSize size)
     return image;
 }
 
-// A photo as the application writes it, with the tags and the EXIF thumbnail a camera adds.
-QByteArray appPhoto(QSize size)
+// `jpeg` with its EXIF data changed by `change`.
+QByteArray withExif(const QByteArray &jpeg, const std::function<void(Exiv2::ExifData &)> &change)
 {
-    const QImage frame = quarters(size);
-    const PhotoEncoder::Metadata metadata{QDateTime(QDate(2026, 12, 5), QTime(10, 0)), QStringLiteral("Arvoscope"), {}};
-    const QByteArray jpeg = PhotoEncoder::addMetadata(PhotoEncoder::encodeJpeg(frame), metadata);
     auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte *>(jpeg.constData()), long(jpeg.size()));
     image->readMetadata();
-    image->exifData()["Exif.Photo.PixelXDimension"] = uint32_t(size.width());
-    image->exifData()["Exif.Photo.PixelYDimension"] = uint32_t(size.height());
-    QByteArray thumbnail;
-    QBuffer buffer(&thumbnail);
-    frame.scaled(160, 120).save(&buffer, "JPG");
-    Exiv2::ExifThumb(image->exifData())
-        .setJpegThumbnail(reinterpret_cast<const Exiv2::byte *>(thumbnail.constData()), long(thumbnail.size()));
+    change(image->exifData());
     image->writeMetadata();
     Exiv2::BasicIo &io = image->io();
     io.open();
     QByteArray out(qsizetype(io.size()), Qt::Uninitialized);
     io.read(reinterpret_cast<Exiv2::byte *>(out.data()), long(out.size()));
     return out;
+}
+
+// A photo as the application writes it, with the tags and the EXIF thumbnail a camera adds.
+QByteArray appPhoto(QSize size)
+{
+    const QImage frame = quarters(size);
+    const PhotoEncoder::Metadata metadata{QDateTime(QDate(2026, 12, 5), QTime(10, 0)), QStringLiteral("Arvoscope"), {}};
+    QByteArray thumbnail;
+    QBuffer buffer(&thumbnail);
+    frame.scaled(160, 120).save(&buffer, "JPG");
+    return withExif(PhotoEncoder::addMetadata(PhotoEncoder::encodeJpeg(frame), metadata), [&](Exiv2::ExifData &exif) {
+        exif["Exif.Photo.PixelXDimension"] = uint32_t(size.width());
+        exif["Exif.Photo.PixelYDimension"] = uint32_t(size.height());
+        Exiv2::ExifThumb(exif).setJpegThumbnail(reinterpret_cast<const Exiv2::byte *>(thumbnail.constData()), long(thumbnail.size()));
+    });
 }
 
 // The largest difference of any colour channel; -1 when the sizes differ.
@@ -439,14 +446,8 @@ TEST_F(ReviewLibraryTest, PhotosStandAsTheirOrientationSaysAndATurnMakesTheTagUp
     const QByteArray stored = appPhoto({800, 600}); // RGBW as stored
     for (const auto &c : cases) {
         SCOPED_TRACE(c.orientation);
-        auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte *>(stored.constData()), long(stored.size()));
-        image->readMetadata();
-        image->exifData()["Exif.Image.Orientation"] = uint16_t(c.orientation);
-        image->writeMetadata();
-        image->io().open();
-        QByteArray tagged(qsizetype(image->io().size()), Qt::Uninitialized);
-        image->io().read(reinterpret_cast<Exiv2::byte *>(tagged.data()), long(tagged.size()));
-        ASSERT_TRUE(writeFile(file("p.jpg"), tagged));
+        ASSERT_TRUE(writeFile(file("p.jpg"),
+                              withExif(stored, [&](Exiv2::ExifData &exif) { exif["Exif.Image.Orientation"] = uint16_t(c.orientation); })));
 
         const QSize upright = c.orientation >= 5 ? QSize(600, 800) : QSize(800, 600);
         EXPECT_EQ(Thumbnailer::uprightSize(file("p.jpg")), upright);
