@@ -6,10 +6,15 @@
 #include "device/DeviceBackend.h"
 #include "device/LumoCamera.h"
 #include "device/LumoCamerasController.h"
+#include "device/linux/EvdevButtonInput.h"
 #include "device/linux/UdevBackend.h"
 
+#include <QCoreApplication>
 #include <QThread>
+#include <fcntl.h>
+#include <linux/input.h>
 #include <linux/videodev2.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -43,6 +48,8 @@ QString addUvcCamera(UdevTestbed &bed, FakeVideoNodes &nodes, const UdevTestbed:
     nodes.add(QStringLiteral("/dev/video%1").arg(minor), CaptureCaps, card);
     return capture;
 }
+
+QString interfaceOf(const QString &videoNode) { return videoNode.left(videoNode.lastIndexOf(QLatin1Char('/'))); }
 
 const DeviceInfo *findKey(const std::vector<DeviceInfo> &devices, const QString &key)
 {
@@ -95,6 +102,10 @@ TEST(UdevDiscovery, EveryCaptureNodeIsACameraOnceAndTheModelsOnlyThroughTheirHid
     bed.addVideoNode(UdevTestbed::usbParentOf(arvo), 0, 0);
     nodes.add(QStringLiteral("/dev/video0"), CaptureCaps, "Arvoscope");
     const QString deskCam = addUvcCamera(bed, nodes, DeskCam, 2, "Desk Cam: Desk Cam 4K", "Desk Cam 4K");
+    // The desk camera's second video stream, listed by udev before its first: still one camera,
+    // through the node of the lowest index, the one the capture path streams from.
+    bed.addVideoNode(interfaceOf(deskCam), 1, 2);
+    nodes.add(QStringLiteral("/dev/video1"), CaptureCaps, "Desk Cam: Desk Cam 4K");
     const QString webcam = addUvcCamera(bed, nodes, Webcam, 4, "Integrated Webcam");
     bed.addVideoNode({}, 6, 0); // a loopback output
     nodes.add(QStringLiteral("/dev/video6"), OutputCaps, "Loopback");
@@ -128,6 +139,79 @@ TEST(UdevDiscovery, EveryCaptureNodeIsACameraOnceAndTheModelsOnlyThroughTheirHid
     EXPECT_EQ(V4l2NodeLookup::captureNodeFor(info->uniqueId, V4l2Io::system()), "/dev/video7") << "the capture path finds it";
     EXPECT_EQ(info->vendorId, 0u);
     EXPECT_TRUE(info->usbDevice.isEmpty());
+}
+
+TEST(UdevButtonInput, TheCamerasOwnKeyNodeIsReadAndOneAnnouncedLaterIsTaken)
+{
+    UdevTestbed bed;
+    FakeVideoNodes nodes(bed);
+    const QString deskCam = addUvcCamera(bed, nodes, DeskCam, 2, "Desk Cam");
+    const QString webcam = addUvcCamera(bed, nodes, Webcam, 4, "Integrated Webcam");
+    // A keyboard that sends the same key, and an input of the camera's device that does not.
+    bed.addInputNode(bed.addUsbInterface(Keyboard), 0, {KEY_A, KEY_CAMERA});
+    bed.addInputNode(interfaceOf(deskCam), 2, {KEY_VOLUMEUP});
+    bed.addInputNode(interfaceOf(deskCam), 3, {KEY_CAMERA});
+    const std::unique_ptr<DeviceBackend> backend = createLinuxBackend();
+    ASSERT_TRUE(backend->startMonitoring({}));
+    const std::vector<DeviceInfo> devices = backend->presentDevices();
+    ASSERT_EQ(devices.size(), 2u) << "input nodes are no cameras";
+
+    const std::unique_ptr<ButtonInput> deskButton = backend->openButtonInput(*findKey(devices, deskCam));
+    const auto *desk = dynamic_cast<EvdevButtonInput *>(deskButton.get());
+    ASSERT_TRUE(desk);
+    EXPECT_EQ(desk->node(), "/dev/input/event3");
+    QList<int> keys;
+    QObject::connect(deskButton.get(), &ButtonInput::keyPressed, [&](int code) { keys << code; });
+    bed.sendKey(3, KEY_CAMERA, 1);
+    ASSERT_TRUE(waitUntil([&] { return !keys.isEmpty(); }));
+    EXPECT_EQ(keys, QList<int>{KEY_CAMERA});
+
+    // The webcam's input node comes after its video node: the input waits and takes it.
+    const std::unique_ptr<ButtonInput> webButton = backend->openButtonInput(*findKey(devices, webcam));
+    const auto *web = dynamic_cast<EvdevButtonInput *>(webButton.get());
+    ASSERT_TRUE(web);
+    EXPECT_FALSE(web->isReading());
+    bed.addInputNode(interfaceOf(webcam), 4, {KEY_CAMERA});
+    ASSERT_TRUE(waitUntil([&] { return web->isReading(); }));
+    EXPECT_EQ(web->node(), "/dev/input/event4");
+
+    // A capture device without a USB parent, or one of the two models, has no such input.
+    DeviceInfo grabber;
+    grabber.interface = DeviceInfo::Interface::VideoCapture;
+    EXPECT_FALSE(backend->openButtonInput(grabber));
+    EXPECT_FALSE(backend->openButtonInput(DeviceInfo{}));
+}
+
+TEST(UdevButtonInput, DeliversPressesOnlyAndStopsQuietlyWhenTheNodeGoes)
+{
+    int fds[2];
+    ASSERT_EQ(pipe2(fds, O_NONBLOCK | O_CLOEXEC), 0);
+    EvdevButtonInput input;
+    QList<int> keys;
+    QObject::connect(&input, &ButtonInput::keyPressed, [&](int code) { keys << code; });
+    input.attach(fds[0], QStringLiteral("pipe"));
+    const auto record = [](uint16_t type, uint16_t code, int32_t value) {
+        input_event event{};
+        event.type = type;
+        event.code = code;
+        event.value = value;
+        return QByteArray(reinterpret_cast<const char *>(&event), sizeof event);
+    };
+    const QByteArray stream = record(EV_KEY, KEY_CAMERA, 1) + record(EV_SYN, SYN_REPORT, 0) + record(EV_KEY, KEY_CAMERA, 2) +
+                              record(EV_KEY, KEY_CAMERA, 0) + record(EV_MSC, MSC_SCAN, 1) + record(EV_KEY, KEY_CAMERA, 1);
+    // The second press cut in two by the reads.
+    const int cut = stream.size() - 10;
+    ASSERT_EQ(write(fds[1], stream.constData(), cut), cut);
+    ASSERT_TRUE(waitUntil([&] { return !keys.isEmpty(); }));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(write(fds[1], stream.constData() + cut, 10), 10);
+    ASSERT_TRUE(waitUntil([&] { return keys.size() >= 2; }));
+    EXPECT_EQ(keys, QList<int>({KEY_CAMERA, KEY_CAMERA}));
+
+    // The writer goes as an unplugged node does; reading ends without a word to the camera.
+    close(fds[1]);
+    ASSERT_TRUE(waitUntil([&] { return !input.isReading(); }));
+    EXPECT_EQ(keys.size(), 2);
 }
 
 TEST(UdevMonitor, ArrivalAndRemovalOfTheMakersDevicesAreReportedOnTheStartingThread)
@@ -220,6 +304,8 @@ TEST(LinuxRegistry, CamerasOfEveryKindAreListedOnceKeepTheirOwnRecordsAndHandOve
     nodes.add(QStringLiteral("/dev/video0"), CaptureCaps, "Arvoscope");
     const QString deskCam = addUvcCamera(bed, nodes, DeskCam, 2, "Desk Cam", "Desk Cam 4K");
     const QString webcam = addUvcCamera(bed, nodes, Webcam, 4, "Integrated Webcam");
+    bed.addInputNode(interfaceOf(deskCam), 2, {KEY_CAMERA});
+    bed.addInputNode(interfaceOf(webcam), 4, {KEY_CAMERA});
     LumoCamerasController registry(createLinuxBackend());
     ASSERT_TRUE(waitUntil([&] { return registry.availableCameras().size() == 3; }));
 
@@ -250,6 +336,10 @@ TEST(LinuxRegistry, CamerasOfEveryKindAreListedOnceKeepTheirOwnRecordsAndHandOve
     ASSERT_TRUE(waitUntil([&] { return registry.availableCameras().size() == 2; }));
     const CameraPtr next = cameras.at(1);
     EXPECT_EQ(registry.currentCamera(), next);
+    // Its own button takes a photo.
+    NotificationRecorder snapshots({Snapshot});
+    bed.sendKey(next->deviceKey() == deskCam ? 2 : 4, KEY_CAMERA, 1);
+    EXPECT_TRUE(snapshots.waitForCount(1));
     const CameraPtr last = cameras.at(2);
     bed.unplugVideoNode(last->deviceKey());
     ASSERT_TRUE(waitUntil([&] { return registry.availableCameras().size() == 1; }));

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <linux/hidraw.h>
+#include <linux/input.h>
 #include <linux/videodev2.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -51,7 +52,12 @@ UdevTestbed::UdevTestbed() : testbed_(umockdev_testbed_new())
     EXPECT_TRUE(qEnvironmentVariable("LD_PRELOAD").contains(QLatin1String("umockdev"))) << "run this test under umockdev-wrapper";
 }
 
-UdevTestbed::~UdevTestbed() { g_object_unref(testbed_); }
+UdevTestbed::~UdevTestbed()
+{
+    for (int fd : std::as_const(inputWriters_))
+        ::close(fd);
+    g_object_unref(testbed_);
+}
 
 QString UdevTestbed::addUsbInterface(const UsbDevice &usb, const QString &product)
 {
@@ -83,6 +89,49 @@ QString UdevTestbed::addVideoNode(const QString &parent, int minor, int index)
                                              parent.isEmpty() ? nullptr : parent.toUtf8().constData(), "index",
                                              QByteArray::number(index).constData(), "dev", ("81:" + QByteArray::number(minor)).constData(),
                                              nullptr, "DEVNAME", ("/dev/" + name).constData(), nullptr));
+}
+
+QString UdevTestbed::addInputNode(const QString &parent, int minor, const QList<int> &keys)
+{
+    // The bitmap as the kernel writes it: 64-bit words, the most significant first, without
+    // leading zero words.
+    QList<quint64> words(KEY_CNT / 64 + 1, 0);
+    for (int key : keys)
+        words[key / 64] |= quint64(1) << (key % 64);
+    while (words.size() > 1 && words.last() == 0)
+        words.removeLast();
+    QByteArrayList bitmap;
+    for (auto it = words.crbegin(); it != words.crend(); ++it)
+        bitmap << QByteArray::number(*it, 16);
+
+    const QByteArray n = QByteArray::number(minor);
+    const QByteArray node = "/dev/input/event" + n;
+    // The FIFO is there before the node is announced, as the real node is.
+    const QByteArray fifo = QFile::encodeName(taken(umockdev_testbed_get_root_dir(testbed_))) + node;
+    QDir().mkpath(QFileInfo(QFile::decodeName(fifo)).path());
+    EXPECT_EQ(mkfifo(fifo.constData(), 0600), 0) << strerror(errno);
+    const QString input =
+        taken(umockdev_testbed_add_device(testbed_, "input", ("input/input" + n).constData(), parent.toUtf8().constData(),
+                                          "capabilities/key", bitmap.join(' ').constData(), nullptr, nullptr));
+    return taken(umockdev_testbed_add_device(testbed_, "input", ("event" + n).constData(), input.toUtf8().constData(), "dev",
+                                             ("13:" + QByteArray::number(64 + minor)).constData(), nullptr, "DEVNAME", node.constData(),
+                                             nullptr));
+}
+
+void UdevTestbed::sendKey(int minor, int code, int value)
+{
+    int &fd = inputWriters_[minor];
+    if (fd <= 0) {
+        const QByteArray fifo = QFile::encodeName(taken(umockdev_testbed_get_root_dir(testbed_))) + "/dev/input/event" +
+                                QByteArray::number(minor);
+        fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        ASSERT_GE(fd, 0) << "no reader: " << strerror(errno);
+    }
+    input_event event{};
+    event.type = EV_KEY;
+    event.code = uint16_t(code);
+    event.value = value;
+    ASSERT_EQ(::write(fd, &event, sizeof event), ssize_t(sizeof event));
 }
 
 void UdevTestbed::attachIoctl(const QString &node, UMockdevIoctlBase *handler)

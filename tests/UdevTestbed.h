@@ -47,6 +47,12 @@ public:
     QString addVideoNode(const QString &parent, int minor, int index);
     // Sends "remove", then takes the video node and, when it has one, its USB device out of sysfs.
     void unplugVideoNode(const QString &videoSyspath);
+    // /dev/input/event<minor> of an input device below `parent` that sends `keys` (its
+    // capabilities/key bitmap); announced with "add". A FIFO stands for the node: see sendKey.
+    QString addInputNode(const QString &parent, int minor, const QList<int> &keys);
+    // Writes one EV_KEY record of `code` with `value` (1 press, 0 release, 2 repeat) into
+    // /dev/input/event<minor>, which must be open for reading.
+    void sendKey(int minor, int code, int value);
     // Makes `node` openable, its ioctls answered by `handler` on umockdev's thread.
     void attachIoctl(const QString &node, UMockdevIoctlBase *handler);
     // A hidraw node whose parent is not a USB device (an I2C touchpad).
@@ -59,6 +65,7 @@ public:
 
 private:
     UMockdevTestbed *testbed_;
+    QMap<int, int> inputWriters_; // minor to the writing end of its FIFO
 };
 
 // The device end of video nodes: answers VIDIOC_QUERYCAP with each node's own capabilities and

@@ -35,7 +35,8 @@ public:
     virtual std::unique_ptr<HidChannel> openHid(const DeviceInfo &device) = 0;
     virtual std::unique_ptr<UsbControlChannel> openVideoControl(const DeviceInfo &device) = 0;
     // The input device of a camera found as a video capture node, through which its own button
-    // reaches the application; null when it has none. Created on the device thread.
+    // reaches the application; null when it has none. An input may also wait for a node that
+    // appears later. Created on the device thread.
     virtual std::unique_ptr<ButtonInput> openButtonInput(const DeviceInfo &) { return nullptr; }
     // The sizes and rates a camera found as a video capture node streams, per pixel format.
     virtual QList<LumoCamera::FrameMode> frameModes(const DeviceInfo &) { return {}; }

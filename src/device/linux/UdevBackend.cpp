@@ -1,5 +1,6 @@
 #include "UdevBackend.h"
 
+#include "EvdevButtonInput.h"
 #include "HidrawChannel.h"
 #include "UdevHandles.h"
 #include "V4l2ControlChannel.h"
@@ -7,16 +8,21 @@
 #include "device/CameraIds.h"
 #include "device/LumoCamera.h"
 
+#include <QPointer>
 #include <QSocketNotifier>
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/input.h>
 #include <linux/videodev2.h>
 
 namespace {
 
 constexpr char HidrawSubsystem[] = "hidraw";
 constexpr char VideoSubsystem[] = "video4linux";
+constexpr char InputSubsystem[] = "input";
 
 QString text(const char *value)
 {
@@ -85,9 +91,86 @@ bool queryNodeCaps(const char *devnode, uint32_t *caps, QString *card)
     return true;
 }
 
+int nodeIndex(udev_device *node)
+{
+    bool ok = false;
+    const int index = text(udev_device_get_sysattr_value(node, "index")).trimmed().toInt(&ok);
+    return ok ? index : 0;
+}
+
+bool capturesVideo(const char *devnode)
+{
+    uint32_t caps = 0;
+    QString card;
+    return devnode && queryNodeCaps(devnode, &caps, &card) && (caps & V4L2_CAP_VIDEO_CAPTURE);
+}
+
+// Whether another capture node of the USB device `usb` comes before `node`: one USB device is one
+// camera, seen through the capture node of the lowest index (the one the capture path streams
+// from), even when the device has a second video stream.
+bool earlierCaptureNodeOfSameDevice(udev_device *node, udev_device *usb)
+{
+    UdevPtr<udev_enumerate> enumerate(udev_enumerate_new(udev_device_get_udev(node)));
+    if (!enumerate || udev_enumerate_add_match_subsystem(enumerate.get(), VideoSubsystem) < 0
+        || udev_enumerate_add_match_parent(enumerate.get(), usb) < 0
+        || udev_enumerate_scan_devices(enumerate.get()) < 0)
+        return false;
+    const int index = nodeIndex(node);
+    const char *self = udev_device_get_syspath(node);
+    udev_list_entry *entry;
+    udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(enumerate.get()))
+    {
+        const char *path = udev_list_entry_get_name(entry);
+        if (strcmp(path, self) == 0)
+            continue;
+        UdevPtr<udev_device> other(udev_device_new_from_syspath(udev_device_get_udev(node), path));
+        if (!other)
+            continue;
+        const int otherIndex = nodeIndex(other.get());
+        if ((otherIndex < index || (otherIndex == index && strcmp(path, self) < 0))
+            && capturesVideo(udev_device_get_devnode(other.get())))
+            return true;
+    }
+    return false;
+}
+
+// Whether the key bitmap of an input device (its "capabilities/key" attribute: hex words of the
+// kernel's unsigned long, the most significant first, as "10000 0 0 0") has `code`.
+bool keyBitmapHas(const QString &bitmap, int code)
+{
+    constexpr int WordBits = int(sizeof(unsigned long) * CHAR_BIT);
+    const QStringList words = bitmap.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const int word = code / WordBits;
+    if (word >= words.size())
+        return false;
+    bool ok = false;
+    const qulonglong bits = words.at(words.size() - 1 - word).toULongLong(&ok, 16);
+    return ok && (bits >> (code % WordBits)) & 1;
+}
+
+// Whether an evdev node (input subsystem, "eventN") sends the snapshot key of a camera.
+bool isCameraKeyNode(udev_device *node)
+{
+    const char *name = udev_device_get_sysname(node);
+    if (!name || strncmp(name, "event", 5) != 0 || !udev_device_get_devnode(node))
+        return false;
+    // Owned by `node`: the input device (inputN) the event node belongs to.
+    udev_device *input = udev_device_get_parent_with_subsystem_devtype(node, InputSubsystem, nullptr);
+    return input
+           && keyBitmapHas(text(udev_device_get_sysattr_value(input, "capabilities/key")),
+                           ButtonInput::CameraKey);
+}
+
+QString usbDeviceOf(udev_device *device)
+{
+    // Owned by `device`.
+    udev_device *usb = udev_device_get_parent_with_subsystem_devtype(device, "usb", "usb_device");
+    return usb ? text(udev_device_get_syspath(usb)) : QString();
+}
+
 // Describes a video4linux node that captures video as a camera; false for metadata and output
-// nodes, nodes that cannot be asked, and the nodes of the two models, which are found through
-// their HID interface.
+// nodes, nodes that cannot be asked, a USB device's capture nodes after its first, and the nodes
+// of the two models, which are found through their HID interface.
 bool describeVideoCamera(udev_device *node, DeviceInfo *info)
 {
     const char *devnode = udev_device_get_devnode(node);
@@ -112,6 +195,10 @@ bool describeVideoCamera(udev_device *node, DeviceInfo *info)
     QString card;
     if (!queryNodeCaps(devnode, &caps, &card) || !(caps & V4L2_CAP_VIDEO_CAPTURE))
         return false;
+    if (usb && earlierCaptureNodeOfSameDevice(node, usb)) {
+        LUMO_LOG("video node %s is a second stream of a camera listed already", devnode);
+        return false;
+    }
 
     info->interface = DeviceInfo::Interface::VideoCapture;
     info->key = text(udev_device_get_syspath(node));
@@ -145,8 +232,10 @@ bool describeAnyCamera(udev_device *device, DeviceInfo *info)
 }
 
 // Cameras through udev: the hidraw nodes of the maker's USB devices, and the video capture nodes
-// of every other camera. Arrivals and removals come from a udev monitor (events as udev announces them once its rules ran, so the node exists and
-// has its permissions), read on the thread that started monitoring, the device thread.
+// of every other camera, whose snapshot button is an evdev node of the same USB device. Arrivals
+// and removals come from a udev monitor (events as udev announces them once its rules ran, so the
+// node exists and has its permissions), read on the thread that started monitoring, the device
+// thread.
 class UdevBackend : public DeviceBackend {
 public:
     UdevBackend() : udev_(udev_new())
@@ -169,6 +258,7 @@ public:
         if (!monitor
             || udev_monitor_filter_add_match_subsystem_devtype(monitor.get(), HidrawSubsystem, nullptr) < 0
             || udev_monitor_filter_add_match_subsystem_devtype(monitor.get(), VideoSubsystem, nullptr) < 0
+            || udev_monitor_filter_add_match_subsystem_devtype(monitor.get(), InputSubsystem, nullptr) < 0
             || udev_monitor_enable_receiving(monitor.get()) < 0) {
             LUMO_LOG("udev monitor on %s and %s could not be set up", HidrawSubsystem, VideoSubsystem);
             return false;
@@ -205,7 +295,61 @@ public:
                                               device.locationId, device.vendorId, device.productId));
     }
 
+    // The evdev node of the camera's USB device that sends the snapshot key. A USB camera whose
+    // node is not there yet (udev may announce it after the video node) or cannot be opened yet
+    // (its permissions come with its own announcement) gets an input that waits: the monitor
+    // hands it the node when it arrives.
+    std::unique_ptr<ButtonInput> openButtonInput(const DeviceInfo &device) override
+    {
+        if (device.interface != DeviceInfo::Interface::VideoCapture || device.usbDevice.isEmpty() || !udev_)
+            return nullptr;
+        auto input = std::make_unique<EvdevButtonInput>();
+        UdevPtr<udev_enumerate> enumerate(udev_enumerate_new(udev_.get()));
+        if (enumerate && udev_enumerate_add_match_subsystem(enumerate.get(), InputSubsystem) >= 0
+            && udev_enumerate_add_match_sysname(enumerate.get(), "event*") >= 0
+            && udev_enumerate_scan_devices(enumerate.get()) >= 0) {
+            udev_list_entry *entry;
+            udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(enumerate.get()))
+            {
+                UdevPtr<udev_device> node(
+                    udev_device_new_from_syspath(udev_.get(), udev_list_entry_get_name(entry)));
+                if (node && offer(node.get(), device.usbDevice, input.get()))
+                    break;
+            }
+        }
+        waitingInputs_.erase(std::remove_if(waitingInputs_.begin(), waitingInputs_.end(),
+                                            [](const WaitingInput &w) { return w.input.isNull(); }),
+                             waitingInputs_.end());
+        waitingInputs_.push_back({device.usbDevice, input.get()});
+        return input;
+    }
+
 private:
+    struct WaitingInput {
+        QString usbDevice;
+        QPointer<EvdevButtonInput> input;
+    };
+
+    // Opens the event node `node` for `input` when it belongs to `usbDevice` and sends the
+    // snapshot key.
+    static bool offer(udev_device *node, const QString &usbDevice, EvdevButtonInput *input)
+    {
+        return usbDeviceOf(node) == usbDevice && isCameraKeyNode(node)
+               && input->open(text(udev_device_get_devnode(node)));
+    }
+
+    void inputNodeArrived(udev_device *node)
+    {
+        const QString usbDevice = usbDeviceOf(node);
+        if (usbDevice.isEmpty())
+            return;
+        for (const WaitingInput &waiting : waitingInputs_) {
+            if (waiting.input && !waiting.input->isReading() && waiting.usbDevice == usbDevice
+                && offer(node, usbDevice, waiting.input))
+                return;
+        }
+    }
+
     void addPresentDevices(const char *subsystem, std::vector<DeviceInfo> *devices)
     {
         if (!udev_)
@@ -234,6 +378,14 @@ private:
             const char *action = udev_device_get_action(device.get());
             if (!action)
                 continue;
+            // Input nodes are no cameras: one that arrives may be the button of a camera
+            // prepared already; one that goes is noticed by its reader.
+            const char *subsystem = udev_device_get_subsystem(device.get());
+            if (subsystem && strcmp(subsystem, InputSubsystem) == 0) {
+                if (strcmp(action, "add") == 0)
+                    inputNodeArrived(device.get());
+                continue;
+            }
             if (strcmp(action, "add") == 0) {
                 DeviceInfo info;
                 if (describeAnyCamera(device.get(), &info) && callbacks_.arrived)
@@ -253,6 +405,8 @@ private:
     UdevPtr<udev_monitor> monitor_;
     std::unique_ptr<QSocketNotifier> notifier_;
     Callbacks callbacks_;
+    // The button inputs handed out, by the camera's USB device; they belong to the cameras.
+    std::vector<WaitingInput> waitingInputs_;
 };
 
 } // namespace
