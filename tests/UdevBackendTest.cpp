@@ -149,7 +149,7 @@ TEST(UdevButtonInput, TheCamerasOwnKeyNodeIsReadAndOneAnnouncedLaterIsTaken)
     const QString webcam = addUvcCamera(bed, nodes, Webcam, 4, "Integrated Webcam");
     // A keyboard that sends the same key, and an input of the camera's device that does not.
     bed.addInputNode(bed.addUsbInterface(Keyboard), 0, {KEY_A, KEY_CAMERA});
-    bed.addInputNode(interfaceOf(deskCam), 2, {KEY_VOLUMEUP});
+    bed.addInputNode(interfaceOf(deskCam), 2, {KEY_VOLUMEUP, KEY_MICMUTE});
     bed.addInputNode(interfaceOf(deskCam), 3, {KEY_CAMERA});
     const std::unique_ptr<DeviceBackend> backend = createLinuxBackend();
     ASSERT_TRUE(backend->startMonitoring({}));
@@ -197,8 +197,8 @@ TEST(UdevButtonInput, DeliversPressesOnlyAndStopsQuietlyWhenTheNodeGoes)
         event.value = value;
         return QByteArray(reinterpret_cast<const char *>(&event), sizeof event);
     };
-    const QByteArray stream = record(EV_KEY, KEY_CAMERA, 1) + record(EV_SYN, SYN_REPORT, 0) + record(EV_KEY, KEY_CAMERA, 2) +
-                              record(EV_KEY, KEY_CAMERA, 0) + record(EV_MSC, MSC_SCAN, 1) + record(EV_KEY, KEY_CAMERA, 1);
+    const QByteArray stream = record(EV_KEY, KEY_CAMERA, 1) + record(EV_SYN, SYN_REPORT, 0) + record(EV_KEY, KEY_CAMERA, 2)
+                              + record(EV_KEY, KEY_CAMERA, 0) + record(EV_MSC, MSC_SCAN, 1) + record(EV_KEY, KEY_CAMERA, 1);
     // The second press cut in two by the reads.
     const int cut = stream.size() - 10;
     ASSERT_EQ(write(fds[1], stream.constData(), cut), cut);

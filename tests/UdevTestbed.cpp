@@ -110,9 +110,8 @@ QString UdevTestbed::addInputNode(const QString &parent, int minor, const QList<
     const QByteArray fifo = QFile::encodeName(taken(umockdev_testbed_get_root_dir(testbed_))) + node;
     QDir().mkpath(QFileInfo(QFile::decodeName(fifo)).path());
     EXPECT_EQ(mkfifo(fifo.constData(), 0600), 0) << strerror(errno);
-    const QString input =
-        taken(umockdev_testbed_add_device(testbed_, "input", ("input/input" + n).constData(), parent.toUtf8().constData(),
-                                          "capabilities/key", bitmap.join(' ').constData(), nullptr, nullptr));
+    const QString input = taken(umockdev_testbed_add_device(testbed_, "input", ("input/input" + n).constData(), parent.toUtf8().constData(),
+                                                            "capabilities/key", bitmap.join(' ').constData(), nullptr, nullptr));
     return taken(umockdev_testbed_add_device(testbed_, "input", ("event" + n).constData(), input.toUtf8().constData(), "dev",
                                              ("13:" + QByteArray::number(64 + minor)).constData(), nullptr, "DEVNAME", node.constData(),
                                              nullptr));
@@ -122,8 +121,8 @@ void UdevTestbed::sendKey(int minor, int code, int value)
 {
     int &fd = inputWriters_[minor];
     if (fd <= 0) {
-        const QByteArray fifo = QFile::encodeName(taken(umockdev_testbed_get_root_dir(testbed_))) + "/dev/input/event" +
-                                QByteArray::number(minor);
+        const QByteArray fifo =
+            QFile::encodeName(taken(umockdev_testbed_get_root_dir(testbed_))) + "/dev/input/event" + QByteArray::number(minor);
         fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
         ASSERT_GE(fd, 0) << "no reader: " << strerror(errno);
     }
