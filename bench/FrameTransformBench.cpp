@@ -255,10 +255,10 @@ void registerStream(const Stream &stream, const std::pair<const char *, Variant>
                 std::string(name) + "/" + streamName + "/zoom" + std::to_string(int(zoom));
             if (variant == Variant::Path) {
                 // A YUYV frame is converted whole before the view scales it down: the conversion
-                // is cheap next to the scaling, so the ratio is only shown, not held to a goal.
+                // is cheap next to the paint, so the ratio is only shown, not held to a goal.
                 const bool yuyv = stream.format == FramePayload::Format::Yuyv;
                 BenchTable::addRow(full + " cpu", full + " decode cpu",
-                                   yuyv       ? "none (scaling dominates)"
+                                   yuyv       ? "none (the paint dominates)"
                                    : zoom > 1 ? "<= 1.0"
                                               : "<= 1.2");
             }
