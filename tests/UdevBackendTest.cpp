@@ -124,6 +124,7 @@ TEST(UdevDiscovery, EveryCaptureNodeIsACameraOnceAndTheModelsOnlyThroughTheirHid
     EXPECT_EQ(info->videoNode, "/dev/video2");
     EXPECT_EQ(info->name, "Desk Cam 4K") << "the USB product string";
     EXPECT_EQ(info->uniqueId, "0x21000001a2b0001") << "bus 2, port 1, vendor, product";
+    EXPECT_EQ(V4l2NodeLookup::captureNodeFor(info->uniqueId, V4l2Io::system()), "/dev/video2") << "the node the camera streams from";
     EXPECT_EQ(info->vendorId, 0x1a2bu);
     EXPECT_TRUE(info->hidNode.isEmpty());
 

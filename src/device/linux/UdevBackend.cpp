@@ -106,8 +106,8 @@ bool capturesVideo(const char *devnode)
 }
 
 // Whether another capture node of the USB device `usb` comes before `node`: one USB device is one
-// camera, seen through the capture node of the lowest index (the one the capture path streams
-// from), even when the device has a second video stream.
+// camera, seen through the capture node the capture path streams from (the lowest index, then the
+// lowest node name), even when the device has a second video stream.
 bool earlierCaptureNodeOfSameDevice(udev_device *node, udev_device *usb)
 {
     UdevPtr<udev_enumerate> enumerate(udev_enumerate_new(udev_device_get_udev(node)));
@@ -116,19 +116,17 @@ bool earlierCaptureNodeOfSameDevice(udev_device *node, udev_device *usb)
         || udev_enumerate_scan_devices(enumerate.get()) < 0)
         return false;
     const int index = nodeIndex(node);
-    const char *self = udev_device_get_syspath(node);
+    const QString self = text(udev_device_get_devnode(node));
     udev_list_entry *entry;
     udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(enumerate.get()))
     {
-        const char *path = udev_list_entry_get_name(entry);
-        if (strcmp(path, self) == 0)
-            continue;
-        UdevPtr<udev_device> other(udev_device_new_from_syspath(udev_device_get_udev(node), path));
-        if (!other)
+        UdevPtr<udev_device> other(
+            udev_device_new_from_syspath(udev_device_get_udev(node), udev_list_entry_get_name(entry)));
+        const char *devnode = other ? udev_device_get_devnode(other.get()) : nullptr;
+        if (!devnode || self == text(devnode))
             continue;
         const int otherIndex = nodeIndex(other.get());
-        if ((otherIndex < index || (otherIndex == index && strcmp(path, self) < 0))
-            && capturesVideo(udev_device_get_devnode(other.get())))
+        if ((otherIndex < index || (otherIndex == index && text(devnode) < self)) && capturesVideo(devnode))
             return true;
     }
     return false;
@@ -379,10 +377,11 @@ private:
             if (!action)
                 continue;
             // Input nodes are no cameras: one that arrives may be the button of a camera
-            // prepared already; one that goes is noticed by its reader.
+            // prepared already; one that goes is noticed by its reader, which stops.
             const char *subsystem = udev_device_get_subsystem(device.get());
             if (subsystem && strcmp(subsystem, InputSubsystem) == 0) {
-                if (strcmp(action, "add") == 0)
+                // "change" too: a rule installed and triggered gives a present node its access.
+                if (strcmp(action, "add") == 0 || strcmp(action, "change") == 0)
                     inputNodeArrived(device.get());
                 continue;
             }
