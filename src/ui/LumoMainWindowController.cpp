@@ -485,6 +485,8 @@ void LumoMainWindowController::velmarCameraDidChange(const Notification &)
     framesPerSecond_ = 0;
     updateCameraStatus();
     cameraControls_->cameraDidChange();
+    if (attachController_)
+        attachController_->cameraDidChange();
     if (!currentCamera_())
         return;
     // The saved settings of the new camera; then the image adjustments once more, queued behind

@@ -1,5 +1,6 @@
 #include "LumoCameraModeControls.h"
 
+#include "CameraControlSet.h"
 #include "LumoCaptureViewController.h"
 #include "core/Delays.h"
 #include "core/LumoLog.h"
@@ -320,7 +321,7 @@ void LumoCameraModeControls::setExposureStyleForCamera(LumoExposureButton *sende
     if (!sender)
         return;
     const CameraPtr camera = currentCamera_();
-    sender->setStyle(LumoExposureButton::styleForCamera(camera.get()));
+    sender->setFace(CameraControlSet::forCamera(camera.get()));
 }
 
 void LumoCameraModeControls::updateExposureValue(const Notification &notification)
@@ -357,8 +358,11 @@ void LumoCameraModeControls::updateExposureValue(const Notification &notificatio
 
 void LumoCameraModeControls::captureViewWillUpdateExposure(const Notification &)
 {
-    // The camera button: one step brighter, as if the entry had been picked in the toolbar.
-    if (!exposureButton_->isEnabled())
+    // The camera button: one step brighter, as if the entry had been picked in the toolbar; not
+    // for a camera without an exposure control.
+    const CameraPtr camera = currentCamera_();
+    if (!exposureButton_->isEnabled()
+        || CameraControlSet::forCamera(camera.get()).exposure == CameraControlSet::Exposure::None)
         return;
     exposureButton_->selectItemAtIndex(exposureButton_->brighterIndex());
     setExposure(exposureButton_);
@@ -420,9 +424,14 @@ void LumoCameraModeControls::setToolbarItemVisible(QWidget *widget, bool visible
 void LumoCameraModeControls::adjustCameraModeToolbarItems()
 {
     const CameraPtr camera = currentCamera_();
-    const bool hasExposureLock = camera && camera->hasExposureLock();
-    setToolbarItemVisible(exposureLockButton_, hasExposureLock);
-    setToolbarItemVisible(twins_ ? twins_->exposureLock : nullptr, hasExposureLock);
+    const CameraControlSet controls = CameraControlSet::forCamera(camera.get());
+    // Without a camera the exposure control stays, disabled, so the toolbar does not jump when
+    // one arrives; a camera that cannot set its exposure shows none.
+    const bool exposure = !camera || controls.exposure != CameraControlSet::Exposure::None;
+    setToolbarItemVisible(exposureButton_, exposure);
+    setToolbarItemVisible(twins_ ? twins_->exposure : nullptr, exposure);
+    setToolbarItemVisible(exposureLockButton_, controls.autoExposure);
+    setToolbarItemVisible(twins_ ? twins_->exposureLock : nullptr, controls.autoExposure);
 }
 
 void LumoCameraModeControls::lockToolbar(bool lock)
@@ -611,12 +620,15 @@ void LumoCameraModeControls::syncCameraModeToolbarSettings(const Notification &n
     resolutionButton_->selectItemAtIndex(settings_->resolution() + 1);
     setResolution(resolutionButton_.data());
 
-    // The restored level needs the face of the camera it belongs to (fifteen levels or five
-    // steps), or the control could not select it.
+    // The restored level needs the face of the camera it belongs to (its levels or five steps),
+    // or the control could not select it; a level the face does not offer shows the camera's
+    // starting level. A camera without exposure control keeps its record's level as it is.
     const CameraPtr camera = currentCamera_();
-    if (exposureButton_->style() != LumoExposureButton::styleForCamera(camera.get()))
-        setExposureStyleForCamera(exposureButton_);
-    exposureButton_->selectItemAtIndex(settings_->exposure());
+    const CameraControlSet controls = CameraControlSet::forCamera(camera.get());
+    if (controls.exposure == CameraControlSet::Exposure::None)
+        return;
+    setExposureStyleForCamera(exposureButton_);
+    exposureButton_->selectItemAtIndex(controls.exposureEntry(settings_->exposure()));
     setExposureWithOSD(exposureButton_, false);
 
     exposureLockButton_->selectItemAtIndex(toAutoBrightnessIndex(settings_->autoBrightness()) + 1);

@@ -81,8 +81,8 @@ public:
     // --- Exposure and auto exposure -----------------------------------------------------
     void setExposure(LumoPopUpButton *sender);
     void setExposureWithOSD(LumoPopUpButton *sender, bool show);
-    // The exposure control's face for the current camera: the slider for a camera with more
-    // levels than five, the menu of five steps for any other.
+    // The exposure control's face for the current camera (CameraControlSet): the slider of its
+    // levels, or the menu of five steps.
     void setExposureStyleForCamera(LumoExposureButton *sender);
     void setAutoBrightness(LumoPopUpButton *sender);
     void setExposureLock(LumoPopUpButton *sender) { setAutoBrightness(sender); }
@@ -101,7 +101,8 @@ public:
     bool lockAutoGetExposure() const { return lockAutoGetExposure_; }
 
     // --- Following the camera -----------------------------------------------------------
-    // The AE control is shown only for a camera with an exposure lock.
+    // Shows the exposure control only for a camera that can set its exposure, and the AE
+    // control only for one with automatic exposure (CameraControlSet), twins included.
     void adjustCameraModeToolbarItems();
     // Disables (true) or enables every control here and its twin, as while the self-timer runs.
     // Without a camera they stay disabled.

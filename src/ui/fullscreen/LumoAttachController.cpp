@@ -8,6 +8,7 @@
 #include "core/LumoLog.h"
 #include "core/NotificationCenter.h"
 #include "core/NotificationNames.h"
+#include "ui/camera/CameraControlSet.h"
 #include "ui/widgets/LumoButtonView.h"
 #include "ui/widgets/LumoExposureButton.h"
 #include "ui/windows/LumoFloaterWindow.h"
@@ -166,7 +167,7 @@ void LumoAttachController::makeTwins(const LumoCameraModeControls &controls)
         LumoPopUpButton *copy;
         if (auto *exposure = qobject_cast<LumoExposureButton *>(original)) {
             auto *button = new LumoExposureButton(strip_);
-            button->setStyle(exposure->style());
+            button->setFace(CameraControlSet::forCamera(currentCamera_().get()));
             copy = button;
         } else {
             copy = new LumoPopUpButton(strip_);
@@ -216,12 +217,16 @@ void LumoAttachController::applyVisibility()
         return;
     const bool shown = isVisable_;
     const bool buttons = shown && !countingDown_;
+    // The focus ring and the cross only for a camera that focuses when asked; without a camera
+    // they stay, as the toolbar's controls do.
+    const CameraPtr camera = currentCamera_();
+    const bool focus = !camera || CameraControlSet::forCamera(camera.get()).focus;
     // In stacking order, so that each one shown lies above the ones before it.
     const std::pair<LumoFloaterWindow *, bool> floaters[] = {
-        {focusWindow_, shown},
+        {focusWindow_, shown && focus},
         {focusIndicatorWindow_, buttons},
         {snapshotWindow_, buttons},
-        {focusButtonWindow_, buttons},
+        {focusButtonWindow_, buttons && focus},
         {timerWindow_, shown && countingDown_},
         // The read-out is feedback for a change the user just made: it shows with the
         // controls hidden as well, but not over a countdown.
@@ -299,6 +304,13 @@ bool LumoAttachController::eventFilter(QObject *watched, QEvent *event)
     if (watched == parent_ && event->type() == QEvent::Resize)
         resize();
     return QObject::eventFilter(watched, event);
+}
+
+void LumoAttachController::cameraDidChange()
+{
+    // The strip loses or regains the pop-ups the camera has no use for, and the focus floaters
+    // follow what the camera can do.
+    toggleIndicator();
 }
 
 void LumoAttachController::toggleControl()
@@ -393,6 +405,8 @@ QString LumoAttachController::exposureImageName(int value, bool showSigned)
 void LumoAttachController::toggleIndicatorForExposure(int value)
 {
     const CameraPtr camera = currentCamera_();
+    if (camera && CameraControlSet::forCamera(camera.get()).exposure == CameraControlSet::Exposure::None)
+        return;
     toggleIndicatorForExposure(value,
                                camera && camera->exposureKind() == LumoCamera::ExposureKind::FiveSteps);
 }

@@ -16,7 +16,8 @@ class QTimer;
 class QWidget;
 
 // The floating controls over the live picture: the focus cross in the middle, the snapshot
-// button on its focus-mode background with the focus button around it, the self-timer
+// button on its focus-mode background with the focus button around it (the cross and the focus
+// button only for a camera that focuses when asked), the self-timer
 // countdown, a passing exposure read-out and, full screen only, a close button and a strip with
 // twins of the six camera-mode pop-ups.
 //
@@ -46,6 +47,9 @@ public:
     void toggleIndicator();
     // Places the floaters for the parent's current size.
     void resize();
+    // The current camera changed: the focus floaters and the strip follow what it can do
+    // (CameraControlSet), after the camera-mode controls showed or hid their twins.
+    void cameraDidChange();
     // Flips isVisable and applies it: a click on the full-screen picture.
     void toggleControl();
     // Shows the current cross colour again.

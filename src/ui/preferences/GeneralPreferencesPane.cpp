@@ -5,6 +5,8 @@
 #include "core/NotificationCenter.h"
 #include "core/NotificationNames.h"
 #include "core/UserDefaults.h"
+#include "device/LumoCamerasController.h"
+#include "ui/camera/CameraControlSet.h"
 #include "library/LibraryFolder.h"
 #include "photos/PhotoNaming.h"
 #include "photos/PhotoWriter.h"
@@ -63,8 +65,9 @@ QLabel *smallLabel()
 
 } // namespace
 
-GeneralPreferencesPane::GeneralPreferencesPane(UserDefaults *defaults, QWidget *parent)
-    : QWidget(parent), defaults_(defaults)
+GeneralPreferencesPane::GeneralPreferencesPane(UserDefaults *defaults, LumoCamerasController *cameras,
+                                               QWidget *parent)
+    : QWidget(parent), defaults_(defaults), cameras_(cameras)
 {
     setObjectName(QStringLiteral("generalView"));
 
@@ -145,6 +148,8 @@ GeneralPreferencesPane::GeneralPreferencesPane(UserDefaults *defaults, QWidget *
     // A photo taken while the window is open takes the name shown.
     NotificationCenter::defaultCenter()->addObserver(this, FileDidCreate,
                                                      [this](const Notification &) { updateExampleName(); });
+    NotificationCenter::defaultCenter()->addObserver(this, CameraDidChange,
+                                                     [this](const Notification &) { cameraDidChange(); });
 
     loadDefaults();
 }
@@ -158,7 +163,7 @@ void GeneralPreferencesPane::loadDefaults()
 {
     const int function = defaults_->integerForKey(DefaultsKeys::ProgramKeyFunction, 0);
     functionPopUp_->setCurrentIndex(function >= 0 && function < FunctionCount ? function : 0);
-    descriptField_->setText(functionDescription(functionPopUp_->currentIndex()));
+    cameraDidChange();
     select(keepCameraSet_, defaults_->integerForKey(DefaultsKeys::KeepCameraSet, 0) != 0 ? 1 : 0);
     select(nameFormat_, defaults_->integerForKey(DefaultsKeys::PhotoNameFormatSel, 0) != 0 ? 1 : 0);
     prefixField_->setText(defaults_->stringForKey(DefaultsKeys::PhotoNameFormatSelPrefix));
@@ -167,6 +172,16 @@ void GeneralPreferencesPane::loadDefaults()
     snapshotSound_->setChecked(defaults_->boolForKey(DefaultsKeys::SnapshotSoundEffectSwitch, true));
     focusSound_->setChecked(defaults_->boolForKey(DefaultsKeys::FocusSoundEffectSwitch, true));
     updateExampleName();
+}
+
+void GeneralPreferencesPane::cameraDidChange()
+{
+    // The function chosen is kept for the cameras that have the button.
+    const CameraPtr camera = cameras_ ? cameras_->currentCamera() : nullptr;
+    const bool hasButton = !camera || CameraControlSet::forCamera(camera.get()).programmableButton;
+    functionPopUp_->setEnabled(hasButton);
+    descriptField_->setText(hasButton ? functionDescription(functionPopUp_->currentIndex())
+                                      : tr("This camera has no programmable button."));
 }
 
 QString GeneralPreferencesPane::functionDescription(int index)

@@ -11,6 +11,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class LumoCamerasController;
 class UserDefaults;
 struct PhotoSettings;
 
@@ -18,11 +19,15 @@ struct PhotoSettings;
 // gets its last settings back, photo names, the library folder, the instant preview and the
 // sounds. Each control stores its value under its defaults key and then announces it, with
 // the new value in the user info under that same key; the snapshot controller, the application
-// controller and the main window apply it from there. Main thread.
+// controller and the main window apply it from there. The programmable button's function can
+// be chosen while no camera is attached or the current one has buttons; for a camera without
+// them it is disabled and says so, in its place, so the pane keeps its layout. Main thread.
 class GeneralPreferencesPane : public QWidget {
     Q_OBJECT
 public:
-    explicit GeneralPreferencesPane(UserDefaults *defaults, QWidget *parent = nullptr);
+    // `cameras` (may be null) tells which camera is current.
+    explicit GeneralPreferencesPane(UserDefaults *defaults, LumoCamerasController *cameras = nullptr,
+                                    QWidget *parent = nullptr);
     ~GeneralPreferencesPane() override;
 
     // Fills every control from the stored values.
@@ -71,9 +76,12 @@ public:
 
 private:
     void updateExampleName();
+    // The programmable button's controls follow the current camera.
+    void cameraDidChange();
     void postPhotoNameFormat(int selection, const QString &prefix);
 
     UserDefaults *defaults_;
+    LumoCamerasController *cameras_;
     QComboBox *functionPopUp_ = nullptr;
     QLabel *descriptField_ = nullptr;
     QButtonGroup *keepCameraSet_ = nullptr;

@@ -47,7 +47,7 @@ LumoPreferencesWindowController::LumoPreferencesWindowController(const Services 
     auto *host = new QWidget;
     stack_ = new QStackedLayout(host);
     stack_->setStackingMode(QStackedLayout::StackAll);
-    general_ = new GeneralPreferencesPane(services_.defaults);
+    general_ = new GeneralPreferencesPane(services_.defaults, services_.cameras);
     image_ = new ImageAdjustmentPane(services_.settings, services_.cameras);
     system_ = new SystemPreferencesPane(services_.cameras, services_.updateUrl);
     for (QWidget *pane : {static_cast<QWidget *>(general_), static_cast<QWidget *>(image_),

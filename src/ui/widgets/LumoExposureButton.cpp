@@ -6,15 +6,32 @@
 #include <QMenu>
 #include <QWidgetAction>
 
-#include <iterator>
-
 static const char *const kStepTitles[] = {"+2", "+1", "0", "-1", "-2"};
 
 LumoExposureButton::LumoExposureButton(QWidget *parent) : LumoPopUpButton(parent) {}
 
-LumoExposureButton::Style LumoExposureButton::styleForCamera(const LumoCamera *camera)
+LumoExposureButton::Style LumoExposureButton::styleFor(const CameraControlSet &controls)
 {
-    return camera && camera->exposureLevels() > int(std::size(kStepTitles)) ? SliderStyle : MenuStyle;
+    return controls.exposure == CameraControlSet::Exposure::Slider ? SliderStyle : MenuStyle;
+}
+
+bool LumoExposureButton::hasFace(const CameraControlSet &controls) const
+{
+    if (style_ != styleFor(controls))
+        return false;
+    return style_ != SliderStyle
+           || (sliderLevels_ == controls.exposureLevels && sliderStart_ == controls.defaultExposureLevel);
+}
+
+void LumoExposureButton::setFace(const CameraControlSet &controls)
+{
+    if (hasFace(controls))
+        return;
+    if (styleFor(controls) == SliderStyle) {
+        sliderLevels_ = controls.exposureLevels;
+        sliderStart_ = controls.defaultExposureLevel;
+    }
+    setStyle(styleFor(controls));
 }
 
 void LumoExposureButton::setStyle(int style)
@@ -32,7 +49,9 @@ void LumoExposureButton::setToTradMenu()
     for (const char *title : kStepTitles)
         addItem(QString::fromLatin1(title),
                 LumoImages::icon(QStringLiteral("Exposure_") + QLatin1String(title)));
-    // The middle step, "0", is where a camera starts.
+    // The middle step, "0", is where a camera starts; selected too, so that the control never
+    // reads its own title entry as its value.
+    LumoPopUpButton::selectItemAtIndex(3);
     itemAtIndex(3)->setChecked(true);
 }
 
@@ -43,6 +62,9 @@ void LumoExposureButton::setToScrollerMenu()
     auto *slider = new LumoScroller;
     slider->resize(115, 202);
     slider->setMinimumSize(115, 202);
+    slider->setMaxValue(sliderLevels_ - 1);
+    // "Default" goes back to the level the camera starts at.
+    slider->setDefaultValue(sliderStart_ - 1);
     // A slider change is answered like a picked entry: the owner then reads the selection.
     connect(slider, &LumoScroller::valueActivated, this, [this] { emit activated(indexOfSelectedItem()); });
     item->setDefaultWidget(slider);

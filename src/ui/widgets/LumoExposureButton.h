@@ -2,15 +2,15 @@
 
 #include "LumoPopUpButton.h"
 
-#include "device/LumoCamera.h"
+#include "ui/camera/CameraControlSet.h"
 
 class LumoScroller;
 
-// The exposure control, with one of two faces chosen by the camera model:
+// The exposure control, with one of two faces chosen by what the camera offers:
 //   - the menu face: five signed steps "+2" to "-2", each with its picture;
-//   - the slider face: the menu holds one entry whose widget is a LumoScroller of fifteen
-//     levels; entry index i stands for slider value i - 1, so indexes run from 1 to 15 as the
-//     entries of a menu would.
+//   - the slider face: the menu holds one entry whose widget is a LumoScroller of the camera's
+//     levels (fifteen unless it names another number); entry index i stands for slider value
+//     i - 1, so indexes run from 1 to the number of levels as the entries of a menu would.
 // Either way the owner talks to it through the pop-up operations and activated(). Main thread.
 class LumoExposureButton : public LumoPopUpButton {
     Q_OBJECT
@@ -19,9 +19,15 @@ public:
 
     explicit LumoExposureButton(QWidget *parent = nullptr);
 
-    // The face for a camera: the slider for a camera with more exposure levels than the menu's
-    // five steps.
-    static Style styleForCamera(const LumoCamera *camera);
+    // The face a camera's controls ask for: the slider for a camera of levels, the menu of five
+    // steps for any other (a camera without exposure control gets the menu, hidden).
+    static Style styleFor(const CameraControlSet &controls);
+    // Takes the face, with the slider's levels and starting level, that `controls` asks for;
+    // rebuilt only when that changes, so a selection stays where it is otherwise.
+    void setFace(const CameraControlSet &controls);
+    // Whether the control shows the face `controls` asks for.
+    bool hasFace(const CameraControlSet &controls) const;
+    int sliderLevels() const { return sliderLevels_; }
 
     int style() const { return style_; }
     // Rebuilds the menu for the face; other values are only stored.
@@ -42,4 +48,6 @@ public:
 
 private:
     int style_ = MenuStyle;
+    int sliderLevels_ = 15;
+    int sliderStart_ = 4;
 };
