@@ -15,6 +15,8 @@
 #include <QToolBar>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 using namespace NotificationNames;
@@ -357,23 +359,52 @@ TEST_F(CameraModeControls, CameraButtonStepsZoomAndExposureAndMirrorsAsTheToolba
     }
 }
 
-TEST_F(CameraModeControls, AutoExposureControlOnlyForTheModelWithALockAndToolbarLocking)
+TEST_F(CameraModeControls, ControlsFollowWhatTheCameraOffersAndToolbarLocking)
 {
     QToolBar toolbar;
     for (QWidget *widget : controls->toolbarWidgets())
         toolbar.addWidget(widget);
-    auto lockAction = [&] {
+    auto actionOf = [&](QWidget *widget) {
         for (QAction *action : toolbar.actions())
-            if (toolbar.widgetForAction(action) == controls->exposureLockButton())
+            if (toolbar.widgetForAction(action) == widget)
                 return action;
         return static_cast<QAction *>(nullptr);
     };
-    use(Model::Arvo);
-    EXPECT_FALSE(lockAction()->isVisible());
-    EXPECT_TRUE(twinLock.isHidden());
-    use(Model::Tobble);
-    EXPECT_TRUE(lockAction()->isVisible());
-    EXPECT_FALSE(twinLock.isHidden());
+    auto lockAction = [&] { return actionOf(controls->exposureLockButton()); };
+    using Kind = LumoCamera::ExposureKind;
+    const CameraPtr range = AnsweringCamera::make({Kind::Range, 10, 6, true});
+    const CameraPtr nothing = AnsweringCamera::make({});
+    // The saved level is restored; one the control does not offer shows the camera's own start.
+    const struct {
+        const char *camera;
+        std::function<void()> plug;
+        bool exposure, autoExposure;
+        int sliderLevels; // 0: the menu of five steps
+        int saved;
+        const char *title; // null: not shown
+    } rows[] = {
+        {"Arvo", [&] { use(Model::Arvo); }, true, false, 0, 2, "Exposure: +1"},
+        {"Tobble", [&] { use(Model::Tobble); }, true, true, 15, 9, "Exposure: 9"},
+        {"range", [&] { current = range; }, true, true, 10, 0, "Exposure: 6"},
+        {"nothing", [&] { current = nothing; }, false, false, 0, 0, nullptr},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.camera);
+        row.plug();
+        controls->cameraDidChange();
+        cache->setExposure(int16_t(row.saved));
+        NotificationCenter::defaultCenter()->post(CamSettingDidRestore, cache.get());
+        EXPECT_EQ(actionOf(controls->exposureButton())->isVisible(), row.exposure);
+        EXPECT_EQ(twinExposure.isHidden(), !row.exposure);
+        EXPECT_EQ(lockAction()->isVisible(), row.autoExposure);
+        EXPECT_EQ(twinLock.isHidden(), !row.autoExposure);
+        for (LumoExposureButton *button : {controls->exposureButton(), &twinExposure}) {
+            EXPECT_EQ(button->style() == LumoExposureButton::SliderStyle ? button->sliderLevels() : 0, row.sliderLevels);
+            if (row.title)
+                EXPECT_EQ(button->title(), row.title);
+            EXPECT_FALSE(button->title().contains("Exposure: Exposure")) << qPrintable(button->title());
+        }
+    }
 
     // Without a camera nothing can be worked, and the controls say why.
     current = nullptr;

@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QMap>
 #include <QMenu>
 #include <QScreen>
 #include <QTest>
@@ -118,7 +119,7 @@ TEST_F(FullScreen, ProjectModeCarriesThePictureAndItsControlsToAFullScreenWindow
     EXPECT_FALSE(attach()->snapshotWindow()->isVisibleTo(main.cameraView()));
 }
 
-TEST_F(FullScreen, TwinPopUpsActLikeTheToolbarsAndStayInStep)
+TEST_F(FullScreen, TwinPopUpsActLikeTheToolbarsStayInStepAndFollowWhatTheCameraOffers)
 {
     plugCamera();
     main.setMode(Mode::ProjectMode);
@@ -135,6 +136,37 @@ TEST_F(FullScreen, TwinPopUpsActLikeTheToolbarsAndStayInStep)
 
     main.cameraControls()->timerButton()->itemAtIndex(2)->trigger();
     EXPECT_EQ(attach()->twins()->timer->title(), "Timer: 3 s");
+
+    // The strip and the focus floaters follow what the camera offers; the strip takes no room
+    // for a pop-up its camera has no use for.
+    using Kind = LumoCamera::ExposureKind;
+    using Focus = LumoCamera::FocusKind;
+    const struct {
+        const char *name;
+        CameraPtr camera;
+        bool exposure, autoExposure, focus;
+    } rows[] = {
+        {"Arvo", LumoCamera::create(CameraIds::VendorId, CameraIds::ArvoProductId), true, false, true},
+        {"Tobble", LumoCamera::create(CameraIds::VendorId, CameraIds::TobbleProductId), true, true, true},
+        {"one-shot range", AnsweringCamera::make({Kind::Range, 8, 4, true, Focus::OneShot}), true, true, true},
+        {"continuous range", AnsweringCamera::make({Kind::Range, 8, 4, true, Focus::Continuous}), true, true, false},
+        {"nothing", AnsweringCamera::make({}), false, false, false},
+    };
+    QMap<QString, int> stripWidth;
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        camera = row.camera;
+        main.cameraControls()->cameraDidChange();
+        attach()->cameraDidChange();
+        EXPECT_EQ(attach()->twins()->exposure->isHidden(), !row.exposure);
+        EXPECT_EQ(attach()->twins()->exposureLock->isHidden(), !row.autoExposure);
+        EXPECT_EQ(shows(attach()->focusButtonWindow()), row.focus);
+        EXPECT_EQ(shows(attach()->focusWindow()), row.focus);
+        EXPECT_TRUE(shows(attach()->snapshotWindow()));
+        stripWidth[row.name] = attach()->toolbarContainerWindow()->width();
+    }
+    EXPECT_LT(stripWidth["Arvo"], stripWidth["Tobble"]);
+    EXPECT_LT(stripWidth["nothing"], stripWidth["Arvo"]);
 }
 
 // The shutter's black frame, then the photo for 0, 2 or 4 seconds, then the live picture,

@@ -284,6 +284,32 @@ TEST(RequestThrottleTest, AtMostOneRequestPerIntervalAndTheLastValueAlwaysArrive
     }
 }
 
+TEST_F(Preferences, ProgrammableButtonFunctionOnlyForACameraWithButtonsAndThePaneKeepsItsSize)
+{
+    hub.plug(VirtualCamera::Model::Arvo);
+    start(1);
+    controller->showWindow();
+    const CameraPtr arvo = registry->currentCamera();
+    const QSize size = general()->sizeHint();
+    const struct {
+        const char *name;
+        CameraPtr camera;
+        bool enabled;
+        const char *description;
+    } rows[] = {
+        {"without buttons", AnsweringCamera::make({}), false, "This camera has no programmable button."},
+        {"Arvo", arvo, true, "Brings the camera into focus once."},
+        {"none", nullptr, true, "Brings the camera into focus once."},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        registry->setCurrentCamera(row.camera);
+        EXPECT_EQ(general()->functionPopUp()->isEnabled(), row.enabled);
+        EXPECT_EQ(general()->descriptField()->text(), row.description);
+        EXPECT_EQ(general()->sizeHint(), size);
+    }
+}
+
 TEST_F(Preferences, CameraPopUpSlidersAndVersionsFollowTheCurrentOfTwoCameras)
 {
     hub.plug(VirtualCamera::Model::Arvo);

@@ -2,6 +2,7 @@
 
 #include "core/NotificationCenter.h"
 #include "device/DeviceBackend.h"
+#include "device/LumoCamera.h"
 
 #include <QRectF>
 #include <QSize>
@@ -67,4 +68,32 @@ public:
 
 private:
     std::unique_ptr<UsbControlChannel> channel_;
+};
+
+// A camera without a device that answers what it can do as a test says; every request to it
+// fails softly.
+class AnsweringCamera : public LumoCamera {
+public:
+    struct Answers {
+        ExposureKind exposure = ExposureKind::None;
+        int levels = 0;
+        int defaultLevel = 0;
+        bool autoExposure = false;
+        FocusKind focus = FocusKind::None;
+        bool buttons = false;
+        bool vendorCommands = false;
+    };
+    static CameraPtr make(const Answers &answers) { return std::make_shared<AnsweringCamera>(answers); }
+    explicit AnsweringCamera(const Answers &answers) : answers_(answers) {}
+
+    ExposureKind exposureKind() const override { return answers_.exposure; }
+    int exposureLevels() const override { return answers_.levels; }
+    int defaultExposureLevel() const override { return answers_.defaultLevel; }
+    bool hasAutoExposure() const override { return answers_.autoExposure; }
+    FocusKind focusKind() const override { return answers_.focus; }
+    bool hasButtons() const override { return answers_.buttons; }
+    bool hasVendorCommands() const override { return answers_.vendorCommands; }
+
+private:
+    Answers answers_;
 };

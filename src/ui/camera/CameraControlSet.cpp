@@ -34,7 +34,8 @@ CameraControlSet CameraControlSet::forCamera(const LumoCamera *camera)
     }
     if (set.exposure != Exposure::None) {
         const int start = camera->defaultExposureLevel();
-        set.defaultExposureLevel = start >= 1 && start <= set.exposureLevels ? start : (set.exposureLevels + 1) / 2;
+        set.defaultExposureLevel =
+            start >= 1 && start <= set.exposureLevels ? start : (set.exposureLevels + 1) / 2;
     }
     set.autoExposure = camera->hasAutoExposure();
     const LumoCamera::FocusKind focus = camera->focusKind();
@@ -49,12 +50,4 @@ int CameraControlSet::exposureEntry(int savedLevel) const
     if (exposure == Exposure::None)
         return 0;
     return savedLevel >= 1 && savedLevel <= exposureLevels ? savedLevel : defaultExposureLevel;
-}
-
-bool CameraControlSet::operator==(const CameraControlSet &other) const
-{
-    return exposure == other.exposure && exposureLevels == other.exposureLevels
-           && defaultExposureLevel == other.defaultExposureLevel && autoExposure == other.autoExposure
-           && focus == other.focus && programmableButton == other.programmableButton
-           && vendorCommands == other.vendorCommands;
 }

@@ -31,7 +31,4 @@ struct CameraControlSet {
     // offers it, else the camera's starting level (a damaged or foreign value, or one saved
     // before the camera said what it offers). 0 when the camera has no exposure control.
     int exposureEntry(int savedLevel) const;
-
-    bool operator==(const CameraControlSet &other) const;
-    bool operator!=(const CameraControlSet &other) const { return !(*this == other); }
 };
