@@ -87,11 +87,6 @@ QString FileItem::description() const
         .arg(name_, resolution_, itemSize_, createDate_.toString(Qt::ISODate));
 }
 
-QString FileItem::imageUID() const
-{
-    return name_ + QLatin1Char('_') + QString::number(serial_);
-}
-
 QString FileItem::imageTitle() const
 {
     return QFileInfo(name_).fileName();

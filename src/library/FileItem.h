@@ -18,7 +18,7 @@
 // at each call, with name(), so items follow a change of the library setting.
 //
 // Attributes are read once, when the item is made; the item never watches the file system. A
-// changed picture is made visible by raising serial(), which changes imageUID().
+// changed picture is made visible by raising serial().
 //
 // Any thread; an item itself is not shared between threads.
 class FileItem {
@@ -49,9 +49,7 @@ public:
     // "name resolution size date", for logs.
     QString description() const;
 
-    // Thumbnail-browser item: an identifier that changes with serial(), the title shown under
-    // the thumbnail, and the picture itself.
-    QString imageUID() const;
+    // Thumbnail-browser item: the title shown under the thumbnail, and the picture itself.
     QString imageTitle() const;
     // The photo, loaded afresh from path() on every call, upright as its orientation tag says;
     // fills resolution() the first time and keeps it current. A null image when the file is
