@@ -15,7 +15,6 @@
 #include <climits>
 #include <cstring>
 #include <fcntl.h>
-#include <linux/input.h>
 #include <linux/videodev2.h>
 
 namespace {
@@ -258,7 +257,8 @@ public:
             || udev_monitor_filter_add_match_subsystem_devtype(monitor.get(), VideoSubsystem, nullptr) < 0
             || udev_monitor_filter_add_match_subsystem_devtype(monitor.get(), InputSubsystem, nullptr) < 0
             || udev_monitor_enable_receiving(monitor.get()) < 0) {
-            LUMO_LOG("udev monitor on %s and %s could not be set up", HidrawSubsystem, VideoSubsystem);
+            LUMO_LOG("udev monitor on %s, %s and %s could not be set up", HidrawSubsystem, VideoSubsystem,
+                     InputSubsystem);
             return false;
         }
         callbacks_ = std::move(callbacks);
