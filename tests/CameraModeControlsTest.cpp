@@ -400,8 +400,9 @@ TEST_F(CameraModeControls, ControlsFollowWhatTheCameraOffersAndToolbarLocking)
         EXPECT_EQ(twinLock.isHidden(), !row.autoExposure);
         for (LumoExposureButton *button : {controls->exposureButton(), &twinExposure}) {
             EXPECT_EQ(button->style() == LumoExposureButton::SliderStyle ? button->sliderLevels() : 0, row.sliderLevels);
-            if (row.title)
+            if (row.title) {
                 EXPECT_EQ(button->title(), row.title);
+            }
             EXPECT_FALSE(button->title().contains("Exposure: Exposure")) << qPrintable(button->title());
         }
     }

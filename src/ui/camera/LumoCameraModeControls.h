@@ -23,7 +23,7 @@ struct Notification;
 // A change reaches the setting cache, the capture pipeline or the camera, and is announced to
 // the snapshot controller with one of the four "LumoDeviceCacheWillUpdate…" notifications. The
 // controls follow the camera as well: its exposure reports, the settings the cache restores, what
-// it can do (exposure levels, an exposure lock), and its absence. The camera's programmable
+// it can do (CameraControlSet: the exposure face and levels, automatic exposure), and its absence. The camera's programmable
 // button and the zoom keys work the controls as a click would. The floating full-screen controls
 // carry a twin of each pop-up; whichever of the two the user works, both end up showing the same
 // entry and title.

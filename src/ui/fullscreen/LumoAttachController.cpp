@@ -165,7 +165,7 @@ void LumoAttachController::makeTwins(const LumoCameraModeControls &controls)
     using namespace NotificationNames;
     const auto twin = [this](LumoPopUpButton *original, const char *notification) {
         LumoPopUpButton *copy;
-        if (auto *exposure = qobject_cast<LumoExposureButton *>(original)) {
+        if (qobject_cast<LumoExposureButton *>(original)) {
             auto *button = new LumoExposureButton(strip_);
             button->setFace(CameraControlSet::forCamera(currentCamera_().get()));
             copy = button;
