@@ -82,6 +82,10 @@ public:
         }
     };
     virtual QList<FrameMode> frameModes() const { return {}; }
+    // Whether the user chooses among the fixed output sizes of the maker's software (kept in the
+    // settings by their position in that table) rather than among the sizes of frameModes()
+    // (kept as the size itself).
+    virtual bool hasOutputSizeTable() const { return false; }
 
     uint32_t vendorId() const { return vendorId_; }
     uint32_t productId() const { return productId_; }

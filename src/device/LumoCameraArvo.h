@@ -18,6 +18,7 @@ public:
     bool hasButtons() const override { return true; }
     bool hasVendorCommands() const override { return true; }
     QList<FrameMode> frameModes() const override { return frameTableModes(); }
+    bool hasOutputSizeTable() const override { return true; }
 
     static int exposureIndexToValue(int index);
     bool setExposure(short level) override;

@@ -21,6 +21,7 @@ public:
     bool hasButtons() const override { return true; }
     bool hasVendorCommands() const override { return true; }
     QList<FrameMode> frameModes() const override { return frameTableModes(); }
+    bool hasOutputSizeTable() const override { return true; }
     bool hasExposureLock() const override { return true; }
 
     bool setExposure(short level) override;

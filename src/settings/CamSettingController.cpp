@@ -6,6 +6,8 @@
 #include "core/NotificationNames.h"
 #include "core/UserDefaults.h"
 #include "device/LumoCamerasController.h"
+#include "settings/Conversions.h"
+#include "settings/ResolutionChoices.h"
 
 #include <QTimer>
 
@@ -27,6 +29,8 @@ constexpr char Timer[] = "Timer";
 constexpr char HFlipped[] = "HFlipped";
 constexpr char VFlipped[] = "VFlipped";
 constexpr char Resolution[] = "Resolution";
+// The chosen size itself ("1920x1080"), for a camera without the output table.
+constexpr char ResolutionSize[] = "ResolutionSize";
 constexpr char Exposure[] = "Exposure";
 constexpr char AutoBrightness[] = "AutoBrightness";
 } // namespace Key
@@ -50,6 +54,20 @@ int withinLimits(int value, int minimum, int maximum, int byDefault, bool isSign
     if (value >= minimum && value <= maximum)
         return value;
     return byDefault >= minimum && byDefault <= maximum ? byDefault : std::clamp(value, minimum, maximum);
+}
+
+QString sizeText(const QSize &size)
+{
+    return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+}
+
+// "1920x1080" as sizeText() writes it; an invalid size for anything else.
+QSize sizeFromText(const QString &text)
+{
+    const QStringList parts = text.trimmed().split(QLatin1Char('x'));
+    bool widthOk = false, heightOk = false;
+    const QSize size = parts.size() == 2 ? QSize(parts[0].toInt(&widthOk), parts[1].toInt(&heightOk)) : QSize();
+    return widthOk && heightOk && !size.isEmpty() ? size : QSize();
 }
 
 } // namespace
@@ -183,7 +201,19 @@ void CamSettingController::setVFlipped(bool on)
 void CamSettingController::setResolution(int index)
 {
     resolution_ = index;
+    resolutionSize_ = toPhotoOutputSize(index).toSize();
     setDeviceKey(Key::Resolution, index);
+}
+
+void CamSettingController::setResolutionSize(const QSize &size)
+{
+    const ResolutionChoices choices = ResolutionChoices::forCamera(currentCamera_().get());
+    if (choices.keptByIndex()) {
+        setResolution(choices.indexOf(choices.nearest(size)));
+        return;
+    }
+    resolutionSize_ = size;
+    setDeviceKey(Key::ResolutionSize, sizeText(size));
 }
 
 void CamSettingController::setRestoreable(bool restoreable)
@@ -231,7 +261,10 @@ void CamSettingController::saveCurrentValue()
     setDeviceKey(Key::Timer, timer_);
     setDeviceKey(Key::HFlipped, hFlipped_);
     setDeviceKey(Key::VFlipped, vFlipped_);
-    setDeviceKey(Key::Resolution, resolution_);
+    if (ResolutionChoices::forCamera(currentCamera_().get()).keptByIndex())
+        setDeviceKey(Key::Resolution, resolution_);
+    else
+        setDeviceKey(Key::ResolutionSize, sizeText(resolutionSize_));
     setDeviceKey(Key::Exposure, exposure_);
     setDeviceKey(Key::AutoBrightness, autoBrightness_);
 }
@@ -331,7 +364,14 @@ void CamSettingController::restoreCameraModeSetting()
     const QVariant vFlipped = valueForDeviceKey(Key::VFlipped);
     if (vFlipped.isValid())
         setVFlipped(UserDefaults::toBool(vFlipped, false));
-    setResolution(UserDefaults::toInteger(valueForDeviceKey(Key::Resolution), DefaultResolution));
+    const ResolutionChoices choices = ResolutionChoices::forCamera(currentCamera_().get());
+    if (choices.keptByIndex()) {
+        setResolution(UserDefaults::toInteger(valueForDeviceKey(Key::Resolution), DefaultResolution));
+    } else {
+        // A size the camera no longer offers (or a damaged value) gives the nearest it offers.
+        const QSize saved = sizeFromText(valueForDeviceKey(Key::ResolutionSize).toString());
+        setResolutionSize(choices.nearest(saved.isValid() ? saved : choices.defaultSize()));
+    }
     setExposure(int16_t(UserDefaults::toInteger(valueForDeviceKey(Key::Exposure), defaultExposure())));
     setAutoBrightness(UserDefaults::toBool(valueForDeviceKey(Key::AutoBrightness), true));
 
@@ -341,7 +381,11 @@ void CamSettingController::restoreCameraModeSetting()
 void CamSettingController::setCameraModeToDefault()
 {
     setZoom(DefaultZoom);
-    setResolution(DefaultResolution);
+    const ResolutionChoices choices = ResolutionChoices::forCamera(currentCamera_().get());
+    if (choices.keptByIndex())
+        setResolution(DefaultResolution);
+    else
+        setResolutionSize(choices.defaultSize());
     setExposure(defaultExposure());
     setAutoBrightness(true);
     NotificationCenter::defaultCenter()->post(NotificationNames::CamSettingDidSetToDefault, this);

@@ -3,6 +3,7 @@
 #include "device/LumoCamera.h"
 
 #include <QObject>
+#include <QSize>
 #include <QString>
 #include <QVariant>
 
@@ -41,7 +42,10 @@ public:
     int timer() const { return timer_; }
     bool hFlipped() const { return hFlipped_; }
     bool vFlipped() const { return vFlipped_; }
+    // The position of the chosen size in the output table, for a camera that keeps it so.
     int resolution() const { return resolution_; }
+    // The chosen picture size, whichever way the camera keeps it (ResolutionChoices).
+    QSize resolutionSize() const { return resolutionSize_; }
     int16_t exposure() const { return exposure_; }
     bool autoBrightness() const { return autoBrightness_; }
     bool restoreable() const { return restoreable_; }
@@ -62,6 +66,9 @@ public:
     void setHFlipped(bool on);
     void setVFlipped(bool on);
     void setResolution(int index);
+    // Saves the size as the current camera keeps it: its table position (the nearest entry for
+    // a size the table lacks), or the size itself.
+    void setResolutionSize(const QSize &size);
 
     void setRestoreable(bool restoreable);
 
@@ -104,6 +111,7 @@ private:
     bool hFlipped_ = false;
     bool vFlipped_ = false;
     int resolution_ = 0;
+    QSize resolutionSize_;
     int16_t exposure_ = -1;
     bool autoBrightness_ = false;
     bool restoreable_ = true;

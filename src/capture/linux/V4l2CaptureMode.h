@@ -34,5 +34,24 @@ std::optional<V4l2CaptureMode> chooseCaptureMode(const std::vector<V4l2CaptureMo
 // `requested` that it can make.
 std::vector<V4l2CaptureMode> enumerateCaptureModes(V4l2Io &io, int fd, const QSize &requested);
 
+// One size a node streams in one format, with its frame rates in frames per second, highest
+// first (empty when the node does not say).
+struct V4l2FrameSize {
+    uint32_t pixelFormat = 0;
+    QSize size;
+    std::vector<uint32_t> frameRates;
+
+    bool operator==(const V4l2FrameSize &other) const
+    {
+        return pixelFormat == other.pixelFormat && size == other.size && frameRates == other.frameRates;
+    }
+};
+
+// Every size the open node `fd` offers in MJPEG and YUYV, for the user to choose from, with its
+// rates (VIDIOC_ENUM_FRAMEINTERVALS). Discrete sizes are listed as the node gives them; a
+// stepwise or continuous range gives the common picture sizes that lie on its grid, and its
+// largest size. Rates of a range of intervals are the common rates within it and its highest.
+std::vector<V4l2FrameSize> listFrameSizes(V4l2Io &io, int fd);
+
 // "MJPG 1600x1200", for the log.
 QString describeCaptureMode(const V4l2CaptureMode &mode);

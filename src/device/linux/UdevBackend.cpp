@@ -4,6 +4,8 @@
 #include "HidrawChannel.h"
 #include "UdevHandles.h"
 #include "V4l2ControlChannel.h"
+#include "capture/linux/V4l2CaptureMode.h"
+#include "capture/linux/V4l2Io.h"
 #include "core/LumoLog.h"
 #include "device/CameraIds.h"
 #include "device/LumoCamera.h"
@@ -165,6 +167,31 @@ QString usbDeviceOf(udev_device *device)
     return usb ? text(udev_device_get_syspath(usb)) : QString();
 }
 
+// The sizes and rates the capture node `devnode` streams in MJPEG and YUYV; none when it cannot
+// be opened.
+QList<LumoCamera::FrameMode> frameModesOfNode(const QString &devnode)
+{
+    V4l2Io &io = V4l2Io::system();
+    const int fd = io.open(devnode.toLocal8Bit().constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        LUMO_LOG("video node %s cannot be opened to list its sizes: %s", qPrintable(devnode),
+                 strerror(errno));
+        return {};
+    }
+    const std::vector<V4l2FrameSize> sizes = listFrameSizes(io, fd);
+    io.close(fd);
+    QList<LumoCamera::FrameMode> modes;
+    for (const V4l2FrameSize &size : sizes) {
+        LumoCamera::FrameMode mode;
+        mode.pixelFormat = size.pixelFormat == V4L2_PIX_FMT_MJPEG ? LumoCamera::PixelFormat::Mjpeg
+                                                                  : LumoCamera::PixelFormat::Yuyv;
+        mode.size = size.size;
+        mode.frameRates = QList<uint32_t>(size.frameRates.begin(), size.frameRates.end());
+        modes << mode;
+    }
+    return modes;
+}
+
 // Describes a video4linux node that captures video as a camera; false for metadata and output
 // nodes, nodes that cannot be asked, a USB device's capture nodes after its first, and the nodes
 // of the two models, which are found through their HID interface.
@@ -320,6 +347,12 @@ public:
                              waitingInputs_.end());
         waitingInputs_.push_back({device.usbDevice, input.get()});
         return input;
+    }
+
+    QList<LumoCamera::FrameMode> frameModes(const DeviceInfo &device) override
+    {
+        return device.videoNode.isEmpty() ? QList<LumoCamera::FrameMode>()
+                                          : frameModesOfNode(device.videoNode);
     }
 
 private:

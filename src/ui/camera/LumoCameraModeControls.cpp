@@ -21,7 +21,6 @@
 namespace {
 
 constexpr int ZoomEntries = 6;
-constexpr int ResolutionEntries = 6;
 constexpr int TimerEntries = 3;
 constexpr int LowestReportedExposure = 1;
 constexpr int HighestReportedExposure = 15;
@@ -81,10 +80,8 @@ LumoCameraModeControls::LumoCameraModeControls(LumoCaptureViewController *captur
         const int seconds = toTimerValue(i);
         timerButton_->addItem(seconds == 0 ? tr("Off") : tr("%1 s").arg(seconds));
     }
-    for (int i = 0; i < ResolutionEntries; ++i) {
-        const QSize size = toPhotoOutputSize(i).toSize();
-        resolutionButton_->addItem(QStringLiteral("%1×%2").arg(size.width()).arg(size.height()));
-    }
+    for (const QString &title : resolutions_.titles())
+        resolutionButton_->addItem(title);
     mirrorButton_->addItem(tr("Horizontal"));
     mirrorButton_->addItem(tr("Vertical"));
 
@@ -466,6 +463,7 @@ void LumoCameraModeControls::cameraDidChange()
     setExposureStyleForCamera(exposureButton_);
     if (twins_)
         setExposureStyleForCamera(qobject_cast<LumoExposureButton *>(twins_->exposure));
+    offerCameraResolutions();
     adjustCameraModeToolbarItems();
     updateEnabled();
 }
@@ -483,10 +481,34 @@ void LumoCameraModeControls::setTimer(LumoPopUpButton *sender)
                                               {{NotificationNames::InfoKeys::Timer, seconds}});
 }
 
+void LumoCameraModeControls::offerCameraResolutions()
+{
+    const CameraPtr camera = currentCamera_();
+    const ResolutionChoices choices = ResolutionChoices::forCamera(camera.get());
+    if (choices == resolutions_)
+        return;
+    const QSize shown = resolutions_.sizes().value(resolutionButton_->indexOfSelectedItem() - 1);
+    resolutions_ = choices;
+    for (LumoPopUpButton *button :
+         {static_cast<LumoPopUpButton *>(resolutionButton_), twins_ ? twins_->resolution : nullptr}) {
+        if (!button)
+            continue;
+        button->removeValueItems();
+        for (const QString &title : resolutions_.titles())
+            button->addItem(title);
+    }
+    // Until the camera's settings choose, the entry nearest the size shown before.
+    showIndex(resolutionButton_, twins_ ? twins_->resolution : nullptr, tr("Resolution"),
+              resolutions_.indexOf(resolutions_.nearest(shown)) + 1);
+}
+
 void LumoCameraModeControls::setResolution(LumoPopUpButton *sender)
 {
     const int index = sender->indexOfSelectedItem() - 1;
-    settings_->setResolution(index);
+    if (resolutions_.keptByIndex())
+        settings_->setResolution(index);
+    else
+        settings_->setResolutionSize(resolutions_.sizes().value(index));
     setResolution(index, sender);
     // The exposure the camera reports while it settles on the new size is not its own choice.
     supressExposureOSD_ = true;
@@ -498,7 +520,10 @@ void LumoCameraModeControls::setResolution(int index, LumoPopUpButton *sender)
     sender->setTitle(joined(tr("Resolution"), sender->titleOfSelectedItem()));
     sender->setMutexState();
     follow(sender, {resolutionButton_, twins_ ? twins_->resolution : nullptr});
-    capture_->setResolution(toPhotoOutputSize(index).toSize());
+    const QSize size = index >= 0 && index < resolutions_.sizes().size()
+                           ? resolutions_.sizes().at(index)
+                           : resolutions_.nearest(toPhotoOutputSize(index).toSize());
+    capture_->setResolution(size);
     emit focusRequested();
 }
 
@@ -617,7 +642,10 @@ void LumoCameraModeControls::syncCameraModeToolbarSettings(const Notification &n
     postMirror();
     setMirrorTitles();
 
-    resolutionButton_->selectItemAtIndex(settings_->resolution() + 1);
+    offerCameraResolutions();
+    resolutionButton_->selectItemAtIndex(
+        resolutions_.keptByIndex() ? settings_->resolution() + 1
+                                   : resolutions_.indexOf(resolutions_.nearest(settings_->resolutionSize())) + 1);
     setResolution(resolutionButton_.data());
 
     // The restored level needs the face of the camera it belongs to (its levels or five steps),

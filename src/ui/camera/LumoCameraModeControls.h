@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/LumoCamera.h"
+#include "settings/ResolutionChoices.h"
 #include "ui/widgets/LumoExposureButton.h"
 
 #include <QList>
@@ -95,6 +96,8 @@ public:
     void setTimer(LumoPopUpButton *sender);
     void setResolution(LumoPopUpButton *sender);
     void setResolution(int index, LumoPopUpButton *sender);
+    // The sizes the resolution pop-ups offer now: the current camera's (ResolutionChoices).
+    const ResolutionChoices &resolutionChoices() const { return resolutions_; }
     void toggleMirror(LumoPopUpButton *sender);
 
     bool lockae() const { return lockae_; }
@@ -161,6 +164,8 @@ private:
     // One entry up (+1) or down (-1) on the pop-up the zoom keys work.
     void stepZoom(int step);
     void setToolbarItemVisible(QWidget *widget, bool visible);
+    // Gives the resolution pop-up and its twin the current camera's sizes, when they differ.
+    void offerCameraResolutions();
 
     LumoCaptureViewController *capture_;
     CamSettingController *settings_;
@@ -176,6 +181,7 @@ private:
     QPointer<LumoPopUpButton> mirrorButton_;
     QPointer<LumoPopUpButton> photoZoomButton_;
 
+    ResolutionChoices resolutions_ = ResolutionChoices::outputTable();
     QTimer *pauseTimer_;
     std::function<void()> pausedRest_;
 
