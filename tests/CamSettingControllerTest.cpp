@@ -33,7 +33,7 @@ protected:
     {
         auto virtualCamera = hub.plug(model);
         const DeviceInfo info = virtualCamera->deviceInfo();
-        CameraPtr camera = LumoCamera::create(info.vendorId, info.productId);
+        CameraPtr camera = LumoCamera::create(info);
         camera->prepareToWorkWithDevice(info, *backend);
         camera->setActive(true);
         cameras << camera;
@@ -126,6 +126,41 @@ TEST_F(CamSettings, SavedSettingsComeBackPerModel)
     EXPECT_EQ(hub.camera(2)->uvcModel().value("contrast").value_or(-1), arvo->contrastDef() + 3)
         << "the saved adjustment reached the camera";
     EXPECT_EQ(cache->exposure(), 3);
+}
+
+// A camera of another maker keeps the size itself; a saved size it does not offer (or a
+// damaged one) gives the nearest it offers, of the same shape where it has one.
+TEST_F(CamSettings, ACameraWithoutTheOutputTableKeepsTheChosenSizeItself)
+{
+    CameraPtr uvc = attach(VirtualCamera::Model::Uvc);
+    CameraPtr arvo = attach(VirtualCamera::Model::Arvo);
+    current = uvc;
+    makeCache();
+    resetAndWait();
+    EXPECT_EQ(cache->resolutionSize(), QSize(1280, 960));
+    cache->setResolutionSize({1920, 1080});
+    EXPECT_EQ(record(uvc->shortModel()).value("ResolutionSize").toString(), "1920x1080");
+    EXPECT_FALSE(record(uvc->shortModel()).contains("Resolution"));
+
+    current = arvo;
+    resetAndWait();
+    EXPECT_EQ(cache->resolutionSize(), QSize(1280, 960));
+    cache->setResolutionSize({800, 600});
+    EXPECT_EQ(record("Arvo").value("Resolution").toInt(), 3) << "the models keep the table position";
+    EXPECT_FALSE(record("Arvo").contains("ResolutionSize"));
+
+    current = uvc;
+    const struct {
+        const char *saved;
+        QSize expected;
+    } rows[] = {{"1920x1080", {1920, 1080}}, {"2560x1440", {1920, 1080}}, {"1600x1200", {1440, 1080}},
+                {"1280x800", {1280, 720}},   {"1280x", {1280, 960}},      {"0x0", {1280, 960}}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.saved);
+        cache->setDeviceKey("ResolutionSize", row.saved);
+        resetAndWait();
+        EXPECT_EQ(cache->resolutionSize(), row.expected);
+    }
 }
 
 TEST_F(CamSettings, KeepCameraSetOneAlwaysSetsTheModeDefaults)

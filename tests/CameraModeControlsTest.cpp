@@ -62,7 +62,7 @@ protected:
     {
         auto virtualCamera = hub.plug(model);
         const DeviceInfo info = virtualCamera->deviceInfo();
-        current = LumoCamera::create(info.vendorId, info.productId);
+        current = LumoCamera::create(info);
         current->prepareToWorkWithDevice(info, *backend);
         cameras << current;
         vcam = virtualCamera;
@@ -320,6 +320,34 @@ TEST_F(CameraModeControls, RestoreShowsAndAppliesTheSavedSettings)
     EXPECT_EQ(controls->exposureButton()->title(), "Exposure: +1");
     EXPECT_TRUE(shown.isEmpty()) << "no exposure display on a restore";
     EXPECT_EQ(controls->exposureLockButton()->title(), "AE: On");
+}
+
+QStringList entries(const LumoPopUpButton &button)
+{
+    QStringList titles;
+    for (int i = 1; i < button.numberOfItems(); ++i)
+        titles << button.itemAtIndex(i)->text();
+    return titles;
+}
+
+// The models offer their table; another camera the sizes it streams, largest first, each once.
+TEST_F(CameraModeControls, ResolutionPopUpsOfferTheCurrentCamerasSizes)
+{
+    const QStringList table = {"1600×1200", "1280×960", "1024×768", "800×600", "640×480", "320×240"};
+    use(Model::Arvo);
+    EXPECT_EQ(entries(*controls->resolutionButton()), table);
+    use(Model::Uvc);
+    const QStringList own = {"1920×1080", "1440×1080", "1280×960", "1280×720", "1024×768",
+                             "800×600",   "640×480",   "640×360",  "320×240"};
+    EXPECT_EQ(entries(*controls->resolutionButton()), own);
+    EXPECT_EQ(entries(twinResolution), own);
+    choose(&twinResolution, 1);
+    NotificationCenter::defaultCenter()->post(FullScreenSetResolution, &twinResolution);
+    EXPECT_EQ(capture->resolution(), QSize(1920, 1080));
+    EXPECT_EQ(cache->resolutionSize(), QSize(1920, 1080));
+    EXPECT_EQ(controls->resolutionButton()->title(), "Resolution: 1920×1080");
+    use(Model::Tobble);
+    EXPECT_EQ(entries(twinResolution), table);
 }
 
 TEST_F(CameraModeControls, CameraButtonStepsZoomAndExposureAndMirrorsAsTheToolbarDoes)

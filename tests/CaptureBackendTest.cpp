@@ -24,8 +24,15 @@
 #include <deque>
 #include <map>
 #include <mutex>
+#include <optional>
 
 inline void PrintTo(const V4l2CaptureMode &mode, std::ostream *os) { *os << qPrintable(describeCaptureMode(mode)); }
+inline void PrintTo(const V4l2FrameSize &size, std::ostream *os)
+{
+    *os << qPrintable(describeCaptureMode({size.pixelFormat, size.size})) << " @";
+    for (uint32_t rate : size.frameRates)
+        *os << ' ' << rate;
+}
 
 namespace {
 
@@ -212,6 +219,9 @@ public:
 
     std::map<uint32_t, std::vector<QSize>> modes{{Mjpeg, {{320, 240}}}}; // ENUM_FMT: fourcc order
     std::map<uint32_t, v4l2_frmsize_stepwise> ranges;
+    // ENUM_FRAMEINTERVALS: discrete intervals of every size, or one range when set.
+    std::vector<v4l2_fract> intervals;
+    std::optional<v4l2_frmival_stepwise> intervalRange;
     int openErrno = 0;
     v4l2_pix_format format{}; // set by S_FMT, which runs on the test's thread
     std::atomic<bool> isOpen{false}, streaming{false};
@@ -265,6 +275,19 @@ public:
                 return error(EINVAL);
             size->type = V4L2_FRMSIZE_TYPE_DISCRETE;
             size->discrete = {uint32_t(it->second[size->index].width()), uint32_t(it->second[size->index].height())};
+            return 0;
+        }
+        case VIDIOC_ENUM_FRAMEINTERVALS: {
+            auto *interval = static_cast<v4l2_frmivalenum *>(arg);
+            if (intervalRange && interval->index == 0) {
+                interval->type = V4L2_FRMIVAL_TYPE_STEPWISE;
+                interval->stepwise = *intervalRange;
+                return 0;
+            }
+            if (intervalRange || interval->index >= intervals.size())
+                return error(EINVAL);
+            interval->type = V4L2_FRMIVAL_TYPE_DISCRETE;
+            interval->discrete = intervals[interval->index];
             return 0;
         }
         case VIDIOC_S_FMT: {
@@ -378,6 +401,28 @@ TEST(ModeListing, DiscreteSizesAndTheUsefulPointsOfARange)
     const auto clamped = enumerateCaptureModes(io, FakeV4l2Driver::Fd, {2000, 100});
     ASSERT_EQ(clamped.size(), 4u);
     EXPECT_EQ(clamped[0], (Mode{Mjpeg, {1600, 120}})) << "clamped to the range";
+}
+
+// The sizes offered for the user to choose: discrete ones as listed, the common sizes on a
+// range's grid and its largest, each with its rates.
+TEST(ModeListing, SizesToChooseWithTheirRates)
+{
+    FakeV4l2Driver io;
+    io.modes = {{H264, {{640, 480}}}, {Yuyv, {{640, 480}, {320, 240}}}, {Mjpeg, {}}};
+    io.ranges[Mjpeg] = {128, 1920, 64, 120, 1080, 8};
+    io.intervals = {{1, 30}, {1, 15}, {2, 15}, {1, 30}, {0, 1}};
+    const std::vector<uint32_t> rates = {30, 15, 8};
+    const std::vector<V4l2FrameSize> expected = {
+        {Mjpeg, {1920, 1080}, rates}, {Mjpeg, {1280, 960}, rates}, {Mjpeg, {1280, 720}, rates},
+        {Mjpeg, {1024, 768}, rates},  {Mjpeg, {640, 480}, rates},  {Mjpeg, {640, 360}, rates},
+        {Mjpeg, {320, 240}, rates},   {Yuyv, {640, 480}, rates},   {Yuyv, {320, 240}, rates}};
+    EXPECT_EQ(listFrameSizes(io, FakeV4l2Driver::Fd), expected)
+        << "1600x1200 lies outside the range, 800x600 off its grid";
+
+    io.intervalRange = v4l2_frmival_stepwise{{1, 24}, {1, 4}, {1, 1}};
+    io.ranges.clear();
+    EXPECT_EQ(listFrameSizes(io, FakeV4l2Driver::Fd).front(), (V4l2FrameSize{Yuyv, {640, 480}, {24, 20, 15, 10, 5}}))
+        << "a range of intervals: its highest rate and the common rates within it";
 }
 
 // Frames and errors a device delivered, from its frame thread.

@@ -26,6 +26,7 @@ TEST(WindowGeometryTest, SizingRules)
         QRectF frame, visible;
         float viewWidth, band;
         QRectF expected;
+        QSizeF aspect = StandardAspect;
     } modeChanges[] = {
         // 480 + 20 + 22 + 30 high, top edge (800) kept
         {{100, 200, 700, 600}, screen, 640, CameraBand, {100, 248, 640, 552}},
@@ -35,10 +36,13 @@ TEST(WindowGeometryTest, SizingRules)
         // the kept top edge would push the window below the visible area
         {{100, 10, 640, 300}, screen, 640, CameraBand, {100, 0, 640, 552}},
         {{100, 10, 640, 300}, dockedScreen, 640, CameraBand, {100, 40, 640, 552}},
+        // a 16:9 picture: 360 + 20 + 22 + 30 high; too tall, narrowed to keep 16:9
+        {{100, 200, 700, 600}, screen, 640, CameraBand, {100, 368, 640, 432}, {16, 9}},
+        {{100, 0, 1400, 500}, shortScreen, 1280, CameraBand, {100, 0, 428.f * 16 / 9, 500}, {16, 9}},
     };
     for (const auto &row : modeChanges) {
         SCOPED_TRACE(row.band);
-        EXPECT_EQ(modeChangeFrame(row.frame, row.visible, 22, 30, row.viewWidth, row.band), row.expected);
+        EXPECT_EQ(modeChangeFrame(row.frame, row.visible, 22, 30, row.viewWidth, row.band, row.aspect), row.expected);
     }
 
     // Live resizing: the proposed height decides, up to the visible height.
@@ -51,6 +55,9 @@ TEST(WindowGeometryTest, SizingRules)
     // Zooming: near the right edge the window moves left to end at the edge.
     EXPECT_EQ(zoomFrame(1000, {0, 0, 1440, 900}, screen, 22, 30, CameraBand), QRectF(336, 0, 1104, 900));
     EXPECT_EQ(zoomFrame(100, {0, 40, 1440, 600}, screen, 22, 30, CameraBand), QRectF(100, 40, 704, 600));
+    // 16:9 as tall as the screen would be wider than it: as wide as the screen instead.
+    EXPECT_EQ(zoomFrame(1000, {0, 0, 1440, 900}, screen, 22, 30, CameraBand, {16, 9}), QRectF(0, 0, 1440, 882));
+    EXPECT_EQ(liveResizeSize({1, 432}, screen, 22, 30, CameraBand, {16, 9}), QSizeF(640, 432));
 
     EXPECT_EQ(minimumSize(22, 30, CameraBand), QSizeF(480, 432));
     EXPECT_EQ(minimumSize(22, 30, ReviewBand), QSizeF(480, 559));
@@ -108,6 +115,10 @@ TEST(FloaterGeometryTest, PlacesTheFloatersByTheirSizes)
     // Full screen, R is the 4:3 picture's right edge (640 + 533.33); the snapshot button's centre is R - 95.
     EXPECT_NEAR(origin(Floater::Snapshot, screen, {68, 68}, true).x() + 34, 1078.33, 0.01);
     EXPECT_NEAR(origin(Floater::Countdown, screen, {60, 60}, true).x() + 30, 1138.33, 0.01);
+    // A 16:9 picture fills the 16:10 screen's width: R is the screen's right edge.
+    EXPECT_NEAR(origin(Floater::Snapshot, screen, {68, 68}, true, {16, 9}).x() + 34, 1185, 0.01);
+    // On a wider screen it is as tall as the screen: 1920 wide, centred (R = 1280 + 960).
+    EXPECT_NEAR(origin(Floater::Snapshot, {0, 0, 2560, 1080}, {68, 68}, true, {16, 9}).x() + 34, 2145, 0.01);
 
     // The strip: three items of 100, 120 and 80 with 5 between; centred, 50 below the top.
     const Row row = stripRow({100, 120, 80});

@@ -123,6 +123,8 @@ LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBacken
     // The picture replaces the placeholder as soon as it has something to show.
     connect(captureController_.get(), &LumoCaptureViewController::firstFrameShown, this,
             &LumoMainWindowController::updateCameraStatus);
+    connect(captureController_.get(), &LumoCaptureViewController::resolutionChanged, this,
+            &LumoMainWindowController::followPictureShape);
 
     message_ = new LumoElidedLabel;
     message_->setObjectName(QStringLiteral("messageLine"));
@@ -357,7 +359,8 @@ LumoMainWindowController::Chrome LumoMainWindowController::chrome(int mode) cons
     chrome.titleBar = float(frame.height() - client.height()) + menuBar;
     if (window_->isVisible()) {
         // Laid out, everything between the client area and the page is known exactly (bars,
-        // margins, spacing): it all counts with the title bar, so the page keeps 4:3 to the pixel.
+        // margins, spacing): it all counts with the title bar, so the page keeps its aspect to the
+        // pixel.
         window_->layout()->activate();
         const float aroundPage = float(client.height() - pages_->height());
         const float statusLine =
@@ -394,10 +397,13 @@ void LumoMainWindowController::sizeWindowForMode(int mode)
     const QRectF frame = WindowGeometry::toScreen(QRectF(window_->frameGeometry()), available);
     const QRectF sized =
         WindowGeometry::modeChangeFrame(frame, WindowGeometry::visibleFrame(available), c.titleBar, c.toolbar,
-                                        float(window_->width()), c.band);
+                                        float(window_->width()), c.band, pictureAspect_);
     // The minimum is a client size: without the window manager's title bar.
     const float menuBar = c.titleBar - float(c.decorations.height());
-    window_->setMinimumSize(MinimumPictureWidth, int(MinimumPictureHeight + menuBar + c.toolbar + c.band));
+    // A wide picture may be lower than 360 at the smallest width.
+    const double minimumPicture =
+        std::min<double>(MinimumPictureHeight, MinimumPictureWidth * pictureAspect_.height() / pictureAspect_.width());
+    window_->setMinimumSize(MinimumPictureWidth, int(minimumPicture + menuBar + c.toolbar + c.band));
     setScreenFrame(sized, available, c);
 }
 
@@ -412,13 +418,30 @@ void LumoMainWindowController::zoomWindow()
     const QRectF visible = WindowGeometry::visibleFrame(available).adjusted(0, 0, -c.decorations.width(), 0);
     const QRectF frame = WindowGeometry::toScreen(QRectF(window_->frameGeometry()), available);
     setScreenFrame(
-        WindowGeometry::zoomFrame(float(frame.x()), visible, visible, c.titleBar, c.toolbar, c.band),
+        WindowGeometry::zoomFrame(float(frame.x()), visible, visible, c.titleBar, c.toolbar, c.band, pictureAspect_),
         available, c);
+}
+
+void LumoMainWindowController::followPictureShape(const QSize &frameSize)
+{
+    if (frameSize.isEmpty())
+        return;
+    const QSizeF aspect(frameSize);
+    // The same shape (1280x960 after 1600x1200) leaves the window as the user sized it.
+    if (aspect.width() * pictureAspect_.height() == aspect.height() * pictureAspect_.width())
+        return;
+    pictureAspect_ = aspect;
+    if (attachController_) {
+        attachController_->setPictureAspect(aspect);
+        attachController_->resize();
+    }
+    if (mode_ == CameraMode)
+        sizeWindowForMode(CameraMode);
 }
 
 bool LumoMainWindowController::eventFilter(QObject *watched, QEvent *event)
 {
-    // Maximizing gives the tallest window whose picture keeps 4:3, not the whole screen.
+    // Maximizing gives the tallest window whose picture keeps its aspect, not the whole screen.
     if (watched == window_ && event->type() == QEvent::WindowStateChange && window_->isMaximized()
         && mode_ != ProjectMode) {
         QTimer::singleShot(0, this, [this] {

@@ -193,12 +193,15 @@ private:
     };
     Chrome chrome(int mode) const;
     void setScreenFrame(const QRectF &screenFrame, const QRect &available, const Chrome &chrome);
-    // Resizes the window for a page after a mode change, so that the picture keeps 4:3 at the
-    // page's width, and sets the smallest window that keeps a 480 x 360 picture.
+    // Resizes the window for a page after a mode change, so that the picture keeps its aspect
+    // at the page's width, and sets the smallest window that keeps a 480 x 360 picture.
     void sizeWindowForMode(int mode);
-    // The window's zoom: as tall as the screen allows with the picture at 4:3, moved left where
-    // it would pass the screen's right edge.
+    // The window's zoom: as tall as the screen allows with the picture in its aspect, moved left
+    // where it would pass the screen's right edge.
     void zoomWindow();
+    // The camera's frame size changed: a picture of another shape resizes the window (in camera
+    // mode) and moves the full-screen floaters onto it.
+    void followPictureShape(const QSize &frameSize);
     bool eventFilter(QObject *watched, QEvent *event) override;
     void checkModeAction(int mode);
     QToolBar *makeToolbar(const QString &name);
@@ -229,6 +232,8 @@ private:
     QString problem_;
     bool problemShown_ = false;
     int mode_ = NoMode;
+    // The shape (width : height) the window keeps the picture in: the chosen frame size's.
+    QSizeF pictureAspect_{4, 3};
     int instantPreviewSeconds_ = 2;
     LumoCameraView *cameraView_ = nullptr;
     LumoPreviewImageView *previewImageView_ = nullptr;

@@ -89,6 +89,7 @@ void LumoMainWindowController::initAttachController()
         return;
     attachController_ = std::make_unique<LumoAttachController>(currentCamera_);
     attachController_->setParentWindow(cameraView_);
+    attachController_->setPictureAspect(pictureAspect_);
     attachController_->makeTwins(*cameraControls_);
     cameraControls_->setTwins(attachController_->twins());
     cameraControls_->adjustCameraModeToolbarItems();

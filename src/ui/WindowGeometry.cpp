@@ -12,10 +12,25 @@ constexpr float MinimumWidth = 480;
 constexpr float MinimumPictureHeight = 360;
 constexpr float ModeWindowDrop = 100;
 
-// The frame width whose picture area is 4:3 at the given frame height.
-float widthForHeight(float height, float titleBar, float toolbar, float band)
+float aspectWidth(const QSizeF &aspect)
 {
-    return (height - titleBar - toolbar - band) * 4 / 3;
+    return float(aspect.width());
+}
+float aspectHeight(const QSizeF &aspect)
+{
+    return float(aspect.height());
+}
+
+// The frame width whose picture area keeps `aspect` at the given frame height.
+float widthForHeight(float height, float titleBar, float toolbar, float band, const QSizeF &aspect)
+{
+    return (height - titleBar - toolbar - band) * aspectWidth(aspect) / aspectHeight(aspect);
+}
+
+// The frame height whose picture area keeps `aspect` at the given width.
+float heightForWidth(float width, float titleBar, float toolbar, float band, const QSizeF &aspect)
+{
+    return width * aspectHeight(aspect) / aspectWidth(aspect) + band + titleBar + toolbar;
 }
 
 float top(const QRectF &r)
@@ -36,30 +51,34 @@ QSizeF minimumSize(float titleBar, float toolbar, float band)
 }
 
 QRectF modeChangeFrame(const QRectF &frame, const QRectF &visible, float titleBar, float toolbar,
-                       float viewWidth, float band)
+                       float viewWidth, float band, const QSizeF &aspect)
 {
-    float height = viewWidth * 3 * 0.25f + band + titleBar + toolbar;
+    float height = heightForWidth(viewWidth, titleBar, toolbar, band, aspect);
     float width = viewWidth;
     const float visibleHeight = float(visible.height());
     if (height > visibleHeight) {
         height = visibleHeight;
-        width = widthForHeight(visibleHeight, titleBar, toolbar, band);
+        width = widthForHeight(visibleHeight, titleBar, toolbar, band, aspect);
     }
     const float y = std::max(float(visible.y()), top(frame) - height);
     return {frame.x(), y, width, height};
 }
 
 QSizeF liveResizeSize(const QSizeF &proposed, const QRectF &visible, float titleBar, float toolbar,
-                      float band)
+                      float band, const QSizeF &aspect)
 {
     const float height = std::min(float(proposed.height()), float(visible.height()));
-    return {widthForHeight(height, titleBar, toolbar, band), height};
+    const float width = widthForHeight(height, titleBar, toolbar, band, aspect);
+    const float visibleWidth = float(visible.width());
+    if (width > visibleWidth)
+        return {visibleWidth, heightForWidth(visibleWidth, titleBar, toolbar, band, aspect)};
+    return {width, height};
 }
 
 QRectF zoomFrame(float currentX, const QRectF &defaultFrame, const QRectF &visible, float titleBar,
-                 float toolbar, float band)
+                 float toolbar, float band, const QSizeF &aspect)
 {
-    const QSizeF size = liveResizeSize(defaultFrame.size(), visible, titleBar, toolbar, band);
+    const QSizeF size = liveResizeSize(defaultFrame.size(), visible, titleBar, toolbar, band, aspect);
     const float width = float(size.width());
     const float right = float(visible.x()) + float(visible.width());
     const float x = currentX + width > right ? right - width : currentX;

@@ -18,26 +18,31 @@ constexpr float CameraBand = 20;
 constexpr float ReviewBand = 147;
 float bandForMode(int mode); // CameraBand for mode 0, ReviewBand for any other
 
+// The shape of the picture the window is sized for (width : height): the camera's frame size,
+// 4:3 unless a camera streams another shape.
+const QSizeF StandardAspect(4, 3);
+
 // The smallest main window: a 480 × 360 picture plus title bar, toolbar and band.
 QSizeF minimumSize(float titleBar, float toolbar, float band);
 
 // The main window frame for a view `viewWidth` wide after a mode change: the picture area under
-// title bar and toolbar and above the band keeps 4:3 at that width. A window taller than the
-// visible area is cut to its height and narrowed to keep 4:3. The top edge stays unless that
-// would push the window below the visible area; the left edge stays.
+// title bar and toolbar and above the band keeps the picture's aspect at that width. A window
+// taller than the visible area is cut to its height and narrowed to keep the aspect. The top
+// edge stays unless that would push the window below the visible area; the left edge stays.
 QRectF modeChangeFrame(const QRectF &frame, const QRectF &visible, float titleBar, float toolbar,
-                       float viewWidth, float band);
+                       float viewWidth, float band, const QSizeF &aspect = StandardAspect);
 
 // The frame size to use while the user resizes: the proposed height (at most the visible
-// height) decides, the width follows from 4:3; the proposed width plays no part.
+// height) decides, the width follows from the aspect; the proposed width plays no part. A
+// width beyond the visible area's gives way to the visible width, the height following it.
 QSizeF liveResizeSize(const QSizeF &proposed, const QRectF &visible, float titleBar, float toolbar,
-                      float band);
+                      float band, const QSizeF &aspect = StandardAspect);
 
 // The frame for zooming the window: the live-resize size of the default frame, at the default
 // frame's y and the window's current x, moved left when it would pass the visible area's right
 // edge.
 QRectF zoomFrame(float currentX, const QRectF &defaultFrame, const QRectF &visible, float titleBar,
-                 float toolbar, float band);
+                 float toolbar, float band, const QSizeF &aspect = StandardAspect);
 
 // The floating mode window's frame: its right edge on the main window's left edge, its top 100
 // below the main window's top.

@@ -226,7 +226,10 @@ void LumoCaptureViewController::restart()
 void LumoCaptureViewController::setResolution(const QSize &size)
 {
     sizeSettled_ = true;
+    const bool changed = size != resolution();
     applyFrameSize(size);
+    if (changed)
+        emit resolutionChanged(size);
 }
 
 void LumoCaptureViewController::applyFrameSize(const QSize &size)

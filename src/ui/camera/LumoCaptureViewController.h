@@ -87,6 +87,8 @@ signals:
     // The first frame of a stream that started or resumed is on its way to the screen. Emitted
     // on the frame thread.
     void firstFrameShown();
+    // The chosen frame size changed: the picture may have another shape.
+    void resolutionChanged(const QSize &size);
 
 private:
     void deviceWillChange(const Notification &);

@@ -1,5 +1,7 @@
 #include "FloaterGeometry.h"
 
+#include <algorithm>
+
 namespace FloaterGeometry {
 
 namespace {
@@ -30,16 +32,20 @@ float h(const QSizeF &s)
 
 } // namespace
 
-float rightReference(const QRectF &parent, bool fullScreen)
+float rightReference(const QRectF &parent, bool fullScreen, const QSizeF &aspect)
 {
     const float width = w(parent.size());
     const float height = h(parent.size());
-    return fullScreen ? width / 2 + (4 * height / 3) / 2 : width;
+    if (!fullScreen || aspect.isEmpty())
+        return width;
+    // As tall as the screen, unless that is wider than the screen: then as wide.
+    const float pictureWidth = std::min(width, w(aspect) * height / h(aspect));
+    return width / 2 + pictureWidth / 2;
 }
 
-QPointF origin(Floater floater, const QRectF &parent, const QSizeF &size, bool fullScreen)
+QPointF origin(Floater floater, const QRectF &parent, const QSizeF &size, bool fullScreen, const QSizeF &aspect)
 {
-    const float r = rightReference(parent, fullScreen);
+    const float r = rightReference(parent, fullScreen, aspect);
     switch (floater) {
     case Floater::FocusCross:
         return {px(parent) + w(parent.size()) / 2 - w(size) / 2,

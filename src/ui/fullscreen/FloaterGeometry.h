@@ -23,9 +23,9 @@
 //
 // The snapshot button, its focus-mode background and the focus button share one centre line 95
 // left of the right reference R, the countdown's centre lies 35 left of R. In a window R is the
-// parent's right edge; full screen, it is the right edge of the 4:3 picture of the screen's full
-// height, centred on the screen, so the buttons stay on the picture rather than on the black
-// bands beside it.
+// parent's right edge; full screen, it is the right edge of the picture as it fills the screen
+// in its own aspect (4:3 unless the camera streams another shape), centred on the screen, so the
+// buttons stay on the picture rather than on the black bands beside it.
 namespace FloaterGeometry {
 
 enum class Floater {
@@ -38,10 +38,11 @@ enum class Floater {
     ExposureShown, // where the read-out shows a new value: 20 higher
 };
 
-// R, as an offset from the parent's left edge.
-float rightReference(const QRectF &parent, bool fullScreen);
+// R, as an offset from the parent's left edge, for a picture of `aspect` (width : height).
+float rightReference(const QRectF &parent, bool fullScreen, const QSizeF &aspect = QSizeF(4, 3));
 
-QPointF origin(Floater floater, const QRectF &parent, const QSizeF &size, bool fullScreen);
+QPointF origin(Floater floater, const QRectF &parent, const QSizeF &size, bool fullScreen,
+               const QSizeF &aspect = QSizeF(4, 3));
 
 // The close button: its right edge on the focus background's right edge, its vertical centre 50
 // below the parent's top.

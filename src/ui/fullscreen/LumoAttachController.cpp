@@ -255,13 +255,13 @@ void LumoAttachController::resize()
     LUMO_LOG("parent window frame: %g, %g, %g x %g", parent.x(), parent.y(), parent.width(), parent.height());
     const auto place = [&](LumoFloaterWindow *floater, Floater which) {
         floater->setFrameOrigin(
-            FloaterGeometry::origin(which, parent, floater->frame().size(), isFullScreen_));
+            FloaterGeometry::origin(which, parent, floater->frame().size(), isFullScreen_, pictureAspect_));
     };
     place(focusWindow_, Floater::FocusCross);
     place(focusIndicatorWindow_, Floater::FocusBackground);
     // On its background: the background's origin, for the background's size.
     snapshotWindow_->setFrameOrigin(FloaterGeometry::origin(
-        Floater::Snapshot, parent, focusIndicatorWindow_->frame().size(), isFullScreen_));
+        Floater::Snapshot, parent, focusIndicatorWindow_->frame().size(), isFullScreen_, pictureAspect_));
     place(focusButtonWindow_, Floater::FocusButton);
     place(timerWindow_, Floater::Countdown);
     place(exposureWindow_, exposureImageName_.isEmpty() ? Floater::Exposure : Floater::ExposureShown);

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSizeF>
 #include <QString>
 
 #include <functional>
@@ -50,6 +51,8 @@ public:
     // The current camera changed: the focus floaters and the strip follow what it can do
     // (CameraControlSet), after the camera-mode controls showed or hid their twins.
     void cameraDidChange();
+    // The shape (width : height) of the picture under the floaters; 4:3 until told otherwise.
+    void setPictureAspect(const QSizeF &aspect) { pictureAspect_ = aspect; }
     // Flips isVisable and applies it: a click on the full-screen picture.
     void toggleControl();
     // Shows the current cross colour again.
@@ -145,6 +148,7 @@ private:
     QString exposureImageName_;
     bool isVisable_ = true;
     bool isFullScreen_ = false;
+    QSizeF pictureAspect_{4, 3};
     bool countingDown_ = false;
     float zoomFactor_ = 0.5f;
     int focusValue_ = 2;
