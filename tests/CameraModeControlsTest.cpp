@@ -337,8 +337,7 @@ TEST_F(CameraModeControls, ResolutionPopUpsOfferTheCurrentCamerasSizes)
     use(Model::Arvo);
     EXPECT_EQ(entries(*controls->resolutionButton()), table);
     use(Model::Uvc);
-    const QStringList own = {"1920×1080", "1440×1080", "1280×960", "1280×720", "1024×768",
-                             "800×600",   "640×480",   "640×360",  "320×240"};
+    const QStringList own = {"1920×1080", "1440×1080", "1280×960", "1280×720", "1024×768", "800×600", "640×480", "640×360", "320×240"};
     EXPECT_EQ(entries(*controls->resolutionButton()), own);
     EXPECT_EQ(entries(twinResolution), own);
     choose(&twinResolution, 1);

@@ -412,12 +412,10 @@ TEST(ModeListing, SizesToChooseWithTheirRates)
     io.ranges[Mjpeg] = {128, 1920, 64, 120, 1080, 8};
     io.intervals = {{1, 30}, {1, 15}, {2, 15}, {1, 30}, {0, 1}};
     const std::vector<uint32_t> rates = {30, 15, 8};
-    const std::vector<V4l2FrameSize> expected = {
-        {Mjpeg, {1920, 1080}, rates}, {Mjpeg, {1280, 960}, rates}, {Mjpeg, {1280, 720}, rates},
-        {Mjpeg, {1024, 768}, rates},  {Mjpeg, {640, 480}, rates},  {Mjpeg, {640, 360}, rates},
-        {Mjpeg, {320, 240}, rates},   {Yuyv, {640, 480}, rates},   {Yuyv, {320, 240}, rates}};
-    EXPECT_EQ(listFrameSizes(io, FakeV4l2Driver::Fd), expected)
-        << "1600x1200 lies outside the range, 800x600 off its grid";
+    const std::vector<V4l2FrameSize> expected = {{Mjpeg, {1920, 1080}, rates}, {Mjpeg, {1280, 960}, rates}, {Mjpeg, {1280, 720}, rates},
+                                                 {Mjpeg, {1024, 768}, rates},  {Mjpeg, {640, 480}, rates},  {Mjpeg, {640, 360}, rates},
+                                                 {Mjpeg, {320, 240}, rates},   {Yuyv, {640, 480}, rates},   {Yuyv, {320, 240}, rates}};
+    EXPECT_EQ(listFrameSizes(io, FakeV4l2Driver::Fd), expected) << "1600x1200 lies outside the range, 800x600 off its grid";
 
     io.intervalRange = v4l2_frmival_stepwise{{1, 24}, {1, 4}, {1, 1}};
     io.ranges.clear();

@@ -66,7 +66,8 @@ QSize sizeFromText(const QString &text)
 {
     const QStringList parts = text.trimmed().split(QLatin1Char('x'));
     bool widthOk = false, heightOk = false;
-    const QSize size = parts.size() == 2 ? QSize(parts[0].toInt(&widthOk), parts[1].toInt(&heightOk)) : QSize();
+    const QSize size =
+        parts.size() == 2 ? QSize(parts[0].toInt(&widthOk), parts[1].toInt(&heightOk)) : QSize();
     return widthOk && heightOk && !size.isEmpty() ? size : QSize();
 }
 

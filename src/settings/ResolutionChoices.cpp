@@ -81,7 +81,9 @@ QSize ResolutionChoices::nearest(const QSize &wanted) const
         return sizes_.isEmpty() ? QSize() : wanted;
     if (wanted.isEmpty())
         return defaultSize();
-    const auto sameShape = [&](const QSize &size) { return std::abs(aspect(size) / aspect(wanted) - 1) < 0.01; };
+    const auto sameShape = [&](const QSize &size) {
+        return std::abs(aspect(size) / aspect(wanted) - 1) < 0.01;
+    };
     const bool anySameShape = std::any_of(sizes_.begin(), sizes_.end(), sameShape);
     QSize best;
     double bestDistance = 0;

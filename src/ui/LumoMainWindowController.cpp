@@ -401,8 +401,8 @@ void LumoMainWindowController::sizeWindowForMode(int mode)
     // The minimum is a client size: without the window manager's title bar.
     const float menuBar = c.titleBar - float(c.decorations.height());
     // A wide picture may be lower than 360 at the smallest width.
-    const double minimumPicture =
-        std::min<double>(MinimumPictureHeight, MinimumPictureWidth * pictureAspect_.height() / pictureAspect_.width());
+    const double minimumPicture = std::min<double>(
+        MinimumPictureHeight, MinimumPictureWidth * pictureAspect_.height() / pictureAspect_.width());
     window_->setMinimumSize(MinimumPictureWidth, int(minimumPicture + menuBar + c.toolbar + c.band));
     setScreenFrame(sized, available, c);
 }
@@ -417,9 +417,9 @@ void LumoMainWindowController::zoomWindow()
     // The side borders come on top of the frame's width (setScreenFrame()).
     const QRectF visible = WindowGeometry::visibleFrame(available).adjusted(0, 0, -c.decorations.width(), 0);
     const QRectF frame = WindowGeometry::toScreen(QRectF(window_->frameGeometry()), available);
-    setScreenFrame(
-        WindowGeometry::zoomFrame(float(frame.x()), visible, visible, c.titleBar, c.toolbar, c.band, pictureAspect_),
-        available, c);
+    setScreenFrame(WindowGeometry::zoomFrame(float(frame.x()), visible, visible, c.titleBar, c.toolbar,
+                                             c.band, pictureAspect_),
+                   available, c);
 }
 
 void LumoMainWindowController::followPictureShape(const QSize &frameSize)

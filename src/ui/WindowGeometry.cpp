@@ -69,8 +69,11 @@ QSizeF liveResizeSize(const QSizeF &proposed, const QRectF &visible, float title
 {
     const float height = std::min(float(proposed.height()), float(visible.height()));
     const float width = widthForHeight(height, titleBar, toolbar, band, aspect);
+    // A 4:3 window keeps the height rule alone, as it always has.
+    const bool standard =
+        aspect.width() * StandardAspect.height() == aspect.height() * StandardAspect.width();
     const float visibleWidth = float(visible.width());
-    if (width > visibleWidth)
+    if (!standard && width > visibleWidth)
         return {visibleWidth, heightForWidth(visibleWidth, titleBar, toolbar, band, aspect)};
     return {width, height};
 }

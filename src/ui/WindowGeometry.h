@@ -33,8 +33,9 @@ QRectF modeChangeFrame(const QRectF &frame, const QRectF &visible, float titleBa
                        float viewWidth, float band, const QSizeF &aspect = StandardAspect);
 
 // The frame size to use while the user resizes: the proposed height (at most the visible
-// height) decides, the width follows from the aspect; the proposed width plays no part. A
-// width beyond the visible area's gives way to the visible width, the height following it.
+// height) decides, the width follows from the aspect; the proposed width plays no part. For a
+// picture of another shape than 4:3, a width beyond the visible area's gives way to the visible
+// width, the height following it.
 QSizeF liveResizeSize(const QSizeF &proposed, const QRectF &visible, float titleBar, float toolbar,
                       float band, const QSizeF &aspect = StandardAspect);
 

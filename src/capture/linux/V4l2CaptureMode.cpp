@@ -110,7 +110,8 @@ bool onGrid(int value, uint32_t min, uint32_t max, uint32_t step)
 
 uint32_t ratePerSecond(const v4l2_fract &interval)
 {
-    return interval.numerator == 0 ? 0 : uint32_t(std::lround(double(interval.denominator) / interval.numerator));
+    return interval.numerator == 0 ? 0
+                                   : uint32_t(std::lround(double(interval.denominator) / interval.numerator));
 }
 
 std::vector<uint32_t> frameRates(V4l2Io &io, int fd, uint32_t pixelFormat, const QSize &size)
@@ -195,7 +196,8 @@ std::vector<V4l2FrameSize> listFrameSizes(V4l2Io &io, int fd)
             const QSize largest(int(range.max_width), int(range.max_height));
             listed.push_back(largest);
             for (const QSize &common : CommonSizes) {
-                if (common != largest && onGrid(common.width(), range.min_width, range.max_width, range.step_width)
+                if (common != largest
+                    && onGrid(common.width(), range.min_width, range.max_width, range.step_width)
                     && onGrid(common.height(), range.min_height, range.max_height, range.step_height))
                     listed.push_back(common);
             }

@@ -644,8 +644,9 @@ void LumoCameraModeControls::syncCameraModeToolbarSettings(const Notification &n
 
     offerCameraResolutions();
     resolutionButton_->selectItemAtIndex(
-        resolutions_.keptByIndex() ? settings_->resolution() + 1
-                                   : resolutions_.indexOf(resolutions_.nearest(settings_->resolutionSize())) + 1);
+        resolutions_.keptByIndex()
+            ? settings_->resolution() + 1
+            : resolutions_.indexOf(resolutions_.nearest(settings_->resolutionSize())) + 1);
     setResolution(resolutionButton_.data());
 
     // The restored level needs the face of the camera it belongs to (its levels or five steps),

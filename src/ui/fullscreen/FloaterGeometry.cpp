@@ -38,12 +38,16 @@ float rightReference(const QRectF &parent, bool fullScreen, const QSizeF &aspect
     const float height = h(parent.size());
     if (!fullScreen || aspect.isEmpty())
         return width;
-    // As tall as the screen, unless that is wider than the screen: then as wide.
-    const float pictureWidth = std::min(width, w(aspect) * height / h(aspect));
+    // As tall as the screen. A picture of another shape than 4:3 that would then be wider than
+    // the screen is as wide as the screen instead.
+    float pictureWidth = w(aspect) * height / h(aspect);
+    if (w(aspect) * 3 != h(aspect) * 4)
+        pictureWidth = std::min(width, pictureWidth);
     return width / 2 + pictureWidth / 2;
 }
 
-QPointF origin(Floater floater, const QRectF &parent, const QSizeF &size, bool fullScreen, const QSizeF &aspect)
+QPointF origin(Floater floater, const QRectF &parent, const QSizeF &size, bool fullScreen,
+               const QSizeF &aspect)
 {
     const float r = rightReference(parent, fullScreen, aspect);
     switch (floater) {
