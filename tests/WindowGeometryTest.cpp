@@ -115,8 +115,10 @@ TEST(FloaterGeometryTest, PlacesTheFloatersByTheirSizes)
     // Full screen, R is the 4:3 picture's right edge (640 + 533.33); the snapshot button's centre is R - 95.
     EXPECT_NEAR(origin(Floater::Snapshot, screen, {68, 68}, true).x() + 34, 1078.33, 0.01);
     EXPECT_NEAR(origin(Floater::Countdown, screen, {60, 60}, true).x() + 30, 1138.33, 0.01);
-    // A 16:9 picture fills the 16:10 screen's width: R is the screen's right edge.
-    EXPECT_NEAR(origin(Floater::Snapshot, screen, {68, 68}, true, {16, 9}).x() + 34, 1185, 0.01);
+    // A 16:9 picture fills the 16:10 screen's width, 720 high between bands of 40: R is the
+    // screen's right edge, the buttons stand on the picture's bottom edge.
+    EXPECT_EQ(pictureFrame(screen, true, {16, 9}), QRectF(0, 40, 1280, 720));
+    EXPECT_EQ(origin(Floater::Snapshot, screen, {68, 68}, true, {16, 9}), QPointF(1151, 42));
     // On a wider screen it is as tall as the screen: 1920 wide, centred (R = 1280 + 960).
     EXPECT_NEAR(origin(Floater::Snapshot, {0, 0, 2560, 1080}, {68, 68}, true, {16, 9}).x() + 34, 2145, 0.01);
 

@@ -32,39 +32,50 @@ float h(const QSizeF &s)
 
 } // namespace
 
-float rightReference(const QRectF &parent, bool fullScreen, const QSizeF &aspect)
+QRectF pictureFrame(const QRectF &parent, bool fullScreen, const QSizeF &aspect)
 {
     const float width = w(parent.size());
     const float height = h(parent.size());
     if (!fullScreen || aspect.isEmpty())
-        return width;
-    // As tall as the screen. A picture of another shape than 4:3 that would then be wider than
-    // the screen is as wide as the screen instead.
+        return parent;
     float pictureWidth = w(aspect) * height / h(aspect);
-    if (w(aspect) * 3 != h(aspect) * 4)
-        pictureWidth = std::min(width, pictureWidth);
-    return width / 2 + pictureWidth / 2;
+    float pictureHeight = height;
+    // A 4:3 picture keeps the screen's height whatever the screen's shape.
+    if (w(aspect) * 3 != h(aspect) * 4 && pictureWidth > width) {
+        pictureWidth = width;
+        pictureHeight = width * h(aspect) / w(aspect);
+    }
+    return {px(parent) + (width - pictureWidth) / 2, py(parent) + (height - pictureHeight) / 2, pictureWidth,
+            pictureHeight};
+}
+
+float rightReference(const QRectF &parent, bool fullScreen, const QSizeF &aspect)
+{
+    const QRectF picture = pictureFrame(parent, fullScreen, aspect);
+    return px(picture) - px(parent) + w(picture.size());
 }
 
 QPointF origin(Floater floater, const QRectF &parent, const QSizeF &size, bool fullScreen,
                const QSizeF &aspect)
 {
     const float r = rightReference(parent, fullScreen, aspect);
+    // The bottom of the picture: the parent's own unless a wide picture leaves bands under it.
+    const float bottom = py(pictureFrame(parent, fullScreen, aspect));
     switch (floater) {
     case Floater::FocusCross:
         return {px(parent) + w(parent.size()) / 2 - w(size) / 2,
                 py(parent) + h(parent.size()) / 2 - h(size) / 2};
     case Floater::FocusBackground:
     case Floater::Snapshot:
-        return {px(parent) + r - ButtonsFromRight - w(size) / 2, py(parent) + ButtonTop - h(size)};
+        return {px(parent) + r - ButtonsFromRight - w(size) / 2, bottom + ButtonTop - h(size)};
     case Floater::FocusButton:
-        return {px(parent) + r - ButtonsFromRight - w(size) / 2, py(parent) + FocusButtonTop - h(size)};
+        return {px(parent) + r - ButtonsFromRight - w(size) / 2, bottom + FocusButtonTop - h(size)};
     case Floater::Countdown:
-        return {px(parent) + r - w(size) / 2 - CountdownFromRight, py(parent) + ButtonTop - h(size)};
+        return {px(parent) + r - w(size) / 2 - CountdownFromRight, bottom + ButtonTop - h(size)};
     case Floater::Exposure:
-        return {px(parent) + w(parent.size()) / 2 - w(size) / 2, py(parent) + ButtonTop - h(size)};
+        return {px(parent) + w(parent.size()) / 2 - w(size) / 2, bottom + ButtonTop - h(size)};
     case Floater::ExposureShown:
-        return {px(parent) + w(parent.size()) / 2 - w(size) / 2, py(parent) + ExposureShownTop - h(size)};
+        return {px(parent) + w(parent.size()) / 2 - w(size) / 2, bottom + ExposureShownTop - h(size)};
     }
     return {};
 }

@@ -38,6 +38,12 @@ enum class Floater {
     ExposureShown, // where the read-out shows a new value: 20 higher
 };
 
+// Where the picture lies in the parent: the parent itself in a window; full screen, as tall as
+// the screen and centred across it. A picture of another shape than 4:3 that would then be wider
+// than the screen is as wide as the screen and centred vertically: the buttons sit on its bottom
+// edge, the strip and the close button below its top edge.
+QRectF pictureFrame(const QRectF &parent, bool fullScreen, const QSizeF &aspect = QSizeF(4, 3));
+
 // R, as an offset from the parent's left edge, for a picture of `aspect` (width : height).
 float rightReference(const QRectF &parent, bool fullScreen, const QSizeF &aspect = QSizeF(4, 3));
 

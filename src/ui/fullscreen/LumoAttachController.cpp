@@ -270,7 +270,8 @@ void LumoAttachController::resize()
 
 void LumoAttachController::placeTopBand()
 {
-    const QRectF parent = parentFrame();
+    // Below the top of the picture, which a wide picture leaves bands above.
+    const QRectF parent = FloaterGeometry::pictureFrame(parentFrame(), isFullScreen_, pictureAspect_);
     toolbarContainerWindow_->setFrameOrigin(
         FloaterGeometry::stripOrigin(parent, toolbarContainerWindow_->frame().size()));
     closeWindow_->setFrameOrigin(
@@ -419,7 +420,8 @@ void LumoAttachController::toggleIndicatorForExposure(int value, bool showSigned
     exposureView_->setExitImage(FloaterImages::named(exposureImageName_));
     setFloaterSize(exposureWindow_, exposureView_->srcSize());
     exposureWindow_->setFrameOrigin(FloaterGeometry::origin(Floater::ExposureShown, parentFrame(),
-                                                            exposureWindow_->frame().size(), isFullScreen_));
+                                                            exposureWindow_->frame().size(), isFullScreen_,
+                                                            pictureAspect_));
     // A second change restarts the three seconds.
     hideExposureIndicatorTimer_->start(Delays::scaled(Delays::ExposureReadout));
     applyVisibility();
