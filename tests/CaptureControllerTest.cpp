@@ -116,6 +116,17 @@ TEST_F(CaptureController, FollowsTheCurrentCameraAndPublishesEveryTransformedFra
     controller->setResolution({1280, 960});
     backend.last->push(frame);
     EXPECT_TRUE(published.notifications().last().userInfo.value("image").value<LiveFrame>().hasRequestedSize());
+    // A 16:9 size of another camera: zoomed, the photo keeps the frame's size and shape.
+    controller->setResolution({1920, 1080});
+    controller->setZoom(2.0f);
+    QImage wide(1920, 1080, QImage::Format_RGB32);
+    wide.fill(Qt::gray);
+    backend.last->push(wide);
+    const LiveFrame wideShown = published.notifications().last().userInfo.value("image").value<LiveFrame>();
+    EXPECT_TRUE(wideShown.hasRequestedSize());
+    EXPECT_EQ(wideShown.visibleRect(), QRect(480, 270, 960, 540));
+    EXPECT_EQ(wideShown.render().size(), QSize(1920, 1080));
+    controller->setZoom(1.0f);
 
     // A camera change stops the stream and starts it on the new camera.
     hub.plug(VirtualCamera::Model::Tobble);
