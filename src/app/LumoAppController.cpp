@@ -4,6 +4,7 @@
 #include "core/Resources.h"
 #include "capture/CaptureBackends.h"
 #include "photos/LumoActionController.h"
+#include "photos/series/PhotoSeries.h"
 #include "core/Delays.h"
 #include "core/DefaultsKeys.h"
 #include "core/LumoLog.h"
@@ -22,6 +23,8 @@
 #include "ui/camera/LumoCaptureViewController.h"
 #include "ui/about/LumoAboutWindowController.h"
 #include "ui/preferences/LumoPreferencesWindowController.h"
+#include "ui/series/SeriesControls.h"
+#include "ui/shortcuts/KeyboardShortcutsWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,6 +64,8 @@ LumoAppController::~LumoAppController()
         center->removeObserver(actionController_.get());
     controlServer_.reset();
     preferences_.reset();
+    seriesControls_.reset();
+    series_.reset();
     mainWindowController_.reset(); // stops the live picture
     actionController_.reset();     // waits for photos still being written
     cameras_.reset();              // ends the device thread before the virtual cameras go
@@ -102,6 +107,12 @@ void LumoAppController::awakeFromNib(bool redirectLog)
             mainWindowController_->captureController(), &LumoCaptureViewController::setFramesWanted);
     connect(mainWindowController_.get(), &LumoMainWindowController::countdownCancelRequested,
             actionController_.get(), &LumoActionController::cancelCountdown);
+    // A series takes each photo as a snapshot is taken, in every mode (review mode shows them
+    // as they come).
+    LumoActionController *action = actionController_.get();
+    series_ = std::make_unique<PhotoSeries>([action] { action->snapshot(); }, registryCurrentCamera);
+    seriesControls_ = std::make_unique<SeriesControls>(series_.get(), mainWindowController_.get(),
+                                                       UserDefaults::standard());
     buildMainMenu();
     setNotifications();
     if (!libraryProblem.isEmpty())
@@ -153,6 +164,9 @@ void LumoAppController::quit()
 
 void LumoAppController::applicationWillTerminate()
 {
+    // A running series takes no photo after this; the one it took last is saved with the rest.
+    if (series_)
+        series_->stop(PhotoSeries::End::Quit);
     controlServer_.reset();
     if (cameras_)
         cameras_->flushDeviceEvents();
@@ -231,6 +245,8 @@ void LumoAppController::buildMainMenu()
 
     QMenu *file = bar->addMenu(tr("&File"));
     file->addAction(mainWindowController_->takePhotoAction());
+    file->addAction(seriesControls_->startAction());
+    file->addAction(seriesControls_->stopAction());
     file->addSeparator();
     QAction *quit = file->addAction(tr("&Quit"), this, &LumoAppController::quit);
     quit->setShortcut(QKeySequence::Quit);
@@ -255,7 +271,18 @@ void LumoAppController::buildMainMenu()
     // The online help is offered only where the build names a real address for it.
     if (!LumoAboutWindowController::isPlaceholder(QUrl(helpBaseUrl())))
         help->addAction(tr("Arvo &Help"), this, &LumoAppController::onlineHelp);
+    QAction *shortcuts =
+        help->addAction(tr("&Keyboard Shortcuts"), this, &LumoAppController::openKeyboardShortcuts);
+    shortcuts->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Slash));
+    shortcuts->setToolTip(tr("Every key of Arvo's window (Ctrl+/)"));
     help->addAction(tr("&About Arvo"), this, &LumoAppController::openAbout);
+}
+
+void LumoAppController::openKeyboardShortcuts()
+{
+    if (!shortcutsWindow_)
+        shortcutsWindow_ = new KeyboardShortcutsWindow(mainWindowController_->window());
+    shortcutsWindow_->showAndRaise();
 }
 
 QString LumoAppController::helpBaseUrl()

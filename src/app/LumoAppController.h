@@ -11,8 +11,11 @@ class ControlServer;
 class LumoActionController;
 class LumoCamerasController;
 class LumoMainWindowController;
+class KeyboardShortcutsWindow;
 class LumoPreferencesWindowController;
+class PhotoSeries;
 class QAction;
+class SeriesControls;
 class SingleInstance;
 class VirtualCameraHub;
 struct Notification;
@@ -53,12 +56,17 @@ public:
     void openPreferences();
     void openAbout();
     void copy();
+    // Help > Keyboard Shortcuts.
+    void openKeyboardShortcuts();
 
     LumoMainWindowController *mainWindowController() const { return mainWindowController_.get(); }
     LumoActionController *actionController() const { return actionController_.get(); }
     // Null until the preferences are first opened.
     LumoPreferencesWindowController *preferencesController() const { return preferences_.get(); }
     VirtualCameraHub *virtualCameraHub() const { return hub_.get(); }
+    // Photos at intervals, and their menu entries and toolbar button.
+    PhotoSeries *photoSeries() const { return series_.get(); }
+    SeriesControls *seriesControls() const { return seriesControls_.get(); }
 
     // The "HelpBaseURL" entry of the "Server" strings table.
     static QString helpBaseUrl();
@@ -75,4 +83,7 @@ private:
     std::unique_ptr<LumoCamerasController> cameras_;
     std::unique_ptr<ControlServer> controlServer_;
     std::unique_ptr<LumoPreferencesWindowController> preferences_;
+    std::unique_ptr<PhotoSeries> series_;
+    std::unique_ptr<SeriesControls> seriesControls_;
+    KeyboardShortcutsWindow *shortcutsWindow_ = nullptr; // a child of the main window
 };

@@ -15,5 +15,8 @@ constexpr const char KeepCameraSet[] = "KeepCameraSetKey";
 constexpr const char Devices[] = "LumoDevices";
 constexpr const char InstantPreview[] = "InstantPreviewKey";
 constexpr const char PreferencesItemSaved[] = "PreferencesItemSaved";
+// The last series of photos at intervals: seconds between photos, and photos (0: until stopped).
+constexpr const char SeriesInterval[] = "SeriesIntervalKey";
+constexpr const char SeriesPhotos[] = "SeriesPhotosKey";
 
 } // namespace DefaultsKeys

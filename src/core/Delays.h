@@ -22,6 +22,7 @@ constexpr Ms CameraRequestInterval{33}; // one frame at 30 fps: how often a slid
 constexpr Ms LibraryChangeSettle{300};  // a change to the library folder to relisting it
 constexpr Ms WorkerShutdown{1000};      // how long a closing view waits for its decoders
 constexpr Ms SnapshotFrameWait{3000};   // a snapshot without a frame to take to giving up on one
+constexpr Ms SeriesTick{1000};          // how often a series' time to its next photo is shown again
 
 // The feedback over the picture.
 constexpr Ms AutoFocus{1000};       // a mode, resolution or camera change to its automatic focus

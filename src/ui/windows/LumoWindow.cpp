@@ -4,46 +4,47 @@
 
 #include <QKeyEvent>
 
+const QList<LumoWindow::Key> &LumoWindow::keys()
+{
+    static const QList<Key> table = {
+        {Qt::Key_Return, false, &LumoWindowDelegate::enter, "Return", QT_TR_NOOP("Take a photo")},
+        {Qt::Key_Enter, false, &LumoWindowDelegate::enter, "Enter", QT_TR_NOOP("Take a photo")},
+        {Qt::Key_A, true, &LumoWindowDelegate::selectAll, "Ctrl+A", QT_TR_NOOP("Select all photos (review)")},
+        {Qt::Key_C, false, &LumoWindowDelegate::copyPhoto, "C",
+         QT_TR_NOOP("Copy the selected photo (review)")},
+        {Qt::Key_Equal, false, &LumoWindowDelegate::zoomIn, "=", QT_TR_NOOP("Zoom in")},
+        {Qt::Key_Plus, false, &LumoWindowDelegate::zoomIn, "+", QT_TR_NOOP("Zoom in")},
+        {Qt::Key_Minus, false, &LumoWindowDelegate::zoomOut, "-", QT_TR_NOOP("Zoom out")},
+        {Qt::Key_Delete, false, &LumoWindowDelegate::deleteSelection, "Del",
+         QT_TR_NOOP("Delete the selected photos (review)")},
+        {Qt::Key_Backspace, false, &LumoWindowDelegate::deleteSelection, "Backspace",
+         QT_TR_NOOP("Delete the selected photos (review)")},
+        {Qt::Key_Left, false, &LumoWindowDelegate::selectPrevious, "Left",
+         QT_TR_NOOP("Previous photo (review)")},
+        {Qt::Key_Right, false, &LumoWindowDelegate::selectNext, "Right", QT_TR_NOOP("Next photo (review)")},
+        // Shortcuts of the main window, outside any menu.
+        {Qt::Key_F11, false, nullptr, "F11", QT_TR_NOOP("Project mode")},
+        {Qt::Key_Escape, false, nullptr, "Esc", QT_TR_NOOP("Leave project mode, or cancel the self-timer")},
+    };
+    return table;
+}
+
 LumoWindow::LumoWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(parent, flags) {}
 
 void LumoWindow::keyPressEvent(QKeyEvent *event)
 {
     LumoWindowDelegate fallback;
     LumoWindowDelegate *d = delegate_ ? delegate_ : &fallback;
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        d->enter();
-        break;
-    case Qt::Key_A:
-        if (event->modifiers() & Qt::ControlModifier)
-            d->selectAll();
-        break;
-    case Qt::Key_C:
-        d->copyPhoto();
-        break;
-    case Qt::Key_Equal:
-    case Qt::Key_Plus:
-        d->zoomIn();
-        break;
-    case Qt::Key_Minus:
-        d->zoomOut();
-        break;
-    case Qt::Key_Delete:
-    case Qt::Key_Backspace:
-        d->deleteSelection();
-        break;
-    case Qt::Key_Left:
-        d->selectPrevious();
-        break;
-    case Qt::Key_Right:
-        d->selectNext();
-        break;
-    default:
-        QMainWindow::keyPressEvent(event);
+    for (const Key &key : keys()) {
+        if (key.key != event->key() || !key.operation)
+            continue;
+        // A alone does nothing, but is still taken.
+        if (!key.withControl || (event->modifiers() & Qt::ControlModifier))
+            (d->*key.operation)();
+        event->accept();
         return;
     }
-    event->accept();
+    QMainWindow::keyPressEvent(event);
 }
 
 void LumoWindow::mousePressEvent(QMouseEvent *event)

@@ -31,6 +31,18 @@ public:
 class LumoWindow : public QMainWindow {
     Q_OBJECT
 public:
+    // A key the window handles itself, outside any action: what it does for the delegate (null
+    // for the main window's own shortcuts, listed here so that one table names every such key),
+    // and how the keyboard shortcuts window shows it.
+    struct Key {
+        int key;
+        bool withControl;
+        void (LumoWindowDelegate::*operation)();
+        const char *keys;        // as shown, e.g. "Ctrl+A"
+        const char *description; // translated in LumoWindow's context
+    };
+    static const QList<Key> &keys();
+
     explicit LumoWindow(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
 
     LumoWindowDelegate *delegate() const { return delegate_; }
