@@ -1,11 +1,13 @@
 #include "TestSupport.h"
 #include "photos/CameraSounds.h"
 #include "photos/LumoActionController.h"
+#include "photos/series/PhotoSeries.h"
 #include "core/DefaultsKeys.h"
 #include "core/NotificationNames.h"
 #include "core/UserDefaults.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -128,6 +130,60 @@ TEST_F(ActionController, QuittingWaitsForPhotosStillBeingSaved)
     EXPECT_EQ(files, QStringList({"2026-12-05_0001.jpg", "2026-12-05_0002.jpg", "2026-12-05_0003.jpg"}));
     for (const QString &name : files)
         EXPECT_EQ(QImage(sandbox.path("Library/" + name)).size(), QSize(1280, 960)) << qPrintable(name);
+}
+
+// A series on the test time scale: its photos are snapshots, named in turn, an interval apart; a
+// camera unplugged or quitting ends it and says so, and no photo follows.
+TEST_F(ActionController, SeriesTakesPhotosAtItsIntervalUntilDoneUnpluggedOrQuit)
+{
+    controller->setCurrentImage(frame());
+    camera = AnsweringCamera::make({});
+    QElapsedTimer clock;
+    clock.start();
+    QList<qint64> shots;
+    PhotoSeries series(
+        [&] {
+            shots << clock.elapsed();
+            controller->snapshot();
+        },
+        [this] { return camera; });
+    QList<QPair<PhotoSeries::End, QString>> ends;
+    QObject::connect(&series, &PhotoSeries::ended, [&](PhotoSeries::End why, const QString &message) { ends << qMakePair(why, message); });
+
+    EXPECT_TRUE(series.start({1, 3})); // one second is below the shortest interval, two
+    EXPECT_EQ(series.plan().intervalSeconds, 2);
+    EXPECT_EQ(shots.size(), 1); // the first photo at once
+    EXPECT_EQ(series.progressText(), "Series: 1 of 3, next in 2 s");
+    ASSERT_TRUE(waitUntil([&] { return !series.isRunning(); }));
+    ASSERT_EQ(shots.size(), 3);
+    for (int i = 1; i < shots.size(); ++i)
+        EXPECT_GE(shots[i] - shots[i - 1], Delays::scaled(std::chrono::seconds(2)) - 1) << i;
+    ASSERT_EQ(ends.size(), 1);
+    EXPECT_EQ(ends[0], qMakePair(PhotoSeries::End::Completed, QString("Series complete: 3 photos taken.")));
+    controller->waitForSaves();
+    EXPECT_EQ(QDir(sandbox.path("Library")).entryList(QDir::Files),
+              QStringList({"2026-12-05_0001.jpg", "2026-12-05_0002.jpg", "2026-12-05_0003.jpg"}));
+
+    // Until stopped: the camera goes after two photos.
+    ASSERT_TRUE(series.start({2, 0}));
+    ASSERT_TRUE(waitUntil([&] { return shots.size() == 5; }));
+    camera.reset();
+    NotificationCenter::defaultCenter()->post(CameraWillChange);
+    EXPECT_FALSE(series.isRunning());
+    EXPECT_EQ(ends.last(),
+              qMakePair(PhotoSeries::End::CameraUnplugged, QString("The camera was unplugged, so the series ended after 2 photos.")));
+    EXPECT_FALSE(series.start({2, 0})) << "no camera, no series";
+    waitUntil([] { return false; }, Delays::scaled(std::chrono::seconds(5)));
+    EXPECT_EQ(shots.size(), 5);
+
+    camera = AnsweringCamera::make({});
+    controller->setCurrentImage(frame()); // the new camera's picture
+    ASSERT_TRUE(series.start({600, 0}));
+    EXPECT_EQ(series.progressText(), "Series: 1 taken, next in 10:00");
+    series.stop(PhotoSeries::End::Quit);
+    EXPECT_EQ(ends.last().second, "Arvo is quitting, so the series ended after 1 photo.");
+    controller->waitForSaves();
+    EXPECT_EQ(QDir(sandbox.path("Library")).entryList(QDir::Files).size(), 6);
 }
 
 // No frame yet; the camera changed or went; the picture stopped or was paused; the stream stalled;

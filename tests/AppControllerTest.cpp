@@ -9,7 +9,9 @@
 #include "core/UserDefaults.h"
 #include "device/virtual/ControlServer.h"
 #include "photos/LumoActionController.h"
+#include "photos/series/PhotoSeries.h"
 #include "ui/LumoMainWindowController.h"
+#include "ui/series/SeriesControls.h"
 #include "device/virtual/VirtualCameraHub.h"
 #include "ui/camera/LumoCameraModeControls.h"
 #include "ui/camera/LumoCaptureViewController.h"
@@ -251,13 +253,18 @@ TEST(AppController, FirstFrameShowsAtOnceAndEveryPressGetsAPhotoOfTheSavedResolu
         NotificationRecorder saved({FileDidCreate});
         NotificationCenter::defaultCenter()->post(Snapshot);
         ASSERT_TRUE(saved.waitForCount(1, 10000));
-        // A press still queued to the main thread when the event loop ended.
+        // A press still queued to the main thread when the event loop ended, and a series that
+        // has taken its first photo: quitting ends it, with its photo.
+        PhotoSeries *series = controller.photoSeries();
+        ASSERT_TRUE(series->start({2, 0}));
         queueOnMainThread([] { NotificationCenter::defaultCenter()->post(Snapshot); });
         controller.applicationWillTerminate();
+        EXPECT_FALSE(series->isRunning());
+        EXPECT_EQ(controller.seriesControls()->statusLabel()->text(), "Arvo is quitting, so the series ended after 1 photo.");
     }
     const QDir library(sandbox.path("Pictures/Arvo"));
     const QStringList photos = library.entryList({"*.jpg"});
-    EXPECT_EQ(photos.size(), 2);
+    EXPECT_EQ(photos.size(), 3);
     for (const QString &name : photos)
         EXPECT_EQ(QImage(library.filePath(name)).size(), QSize(800, 600)) << qPrintable(name);
 }

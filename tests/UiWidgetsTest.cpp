@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "core/NotificationNames.h"
+#include "ui/shortcuts/KeyboardShortcutsWindow.h"
 #include "ui/widgets/LumoButtonView.h"
 #include "ui/widgets/LumoExposureButton.h"
 #include "ui/widgets/LumoImages.h"
@@ -11,6 +12,8 @@
 #include "ui/windows/LumoMainWindow.h"
 
 #include <QAction>
+#include <QMenuBar>
+#include <QTreeWidget>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -39,13 +42,21 @@ TEST(LumoWindowTest, KeysBecomeDelegateOperations)
         Qt::KeyboardModifiers modifiers;
         const char *operation; // empty: nothing happens
     } cases[] = {
-        {Qt::Key_Return, Qt::NoModifier, "enter"},     {Qt::Key_Enter, Qt::KeypadModifier, "enter"},
-        {Qt::Key_A, Qt::ControlModifier, "selectAll"}, {Qt::Key_A, Qt::NoModifier, ""},
-        {Qt::Key_C, Qt::NoModifier, "copyPhoto"},      {Qt::Key_C, Qt::ControlModifier, "copyPhoto"},
-        {Qt::Key_Equal, Qt::NoModifier, "zoomIn"},     {Qt::Key_Plus, Qt::ShiftModifier, "zoomIn"},
-        {Qt::Key_Minus, Qt::NoModifier, "zoomOut"},    {Qt::Key_Delete, Qt::NoModifier, "delete"},
-        {Qt::Key_Backspace, Qt::NoModifier, "delete"}, {Qt::Key_Left, Qt::NoModifier, "selectPrevious"},
-        {Qt::Key_Right, Qt::NoModifier, "selectNext"}, {Qt::Key_X, Qt::NoModifier, ""},
+        {Qt::Key_Return, Qt::NoModifier, "enter"},
+        {Qt::Key_Enter, Qt::KeypadModifier, "enter"},
+        {Qt::Key_A, Qt::ControlModifier, "selectAll"},
+        {Qt::Key_A, Qt::NoModifier, ""},
+        {Qt::Key_C, Qt::NoModifier, "copyPhoto"},
+        {Qt::Key_C, Qt::ControlModifier, "copyPhoto"},
+        {Qt::Key_Equal, Qt::NoModifier, "zoomIn"},
+        {Qt::Key_Plus, Qt::ShiftModifier, "zoomIn"},
+        {Qt::Key_Minus, Qt::NoModifier, "zoomOut"},
+        {Qt::Key_Delete, Qt::NoModifier, "delete"},
+        {Qt::Key_Backspace, Qt::NoModifier, "delete"},
+        {Qt::Key_Left, Qt::NoModifier, "selectPrevious"},
+        {Qt::Key_Right, Qt::NoModifier, "selectNext"},
+        {Qt::Key_X, Qt::NoModifier, ""},
+        {Qt::Key_F11, Qt::NoModifier, ""},
     };
     LumoWindow window;
     RecordingDelegate delegate;
@@ -59,6 +70,44 @@ TEST(LumoWindowTest, KeysBecomeDelegateOperations)
     // Without a delegate the keys are simply dropped.
     window.setDelegate(nullptr);
     QTest::keyClick(&window, Qt::Key_Return);
+}
+
+// The list is read from the window: menus in order, submenus included, actions without keys
+// left out, then the window's actions in no menu and its own keys, each key once.
+TEST(KeyboardShortcutsTest, ListsEveryKeyOfTheWindowGroupedByMenu)
+{
+    LumoWindow window;
+    QMenu *file = window.menuBar()->addMenu("&File");
+    file->addAction("&Take Photo")->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    file->addAction("No key");
+    file->addMenu("More")->addAction("Photos at &Intervals…")->setShortcut(QKeySequence("Ctrl+I"));
+    window.menuBar()->addMenu("&Empty")->addAction("Nothing");
+    auto *rotate = new QAction("Rotate Right", &window);
+    rotate->setShortcut(QKeySequence("Ctrl+R"));
+    window.addAction(rotate);
+
+    const auto rows = [](const QList<KeyboardShortcutsWindow::Group> &groups) {
+        QStringList lines;
+        for (const auto &group : groups)
+            for (const auto &row : group.rows)
+                lines << group.title + ": " + row.text + " = " + row.keys;
+        return lines;
+    };
+    const QStringList listed = rows(KeyboardShortcutsWindow::collect(&window));
+    EXPECT_EQ(listed.mid(0, 4), QStringList({"File: Take Photo = Return, Enter", "File: Photos at Intervals = Ctrl+I",
+                                             "Other keys: Rotate Right = Ctrl+R", "Other keys: Select all photos (review) = Ctrl+A"}));
+    EXPECT_TRUE(listed.contains("Other keys: Zoom in = =, +")) << qPrintable(listed.join("\n"));
+    EXPECT_TRUE(listed.contains("Other keys: Project mode = F11"));
+    EXPECT_FALSE(listed.join("\n").contains("Take a photo")) << "Return is listed once";
+
+    // An action added later shows the next time the window is opened.
+    KeyboardShortcutsWindow shortcuts(&window);
+    window.menuBar()->addMenu("&Draw")->addAction("&Pen")->setShortcut(QKeySequence("Ctrl+Shift+P"));
+    shortcuts.showAndRaise();
+    const QList<QTreeWidgetItem *> pen = shortcuts.tree()->findItems("Pen", Qt::MatchExactly | Qt::MatchRecursive);
+    ASSERT_EQ(pen.size(), 1);
+    EXPECT_EQ(pen[0]->parent()->text(0), "Draw");
+    EXPECT_EQ(pen[0]->text(1), "Ctrl+Shift+P");
 }
 
 TEST(LumoWindowTest, FullWindowLeavesOnEscapeAndDoubleClickAndTogglesOnClick)

@@ -21,6 +21,8 @@ PhotoSeries::PhotoSeries(Shoot shoot, CameraProvider currentCamera, QObject *par
     : QObject(parent), shoot_(std::move(shoot)), currentCamera_(std::move(currentCamera))
 {
     interval_ = new QTimer(this);
+    // A coarse timer may be 5% late: half a minute in ten.
+    interval_->setTimerType(Qt::PreciseTimer);
     connect(interval_, &QTimer::timeout, this, &PhotoSeries::shootNext);
     tick_ = new QTimer(this);
     connect(tick_, &QTimer::timeout, this, &PhotoSeries::progressChanged);

@@ -1,6 +1,7 @@
 #include "SeriesControls.h"
 
 #include "SeriesDialog.h"
+#include "core/Delays.h"
 #include "photos/series/PhotoSeries.h"
 #include "ui/LumoMainWindowController.h"
 
@@ -9,11 +10,14 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 namespace {
 
 constexpr int FloaterMargin = 16;
+// How long the way a series ended stays in the status line.
+constexpr Delays::Ms EndShown{5000};
 
 } // namespace
 
@@ -58,9 +62,13 @@ SeriesControls::SeriesControls(PhotoSeries *series, LumoMainWindowController *ma
         "QLabel { color: white; background: rgba(0, 0, 0, 160); border-radius: 6px; padding: 6px 10px; }"));
     main_->cameraView()->installEventFilter(this);
 
+    endShown_ = new QTimer(this);
+    endShown_->setSingleShot(true);
+    connect(endShown_, &QTimer::timeout, this, &SeriesControls::update);
     connect(series_, &PhotoSeries::progressChanged, this, &SeriesControls::update);
     connect(series_, &PhotoSeries::ended, this, [this](PhotoSeries::End, const QString &message) {
-        main_->showMessage(message);
+        endMessage_ = message;
+        endShown_->start(Delays::scaled(EndShown));
         update();
     });
     for (QAction *mode : main_->modeActions())
@@ -70,8 +78,8 @@ SeriesControls::SeriesControls(PhotoSeries *series, LumoMainWindowController *ma
 
 SeriesControls::~SeriesControls()
 {
-    if (main_->cameraView())
-        main_->cameraView()->removeEventFilter(this);
+    if (QWidget *view = main_->cameraView())
+        view->removeEventFilter(this);
 }
 
 void SeriesControls::requestStart()
@@ -97,15 +105,15 @@ void SeriesControls::requestStart()
 void SeriesControls::update()
 {
     const bool running = series_->isRunning();
-    const QString text = series_->progressText();
+    const QString text = running ? series_->progressText() : endShown_->isActive() ? endMessage_ : QString();
     startAction_->setEnabled(!running);
     stopAction_->setEnabled(running);
     toolbarAction_->setChecked(running);
     statusLabel_->setText(text);
-    statusLabel_->setVisible(running);
+    statusLabel_->setVisible(!text.isEmpty());
     if (floater_) {
         floater_->setText(text);
-        floater_->setVisible(running && main_->mode() == LumoMainWindowController::ProjectMode);
+        floater_->setVisible(!text.isEmpty() && main_->mode() == LumoMainWindowController::ProjectMode);
         placeFloater();
     }
 }

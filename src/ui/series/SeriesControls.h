@@ -9,12 +9,13 @@
 class LumoMainWindowController;
 class PhotoSeries;
 class QAction;
+class QTimer;
 class UserDefaults;
 
 // The controls of a series of photos at intervals: File menu entries to start one (through a
 // small dialog) and to stop it, a toolbar button for both, the photos taken and the time to the
-// next in the status line and, in project mode, over the picture; how the series ended shows as
-// a message in the status line. Main thread.
+// next in the status line and, in project mode, over the picture, where how the series ended
+// then shows for a few seconds (after the last photo's own "Saved" message). Main thread.
 class SeriesControls : public QObject {
     Q_OBJECT
 public:
@@ -46,4 +47,6 @@ private:
     QLabel *statusLabel_ = nullptr;
     QPointer<QLabel> floater_;
     QPointer<SeriesDialog> dialog_;
+    QTimer *endShown_ = nullptr;
+    QString endMessage_;
 };
