@@ -156,8 +156,9 @@ TEST_F(ActionController, SeriesTakesPhotosAtItsIntervalUntilDoneUnpluggedOrQuit)
     EXPECT_EQ(series.progressText(), "Series: 1 of 3, next in 2 s");
     ASSERT_TRUE(waitUntil([&] { return !series.isRunning(); }));
     ASSERT_EQ(shots.size(), 3);
+    // The timer keeps to its beat: a late photo does not push the later ones back.
     for (int i = 1; i < shots.size(); ++i)
-        EXPECT_GE(shots[i] - shots[i - 1], Delays::scaled(std::chrono::seconds(2)) - 1) << i;
+        EXPECT_GE(shots[i] - shots[0], i * Delays::scaled(std::chrono::seconds(2)) - 1) << i;
     ASSERT_EQ(ends.size(), 1);
     EXPECT_EQ(ends[0], qMakePair(PhotoSeries::End::Completed, QString("Series complete: 3 photos taken.")));
     controller->waitForSaves();
