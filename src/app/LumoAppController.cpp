@@ -5,6 +5,7 @@
 #include "capture/CaptureBackends.h"
 #include "photos/LumoActionController.h"
 #include "photos/series/PhotoSeries.h"
+#include "ui/drawing/DrawingController.h"
 #include "core/Delays.h"
 #include "core/DefaultsKeys.h"
 #include "core/LumoLog.h"
@@ -113,6 +114,12 @@ void LumoAppController::awakeFromNib(bool redirectLog)
     series_ = std::make_unique<PhotoSeries>([action] { action->snapshot(); }, registryCurrentCamera);
     seriesControls_ = std::make_unique<SeriesControls>(series_.get(), mainWindowController_.get(),
                                                        UserDefaults::standard());
+    // A photo holds the drawing over the picture when the user wants it there.
+    actionController_->setPhotoDecorator(
+        [drawing = QPointer<DrawingController>(mainWindowController_->drawing())](const QImage &picture,
+                                                                                  const LiveFrame &frame) {
+            return drawing ? drawing->decoratePhoto(picture, frame) : picture;
+        });
     buildMainMenu();
     setNotifications();
     if (!libraryProblem.isEmpty())
@@ -266,6 +273,8 @@ void LumoAppController::buildMainMenu()
 
     QMenu *modeMenu = bar->addMenu(tr("&Mode"));
     modeMenu->addActions(mainWindowController_->modeActions());
+
+    bar->addMenu(mainWindowController_->drawing()->menu());
 
     QMenu *help = bar->addMenu(tr("&Help"));
     // The online help is offered only where the build names a real address for it.

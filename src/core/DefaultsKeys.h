@@ -14,6 +14,8 @@ constexpr const char PreviousDate[] = "LumoPrivousDate";
 constexpr const char KeepCameraSet[] = "KeepCameraSetKey";
 constexpr const char Devices[] = "LumoDevices";
 constexpr const char InstantPreview[] = "InstantPreviewKey";
+// Photos hold the drawing over the picture (true) or only the picture.
+constexpr const char PhotoWithDrawing[] = "PhotoWithDrawingKey";
 constexpr const char PreferencesItemSaved[] = "PreferencesItemSaved";
 // The last series of photos at intervals: seconds between photos, and photos (0: until stopped).
 constexpr const char SeriesInterval[] = "SeriesIntervalKey";

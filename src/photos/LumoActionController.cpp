@@ -299,7 +299,9 @@ void LumoActionController::refuse(const QString &message, int snapshots)
 
 void LumoActionController::save(const LiveFrame &frame)
 {
-    const QImage image = frame.render();
+    QImage image = frame.render();
+    if (!image.isNull() && decorate_)
+        image = decorate_(image, frame);
     if (image.isNull()) {
         // The frame is damaged where it was not decoded for the screen (outside the zoomed part).
         refuse(tr("The camera sent a damaged picture, so no photo was taken. Take the photo again."), 1);

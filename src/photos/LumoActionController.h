@@ -46,6 +46,10 @@ public:
 
     // The clock the frames' times are compared with; the steady clock unless a test sets another.
     void setFrameClock(LiveFrame::Clock clock) { frameClock_ = std::move(clock); }
+    // Makes the photo to save of a frame's rendered picture (the drawing over it, when the user
+    // wants it there). Main thread.
+    using PhotoDecorator = std::function<QImage(const QImage &picture, const LiveFrame &frame)>;
+    void setPhotoDecorator(PhotoDecorator decorator) { decorate_ = std::move(decorator); }
     // How long a snapshot waits for a frame it can take before it is refused.
     void setFrameWait(int ms) { frameWaitMs_ = ms; }
 
@@ -141,6 +145,7 @@ private:
     mutable std::mutex imageMutex_;
     LiveFrame currentFrame_;
     LiveFrame::Clock frameClock_ = LiveFrame::steadyNow;
+    PhotoDecorator decorate_;
 
     int pendingSnapshots_ = 0;
     int frameWaitMs_;

@@ -2,7 +2,9 @@
 
 #include "WindowGeometry.h"
 #include "ui/camera/LumoCameraModeControls.h"
+#include "ui/camera/CaptureView.h"
 #include "ui/camera/LumoCaptureViewController.h"
+#include "ui/drawing/DrawingController.h"
 #include "ui/review/LumoImageView.h"
 #include "ui/review/LumoReviewController.h"
 #include "ui/widgets/LumoElidedLabel.h"
@@ -189,6 +191,23 @@ LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBacken
         captureController_.get(), CamSettingController::sharedInstance(), currentCamera_, this);
     for (QWidget *control : cameraControls_->toolbarWidgets())
         cameraModeToolbar_->addWidget(control);
+    // The drawing: over the picture in camera and project mode, its tools beside the camera's.
+    drawing_ = new DrawingController(
+        cameraView_,
+        [capture = QPointer<LumoCaptureViewController>(captureController_.get())] {
+            CaptureView *view = capture ? capture->captureView() : nullptr;
+            return view ? view->frame() : LiveFrame();
+        },
+        UserDefaults::standard(), this);
+    cameraView_->setOverlay(drawing_->overlay());
+    cameraModeToolbar_->addSeparator();
+    cameraModeToolbar_->addWidget(drawing_->makeToolStrip());
+    connect(drawing_->otherPhotoAction(), &QAction::triggered, this, [this] {
+        if (mode_ != CameraMode && mode_ != ProjectMode)
+            return;
+        drawing_->takeNextPhotoOtherWay();
+        enter();
+    });
     reviewModeToolbar_->addWidget(cameraControls_->photoZoomButton());
     for (QWidget *control : review_->toolbarWidgets())
         reviewModeToolbar_->addWidget(control);

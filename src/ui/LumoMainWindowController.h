@@ -14,6 +14,7 @@
 #include <memory>
 
 class CaptureBackend;
+class DrawingController;
 class LumoAttachController;
 class LumoCameraView;
 class LumoFullWindow;
@@ -76,6 +77,8 @@ public:
     QToolBar *reviewModeToolbar() const { return reviewModeToolbar_; }
     QWidget *captureViewContainer() const { return captureViewContainer_; }
     LumoCaptureViewController *captureController() const { return captureController_.get(); }
+    // The drawing over the picture, in camera and project mode.
+    DrawingController *drawing() const { return drawing_; }
     // Review mode: the photo list, the album and the photo operations.
     LumoReviewController *reviewController() const { return review_; }
 
@@ -218,6 +221,7 @@ private:
     QActionGroup *modeGroup_ = nullptr;
     QAction *takePhotoAction_ = nullptr;
     QToolBar *cameraModeToolbar_ = nullptr;
+    DrawingController *drawing_ = nullptr;
     QToolBar *reviewModeToolbar_ = nullptr;
     LumoCameraModeControls *cameraControls_ = nullptr;
     QWidget *captureViewContainer_ = nullptr;

@@ -9,6 +9,7 @@
 #include "core/NotificationCenter.h"
 #include "core/NotificationNames.h"
 #include "ui/camera/LumoCameraModeControls.h"
+#include "ui/drawing/DrawingController.h"
 #include "ui/fullscreen/LumoAttachController.h"
 #include "ui/fullscreen/LumoControlController.h"
 #include "ui/fullscreen/LumoPreviewImageView.h"
@@ -148,6 +149,7 @@ void LumoMainWindowController::enterFullScreenMode()
         attachController_->setIsFullScreen(true);
         attachController_->toggleIndicator();
     }
+    drawing_->setProjectMode(true);
     // A full-screen window lies above the desktop's panels and docks.
     fullWindow_->showFullScreen();
     fullWindow_->raise();
@@ -166,6 +168,7 @@ void LumoMainWindowController::exitFullScreenMode()
         attachController_->scale();
         attachController_->toggleIndicator();
     }
+    drawing_->setProjectMode(false);
     fullWindow_->takeCentralWidget();
     fullWindow_->hide();
     fullWindow_->setDelegate(nullptr);

@@ -123,6 +123,9 @@ GeneralPreferencesPane::GeneralPreferencesPane(UserDefaults *defaults, LumoCamer
     sounds->addWidget(snapshotSound_);
     sounds->addWidget(focusSound_);
 
+    photoDrawing_ = new QCheckBox(tr("Photos include the drawing over the picture"));
+    photoDrawing_->setToolTip(tr("Shift+Return takes a photo the other way"));
+
     auto *form = new QFormLayout(this);
     form->setContentsMargins(20, 16, 20, 16);
     form->setLabelAlignment(Qt::AlignRight);
@@ -133,6 +136,7 @@ GeneralPreferencesPane::GeneralPreferencesPane(UserDefaults *defaults, LumoCamer
     form->addRow(tr("Photo library:"), folderRow);
     form->addRow(tr("Preview after a snapshot:"), previewRow);
     form->addRow(tr("Sounds:"), sounds);
+    form->addRow(tr("Drawing:"), photoDrawing_);
 
     // User actions only: loadDefaults() fills the controls without announcing anything.
     connect(functionPopUp_, &QComboBox::activated, this, &GeneralPreferencesPane::setFunction);
@@ -145,6 +149,9 @@ GeneralPreferencesPane::GeneralPreferencesPane(UserDefaults *defaults, LumoCamer
     connect(instantPreview_, &QButtonGroup::idClicked, this, &GeneralPreferencesPane::setInstantTimer);
     connect(snapshotSound_, &QCheckBox::clicked, this, &GeneralPreferencesPane::toggleSnapshotSoundEffect);
     connect(focusSound_, &QCheckBox::clicked, this, &GeneralPreferencesPane::toggleFocusSoundEffect);
+    // Read at each photo: nothing else needs to hear of it.
+    connect(photoDrawing_, &QCheckBox::clicked, this,
+            [this](bool on) { defaults_->setValue(DefaultsKeys::PhotoWithDrawing, on); });
     // A photo taken while the window is open takes the name shown.
     NotificationCenter::defaultCenter()->addObserver(this, FileDidCreate,
                                                      [this](const Notification &) { updateExampleName(); });
@@ -171,6 +178,7 @@ void GeneralPreferencesPane::loadDefaults()
     select(instantPreview_, defaults_->integerForKey(DefaultsKeys::InstantPreview, DefaultInstantPreview));
     snapshotSound_->setChecked(defaults_->boolForKey(DefaultsKeys::SnapshotSoundEffectSwitch, true));
     focusSound_->setChecked(defaults_->boolForKey(DefaultsKeys::FocusSoundEffectSwitch, true));
+    photoDrawing_->setChecked(defaults_->boolForKey(DefaultsKeys::PhotoWithDrawing, true));
     updateExampleName();
 }
 

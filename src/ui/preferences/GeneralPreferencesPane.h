@@ -73,6 +73,7 @@ public:
     QButtonGroup *instantPreviewMatrix() const { return instantPreview_; }
     QCheckBox *snapshotSoundSwitch() const { return snapshotSound_; }
     QCheckBox *focusSoundSwitch() const { return focusSound_; }
+    QCheckBox *photoDrawingSwitch() const { return photoDrawing_; }
 
 private:
     void updateExampleName();
@@ -93,4 +94,5 @@ private:
     QButtonGroup *instantPreview_ = nullptr;
     QCheckBox *snapshotSound_ = nullptr;
     QCheckBox *focusSound_ = nullptr;
+    QCheckBox *photoDrawing_ = nullptr;
 };

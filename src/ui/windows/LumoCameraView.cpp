@@ -27,6 +27,17 @@ void LumoCameraView::setCover(QWidget *cover)
     cover->hide();
 }
 
+void LumoCameraView::setOverlay(QWidget *overlay)
+{
+    overlay_ = overlay;
+    overlay->setParent(this);
+    overlay->setGeometry(rect());
+    if (cover_)
+        overlay->stackUnder(cover_);
+    else
+        overlay->raise();
+}
+
 void LumoCameraView::paintEvent(QPaintEvent *event)
 {
     QPainter(this).fillRect(event->rect(), Qt::black);
@@ -34,7 +45,7 @@ void LumoCameraView::paintEvent(QPaintEvent *event)
 
 void LumoCameraView::resizeEvent(QResizeEvent *event)
 {
-    for (QWidget *child : {picture_.data(), cover_.data()})
+    for (QWidget *child : {picture_.data(), cover_.data(), overlay_.data()})
         if (child)
             child->setGeometry(rect());
     QWidget::resizeEvent(event);

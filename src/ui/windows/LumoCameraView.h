@@ -14,6 +14,9 @@ public:
     // Each is owned by the view and kept at its full size. The cover starts hidden.
     void setPicture(QWidget *picture);
     void setCover(QWidget *cover);
+    // The drawing over the picture: kept at full size above the picture and beneath the cover.
+    // It shows and hides itself.
+    void setOverlay(QWidget *overlay);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -22,4 +25,5 @@ protected:
 private:
     QPointer<QWidget> picture_;
     QPointer<QWidget> cover_;
+    QPointer<QWidget> overlay_;
 };
