@@ -17,7 +17,10 @@
 #include "ui/widgets/LumoButtonView.h"
 #include "ui/widgets/LumoPopUpButton.h"
 
+#include "ui/drawing/DrawingController.h"
+
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -84,6 +87,13 @@ TEST_F(FullScreen, ProjectModeCarriesThePictureAndItsControlsToAFullScreenWindow
     const double pictureRight = screen.width() / 2.0 + screen.height() * 2.0 / 3;
     EXPECT_NEAR(QRectF(attach()->snapshotWindow()->geometry()).center().x(), pictureRight - 95, 1);
     EXPECT_TRUE(attach()->twins()->zoom->isVisibleTo(full));
+    // The drawing's strip floats over the picture, and the drawing keys work here too.
+    EXPECT_TRUE(shows(main.drawing()->floatingStrip()));
+    QApplication::setActiveWindow(full);
+    QTest::keyClick(full, Qt::Key_B);
+    EXPECT_EQ(main.drawing()->overlay()->tool(), DrawingTool::Rectangle);
+    QTest::keyClick(full, Qt::Key_B);
+    EXPECT_EQ(main.drawing()->overlay()->tool(), DrawingTool::None);
 
     // A click on the picture hides the controls, another brings them back; a click on a
     // control is the control's.

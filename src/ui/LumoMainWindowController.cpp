@@ -201,7 +201,7 @@ LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBacken
         UserDefaults::standard(), this);
     cameraView_->setOverlay(drawing_->overlay());
     cameraModeToolbar_->addSeparator();
-    cameraModeToolbar_->addWidget(drawing_->makeToolStrip());
+    cameraModeToolbar_->addWidget(drawing_->makeToolStrip(true));
     connect(drawing_->otherPhotoAction(), &QAction::triggered, this, [this] {
         if (mode_ != CameraMode && mode_ != ProjectMode)
             return;

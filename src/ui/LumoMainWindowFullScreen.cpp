@@ -137,6 +137,7 @@ void LumoMainWindowController::enterFullScreenMode()
     fullWindow_->setDelegate(this);
     // The mode shortcuts (Ctrl+1..3) work full screen too, and lock with the countdown.
     fullWindow_->addActions(modeGroup_->actions());
+    fullWindow_->addActions(drawing_->actions());
     fullWindow_->setCentralWidget(cameraView_);
     cameraView_->show();
     if (screen) {

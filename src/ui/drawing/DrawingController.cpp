@@ -330,13 +330,25 @@ void DrawingController::updatePhotoActionText()
     otherPhoto_->setToolTip(tipWithKey(otherPhoto_->text().remove(QLatin1Char('&')), otherPhoto_));
 }
 
-QWidget *DrawingController::makeToolStrip(QWidget *parent)
+QWidget *DrawingController::makeToolStrip(bool compact, QWidget *parent)
 {
     auto *strip = new QWidget(parent);
     strip->setObjectName(QStringLiteral("drawingToolStrip"));
     auto *layout = new QHBoxLayout(strip);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(1);
+    if (compact) {
+        // Its own part turns the tool it shows on and off; its arrow pops up the Draw menu, to
+        // pick another tool, a colour or a width.
+        QToolButton *tools = stripButton(strip, tools_->actions().first());
+        tools->setObjectName(QStringLiteral("drawingToolButton"));
+        tools->setMenu(menu_);
+        tools->setPopupMode(QToolButton::MenuButtonPopup);
+        connect(tools_, &QActionGroup::triggered, tools, &QToolButton::setDefaultAction);
+        layout->addWidget(tools);
+        layout->addWidget(stripButton(strip, undo_));
+        return strip;
+    }
     for (QAction *action : tools_->actions())
         layout->addWidget(stripButton(strip, action));
     layout->addWidget(choiceButton(strip, colors_, tr("Colour of the drawing")));
@@ -358,10 +370,12 @@ void DrawingController::setProjectMode(bool on)
     if (!floater_) {
         floater_ = new LumoFloaterWindow(cameraView_);
         floater_->setObjectName(QStringLiteral("drawingFloater"));
-        QWidget *strip = makeToolStrip();
+        QWidget *strip = makeToolStrip(false);
         // The desktop's own colours, on a plate of their own over any picture.
         strip->setAutoFillBackground(true);
-        strip->setPalette(QApplication::palette());
+        QPalette palette = QApplication::palette();
+        palette.setResolveMask(~QPalette::ResolveMask(0)); // none of the black window's colours
+        strip->setPalette(palette);
         strip->layout()->setContentsMargins(4, 4, 4, 4);
         floater_->setContentWidget(strip);
         // Along the bottom edge at the left, clear of the snapshot button in the middle; the

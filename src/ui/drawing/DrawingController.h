@@ -40,8 +40,10 @@ public:
     QAction *clearAction() const { return clear_; }
     QAction *otherPhotoAction() const { return otherPhoto_; }
 
-    // A strip of buttons for the actions: the camera toolbar's section, and the floating one's.
-    QWidget *makeToolStrip(QWidget *parent = nullptr);
+    // A strip of buttons for the actions: every tool and action (the floating strip), or, compact
+    // for the camera toolbar beside the camera's controls, a tool button that pops up the Draw
+    // menu, and undo.
+    QWidget *makeToolStrip(bool compact = false, QWidget *parent = nullptr);
     // Project mode shows the floating strip over the picture.
     void setProjectMode(bool on);
     LumoFloaterWindow *floatingStrip() const { return floater_; }
