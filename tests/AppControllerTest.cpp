@@ -94,7 +94,7 @@ TEST(AppController, StartsWithVirtualCamerasAndShowsTheProblemInTheStatusLine)
     QStringList menus;
     for (QAction *action : main->window()->menuBar()->actions())
         menus << action->text();
-    EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&Mode", "&Help"}));
+    EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&Mode", "&Draw", "&Help"}));
     EXPECT_TRUE(LumoAppController::helpBaseUrl().startsWith("https://")) << "the help address is bundled";
 }
 
