@@ -19,7 +19,7 @@ namespace {
 
 // The drawing image is laid over the picture in tiles of this many pixels; empty tiles are
 // skipped, so a few strokes cost little more than none.
-constexpr int Tile = 32;
+constexpr int Tile = 16;
 // The eraser reaches this many times the line width around the pointer.
 constexpr qreal EraserReach = 1.5;
 // A shape smaller than this (view pixels) was a click, not a shape.
