@@ -416,7 +416,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The camera of another maker has limits of its own.
         SetCase{"UvcBrightnessAbove", Model::Uvc, Brightness, 128, false}, SetCase{"UvcHue", Model::Uvc, Hue, -40, true},
         SetCase{"UvcSharpnessBelow", Model::Uvc, CONTROL("sharpness", setSharpness, sharpness), 0, false},
-        SetCase{"UvcWhiteBalance", Model::Uvc, WhiteBalance, 2000, true}),
+        SetCase{"UvcWhiteBalanceWhileAutomatic", Model::Uvc, WhiteBalance, 2000, false}),
     ByName);
 #undef CONTROL
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ButtonInput.h"
+#include "CameraControl.h"
 #include "DeviceInfo.h"
 #include "HidChannel.h"
 #include "LumoCamera.h"
@@ -40,4 +41,7 @@ public:
     virtual std::unique_ptr<ButtonInput> openButtonInput(const DeviceInfo &) { return nullptr; }
     // The sizes and rates a camera found as a video capture node streams, per pixel format.
     virtual QList<LumoCamera::FrameMode> frameModes(const DeviceInfo &) { return {}; }
+    // The image controls of a camera found as a video capture node; null when it has none or
+    // they cannot be reached.
+    virtual std::unique_ptr<CameraControlChannel> openCameraControls(const DeviceInfo &) { return nullptr; }
 };

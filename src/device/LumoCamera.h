@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CameraControl.h"
 #include "DeviceInfo.h"
 #include "HidChannel.h"
 #include "UsbControlChannel.h"
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 class ButtonInput;
 class DeviceBackend;
@@ -87,6 +89,15 @@ public:
     // (kept as the size itself).
     virtual bool hasOutputSizeTable() const { return false; }
 
+    // The image controls a camera found as a video capture node lists, read while it was
+    // prepared; the two models have none listed (their image controls are the fixed ones below).
+    virtual QList<CameraControl> cameraControls() const { return {}; }
+    // A listed control as it is now (its flags read again), its value, and a new value (false
+    // when refused). Main thread.
+    virtual std::optional<CameraControl> cameraControl(uint32_t) { return std::nullopt; }
+    virtual std::optional<int> controlValue(uint32_t) { return std::nullopt; }
+    virtual bool setControlValue(uint32_t, int) { return false; }
+
     uint32_t vendorId() const { return vendorId_; }
     uint32_t productId() const { return productId_; }
     uint32_t locationId() const { return locationId_; }
@@ -113,7 +124,7 @@ public:
     // --- Main thread --------------------------------------------------------------------
     // Stops button events (waiting for a drain under way) and releases every channel; every
     // device operation fails softly afterwards.
-    void prepareToDetatch();
+    virtual void prepareToDetatch();
     bool active() const { return active_; }
     virtual void setActive(bool active);
 
@@ -210,12 +221,15 @@ public:
     // 1 releases the exposure lock (automatic exposure on), 2 locks it (off).
     bool setExposureLock(short value);
     // Automatic exposure on or off: the one place that turns the switch into a lock value.
-    bool setAutoBrightness(bool on);
+    virtual bool setAutoBrightness(bool on);
     int getExposure();
     virtual bool setExposure(short level);
     bool resetImageControl();
-    bool focusAgain();
-    bool continuousFocus();
+    // Focuses once: the vendor focus command, or another camera's own one-shot focus.
+    virtual bool focusAgain();
+    // Whether the camera keeps itself in focus (the vendor focus mode, or its own automatic
+    // focus), so nothing needs to ask it to focus.
+    virtual bool continuousFocus();
 
     // This camera's answers to GET_MIN, GET_MAX and GET_DEF, one cell per control and request.
     // A cell that still holds its marker has not been answered. Main thread only.

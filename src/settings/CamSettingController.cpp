@@ -1,5 +1,6 @@
 #include "CamSettingController.h"
 
+#include "CameraControlSettings.h"
 #include "core/Delays.h"
 #include "core/DefaultsKeys.h"
 #include "core/NotificationCenter.h"
@@ -315,6 +316,12 @@ void CamSettingController::applyImageAdjustment(int step)
         return withinLimits(value, minimum, maximum, byDefault, isSigned);
     };
     LumoCamera *c = camera.get();
+    // A camera that lists its own controls takes them all at the first step instead of the six.
+    if (c && !c->cameraControls().isEmpty()) {
+        if (step == 0)
+            CameraControlSettings(*this).applySaved(*c);
+        return;
+    }
     switch (step) {
     case 0:
         setBrightness(uint16_t(

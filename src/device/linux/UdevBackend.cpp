@@ -3,6 +3,7 @@
 #include "EvdevButtonInput.h"
 #include "HidrawChannel.h"
 #include "UdevHandles.h"
+#include "V4l2CameraControls.h"
 #include "V4l2ControlChannel.h"
 #include "capture/linux/V4l2CaptureMode.h"
 #include "capture/linux/V4l2Io.h"
@@ -353,6 +354,13 @@ public:
     {
         return device.videoNode.isEmpty() ? QList<LumoCamera::FrameMode>()
                                           : frameModesOfNode(device.videoNode);
+    }
+
+    std::unique_ptr<CameraControlChannel> openCameraControls(const DeviceInfo &device) override
+    {
+        if (device.interface != DeviceInfo::Interface::VideoCapture)
+            return nullptr;
+        return openV4l2CameraControls(device.videoNode);
     }
 
 private:

@@ -1,6 +1,7 @@
 #include "VirtualCamera.h"
 
 #include "VirtualHidChannel.h"
+#include "VirtualControlSet.h"
 #include "VirtualUvcModel.h"
 #include "core/Delays.h"
 #include "device/ButtonInput.h"
@@ -40,7 +41,8 @@ QString devpathFor(int id)
 
 VirtualCamera::VirtualCamera(int id, Model model, Faults faults)
     : id_(id), model_(model), faults_(faults), exposureStep_(model == Model::Arvo ? 5 : 8),
-      uvc_(std::make_unique<VirtualUvcModel>(model))
+      controls_(model == Model::Uvc ? std::make_unique<VirtualControlSet>() : nullptr),
+      uvc_(std::make_unique<VirtualUvcModel>(model, controls_.get()))
 {}
 
 VirtualCamera::~VirtualCamera() = default;

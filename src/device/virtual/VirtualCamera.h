@@ -15,6 +15,7 @@
 
 class ButtonInput;
 class HidChannel;
+class VirtualControlSet;
 class VirtualUvcModel;
 
 // A simulated camera, as the virtual back end presents it: one of the two models, with its USB
@@ -98,6 +99,9 @@ public:
     // --- USB video side --------------------------------------------------------------------
     // Its UVC controls and probe/commit state (thread-safe itself).
     VirtualUvcModel &uvcModel() const { return *uvc_; }
+    // The image controls its video node lists (a camera of another maker; null for the two
+    // models). Its UVC requests reach the same controls.
+    VirtualControlSet *controlSet() const { return controls_.get(); }
 
 private:
     bool handleOutputReport(const QByteArray &report);
@@ -115,5 +119,6 @@ private:
     int focusMode_ = 0;
     int exposureStep_;
     bool exposureLocked_ = false;
+    const std::unique_ptr<VirtualControlSet> controls_;
     const std::unique_ptr<VirtualUvcModel> uvc_;
 };

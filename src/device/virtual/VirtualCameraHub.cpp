@@ -1,6 +1,7 @@
 #include "VirtualCameraHub.h"
 
 #include "VirtualHidChannel.h"
+#include "VirtualControlSet.h"
 #include "VirtualUvcChannel.h"
 #include "device/DeviceBackend.h"
 
@@ -56,6 +57,11 @@ public:
     {
         auto camera = hub_->cameraForKey(device.key);
         return camera ? camera->frameModes() : QList<LumoCamera::FrameMode>();
+    }
+
+    std::unique_ptr<CameraControlChannel> openCameraControls(const DeviceInfo &device) override
+    {
+        return VirtualControlSet::openChannel(hub_->cameraForKey(device.key));
     }
 
     std::unique_ptr<UsbControlChannel> openVideoControl(const DeviceInfo &device) override

@@ -2,10 +2,42 @@
 
 #include <QtEndian>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 constexpr uint8_t AllExposureModes = UvcAutoExposureManual | UvcAutoExposureAuto
                                      | UvcAutoExposureShutterPriority | UvcAutoExposureAperturePriority;
+
+// The UVC rows of a camera whose controls are listed by its node: selector, length, sign, control.
+struct MappedRow {
+    uint8_t selector;
+    uint16_t length;
+    bool isSigned;
+    uint32_t id;
+};
+
+constexpr MappedRow MappedRows[] = {
+    {UvcPuBacklightCompensation, 2, false, CameraControlId::BacklightCompensation},
+    {UvcPuBrightness, 2, false, CameraControlId::Brightness},
+    {UvcPuContrast, 2, false, CameraControlId::Contrast},
+    {UvcPuGain, 2, false, CameraControlId::Gain},
+    {UvcPuPowerLineFrequency, 1, false, CameraControlId::PowerLineFrequency},
+    {UvcPuHue, 2, true, CameraControlId::Hue},
+    {UvcPuSaturation, 2, false, CameraControlId::Saturation},
+    {UvcPuSharpness, 2, false, CameraControlId::Sharpness},
+    {UvcPuGamma, 2, false, CameraControlId::Gamma},
+    {UvcPuWhiteBalanceTemperature, 2, false, CameraControlId::WhiteBalanceTemperature},
+    {UvcPuWhiteBalanceTemperatureAuto, 1, false, CameraControlId::AutoWhiteBalance},
+    {UvcCtFocusAuto, 1, false, CameraControlId::FocusAuto},
+    {UvcCtAutoExposureMode, 1, false, CameraControlId::ExposureAuto},
+};
+
+// The exposure menu's entries as UVC mode bits, in menu order (automatic, manual, shutter and
+// aperture priority).
+constexpr uint8_t ExposureModeBits[] = {UvcAutoExposureAuto, UvcAutoExposureManual, UvcAutoExposureShutterPriority,
+                                        UvcAutoExposureAperturePriority};
 
 bool validFrameIndex(int index)
 {
@@ -14,8 +46,8 @@ bool validFrameIndex(int index)
 
 } // namespace
 
-VirtualUvcModel::VirtualUvcModel(VirtualCamera::Model model)
-    : controls_(controlsFor(model))
+VirtualUvcModel::VirtualUvcModel(VirtualCamera::Model model, VirtualControlSet *controls)
+    : controls_(controls ? std::vector<Control>() : controlsFor(model)), mapped_(controls)
       // The second model starts at its largest size, 1600x1200, the others at 1280x960.
       ,
       defaultFrameIndex_(model == VirtualCamera::Model::Tobble ? 10 : 8), frameIndex_(defaultFrameIndex_)
@@ -103,6 +135,8 @@ int VirtualUvcModel::handleControl(const UsbControlChannel::Request &request, ui
 {
     if ((request.wIndex >> 8) != UvcProcessingUnit)
         return UsbControlChannel::Refused;
+    if (mapped_)
+        return handleMappedControl(request, data);
     const uint8_t selector = request.wValue >> 8;
     Control *control = nullptr;
     for (Control &c : controls_) {
@@ -134,6 +168,50 @@ int VirtualUvcModel::handleControl(const UsbControlChannel::Request &request, ui
             return UsbControlChannel::Refused;
         control->current = value;
         return UsbControlChannel::Ok;
+    }
+    default:
+        return UsbControlChannel::Refused;
+    }
+}
+
+int VirtualUvcModel::handleMappedControl(const UsbControlChannel::Request &request, uint8_t *data)
+{
+    const uint8_t selector = request.wValue >> 8;
+    const MappedRow *row = nullptr;
+    for (const MappedRow &r : MappedRows) {
+        if (r.selector == selector && r.length == request.wLength)
+            row = &r;
+    }
+    const std::optional<CameraControl> control = row ? mapped_->control(row->id) : std::nullopt;
+    if (!control)
+        return UsbControlChannel::Refused;
+    const bool modes = row->id == CameraControlId::ExposureAuto;
+    const auto toWire = [&](int value) {
+        return modes ? (value >= 0 && value < 4 ? ExposureModeBits[value] : 0) : value;
+    };
+
+    switch (request.bRequest) {
+    case UvcGetCur:
+        uvcEncodeValue(toWire(mapped_->value(row->id).value_or(0)), data, row->length);
+        return UsbControlChannel::Ok;
+    case UvcGetDef:
+        uvcEncodeValue(toWire(control->defaultValue), data, row->length);
+        return UsbControlChannel::Ok;
+    case UvcGetMin:
+    case UvcGetMax:
+        if (modes)
+            return UsbControlChannel::Refused;
+        uvcEncodeValue(request.bRequest == UvcGetMin ? control->minimum : control->maximum, data, row->length);
+        return UsbControlChannel::Ok;
+    case UvcSetCur: {
+        int value = uvcDecodeValue(data, row->length, row->isSigned);
+        if (modes) {
+            const auto *bit = std::find(std::begin(ExposureModeBits), std::end(ExposureModeBits), value);
+            if (bit == std::end(ExposureModeBits))
+                return UsbControlChannel::Refused;
+            value = int(bit - std::begin(ExposureModeBits));
+        }
+        return mapped_->setValue(row->id, value) ? UsbControlChannel::Ok : UsbControlChannel::Refused;
     }
     default:
         return UsbControlChannel::Refused;
@@ -192,6 +270,8 @@ int VirtualUvcModel::handleStreaming(const UsbControlChannel::Request &request, 
 
 void VirtualUvcModel::resetToDefaults()
 {
+    if (mapped_)
+        mapped_->resetToDefaults();
     std::lock_guard<std::mutex> lock(mutex_);
     for (Control &control : controls_)
         control.current = control.defaultValue;
@@ -199,6 +279,8 @@ void VirtualUvcModel::resetToDefaults()
 
 std::optional<int> VirtualUvcModel::value(const QString &name) const
 {
+    if (mapped_)
+        return mapped_->value(name);
     std::lock_guard<std::mutex> lock(mutex_);
     for (const Control &control : controls_) {
         if (name == QLatin1String(control.name))
@@ -227,7 +309,9 @@ int VirtualUvcModel::frameRate() const
 QStringList VirtualUvcModel::describe() const
 {
     QStringList lines;
-    {
+    if (mapped_) {
+        lines << mapped_->describe();
+    } else {
         std::lock_guard<std::mutex> lock(mutex_);
         for (const Control &control : controls_)
             lines << QStringLiteral("%1 %2").arg(QLatin1String(control.name)).arg(control.current);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "VirtualCamera.h"
+#include "VirtualControlSet.h"
 #include "device/UsbControlChannel.h"
 #include "device/UvcControl.h"
 
@@ -26,7 +27,9 @@
 // Thread-safe: the application's channel and the control socket use it from different threads.
 class VirtualUvcModel {
 public:
-    explicit VirtualUvcModel(VirtualCamera::Model model);
+    // With `controls` (the camera of another maker), the processing unit's requests reach those
+    // controls, as the Linux driver maps them onto its node's controls.
+    explicit VirtualUvcModel(VirtualCamera::Model model, VirtualControlSet *controls = nullptr);
 
     // Answers one request: UsbControlChannel::Ok or UsbControlChannel::Refused.
     int handle(const UsbControlChannel::Request &request);
@@ -62,11 +65,13 @@ private:
 
     static std::vector<Control> controlsFor(VirtualCamera::Model model);
     int handleControl(const UsbControlChannel::Request &request, uint8_t *data);
+    int handleMappedControl(const UsbControlChannel::Request &request, uint8_t *data);
     int handleStreaming(const UsbControlChannel::Request &request, uint8_t *data);
     UvcProbeCommitBlock negotiated(const UvcProbeCommitBlock &asked) const;
 
     mutable std::mutex mutex_;
     std::vector<Control> controls_;
+    VirtualControlSet *const mapped_;
     const uint8_t defaultFrameIndex_;
     UvcProbeCommitBlock probe_;
     UvcProbeCommitBlock commit_;

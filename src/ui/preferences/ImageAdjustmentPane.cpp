@@ -1,5 +1,6 @@
 #include "ImageAdjustmentPane.h"
 
+#include "CameraControlsForm.h"
 #include "RequestThrottle.h"
 #include "core/Delays.h"
 #include "core/NotificationCenter.h"
@@ -105,7 +106,7 @@ ImageAdjustmentPane::ImageAdjustmentPane(CamSettingController *settings, LumoCam
     setObjectName(QStringLiteral("imageView"));
 
     cameraControls_ = new QWidget;
-    auto *form = new QFormLayout(cameraControls_);
+    auto *form = form_ = new QFormLayout(cameraControls_);
     form->setContentsMargins(0, 0, 0, 0);
     form->setLabelAlignment(Qt::AlignRight);
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
@@ -116,6 +117,9 @@ ImageAdjustmentPane::ImageAdjustmentPane(CamSettingController *settings, LumoCam
     videoDevices_->setObjectName(QStringLiteral("videoDevices"));
     videoDevices_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     form->addRow(tr("Camera:"), videoDevices_);
+
+    controlsForm_ = new CameraControlsForm(settings_);
+    form->addRow(controlsForm_);
 
     for (int a = 0; a < AdjustmentCount; ++a) {
         auto *slider = new QSlider(Qt::Horizontal);
@@ -128,6 +132,7 @@ ImageAdjustmentPane::ImageAdjustmentPane(CamSettingController *settings, LumoCam
         row->addWidget(slider, 1);
         row->addWidget(value);
         form->addRow(QCoreApplication::translate("ImageAdjustmentPane", Rows[a].label), row);
+        sliderRows_[a] = row;
         sliders_[a] = slider;
         values_[a] = value;
         const auto adjustment = Adjustment(a);
@@ -158,6 +163,7 @@ ImageAdjustmentPane::ImageAdjustmentPane(CamSettingController *settings, LumoCam
     focusRow->addWidget(focusNote);
     focusRow->addStretch();
     form->addRow(tr("Focus:"), focusRow);
+    focusRow_ = focusRow;
 
     frequencySwitch_ = new QComboBox;
     frequencySwitch_->setObjectName(QStringLiteral("frequencySwitch"));
@@ -170,6 +176,7 @@ ImageAdjustmentPane::ImageAdjustmentPane(CamSettingController *settings, LumoCam
     frequency->addWidget(frequencySwitch_, 0, Qt::AlignLeft);
     frequency->addWidget(frequencyDescript);
     form->addRow(tr("Power line:"), frequency);
+    frequencyRow_ = frequency;
 
     connect(videoDevices_, &QComboBox::activated, this, &ImageAdjustmentPane::selectCamera);
     connect(frequencySwitch_, &QComboBox::activated, this, &ImageAdjustmentPane::setFrequency);
@@ -211,7 +218,18 @@ void ImageAdjustmentPane::adjustControls()
                 videoDevices_->setCurrentIndex(videoDevices_->count() - 1);
         }
     }
-    if (current) {
+    // A camera that lists its controls shows them all in their own form; the two models (and a
+    // camera without a list) show the six sliders and the power-line pop-up.
+    const bool listed = current && !current->cameraControls().isEmpty();
+    controlsForm_->setVisible(listed);
+    controlsForm_->setCamera(listed ? current : nullptr);
+    for (QLayout *row : sliderRows_)
+        form_->setRowVisible(row, !listed);
+    form_->setRowVisible(frequencyRow_, !listed);
+    form_->setRowVisible(focusRow_, !current || current->focusKind() == LumoCamera::FocusKind::VendorCommand);
+    if (listed) {
+        // Nothing more: the form reads its rows from the camera.
+    } else if (current) {
         for (int a = 0; a < AdjustmentCount; ++a) {
             const int minimum = Rows[a].minimum(*current);
             const int maximum = Rows[a].maximum(*current);
@@ -248,6 +266,10 @@ void ImageAdjustmentPane::setDefaultImageAdjustment()
     const CameraPtr current = currentCamera();
     if (!current)
         return;
+    if (!current->cameraControls().isEmpty()) {
+        controlsForm_->restoreDefaults();
+        return;
+    }
     for (int a = 0; a < AdjustmentCount; ++a) {
         const QSignalBlocker blocker(sliders_[a]);
         sliders_[a]->setValue(Rows[a].byDefault(*current));
@@ -282,6 +304,7 @@ void ImageAdjustmentPane::flushPendingRequests()
 {
     for (RequestThrottle *throttle : throttles_)
         throttle->flush();
+    controlsForm_->flushPendingRequests();
 }
 
 void ImageAdjustmentPane::velmarDidSetFocus()
@@ -295,8 +318,13 @@ void ImageAdjustmentPane::cameraDidChange()
     // A value held for the camera that went must not reach the new one.
     for (RequestThrottle *throttle : throttles_)
         throttle->cancel();
-    if (isVisible())
+    controlsForm_->cancelPendingRequests();
+    if (isVisible()) {
         adjustControls();
+        // Another camera may show more controls: the window grows to show them.
+        QWidget *top = window();
+        top->resize(top->size().expandedTo(top->sizeHint()));
+    }
 }
 
 void ImageAdjustmentPane::settingsDidApply()

@@ -8,9 +8,12 @@
 #include <memory>
 
 class CamSettingController;
+class CameraControlsForm;
 class LumoCamerasController;
 class QButtonGroup;
 class QComboBox;
+class QFormLayout;
+class QLayout;
 class QLabel;
 class QPushButton;
 class QSlider;
@@ -19,7 +22,9 @@ struct Notification;
 
 // The Image Adjustment pane of the preferences: the current camera's six image adjustments as
 // sliders within the camera's own limits, a button that restores the camera's defaults, the
-// choice of camera, its focus mode and its power-line frequency. Unlike the other panes it
+// choice of camera, its focus mode and its power-line frequency. A camera that lists its own
+// image controls shows those instead of the six sliders and the power-line pop-up; the focus
+// mode shows only for a camera focused by the vendor command. Unlike the other panes it
 // acts on the camera directly: the sliders through the setting cache, which applies and saves
 // each value, the camera choice through the camera registry. Everything is disabled while no
 // camera is attached. Main thread.
@@ -53,6 +58,7 @@ public:
     QButtonGroup *focusSwitch() const { return focusSwitch_; }
     QComboBox *frequencySwitch() const { return frequencySwitch_; }
     QPushButton *defaultsButton() const { return defaultsButton_; }
+    CameraControlsForm *controlsForm() const { return controlsForm_; }
 
 private:
     CameraPtr currentCamera() const;
@@ -71,4 +77,9 @@ private:
     QButtonGroup *focusSwitch_ = nullptr;
     QComboBox *frequencySwitch_ = nullptr;
     QWidget *cameraControls_ = nullptr;
+    QFormLayout *form_ = nullptr;
+    CameraControlsForm *controlsForm_ = nullptr;
+    std::array<QLayout *, AdjustmentCount> sliderRows_{};
+    QLayout *focusRow_ = nullptr;
+    QLayout *frequencyRow_ = nullptr;
 };
