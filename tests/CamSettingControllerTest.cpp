@@ -7,6 +7,8 @@
 #include "device/virtual/VirtualCameraHub.h"
 #include "device/virtual/VirtualUvcModel.h"
 #include "settings/CamSettingController.h"
+#include "settings/CameraControlSettings.h"
+#include "device/virtual/VirtualControlSet.h"
 
 #include <gtest/gtest.h>
 
@@ -161,6 +163,49 @@ TEST_F(CamSettings, ACameraWithoutTheOutputTableKeepsTheChosenSizeItself)
         resetAndWait();
         EXPECT_EQ(cache->resolutionSize(), row.expected);
     }
+}
+
+TEST_F(CamSettings, ListedControlsComeBackFromTheCamerasOwnRecordWithinItsLimits)
+{
+    namespace Id = CameraControlId;
+    CameraPtr uvc = attach(VirtualCamera::Model::Uvc);
+    CameraPtr arvo = attach(VirtualCamera::Model::Arvo);
+    VirtualControlSet &controls = *hub.camera(1)->controlSet();
+    current = uvc;
+    makeCache();
+    resetAndWait();
+    const auto control = [&](uint32_t id) { return *uvc->cameraControl(id); };
+    CameraControlSettings kept(*cache);
+    EXPECT_TRUE(kept.setValue(*uvc, control(Id::Hue), -35));
+    EXPECT_TRUE(kept.setValue(*uvc, control(Id::AutoWhiteBalance), 0));
+    EXPECT_TRUE(kept.setValue(*uvc, control(Id::WhiteBalanceTemperature), 5013)) << "put on the control's steps";
+    EXPECT_EQ(controls.value(Id::WhiteBalanceTemperature), 5010);
+    EXPECT_EQ(record(uvc->shortModel()).value("Controls").toMap().value(CameraControlSettings::keyOf(Id::Hue)).toInt(), -35);
+    // A hand-edited value beyond the camera's limits.
+    QVariantMap devices = defaults->dictionaryForKey("LumoDevices");
+    QVariantMap record = devices.value(uvc->shortModel()).toMap();
+    QVariantMap values = record.value("Controls").toMap();
+    values.insert(CameraControlSettings::keyOf(Id::Brightness), 900);
+    record.insert("Controls", values);
+    devices.insert(uvc->shortModel(), record);
+    defaults->setDictionary("LumoDevices", devices);
+
+    controls.resetToDefaults();
+    current = arvo;
+    resetAndWait();
+    EXPECT_FALSE(this->record("Arvo").contains("Controls")) << "the two models' records are untouched";
+    current = uvc;
+    resetAndWait();
+    EXPECT_EQ(controls.value(Id::Hue), -35);
+    EXPECT_EQ(controls.value(Id::AutoWhiteBalance), 0);
+    EXPECT_EQ(controls.value(Id::WhiteBalanceTemperature), 5010) << "set once its automatic switch is off";
+    EXPECT_EQ(controls.value(Id::Brightness), 127) << "clamped, not sent raw";
+    EXPECT_EQ(controls.value(Id::ExposureAuto), Id::ExposureAperturePriority) << "the exposure setting's automatic exposure";
+
+    kept.restoreDefaults(*uvc);
+    EXPECT_EQ(controls.value(Id::Hue), 0);
+    EXPECT_EQ(controls.value(Id::AutoWhiteBalance), 1);
+    EXPECT_FALSE(this->record(uvc->shortModel()).contains("Controls"));
 }
 
 TEST_F(CamSettings, KeepCameraSetOneAlwaysSetsTheModeDefaults)

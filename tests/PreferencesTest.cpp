@@ -5,10 +5,12 @@
 #include "core/UserDefaults.h"
 #include "device/LumoCamerasController.h"
 #include "device/virtual/VirtualCameraHub.h"
+#include "device/virtual/VirtualControlSet.h"
 #include "device/virtual/VirtualUvcModel.h"
 #include "photos/PhotoNaming.h"
 #include "photos/PhotoWriter.h"
 #include "settings/CamSettingController.h"
+#include "ui/preferences/CameraControlsForm.h"
 #include "ui/preferences/GeneralPreferencesPane.h"
 #include "ui/preferences/ImageAdjustmentPane.h"
 #include "ui/preferences/LumoPreferencesWindowController.h"
@@ -357,6 +359,62 @@ TEST_F(Preferences, CameraPopUpSlidersAndVersionsFollowTheCurrentOfTwoCameras)
 
     controller->toolbarItem(Controller::SystemItem)->trigger();
     EXPECT_EQ(controller->systemPane()->firmwareVersion()->text(), "1.0");
+}
+
+TEST_F(Preferences, CameraOfAnotherMakerShowsItsOwnControlsAndTheArvoItsSixSliders)
+{
+    namespace Id = CameraControlId;
+    hub.plug(VirtualCamera::Model::Uvc);
+    hub.plug(VirtualCamera::Model::Arvo);
+    start(2);
+    defaults->setValue(DefaultsKeys::PreferencesItemSaved, Controller::ImageItem);
+    controller->showWindow();
+    VirtualControlSet &camera = *hub.camera(1)->controlSet();
+    CameraControlsForm *form = image()->controlsForm();
+    ASSERT_TRUE(form->isVisible());
+    EXPECT_EQ(form->rowCount(), camera.controls().size());
+    EXPECT_GE(form->height(), form->sizeHint().height()) << "the window is sized for the rows";
+    EXPECT_FALSE(image()->slider(ImageAdjustmentPane::Brightness)->isVisible());
+    EXPECT_FALSE(image()->frequencySwitch()->isVisible());
+    EXPECT_FALSE(image()->focusSwitch()->button(0)->isVisible()) << "no vendor focus";
+
+    auto *hue = qobject_cast<QSlider *>(form->editor(Id::Hue));
+    ASSERT_TRUE(hue);
+    EXPECT_EQ(std::make_pair(hue->minimum(), hue->maximum()), std::make_pair(-40, 40));
+    auto *temperature = qobject_cast<QSlider *>(form->editor(Id::WhiteBalanceTemperature));
+    ASSERT_TRUE(temperature);
+    EXPECT_EQ(form->label(Id::WhiteBalanceTemperature)->text(), "White Balance Temperature:");
+    EXPECT_FALSE(temperature->isEnabled()) << "inactive while the white balance is automatic";
+    qobject_cast<QCheckBox *>(form->editor(Id::AutoWhiteBalance))->click();
+    EXPECT_TRUE(temperature->isEnabled());
+    temperature->setValue(5013);
+    EXPECT_TRUE(waitUntil([&] { return camera.value(Id::WhiteBalanceTemperature) == 5010; })) << "on the control's steps";
+    auto *frequency = qobject_cast<QComboBox *>(form->editor(Id::PowerLineFrequency));
+    ASSERT_TRUE(frequency);
+    EXPECT_EQ(frequency->itemText(2), "60 Hz");
+    frequency->setCurrentIndex(2);
+    emit frequency->activated(2);
+    EXPECT_EQ(camera.value(Id::PowerLineFrequency), 2);
+
+    image()->defaultsButton()->click();
+    EXPECT_EQ(camera.value(Id::PowerLineFrequency), 1);
+    EXPECT_EQ(camera.value(Id::AutoWhiteBalance), 1);
+    EXPECT_FALSE(temperature->isEnabled());
+    EXPECT_EQ(frequency->currentIndex(), 1);
+
+    // Each camera keeps its own values; the Arvo shows the pane as it always has.
+    hue->setValue(-20);
+    EXPECT_TRUE(waitUntil([&] { return camera.value(Id::Hue) == -20; }));
+    QComboBox *popUp = image()->videoDevices();
+    emit popUp->activated(1);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(image()->slider(ImageAdjustmentPane::Hue)->isVisible());
+    EXPECT_TRUE(image()->frequencySwitch()->isVisible());
+    EXPECT_TRUE(image()->focusSwitch()->button(0)->isVisible());
+    EXPECT_EQ(image()->slider(ImageAdjustmentPane::Hue)->minimum(), -10);
+    emit popUp->activated(0);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(qobject_cast<QSlider *>(form->editor(Id::Hue))->value(), -20);
 }
 
 } // namespace

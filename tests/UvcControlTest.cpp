@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "device/DeviceBackend.h"
 #include "device/LumoCamera.h"
 #include "device/UvcControl.h"
 #include "device/virtual/VirtualCamera.h"
@@ -505,6 +506,156 @@ TEST_F(VirtualUvcTest, EachCameraKeepsItsOwnValuesAndDescribesThemWithTheResolut
     EXPECT_TRUE(lines.contains("auto-exposure-mode 2"));
     EXPECT_EQ(lines.last(), "resolution 1280x960@15");
     EXPECT_EQ(tobbleCamera->uvcModel().describe().last(), "resolution 1600x1200@15");
+}
+
+} // namespace
+
+namespace {
+
+// The controls a camera's node lists, as a fake channel; it records what is set.
+struct FakeControls : CameraControlChannel {
+    QList<CameraControl> list;
+    std::map<uint32_t, int> values;
+    std::vector<std::pair<uint32_t, int>> sets;
+
+    QList<CameraControl> controls() override { return list; }
+    std::optional<CameraControl> control(uint32_t id) override
+    {
+        for (CameraControl c : list) {
+            // Absolute exposure is inactive unless the exposure is manual, as drivers report it.
+            if (id == CameraControlId::ExposureAbsolute && values.count(CameraControlId::ExposureAuto)
+                && values[CameraControlId::ExposureAuto] != CameraControlId::ExposureManual)
+                c.flags |= CameraControl::Inactive;
+            if (c.id == id)
+                return c;
+        }
+        return std::nullopt;
+    }
+    std::optional<int> value(uint32_t id) override { return values.count(id) ? std::optional<int>(values[id]) : std::nullopt; }
+    bool setValue(uint32_t id, int value) override
+    {
+        sets.push_back({id, value});
+        values[id] = value;
+        return true;
+    }
+};
+
+struct ControlsBackend : ChannelBackend {
+    explicit ControlsBackend(std::unique_ptr<CameraControlChannel> controls) : ChannelBackend(nullptr), controls_(std::move(controls)) {}
+    std::unique_ptr<CameraControlChannel> openCameraControls(const DeviceInfo &) override { return std::move(controls_); }
+    std::unique_ptr<CameraControlChannel> controls_;
+};
+
+CameraControl listedControl(uint32_t id, int minimum, int maximum, int step, int byDefault, QList<QPair<int, QString>> menu = {})
+{
+    CameraControl c;
+    c.id = id;
+    c.type = menu.isEmpty() ? CameraControl::Type::Integer : CameraControl::Type::Menu;
+    c.minimum = minimum;
+    c.maximum = maximum;
+    c.step = step;
+    c.defaultValue = byDefault;
+    c.menu = menu;
+    return c;
+}
+
+const CameraControl ExposureModes =
+    listedControl(CameraControlId::ExposureAuto, 0, 3, 1, 3, {{1, "Manual Mode"}, {3, "Aperture Priority Mode"}});
+const CameraControl FocusStart = listedControl(CameraControlId::AutoFocusStart, 0, 0, 0, 0);
+const CameraControl FocusAuto = listedControl(CameraControlId::FocusAuto, 0, 1, 1, 1);
+
+struct AnswersCase {
+    const char *name;
+    QList<CameraControl> controls;
+    LumoCamera::ExposureKind exposure;
+    int levels, defaultLevel;
+    bool autoExposure;
+    LumoCamera::FocusKind focus;
+};
+
+void PrintTo(const AnswersCase &c, std::ostream *os) { *os << c.name; }
+
+class UvcCameraAnswersTest : public ::testing::TestWithParam<AnswersCase> {
+protected:
+    // A camera of another maker prepared with `controls` listed; `fake` stays reachable.
+    CameraPtr prepare(const QList<CameraControl> &controls)
+    {
+        auto channel = std::make_unique<FakeControls>();
+        channel->list = controls;
+        fake = channel.get();
+        ControlsBackend backend(std::move(channel));
+        DeviceInfo info;
+        info.interface = DeviceInfo::Interface::VideoCapture;
+        info.key = info.uniqueId = "platform-test-0";
+        CameraPtr camera = LumoCamera::create(info);
+        camera->prepareToWorkWithDevice(info, backend);
+        return camera;
+    }
+    FakeControls *fake = nullptr;
+};
+
+TEST_P(UvcCameraAnswersTest, ExposureAndFocusComeFromTheListedControls)
+{
+    const AnswersCase &c = GetParam();
+    const CameraPtr camera = prepare(c.controls);
+    EXPECT_EQ(camera->exposureKind(), c.exposure);
+    EXPECT_EQ(camera->exposureLevels(), c.levels);
+    EXPECT_EQ(camera->defaultExposureLevel(), c.defaultLevel);
+    EXPECT_EQ(camera->hasAutoExposure(), c.autoExposure);
+    EXPECT_EQ(camera->focusKind(), c.focus);
+    EXPECT_EQ(camera->continuousFocus(), c.focus == LumoCamera::FocusKind::Continuous);
+    EXPECT_FALSE(camera->hasVendorCommands());
+    camera->prepareToDetatch();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, UvcCameraAnswersTest,
+    ::testing::Values(AnswersCase{"Nothing", {}, LumoCamera::ExposureKind::None, 0, 0, false, LumoCamera::FocusKind::None},
+                      AnswersCase{"WideExposureInFifteenLevels",
+                                  {listedControl(CameraControlId::ExposureAbsolute, 3, 2047, 1, 250), ExposureModes, FocusAuto},
+                                  LumoCamera::ExposureKind::Range,
+                                  15,
+                                  3,
+                                  true,
+                                  LumoCamera::FocusKind::Continuous},
+                      AnswersCase{"FewStepsAreTheLevels",
+                                  {listedControl(CameraControlId::ExposureAbsolute, -4, 4, 2, 4), FocusStart, FocusAuto},
+                                  LumoCamera::ExposureKind::Range,
+                                  5,
+                                  5,
+                                  false,
+                                  LumoCamera::FocusKind::OneShot},
+                      AnswersCase{"ModeMenuWithoutManualIsNoSwitch",
+                                  {listedControl(CameraControlId::ExposureAbsolute, 0, 0, 1, 0),
+                                   listedControl(CameraControlId::ExposureAuto, 0, 3, 1, 3, {{3, "Aperture Priority Mode"}})},
+                                  LumoCamera::ExposureKind::None,
+                                  0,
+                                  0,
+                                  false,
+                                  LumoCamera::FocusKind::None}),
+    ByName);
+
+TEST_F(UvcCameraAnswersTest, ExposureLevelsAndFocusActOnTheControls)
+{
+    const CameraPtr camera = prepare({listedControl(CameraControlId::ExposureAbsolute, 3, 2047, 1, 250), ExposureModes, FocusStart});
+    fake->values[CameraControlId::ExposureAuto] = 3;
+    // Asked while the camera exposes by itself, the level waits for manual exposure.
+    EXPECT_TRUE(camera->setExposure(15));
+    EXPECT_TRUE(fake->sets.empty());
+    EXPECT_TRUE(camera->setAutoBrightness(false));
+    using Set = std::vector<std::pair<uint32_t, int>>;
+    EXPECT_EQ(fake->sets, Set({{CameraControlId::ExposureAuto, 1}, {CameraControlId::ExposureAbsolute, 2047}}));
+    EXPECT_TRUE(camera->setExposure(1));
+    EXPECT_TRUE(camera->setExposure(8));
+    EXPECT_FALSE(camera->setExposure(16));
+    EXPECT_TRUE(camera->setAutoBrightness(true));
+    EXPECT_TRUE(camera->focusAgain());
+    EXPECT_EQ(Set(fake->sets.begin() + 2, fake->sets.end()), Set({{CameraControlId::ExposureAbsolute, 3},
+                                                                  {CameraControlId::ExposureAbsolute, 1025},
+                                                                  {CameraControlId::ExposureAuto, 3},
+                                                                  {CameraControlId::AutoFocusStart, 1}}));
+    camera->prepareToDetatch();
+    EXPECT_FALSE(camera->setControlValue(CameraControlId::ExposureAuto, 1)) << "the channel went with the camera";
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "capture/linux/V4l2NodeLookup.h"
 #include "device/LumoCamera.h"
 #include "device/UvcControl.h"
+#include "device/linux/V4l2CameraControls.h"
 #include "device/linux/V4l2ControlChannel.h"
 
 #include <QtEndian>
@@ -17,6 +18,8 @@
 #include <linux/videodev2.h>
 
 #include <atomic>
+#include <cstring>
+#include <sys/mman.h>
 #include <cerrno>
 #include <map>
 #include <mutex>
@@ -400,6 +403,152 @@ TEST_F(V4l2ControlChannelTest, CameraImageControlsWorkOverV4l2)
     ASSERT_EQ(formats.size(), 1u);
     EXPECT_EQ(formats[0].width, 1280u);
     EXPECT_TRUE(camera.getResolution());
+}
+
+// A node's control list as a driver gives it, for the control channel: QUERY_EXT_CTRL walks
+// the list in id order, QUERYMENU answers a menu's entries, G/S_EXT_CTRLS one value at a time.
+struct FakeControlNode : V4l2Io {
+    struct Control {
+        v4l2_query_ext_ctrl query;
+        std::map<uint32_t, std::string> items; // menu index -> name (absent: a hole)
+        int value;
+    };
+    std::map<uint32_t, Control> controls;
+    int error = 0; // every ioctl fails with it (the node went away)
+    int ioctls = 0;
+
+    void add(uint32_t id, uint32_t type, const char *name, int64_t minimum, int64_t maximum, uint64_t step, int64_t byDefault,
+             uint32_t flags = 0, std::map<uint32_t, std::string> items = {})
+    {
+        v4l2_query_ext_ctrl q{};
+        q.id = id;
+        q.type = type;
+        std::strncpy(q.name, name, sizeof q.name - 1);
+        q.minimum = minimum;
+        q.maximum = maximum;
+        q.step = step;
+        q.default_value = byDefault;
+        q.flags = flags;
+        controls[id] = {q, std::move(items), int(byDefault)};
+    }
+
+    int open(const char *, int) override { return 7; }
+    int close(int) override { return 0; }
+    int poll(int, short, int, short *) override { return 0; }
+    void *mmap(size_t, int, off_t) override { return MAP_FAILED; }
+    int munmap(void *, size_t) override { return 0; }
+
+    int ioctl(int, unsigned long request, void *arg) override
+    {
+        ++ioctls;
+        if (error)
+            return fail(error);
+        switch (request) {
+        case VIDIOC_QUERY_EXT_CTRL: {
+            auto *q = static_cast<v4l2_query_ext_ctrl *>(arg);
+            const bool next = q->id & V4L2_CTRL_FLAG_NEXT_CTRL;
+            const uint32_t id = q->id & ~uint32_t(V4L2_CTRL_FLAG_NEXT_CTRL | V4L2_CTRL_FLAG_NEXT_COMPOUND);
+            const auto it = next ? controls.upper_bound(id) : controls.find(id);
+            if (it == controls.end())
+                return fail(EINVAL);
+            *q = it->second.query;
+            return 0;
+        }
+        case VIDIOC_QUERYMENU: {
+            auto *m = static_cast<v4l2_querymenu *>(arg);
+            const auto item = controls.count(m->id) ? controls[m->id].items.find(m->index) : std::map<uint32_t, std::string>::iterator();
+            if (!controls.count(m->id) || item == controls[m->id].items.end())
+                return fail(EINVAL);
+            if (controls[m->id].query.type == V4L2_CTRL_TYPE_INTEGER_MENU)
+                m->value = std::stoll(item->second);
+            else
+                std::strncpy(reinterpret_cast<char *>(m->name), item->second.c_str(), sizeof m->name - 1);
+            return 0;
+        }
+        case VIDIOC_G_EXT_CTRLS:
+        case VIDIOC_S_EXT_CTRLS: {
+            auto *list = static_cast<v4l2_ext_controls *>(arg);
+            if (list->count != 1 || !controls.count(list->controls[0].id))
+                return fail(EINVAL);
+            Control &c = controls[list->controls[0].id];
+            if (request == VIDIOC_G_EXT_CTRLS) {
+                list->controls[0].value = c.value;
+                return 0;
+            }
+            const int value = list->controls[0].value;
+            if (c.query.flags & V4L2_CTRL_FLAG_INACTIVE)
+                return fail(EACCES);
+            if (value < c.query.minimum || value > c.query.maximum)
+                return fail(ERANGE);
+            c.value = value;
+            // Switching automatic white balance makes the temperature inactive or active.
+            if (list->controls[0].id == V4L2_CID_AUTO_WHITE_BALANCE && controls.count(V4L2_CID_WHITE_BALANCE_TEMPERATURE)) {
+                uint32_t &flags = controls[V4L2_CID_WHITE_BALANCE_TEMPERATURE].query.flags;
+                flags = value ? flags | V4L2_CTRL_FLAG_INACTIVE : flags & ~uint32_t(V4L2_CTRL_FLAG_INACTIVE);
+            }
+            return 0;
+        }
+        default:
+            return fail(ENOTTY);
+        }
+    }
+
+    static int fail(int e)
+    {
+        errno = e;
+        return -1;
+    }
+};
+
+TEST(V4l2CameraControls, ListsWhatTheInterfaceCanShowWithItsOwnLimitsAndFollowsTheInactiveFlag)
+{
+    FakeControlNode node;
+    node.add(V4L2_CID_USER_CLASS, V4L2_CTRL_TYPE_CTRL_CLASS, "User Controls", 0, 0, 0, 0, V4L2_CTRL_FLAG_READ_ONLY);
+    node.add(V4L2_CID_BRIGHTNESS, V4L2_CTRL_TYPE_INTEGER, "Brightness", -64, 64, 1, 0);
+    node.add(V4L2_CID_CONTRAST, V4L2_CTRL_TYPE_INTEGER, "Contrast", 0, 100, 1, 50, V4L2_CTRL_FLAG_DISABLED);
+    node.add(V4L2_CID_AUTO_WHITE_BALANCE, V4L2_CTRL_TYPE_BOOLEAN, "White Balance, Automatic", 0, 1, 1, 1);
+    node.add(V4L2_CID_POWER_LINE_FREQUENCY, V4L2_CTRL_TYPE_MENU, "Power Line Frequency", 0, 3, 1, 1, 0,
+             {{0, "Disabled"}, {1, "50 Hz"}, {3, "Auto"}});
+    node.add(V4L2_CID_WHITE_BALANCE_TEMPERATURE, V4L2_CTRL_TYPE_INTEGER, "White Balance Temperature", 2800, 6500, 10, 4600,
+             V4L2_CTRL_FLAG_INACTIVE);
+    node.add(V4L2_CID_CAMERA_CLASS, V4L2_CTRL_TYPE_CTRL_CLASS, "Camera Controls", 0, 0, 0, 0);
+    node.add(V4L2_CID_ZOOM_ABSOLUTE, V4L2_CTRL_TYPE_INTEGER_MENU, "zoom_absolute", 0, 1, 1, 0, 0, {{0, "100"}, {1, "200"}});
+    node.add(V4L2_CID_AUTO_FOCUS_START, V4L2_CTRL_TYPE_BUTTON, "Auto Focus, Start", 0, 0, 0, 0, V4L2_CTRL_FLAG_WRITE_ONLY);
+    node.add(V4L2_CID_PAN_SPEED, V4L2_CTRL_TYPE_INTEGER64, "Pan, Speed", 0, 10, 1, 0);
+
+    auto channel = openV4l2CameraControls("/dev/video7", node);
+    ASSERT_TRUE(channel);
+    const QList<CameraControl> list = channel->controls();
+    QStringList names;
+    for (const CameraControl &c : list)
+        names << c.label();
+    EXPECT_EQ(names, QStringList({"Brightness", "White Balance, Automatic", "Power Line Frequency", "White Balance Temperature",
+                                  "Zoom Absolute", "Auto Focus, Start"}))
+        << "no class titles, disabled controls or 64-bit values";
+    EXPECT_EQ(std::tuple(list[0].minimum, list[0].maximum, list[0].defaultValue), std::tuple(-64, 64, 0));
+    EXPECT_EQ(list[1].type, CameraControl::Type::Boolean);
+    EXPECT_EQ(list[2].menu, (QList<QPair<int, QString>>{{0, "Disabled"}, {1, "50 Hz"}, {3, "Auto"}})) << "the hole at 2 left out";
+    EXPECT_EQ(std::tuple(list[3].step, list[3].inactive(), list[3].clamped(4604)), std::tuple(10, true, 4600));
+    EXPECT_EQ(list[4].menu, (QList<QPair<int, QString>>{{0, "100"}, {1, "200"}}));
+    EXPECT_EQ(list[5].type, CameraControl::Type::Button);
+
+    EXPECT_EQ(channel->value(V4L2_CID_BRIGHTNESS), 0);
+    EXPECT_TRUE(channel->setValue(V4L2_CID_BRIGHTNESS, -64));
+    EXPECT_EQ(channel->value(V4L2_CID_BRIGHTNESS), -64);
+    EXPECT_FALSE(channel->setValue(V4L2_CID_BRIGHTNESS, 65)) << "out of range";
+    EXPECT_FALSE(channel->setValue(V4L2_CID_WHITE_BALANCE_TEMPERATURE, 5000)) << "inactive";
+    EXPECT_TRUE(channel->setValue(V4L2_CID_AUTO_WHITE_BALANCE, 0));
+    EXPECT_FALSE(channel->control(V4L2_CID_WHITE_BALANCE_TEMPERATURE)->inactive()) << "the flag is read again";
+    EXPECT_TRUE(channel->setValue(V4L2_CID_WHITE_BALANCE_TEMPERATURE, 5000));
+
+    // The node goes away: every call fails softly, and the node is not asked again.
+    node.error = ENODEV;
+    EXPECT_EQ(channel->value(V4L2_CID_BRIGHTNESS), std::nullopt);
+    const int asked = node.ioctls;
+    EXPECT_FALSE(channel->setValue(V4L2_CID_BRIGHTNESS, 1));
+    EXPECT_TRUE(channel->controls().isEmpty());
+    EXPECT_EQ(channel->control(V4L2_CID_BRIGHTNESS), std::nullopt);
+    EXPECT_EQ(node.ioctls, asked);
 }
 
 } // namespace

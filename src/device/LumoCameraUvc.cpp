@@ -13,7 +13,8 @@ namespace Id = CameraControlId;
 
 bool hasEntry(const CameraControl &menu, int value)
 {
-    return std::any_of(menu.menu.begin(), menu.menu.end(), [&](const auto &entry) { return entry.first == value; });
+    return std::any_of(menu.menu.begin(), menu.menu.end(),
+                       [&](const auto &entry) { return entry.first == value; });
 }
 
 } // namespace
@@ -170,7 +171,8 @@ bool LumoCameraUvc::setAutoBrightness(bool on)
     if (!hasAutoExposure())
         return false;
     const CameraControl &mode = *listed(Id::ExposureAuto);
-    const int automatic = hasEntry(mode, Id::ExposureAutomatic) ? Id::ExposureAutomatic : Id::ExposureAperturePriority;
+    const int automatic =
+        hasEntry(mode, Id::ExposureAutomatic) ? Id::ExposureAutomatic : Id::ExposureAperturePriority;
     if (!setControlValue(Id::ExposureAuto, on ? automatic : int(Id::ExposureManual)))
         return false;
     if (!on && exposureLevel_ > 0)

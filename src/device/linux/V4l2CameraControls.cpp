@@ -162,11 +162,12 @@ private:
                 failed(errno);
                 continue;
             }
-            const QString text = query.type == V4L2_CTRL_TYPE_INTEGER_MENU
-                                     ? QString::number(item.value)
-                                     : QString::fromUtf8(reinterpret_cast<const char *>(item.name),
-                                                         int(qstrnlen(reinterpret_cast<const char *>(item.name),
-                                                                      sizeof item.name)));
+            const QString text =
+                query.type == V4L2_CTRL_TYPE_INTEGER_MENU
+                    ? QString::number(item.value)
+                    : QString::fromUtf8(
+                        reinterpret_cast<const char *>(item.name),
+                        int(qstrnlen(reinterpret_cast<const char *>(item.name), sizeof item.name)));
             entries.append({int(index), text});
         }
         return entries;

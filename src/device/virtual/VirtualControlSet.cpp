@@ -26,7 +26,8 @@ CameraControl boolean(uint32_t id, const char *name, bool byDefault)
     return c;
 }
 
-CameraControl menu(uint32_t id, const char *name, int maximum, int byDefault, QList<QPair<int, QString>> entries)
+CameraControl menu(uint32_t id, const char *name, int maximum, int byDefault,
+                   QList<QPair<int, QString>> entries)
 {
     CameraControl c = integer(id, name, 0, maximum, 1, byDefault);
     c.type = Type::Menu;
@@ -46,7 +47,8 @@ VirtualControlSet::VirtualControlSet()
         boolean(Id::AutoWhiteBalance, "White Balance, Automatic", true),
         integer(Id::Gamma, "Gamma", 40, 500, 1, 100),
         integer(Id::Gain, "Gain", 0, 100, 1, 32),
-        menu(Id::PowerLineFrequency, "Power Line Frequency", 2, 1, {{0, "Disabled"}, {1, "50 Hz"}, {2, "60 Hz"}}),
+        menu(Id::PowerLineFrequency, "Power Line Frequency", 2, 1,
+             {{0, "Disabled"}, {1, "50 Hz"}, {2, "60 Hz"}}),
         integer(Id::WhiteBalanceTemperature, "White Balance Temperature", 2000, 6500, 10, 4000),
         integer(Id::Sharpness, "Sharpness", 1, 10, 1, 5),
         integer(Id::BacklightCompensation, "Backlight Compensation", 0, 3, 1, 1),
@@ -184,7 +186,10 @@ public:
     explicit VirtualControlChannel(std::shared_ptr<VirtualCamera> camera) : camera_(std::move(camera)) {}
 
     QList<CameraControl> controls() override { return set() ? set()->controls() : QList<CameraControl>(); }
-    std::optional<CameraControl> control(uint32_t id) override { return set() ? set()->control(id) : std::nullopt; }
+    std::optional<CameraControl> control(uint32_t id) override
+    {
+        return set() ? set()->control(id) : std::nullopt;
+    }
     std::optional<int> value(uint32_t id) override { return set() ? set()->value(id) : std::nullopt; }
     bool setValue(uint32_t id, int value) override { return set() && set()->setValue(id, value); }
 

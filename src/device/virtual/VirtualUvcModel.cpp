@@ -36,8 +36,8 @@ constexpr MappedRow MappedRows[] = {
 
 // The exposure menu's entries as UVC mode bits, in menu order (automatic, manual, shutter and
 // aperture priority).
-constexpr uint8_t ExposureModeBits[] = {UvcAutoExposureAuto, UvcAutoExposureManual, UvcAutoExposureShutterPriority,
-                                        UvcAutoExposureAperturePriority};
+constexpr uint8_t ExposureModeBits[] = {UvcAutoExposureAuto, UvcAutoExposureManual,
+                                        UvcAutoExposureShutterPriority, UvcAutoExposureAperturePriority};
 
 bool validFrameIndex(int index)
 {
@@ -201,7 +201,8 @@ int VirtualUvcModel::handleMappedControl(const UsbControlChannel::Request &reque
     case UvcGetMax:
         if (modes)
             return UsbControlChannel::Refused;
-        uvcEncodeValue(request.bRequest == UvcGetMin ? control->minimum : control->maximum, data, row->length);
+        uvcEncodeValue(request.bRequest == UvcGetMin ? control->minimum : control->maximum, data,
+                       row->length);
         return UsbControlChannel::Ok;
     case UvcSetCur: {
         int value = uvcDecodeValue(data, row->length, row->isSigned);

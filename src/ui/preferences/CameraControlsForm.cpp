@@ -92,7 +92,8 @@ void CameraControlsForm::addRow(const CameraControl &control)
     Row row;
     row.control = control;
     const uint32_t id = control.id;
-    row.throttle = new RequestThrottle(Delays::CameraRequestInterval, [this, id](int v) { apply(id, v); }, this);
+    row.throttle = new RequestThrottle(
+        Delays::CameraRequestInterval, [this, id](int v) { apply(id, v); }, this);
     switch (control.type) {
     case Type::Integer: {
         auto *slider = new QSlider(Qt::Horizontal);
@@ -128,7 +129,8 @@ void CameraControlsForm::addRow(const CameraControl &control)
         auto *popUp = new QComboBox;
         for (const auto &[value, text] : control.menu)
             popUp->addItem(text, value);
-        connect(popUp, &QComboBox::activated, this, [this, id, popUp](int index) { apply(id, popUp->itemData(index).toInt()); });
+        connect(popUp, &QComboBox::activated, this,
+                [this, id, popUp](int index) { apply(id, popUp->itemData(index).toInt()); });
         row.editor = popUp;
         break;
     }
@@ -183,7 +185,8 @@ void CameraControlsForm::refresh()
 {
     const CameraPtr camera = camera_.lock();
     for (Row &row : rows_) {
-        const std::optional<CameraControl> control = camera ? camera->cameraControl(row.control.id) : std::nullopt;
+        const std::optional<CameraControl> control =
+            camera ? camera->cameraControl(row.control.id) : std::nullopt;
         const std::optional<int> value = control ? camera->controlValue(row.control.id) : std::nullopt;
         show(row, control.value_or(row.control), value.value_or(row.control.defaultValue));
         // A control the camera no longer answers for cannot be changed either.
@@ -206,8 +209,9 @@ void CameraControlsForm::show(Row &row, const CameraControl &control, int value)
     } else if (auto *popUp = qobject_cast<QComboBox *>(row.editor)) {
         popUp->setCurrentIndex(popUp->findData(value));
     }
-    const bool enabled = control.type == Type::Button ? !(control.flags & (CameraControl::ReadOnly | CameraControl::Disabled))
-                                                      : control.settable() && !control.inactive();
+    const bool enabled = control.type == Type::Button
+                             ? !(control.flags & (CameraControl::ReadOnly | CameraControl::Disabled))
+                             : control.settable() && !control.inactive();
     row.editor->setEnabled(enabled);
     if (row.value)
         row.value->setEnabled(enabled);

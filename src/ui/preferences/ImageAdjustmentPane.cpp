@@ -321,9 +321,9 @@ void ImageAdjustmentPane::cameraDidChange()
     controlsForm_->cancelPendingRequests();
     if (isVisible()) {
         adjustControls();
-        // Another camera may show more controls: the window grows to show them.
+        // Another camera shows other controls: the window fits them, as when the pane is chosen.
         QWidget *top = window();
-        top->resize(top->size().expandedTo(top->sizeHint()));
+        top->resize(top->sizeHint().expandedTo(top->minimumSizeHint()));
     }
 }
 
