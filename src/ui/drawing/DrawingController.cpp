@@ -342,7 +342,10 @@ QWidget *DrawingController::makeToolStrip(bool compact, QWidget *parent)
         // pick another tool, a colour or a width.
         QToolButton *tools = stripButton(strip, tools_->actions().first());
         tools->setObjectName(QStringLiteral("drawingToolButton"));
-        tools->setMenu(menu_);
+        // A menu of the button's own with the Draw menu's entries: it goes with the button.
+        auto *menu = new QMenu(tools);
+        menu->addActions(menu_->actions());
+        tools->setMenu(menu);
         tools->setPopupMode(QToolButton::MenuButtonPopup);
         connect(tools_, &QActionGroup::triggered, tools, &QToolButton::setDefaultAction);
         layout->addWidget(tools);
