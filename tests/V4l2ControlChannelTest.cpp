@@ -511,6 +511,7 @@ TEST(V4l2CameraControls, ListsWhatTheInterfaceCanShowWithItsOwnLimitsAndFollowsT
              {{0, "Disabled"}, {1, "50 Hz"}, {3, "Auto"}});
     node.add(V4L2_CID_WHITE_BALANCE_TEMPERATURE, V4L2_CTRL_TYPE_INTEGER, "White Balance Temperature", 2800, 6500, 10, 4600,
              V4L2_CTRL_FLAG_INACTIVE);
+    node.add(V4L2_CID_COLORFX, V4L2_CTRL_TYPE_MENU, "Colour Effects", 0, INT32_MAX, 1, 0, 0, {{0, "None"}}); // read no further
     node.add(V4L2_CID_CAMERA_CLASS, V4L2_CTRL_TYPE_CTRL_CLASS, "Camera Controls", 0, 0, 0, 0);
     node.add(V4L2_CID_ZOOM_ABSOLUTE, V4L2_CTRL_TYPE_INTEGER_MENU, "zoom_absolute", 0, 1, 1, 0, 0, {{0, "100"}, {1, "200"}});
     node.add(V4L2_CID_AUTO_FOCUS_START, V4L2_CTRL_TYPE_BUTTON, "Auto Focus, Start", 0, 0, 0, 0, V4L2_CTRL_FLAG_WRITE_ONLY);
@@ -523,14 +524,15 @@ TEST(V4l2CameraControls, ListsWhatTheInterfaceCanShowWithItsOwnLimitsAndFollowsT
     for (const CameraControl &c : list)
         names << c.label();
     EXPECT_EQ(names, QStringList({"Brightness", "White Balance, Automatic", "Power Line Frequency", "White Balance Temperature",
-                                  "Zoom Absolute", "Auto Focus, Start"}))
+                                  "Colour Effects", "Zoom Absolute", "Auto Focus, Start"}))
         << "no class titles, disabled controls or 64-bit values";
     EXPECT_EQ(std::tuple(list[0].minimum, list[0].maximum, list[0].defaultValue), std::tuple(-64, 64, 0));
     EXPECT_EQ(list[1].type, CameraControl::Type::Boolean);
     EXPECT_EQ(list[2].menu, (QList<QPair<int, QString>>{{0, "Disabled"}, {1, "50 Hz"}, {3, "Auto"}})) << "the hole at 2 left out";
     EXPECT_EQ(std::tuple(list[3].step, list[3].inactive(), list[3].clamped(4604)), std::tuple(10, true, 4600));
-    EXPECT_EQ(list[4].menu, (QList<QPair<int, QString>>{{0, "100"}, {1, "200"}}));
-    EXPECT_EQ(list[5].type, CameraControl::Type::Button);
+    EXPECT_EQ(list[4].menu.size(), 1);
+    EXPECT_EQ(list[5].menu, (QList<QPair<int, QString>>{{0, "100"}, {1, "200"}}));
+    EXPECT_EQ(list[6].type, CameraControl::Type::Button);
 
     EXPECT_EQ(channel->value(V4L2_CID_BRIGHTNESS), 0);
     EXPECT_TRUE(channel->setValue(V4L2_CID_BRIGHTNESS, -64));

@@ -4,12 +4,15 @@
 
 #include <linux/videodev2.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <mutex>
 
 namespace {
+
+constexpr int MaximumMenuEntries = 256;
 
 static_assert(CameraControlId::Brightness == V4L2_CID_BRIGHTNESS);
 static_assert(CameraControlId::WhiteBalanceTemperature == V4L2_CID_WHITE_BALANCE_TEMPERATURE);
@@ -150,11 +153,13 @@ private:
         return control;
     }
 
-    // The entries of a menu; indexes the driver refuses are holes and left out.
+    // The entries of a menu; indexes the driver refuses are holes and left out. A menu claiming
+    // more entries than anyone could choose from is read no further than that.
     QList<QPair<int, QString>> menuOf(const v4l2_query_ext_ctrl &query)
     {
         QList<QPair<int, QString>> entries;
-        for (int64_t index = query.minimum; index <= query.maximum && !gone_; ++index) {
+        const int64_t last = std::min<int64_t>(query.maximum, query.minimum + MaximumMenuEntries - 1);
+        for (int64_t index = query.minimum; index <= last && !gone_; ++index) {
             v4l2_querymenu item{};
             item.id = query.id;
             item.index = uint32_t(index);
