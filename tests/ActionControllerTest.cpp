@@ -298,11 +298,14 @@ TEST_F(ActionController, PhotoThatCannotBeWrittenIsNeverAnnouncedAsCreated)
 TEST_F(ActionController, ProgrammableButtonAsksTheControlsForItsStep)
 {
     NotificationRecorder recorder({CaptureWillDigitalZoom, CaptureViewWillUpdateExposure, CaptureWillMirror});
-    for (int function : {1, 2, 3}) {
+    int freezes = 0;
+    QObject::connect(controller.get(), &LumoActionController::freezeToggleRequested, [&] { ++freezes; });
+    for (int function : {1, 2, 3, 4}) {
         controller->programKeyFunctionDidChange({ProgramKeyFunctionDidChange, nullptr, {{"ProgramKeyFunctionKey", function}}});
         controller->velmarDidPressCustomButton({CameraCustomButton, nullptr, {}});
     }
     EXPECT_EQ(recorder.names(), QStringList({CaptureWillDigitalZoom, CaptureViewWillUpdateExposure, CaptureWillMirror}));
+    EXPECT_EQ(freezes, 1);
 }
 
 TEST_F(ActionController, FocusSoundsSkipTheApplicationsOwnAutofocus)

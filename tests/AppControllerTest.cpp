@@ -11,6 +11,7 @@
 #include "photos/LumoActionController.h"
 #include "photos/series/PhotoSeries.h"
 #include "ui/LumoMainWindowController.h"
+#include "ui/freeze/FreezeControls.h"
 #include "ui/series/SeriesControls.h"
 #include "device/virtual/VirtualCameraHub.h"
 #include "ui/camera/LumoCameraModeControls.h"
@@ -23,6 +24,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QAction>
 #include <gtest/gtest.h>
 
 #include <future>
@@ -94,7 +96,7 @@ TEST(AppController, StartsWithVirtualCamerasAndShowsTheProblemInTheStatusLine)
     QStringList menus;
     for (QAction *action : main->window()->menuBar()->actions())
         menus << action->text();
-    EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&Mode", "&Draw", "&Help"}));
+    EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&View", "&Mode", "&Draw", "&Help"}));
     EXPECT_TRUE(LumoAppController::helpBaseUrl().startsWith("https://")) << "the help address is bundled";
 }
 
@@ -206,6 +208,14 @@ TEST(AppController, CameraChangeRestoresTheSavedSettingsAndTheProgrammableButton
     center->post(ProgramKeyFunctionDidChange, nullptr, {{DefaultsKeys::ProgramKeyFunction, 1}});
     center->post(CameraCustomButton);
     EXPECT_EQ(capture->zoom(), 3.0f);
+    // Freeze: a press holds the picture, the next lets it go, and the toolbar's button follows.
+    center->post(ProgramKeyFunctionDidChange, nullptr, {{DefaultsKeys::ProgramKeyFunction, 4}});
+    ASSERT_TRUE(waitUntil([&] { return capture->frameCount() > 0; }));
+    for (bool frozen : {true, false}) {
+        center->post(CameraCustomButton);
+        EXPECT_EQ(capture->isFrozen(), frozen);
+        EXPECT_EQ(controller.freezeControls()->freezeAction()->isChecked(), frozen);
+    }
 
     // The model's default exposure level 4 reaches the camera; a press makes it 5 there, in
     // the toolbar and in the saved settings.

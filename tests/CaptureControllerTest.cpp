@@ -201,6 +201,68 @@ TEST_F(CaptureController, WatchdogKicksAStalledRunningStreamAtEveryTick)
     EXPECT_FALSE(controller->checkStall());
 }
 
+TEST_F(CaptureController, FrozenPictureHoldsItsFrameWhileTheStreamRunsOn)
+{
+    FakeDevice *device = backend.last;
+    // A dark page with a red mark where a 2x zoom's part begins; the later pages are white.
+    QImage held(1280, 960, QImage::Format_RGB32);
+    held.fill(Qt::black);
+    for (int y = 240; y < 244; ++y)
+        for (int x = 320; x < 324; ++x)
+            held.setPixel(x, y, qRgb(255, 0, 0));
+    QImage later(1280, 960, QImage::Format_RGB32);
+    later.fill(Qt::white);
+    EXPECT_FALSE(controller->setFrozen(true)) << "nothing shown yet, nothing to hold";
+    controller->setResolution({1280, 960});
+    device->push(held);
+    ASSERT_TRUE(controller->setFrozen(true));
+    EXPECT_TRUE(controller->captureView()->isFrozen());
+
+    // Later frames count, and what is shown and published (the snapshot's frame) is the held one.
+    NotificationRecorder published({WillDisplayImage});
+    const int kicks = device->frameSizeCalls;
+    for (int tick = 0; tick < 3; ++tick) {
+        now += std::chrono::milliseconds(600);
+        device->push(later);
+        controller->watchdogProc();
+        EXPECT_FALSE(controller->checkStall());
+    }
+    EXPECT_EQ(device->frameSizeCalls, kicks) << "a frozen picture of a streaming camera is not kicked";
+    EXPECT_EQ(controller->frameCount(), 4u);
+    ASSERT_EQ(published.names().size(), 3);
+    const LiveFrame last = published.notifications().last().userInfo.value("image").value<LiveFrame>();
+    EXPECT_EQ(last.shownAt(), now);
+    EXPECT_TRUE(last.hasRequestedSize());
+    EXPECT_EQ(last.render(), held);
+    EXPECT_EQ(controller->captureView()->frame(), last);
+
+    // Zoom and mirroring act on the held frame.
+    controller->setZoom(2.0f);
+    controller->setHFlipped(true);
+    device->push(later);
+    const LiveFrame zoomed = controller->captureView()->frame();
+    EXPECT_EQ(zoomed.visibleRect(), QRect(320, 240, 640, 480));
+    const QImage render = zoomed.render();
+    EXPECT_EQ(render.size(), QSize(1280, 960));
+    EXPECT_GT(qRed(render.pixel(1277, 2)), 200) << "the mark, top right once mirrored";
+    EXPECT_LT(qRed(render.pixel(2, 2)), 50);
+    EXPECT_LT(qRed(render.pixel(640, 480)), 50);
+
+    // The same action lets go; so do a camera change and an unplugged camera.
+    controller->setFrozen(false);
+    device->push(later);
+    EXPECT_GT(qRed(controller->captureView()->frame().render().pixel(640, 480)), 200) << "live again";
+    ASSERT_TRUE(controller->setFrozen(true));
+    const int second = hub.plug(VirtualCamera::Model::Tobble)->id();
+    ASSERT_TRUE(waitUntil([&] { return registry->availableCameras().size() == 2; }));
+    registry->setCurrentCamera(registry->availableCameras()[1]);
+    EXPECT_FALSE(controller->isFrozen());
+    backend.last->push(held);
+    ASSERT_TRUE(controller->setFrozen(true));
+    hub.unplug(second);
+    EXPECT_TRUE(waitUntil([&] { return !controller->isFrozen(); }));
+}
+
 TEST_F(CaptureController, DeviceThatCannotBeOpenedIsReportedAndNothingRuns)
 {
     controller->stop();

@@ -24,6 +24,7 @@
 #include "ui/camera/LumoCaptureViewController.h"
 #include "ui/about/LumoAboutWindowController.h"
 #include "ui/preferences/LumoPreferencesWindowController.h"
+#include "ui/freeze/FreezeControls.h"
 #include "ui/series/SeriesControls.h"
 #include "ui/shortcuts/KeyboardShortcutsWindow.h"
 
@@ -66,6 +67,7 @@ LumoAppController::~LumoAppController()
     controlServer_.reset();
     preferences_.reset();
     seriesControls_.reset();
+    freezeControls_.reset();
     series_.reset();
     mainWindowController_.reset(); // stops the live picture
     actionController_.reset();     // waits for photos still being written
@@ -120,6 +122,9 @@ void LumoAppController::awakeFromNib(bool redirectLog)
                                                                                   const LiveFrame &frame) {
             return drawing ? drawing->decoratePhoto(picture, frame) : picture;
         });
+    freezeControls_ = std::make_unique<FreezeControls>(mainWindowController_.get());
+    connect(actionController_.get(), &LumoActionController::freezeToggleRequested, freezeControls_.get(),
+            &FreezeControls::toggle);
     buildMainMenu();
     setNotifications();
     if (!libraryProblem.isEmpty())
@@ -270,6 +275,9 @@ void LumoAppController::buildMainMenu()
             preferenceKeys << keys;
     preferences->setShortcuts(preferenceKeys);
     preferences->setMenuRole(QAction::PreferencesRole);
+
+    QMenu *view = bar->addMenu(tr("&View"));
+    view->addAction(freezeControls_->freezeAction());
 
     QMenu *modeMenu = bar->addMenu(tr("&Mode"));
     modeMenu->addActions(mainWindowController_->modeActions());

@@ -15,6 +15,7 @@ class KeyboardShortcutsWindow;
 class LumoPreferencesWindowController;
 class PhotoSeries;
 class QAction;
+class FreezeControls;
 class SeriesControls;
 class SingleInstance;
 class VirtualCameraHub;
@@ -67,6 +68,7 @@ public:
     // Photos at intervals, and their menu entries and toolbar button.
     PhotoSeries *photoSeries() const { return series_.get(); }
     SeriesControls *seriesControls() const { return seriesControls_.get(); }
+    FreezeControls *freezeControls() const { return freezeControls_.get(); }
 
     // The "HelpBaseURL" entry of the "Server" strings table.
     static QString helpBaseUrl();
@@ -85,5 +87,6 @@ private:
     std::unique_ptr<LumoPreferencesWindowController> preferences_;
     std::unique_ptr<PhotoSeries> series_;
     std::unique_ptr<SeriesControls> seriesControls_;
+    std::unique_ptr<FreezeControls> freezeControls_;
     KeyboardShortcutsWindow *shortcutsWindow_ = nullptr; // a child of the main window
 };

@@ -390,6 +390,9 @@ void LumoActionController::velmarDidPressCustomButton(const Notification &)
     case Mirror:
         center->post(CaptureWillMirror);
         break;
+    case Freeze:
+        emit freezeToggleRequested();
+        break;
     default:
         break;
     }

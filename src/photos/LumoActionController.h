@@ -34,7 +34,7 @@ struct Notification;
 class LumoActionController : public QObject {
     Q_OBJECT
 public:
-    enum ProgrammableKeyFunction { FocusAgain = 0, ZoomStep = 1, ExposureStep = 2, Mirror = 3 };
+    enum ProgrammableKeyFunction { FocusAgain = 0, ZoomStep = 1, ExposureStep = 2, Mirror = 3, Freeze = 4 };
 
     // Answers the current camera, or null: the camera that focuses again, takes the exposure
     // step and names the model in a photo's metadata.
@@ -104,6 +104,8 @@ public:
     void waitForSaves();
 
 signals:
+    // The programmable button asks to hold the picture still, or to let it go.
+    void freezeToggleRequested();
     // A snapshot waits for a frame (true), or has its frame or gave up (false).
     void framesWanted(bool wanted);
     // No snapshot waits for a frame any more.

@@ -625,9 +625,12 @@ void LumoMainWindowController::updateCameraStatus()
         status_->setText(camera->model());
         return;
     }
+    // A frozen picture still counts the frames the camera sends.
+    const QString rate =
+        captureController_->isFrozen() ? tr("Frozen, the camera sends %1 fps") : tr("%1 fps");
     status_->setText(tr("%1  ·  %2×%3  ·  %4")
                          .arg(camera->model())
                          .arg(size.width())
                          .arg(size.height())
-                         .arg(stalled ? tr("not sending") : tr("%1 fps").arg(framesPerSecond_, 0, 'f', 1)));
+                         .arg(stalled ? tr("not sending") : rate.arg(framesPerSecond_, 0, 'f', 1)));
 }

@@ -5,6 +5,7 @@
 #include <QResizeEvent>
 
 #include <cmath>
+#include <utility>
 
 CaptureView::CaptureView(QWidget *parent) : QWidget(parent)
 {
@@ -33,6 +34,12 @@ LiveFrame CaptureView::frame() const
 void CaptureView::setStalled(bool stalled)
 {
     if (stalled_.exchange(stalled) != stalled)
+        update();
+}
+
+void CaptureView::setFrozen(bool frozen)
+{
+    if (std::exchange(frozen_, frozen) != frozen)
         update();
 }
 
@@ -91,6 +98,8 @@ void CaptureView::paintEvent(QPaintEvent *)
     }
     presented_.setDevicePixelRatio(ratio);
     painter.drawImage(target.topLeft(), presented_);
+    if (frozen_ && !stalled_)
+        paintFrozenPlate(painter, target);
     if (stalled_) {
         painter.fillRect(target, QColor(0, 0, 0, 160));
         QFont font = painter.font();
@@ -108,4 +117,26 @@ void CaptureView::paintEvent(QPaintEvent *)
         painter.setPen(Qt::white);
         painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, notice);
     }
+}
+
+void CaptureView::paintFrozenPlate(QPainter &painter, const QRect &target)
+{
+    painter.save();
+    QFont font = painter.font();
+    font.setPointSizeF(font.pointSizeF() * 1.3);
+    font.setBold(true);
+    painter.setFont(font);
+    const QString label = tr("Frozen");
+    // Near the top edge, white on a dark plate with a light rim: clear on a white page and on
+    // a dark one alike.
+    const QRect text = painter.fontMetrics().boundingRect(label);
+    QRect plate(0, 0, text.width() + 28, text.height() + 12);
+    plate.moveTopLeft(QPoint(target.center().x() - plate.width() / 2, target.top() + 12));
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(255, 255, 255, 200), 1.5));
+    painter.setBrush(QColor(0, 0, 0, 180));
+    painter.drawRoundedRect(plate, 8, 8);
+    painter.setPen(Qt::white);
+    painter.drawText(plate, Qt::AlignCenter, label);
+    painter.restore();
 }

@@ -8,6 +8,8 @@
 #include <atomic>
 #include <mutex>
 
+class QPainter;
+
 // Shows the live picture: the newest frame, aspect-fitted on black.
 //
 // setFrame() may be called from the frame thread: it keeps only the newest frame and asks for
@@ -29,6 +31,10 @@ public:
     void setStalled(bool stalled);
     bool isStalled() const { return stalled_; }
 
+    // The picture is held still: a "Frozen" plate says so over it, on any page. Main thread.
+    void setFrozen(bool frozen);
+    bool isFrozen() const { return frozen_; }
+
     // The view's size in device pixels, for the frame thread to decode no more than it shows.
     // Empty until the view has been laid out.
     QSize areaSize() const;
@@ -44,10 +50,13 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void paintFrozenPlate(QPainter &painter, const QRect &target);
+
     mutable std::mutex mutex_;
     LiveFrame frame_;
     std::atomic<bool> repaintPending_{false};
     std::atomic<bool> stalled_{false};
+    bool frozen_ = false;
     std::atomic<uint32_t> areaSize_{0}; // width << 16 | height, device pixels
     // Main thread: the picture as last painted, and the scaling step before mirroring.
     QImage presented_;

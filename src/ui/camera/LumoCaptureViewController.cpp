@@ -36,6 +36,10 @@ LumoCaptureViewController::LumoCaptureViewController(CaptureBackend *backend, Ca
     : QObject(parent), backend_(backend), currentCamera_(std::move(currentCamera)),
       resolution_(packSize(InitialResolution))
 {
+    connect(&freeze_, &PictureFreeze::frozenChanged, this, [this](bool frozen) {
+        if (captureView_)
+            captureView_->setFrozen(frozen);
+    });
     NotificationCenter *center = NotificationCenter::defaultCenter();
     center->addObserver(this, NotificationNames::CameraWillChange,
                         [this](const Notification &n) { deviceWillChange(n); });
@@ -130,8 +134,10 @@ void LumoCaptureViewController::start()
     QPointer<LumoCaptureViewController> self = this;
     device_->setErrorCallback([self](const CaptureDevice::Error &error) {
         runOnMainThread([self, error] {
-            if (self)
-                self->presentError(error);
+            if (!self)
+                return;
+            self->freeze_.release(); // the held page is not under this camera any more
+            self->presentError(error);
         });
     });
     {
@@ -156,6 +162,7 @@ void LumoCaptureViewController::start()
 void LumoCaptureViewController::stop()
 {
     LUMO_LOG("stop");
+    freeze_.release();
     if (device_) {
         device_->stopRunning();
         device_->close();
@@ -223,10 +230,24 @@ void LumoCaptureViewController::restart()
     QTimer::singleShot(Delays::scaled(Delays::CaptureRestart), this, [this] { start(); });
 }
 
+bool LumoCaptureViewController::setFrozen(bool frozen)
+{
+    if (!frozen) {
+        freeze_.release();
+        return true;
+    }
+    if (!captureView_ || !isRunning())
+        return false;
+    return freeze_.freeze(captureView_->frame());
+}
+
 void LumoCaptureViewController::setResolution(const QSize &size)
 {
     sizeSettled_ = true;
     const bool changed = size != resolution();
+    // Frames of another size follow: the held one would not be a picture of this stream.
+    if (changed)
+        freeze_.release();
     applyFrameSize(size);
     if (changed)
         emit resolutionChanged(size);
@@ -294,10 +315,13 @@ void LumoCaptureViewController::willDisplayImage(const FramePayload &payload)
     const QSize requested = sizeSettled_ ? transform.outputSize : QSize();
     CaptureView *view = frameView_;
     // Zoom and mirroring travel with the frame: the view applies them as it paints, a snapshot
-    // when it takes the frame. Only what the view shows is decoded.
+    // when it takes the frame. Only what the view shows is decoded, and nothing while the
+    // picture is frozen: the held frame stands in for the one the camera sent.
     const LiveFrame::TimePoint shownAt = clock_();
-    const LiveFrame frame =
-        decoder_.decode(payload, transform, view ? view->areaSize() : QSize()).stamped(shownAt, requested);
+    LiveFrame frame = freeze_.frameWith(transform);
+    if (frame.isNull())
+        frame = decoder_.decode(payload, transform, view ? view->areaSize() : QSize());
+    frame = frame.stamped(shownAt, requested);
     if (frame.isNull())
         return; // a damaged frame: dropped
     lastFrameAt_ = shownAt.time_since_epoch().count();

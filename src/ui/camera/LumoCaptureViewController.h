@@ -2,6 +2,7 @@
 
 #include "capture/CaptureDevice.h"
 #include "capture/LiveFrameDecoder.h"
+#include "capture/PictureFreeze.h"
 #include "device/LumoCamera.h"
 
 #include <QObject>
@@ -23,6 +24,11 @@ struct Notification;
 // to show it with and publishes each shown frame (a LiveFrame) as "LumoWillDisplayImage". It
 // follows the current camera (stops on "LumoCameraWillChange", starts on "LumoCameraDidChange"),
 // and a watchdog re-applies the resolution while the stream is stalled.
+//
+// A frozen picture (setFrozen) shows the frame held at that moment while the stream runs on:
+// every frame the camera sends still counts, times the picture and is published, but as the
+// held frame with the zoom and mirroring of the moment, so the watchdog sees a running stream
+// and a snapshot saves the held frame. Stopping the stream (camera change, unplug) lets go.
 //
 // Each published frame carries the time it was shown and, once the camera's settings have set
 // the resolution, the frame size they ask for; until then a new camera streams at whatever size
@@ -71,6 +77,12 @@ public:
     void setHFlipped(bool on) { hFlipped_ = on; }
     bool vFlipped() const { return vFlipped_; }
     void setVFlipped(bool on) { vFlipped_ = on; }
+
+    // Holds the picture shown now still (true), or lets it go. Freezing fails (and answers
+    // false) while no picture is shown.
+    bool setFrozen(bool frozen);
+    bool isFrozen() const { return freeze_.isFrozen(); }
+    PictureFreeze *pictureFreeze() { return &freeze_; }
 
     // Frames shown so far (wraps), and the size of the latest one as shown.
     uint32_t frameCount() const { return frameCount_; }
@@ -132,4 +144,5 @@ private:
     bool framesWanted_ = false;
 
     LiveFrameDecoder decoder_; // used on the frame thread only
+    PictureFreeze freeze_;
 };

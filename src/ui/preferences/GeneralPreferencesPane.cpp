@@ -31,7 +31,7 @@ namespace {
 
 using namespace NotificationNames;
 
-constexpr int FunctionCount = 4;
+constexpr int FunctionCount = 5;
 constexpr int DefaultInstantPreview = 1; // two seconds
 
 // A one-of-many choice laid out in a row (or a column), each button's id its position.
@@ -73,8 +73,8 @@ GeneralPreferencesPane::GeneralPreferencesPane(UserDefaults *defaults, LumoCamer
 
     // The programmable button, with what its function does beneath.
     functionPopUp_ = new QComboBox;
-    functionPopUp_->addItems(
-        {tr("Focus once"), tr("Zoom in one step"), tr("Exposure up one step"), tr("Mirror horizontally")});
+    functionPopUp_->addItems({tr("Focus once"), tr("Zoom in one step"), tr("Exposure up one step"),
+                              tr("Mirror horizontally"), tr("Freeze the picture")});
     descriptField_ = smallLabel();
     auto *function = new QVBoxLayout;
     function->addWidget(functionPopUp_, 0, Qt::AlignLeft);
@@ -203,6 +203,8 @@ QString GeneralPreferencesPane::functionDescription(int index)
         return tr("Increases exposure for one level.");
     case 3:
         return tr("Flips the current view horizontally.");
+    case 4:
+        return tr("Holds the picture still while the camera keeps sending; a second press lets it go.");
     }
     return {};
 }

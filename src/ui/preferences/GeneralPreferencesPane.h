@@ -59,7 +59,7 @@ public:
     // Whether a file can be created in `folder`: tried for real, since permissions alone do
     // not tell about read-only mounts, and tell nothing for root.
     static bool isWritableFolder(const QString &folder);
-    // The help text of the programmable button's function `index` (0 to 3), else empty.
+    // The help text of the programmable button's function `index` (0 to 4), else empty.
     static QString functionDescription(int index);
 
     QComboBox *functionPopUp() const { return functionPopUp_; }

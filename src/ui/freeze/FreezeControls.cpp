@@ -1,0 +1,93 @@
+#include "FreezeControls.h"
+
+#include "ui/LumoMainWindowController.h"
+#include "ui/camera/LumoCaptureViewController.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QMainWindow>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+constexpr int FloaterMargin = 16;
+
+} // namespace
+
+FreezeControls::FreezeControls(LumoMainWindowController *main, QObject *parent)
+    : QObject(parent), main_(main), capture_(main->captureController())
+{
+    freezeAction_ = new QAction(tr("&Freeze Picture"), this);
+    freezeAction_->setObjectName(QStringLiteral("freezeAction"));
+    freezeAction_->setCheckable(true);
+    freezeAction_->setShortcut(QKeySequence(Qt::Key_F));
+    // The key works in project mode too, where the menu bar is hidden.
+    freezeAction_->setShortcutContext(Qt::WindowShortcut);
+    freezeAction_->setToolTip(tr("Hold the picture still while you change the page; again to let it go (F)"));
+    main_->window()->addAction(freezeAction_);
+    connect(freezeAction_, &QAction::triggered, this, &FreezeControls::toggle);
+    main_->cameraModeToolbar()->addSeparator();
+    main_->cameraModeToolbar()->addAction(freezeAction_);
+
+    floater_ = new QToolButton(main_->cameraView());
+    floater_->setObjectName(QStringLiteral("freezeFloater"));
+    floater_->setDefaultAction(freezeAction_);
+    floater_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    floater_->setStyleSheet(QStringLiteral("QToolButton { color: white; background: rgba(0, 0, 0, 160); "
+                                           "border: 1px solid rgba(255, 255, 255, 160);"
+                                           " border-radius: 6px; padding: 6px 10px; }"
+                                           " QToolButton:checked { background: rgba(30, 90, 200, 200); }"));
+    main_->cameraView()->installEventFilter(this);
+
+    connect(capture_->pictureFreeze(), &PictureFreeze::frozenChanged, this, &FreezeControls::update);
+    for (QAction *mode : main_->modeActions())
+        connect(mode, &QAction::toggled, this, &FreezeControls::update);
+    update();
+}
+
+FreezeControls::~FreezeControls()
+{
+    if (QWidget *view = main_->cameraView())
+        view->removeEventFilter(this);
+}
+
+void FreezeControls::toggle()
+{
+    // Without a picture on screen (review mode pauses it, no camera) there is nothing to hold,
+    // and the action stays off.
+    capture_->setFrozen(!capture_->isFrozen());
+    update();
+}
+
+void FreezeControls::update()
+{
+    const bool frozen = capture_->isFrozen();
+    const int mode = main_->mode();
+    freezeAction_->setChecked(frozen);
+    freezeAction_->setEnabled(mode == LumoMainWindowController::CameraMode
+                              || mode == LumoMainWindowController::ProjectMode || frozen);
+    freezeAction_->setText(frozen ? tr("Un&freeze Picture") : tr("&Freeze Picture"));
+    freezeAction_->setIconText(frozen ? tr("Frozen") : tr("Freeze"));
+    if (floater_) {
+        floater_->setVisible(mode == LumoMainWindowController::ProjectMode);
+        placeFloater();
+    }
+}
+
+void FreezeControls::placeFloater()
+{
+    if (!floater_ || !floater_->isVisible())
+        return;
+    floater_->adjustSize();
+    const QWidget *view = floater_->parentWidget();
+    floater_->move(FloaterMargin, view->height() - floater_->height() - FloaterMargin);
+    floater_->raise();
+}
+
+bool FreezeControls::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize || event->type() == QEvent::ParentChange)
+        placeFloater();
+    return QObject::eventFilter(watched, event);
+}
