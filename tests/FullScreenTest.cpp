@@ -14,6 +14,7 @@
 #include "ui/fullscreen/FloaterImages.h"
 #include "ui/fullscreen/LumoAttachController.h"
 #include "ui/fullscreen/LumoPreviewImageView.h"
+#include "ui/freeze/FreezeControls.h"
 #include "ui/widgets/LumoButtonView.h"
 #include "ui/widgets/LumoPopUpButton.h"
 
@@ -66,6 +67,8 @@ protected:
 TEST_F(FullScreen, ProjectModeCarriesThePictureAndItsControlsToAFullScreenWindowAndBack)
 {
     main.window()->resize(1000, 700);
+    FreezeControls freeze(&main);
+    EXPECT_FALSE(freeze.floater()->isVisible()) << "the toolbar has the freeze button";
     EXPECT_TRUE(shows(attach()->snapshotWindow()));
     EXPECT_FALSE(shows(attach()->closeWindow())) << "close button and strip only full screen";
     EXPECT_FALSE(shows(attach()->toolbarContainerWindow()));
@@ -94,6 +97,12 @@ TEST_F(FullScreen, ProjectModeCarriesThePictureAndItsControlsToAFullScreenWindow
     EXPECT_EQ(main.drawing()->overlay()->tool(), DrawingTool::Rectangle);
     QTest::keyClick(full, Qt::Key_B);
     EXPECT_EQ(main.drawing()->overlay()->tool(), DrawingTool::None);
+    ASSERT_TRUE(waitUntil([&] { return freeze.floater()->isVisible(); }));
+    EXPECT_TRUE(full->rect().contains(freeze.floater()->geometry().translated(main.cameraView()->pos())));
+    int freezes = 0;
+    QObject::connect(freeze.freezeAction(), &QAction::triggered, [&] { ++freezes; });
+    QTest::keyClick(full, Qt::Key_F);
+    EXPECT_EQ(freezes, 1) << "F works full screen";
 
     // A click on the picture hides the controls, another brings them back; a click on a
     // control is the control's.
@@ -114,6 +123,11 @@ TEST_F(FullScreen, ProjectModeCarriesThePictureAndItsControlsToAFullScreenWindow
     EXPECT_FALSE(shows(attach()->closeWindow()));
     EXPECT_FALSE(shows(attach()->toolbarContainerWindow()));
     main.exitFullScreenMode(); // without a full-screen window: nothing
+    EXPECT_TRUE(waitUntil([&] { return !freeze.floater()->isVisible(); }));
+    // A mode button is checked before the mode changes: the freeze button follows the mode set.
+    main.modeActions()[1]->trigger();
+    EXPECT_TRUE(waitUntil([&] { return freeze.floater()->isVisible(); }));
+    main.modeActions()[0]->trigger();
 
     // Closed from the desktop, the full-screen window gives the main window back.
     main.setMode(Mode::ProjectMode);

@@ -127,11 +127,11 @@ void CaptureView::paintFrozenPlate(QPainter &painter, const QRect &target)
     font.setBold(true);
     painter.setFont(font);
     const QString label = tr("Frozen");
-    // Near the top edge, white on a dark plate with a light rim: clear on a white page and on
-    // a dark one alike.
+    // Centred near the bottom edge, where no floating control stays; white on a dark plate with
+    // a light rim, clear on a white page and on a dark one alike.
     const QRect text = painter.fontMetrics().boundingRect(label);
     QRect plate(0, 0, text.width() + 28, text.height() + 12);
-    plate.moveTopLeft(QPoint(target.center().x() - plate.width() / 2, target.top() + 12));
+    plate.moveBottomLeft(QPoint(target.center().x() - plate.width() / 2, target.bottom() - 16));
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(255, 255, 255, 200), 1.5));
     painter.setBrush(QColor(0, 0, 0, 180));

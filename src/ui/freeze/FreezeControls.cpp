@@ -2,6 +2,7 @@
 
 #include "ui/LumoMainWindowController.h"
 #include "ui/camera/LumoCaptureViewController.h"
+#include "ui/fullscreen/FloaterGeometry.h"
 
 #include <QAction>
 #include <QEvent>
@@ -22,10 +23,9 @@ FreezeControls::FreezeControls(LumoMainWindowController *main, QObject *parent)
     freezeAction_->setObjectName(QStringLiteral("freezeAction"));
     freezeAction_->setCheckable(true);
     freezeAction_->setShortcut(QKeySequence(Qt::Key_F));
-    // The key works in project mode too, where the menu bar is hidden.
-    freezeAction_->setShortcutContext(Qt::WindowShortcut);
     freezeAction_->setToolTip(tr("Hold the picture still while you change the page; again to let it go (F)"));
-    main_->window()->addAction(freezeAction_);
+    // The key works in whichever window shows the picture: the main window or the full-screen one.
+    main_->cameraView()->addAction(freezeAction_);
     connect(freezeAction_, &QAction::triggered, this, &FreezeControls::toggle);
     main_->cameraModeToolbar()->addSeparator();
     main_->cameraModeToolbar()->addAction(freezeAction_);
@@ -41,8 +41,9 @@ FreezeControls::FreezeControls(LumoMainWindowController *main, QObject *parent)
     main_->cameraView()->installEventFilter(this);
 
     connect(capture_->pictureFreeze(), &PictureFreeze::frozenChanged, this, &FreezeControls::update);
+    // Queued: a mode button toggles before the window has changed its mode.
     for (QAction *mode : main_->modeActions())
-        connect(mode, &QAction::toggled, this, &FreezeControls::update);
+        connect(mode, &QAction::toggled, this, &FreezeControls::update, Qt::QueuedConnection);
     update();
 }
 
@@ -80,8 +81,16 @@ void FreezeControls::placeFloater()
     if (!floater_ || !floater_->isVisible())
         return;
     floater_->adjustSize();
+    // On the picture's bottom-left corner, full screen too, where the picture leaves bands beside
+    // it (geometry with the origin at the bottom left).
     const QWidget *view = floater_->parentWidget();
-    floater_->move(FloaterMargin, view->height() - floater_->height() - FloaterMargin);
+    const QSize frame = capture_->lastFrameSize();
+    const QRectF area(view->rect());
+    const QRectF picture = FloaterGeometry::pictureFrame(area, main_->fullWindow() != nullptr,
+                                                         frame.isEmpty() ? QSizeF(4, 3) : QSizeF(frame))
+                               .intersected(area);
+    floater_->move(int(picture.left()) + FloaterMargin,
+                   view->height() - int(picture.y()) - floater_->height() - FloaterMargin);
     floater_->raise();
 }
 
