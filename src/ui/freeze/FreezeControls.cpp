@@ -10,9 +10,13 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int FloaterMargin = 16;
+// From the right reference to the left edge of the snapshot button, with a gap.
+constexpr float SnapshotClearance = 95 + 40 + 12;
 
 } // namespace
 
@@ -81,15 +85,17 @@ void FreezeControls::placeFloater()
     if (!floater_ || !floater_->isVisible())
         return;
     floater_->adjustSize();
-    // On the picture's bottom-left corner, full screen too, where the picture leaves bands beside
-    // it (geometry with the origin at the bottom left).
+    // Beside the snapshot button, on its left, at the picture's bottom edge (full screen too,
+    // where the picture leaves bands beside it); the drawing tools take the bottom-left corner.
+    // Geometry with the origin at the bottom left.
     const QWidget *view = floater_->parentWidget();
     const QSize frame = capture_->lastFrameSize();
+    const QSizeF aspect = frame.isEmpty() ? QSizeF(4, 3) : QSizeF(frame);
+    const bool fullScreen = main_->fullWindow() != nullptr;
     const QRectF area(view->rect());
-    const QRectF picture = FloaterGeometry::pictureFrame(area, main_->fullWindow() != nullptr,
-                                                         frame.isEmpty() ? QSizeF(4, 3) : QSizeF(frame))
-                               .intersected(area);
-    floater_->move(int(picture.left()) + FloaterMargin,
+    const QRectF picture = FloaterGeometry::pictureFrame(area, fullScreen, aspect).intersected(area);
+    const float right = FloaterGeometry::rightReference(area, fullScreen, aspect) - SnapshotClearance;
+    floater_->move(std::max(int(picture.left()) + FloaterMargin, int(right) - floater_->width()),
                    view->height() - int(picture.y()) - floater_->height() - FloaterMargin);
     floater_->raise();
 }
