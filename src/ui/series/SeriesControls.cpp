@@ -71,8 +71,9 @@ SeriesControls::SeriesControls(PhotoSeries *series, LumoMainWindowController *ma
         endShown_->start(Delays::scaled(EndShown));
         update();
     });
+    // The mode buttons toggle before the window changes mode: look once the change is made.
     for (QAction *mode : main_->modeActions())
-        connect(mode, &QAction::toggled, this, &SeriesControls::update);
+        connect(mode, &QAction::toggled, this, &SeriesControls::update, Qt::QueuedConnection);
     update();
 }
 
