@@ -12,6 +12,7 @@
 #include "photos/series/PhotoSeries.h"
 #include "ui/LumoMainWindowController.h"
 #include "ui/freeze/FreezeControls.h"
+#include "ui/rotation/RotationControls.h"
 #include "ui/series/SeriesControls.h"
 #include "device/virtual/VirtualCameraHub.h"
 #include "ui/camera/LumoCameraModeControls.h"
@@ -216,6 +217,24 @@ TEST(AppController, CameraChangeRestoresTheSavedSettingsAndTheProgrammableButton
         EXPECT_EQ(capture->isFrozen(), frozen);
         EXPECT_EQ(controller.freezeControls()->freezeAction()->isChecked(), frozen);
     }
+
+    // Turning: the mirror pop-up's entries and the key's action turn the picture, the window
+    // takes its shape and the camera's record keeps the turn.
+    QSize shape;
+    QObject context;
+    QObject::connect(capture, &LumoCaptureViewController::resolutionChanged, &context, [&](const QSize &size) { shape = size; });
+    LumoPopUpButton *mirror = controls->mirrorButton();
+    mirror->itemAtIndex(4)->trigger(); // turned 90°
+    EXPECT_EQ(capture->quarterTurns(), 1);
+    EXPECT_EQ(shape, QSize(600, 800));
+    EXPECT_EQ(saved("Rotation").toInt(), 90);
+    mirror->itemAtIndex(6)->trigger(); // turned 270°
+    controller.rotationControls()->rotateAction()->trigger();
+    EXPECT_EQ(capture->quarterTurns(), 0);
+    EXPECT_EQ(shape, QSize(800, 600));
+    EXPECT_EQ(saved("Rotation").toInt(), 0);
+    EXPECT_TRUE(mirror->itemAtIndex(3)->isChecked() && !mirror->itemAtIndex(6)->isChecked());
+    EXPECT_FALSE(capture->vFlipped()) << "the turn entries are no flips";
 
     // The model's default exposure level 4 reaches the camera; a press makes it 5 there, in
     // the toolbar and in the saved settings.

@@ -113,9 +113,14 @@ TEST_F(CamSettings, SavedSettingsComeBackPerModel)
     cache->setZoom(2.5f);
     cache->setResolution(3);
     cache->setVFlipped(true);
+    cache->setQuarterTurns(3);
 
     current = tobble;
-    resetAndWait();
+    for (const QVariant &damaged : {QVariant(45), QVariant("sideways"), QVariant(-90)}) {
+        cache->setDeviceKey("Rotation", damaged);
+        resetAndWait();
+        EXPECT_EQ(cache->quarterTurns(), 0) << "a damaged turn reads as upright";
+    }
     EXPECT_EQ(cache->zoom(), 1.0f) << "another model keeps a record of its own";
     EXPECT_EQ(cache->resolution(), 1);
 
@@ -124,6 +129,8 @@ TEST_F(CamSettings, SavedSettingsComeBackPerModel)
     EXPECT_EQ(cache->zoom(), 2.5f);
     EXPECT_EQ(cache->resolution(), 3);
     EXPECT_TRUE(cache->vFlipped());
+    EXPECT_EQ(cache->quarterTurns(), 3);
+    EXPECT_EQ(record("Arvo").value("Rotation").toInt(), 270);
     EXPECT_EQ(cache->contrast(), uint16_t(arvo->contrastDef() + 3));
     EXPECT_EQ(hub.camera(2)->uvcModel().value("contrast").value_or(-1), arvo->contrastDef() + 3)
         << "the saved adjustment reached the camera";
@@ -224,13 +231,13 @@ TEST_F(CamSettings, KeepCameraSetOneAlwaysSetsTheModeDefaults)
     EXPECT_EQ(cache->exposure(), 3);
 }
 
-TEST_F(CamSettings, SetRestoreableWritesAllThirteenValues)
+TEST_F(CamSettings, SetRestoreableWritesEveryValue)
 {
     current = attach(VirtualCamera::Model::Arvo);
     makeCache();
     cache->setRestoreable(false);
     EXPECT_EQ(record("Arvo").keys(), QStringList({"AutoBrightness", "Brightness", "Contrast", "Exposure", "Gamma", "HFlipped", "Hue",
-                                                  "Resolution", "Saturation", "Sharpness", "Timer", "VFlipped", "Zoom"}));
+                                                  "Resolution", "Rotation", "Saturation", "Sharpness", "Timer", "VFlipped", "Zoom"}));
 }
 
 TEST_F(CamSettings, WithoutACameraOnlyTheFieldsChange)

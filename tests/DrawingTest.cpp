@@ -39,6 +39,7 @@ struct MappingCase {
     bool vFlipped;
     QSize area;
     QSize drawnOn; // the frame size the mark's coordinates were taken on
+    int quarterTurns = 0;
 };
 
 class PictureMapping : public ::testing::TestWithParam<MappingCase> {};
@@ -55,6 +56,7 @@ TEST_P(PictureMapping, StrokePointStaysOnItsPageSpotInViewAndPhoto)
     settings.hFlipped = c.hFlipped;
     settings.vFlipped = c.vFlipped;
     settings.outputSize = FrameSize;
+    settings.quarterTurns = c.quarterTurns;
     const LiveFrame frame(markedFrame(FrameSize, mark), settings);
     const QTransform fromDrawn = DrawingGeometry::drawnToFrame(c.drawnOn, FrameSize);
 
@@ -83,7 +85,10 @@ INSTANTIATE_TEST_SUITE_P(Drawing, PictureMapping,
                                            MappingCase{"Zoom2Turned", 2.0f, true, true, QSize(800, 600), FrameSize},
                                            MappingCase{"WideWindow", 2.0f, false, false, QSize(1200, 500), FrameSize},
                                            MappingCase{"TallWindow", 1.0f, true, false, QSize(300, 700), FrameSize},
-                                           MappingCase{"DrawnAtOtherResolution", 2.0f, false, false, QSize(800, 600), QSize(1600, 1200)}),
+                                           MappingCase{"DrawnAtOtherResolution", 2.0f, false, false, QSize(800, 600), QSize(1600, 1200)},
+                                           MappingCase{"Quarter", 1.0f, false, false, QSize(800, 600), FrameSize, 1},
+                                           MappingCase{"HalfZoom2Mirrored", 2.0f, true, false, QSize(800, 600), FrameSize, 2},
+                                           MappingCase{"ThreeQuartersZoom150Flipped", 1.5f, false, true, QSize(500, 900), FrameSize, 3}),
                          [](const ::testing::TestParamInfo<MappingCase> &info) { return std::string(info.param.name); });
 
 Stroke penStroke(qreal x)

@@ -6,6 +6,7 @@
 #include "ui/camera/CaptureView.h"
 
 #include <QPixmap>
+#include <QTransform>
 #include <gtest/gtest.h>
 #include <libyuv/scale_argb.h>
 
@@ -72,7 +73,7 @@ int largestDifference(const QImage &a, const QImage &b)
     return largest;
 }
 
-// The transform as defined: the zoomed centre scaled up to the output size, then mirrored.
+// The transform as defined: the zoomed centre scaled up to the output size, mirrored, then turned.
 QImage eagerTransform(const QImage &frame, const LiveFrame::Transform &transform)
 {
     const QRect visible = FrameTransform::visibleRect(frame.size(), transform);
@@ -80,7 +81,7 @@ QImage eagerTransform(const QImage &frame, const LiveFrame::Transform &transform
     libyuv::ARGBScale(frame.constBits() + visible.y() * frame.bytesPerLine() + visible.x() * 4, int(frame.bytesPerLine()), visible.width(),
                       visible.height(), zoomed.bits(), int(zoomed.bytesPerLine()), zoomed.width(), zoomed.height(),
                       libyuv::kFilterBilinear);
-    return zoomed.mirrored(transform.hFlipped, transform.vFlipped);
+    return zoomed.mirrored(transform.hFlipped, transform.vFlipped).transformed(QTransform().rotate(90 * transform.quarterTurns));
 }
 
 struct RegionCase {
@@ -151,11 +152,15 @@ TEST(LivePicture, PaintedAndSavedPicturesMatchTheEagerTransform)
     const QImage whole = decodeWhole(jpeg);
     LiveFrameDecoder decoder;
     CaptureView view;
-    view.resize(size);
     for (float zoom : ZoomSteps) {
-        for (int flips = 0; flips < 4; ++flips) {
-            const LiveFrame::Transform transform{zoom, bool(flips & 1), bool(flips & 2), size};
-            const QString what = QStringLiteral("zoom %1 flips %2").arg(zoom).arg(flips);
+        for (int flips = 0; flips < 16; ++flips) {
+            // Every zoom and mirroring unturned; every turn with every mirroring at 1x and 2x.
+            const int turns = flips / 4;
+            if (turns && zoom != 1.0f && zoom != 2.0f)
+                continue;
+            const LiveFrame::Transform transform{zoom, bool(flips & 1), bool(flips & 2), size, turns};
+            const QString what = QStringLiteral("zoom %1 flips %2 turns %3").arg(zoom).arg(flips % 4).arg(turns);
+            view.resize(FrameTransform::turned(size, turns));
             QImage eager = eagerTransform(whole, transform);
 
             const LiveFrame frame = decoder.decode(mjpegPayload(jpeg, size), transform, size);
@@ -166,7 +171,7 @@ TEST(LivePicture, PaintedAndSavedPicturesMatchTheEagerTransform)
             EXPECT_LE(largestDifference(frame.render(), eager), 1) << qPrintable(what);
 
             // A view of half the size gets a half-size decode; the photo is still full size.
-            const LiveFrame reduced = decoder.decode(mjpegPayload(jpeg, size), transform, size / 2);
+            const LiveFrame reduced = decoder.decode(mjpegPayload(jpeg, size), transform, FrameTransform::turned(size, turns) / 2);
             EXPECT_EQ(reduced.denominator(), zoom == 1.0f ? 2 : 1) << qPrintable(what);
             EXPECT_LE(largestDifference(reduced.render(), eager), 1) << qPrintable(what);
         }

@@ -25,6 +25,7 @@
 #include "ui/about/LumoAboutWindowController.h"
 #include "ui/preferences/LumoPreferencesWindowController.h"
 #include "ui/freeze/FreezeControls.h"
+#include "ui/rotation/RotationControls.h"
 #include "ui/series/SeriesControls.h"
 #include "ui/shortcuts/KeyboardShortcutsWindow.h"
 
@@ -67,6 +68,7 @@ LumoAppController::~LumoAppController()
     controlServer_.reset();
     preferences_.reset();
     seriesControls_.reset();
+    rotationControls_.reset();
     freezeControls_.reset();
     series_.reset();
     mainWindowController_.reset(); // stops the live picture
@@ -125,6 +127,8 @@ void LumoAppController::awakeFromNib(bool redirectLog)
     freezeControls_ = std::make_unique<FreezeControls>(mainWindowController_.get());
     connect(actionController_.get(), &LumoActionController::freezeToggleRequested, freezeControls_.get(),
             &FreezeControls::toggle);
+    rotationControls_ = std::make_unique<RotationControls>(mainWindowController_.get(),
+                                                           CamSettingController::sharedInstance());
     buildMainMenu();
     setNotifications();
     if (!libraryProblem.isEmpty())
@@ -278,6 +282,7 @@ void LumoAppController::buildMainMenu()
 
     QMenu *view = bar->addMenu(tr("&View"));
     view->addAction(freezeControls_->freezeAction());
+    view->addAction(rotationControls_->rotateAction());
 
     QMenu *modeMenu = bar->addMenu(tr("&Mode"));
     modeMenu->addActions(mainWindowController_->modeActions());

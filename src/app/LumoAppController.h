@@ -16,6 +16,7 @@ class LumoPreferencesWindowController;
 class PhotoSeries;
 class QAction;
 class FreezeControls;
+class RotationControls;
 class SeriesControls;
 class SingleInstance;
 class VirtualCameraHub;
@@ -69,6 +70,7 @@ public:
     PhotoSeries *photoSeries() const { return series_.get(); }
     SeriesControls *seriesControls() const { return seriesControls_.get(); }
     FreezeControls *freezeControls() const { return freezeControls_.get(); }
+    RotationControls *rotationControls() const { return rotationControls_.get(); }
 
     // The "HelpBaseURL" entry of the "Server" strings table.
     static QString helpBaseUrl();
@@ -88,5 +90,6 @@ private:
     std::unique_ptr<PhotoSeries> series_;
     std::unique_ptr<SeriesControls> seriesControls_;
     std::unique_ptr<FreezeControls> freezeControls_;
+    std::unique_ptr<RotationControls> rotationControls_;
     KeyboardShortcutsWindow *shortcutsWindow_ = nullptr; // a child of the main window
 };

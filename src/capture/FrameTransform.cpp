@@ -90,18 +90,61 @@ bool FrameTransform::scaleAndMirror(const QImage &in, const QRect &source, bool 
                      vFlipped, out.bits(), int(out.bytesPerLine()));
 }
 
+bool FrameTransform::render(const QImage &in, const QRect &source, const Settings &s, QImage &out,
+                            QImage &scratch)
+{
+    // Both flips are a half turn; what is left is at most one flip.
+    bool h = s.hFlipped, v = s.vFlipped;
+    int turns = s.quarterTurns;
+    if (h && v) {
+        h = v = false;
+        turns += 2;
+    }
+    turns = ((turns % 4) + 4) % 4;
+    if (turns == 0)
+        return scaleAndMirror(in, source, h, v, out, scratch);
+    if (in.isNull() || out.isNull() || !is32Bit(in) || !is32Bit(out) || source.isEmpty()
+        || !in.rect().contains(source))
+        return false;
+    // Scaled unturned first, then turned by libyuv; a flip before the turn is the other flip after
+    // an odd turn, done in place on the turned picture.
+    const QSize unturned = turned(out.size(), turns);
+    const uint8_t *from = pixelAt(in, source.topLeft());
+    int stride = int(in.bytesPerLine());
+    if (source.size() != unturned) {
+        writable(scratch, unturned, out.format());
+        const bool up = unturned.width() >= source.width() || unturned.height() >= source.height();
+        if (libyuv::ARGBScale(from, stride, source.width(), source.height(), scratch.bits(),
+                              int(scratch.bytesPerLine()), unturned.width(), unturned.height(),
+                              up ? libyuv::kFilterBilinear : libyuv::kFilterBox)
+            != 0)
+            return false;
+        from = scratch.constBits();
+        stride = int(scratch.bytesPerLine());
+    }
+    const libyuv::RotationMode mode = turns == 1   ? libyuv::kRotate90
+                                      : turns == 2 ? libyuv::kRotate180
+                                                   : libyuv::kRotate270;
+    if (libyuv::ARGBRotate(from, stride, out.bits(), int(out.bytesPerLine()), unturned.width(),
+                           unturned.height(), mode)
+        != 0)
+        return false;
+    if (h || v)
+        out.mirror(turns % 2 ? v : h, turns % 2 ? h : v);
+    return true;
+}
+
 void FrameTransform::apply(QImage &frame, const Settings &s)
 {
     if (frame.isNull())
         return;
     const bool zoom = zooms(s);
-    if (!zoom && !s.hFlipped && !s.vFlipped)
+    if (!zoom && !s.hFlipped && !s.vFlipped && s.quarterTurns % 4 == 0)
         return;
     if (!is32Bit(frame))
         frame = frame.convertToFormat(QImage::Format_RGB32);
     const QRect source = visibleRect(frame.size(), s);
-    const QSize size = zoom ? s.outputSize : frame.size();
-    writable(result_, size, frame.format());
-    if (scaleAndMirror(frame, source, s.hFlipped, s.vFlipped, result_, scratch_))
+    writable(result_, shownSize(frame.size(), s), frame.format());
+    if (render(frame, source, s, result_, scratch_))
         frame = result_;
 }

@@ -4,12 +4,14 @@
 #include <QRectF>
 #include <QSize>
 
-// Digital zoom and mirroring of live frames.
+// Digital zoom, mirroring and turning of live frames.
 //
 // Zoom scales the frame by the factor and keeps the centre at the output size: the part of the
 // frame that stays visible is the centred rectangle of output size / zoom, scaled up to the
 // output size. Mirroring follows zoom, so a mirrored zoom mirrors the zoomed centre. Both flips
-// together turn the picture by 180 degrees.
+// together turn the picture by 180 degrees. The turn by quarters (clockwise) comes last: it turns
+// the picture as shown, so a turn by 90 or 270 degrees gives a picture of the output size with
+// width and height swapped.
 //
 // Thread: the thread that owns the instance; it keeps scratch buffers from one call to the
 // next. The static functions are free of state.
@@ -20,7 +22,19 @@ public:
         bool hFlipped = false; // left-right
         bool vFlipped = false; // top-bottom
         QSize outputSize;      // the requested frame size, also the size of the zoom crop
+        int quarterTurns = 0;  // clockwise, 0 to 3
     };
+
+    // `size` turned by `quarterTurns` clockwise quarters: width and height swap on an odd count.
+    static QSize turned(const QSize &size, int quarterTurns)
+    {
+        return quarterTurns % 2 ? size.transposed() : size;
+    }
+    // The size of the picture as shown: the output size when zoomed, the frame's otherwise, turned.
+    static QSize shownSize(const QSize &frame, const Settings &settings)
+    {
+        return turned(zooms(settings) ? settings.outputSize : frame, settings.quarterTurns);
+    }
 
     // The part of a `frame`-sized picture that a zoom by `zoom` keeps at `output` size, in frame
     // pixels (clipped to the frame).
@@ -38,6 +52,11 @@ public:
     // `in` 32-bit. Up-scaling is bilinear, as apply() zooms; down-scaling averages (box).
     static bool scaleAndMirror(const QImage &in, const QRect &source, bool hFlipped, bool vFlipped,
                                QImage &out, QImage &scratch);
+
+    // As scaleAndMirror(), then turns the result by `quarterTurns` clockwise quarters; `out` has
+    // the turned size.
+    static bool render(const QImage &in, const QRect &source, const Settings &settings, QImage &out,
+                       QImage &scratch);
 
     // Replaces `frame` by the transformed frame; leaves it untouched when there is nothing to do.
     void apply(QImage &frame, const Settings &settings);

@@ -77,7 +77,7 @@ QSize LiveFrame::shownSize() const
 {
     if (!d_)
         return {};
-    return FrameTransform::zooms(d_->transform) ? d_->transform.outputSize : d_->frameSize;
+    return FrameTransform::shownSize(d_->frameSize, d_->transform);
 }
 
 QRect LiveFrame::visibleRect() const

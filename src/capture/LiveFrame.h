@@ -12,7 +12,7 @@
 #include <functional>
 #include <memory>
 
-// One live frame as it is shown: the decoded pixels, the zoom and mirroring to show them with,
+// One live frame as it is shown: the decoded pixels, the zoom, mirroring and turn to show them with,
 // and, when only part of the frame or a reduced size was decoded, the camera's JPEG to decode it
 // whole from. Transforms are not applied to the pixels: the view paints the visible part with
 // the mirroring, and render() makes the transformed picture only when a snapshot takes it.
@@ -44,7 +44,8 @@ public:
     int denominator() const;
     QByteArray jpeg() const;
 
-    // The size of the shown picture: the output size when zoomed, the frame's size otherwise.
+    // The size of the shown picture: the output size when zoomed, the frame's size otherwise,
+    // turned as the transform turns it.
     QSize shownSize() const;
     // The part of the frame the zoom shows, in frame pixels.
     QRect visibleRect() const;

@@ -103,7 +103,9 @@ LiveFrame LiveFrameDecoder::decodeFrame(const FramePayload &payload, const LiveF
         if (size == output) {
             const QRect whole(QPoint(0, 0), size);
             const QRect visible = FrameTransform::visibleRect(size, transform);
-            const QSize shown = visible.size().scaled(shownSize, Qt::KeepAspectRatio);
+            // The view's area as the unturned picture sees it.
+            const QSize area = FrameTransform::turned(shownSize, transform.quarterTurns);
+            const QSize shown = visible.size().scaled(area, Qt::KeepAspectRatio);
             const int n = denominatorFor(visible.size(), shownSize.isEmpty() ? QSize() : shown);
             QImage &picture = freePicture();
             if (visible == whole && n == 1) {

@@ -29,6 +29,8 @@ constexpr char Zoom[] = "Zoom";
 constexpr char Timer[] = "Timer";
 constexpr char HFlipped[] = "HFlipped";
 constexpr char VFlipped[] = "VFlipped";
+// The picture's clockwise turn in degrees: 0, 90, 180 or 270.
+constexpr char Rotation[] = "Rotation";
 constexpr char Resolution[] = "Resolution";
 // The chosen size itself ("1920x1080"), for a camera without the output table.
 constexpr char ResolutionSize[] = "ResolutionSize";
@@ -200,6 +202,12 @@ void CamSettingController::setVFlipped(bool on)
     setDeviceKey(Key::VFlipped, on);
 }
 
+void CamSettingController::setQuarterTurns(int turns)
+{
+    quarterTurns_ = ((turns % 4) + 4) % 4;
+    setDeviceKey(Key::Rotation, quarterTurns_ * 90);
+}
+
 void CamSettingController::setResolution(int index)
 {
     resolution_ = index;
@@ -263,6 +271,7 @@ void CamSettingController::saveCurrentValue()
     setDeviceKey(Key::Timer, timer_);
     setDeviceKey(Key::HFlipped, hFlipped_);
     setDeviceKey(Key::VFlipped, vFlipped_);
+    setDeviceKey(Key::Rotation, quarterTurns_ * 90);
     if (ResolutionChoices::forCamera(currentCamera_().get()).keptByIndex())
         setDeviceKey(Key::Resolution, resolution_);
     else
@@ -372,6 +381,10 @@ void CamSettingController::restoreCameraModeSetting()
     const QVariant vFlipped = valueForDeviceKey(Key::VFlipped);
     if (vFlipped.isValid())
         setVFlipped(UserDefaults::toBool(vFlipped, false));
+    // Every camera has its own turn (upright when it has none); anything but a whole quarter
+    // turn reads as upright.
+    const int degrees = UserDefaults::toInteger(valueForDeviceKey(Key::Rotation), 0);
+    setQuarterTurns(degrees == 90 || degrees == 180 || degrees == 270 ? degrees / 90 : 0);
     const ResolutionChoices choices = ResolutionChoices::forCamera(currentCamera_().get());
     if (choices.keptByIndex()) {
         setResolution(UserDefaults::toInteger(valueForDeviceKey(Key::Resolution), DefaultResolution));

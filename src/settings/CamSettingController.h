@@ -42,6 +42,8 @@ public:
     int timer() const { return timer_; }
     bool hFlipped() const { return hFlipped_; }
     bool vFlipped() const { return vFlipped_; }
+    // Clockwise quarter turns of the picture, 0 to 3.
+    int quarterTurns() const { return quarterTurns_; }
     // The position of the chosen size in the output table, for a camera that keeps it so.
     int resolution() const { return resolution_; }
     // The chosen picture size, whichever way the camera keeps it (ResolutionChoices).
@@ -65,6 +67,7 @@ public:
     void setTimer(int seconds);
     void setHFlipped(bool on);
     void setVFlipped(bool on);
+    void setQuarterTurns(int turns);
     void setResolution(int index);
     // Saves the size as the current camera keeps it: its table position (the nearest entry for
     // a size the table lacks), or the size itself.
@@ -110,6 +113,7 @@ private:
     int timer_ = 0;
     bool hFlipped_ = false;
     bool vFlipped_ = false;
+    int quarterTurns_ = 0;
     int resolution_ = 0;
     QSize resolutionSize_;
     int16_t exposure_ = -1;

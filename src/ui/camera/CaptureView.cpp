@@ -72,9 +72,8 @@ QRect CaptureView::fittedRect(const QSize &frame, const QRect &area)
 
 bool CaptureView::renderPicture(const LiveFrame &frame, QImage &out, QImage &scratch)
 {
-    const LiveFrame::Transform transform = frame.transform();
-    return FrameTransform::scaleAndMirror(frame.picture(), frame.visiblePictureRect(), transform.hFlipped,
-                                          transform.vFlipped, out, scratch);
+    return FrameTransform::render(frame.picture(), frame.visiblePictureRect(), frame.transform(), out,
+                                  scratch);
 }
 
 void CaptureView::paintEvent(QPaintEvent *)

@@ -42,7 +42,7 @@ public:
     // The rectangle a `frame`-sized picture takes in `area`, keeping its aspect ratio, centred.
     static QRect fittedRect(const QSize &frame, const QRect &area);
     // Renders what a view shows of `frame` into `out` (an unshared 32-bit image of the size on
-    // screen): the visible part, scaled and mirrored; `scratch` is kept between calls.
+    // screen): the visible part, scaled, mirrored and turned; `scratch` is kept between calls.
     static bool renderPicture(const LiveFrame &frame, QImage &out, QImage &scratch);
 
 protected:

@@ -250,7 +250,16 @@ void LumoCaptureViewController::setResolution(const QSize &size)
         freeze_.release();
     applyFrameSize(size);
     if (changed)
-        emit resolutionChanged(size);
+        emit resolutionChanged(FrameTransform::turned(size, quarterTurns_));
+}
+
+void LumoCaptureViewController::setQuarterTurns(int turns)
+{
+    turns = ((turns % 4) + 4) % 4;
+    const int was = quarterTurns_.exchange(turns);
+    // A quarter turn swaps the picture's width and height: the window takes the new shape.
+    if (was % 2 != turns % 2)
+        emit resolutionChanged(FrameTransform::turned(resolution(), turns));
 }
 
 void LumoCaptureViewController::applyFrameSize(const QSize &size)
@@ -311,6 +320,7 @@ void LumoCaptureViewController::willDisplayImage(const FramePayload &payload)
     transform.zoom = zoom_;
     transform.hFlipped = hFlipped_;
     transform.vFlipped = vFlipped_;
+    transform.quarterTurns = quarterTurns_;
     transform.outputSize = resolution();
     const QSize requested = sizeSettled_ ? transform.outputSize : QSize();
     CaptureView *view = frameView_;

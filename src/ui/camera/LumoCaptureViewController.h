@@ -77,6 +77,9 @@ public:
     void setHFlipped(bool on) { hFlipped_ = on; }
     bool vFlipped() const { return vFlipped_; }
     void setVFlipped(bool on) { vFlipped_ = on; }
+    // Clockwise quarter turns of the picture, 0 to 3 (others are taken modulo 4).
+    int quarterTurns() const { return quarterTurns_; }
+    void setQuarterTurns(int turns);
 
     // Holds the picture shown now still (true), or lets it go. Freezing fails (and answers
     // false) while no picture is shown.
@@ -99,7 +102,8 @@ signals:
     // The first frame of a stream that started or resumed is on its way to the screen. Emitted
     // on the frame thread.
     void firstFrameShown();
-    // The chosen frame size changed: the picture may have another shape.
+    // The chosen frame size or the picture's turn changed: the picture, of `size` as shown, may
+    // have another shape.
     void resolutionChanged(const QSize &size);
 
 private:
@@ -128,6 +132,7 @@ private:
 
     std::atomic<bool> hFlipped_{false};
     std::atomic<bool> vFlipped_{false};
+    std::atomic<int> quarterTurns_{0};
     std::atomic<float> zoom_{1.0f};
     std::atomic<uint32_t> resolution_; // width << 16 | height
     std::atomic<uint32_t> frameCount_{0};

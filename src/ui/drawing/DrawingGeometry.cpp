@@ -10,10 +10,12 @@ bool DrawingGeometry::pictureToView(const QSize &frameSize, const FrameTransform
     if (frameSize.isEmpty() || area.isEmpty())
         return false;
     const QRect visible = FrameTransform::visibleRect(frameSize, transform);
-    const QSize shown = FrameTransform::zooms(transform) ? transform.outputSize : frameSize;
-    const QRect target = CaptureView::fittedRect(shown, area);
-    if (visible.isEmpty() || target.isEmpty())
+    const QRect shownTarget = CaptureView::fittedRect(FrameTransform::shownSize(frameSize, transform), area);
+    if (visible.isEmpty() || shownTarget.isEmpty())
         return false;
+    // The picture is laid out unturned at the origin, then turned clockwise into its place.
+    const int turns = ((transform.quarterTurns % 4) + 4) % 4;
+    const QRect target(QPoint(0, 0), FrameTransform::turned(shownTarget.size(), turns));
     // The visible part of the frame stretched over the target, turned over along an axis the
     // frame is mirrored on.
     const qreal sx = qreal(target.width()) / visible.width();
@@ -24,7 +26,16 @@ bool DrawingGeometry::pictureToView(const QSize &frameSize, const FrameTransform
         transform.hFlipped ? target.x() + target.width() + visible.x() * sx : target.x() - visible.x() * sx;
     const qreal dy =
         transform.vFlipped ? target.y() + target.height() + visible.y() * sy : target.y() - visible.y() * sy;
-    *toView = QTransform(m11, 0, 0, m22, dx, dy);
+    const qreal w = target.width(), h = target.height();
+    QTransform turn;
+    if (turns == 1)
+        turn = QTransform(0, 1, -1, 0, h, 0); // (x, y) -> (h - y, x)
+    else if (turns == 2)
+        turn = QTransform(-1, 0, 0, -1, w, h);
+    else if (turns == 3)
+        turn = QTransform(0, -1, 1, 0, 0, w); // (x, y) -> (y, w - x)
+    *toView = QTransform(m11, 0, 0, m22, dx, dy) * turn
+              * QTransform::fromTranslate(shownTarget.x(), shownTarget.y());
     return true;
 }
 

@@ -8,7 +8,7 @@
 
 // Where the picture's pixels land on screen and in a photo: the one mapping the drawing uses,
 // built from the same geometry the capture view shows a frame with (the zoom's visible part of
-// the frame, mirrored as the frame is, fitted into the view with its aspect kept and centred).
+// the frame, mirrored and turned as the frame is, fitted into the view with its aspect kept and centred).
 // Free of state; any thread.
 class DrawingGeometry {
 public:
