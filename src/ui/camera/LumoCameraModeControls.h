@@ -66,6 +66,7 @@ public:
     // The floating controls, or null while there are none; not owned, and must outlive their
     // use here. The twins take the toolbar's state at once.
     void setTwins(const Twins *twins);
+    const Twins *twins() const { return twins_; }
 
     // In review mode the photo zoom pop-up and the zoom keys zoom the photo viewer
     // (viewerZoomRequested); in the other modes the keys step the camera zoom.

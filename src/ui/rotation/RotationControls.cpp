@@ -20,7 +20,7 @@ constexpr int TurnEntries = 4;
 RotationControls::RotationControls(LumoMainWindowController *main, CamSettingController *settings,
                                    QObject *parent)
     : QObject(parent), capture_(main->captureController()), settings_(settings),
-      mirror_(main->cameraControls()->mirrorButton())
+      mirror_(main->cameraControls()->mirrorButton()), controls_(main->cameraControls())
 {
     firstEntry_ = mirror_->numberOfItems();
     mirror_->addItem(tr("Upright"));
@@ -45,6 +45,10 @@ RotationControls::RotationControls(LumoMainWindowController *main, CamSettingCon
                         [this](const Notification &notification) { fullScreenSetMirror(notification); });
     for (const char *name : {CamSettingDidRestore, CamSettingDidSetToDefault})
         center->addObserver(this, name, [this](const Notification &notification) { restore(notification); });
+    // The full-screen twin of the pop-up comes with project mode. Queued: a mode button toggles
+    // before the window has changed its mode.
+    for (QAction *mode : main->modeActions())
+        connect(mode, &QAction::toggled, this, &RotationControls::showChecks, Qt::QueuedConnection);
     showChecks();
 }
 
@@ -71,10 +75,8 @@ void RotationControls::choose(LumoPopUpButton *button)
 
 void RotationControls::fullScreenSetMirror(const Notification &notification)
 {
-    if (auto *button = qobject_cast<LumoPopUpButton *>(notification.object.data())) {
-        twin_ = button;
+    if (auto *button = qobject_cast<LumoPopUpButton *>(notification.object.data()))
         choose(button);
-    }
 }
 
 void RotationControls::restore(const Notification &)
@@ -86,7 +88,8 @@ void RotationControls::restore(const Notification &)
 
 void RotationControls::showChecks()
 {
-    for (LumoPopUpButton *button : {mirror_.data(), twin_.data()}) {
+    const LumoCameraModeControls::Twins *twins = controls_->twins();
+    for (LumoPopUpButton *button : {mirror_.data(), twins ? twins->mirror : nullptr}) {
         if (!button)
             continue;
         for (int turns = 0; turns < TurnEntries; ++turns)

@@ -4,6 +4,7 @@
 #include <QPointer>
 
 class CamSettingController;
+class LumoCameraModeControls;
 class LumoCaptureViewController;
 class LumoMainWindowController;
 class LumoPopUpButton;
@@ -17,7 +18,8 @@ struct Notification;
 class RotationControls : public QObject {
     Q_OBJECT
 public:
-    RotationControls(LumoMainWindowController *main, CamSettingController *settings, QObject *parent = nullptr);
+    RotationControls(LumoMainWindowController *main, CamSettingController *settings,
+                     QObject *parent = nullptr);
     ~RotationControls() override;
 
     QAction *rotateAction() const { return rotateAction_; }
@@ -33,7 +35,7 @@ private:
     LumoCaptureViewController *capture_;
     CamSettingController *settings_;
     QPointer<LumoPopUpButton> mirror_;
-    QPointer<LumoPopUpButton> twin_; // the full-screen copy, once it was used
-    int firstEntry_ = 0;             // the mirror pop-up's index of the upright entry
+    LumoCameraModeControls *controls_;
+    int firstEntry_ = 0; // the mirror pop-up's index of the upright entry
     QAction *rotateAction_ = nullptr;
 };
