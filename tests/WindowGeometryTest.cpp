@@ -128,6 +128,9 @@ TEST(FloaterGeometryTest, PlacesTheFloatersByTheirSizes)
     EXPECT_EQ(row.width, 310);
     EXPECT_EQ(stripRow({}).width, 0);
     EXPECT_EQ(stripOrigin(screen, {310, 30}), QPointF(485, 735));
+    // On a portrait picture 675 wide it ends 8 before the close button, never past the left edge.
+    EXPECT_EQ(stripOrigin({300, 0, 675, 800}, {510, 30}, 900), QPointF(382, 735));
+    EXPECT_EQ(stripOrigin({300, 0, 675, 800}, {510, 30}, 760), QPointF(300, 735));
     // The close button: right edge on the background's, vertical centre 50 below the top.
     EXPECT_EQ(closeOrigin(screen, {36, 36}, QRectF(1044, 2, 68, 68)), QPointF(1076, 732));
 

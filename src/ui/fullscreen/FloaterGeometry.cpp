@@ -12,6 +12,7 @@ constexpr float ButtonTop = 70; // tops above the parent's bottom edge
 constexpr float FocusButtonTop = 65;
 constexpr float ExposureShownTop = 90;
 constexpr float TopBandCentre = 50; // the strip and close button, below the parent's top
+constexpr float StripToClose = 8;
 
 float px(const QRectF &r)
 {
@@ -86,10 +87,11 @@ QPointF closeOrigin(const QRectF &parent, const QSizeF &size, const QRectF &focu
             py(parent) + h(parent.size()) - TopBandCentre - h(size) / 2};
 }
 
-QPointF stripOrigin(const QRectF &parent, const QSizeF &size)
+QPointF stripOrigin(const QRectF &parent, const QSizeF &size, float closeLeft)
 {
-    return {px(parent) + (w(parent.size()) - w(size)) / 2,
-            py(parent) + h(parent.size()) - TopBandCentre - h(size) / 2};
+    const float centred = px(parent) + (w(parent.size()) - w(size)) / 2;
+    const float clear = std::max(px(parent), closeLeft - StripToClose - w(size));
+    return {std::min(centred, clear), py(parent) + h(parent.size()) - TopBandCentre - h(size) / 2};
 }
 
 Row stripRow(const QList<float> &itemWidths, float gap)

@@ -5,6 +5,8 @@
 #include <QRectF>
 #include <QSizeF>
 
+#include <limits>
+
 // Where the floating controls sit over the picture, kept free of widgets so it can be checked
 // without a display.
 //
@@ -54,8 +56,11 @@ QPointF origin(Floater floater, const QRectF &parent, const QSizeF &size, bool f
 // below the parent's top.
 QPointF closeOrigin(const QRectF &parent, const QSizeF &size, const QRectF &focusBackground);
 
-// The strip of pop-ups: centred, its vertical centre 50 below the parent's top.
-QPointF stripOrigin(const QRectF &parent, const QSizeF &size);
+// The strip of pop-ups: centred, its vertical centre 50 below the parent's top. On a narrow
+// picture (a portrait one) it moves left so that it ends 8 before `closeLeft`, the close
+// button's left edge, but not past the parent's left edge.
+QPointF stripOrigin(const QRectF &parent, const QSizeF &size,
+                    float closeLeft = std::numeric_limits<float>::infinity());
 
 // The strip's items side by side from x = 0 with `gap` between them: each item's x, and the
 // width of the whole row.

@@ -272,10 +272,11 @@ void LumoAttachController::placeTopBand()
 {
     // Below the top of the picture, which a wide picture leaves bands above.
     const QRectF parent = FloaterGeometry::pictureFrame(parentFrame(), isFullScreen_, pictureAspect_);
+    const QPointF close =
+        FloaterGeometry::closeOrigin(parent, closeWindow_->frame().size(), focusIndicatorWindow_->frame());
+    closeWindow_->setFrameOrigin(close);
     toolbarContainerWindow_->setFrameOrigin(
-        FloaterGeometry::stripOrigin(parent, toolbarContainerWindow_->frame().size()));
-    closeWindow_->setFrameOrigin(
-        FloaterGeometry::closeOrigin(parent, closeWindow_->frame().size(), focusIndicatorWindow_->frame()));
+        FloaterGeometry::stripOrigin(parent, toolbarContainerWindow_->frame().size(), float(close.x())));
 }
 
 void LumoAttachController::layoutStrip()
