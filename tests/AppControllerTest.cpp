@@ -228,11 +228,13 @@ TEST(AppController, CameraChangeRestoresTheSavedSettingsAndTheProgrammableButton
     EXPECT_EQ(capture->quarterTurns(), 1);
     EXPECT_EQ(shape, QSize(600, 800));
     EXPECT_EQ(saved("Rotation").toInt(), 90);
+    EXPECT_EQ(mirror->title(), "Mirror: H · 90°");
     mirror->itemAtIndex(6)->trigger(); // turned 270°
     controller.rotationControls()->rotateAction()->trigger();
     EXPECT_EQ(capture->quarterTurns(), 0);
     EXPECT_EQ(shape, QSize(800, 600));
     EXPECT_EQ(saved("Rotation").toInt(), 0);
+    EXPECT_EQ(mirror->title(), "Mirror: H");
     EXPECT_TRUE(mirror->itemAtIndex(3)->isChecked() && !mirror->itemAtIndex(6)->isChecked());
     EXPECT_FALSE(capture->vFlipped()) << "the turn entries are no flips";
 

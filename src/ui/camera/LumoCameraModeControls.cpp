@@ -533,13 +533,12 @@ QString LumoCameraModeControls::mirrorValueText() const
 {
     const bool h = settings_->hFlipped();
     const bool v = settings_->vFlipped();
-    if (h && v)
-        return QStringLiteral("V+H");
-    if (h)
-        return QStringLiteral("H");
-    if (v)
-        return QStringLiteral("V");
-    return tr("Off");
+    const QString flips = h && v ? QStringLiteral("V+H")
+                          : h    ? QStringLiteral("H")
+                          : v    ? QStringLiteral("V")
+                                 : tr("Off");
+    const int turns = settings_->quarterTurns();
+    return turns == 0 ? flips : tr("%1 · %2°").arg(flips).arg(turns * 90);
 }
 
 void LumoCameraModeControls::showMirrorChecks()

@@ -100,6 +100,8 @@ public:
     // The sizes the resolution pop-ups offer now: the current camera's (ResolutionChoices).
     const ResolutionChoices &resolutionChoices() const { return resolutions_; }
     void toggleMirror(LumoPopUpButton *sender);
+    // The mirror pop-ups' titles: the flips, and the picture's turn when it is turned.
+    void setMirrorTitles();
 
     bool lockae() const { return lockae_; }
     bool lockAutoGetExposure() const { return lockAutoGetExposure_; }
@@ -155,7 +157,6 @@ private:
     void toggleFlip(int entry);
     QString mirrorValueText() const;
     void showMirrorChecks();
-    void setMirrorTitles();
     void postMirror();
     // Runs `rest` after the auto-exposure pause without blocking the window; a step that still
     // waits runs at once before anything else reaches the camera, so requests keep their order.

@@ -96,4 +96,5 @@ void RotationControls::showChecks()
             if (QAction *item = button->itemAtIndex(firstEntry_ + turns))
                 item->setChecked(turns == capture_->quarterTurns());
     }
+    controls_->setMirrorTitles();
 }
