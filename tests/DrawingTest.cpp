@@ -8,6 +8,7 @@
 #include "ui/drawing/DrawingModel.h"
 #include "ui/drawing/DrawingOverlay.h"
 #include "ui/drawing/StrokePainter.h"
+#include "ui/pan/PanGeometry.h"
 
 #include <QPainter>
 #include <QUndoStack>
@@ -40,6 +41,7 @@ struct MappingCase {
     QSize area;
     QSize drawnOn; // the frame size the mark's coordinates were taken on
     int quarterTurns = 0;
+    QPointF pan{0.5, 0.5};
 };
 
 class PictureMapping : public ::testing::TestWithParam<MappingCase> {};
@@ -57,6 +59,7 @@ TEST_P(PictureMapping, StrokePointStaysOnItsPageSpotInViewAndPhoto)
     settings.vFlipped = c.vFlipped;
     settings.outputSize = FrameSize;
     settings.quarterTurns = c.quarterTurns;
+    settings.pan = c.pan;
     const LiveFrame frame(markedFrame(FrameSize, mark), settings);
     const QTransform fromDrawn = DrawingGeometry::drawnToFrame(c.drawnOn, FrameSize);
 
@@ -77,19 +80,86 @@ TEST_P(PictureMapping, StrokePointStaysOnItsPageSpotInViewAndPhoto)
     EXPECT_TRUE(isWhiteAt(photo, (fromDrawn * toPhoto).map(drawn)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Drawing, PictureMapping,
-                         ::testing::Values(MappingCase{"Whole", 1.0f, false, false, QSize(800, 600), FrameSize},
-                                           MappingCase{"Zoom2", 2.0f, false, false, QSize(800, 600), FrameSize},
-                                           MappingCase{"Zoom150Mirrored", 1.5f, true, false, QSize(800, 600), FrameSize},
-                                           MappingCase{"Zoom2Flipped", 2.0f, false, true, QSize(800, 600), FrameSize},
-                                           MappingCase{"Zoom2Turned", 2.0f, true, true, QSize(800, 600), FrameSize},
-                                           MappingCase{"WideWindow", 2.0f, false, false, QSize(1200, 500), FrameSize},
-                                           MappingCase{"TallWindow", 1.0f, true, false, QSize(300, 700), FrameSize},
-                                           MappingCase{"DrawnAtOtherResolution", 2.0f, false, false, QSize(800, 600), QSize(1600, 1200)},
-                                           MappingCase{"Quarter", 1.0f, false, false, QSize(800, 600), FrameSize, 1},
-                                           MappingCase{"HalfZoom2Mirrored", 2.0f, true, false, QSize(800, 600), FrameSize, 2},
-                                           MappingCase{"ThreeQuartersZoom150Flipped", 1.5f, false, true, QSize(500, 900), FrameSize, 3}),
-                         [](const ::testing::TestParamInfo<MappingCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Drawing, PictureMapping,
+    ::testing::Values(MappingCase{"Whole", 1.0f, false, false, QSize(800, 600), FrameSize},
+                      MappingCase{"Zoom2", 2.0f, false, false, QSize(800, 600), FrameSize},
+                      MappingCase{"Zoom150Mirrored", 1.5f, true, false, QSize(800, 600), FrameSize},
+                      MappingCase{"Zoom2Flipped", 2.0f, false, true, QSize(800, 600), FrameSize},
+                      MappingCase{"Zoom2Turned", 2.0f, true, true, QSize(800, 600), FrameSize},
+                      MappingCase{"WideWindow", 2.0f, false, false, QSize(1200, 500), FrameSize},
+                      MappingCase{"TallWindow", 1.0f, true, false, QSize(300, 700), FrameSize},
+                      MappingCase{"DrawnAtOtherResolution", 2.0f, false, false, QSize(800, 600), QSize(1600, 1200)},
+                      MappingCase{"Quarter", 1.0f, false, false, QSize(800, 600), FrameSize, 1},
+                      MappingCase{"HalfZoom2Mirrored", 2.0f, true, false, QSize(800, 600), FrameSize, 2},
+                      MappingCase{"ThreeQuartersZoom150Flipped", 1.5f, false, true, QSize(500, 900), FrameSize, 3},
+                      MappingCase{"PannedTopRight", 2.0f, false, false, QSize(800, 600), FrameSize, 0, {0.75, 0.25}},
+                      MappingCase{"PannedPastTheEdgeMirroredTurned", 2.0f, true, false, QSize(800, 600), FrameSize, 1, {1.0, -0.5}}),
+    [](const ::testing::TestParamInfo<MappingCase> &info) { return std::string(info.param.name); });
+
+// Where the zoomed part lies for a wanted centre, where a drag takes it, and where the overview
+// marks it, for a 640x480 frame shown in an 800x600 view.
+struct PanCase {
+    const char *name;
+    float zoom;
+    QPointF wanted;
+    bool hFlipped;
+    int quarterTurns;
+    QRectF shown;    // in frame pixels
+    QPointF dragBy;  // in view pixels, from the view's centre
+    QPointF dragged; // the centre after the drag
+    QRectF overview; // the shown part on a 100x100 overview of the page as shown
+};
+
+class PanLimits : public ::testing::TestWithParam<PanCase> {};
+
+TEST_P(PanLimits, ShownPartStaysInsideTheFrameAndFollowsTheDrag)
+{
+    const PanCase &c = GetParam();
+    FrameTransform::Settings settings;
+    settings.zoom = c.zoom;
+    settings.hFlipped = c.hFlipped;
+    settings.quarterTurns = c.quarterTurns;
+    settings.outputSize = FrameSize;
+    settings.pan = FrameTransform::clampedPan(FrameSize, FrameSize, c.zoom, c.wanted);
+    EXPECT_EQ(FrameTransform::zoomSourceRect(FrameSize, FrameSize, c.zoom, c.wanted), c.shown);
+    const QRect area(0, 0, 800, 600);
+    const QPointF dragged = PanGeometry::dragged(FrameSize, settings, area, area.center(), QPointF(area.center()) + c.dragBy);
+    EXPECT_NEAR(dragged.x(), c.dragged.x(), 1e-6);
+    EXPECT_NEAR(dragged.y(), c.dragged.y(), 1e-6);
+    const QRectF overview = PanGeometry::shownPart(FrameSize, settings, QRectF(0, 0, 100, 100));
+    EXPECT_NEAR(overview.x(), c.overview.x(), 1e-6);
+    EXPECT_NEAR(overview.y(), c.overview.y(), 1e-6);
+    EXPECT_NEAR(overview.width(), c.overview.width(), 1e-6);
+    EXPECT_NEAR(overview.height(), c.overview.height(), 1e-6);
+}
+
+// At 2x the view shows 320x240 frame pixels at 2.5 view pixels each: a 100-pixel drag is 40
+// frame pixels, 1/16 of the width or 1/12 of the height. Turned a quarter, the picture is
+// 450x600 and a frame pixel 1.875 view pixels: 100 view pixels are 1/12 of the width or 1/9 of
+// the height, and the view's up is the frame's left.
+INSTANTIATE_TEST_SUITE_P(
+    Pan, PanLimits,
+    ::testing::Values(
+        PanCase{"NoZoomStaysCentred", 1.0f, {0.1, 0.9}, false, 0, {0, 0, 640, 480}, {100, 0}, {0.5, 0.5}, {0, 0, 100, 100}},
+        PanCase{"Centre", 2.0f, {0.5, 0.5}, false, 0, {160, 120, 320, 240}, {100, 0}, {0.5 - 1.0 / 16, 0.5}, {25, 25, 50, 50}},
+        PanCase{"TopLeftCorner", 2.0f, {0.25, 0.25}, false, 0, {0, 0, 320, 240}, {0, -100}, {0.25, 0.25 + 1.0 / 12}, {0, 0, 50, 50}},
+        PanCase{"PastTheEdgeHeldAtIt", 2.0f, {-3, 2}, false, 0, {0, 240, 320, 240}, {100, -100}, {0.25, 0.75}, {0, 50, 50, 50}},
+        PanCase{"DragStopsAtTheEdge", 2.0f, {0.7, 0.5}, false, 0, {288, 120, 320, 240}, {-400, 0}, {0.75, 0.5}, {45, 25, 50, 50}},
+        PanCase{"Zoom4", 4.0f, {0.9, 0.1}, false, 0, {480, 0, 160, 120}, {0, 0}, {0.875, 0.125}, {75, 0, 25, 25}},
+        PanCase{"MirroredDragMovesTheOtherWay",
+                2.0f,
+                {0.25, 0.5},
+                true,
+                0,
+                {0, 120, 320, 240},
+                {100, 0},
+                {0.25 + 1.0 / 16, 0.5},
+                {50, 25, 50, 50}},
+        PanCase{"TurnedQuarter", 2.0f, {0.25, 0.25}, false, 1, {0, 0, 320, 240}, {0, -100}, {0.25 + 1.0 / 12, 0.25}, {50, 0, 50, 50}},
+        PanCase{
+            "TurnedQuarterDragAlong", 2.0f, {0.5, 0.5}, false, 1, {160, 120, 320, 240}, {100, 0}, {0.5, 0.5 + 1.0 / 9}, {25, 25, 50, 50}}),
+    [](const ::testing::TestParamInfo<PanCase> &info) { return std::string(info.param.name); });
 
 Stroke penStroke(qreal x)
 {

@@ -1,4 +1,5 @@
 #include "capture/FrameTransform.h"
+#include "capture/LiveFrame.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -33,6 +34,19 @@ TEST(FrameTransform, ZoomTakesTheCentreAndNeitherWritesTheIncomingFrameNorCopies
     transform.apply(frame, {2.0f, true, false, {1280, 960}});
     EXPECT_EQ(frame.size(), QSize(1280, 960));
     EXPECT_EQ(held, quadrants(1280, 960)) << "the incoming frame itself is not written to";
+
+    // Panned to the top-left corner (asked beyond it, held at the frame's edge): the red
+    // quadrant with the corner's marker fills the picture, as a snapshot of it.
+    FrameTransform::Settings corner{2.0f, false, false, {1280, 960}};
+    corner.pan = {0.1, -1.0};
+    QImage panned = quadrants(1280, 960);
+    transform.apply(panned, corner);
+    EXPECT_EQ(at(panned, 8, 8), 0x000000u);
+    EXPECT_EQ(at(panned, 20, 20), 0xff0000u);
+    EXPECT_EQ(at(panned, 1270, 950), 0xff0000u) << "nothing of the other quadrants";
+    const QImage photo = LiveFrame(quadrants(1280, 960), corner).render();
+    EXPECT_EQ(at(photo, 8, 8), 0x000000u);
+    EXPECT_EQ(at(photo, 1270, 950), 0xff0000u);
 
     QImage same = quadrants(320, 240);
     const qint64 key = same.cacheKey();

@@ -25,6 +25,7 @@
 #include "ui/about/LumoAboutWindowController.h"
 #include "ui/preferences/LumoPreferencesWindowController.h"
 #include "ui/freeze/FreezeControls.h"
+#include "ui/pan/PanControls.h"
 #include "ui/rotation/RotationControls.h"
 #include "ui/series/SeriesControls.h"
 #include "ui/shortcuts/KeyboardShortcutsWindow.h"
@@ -68,6 +69,7 @@ LumoAppController::~LumoAppController()
     controlServer_.reset();
     preferences_.reset();
     seriesControls_.reset();
+    panControls_.reset();
     rotationControls_.reset();
     freezeControls_.reset();
     series_.reset();
@@ -129,6 +131,7 @@ void LumoAppController::awakeFromNib(bool redirectLog)
             &FreezeControls::toggle);
     rotationControls_ = std::make_unique<RotationControls>(mainWindowController_.get(),
                                                            CamSettingController::sharedInstance());
+    panControls_ = std::make_unique<PanControls>(mainWindowController_.get());
     buildMainMenu();
     setNotifications();
     if (!libraryProblem.isEmpty())
@@ -283,6 +286,8 @@ void LumoAppController::buildMainMenu()
     QMenu *view = bar->addMenu(tr("&View"));
     view->addAction(freezeControls_->freezeAction());
     view->addAction(rotationControls_->rotateAction());
+    view->addSeparator();
+    view->addActions(panControls_->actions());
 
     QMenu *modeMenu = bar->addMenu(tr("&Mode"));
     modeMenu->addActions(mainWindowController_->modeActions());

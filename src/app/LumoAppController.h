@@ -16,6 +16,7 @@ class LumoPreferencesWindowController;
 class PhotoSeries;
 class QAction;
 class FreezeControls;
+class PanControls;
 class RotationControls;
 class SeriesControls;
 class SingleInstance;
@@ -71,6 +72,7 @@ public:
     SeriesControls *seriesControls() const { return seriesControls_.get(); }
     FreezeControls *freezeControls() const { return freezeControls_.get(); }
     RotationControls *rotationControls() const { return rotationControls_.get(); }
+    PanControls *panControls() const { return panControls_.get(); }
 
     // The "HelpBaseURL" entry of the "Server" strings table.
     static QString helpBaseUrl();
@@ -91,5 +93,6 @@ private:
     std::unique_ptr<SeriesControls> seriesControls_;
     std::unique_ptr<FreezeControls> freezeControls_;
     std::unique_ptr<RotationControls> rotationControls_;
+    std::unique_ptr<PanControls> panControls_;
     KeyboardShortcutsWindow *shortcutsWindow_ = nullptr; // a child of the main window
 };

@@ -4,6 +4,7 @@
 #include <libyuv/rotate_argb.h>
 #include <libyuv/scale_argb.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -42,14 +43,29 @@ bool mirror(const uint8_t *src, int srcStride, int w, int h, bool hFlipped, bool
 
 } // namespace
 
-QRectF FrameTransform::zoomSourceRect(const QSize &frame, const QSize &output, float zoom)
+QRectF FrameTransform::zoomSourceRect(const QSize &frame, const QSize &output, float zoom, const QPointF &pan)
 {
-    // Scaling the frame by `zoom` and cropping the centred output-sized rectangle of the result
-    // keeps, in frame pixels, the centred rectangle of output / zoom.
+    // Scaling the frame by `zoom` and cropping an output-sized rectangle of the result keeps, in
+    // frame pixels, a rectangle of output / zoom.
     const double w = output.width() / double(zoom);
     const double h = output.height() / double(zoom);
-    const QRectF wanted((frame.width() - w) * 0.5, (frame.height() - h) * 0.5, w, h);
+    const QPointF centre = clampedPan(frame, output, zoom, pan);
+    const QRectF wanted(frame.width() * centre.x() - w * 0.5, frame.height() * centre.y() - h * 0.5, w, h);
     return wanted.intersected(QRectF(QPointF(0, 0), QSizeF(frame)));
+}
+
+QPointF FrameTransform::clampedPan(const QSize &frame, const QSize &output, float zoom, const QPointF &pan)
+{
+    if (frame.isEmpty() || output.isEmpty() || !(zoom > 1.0f))
+        return {0.5, 0.5};
+    // Half the zoomed part, as a fraction of the frame; at least half the frame means no room.
+    const auto clamp = [](double at, double half) {
+        if (half >= 0.5 || !std::isfinite(at))
+            return 0.5;
+        return std::clamp(at, half, 1.0 - half);
+    };
+    return {clamp(pan.x(), output.width() / double(zoom) / frame.width() * 0.5),
+            clamp(pan.y(), output.height() / double(zoom) / frame.height() * 0.5)};
 }
 
 QRect FrameTransform::visibleRect(const QSize &frame, const Settings &s)
@@ -57,7 +73,8 @@ QRect FrameTransform::visibleRect(const QSize &frame, const Settings &s)
     const QRect whole(QPoint(0, 0), frame);
     if (!zooms(s))
         return whole;
-    const QRect source = zoomSourceRect(frame, s.outputSize, s.zoom).toAlignedRect().intersected(whole);
+    const QRect source =
+        zoomSourceRect(frame, s.outputSize, s.zoom, s.pan).toAlignedRect().intersected(whole);
     return source.isEmpty() ? whole : source;
 }
 

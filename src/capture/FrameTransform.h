@@ -1,14 +1,15 @@
 #pragma once
 
 #include <QImage>
+#include <QPointF>
 #include <QRectF>
 #include <QSize>
 
 // Digital zoom, mirroring and turning of live frames.
 //
-// Zoom scales the frame by the factor and keeps the centre at the output size: the part of the
-// frame that stays visible is the centred rectangle of output size / zoom, scaled up to the
-// output size. Mirroring follows zoom, so a mirrored zoom mirrors the zoomed centre. Both flips
+// Zoom scales the frame by the factor and keeps the output size: the part of the frame that stays
+// visible is a rectangle of output size / zoom, scaled up to the output size. It lies around the
+// pan centre (the frame's centre unless the user moved the zoomed part), always inside the frame. Mirroring follows zoom, so a mirrored zoom mirrors the zoomed centre. Both flips
 // together turn the picture by 180 degrees. The turn by quarters (clockwise) comes last: it turns
 // the picture as shown, so a turn by 90 or 270 degrees gives a picture of the output size with
 // width and height swapped.
@@ -23,6 +24,9 @@ public:
         bool vFlipped = false; // top-bottom
         QSize outputSize;      // the requested frame size, also the size of the zoom crop
         int quarterTurns = 0;  // clockwise, 0 to 3
+        // The centre of the zoomed part, as fractions of the frame's width and height (so it
+        // stays on its page spot when the resolution changes); kept inside the frame on use.
+        QPointF pan{0.5, 0.5};
     };
 
     // `size` turned by `quarterTurns` clockwise quarters: width and height swap on an odd count.
@@ -37,8 +41,12 @@ public:
     }
 
     // The part of a `frame`-sized picture that a zoom by `zoom` keeps at `output` size, in frame
-    // pixels (clipped to the frame).
-    static QRectF zoomSourceRect(const QSize &frame, const QSize &output, float zoom);
+    // pixels, around the pan centre `pan` (clipped to the frame).
+    static QRectF zoomSourceRect(const QSize &frame, const QSize &output, float zoom,
+                                 const QPointF &pan = {0.5, 0.5});
+    // `pan` moved the least so that the zoomed part around it lies inside the frame: the centre
+    // when the zoomed part is as wide (or high) as the frame, or when nothing is zoomed.
+    static QPointF clampedPan(const QSize &frame, const QSize &output, float zoom, const QPointF &pan);
     // The whole pixels that zoomSourceRect() touches: what apply() scales up. The whole frame
     // when there is no zoom.
     static QRect visibleRect(const QSize &frame, const Settings &settings);

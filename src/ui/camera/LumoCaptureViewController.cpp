@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -36,6 +37,7 @@ LumoCaptureViewController::LumoCaptureViewController(CaptureBackend *backend, Ca
     : QObject(parent), backend_(backend), currentCamera_(std::move(currentCamera)),
       resolution_(packSize(InitialResolution))
 {
+    setPan({0.5, 0.5});
     connect(&freeze_, &PictureFreeze::frozenChanged, this, [this](bool frozen) {
         if (captureView_)
             captureView_->setFrozen(frozen);
@@ -249,8 +251,36 @@ void LumoCaptureViewController::setResolution(const QSize &size)
     if (changed)
         freeze_.release();
     applyFrameSize(size);
+    setPan(pan());
     if (changed)
         emit resolutionChanged(FrameTransform::turned(size, quarterTurns_));
+}
+
+void LumoCaptureViewController::setZoom(float zoom)
+{
+    zoom_ = zoom;
+    setPan(pan());
+}
+
+QPointF LumoCaptureViewController::pan() const
+{
+    const uint64_t packed = pan_;
+    float x, y;
+    const auto low = uint32_t(packed), high = uint32_t(packed >> 32);
+    std::memcpy(&x, &low, sizeof x);
+    std::memcpy(&y, &high, sizeof y);
+    return {x, y};
+}
+
+void LumoCaptureViewController::setPan(const QPointF &pan)
+{
+    const QSize size = resolution();
+    const QPointF kept = FrameTransform::clampedPan(size, size, zoom_, pan);
+    const float x = float(kept.x()), y = float(kept.y());
+    uint32_t low, high;
+    std::memcpy(&low, &x, sizeof low);
+    std::memcpy(&high, &y, sizeof high);
+    pan_ = uint64_t(high) << 32 | low;
 }
 
 void LumoCaptureViewController::setQuarterTurns(int turns)
@@ -307,6 +337,8 @@ void LumoCaptureViewController::deviceWillChange(const Notification &)
     stop();
     // The next camera streams at this size until its own settings set the resolution.
     sizeSettled_ = false;
+    // Another page under another camera: its zoomed part starts in the middle.
+    setPan({0.5, 0.5});
 }
 
 void LumoCaptureViewController::deviceDidChange(const Notification &)
@@ -322,6 +354,7 @@ void LumoCaptureViewController::willDisplayImage(const FramePayload &payload)
     transform.vFlipped = vFlipped_;
     transform.quarterTurns = quarterTurns_;
     transform.outputSize = resolution();
+    transform.pan = pan();
     const QSize requested = sizeSettled_ ? transform.outputSize : QSize();
     CaptureView *view = frameView_;
     // Zoom and mirroring travel with the frame: the view applies them as it paints, a snapshot

@@ -72,7 +72,12 @@ public:
     void setResolution(const QSize &size);
     QSize resolution() const;
     float zoom() const { return zoom_; }
-    void setZoom(float zoom) { zoom_ = zoom; }
+    // A zoom change keeps the pan centre inside the frame; no zoom puts it back in the middle.
+    void setZoom(float zoom);
+    // The centre of the zoomed part, in fractions of the frame (FrameTransform::Settings::pan).
+    // Kept inside the frame at the zoom of the moment; a camera change centres it again.
+    QPointF pan() const;
+    void setPan(const QPointF &pan);
     bool hFlipped() const { return hFlipped_; }
     void setHFlipped(bool on) { hFlipped_ = on; }
     bool vFlipped() const { return vFlipped_; }
@@ -134,6 +139,7 @@ private:
     std::atomic<bool> vFlipped_{false};
     std::atomic<int> quarterTurns_{0};
     std::atomic<float> zoom_{1.0f};
+    std::atomic<uint64_t> pan_{0};     // two floats, x in the low half
     std::atomic<uint32_t> resolution_; // width << 16 | height
     std::atomic<uint32_t> frameCount_{0};
     uint32_t watchedFrameCount_ = 0;
