@@ -135,11 +135,12 @@ void PanControls::showOverview()
             .toSize();
     if (box.isEmpty())
         return;
-    // In the top-right corner of the picture as it lies in the view.
+    // In the top-left corner of the picture as it lies in the view, clear of the project mode's
+    // close button and control strip.
     const QRect picture =
         CaptureView::fittedRect(FrameTransform::shownSize(frameSize, transform), cameraView_->rect());
-    overview_->setGeometry(picture.right() - OverviewMargin - box.width(), picture.top() + OverviewMargin,
-                           box.width(), box.height());
+    overview_->setGeometry(picture.left() + OverviewMargin, picture.top() + OverviewMargin, box.width(),
+                           box.height());
     overview_->setShownPart(PanGeometry::shownPart(frameSize, transform, QRectF(QPointF(0, 0), QSizeF(box))));
     overview_->show();
     overview_->raise();

@@ -15,7 +15,7 @@ class QWidget;
 // Moves the zoomed part over the page: a drag on the picture (camera mode and project mode) and
 // four actions with Alt+arrow keys in the View menu. A drag is not a click, so a double click
 // keeps its meaning; a chosen drawing tool takes the pointer instead. While the part moves, and
-// for a moment after, a small overview in the picture's top-right corner shows where it lies on
+// for a moment after, a small overview in the picture's top-left corner shows where it lies on
 // the page. Main thread.
 class PanControls : public QObject {
     Q_OBJECT
