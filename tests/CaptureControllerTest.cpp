@@ -126,7 +126,16 @@ TEST_F(CaptureController, FollowsTheCurrentCameraAndPublishesEveryTransformedFra
     EXPECT_TRUE(wideShown.hasRequestedSize());
     EXPECT_EQ(wideShown.visibleRect(), QRect(480, 270, 960, 540));
     EXPECT_EQ(wideShown.render().size(), QSize(1920, 1080));
+    // Moved to the corner, the pan stays inside the frame whatever the zoom; no zoom centres it.
+    controller->setPan({-1.0, 0.0});
+    backend.last->push(wide);
+    EXPECT_EQ(published.notifications().last().userInfo.value("image").value<LiveFrame>().visibleRect(), QRect(0, 0, 960, 540));
+    controller->setZoom(1.5f);
+    EXPECT_NEAR(controller->pan().x(), 1.0 / 3, 1e-6);
     controller->setZoom(1.0f);
+    EXPECT_EQ(controller->pan(), QPointF(0.5, 0.5));
+    controller->setZoom(2.0f);
+    controller->setPan({1.0, 1.0});
 
     // A camera change stops the stream and starts it on the new camera.
     hub.plug(VirtualCamera::Model::Tobble);
@@ -138,6 +147,7 @@ TEST_F(CaptureController, FollowsTheCurrentCameraAndPublishesEveryTransformedFra
     EXPECT_EQ(backend.requested.last(), registry->availableCameras()[1]->captureDeviceLocationId());
     backend.last->push(frame);
     EXPECT_EQ(firstFrames, 2);
+    EXPECT_EQ(controller->pan(), QPointF(0.5, 0.5)) << "another page starts in the middle";
     EXPECT_FALSE(published.notifications().last().userInfo.value("image").value<LiveFrame>().hasRequestedSize())
         << "a new camera's frames wait for its own settings";
 }
