@@ -9,6 +9,7 @@
 #include "device/virtual/VirtualCameraHub.h"
 #include "photos/LumoActionController.h"
 #include "ui/LumoMainWindowController.h"
+#include "ui/camera/CaptureView.h"
 #include "ui/camera/LumoCameraModeControls.h"
 #include "ui/camera/LumoCaptureViewController.h"
 #include "ui/fullscreen/FloaterImages.h"
@@ -457,6 +458,47 @@ TEST(FullScreenApp, FloatingSnapshotButtonTakesAPhotoAndTheFocusButtonFocuses)
     EXPECT_TRUE(waitUntil([&] { return attach->focusValue() == 2; }));
     center->removeObserver(&colours);
     EXPECT_EQ(colours, QList<int>({1, 0}));
+
+    // Zoomed, a drag moves the shown part with the pointer and is no click: the controls stay,
+    // and a double click right after it starts the next drag rather than leaving project mode.
+    // A chosen drawing tool takes the pointer; a double click alone still leaves.
+    LumoCaptureViewController *capture = main->captureController();
+    capture->setZoom(2.0f);
+    ASSERT_TRUE(waitUntil([&] { return capture->captureView()->frame().transform().zoom == 2.0f; }));
+    QWidget *picture = capture->captureView();
+    const auto send = [&](QEvent::Type type, const QPoint &at, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, picture->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, {});
+        QApplication::sendEvent(picture, &event);
+    };
+    const auto drag = [&](QEvent::Type press) {
+        send(press, {200, 200}, Qt::LeftButton);
+        send(QEvent::MouseMove, {300, 260}, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, {300, 260}, Qt::NoButton);
+    };
+    const bool controlsShown = attach->isVisable();
+    drag(QEvent::MouseButtonPress);
+    EXPECT_LT(capture->pan().x(), 0.5);
+    EXPECT_LT(capture->pan().y(), 0.5);
+    const QPointF dragged = capture->pan();
+    drag(QEvent::MouseButtonDblClick);
+    EXPECT_LT(capture->pan().x(), dragged.x());
+    EXPECT_EQ(attach->isVisable(), controlsShown);
+    QApplication::processEvents();
+    EXPECT_EQ(main->mode(), Mode::ProjectMode);
+    QAction *pen = main->drawing()->toolAction(DrawingTool::Pen);
+    pen->trigger();
+    const QPointF before = capture->pan();
+    drag(QEvent::MouseButtonPress);
+    EXPECT_EQ(capture->pan(), before) << "the pen draws instead";
+    pen->trigger();
+    ASSERT_EQ(main->drawing()->overlay()->tool(), DrawingTool::None);
+    const bool shownBeforeClick = attach->isVisable();
+    send(QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, {10, 10}, Qt::NoButton);
+    EXPECT_NE(attach->isVisable(), shownBeforeClick) << "a click shows or hides the controls";
+    send(QEvent::MouseButtonDblClick, {10, 10}, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, {10, 10}, Qt::NoButton);
+    EXPECT_TRUE(waitUntil([&] { return main->mode() == Mode::CameraMode; }));
 }
 
 } // namespace

@@ -155,20 +155,24 @@ bool PanControls::eventFilter(QObject *watched, QEvent *event)
         auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() != Qt::LeftButton)
             break;
-        // A second press right after a drag is the start of the next drag, not a double click.
-        const bool swallow = event->type() == QEvent::MouseButtonDblClick && lastWasDrag_ && canPan();
-        if (event->type() == QEvent::MouseButtonPress || swallow || !pressed_) {
-            if (!pressed_ || mouse->globalPosition() != pressedAt_) {
-                pressed_ = canPan();
-                dragging_ = false;
-                pressedAt_ = mouse->globalPosition();
-                pressedPan_ = capture_->pan();
-            }
-        }
-        if (swallow)
+        // Seen by the drawing and again by the view below it: one gesture.
+        if (pressed_ && mouse->globalPosition() == pressedAt_)
             return true;
+        const bool press = event->type() == QEvent::MouseButtonPress;
+        // Qt makes the second press soon after a drag a double click: it starts the next drag.
+        if (!canPan() || (!press && !lastWasDrag_)) {
+            lastWasDrag_ = false;
+            break;
+        }
+        pressed_ = true;
+        dragging_ = false;
         lastWasDrag_ = false;
-        break;
+        pressedAt_ = mouse->globalPosition();
+        pressedPan_ = capture_->pan();
+        pressModifiers_ = mouse->modifiers();
+        // Held back until the release tells a click from a drag: a click in project mode shows
+        // or hides the controls, a drag must not.
+        return true;
     }
     case QEvent::MouseMove: {
         auto *mouse = static_cast<QMouseEvent *>(event);
@@ -176,13 +180,12 @@ bool PanControls::eventFilter(QObject *watched, QEvent *event)
             break;
         if (!dragging_
             && (mouse->globalPosition() - pressedAt_).manhattanLength() < QApplication::startDragDistance())
-            break;
+            return true;
         dragging_ = true;
         CaptureView *view = capture_->captureView();
         if (!view)
-            break;
-        // From where the gesture began, so a move seen twice (by the drawing and the view
-        // below it) moves the part once.
+            return true;
+        // From where the gesture began, so a move seen twice moves the part once.
         capture_->setPan(pressedPan_);
         drag(view->mapFromGlobal(pressedAt_), view->mapFromGlobal(mouse->globalPosition()));
         return true;
@@ -196,6 +199,13 @@ bool PanControls::eventFilter(QObject *watched, QEvent *event)
         lastWasDrag_ = dragged;
         if (dragged)
             return true;
+        // A click after all: the window above the picture gets the press it was kept from,
+        // then this release.
+        if (QWidget *above = cameraView_ ? cameraView_->parentWidget() : nullptr) {
+            QMouseEvent click(QEvent::MouseButtonPress, above->mapFromGlobal(pressedAt_), pressedAt_,
+                              Qt::LeftButton, Qt::LeftButton, pressModifiers_);
+            QApplication::sendEvent(above, &click);
+        }
         break;
     }
     default:

@@ -45,12 +45,13 @@ private:
     QTimer *overviewRest_;
     QList<QAction *> actions_;
 
-    // The pointer gesture: where the left button went down, the centre then, and whether it has
-    // moved far enough to be a drag (then neither its release nor a following double click is
-    // a click on the picture).
+    // The pointer gesture on a zoomed picture: where the left button went down, the centre then,
+    // and whether it has moved far enough to be a drag (then neither its press, its release nor
+    // a double click right after it is a click on the picture).
     bool pressed_ = false;
     bool dragging_ = false;
     bool lastWasDrag_ = false;
     QPointF pressedAt_; // global
     QPointF pressedPan_;
+    Qt::KeyboardModifiers pressModifiers_;
 };
