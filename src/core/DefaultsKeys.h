@@ -20,5 +20,10 @@ constexpr const char PreferencesItemSaved[] = "PreferencesItemSaved";
 // The last series of photos at intervals: seconds between photos, and photos (0: until stopped).
 constexpr const char SeriesInterval[] = "SeriesIntervalKey";
 constexpr const char SeriesPhotos[] = "SeriesPhotosKey";
+// Recordings: with sound (bool), the microphone's id (empty: the default one), and the video
+// quality (0 low, 1 standard, 2 high).
+constexpr const char RecordWithSound[] = "RecordWithSoundKey";
+constexpr const char RecordingMicrophone[] = "RecordingMicrophoneKey";
+constexpr const char RecordingQuality[] = "RecordingQualityKey";
 
 } // namespace DefaultsKeys
