@@ -2,6 +2,8 @@
 
 #include "core/LumoLog.h"
 
+#include <QHash>
+
 #include <linux/videodev2.h>
 
 #include <algorithm>
@@ -72,7 +74,7 @@ public:
         control.id = id;
         if (!exchange(VIDIOC_G_EXT_CTRLS, &control))
             return std::nullopt;
-        const int value = control.value;
+        const int value = control.value; // copied out: the field is packed
         return value;
     }
 
@@ -141,12 +143,18 @@ private:
             control.type = CameraControl::Type::Button;
             break;
         case V4L2_CTRL_TYPE_MENU:
-        case V4L2_CTRL_TYPE_INTEGER_MENU:
+        case V4L2_CTRL_TYPE_INTEGER_MENU: {
             control.type = CameraControl::Type::Menu;
-            control.menu = menuOf(query);
+            // A menu's entries stay as they are while the node is open; the pane asks for the
+            // control again after every change, and reads only its flags then.
+            auto known = menus_.constFind(query.id);
+            if (known == menus_.constEnd())
+                known = menus_.insert(query.id, menuOf(query));
+            control.menu = *known;
             if (control.menu.isEmpty())
                 return std::nullopt;
             break;
+        }
         default:
             return std::nullopt;
         }
@@ -179,6 +187,7 @@ private:
     }
 
     std::mutex mutex_;
+    QHash<uint32_t, QList<QPair<int, QString>>> menus_;
     V4l2Io &io_;
     const int fd_;
     bool gone_ = false;
