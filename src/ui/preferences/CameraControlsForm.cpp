@@ -149,33 +149,32 @@ void CameraControlsForm::addRow(const CameraControl &control)
     rows_.push_back(row);
 }
 
+const CameraControlsForm::Row *CameraControlsForm::rowOf(uint32_t id) const
+{
+    const auto found =
+        std::find_if(rows_.begin(), rows_.end(), [id](const Row &row) { return row.control.id == id; });
+    return found != rows_.end() ? &*found : nullptr;
+}
+
 QWidget *CameraControlsForm::editor(uint32_t id) const
 {
-    for (const Row &row : rows_) {
-        if (row.control.id == id)
-            return row.editor;
-    }
-    return nullptr;
+    const Row *row = rowOf(id);
+    return row ? row->editor : nullptr;
 }
 
 QLabel *CameraControlsForm::label(uint32_t id) const
 {
-    for (const Row &row : rows_) {
-        if (row.control.id == id)
-            return row.label;
-    }
-    return nullptr;
+    const Row *row = rowOf(id);
+    return row ? row->label : nullptr;
 }
 
 void CameraControlsForm::apply(uint32_t id, int value)
 {
     const CameraPtr camera = camera_.lock();
-    if (!camera)
+    const Row *row = rowOf(id);
+    if (!camera || !row)
         return;
-    for (const Row &row : rows_) {
-        if (row.control.id == id)
-            CameraControlSettings(*settings_).setValue(*camera, row.control, value);
-    }
+    CameraControlSettings(*settings_).setValue(*camera, row->control, value);
     // One control switches others (automatic white balance and the temperature), and a value the
     // camera refused shows what it kept.
     refresh();

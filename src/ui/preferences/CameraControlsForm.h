@@ -54,6 +54,7 @@ private:
 
     void clearRows();
     void addRow(const CameraControl &control);
+    const Row *rowOf(uint32_t id) const;
     void apply(uint32_t id, int value);
     void show(Row &row, const CameraControl &control, int value);
 
