@@ -164,10 +164,10 @@ void DrawingOverlay::press(const QPointF &at, std::optional<qreal> pressure)
     if (!pictureToView(&toView_))
         return;
     bool invertible = false;
-    const QTransform toPicture = toView_.inverted(&invertible);
+    toPicture_ = toView_.inverted(&invertible);
     if (!invertible)
         return;
-    const QPointF point = toPicture.map(at);
+    const QPointF point = toPicture_.map(at);
     const qreal scale = DrawingGeometry::lengthScale(toView_);
     if (tool_ == DrawingTool::Eraser) {
         erasing_ = true;
@@ -199,7 +199,7 @@ void DrawingOverlay::move(const QPointF &at, std::optional<qreal> pressure)
 {
     if (!current_ && !erasing_)
         return;
-    const QPointF point = toView_.inverted().map(at);
+    const QPointF point = toPicture_.map(at);
     if (erasing_) {
         eraseAt(point, lineWidth_ * EraserReach / DrawingGeometry::lengthScale(toView_));
         return;

@@ -74,6 +74,7 @@ private:
     // The stroke being drawn, in picture coordinates, and the mapping it is drawn through.
     std::optional<Stroke> current_;
     QTransform toView_;
+    QTransform toPicture_; // its inverse, for the moves of the same stroke
     bool erasing_ = false;
 
     // The drawing rendered at the view's size, what it was rendered for, and where it has
