@@ -24,13 +24,31 @@ bool Recorder::start()
 }
 
 void Recorder::stop(End) {}
-bool Recorder::isRecording() const { return false; }
-QString Recorder::path() const { return QString(); }
-qint64 Recorder::elapsedMs() const { return 0; }
-qint64 Recorder::bytesWritten() const { return 0; }
-bool Recorder::hasSound() const { return false; }
+bool Recorder::isRecording() const
+{
+    return false;
+}
+QString Recorder::path() const
+{
+    return QString();
+}
+qint64 Recorder::elapsedMs() const
+{
+    return 0;
+}
+qint64 Recorder::bytesWritten() const
+{
+    return 0;
+}
+bool Recorder::hasSound() const
+{
+    return false;
+}
 void Recorder::addFrame(const LiveFrame &) {}
-void Recorder::setOverlay(Overlay overlay) { d_->overlay = std::move(overlay); }
+void Recorder::setOverlay(Overlay overlay)
+{
+    d_->overlay = std::move(overlay);
+}
 
 QString Recorder::endMessage(End, const QString &fileName)
 {
