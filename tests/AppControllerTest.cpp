@@ -314,6 +314,19 @@ TEST(CommandLine, ParsesVirtualCamerasAndRejectsUnknownOptions)
     EXPECT_FALSE(o.error.isEmpty());
     o = parseCommandLine({"arvo"});
     EXPECT_FALSE(o.useVirtualCameras);
+
+    o = parseCommandLine({"arvo", "--version"});
+    EXPECT_TRUE(o.showVersion && o.error.isEmpty());
+    o = parseCommandLine({"arvo", "-h"});
+    EXPECT_TRUE(o.showHelp && !o.showVersion);
+    o = parseCommandLine({"arvo", "-v"});
+    EXPECT_FALSE(o.error.isEmpty()) << "no short form that could be taken for --verbose";
+    // Qt's own options, with their values, are left to QApplication.
+    o = parseCommandLine({"arvo", "-platform", "offscreen", "--style=fusion", "-reverse", "--virtual-camera", "uvc"});
+    EXPECT_TRUE(o.error.isEmpty()) << qPrintable(o.error);
+    EXPECT_EQ(o.virtualCameras, QStringList({"uvc"}));
+    o = parseCommandLine({"arvo", "-platformx"});
+    EXPECT_FALSE(o.error.isEmpty());
 }
 
 } // namespace

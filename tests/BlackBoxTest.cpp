@@ -33,6 +33,9 @@ protected:
         env.insert("XDG_DATA_HOME", sandbox.path(".local/share"));
         env.insert("XDG_RUNTIME_DIR", sandbox.path("runtime"));
         env.insert("QT_QPA_PLATFORM", "offscreen");
+        if (!withDisplay)
+            for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+                env.remove(name);
         if (!temporaryFolder.isEmpty()) {
             env.remove("XDG_RUNTIME_DIR");
             env.insert("TMPDIR", temporaryFolder);
@@ -44,6 +47,9 @@ protected:
         }
         return env;
     }
+
+    // Off: neither an X server, nor Wayland, nor Qt's offscreen platform, as on a console.
+    bool withDisplay = true;
 
     ProcessRun run(const QString &program, const QStringList &args, int timeoutMs = 10000)
     {
@@ -301,15 +307,40 @@ TEST_F(BlackBox, LinkInPlaceOfTheRuntimeFolderIsRefusedAndTheOneArvoMakesWorks)
     EXPECT_TRUE(S_ISDIR(info.st_mode) && (info.st_mode & 07777) == 0700);
 }
 
-// An unknown virtual model at start, and arvo-vcam without a running instance.
-TEST_F(BlackBox, MistakesAreAClearErrorWithExitCodeTwo)
+// Help, the version and mistakes on the command line are answered without a display, before
+// anything starts; arvo-vcam without a running instance is a clear error too.
+TEST_F(BlackBox, CommandLineAnswersWithoutADisplay)
 {
-    const ProcessRun r = run(ARVO_EXECUTABLE, {"--virtual-camera=arvo,webcam"});
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_TRUE(r.err.contains("unknown virtual camera model \"webcam\"")) << qPrintable(r.err);
-    const ProcessRun list = vcam({"list"});
-    EXPECT_EQ(list.exitCode, 2);
-    EXPECT_EQ(list.err, "arvo-vcam: no Arvo with virtual cameras is running\n");
+    struct Case {
+        const char *program;
+        QStringList args;
+        int exitCode;
+        const char *out; // patterns
+        const char *err;
+    };
+    const Case cases[] = {
+        {ARVO_EXECUTABLE, {"--version"}, 0, "^arvo " ARVO_VERSION "\n$", "^$"},
+        {ARVO_EXECUTABLE, {"--help"}, 0, "^Usage: arvo .*--virtual-camera=.*--version", "^$"},
+        {ARVO_EXECUTABLE, {"--frobnicate"}, 2, "^$", "^arvo: unknown option \"--frobnicate\"\n\nUsage: arvo "},
+        {ARVO_EXECUTABLE, {"--virtual-camera=arvo,webcam"}, 2, "^$", "unknown virtual camera model \"webcam\""},
+        {ARVO_VCAM_EXECUTABLE, {"--version"}, 0, "^arvo-vcam " ARVO_VERSION "\n$", "^$"},
+        {ARVO_VCAM_EXECUTABLE, {"--help"}, 0, "^Usage: arvo-vcam .*stall", "^$"},
+        {ARVO_VCAM_EXECUTABLE, {}, 2, "^$", "^Usage: arvo-vcam "},
+        {ARVO_VCAM_EXECUTABLE, {"--frobnicate"}, 2, "^$", "^arvo-vcam: unknown option \"--frobnicate\"\n\nUsage: "},
+        {ARVO_VCAM_EXECUTABLE, {"plugin", "arvo"}, 2, "^$", "^arvo-vcam: unknown command \"plugin\"\n\nUsage: "},
+        {ARVO_VCAM_EXECUTABLE, {"list"}, 2, "^$", "^arvo-vcam: no Arvo with virtual cameras is running\n$"},
+    };
+    withDisplay = false;
+    for (const Case &c : cases) {
+        const QString command = QFileInfo(c.program).fileName() + ' ' + c.args.join(' ');
+        const ProcessRun r = run(c.program, c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << qPrintable(command) << "\n" << qPrintable(r.err);
+        const auto matches = [](const QString &text, const char *pattern) {
+            return QRegularExpression(pattern, QRegularExpression::DotMatchesEverythingOption).match(text).hasMatch();
+        };
+        EXPECT_TRUE(matches(r.out, c.out)) << qPrintable(command) << " wrote: " << qPrintable(r.out);
+        EXPECT_TRUE(matches(r.err, c.err)) << qPrintable(command) << " wrote to stderr: " << qPrintable(r.err);
+    }
 }
 
 } // namespace

@@ -13,11 +13,12 @@ namespace {
 void printUsage(FILE *to)
 {
     std::fputs("Usage: arvo-vcam COMMAND [ARGUMENTS]\n"
+               "       arvo-vcam --help | --version\n"
                "\n"
                "  list              one line per virtual camera: id, model, location ID,\n"
                "                    plugged or unplugged, and \"current\" for the current camera\n"
                "  plug MODEL [FAULT...]\n"
-               "                    plugs a new camera (arvo or tobble) and prints its id;\n"
+               "                    plugs a new camera (arvo, tobble or uvc) and prints its id;\n"
                "                    faults: --no-hid (no HID interface), --no-buttons (no\n"
                "                    button element), --no-focus-done (focusing never ends)\n"
                "  unplug ID         unplugs a camera\n"
@@ -40,12 +41,34 @@ void printUsage(FILE *to)
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    QStringList args = QCoreApplication::arguments().mid(1);
-    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
-        printUsage(args.isEmpty() ? stderr : stdout);
-        return args.isEmpty() ? 2 : 0;
+    // The command is checked here, before anything is sent, so that a mistake is told apart from
+    // an instance that is not running.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    if (args.isEmpty()) {
+        printUsage(stderr);
+        return 2;
     }
+    if (args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
+        printUsage(stdout);
+        return 0;
+    }
+    if (args.first() == QLatin1String("--version")) {
+        std::fputs("arvo-vcam " ARVO_VERSION "\n", stdout);
+        return 0;
+    }
+    static const QStringList commands = {"list",  "plug",      "unplug", "press",
+                                         "event", "focusmode", "stall",  "state"};
+    if (!commands.contains(args.first())) {
+        std::fprintf(stderr, "arvo-vcam: unknown %s \"%s\"\n\n",
+                     args.first().startsWith(QLatin1Char('-')) ? "option" : "command",
+                     qPrintable(args.first()));
+        printUsage(stderr);
+        return 2;
+    }
+
+    QCoreApplication app(argc, argv);
     QString problem;
     if (RuntimePaths::runtimeFolder(&problem).isEmpty()) {
         std::fprintf(stderr, "arvo-vcam: %s\n", qPrintable(problem));

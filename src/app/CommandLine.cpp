@@ -2,6 +2,49 @@
 
 #include "device/virtual/VirtualCamera.h"
 
+namespace {
+
+// The options QGuiApplication and QApplication take for themselves, with one dash or two; those
+// of the first list take a value, as the next word or after "=".
+const char *const qtOptionsWithValue[] = {"platform",
+                                          "platformpluginpath",
+                                          "platformtheme",
+                                          "plugin",
+                                          "qwindowgeometry",
+                                          "qwindowicon",
+                                          "qwindowtitle",
+                                          "session",
+                                          "display",
+                                          "geometry",
+                                          "title",
+                                          "name",
+                                          "icon",
+                                          "style",
+                                          "stylesheet",
+                                          "qmljsdebugger"};
+const char *const qtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
+// How many words from `i` on are Qt's: 0 for a word of Arvo's own.
+int qtOptionLength(const QStringList &arguments, int i)
+{
+    QString word = arguments[i];
+    if (!word.startsWith(QLatin1Char('-')))
+        return 0;
+    word = word.mid(word.startsWith(QLatin1String("--")) ? 2 : 1);
+    for (const char *flag : qtFlags)
+        if (word == QLatin1String(flag))
+            return 1;
+    for (const char *option : qtOptionsWithValue) {
+        if (word.startsWith(QLatin1String(option) + QLatin1Char('=')))
+            return 1;
+        if (word == QLatin1String(option))
+            return i + 1 < arguments.size() ? 2 : 1;
+    }
+    return 0;
+}
+
+} // namespace
+
 CommandLineOptions parseCommandLine(const QStringList &arguments)
 {
     CommandLineOptions options;
@@ -9,7 +52,9 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
     // "--virtual-camera MODELS" is the same as "--virtual-camera=MODELS".
     QStringList words;
     for (int i = 1; i < arguments.size(); ++i) {
-        if (arguments[i] == QLatin1String("--virtual-camera") && i + 1 < arguments.size())
+        if (const int qtWords = qtOptionLength(arguments, i))
+            i += qtWords - 1;
+        else if (arguments[i] == QLatin1String("--virtual-camera") && i + 1 < arguments.size())
             words << virtualPrefix + arguments[++i];
         else
             words << arguments[i];
@@ -19,6 +64,8 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
             options.verbose = true;
         } else if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
             options.showHelp = true;
+        } else if (argument == QLatin1String("--version")) {
+            options.showVersion = true;
         } else if (argument.startsWith(QLatin1String("--time-scale="))) {
             bool ok = false;
             options.timeScale = argument.section(QLatin1Char('='), 1).toDouble(&ok);
@@ -52,8 +99,17 @@ QString commandLineHelp()
 {
     return QStringLiteral(
         "Usage: arvo [--verbose] [--virtual-camera=MODEL[,MODEL...]]\n"
+        "       arvo --help | --version\n"
+        "\n"
+        "Shows the live picture of a USB document camera and saves snapshots into the photo\n"
+        "library. A second start brings the running window to the front.\n"
         "\n"
         "  --verbose                  write diagnostics into the log file\n"
         "  --virtual-camera=MODELS    run with simulated cameras (arvo, tobble, uvc) instead of\n"
-        "                             USB cameras; drive them with arvo-vcam\n");
+        "                             USB cameras; drive them with arvo-vcam\n"
+        "  -h, --help                 show this help and exit\n"
+        "  --version                  show the version and exit\n"
+        "\n"
+        "Qt's own options (-platform, -style, ...) are accepted as well.\n"
+        "Exit status: 0 done; 1 Arvo could not start; 2 a mistake on the command line.\n");
 }

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QSocketNotifier>
+#include <QStringList>
 
 #include <exiv2/exiv2.hpp>
 
@@ -56,24 +57,33 @@ void quitOnTerminationSignals(LumoAppController *controller)
 
 int main(int argc, char *argv[])
 {
+    // Read before the QApplication exists, which needs a display: help, the version and a
+    // mistake are answered on a console, over ssh or in a build without one.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLineOptions options = parseCommandLine(arguments);
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "arvo: %s\n\n%s", qPrintable(options.error), qPrintable(commandLineHelp()));
+        return 2;
+    }
+    if (options.showHelp) {
+        std::fputs(qPrintable(commandLineHelp()), stdout);
+        return 0;
+    }
+    if (options.showVersion) {
+        std::fputs("arvo " ARVO_VERSION "\n", stdout);
+        return 0;
+    }
+
     QApplication app(argc, argv);
     // Photos are read and written with exiv2 on several threads (saves, turns, thumbnails); its
     // XMP support sets itself up on first use, which is not thread-safe, so it is set up here.
     Exiv2::XmpParser::initialize();
     QApplication::setApplicationName(QStringLiteral("Arvo"));
     QApplication::setApplicationVersion(QStringLiteral(ARVO_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("arvo"));
+    QApplication::setDesktopFileName(QStringLiteral(ARVO_APP_ID));
     QApplication::setWindowIcon(LumoImages::applicationIcon());
-
-    const CommandLineOptions options = parseCommandLine(QApplication::arguments());
-    if (options.showHelp) {
-        std::fputs(qPrintable(commandLineHelp()), stdout);
-        return 0;
-    }
-    if (!options.error.isEmpty()) {
-        std::fprintf(stderr, "arvo: %s\n\n%s", qPrintable(options.error), qPrintable(commandLineHelp()));
-        return 2;
-    }
 
     // Settled before anything else starts, so that of two launches at once only one goes on.
     SingleInstance instance;
