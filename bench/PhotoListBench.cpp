@@ -1,8 +1,8 @@
 // The review mode's library work, each figure next to a baseline from the same run:
 //
-//   BM_PhotoListSetFolder/1000   the photo list built from a folder of 1,000 photos (names sorted,
-//                                each file's size and dates read); baseline BM_QDirListing/1000,
-//                                a plain sorted QDir listing of the same folder.
+//   BM_PhotoListSetFolder/<n>    the photo list built from a folder of 1,000 and 10,000 photos
+//                                (names sorted, each file's size and dates read); baseline
+//                                BM_QDirListing/<n>, a plain sorted QDir listing of the same folder.
 //   BM_EncodeChroma/800/<s>      a 800x600 page encoded at the photo quality with chroma
 //                                subsampling s (420, 422, 444): what whole-block sizes cost.
 //   BM_RotatePhoto/<lossless>    a quarter turn of a 1600x1200 photo in memory, block transform
@@ -80,7 +80,7 @@ void BM_QDirListing(benchmark::State &state)
     }
     state.counters["files"] = double(count);
 }
-BENCHMARK(BM_QDirListing)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QDirListing)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void BM_PhotoListSetFolder(benchmark::State &state)
 {
@@ -90,7 +90,7 @@ void BM_PhotoListSetFolder(benchmark::State &state)
         list.setFolder(library.folder());
     state.counters["rows"] = double(list.rowCount());
 }
-BENCHMARK(BM_PhotoListSetFolder)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PhotoListSetFolder)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void BM_EncodeChroma(benchmark::State &state)
 {
@@ -135,6 +135,7 @@ BENCHMARK(BM_RotatePhoto)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 // The listing reads each file's status (size, dates), which a plain listing does not.
 const bool rows = BenchTable::addRow("BM_PhotoListSetFolder/1000", "BM_QDirListing/1000", "<= 10")
+                  && BenchTable::addRow("BM_PhotoListSetFolder/10000", "BM_QDirListing/10000", "<= 3")
                   && BenchTable::addRow("BM_EncodeChroma/800/444", "BM_EncodeChroma/800/420", "<= 1.8")
                   && BenchTable::addRow("BM_RotatePhoto/1", "BM_RotatePhoto/0", "<= 0.5");
 
