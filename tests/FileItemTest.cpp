@@ -1,17 +1,43 @@
 #include "TestSupport.h"
 #include "library/FileItem.h"
+#include "library/LumoPhotoList.h"
 #include "library/LibraryFolder.h"
 #include "core/DefaultsKeys.h"
 #include "core/UserDefaults.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QSet>
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include <ctime>
+
 namespace {
+
+// Sets the TZ variable for a scope, so local time is that zone's.
+class TimeZoneForTest {
+public:
+    explicit TimeZoneForTest(const char *zone) : saved_(qgetenv("TZ")), wasSet_(qEnvironmentVariableIsSet("TZ"))
+    {
+        qputenv("TZ", zone);
+        tzset();
+    }
+    ~TimeZoneForTest()
+    {
+        if (wasSet_)
+            qputenv("TZ", saved_);
+        else
+            qunsetenv("TZ");
+        tzset();
+    }
+
+private:
+    const QByteArray saved_;
+    const bool wasSet_;
+};
 
 // A sandboxed home whose photo library folder exists and is named in the user defaults.
 class FileItemTest : public ::testing::Test {
@@ -50,6 +76,24 @@ TEST_F(FileItemTest, RecordOfNewPhotoGivesItsNameTypeAndPathInTheLibraryFolder)
     ASSERT_TRUE(item.createDate().isValid());
     EXPECT_EQ(item.createDateDescription(), item.createDate().date().toString(Qt::ISODate));
     EXPECT_LE(qAbs(item.createDate().secsTo(QDateTime::currentDateTime())), 600) << "the file was made just now";
+    {
+        // Shown in local time, in a zone whose date is not the UTC date now; and the same moment
+        // as Qt's own reading of the file's birth (or change) time.
+        const TimeZoneForTest zone(QDateTime::currentDateTimeUtc().time().hour() < 12 ? "Etc/GMT+12" : "Etc/GMT-14");
+        const QFileInfo info(inLibrary("2026-12-05_0007.jpg"));
+        const QDateTime expected = info.birthTime().isValid() ? info.birthTime() : info.lastModified();
+        ASSERT_NE(expected.date(), expected.toUTC().date());
+        for (const FileItem &listed : {item, FileItem::fromFile("2026-12-05_0007.jpg")}) {
+            EXPECT_EQ(listed.createDate(), expected);
+            EXPECT_EQ(listed.createDate().timeSpec(), Qt::LocalTime);
+            EXPECT_EQ(listed.createDateDescription(), expected.toString("yyyy-MM-dd"));
+        }
+        LumoPhotoList list;
+        list.setFolder(library_);
+        ASSERT_EQ(list.rowCount(), 1);
+        EXPECT_EQ(list.item(0).createDate(), expected);
+        EXPECT_EQ(list.item(0).createDateDescription(), expected.toString("yyyy-MM-dd"));
+    }
 
     const FileItem empty = FileItem::fromRecord({});
     EXPECT_TRUE(empty.name().isEmpty());

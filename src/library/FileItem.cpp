@@ -2,6 +2,7 @@
 
 #include "core/LumoLog.h"
 #include "core/UserDefaults.h"
+#include "library/FileStatus.h"
 #include "library/LibraryFolder.h"
 #include "library/PhotoDecoding.h"
 
@@ -59,16 +60,12 @@ void FileItem::setFileAttribute()
 {
     if (name_.isEmpty())
         return;
-    // QFileInfo follows symbolic links for size and times.
-    const QFileInfo info(path());
-    if (!info.isFile())
+    // Symbolic links are followed for size and times.
+    const FileStatus status = FileStatus::read(path());
+    if (!status.isFile)
         return;
-    itemSize_ = QString::asprintf("%lld KB", static_cast<long long>(info.size() / 1024));
-    // The creation date is the file's birth time where the file system records one (statx on
-    // ext4, btrfs, xfs...); elsewhere, the time of the last change to its contents, which for a
-    // photo written once is when it was made.
-    const QDateTime born = info.birthTime();
-    createDate_ = born.isValid() ? born : info.lastModified();
+    itemSize_ = QString::asprintf("%lld KB", static_cast<long long>(status.bytes / 1024));
+    createDate_ = status.createDate();
 }
 
 QString FileItem::path() const
@@ -78,13 +75,13 @@ QString FileItem::path() const
 
 QString FileItem::createDateDescription() const
 {
-    return createDate_.isValid() ? createDate_.toString(QStringLiteral("yyyy-MM-dd")) : QString();
+    return createDate_.isValid() ? createDate().toString(QStringLiteral("yyyy-MM-dd")) : QString();
 }
 
 QString FileItem::description() const
 {
     return QStringLiteral("%1 %2 %3 %4")
-        .arg(name_, resolution_, itemSize_, createDate_.toString(Qt::ISODate));
+        .arg(name_, resolution_, itemSize_, createDate().toString(Qt::ISODate));
 }
 
 QString FileItem::imageTitle() const

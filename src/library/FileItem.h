@@ -74,7 +74,9 @@ public:
     // Size on disk as "N KB", bytes divided by 1024 and rounded down; empty when unknown.
     QString itemSize() const { return itemSize_; }
     void setItemSize(const QString &itemSize) { itemSize_ = itemSize; }
-    QDateTime createDate() const { return createDate_; }
+    // In local time. Kept as it was set (a listing sets it in UTC) and turned into local time
+    // only here, when it is shown.
+    QDateTime createDate() const { return createDate_.toLocalTime(); }
     void setCreateDate(const QDateTime &createDate) { createDate_ = createDate; }
     int serial() const { return serial_; }
     void setSerial(int serial) { serial_ = serial; }

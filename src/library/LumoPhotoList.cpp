@@ -2,12 +2,16 @@
 
 #include "core/Delays.h"
 #include "core/LumoLog.h"
+#include "library/FileStatus.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 
 #include <algorithm>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -55,7 +59,8 @@ bool LumoPhotoList::sortsBefore(const QString &a, const QString &b)
     return c != 0 ? c < 0 : a < b;
 }
 
-LumoPhotoList::Row LumoPhotoList::rowForFile(const QString &folder, const QString &name, int type)
+LumoPhotoList::Row LumoPhotoList::rowForFile(int folderFd, const QString &folder, const QString &name,
+                                             int type)
 {
     // The attributes are read here rather than by FileItem::setFileAttribute(), which looks in
     // the library folder of the settings: this list may be showing another folder for a moment
@@ -64,13 +69,14 @@ LumoPhotoList::Row LumoPhotoList::rowForFile(const QString &folder, const QStrin
     row.item.setName(name);
     row.item.setType(type);
     row.item.setSerial(nextSerial());
-    const QFileInfo info(folder + QLatin1Char('/') + name);
-    if (info.isFile()) {
-        row.bytes = info.size();
-        row.modified = info.lastModified();
+    const FileStatus status = folderFd == AT_FDCWD ? FileStatus::read(folder + QLatin1Char('/') + name)
+                                                   : FileStatus::read(folderFd, name);
+    if (status.isFile) {
+        row.bytes = status.bytes;
+        row.modifiedMs = status.modifiedMs;
+        row.bornMs = status.bornMs;
         row.item.setItemSize(QString::asprintf("%lld KB", static_cast<long long>(row.bytes / 1024)));
-        const QDateTime born = info.birthTime();
-        row.item.setCreateDate(born.isValid() ? born : row.modified);
+        row.item.setCreateDate(status.createDate());
     }
     return row;
 }
@@ -82,11 +88,16 @@ QList<LumoPhotoList::Row> LumoPhotoList::listFolder(const QString &folder)
         return rows;
     QStringList names = QDir(folder).entryList(QDir::Files, QDir::NoSort);
     std::sort(names.begin(), names.end(), sortsBefore);
+    // Each file is looked up in the open folder, not by its whole path again.
+    const int folderFd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    rows.reserve(names.size());
     for (const QString &name : std::as_const(names)) {
         const int type = typeOfName(name);
         if (type >= 0)
-            rows.append(rowForFile(folder, name, type));
+            rows.append(rowForFile(folderFd < 0 ? AT_FDCWD : folderFd, folder, name, type));
     }
+    if (folderFd >= 0)
+        ::close(folderFd);
     return rows;
 }
 
@@ -193,7 +204,7 @@ int LumoPhotoList::addFile(const QString &path)
 
     const int row = int(rows_.size());
     beginInsertRows({}, row, row);
-    rows_.append(rowForFile(folder_, info.fileName(), type));
+    rows_.append(rowForFile(AT_FDCWD, folder_, info.fileName(), type));
     endInsertRows();
     return row;
 }
@@ -204,7 +215,7 @@ void LumoPhotoList::fileDidChange(const QString &path)
     if (row < 0)
         return;
     Row &r = rows_[row];
-    r = rowForFile(folder_, r.item.name(), r.item.type());
+    r = rowForFile(AT_FDCWD, folder_, r.item.name(), r.item.type());
     const QModelIndex i = index(row);
     emit dataChanged(i, i);
 }
@@ -280,8 +291,7 @@ void LumoPhotoList::applyOutsideChanges()
         Row &r = rows_[row];
         present.insert(r.item.name());
         const Row &now = listed.at(listedRow.value(r.item.name()));
-        if (now.bytes == r.bytes && now.modified == r.modified
-            && now.item.createDate() == r.item.createDate())
+        if (now.bytes == r.bytes && now.modifiedMs == r.modifiedMs && now.bornMs == r.bornMs)
             continue;
         r = now; // with a serial of its own
         r.item.setResolution({});

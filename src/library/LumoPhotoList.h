@@ -85,10 +85,12 @@ private:
     struct Row {
         FileItem item;
         qint64 bytes = -1;
-        QDateTime modified;
+        qint64 modifiedMs = 0;
+        qint64 bornMs = 0;
     };
     // One listed file: its item and what a later listing compares to see a replaced file.
-    static Row rowForFile(const QString &folder, const QString &name, int type);
+    // `folderFd` is the folder open for reading, or AT_FDCWD with `folder` as the path.
+    static Row rowForFile(int folderFd, const QString &folder, const QString &name, int type);
     static QList<Row> listFolder(const QString &folder);
     static bool sortsBefore(const QString &a, const QString &b);
 
