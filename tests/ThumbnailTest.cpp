@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QThread>
+#include <exiv2/exiv2.hpp>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -83,6 +84,17 @@ TEST_F(ThumbnailTest, ExifThumbnailIsUsedOnlyWhenItServes)
             jpeg, {QDateTime::currentDateTime(), {}, thumbnail.isEmpty() ? PhotoEncoder::encodeJpeg(green) : thumbnail});
     };
     const QByteArray own = withThumbnail({160, 120});
+    // The same EXIF block in big-endian byte order, as some cameras write it.
+    const auto bigEndian = [&](const QByteArray &photo) {
+        auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte *>(photo.constData()), long(photo.size()));
+        image->readMetadata();
+        Exiv2::Blob blob;
+        Exiv2::ExifParser::encode(blob, Exiv2::bigEndian, image->exifData());
+        const QByteArray tiff(reinterpret_cast<const char *>(blob.data()), qsizetype(blob.size()));
+        EXPECT_TRUE(tiff.startsWith("MM"));
+        const int length = 2 + 6 + int(tiff.size());
+        return jpeg.left(2) + "\xff\xe1" + char(length >> 8) + char(length & 0xff) + QByteArray("Exif\0\0", 6) + tiff + jpeg.mid(2);
+    };
     const struct {
         const char *name;
         QByteArray bytes;
@@ -91,6 +103,7 @@ TEST_F(ThumbnailTest, ExifThumbnailIsUsedOnlyWhenItServes)
     } cases[] = {
         {"no-thumbnail.jpg", jpeg, {160, 120}, {160, 120}, false},
         {"own.jpg", own, {160, 120}, {160, 120}, true},
+        {"own-big-endian.jpg", bigEndian(own), {160, 120}, {160, 120}, true},
         {"own-smaller.jpg", own, {80, 80}, {80, 60}, true},
         {"own-larger.jpg", own, {200, 150}, {200, 150}, false},
         {"turned-since.jpg", withThumbnail({120, 160}), {160, 120}, {160, 120}, false},

@@ -53,19 +53,26 @@ QByteArray LibraryFile::read(qint64 offset, qint64 length) const
 {
     if (fd_ < 0 || offset < 0 || length <= 0 || offset >= size_)
         return {};
+    QByteArray bytes(qsizetype(qMin(length, size_ - offset)), Qt::Uninitialized);
+    bytes.truncate(qsizetype(read(offset, bytes.size(), bytes.data())));
+    return bytes;
+}
+
+qint64 LibraryFile::read(qint64 offset, qint64 length, char *to) const
+{
+    if (fd_ < 0 || offset < 0 || length <= 0 || offset >= size_)
+        return 0;
     length = qMin(length, size_ - offset);
-    QByteArray bytes(qsizetype(length), Qt::Uninitialized);
     qint64 done = 0;
     while (done < length) {
-        const ssize_t n = ::pread(fd_, bytes.data() + done, size_t(length - done), off_t(offset + done));
+        const ssize_t n = ::pread(fd_, to + done, size_t(length - done), off_t(offset + done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
             break; // an error, or the file shrank
         done += n;
     }
-    bytes.truncate(qsizetype(done));
-    return bytes;
+    return done;
 }
 
 QByteArray LibraryFile::readAll(const QString &path, qint64 maxBytes, QString *error)

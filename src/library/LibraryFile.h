@@ -30,6 +30,8 @@ public:
     // At most `length` bytes from `offset`, never past size(); fewer when the file shrank since,
     // empty when it cannot be read.
     QByteArray read(qint64 offset, qint64 length) const;
+    // The same into `to`, which holds at least `length` bytes; returns how many were read.
+    qint64 read(qint64 offset, qint64 length, char *to) const;
 
     // The whole file at `path`, when it can be opened and holds at most `maxBytes`; otherwise
     // empty, with the reason in `error` (an empty file gives empty bytes and no error).

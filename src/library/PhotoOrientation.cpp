@@ -10,7 +10,36 @@ constexpr uchar StartOfScan = 0xda;
 constexpr uchar EndOfImage = 0xd9;
 constexpr uchar App1 = 0xe1;
 constexpr quint16 OrientationTag = 0x0112;
+constexpr quint16 CompressionTag = 0x0103;
+constexpr quint16 ThumbnailOffsetTag = 0x0201; // JPEGInterchangeFormat
+constexpr quint16 ThumbnailLengthTag = 0x0202; // JPEGInterchangeFormatLength
+constexpr int JpegCompression = 6;
 constexpr quint16 ShortType = 3;
+constexpr quint16 LongType = 4;
+
+// Numbers of a TIFF structure in its own byte order. Callers keep reads inside the bytes.
+class TiffReader {
+public:
+    explicit TiffReader(const QByteArray &tiff)
+        : tiff_(tiff), little_(tiff.startsWith("II*")),
+          valid_(tiff.size() >= 8 && (little_ || tiff.startsWith(QByteArrayView("MM\0*", 4))))
+    {}
+    bool valid() const { return valid_; }
+    quint16 u16(qint64 at) const
+    {
+        const uchar a = uchar(tiff_.at(at)), b = uchar(tiff_.at(at + 1));
+        return little_ ? quint16(a | b << 8) : quint16(a << 8 | b);
+    }
+    quint32 u32(qint64 at) const
+    {
+        return little_ ? quint32(u16(at)) | quint32(u16(at + 2)) << 16 : quint32(u16(at)) << 16 | u16(at + 2);
+    }
+
+private:
+    const QByteArray &tiff_;
+    const bool little_;
+    const bool valid_;
+};
 
 // The EXIF segment's TIFF bytes from `head`, as far as `head` reaches when `partial`.
 QByteArray exifSegment(const QByteArray &head, bool partial)
@@ -88,39 +117,65 @@ QImage PixelTurn::applied(const QImage &image) const
     return mirroredImage.transformed(QTransform().rotate(90.0 * clockwise));
 }
 
-QByteArray jpegExifBlock(const QByteArray &head)
+QByteArray jpegExifThumbnail(const QByteArray &head)
 {
-    return exifSegment(head, false);
+    const QByteArray tiff = exifSegment(head, false);
+    const TiffReader reader(tiff);
+    if (!reader.valid())
+        return {};
+    // IFD1 follows IFD0: after IFD0's entries comes the offset of the next directory.
+    const quint32 ifd0 = reader.u32(4);
+    if (ifd0 < 8 || qint64(ifd0) + 2 > tiff.size())
+        return {};
+    const qint64 next = qint64(ifd0) + 2 + 12 * qint64(reader.u16(ifd0));
+    if (next + 4 > tiff.size())
+        return {};
+    const quint32 ifd1 = reader.u32(next);
+    if (ifd1 < 8 || qint64(ifd1) + 2 > tiff.size())
+        return {};
+    qint64 offset = -1, length = -1;
+    int compression = JpegCompression; // a JPEG thumbnail when the tag is left out
+    const int entries = reader.u16(ifd1);
+    for (int i = 0; i < entries; ++i) {
+        const qint64 entry = qint64(ifd1) + 2 + 12 * i;
+        if (entry + 12 > tiff.size())
+            return {};
+        const quint16 tag = reader.u16(entry);
+        const quint16 type = reader.u16(entry + 2);
+        const quint32 value = type == ShortType ? reader.u16(entry + 8) : reader.u32(entry + 8);
+        if (type != ShortType && type != LongType)
+            continue;
+        if (tag == CompressionTag)
+            compression = int(value);
+        else if (tag == ThumbnailOffsetTag)
+            offset = value;
+        else if (tag == ThumbnailLengthTag)
+            length = value;
+    }
+    if (compression != JpegCompression || offset < 8 || length <= 0 || offset + length > tiff.size())
+        return {};
+    return tiff.mid(offset, length);
 }
 
 int jpegExifOrientation(const QByteArray &head)
 {
     const QByteArray tiff = exifSegment(head, true);
-    if (tiff.size() < 8)
+    const TiffReader reader(tiff);
+    if (!reader.valid())
         return 1;
-    const bool little = tiff.startsWith("II*");
-    if (!little && !tiff.startsWith("MM\0*"))
-        return 1;
-    const auto u16 = [&tiff, little](qsizetype at) -> quint16 {
-        const uchar a = uchar(tiff.at(at)), b = uchar(tiff.at(at + 1));
-        return little ? quint16(a | b << 8) : quint16(a << 8 | b);
-    };
-    const auto u32 = [&](qsizetype at) -> quint32 {
-        return little ? quint32(u16(at)) | quint32(u16(at + 2)) << 16 : quint32(u16(at)) << 16 | u16(at + 2);
-    };
     // IFD0 holds the tag: a count, then entries of 12 bytes (tag, type, count, value).
-    const quint32 ifd = u32(4);
+    const quint32 ifd = reader.u32(4);
     if (ifd < 8 || qint64(ifd) + 2 > tiff.size())
         return 1;
-    const int entries = u16(ifd);
+    const int entries = reader.u16(ifd);
     for (int i = 0; i < entries; ++i) {
         const qsizetype entry = qsizetype(ifd) + 2 + 12 * i;
         if (entry + 12 > tiff.size())
             break;
-        if (u16(entry) != OrientationTag)
+        if (reader.u16(entry) != OrientationTag)
             continue;
-        const int value = u16(entry + 8);
-        return u16(entry + 2) == ShortType && value >= 1 && value <= 8 ? value : 1;
+        const int value = reader.u16(entry + 8);
+        return reader.u16(entry + 2) == ShortType && value >= 1 && value <= 8 ? value : 1;
     }
     return 1;
 }

@@ -36,10 +36,12 @@ struct PixelTurn {
     }
 };
 
-// The TIFF structure of the EXIF segment (APP1 "Exif\0\0") of the JPEG whose first bytes are
-// `head`, found by walking the marker segments before the first scan. Empty when `head` holds
-// none, or only part of it.
-QByteArray jpegExifBlock(const QByteArray &head);
+// The EXIF thumbnail of the JPEG whose first bytes are `head`: the bytes IFD1 of its EXIF
+// segment (APP1 "Exif\0\0", found by walking the marker segments before the first scan) points
+// to when it names a JPEG thumbnail. Empty when `head` holds no whole EXIF segment, the segment
+// has no such thumbnail, or it points outside the segment. The bytes are not checked to be a
+// JPEG.
+QByteArray jpegExifThumbnail(const QByteArray &head);
 
 // The orientation tag (1..8) of the JPEG whose first bytes are `head`; 1 when it has none, the
 // tag says something else, or `head` ends before it. The tag sits at the start of the EXIF
