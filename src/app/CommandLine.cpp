@@ -4,42 +4,28 @@
 
 namespace {
 
-// The options QGuiApplication and QApplication take for themselves, with one dash or two; those
-// of the first list take a value, as the next word or after "=".
-const char *const qtOptionsWithValue[] = {"platform",
-                                          "platformpluginpath",
-                                          "platformtheme",
-                                          "plugin",
-                                          "qwindowgeometry",
-                                          "qwindowicon",
-                                          "qwindowtitle",
-                                          "session",
-                                          "display",
-                                          "geometry",
-                                          "title",
-                                          "name",
-                                          "icon",
-                                          "style",
-                                          "stylesheet",
-                                          "qmljsdebugger"};
-const char *const qtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
-
-// How many words from `i` on are Qt's: 0 for a word of Arvo's own.
+// How many words from `i` on are Qt's: 0 for a word of Arvo's own. These are the options
+// QGuiApplication and QApplication take for themselves, with one dash or two; those of
+// `withValue` take a value, as the next word or after "=".
 int qtOptionLength(const QStringList &arguments, int i)
 {
+    static const QStringList withValue =
+        QStringLiteral(
+            "platform platformpluginpath platformtheme plugin qwindowgeometry qwindowicon qwindowtitle "
+            "session display geometry title name icon style stylesheet qmljsdebugger")
+            .split(QLatin1Char(' '));
+    static const QStringList flags =
+        QStringLiteral("reverse widgetcount nograb dograb sync").split(QLatin1Char(' '));
     QString word = arguments[i];
     if (!word.startsWith(QLatin1Char('-')))
         return 0;
     word = word.mid(word.startsWith(QLatin1String("--")) ? 2 : 1);
-    for (const char *flag : qtFlags)
-        if (word == QLatin1String(flag))
-            return 1;
-    for (const char *option : qtOptionsWithValue) {
-        if (word.startsWith(QLatin1String(option) + QLatin1Char('=')))
-            return 1;
-        if (word == QLatin1String(option))
-            return i + 1 < arguments.size() ? 2 : 1;
-    }
+    if (flags.contains(word))
+        return 1;
+    if (withValue.contains(word.section(QLatin1Char('='), 0, 0)) && word.contains(QLatin1Char('=')))
+        return 1;
+    if (withValue.contains(word))
+        return i + 1 < arguments.size() ? 2 : 1;
     return 0;
 }
 
