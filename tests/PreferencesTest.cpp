@@ -16,6 +16,7 @@
 #include "ui/preferences/LumoPreferencesWindowController.h"
 #include "ui/preferences/RequestThrottle.h"
 #include "ui/preferences/SystemPreferencesPane.h"
+#include "ui/recording/RecordingPreferences.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -140,6 +141,41 @@ TEST_F(Preferences, EachControlStoresItsKeyAndAnnouncesTheValueUnderIt)
     EXPECT_EQ(h->instantPreviewMatrix()->checkedId(), 2);
     EXPECT_FALSE(h->snapshotSoundSwitch()->isChecked());
     EXPECT_EQ(h->examplePhotoNameField()->text(), "Lecture_0001.jpg");
+}
+
+// The recorder reads these when a recording starts: they are stored, not announced. A stored
+// value out of range reads as the default; a microphone not plugged in now stays the choice.
+TEST_F(Preferences, RecordingChoicesAreStoredAndAMicrophoneNotPluggedInStaysChosen)
+{
+    defaults->setValue(DefaultsKeys::RecordingMicrophone, "usb-mic-7");
+    defaults->setValue(DefaultsKeys::RecordingQuality, 7);
+    start();
+    controller->showWindow();
+    RecordingPreferences *r = general()->recordingPreferences();
+    EXPECT_TRUE(r->soundSwitch()->isChecked());
+    EXPECT_TRUE(r->microphonePopUp()->isEnabled());
+    EXPECT_EQ(r->microphonePopUp()->itemData(0).toString(), "") << "the default microphone first";
+    EXPECT_EQ(r->microphonePopUp()->currentText(), "usb-mic-7 (not connected)");
+    EXPECT_EQ(r->qualityMatrix()->checkedId(), 1);
+    EXPECT_EQ(defaults->stringForKey(DefaultsKeys::RecordingMicrophone), "usb-mic-7") << "nothing stored by showing";
+
+    NotificationRecorder announced({ProgramKeyFunctionDidChange, PhotoLibraryLocationDidChange});
+    r->soundSwitch()->click();
+    EXPECT_FALSE(r->microphonePopUp()->isEnabled()) << "no microphone without sound";
+    r->qualityMatrix()->button(2)->click();
+    emit r->microphonePopUp()->activated(0);
+    EXPECT_FALSE(defaults->boolForKey(DefaultsKeys::RecordWithSound, true));
+    EXPECT_EQ(defaults->integerForKey(DefaultsKeys::RecordingQuality), 2);
+    EXPECT_EQ(defaults->stringForKey(DefaultsKeys::RecordingMicrophone), "");
+    EXPECT_TRUE(announced.names().isEmpty());
+
+    Controller again({defaults.get(), cache.get(), registry.get(), {}});
+    RecordingPreferences *read = again.generalPane()->recordingPreferences();
+    EXPECT_FALSE(read->soundSwitch()->isChecked());
+    EXPECT_FALSE(read->microphonePopUp()->isEnabled());
+    EXPECT_EQ(read->qualityMatrix()->checkedId(), 2);
+    EXPECT_EQ(read->microphonePopUp()->currentIndex(), 0);
+    EXPECT_EQ(read->microphonePopUp()->findText("usb-mic-7 (not connected)"), -1);
 }
 
 TEST_F(Preferences, PrefixShowsTheNamesItGivesAndIsKeptWhenTheWindowClosesUnconfirmed)

@@ -10,6 +10,7 @@
 #include "library/LibraryFolder.h"
 #include "photos/PhotoNaming.h"
 #include "photos/PhotoWriter.h"
+#include "ui/recording/RecordingPreferences.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -31,7 +32,7 @@ namespace {
 
 using namespace NotificationNames;
 
-constexpr int FunctionCount = 5;
+constexpr int FunctionCount = 6;
 constexpr int DefaultInstantPreview = 1; // two seconds
 
 // A one-of-many choice laid out in a row (or a column), each button's id its position.
@@ -74,7 +75,8 @@ GeneralPreferencesPane::GeneralPreferencesPane(UserDefaults *defaults, LumoCamer
     // The programmable button, with what its function does beneath.
     functionPopUp_ = new QComboBox;
     functionPopUp_->addItems({tr("Focus once"), tr("Zoom in one step"), tr("Exposure up one step"),
-                              tr("Mirror horizontally"), tr("Freeze the picture")});
+                              tr("Mirror horizontally"), tr("Freeze the picture"),
+                              tr("Start or Stop Recording")});
     descriptField_ = smallLabel();
     auto *function = new QVBoxLayout;
     function->addWidget(functionPopUp_, 0, Qt::AlignLeft);
@@ -137,6 +139,8 @@ GeneralPreferencesPane::GeneralPreferencesPane(UserDefaults *defaults, LumoCamer
     form->addRow(tr("Preview after a snapshot:"), previewRow);
     form->addRow(tr("Sounds:"), sounds);
     form->addRow(tr("Drawing:"), photoDrawing_);
+    recording_ = new RecordingPreferences(defaults_);
+    form->addRow(tr("Recording:"), recording_);
 
     // User actions only: loadDefaults() fills the controls without announcing anything.
     connect(functionPopUp_, &QComboBox::activated, this, &GeneralPreferencesPane::setFunction);
@@ -179,6 +183,7 @@ void GeneralPreferencesPane::loadDefaults()
     snapshotSound_->setChecked(defaults_->boolForKey(DefaultsKeys::SnapshotSoundEffectSwitch, true));
     focusSound_->setChecked(defaults_->boolForKey(DefaultsKeys::FocusSoundEffectSwitch, true));
     photoDrawing_->setChecked(defaults_->boolForKey(DefaultsKeys::PhotoWithDrawing, true));
+    recording_->loadDefaults();
     updateExampleName();
 }
 
@@ -205,6 +210,8 @@ QString GeneralPreferencesPane::functionDescription(int index)
         return tr("Flips the current view horizontally.");
     case 4:
         return tr("Holds the picture still while the camera keeps sending; a second press lets it go.");
+    case 5:
+        return tr("Starts recording the picture as a video; a second press stops it.");
     }
     return {};
 }

@@ -11,6 +11,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class RecordingPreferences;
 class LumoCamerasController;
 class UserDefaults;
 struct PhotoSettings;
@@ -18,7 +19,8 @@ struct PhotoSettings;
 // The General pane of the preferences: the programmable button's function, whether a camera
 // gets its last settings back, photo names, the library folder, the instant preview and the
 // sounds. Each control stores its value under its defaults key and then announces it, with
-// the new value in the user info under that same key; the snapshot controller, the application
+// the new value in the user info under that same key (the recording choices, read when a
+// recording starts, are only stored); the snapshot controller, the application
 // controller and the main window apply it from there. The programmable button's function can
 // be chosen while no camera is attached or the current one has buttons; for a camera without
 // them it is disabled and says so, in its place, so the pane keeps its layout. Main thread.
@@ -59,7 +61,7 @@ public:
     // Whether a file can be created in `folder`: tried for real, since permissions alone do
     // not tell about read-only mounts, and tell nothing for root.
     static bool isWritableFolder(const QString &folder);
-    // The help text of the programmable button's function `index` (0 to 4), else empty.
+    // The help text of the programmable button's function `index` (0 to 5), else empty.
     static QString functionDescription(int index);
 
     QComboBox *functionPopUp() const { return functionPopUp_; }
@@ -74,6 +76,7 @@ public:
     QCheckBox *snapshotSoundSwitch() const { return snapshotSound_; }
     QCheckBox *focusSoundSwitch() const { return focusSound_; }
     QCheckBox *photoDrawingSwitch() const { return photoDrawing_; }
+    RecordingPreferences *recordingPreferences() const { return recording_; }
 
 private:
     void updateExampleName();
@@ -95,4 +98,5 @@ private:
     QCheckBox *snapshotSound_ = nullptr;
     QCheckBox *focusSound_ = nullptr;
     QCheckBox *photoDrawing_ = nullptr;
+    RecordingPreferences *recording_ = nullptr;
 };
