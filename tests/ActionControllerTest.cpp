@@ -299,13 +299,16 @@ TEST_F(ActionController, ProgrammableButtonAsksTheControlsForItsStep)
 {
     NotificationRecorder recorder({CaptureWillDigitalZoom, CaptureViewWillUpdateExposure, CaptureWillMirror});
     int freezes = 0;
+    int recordings = 0;
     QObject::connect(controller.get(), &LumoActionController::freezeToggleRequested, [&] { ++freezes; });
-    for (int function : {1, 2, 3, 4}) {
+    QObject::connect(controller.get(), &LumoActionController::recordingToggleRequested, [&] { ++recordings; });
+    for (int function : {1, 2, 3, 4, 5}) {
         controller->programKeyFunctionDidChange({ProgramKeyFunctionDidChange, nullptr, {{"ProgramKeyFunctionKey", function}}});
         controller->velmarDidPressCustomButton({CameraCustomButton, nullptr, {}});
     }
     EXPECT_EQ(recorder.names(), QStringList({CaptureWillDigitalZoom, CaptureViewWillUpdateExposure, CaptureWillMirror}));
     EXPECT_EQ(freezes, 1);
+    EXPECT_EQ(recordings, 1);
 }
 
 TEST_F(ActionController, FocusSoundsSkipTheApplicationsOwnAutofocus)

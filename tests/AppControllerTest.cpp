@@ -12,6 +12,9 @@
 #include "photos/series/PhotoSeries.h"
 #include "ui/LumoMainWindowController.h"
 #include "ui/freeze/FreezeControls.h"
+#include "ui/recording/RecordingControls.h"
+#include "capture/recording/Recorder.h"
+#include "ui/shortcuts/KeyboardShortcutsWindow.h"
 #include "ui/rotation/RotationControls.h"
 #include "ui/series/SeriesControls.h"
 #include "device/virtual/VirtualCameraHub.h"
@@ -98,6 +101,12 @@ TEST(AppController, StartsWithVirtualCamerasAndShowsTheProblemInTheStatusLine)
     for (QAction *action : main->window()->menuBar()->actions())
         menus << action->text();
     EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&View", "&Mode", "&Draw", "&Help"}));
+    // R is listed with the File menu's recording entry.
+    QStringList keys;
+    for (const KeyboardShortcutsWindow::Group &group : KeyboardShortcutsWindow::collect(main->window()))
+        for (const KeyboardShortcutsWindow::Row &row : group.rows)
+            keys << group.title + ": " + row.text + " = " + row.keys;
+    EXPECT_TRUE(keys.contains("File: Start Recording = R")) << qPrintable(keys.join("\n"));
     EXPECT_TRUE(LumoAppController::helpBaseUrl().startsWith("https://")) << "the help address is bundled";
 }
 
@@ -216,6 +225,23 @@ TEST(AppController, CameraChangeRestoresTheSavedSettingsAndTheProgrammableButton
         center->post(CameraCustomButton);
         EXPECT_EQ(capture->isFrozen(), frozen);
         EXPECT_EQ(controller.freezeControls()->freezeAction()->isChecked(), frozen);
+    }
+    // Recording: a press asks the recorder to start, which either starts or says why not; a
+    // started recording ends at the next press.
+    center->post(ProgramKeyFunctionDidChange, nullptr, {{DefaultsKeys::ProgramKeyFunction, 5}});
+    int started = 0, failed = 0, finished = 0;
+    Recorder *recorder = controller.recorder();
+    QObject counting;
+    QObject::connect(recorder, &Recorder::started, &counting, [&] { ++started; });
+    QObject::connect(recorder, &Recorder::failed, &counting, [&] { ++failed; });
+    QObject::connect(recorder, &Recorder::finished, &counting, [&] { ++finished; });
+    center->post(CameraCustomButton);
+    ASSERT_TRUE(waitUntil([&] { return started + failed == 1; }));
+    EXPECT_EQ(controller.recordingControls()->isRecording(), started == 1);
+    if (started == 1) {
+        center->post(CameraCustomButton);
+        ASSERT_TRUE(waitUntil([&] { return finished == 1; }));
+        EXPECT_FALSE(controller.recordingControls()->isRecording());
     }
 
     // Turning: the mirror pop-up's entries and the key's action turn the picture, the window

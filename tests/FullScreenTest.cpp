@@ -16,6 +16,9 @@
 #include "ui/fullscreen/LumoAttachController.h"
 #include "ui/fullscreen/LumoPreviewImageView.h"
 #include "ui/freeze/FreezeControls.h"
+#include "ui/recording/RecordButton.h"
+#include "ui/recording/RecordingControls.h"
+#include "capture/recording/Recorder.h"
 #include "ui/widgets/LumoButtonView.h"
 #include "ui/widgets/LumoPopUpButton.h"
 
@@ -25,6 +28,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QStatusBar>
 #include <QMainWindow>
 #include <QMap>
 #include <QMenu>
@@ -142,6 +149,85 @@ TEST_F(FullScreen, ProjectModeCarriesThePictureAndItsControlsToAFullScreenWindow
     EXPECT_EQ(main.mode(), Mode::CameraMode);
     main.setMode(Mode::ReviewMode);
     EXPECT_FALSE(attach()->snapshotWindow()->isVisibleTo(main.cameraView()));
+}
+
+// The recorder is driven through its signals, as the engine would: the controls follow them.
+TEST_F(FullScreen, RecordingControlsFollowTheRecorderInTheMenuStatusLineAndProjectModesRoundButton)
+{
+    const struct {
+        qint64 ms, bytes;
+        const char *status;
+    } texts[] = {{0, 0, "Recording 0:00 · 0.0 MB"},
+                 {42'999, 12'345'678, "Recording 0:42 · 12.3 MB"},
+                 {725'000, 999'949'999, "Recording 12:05 · 999.9 MB"},
+                 {3'723'000, 2'500'000'000, "Recording 1:02:03 · 2.50 GB"}};
+    for (const auto &t : texts)
+        EXPECT_EQ(RecordingControls::statusText(t.ms, t.bytes), QString::fromUtf8(t.status));
+
+    UserDefaults defaults(sandbox.path("Arvo.conf"));
+    Recorder recorder(&defaults);
+    RecordingControls controls(&recorder, &main, &defaults);
+    QAction *record = controls.recordAction();
+    RecordButton *round = controls.floater();
+    EXPECT_EQ(record->text(), "Start &Recording");
+    EXPECT_TRUE(record->isEnabled());
+    EXPECT_FALSE(round->isVisible()) << "the toolbar has the button in camera mode";
+
+    // A start the recorder refuses says why, and nothing records.
+    QSignalSpy failed(&recorder, &Recorder::failed);
+    record->trigger();
+    ASSERT_EQ(failed.size(), 1);
+    EXPECT_EQ(main.messageText(), failed[0][0].toString());
+    EXPECT_FALSE(controls.isRecording());
+
+    emit recorder.started(sandbox.path("2026-12-08_0007.mp4"), false);
+    EXPECT_EQ(record->text(), "Stop &Recording");
+    EXPECT_EQ(controls.statusLabel()->text(), QString::fromUtf8("Recording 0:00 · 0.0 MB"));
+    EXPECT_TRUE(controls.statusLabel()->isVisibleTo(main.window()));
+    EXPECT_EQ(main.messageText(), "Recording without sound: no microphone");
+    emit recorder.progress(42'000, 12'345'678);
+    EXPECT_EQ(controls.statusLabel()->text(), QString::fromUtf8("Recording 0:42 · 12.3 MB"));
+
+    // Full screen: the round button is red, with the time beside it, over the snapshot button.
+    main.setMode(Mode::ProjectMode);
+    QWidget *full = main.fullWindow();
+    ASSERT_TRUE(waitUntil([&] { return round->isVisible(); }));
+    EXPECT_TRUE(round->isChecked());
+    EXPECT_EQ(round->text(), "0:42");
+    const QRect roundOnScreen = round->roundRect().translated(round->mapTo(full, QPoint()));
+    EXPECT_NEAR(roundOnScreen.center().x(), attach()->snapshotWindow()->geometry().center().x(), 2);
+    EXPECT_LT(roundOnScreen.bottom(), attach()->snapshotWindow()->geometry().top());
+    const QImage picture = round->grab().toImage();
+    const QPoint ring = round->roundRect().center() + QPoint(RecordButton::Diameter / 2 - 6, 0);
+    EXPECT_EQ(picture.pixelColor(ring * picture.devicePixelRatio()), RecordButton::recordingRed());
+    // R works here; it stops, and the recorder's end message follows the button for a while.
+    QSignalSpy triggered(record, &QAction::triggered);
+    QApplication::setActiveWindow(full);
+    QTest::keyClick(full, Qt::Key_R);
+    EXPECT_EQ(triggered.size(), 1);
+    QTest::mouseClick(round, Qt::LeftButton, {}, round->roundRect().center());
+    ASSERT_EQ(failed.size(), 1) << "both asked to stop, not to start again";
+    emit recorder.finished(sandbox.path("2026-12-08_0007.mp4"), Recorder::End::CameraUnplugged,
+                           "The camera was unplugged: recording saved as 2026-12-08_0007.mp4");
+    EXPECT_FALSE(round->isChecked());
+    EXPECT_EQ(round->text(), "The camera was unplugged: recording saved as 2026-12-08_0007.mp4");
+    EXPECT_EQ(main.messageText(), round->text());
+    EXPECT_EQ(record->text(), "Start &Recording");
+
+    // Back in the window no label is left; review mode offers no start, and a text field keeps R.
+    main.setMode(Mode::CameraMode);
+    EXPECT_FALSE(controls.statusLabel()->isVisibleTo(main.window()));
+    main.setMode(Mode::ReviewMode);
+    EXPECT_TRUE(waitUntil([&] { return !record->isEnabled(); }));
+    main.setMode(Mode::CameraMode);
+    auto *field = new QLineEdit(main.window());
+    main.window()->statusBar()->addWidget(field);
+    field->show();
+    QApplication::setActiveWindow(main.window());
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_R);
+    EXPECT_EQ(field->text(), "r");
+    EXPECT_EQ(failed.size(), 1) << "no start while typing";
 }
 
 TEST_F(FullScreen, TwinPopUpsActLikeTheToolbarsStayInStepAndFollowWhatTheCameraOffers)

@@ -3,6 +3,7 @@
 #include "SingleInstance.h"
 #include "core/Resources.h"
 #include "capture/CaptureBackends.h"
+#include "capture/recording/Recorder.h"
 #include "photos/LumoActionController.h"
 #include "photos/series/PhotoSeries.h"
 #include "ui/drawing/DrawingController.h"
@@ -26,6 +27,7 @@
 #include "ui/preferences/LumoPreferencesWindowController.h"
 #include "ui/freeze/FreezeControls.h"
 #include "ui/pan/PanControls.h"
+#include "ui/recording/RecordingControls.h"
 #include "ui/rotation/RotationControls.h"
 #include "ui/series/SeriesControls.h"
 #include "ui/shortcuts/KeyboardShortcutsWindow.h"
@@ -69,6 +71,7 @@ LumoAppController::~LumoAppController()
     controlServer_.reset();
     preferences_.reset();
     seriesControls_.reset();
+    recordingControls_.reset();
     panControls_.reset();
     rotationControls_.reset();
     freezeControls_.reset();
@@ -132,6 +135,11 @@ void LumoAppController::awakeFromNib(bool redirectLog)
     rotationControls_ = std::make_unique<RotationControls>(mainWindowController_.get(),
                                                            CamSettingController::sharedInstance());
     panControls_ = std::make_unique<PanControls>(mainWindowController_.get());
+    recorder_ = std::make_unique<Recorder>(UserDefaults::standard());
+    recordingControls_ = std::make_unique<RecordingControls>(recorder_.get(), mainWindowController_.get(),
+                                                             UserDefaults::standard());
+    connect(actionController_.get(), &LumoActionController::recordingToggleRequested,
+            recordingControls_.get(), &RecordingControls::toggle);
     buildMainMenu();
     setNotifications();
     if (!libraryProblem.isEmpty())
@@ -266,6 +274,8 @@ void LumoAppController::buildMainMenu()
     file->addAction(mainWindowController_->takePhotoAction());
     file->addAction(seriesControls_->startAction());
     file->addAction(seriesControls_->stopAction());
+    file->addSeparator();
+    file->addAction(recordingControls_->recordAction());
     file->addSeparator();
     QAction *quit = file->addAction(tr("&Quit"), this, &LumoAppController::quit);
     quit->setShortcut(QKeySequence::Quit);

@@ -15,6 +15,8 @@ class KeyboardShortcutsWindow;
 class LumoPreferencesWindowController;
 class PhotoSeries;
 class QAction;
+class Recorder;
+class RecordingControls;
 class FreezeControls;
 class PanControls;
 class RotationControls;
@@ -73,6 +75,9 @@ public:
     FreezeControls *freezeControls() const { return freezeControls_.get(); }
     RotationControls *rotationControls() const { return rotationControls_.get(); }
     PanControls *panControls() const { return panControls_.get(); }
+    // The one recorder of the live picture, and its controls.
+    Recorder *recorder() const { return recorder_.get(); }
+    RecordingControls *recordingControls() const { return recordingControls_.get(); }
 
     // The "HelpBaseURL" entry of the "Server" strings table.
     static QString helpBaseUrl();
@@ -94,5 +99,7 @@ private:
     std::unique_ptr<FreezeControls> freezeControls_;
     std::unique_ptr<RotationControls> rotationControls_;
     std::unique_ptr<PanControls> panControls_;
+    std::unique_ptr<Recorder> recorder_;
+    std::unique_ptr<RecordingControls> recordingControls_;
     KeyboardShortcutsWindow *shortcutsWindow_ = nullptr; // a child of the main window
 };

@@ -393,6 +393,9 @@ void LumoActionController::velmarDidPressCustomButton(const Notification &)
     case Freeze:
         emit freezeToggleRequested();
         break;
+    case Record:
+        emit recordingToggleRequested();
+        break;
     default:
         break;
     }

@@ -34,7 +34,14 @@ struct Notification;
 class LumoActionController : public QObject {
     Q_OBJECT
 public:
-    enum ProgrammableKeyFunction { FocusAgain = 0, ZoomStep = 1, ExposureStep = 2, Mirror = 3, Freeze = 4 };
+    enum ProgrammableKeyFunction {
+        FocusAgain = 0,
+        ZoomStep = 1,
+        ExposureStep = 2,
+        Mirror = 3,
+        Freeze = 4,
+        Record = 5,
+    };
 
     // Answers the current camera, or null: the camera that focuses again, takes the exposure
     // step and names the model in a photo's metadata.
@@ -106,6 +113,8 @@ public:
 signals:
     // The programmable button asks to hold the picture still, or to let it go.
     void freezeToggleRequested();
+    // The programmable button asks to start a recording, or to stop the one running.
+    void recordingToggleRequested();
     // A snapshot waits for a frame (true), or has its frame or gave up (false).
     void framesWanted(bool wanted);
     // No snapshot waits for a frame any more.
