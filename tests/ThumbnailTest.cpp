@@ -10,6 +10,7 @@
 #include <QThread>
 #include <exiv2/exiv2.hpp>
 #include <gtest/gtest.h>
+#include <turbojpeg.h>
 
 #include <memory>
 
@@ -84,6 +85,19 @@ TEST_F(ThumbnailTest, ExifThumbnailIsUsedOnlyWhenItServes)
             jpeg, {QDateTime::currentDateTime(), {}, thumbnail.isEmpty() ? PhotoEncoder::encodeJpeg(green) : thumbnail});
     };
     const QByteArray own = withThumbnail({160, 120});
+    // The photo as other programs sample its colour.
+    const auto sampled = [](int subsampling) {
+        const QImage picture = twoColourPicture({1600, 1200});
+        tjhandle handle = tjInitCompress();
+        unsigned char *buffer = nullptr;
+        unsigned long size = 0;
+        tjCompress2(handle, picture.constBits(), picture.width(), int(picture.bytesPerLine()), picture.height(), TJPF_BGRX, &buffer, &size,
+                    subsampling, 90, 0);
+        const QByteArray bytes(reinterpret_cast<const char *>(buffer), qsizetype(size));
+        tjFree(buffer);
+        tjDestroy(handle);
+        return bytes;
+    };
     // The same EXIF block in big-endian byte order, as some cameras write it.
     const auto bigEndian = [&](const QByteArray &photo) {
         auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte *>(photo.constData()), long(photo.size()));
@@ -102,6 +116,9 @@ TEST_F(ThumbnailTest, ExifThumbnailIsUsedOnlyWhenItServes)
         bool exif; // the green thumbnail, not the photo
     } cases[] = {
         {"no-thumbnail.jpg", jpeg, {160, 120}, {160, 120}, false},
+        {"sampled-422.jpg", sampled(TJSAMP_422), {160, 120}, {160, 120}, false},
+        {"sampled-444.jpg", sampled(TJSAMP_444), {160, 120}, {160, 120}, false},
+        {"sampled-440.jpg", sampled(TJSAMP_440), {160, 120}, {160, 120}, false},
         {"own.jpg", own, {160, 120}, {160, 120}, true},
         {"own-big-endian.jpg", bigEndian(own), {160, 120}, {160, 120}, true},
         {"own-smaller.jpg", own, {80, 80}, {80, 60}, true},
@@ -123,7 +140,17 @@ TEST_F(ThumbnailTest, ExifThumbnailIsUsedOnlyWhenItServes)
         EXPECT_EQ(qGreen(left) > 150, c.exif) << std::hex << left;
         EXPECT_EQ(qRed(left) > 150, !c.exif) << std::hex << left;
         EXPECT_EQ(qBlue(right) > 150, !c.exif) << std::hex << right;
+        const QRgb rightOfMiddle = thumbnail.pixel(c.size.width() * 5 / 8, c.size.height() / 2);
+        EXPECT_EQ(qBlue(rightOfMiddle) > 150, !c.exif) << std::hex << rightOfMiddle;
     }
+    // A grey photo stays grey, the red half the lighter one.
+    ASSERT_TRUE(writeFile(file("grey.jpg"), sampled(TJSAMP_GRAY)));
+    const QImage grey = Thumbnailer::decodeThumbnail(file("grey.jpg"), {160, 120});
+    ASSERT_EQ(grey.size(), QSize(160, 120));
+    const QRgb left = grey.pixel(2, 60), right = grey.pixel(157, 60);
+    EXPECT_TRUE(qRed(left) == qGreen(left) && qGreen(left) == qBlue(left)) << std::hex << left;
+    EXPECT_NEAR(qGray(left), 79, 6);
+    EXPECT_NEAR(qGray(right), 43, 6);
 }
 
 TEST_F(ThumbnailTest, UnreadableFilesGiveNoThumbnail)

@@ -23,7 +23,7 @@ QSize scaledDecodeSize(const QSize &picture, const QSize &bound);
 // A thumbnail of the JPEG at `path` fitted into `bound` (aspect kept, never enlarged), Format_RGB32.
 // The photo's EXIF thumbnail is used when it shows the whole picture at the size wanted or
 // larger (every photo this application writes has one at 160x120); otherwise the photo is
-// decoded at scaledDecodeSize(), then smoothly scaled to thumbnailSize().
+// decoded at scaledDecodeSize(), then averaged down to thumbnailSize().
 // The thumbnail is upright: turned as the photo's EXIF orientation says.
 // A missing, empty, truncated, corrupt or non-JPEG file gives a null image; so does an empty
 // bound, and anything that is not a regular file.
