@@ -147,6 +147,7 @@ TEST_F(FileItemTest, RecordNamesFollowTheFileSuffix)
     } cases[] = {
         {"Desk notes 0001.jpg", "Desk notes 0001.jpg", FileItem::Photo},
         {"clip 0002.mov", "clip 0002.mov", FileItem::Movie},
+        {"2026-12-08_0007.mp4", "2026-12-08_0007.mp4", FileItem::Movie},
         {"scan.png", "scan.jpg", FileItem::Photo},
         {"archive.tar.gz", "archive.tar.jpg", FileItem::Photo},
         {"no-extension", "no-extension.jpg", FileItem::Photo},

@@ -109,25 +109,27 @@ protected:
     Sandbox sandbox_;
 };
 
-TEST_F(ReviewLibraryTest, ListingSortsWithoutCaseAndKeepsOnlyExactJpgAndMov)
+TEST_F(ReviewLibraryTest, ListingSortsWithoutCaseAndKeepsOnlyExactJpgMovAndMp4)
 {
-    for (const char *name : {"b.jpg", "A.jpg", "c.JPG", "d.mov", "notes.txt", "e.jpg.a8Zk3Q", ".hidden.jpg"})
+    for (const char *name :
+         {"b.jpg", "A.jpg", "c.JPG", "d.mov", "notes.txt", "e.jpg.a8Zk3Q", ".hidden.jpg", "f.mp4", "g.MP4", "h.mp4.part"})
         ASSERT_TRUE(writeFile(file(name), "x"));
     QDir().mkpath(file("folder.jpg"));
 
     LumoPhotoList list;
     list.setFolder(sandbox_.path("library/../library"));
-    EXPECT_EQ(names(list), QStringList({"A.jpg", "b.jpg", "d.mov"}));
+    EXPECT_EQ(names(list), QStringList({"A.jpg", "b.jpg", "d.mov", "f.mp4"}));
     EXPECT_FALSE(list.data(list.index(0), LumoPhotoList::IsMovieRole).toBool());
     EXPECT_TRUE(list.data(list.index(2), LumoPhotoList::IsMovieRole).toBool());
+    EXPECT_TRUE(list.data(list.index(3), LumoPhotoList::IsMovieRole).toBool());
     EXPECT_EQ(list.data(list.index(1), LumoPhotoList::PathRole).toString(), file("b.jpg"));
     EXPECT_EQ(list.rowOfPath(file("d.mov")), 2);
     EXPECT_EQ(list.rowOfPath(file("c.JPG")), -1);
 
     // A saved photo is appended once, whoever sees it first; names the listing skips are not.
     ASSERT_TRUE(writeFile(file("0-new.jpg"), "x"));
-    EXPECT_EQ(list.addFile(file("0-new.jpg")), 3);
-    EXPECT_EQ(list.addFile(file("0-new.jpg")), 3);
+    EXPECT_EQ(list.addFile(file("0-new.jpg")), 4);
+    EXPECT_EQ(list.addFile(file("0-new.jpg")), 4);
     EXPECT_EQ(list.addFile(file("c.JPG")), -1);
     EXPECT_EQ(list.addFile(sandbox_.path("elsewhere.jpg")), -1);
 
@@ -148,13 +150,13 @@ TEST_F(ReviewLibraryTest, ListingSortsWithoutCaseAndKeepsOnlyExactJpgAndMov)
     list.setFolder(sandbox_.path("library"));
     EXPECT_TRUE(freshSerial("b.jpg"));
     list.removeRowOfPath(file("0-new.jpg"));
-    EXPECT_EQ(list.addFile(file("0-new.jpg")), 3);
+    EXPECT_EQ(list.addFile(file("0-new.jpg")), 4);
     EXPECT_TRUE(freshSerial("0-new.jpg"));
     list.removeRowOfPath(file("0-new.jpg"));
-    EXPECT_EQ(list.addFile(file("0-new.jpg")), 3);
+    EXPECT_EQ(list.addFile(file("0-new.jpg")), 4);
     EXPECT_TRUE(freshSerial("0-new.jpg"));
     list.removeRowOfPath(file("A.jpg"));
-    EXPECT_EQ(names(list), QStringList({"b.jpg", "d.mov", "0-new.jpg"}));
+    EXPECT_EQ(names(list), QStringList({"b.jpg", "d.mov", "f.mp4", "0-new.jpg"}));
 
     list.setFolder(sandbox_.path("missing"));
     EXPECT_EQ(list.rowCount(), 0);

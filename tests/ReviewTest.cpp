@@ -7,6 +7,7 @@
 #include "library/Thumbnailer.h"
 #include "ui/LumoMainWindowController.h"
 #include "ui/review/LumoImageView.h"
+#include "ui/review/LumoMoviePlayer.h"
 #include "ui/review/LumoReviewController.h"
 #include "ui/review/LumoThumbnailCache.h"
 #include "ui/camera/LumoCameraModeControls.h"
@@ -17,7 +18,9 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMainWindow>
+#include <QMediaPlayer>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QScrollBar>
@@ -210,6 +213,71 @@ TEST_F(Review, UndecodableFilesAndMoviesArePlaceholders)
     EXPECT_FALSE(QApplication::clipboard()->mimeData()->hasImage());
     EXPECT_EQ(QApplication::clipboard()->mimeData()->urls().value(0), QUrl::fromLocalFile(list->pathOfRow(5)));
     main->window()->grab(); // painting the placeholders must not fail
+}
+
+// A recording in the strip: its poster is the thumbnail, Space plays and pauses it in the player,
+// a photo or camera mode stops it; it is never turned, and copy and trash take it as a file.
+TEST_F(Review, RecordingPlaysAndPausesAndIsCopiedAndTrashedButNeverTurned)
+{
+    makeLibrary(2);
+    const QString movie = library + "/2026-12-07_0003.mp4";
+    if (const QString why = makeMovie(movie, {{"red", 5}, {"blue", 25}}, {160, 120}, true); !why.isEmpty())
+        GTEST_SKIP() << qPrintable(why);
+    const QByteArray bytes = readFile(movie);
+    start();
+    LumoPhotoList *list = review->photoList();
+    ASSERT_EQ(list->rowCount(), 3);
+    LumoMoviePlayer *player = review->albumView()->moviePlayer();
+    QMediaPlayer *media = player->player();
+
+    QImage poster;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            return review->browserView()->thumbnailCache()->thumbnail(movie, list->index(2).data(LumoPhotoList::SerialRole).toInt(),
+                                                                      &poster)
+                   == LumoThumbnailCache::Ready;
+        },
+        10000));
+    EXPECT_GT(qBlue(poster.pixel(3, 3)), 150) << "the poster is the frame a second in";
+
+    QTest::mouseClick(strip(), Qt::LeftButton, {}, cellCentre(2));
+    EXPECT_EQ(player->path(), movie);
+    EXPECT_TRUE(player->isVisible());
+    EXPECT_FALSE(viewer()->isVisible());
+    EXPECT_FALSE(review->rotateButton()->isEnabled());
+    QTest::keyClick(main->window(), Qt::Key_R, Qt::ControlModifier);
+    review->rotate(1);
+    review->waitForRotations();
+    EXPECT_EQ(readFile(movie), bytes) << "a movie is never turned";
+
+    QTest::keyClick(main->window(), Qt::Key_Space);
+    ASSERT_TRUE(waitUntil([&] { return media->position() >= 1100; }, 10000)) << "playing moves the position";
+    EXPECT_EQ(media->playbackState(), QMediaPlayer::PlayingState);
+    EXPECT_NE(player->timeLabel()->text(), LumoMoviePlayer::timeText(0, media->duration()));
+    QTest::keyClick(main->window(), Qt::Key_Space);
+    EXPECT_EQ(media->playbackState(), QMediaPlayer::PausedState);
+
+    // A photo takes its place and stops it; so does leaving review mode.
+    player->play();
+    QTest::mouseClick(strip(), Qt::LeftButton, {}, cellCentre(0));
+    EXPECT_EQ(media->playbackState(), QMediaPlayer::StoppedState);
+    EXPECT_TRUE(viewer()->isVisible());
+    EXPECT_TRUE(review->rotateButton()->isEnabled());
+    QTest::mouseClick(strip(), Qt::LeftButton, {}, cellCentre(2));
+    player->play();
+    main->setMode(LumoMainWindowController::CameraMode);
+    EXPECT_EQ(media->playbackState(), QMediaPlayer::StoppedState);
+    main->setMode(LumoMainWindowController::ReviewMode);
+
+    // Copy names the file; delete moves it to the desktop's trash.
+    review->copy();
+    EXPECT_FALSE(QApplication::clipboard()->mimeData()->hasImage());
+    EXPECT_EQ(QApplication::clipboard()->mimeData()->urls().value(0), QUrl::fromLocalFile(movie));
+    review->deletePhoto();
+    ASSERT_TRUE(answer(QMessageBox::Ok));
+    EXPECT_FALSE(QFile::exists(movie));
+    EXPECT_EQ(readFile(trashed("2026-12-07_0003.mp4")), bytes);
+    EXPECT_TRUE(player->path().isEmpty());
 }
 
 // Select, turn, copy and trash as a user does, with the mouse and the keys.

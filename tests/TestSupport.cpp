@@ -2,12 +2,15 @@
 
 #include "core/MainThread.h"
 
+#include <QColor>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTimer>
 
 namespace {
@@ -90,4 +93,53 @@ void NotificationRecorder::clear()
 bool NotificationRecorder::waitForCount(int count, int timeoutMs)
 {
     return waitUntil([&] { return names_.size() >= count; }, timeoutMs);
+}
+
+QString makeMovie(const QString &path, const QList<QPair<QString, int>> &colours, const QSize &size, bool sound)
+{
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("gst-launch-1.0"));
+    if (tool.isEmpty())
+        return QStringLiteral("gst-launch-1.0 is not installed");
+    QStringList elements = {QStringLiteral("x264enc"), QStringLiteral("mp4mux"), QStringLiteral("videotestsrc")};
+    if (sound)
+        elements << QStringLiteral("audiotestsrc") << QStringLiteral("avenc_aac");
+    for (const QString &element : elements) {
+        if (QProcess::execute(QStringLiteral("gst-inspect-1.0"), {QStringLiteral("--exists"), element}) != 0)
+            return QStringLiteral("the GStreamer element %1 is missing").arg(element);
+    }
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    // The colours play one after another through concat; the muxer takes the encoded stream.
+    QStringList args = {QStringLiteral("-q"),
+                        QStringLiteral("concat"),
+                        QStringLiteral("name=c"),
+                        QStringLiteral("!"),
+                        QStringLiteral("videoconvert"),
+                        QStringLiteral("!"),
+                        QStringLiteral("x264enc"),
+                        QStringLiteral("!"),
+                        QStringLiteral("mp4mux"),
+                        QStringLiteral("name=mux"),
+                        QStringLiteral("!"),
+                        QStringLiteral("filesink"),
+                        QStringLiteral("location=") + path};
+    int tenths = 0;
+    for (const auto &colour : colours) {
+        tenths += colour.second;
+        args << QStringLiteral("videotestsrc") << QStringLiteral("pattern=solid-color")
+             << QStringLiteral("foreground-color=0x%1").arg(QColor(colour.first).rgba(), 8, 16, QLatin1Char('0'))
+             << QStringLiteral("num-buffers=%1").arg(colour.second) << QStringLiteral("!")
+             << QStringLiteral("video/x-raw,width=%1,height=%2,framerate=10/1").arg(size.width()).arg(size.height()) << QStringLiteral("!")
+             << QStringLiteral("c.");
+    }
+    if (sound) {
+        // 1024 samples a buffer at 44100 Hz: as many buffers as cover the video.
+        args << QStringLiteral("audiotestsrc") << QStringLiteral("num-buffers=%1").arg(tenths * 4410 / 1024 + 1) << QStringLiteral("!")
+             << QStringLiteral("audioconvert") << QStringLiteral("!") << QStringLiteral("avenc_aac") << QStringLiteral("!")
+             << QStringLiteral("mux.");
+    }
+    QProcess launch;
+    launch.start(tool, args);
+    if (!launch.waitForFinished(30000) || launch.exitStatus() != QProcess::NormalExit || launch.exitCode() != 0)
+        return QStringLiteral("gst-launch-1.0 failed: ") + QString::fromUtf8(launch.readAllStandardError());
+    return {};
 }

@@ -25,6 +25,11 @@ inline void PrintTo(const QRectF &r, std::ostream *os)
 QByteArray readFile(const QString &path);
 bool writeFile(const QString &path, const QByteArray &bytes);
 
+// A small H.264 MP4 written with gst-launch-1.0: `colours` one after another, each shown for
+// its number of tenths of a second, at 10 frames a second, with a tone when `sound`. Empty when
+// it was written; otherwise why not (the tool or an element is missing), for GTEST_SKIP.
+QString makeMovie(const QString &path, const QList<QPair<QString, int>> &colours, const QSize &size, bool sound = false);
+
 // An isolated HOME with its own XDG folders for the length of a test.
 class Sandbox {
 public:

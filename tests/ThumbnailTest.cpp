@@ -1,9 +1,11 @@
 #include "TestSupport.h"
+#include "library/MoviePoster.h"
 #include "library/ThumbnailLoader.h"
 #include "library/Thumbnailer.h"
 #include "photos/PhotoEncoder.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPainter>
 #include <QRandomGenerator>
@@ -185,6 +187,85 @@ TEST_F(ThumbnailTest, UnreadableFilesGiveNoThumbnail)
         EXPECT_TRUE(Thumbnailer::decodeThumbnail(path, {160, 120}).isNull()) << qPrintable(path);
         EXPECT_FALSE(Thumbnailer::uprightSize(path).isValid()) << qPrintable(path);
     }
+}
+
+TEST(MovieDuration, WrittenAsAPlayerShowsIt)
+{
+    const struct {
+        qint64 ms;
+        const char *text;
+    } cases[] = {
+        {0, "0:00"}, {499, "0:00"}, {500, "0:01"}, {42000, "0:42"}, {59600, "1:00"}, {725000, "12:05"}, {3723000, "1:02:03"}, {-1, ""},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(MoviePoster::durationText(c.ms), QString::fromLatin1(c.text)) << c.ms;
+}
+
+// The poster is the frame a second in (blue after half a second of red), or the first of a
+// shorter movie; it fits the bound and carries the length on a dark label in the bottom-right
+// corner. Files that are no movie, or half of one, give nothing, quickly.
+TEST_F(ThumbnailTest, MoviePosterIsTheFrameASecondInWithTheLengthOnIt)
+{
+    const QSize bound(120, 90);
+    const struct {
+        const char *name;
+        QList<QPair<QString, int>> colours; // tenths of a second of each
+        QSize size;
+        bool blue;
+    } cases[] = {
+        {"long.mp4", {{"red", 5}, {"blue", 20}}, {160, 120}, true},
+        {"wide.mp4", {{"red", 5}, {"blue", 20}}, {320, 180}, true},
+        {"short.mov", {{"red", 8}}, {160, 120}, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        if (const QString why = makeMovie(file(c.name), c.colours, c.size, true); !why.isEmpty())
+            GTEST_SKIP() << qPrintable(why);
+        const MoviePoster::Frame frame = MoviePoster::readFrame(file(c.name));
+        ASSERT_EQ(frame.image.size(), c.size);
+        int tenths = 0;
+        for (const auto &colour : c.colours)
+            tenths += colour.second;
+        EXPECT_NEAR(frame.durationMs, tenths * 100, 50);
+
+        const QImage poster = MoviePoster::thumbnail(file(c.name), bound);
+        ASSERT_EQ(poster.size(), Thumbnailer::thumbnailSize(c.size, bound));
+        const QRgb plain = poster.pixel(3, 3);
+        EXPECT_EQ(qBlue(plain) > 150, c.blue) << std::hex << plain;
+        EXPECT_EQ(qRed(plain) > 150, !c.blue) << std::hex << plain;
+        const QRgb label = poster.pixel(poster.width() - 5, poster.height() - 5);
+        EXPECT_LT(qMax(qRed(label), qBlue(label)), 100) << std::hex << label;
+    }
+
+    const QByteArray movie = readFile(file("long.mp4"));
+    QByteArray noise(20000, '\0');
+    QRandomGenerator random(99);
+    for (char &b : noise)
+        b = char(random.bounded(256));
+    const struct {
+        const char *name;
+        QByteArray bytes;
+    } broken[] = {
+        {"empty.mp4", {}},
+        {"noise.mp4", noise},
+        {"first-half.mp4", movie.left(movie.size() / 2)},
+    };
+    QElapsedTimer clock;
+    clock.start();
+    for (const auto &c : broken) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(writeFile(file(c.name), c.bytes));
+        EXPECT_TRUE(MoviePoster::thumbnail(file(c.name), bound).isNull());
+    }
+    EXPECT_LT(clock.elapsed(), MoviePoster::StepTimeoutMs) << "a damaged file is refused, not waited for";
+
+    // The loader tells movies from photos by their names.
+    ThumbnailLoader loader;
+    QImage delivered;
+    QObject::connect(&loader, &ThumbnailLoader::thumbnailReady, [&](const QString &, const QImage &image) { delivered = image; });
+    loader.request(file("long.mp4"), bound);
+    ASSERT_TRUE(waitUntil([&] { return !delivered.isNull(); }, 10000));
+    EXPECT_EQ(delivered.size(), QSize(120, 90));
 }
 
 // Records what the loader delivers and whether all of it came on the main thread.

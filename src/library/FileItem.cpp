@@ -44,7 +44,8 @@ FileItem FileItem::fromRecord(const QVariantMap &record)
     if (suffix.compare(QLatin1String("jpg"), Qt::CaseInsensitive) == 0) {
         item.type_ = Photo;
         extension = QLatin1Char('.') + suffix;
-    } else if (suffix.compare(QLatin1String("mov"), Qt::CaseInsensitive) == 0) {
+    } else if (suffix.compare(QLatin1String("mov"), Qt::CaseInsensitive) == 0
+               || suffix.compare(QLatin1String("mp4"), Qt::CaseInsensitive) == 0) {
         item.type_ = Movie;
         extension = QLatin1Char('.') + suffix;
     } else {

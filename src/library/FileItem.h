@@ -34,8 +34,8 @@ public:
     static FileItem fromFile(const QString &name, int type);
     static FileItem fromFile(const QString &name);
     // An item for the file of a new-photo record ({FileURLKey: file URL}). Type and extension
-    // come from the URL's suffix: "jpg" is a photo, "mov" a movie, anything else is taken for a
-    // photo with the extension ".jpg".
+    // come from the URL's suffix: "jpg" is a photo, "mov" or "mp4" a movie, anything else is taken
+    // for a photo with the extension ".jpg".
     static FileItem fromRecord(const QVariantMap &record);
 
     // Reads size and creation date from the file system. A missing file leaves both unset.
@@ -58,9 +58,8 @@ public:
     // a null image otherwise.
     QImage imageRepresentation();
 
-    // The picture shown for every movie. No movie decoder is linked into the application (it
-    // would need a media framework only for this), so movies get a drawn film frame instead of
-    // their first frame.
+    // A drawn film frame standing for a movie wherever its own frames are not decoded (the
+    // thumbnail strip shows its poster frame, the viewer plays it).
     static QImage moviePlaceholder();
 
     QString name() const { return name_; }

@@ -47,7 +47,7 @@ int LumoPhotoList::typeOfName(const QString &name)
     const QStringView extension = QStringView(name).mid(dot + 1);
     if (extension == QLatin1String("jpg"))
         return FileItem::Photo;
-    if (extension == QLatin1String("mov"))
+    if (extension == QLatin1String("mov") || extension == QLatin1String("mp4"))
         return FileItem::Movie;
     return -1;
 }

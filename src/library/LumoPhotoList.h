@@ -13,8 +13,8 @@
 // the order the thumbnail browser shows them.
 //
 // setFolder() lists the folder: entry names sorted without regard to case; a name whose
-// extension is exactly "jpg" is a photo, exactly "mov" a movie (case-sensitive: "c.JPG" is not
-// listed); every other entry is skipped. Photos saved later are appended with addFile().
+// extension is exactly "jpg" is a photo, exactly "mov" or "mp4" a movie (case-sensitive: "c.JPG"
+// is not listed); every other entry is skipped. Photos saved later are appended with addFile().
 //
 // Files that other programs add, remove or replace in the folder are followed, and so are the
 // folder itself being moved away or removed, and the followed file (the photo on screen) being

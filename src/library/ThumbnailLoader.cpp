@@ -1,8 +1,11 @@
 #include "library/ThumbnailLoader.h"
 
 #include "core/ThreadPoolRelease.h"
+#include "library/LumoPhotoList.h"
+#include "library/MoviePoster.h"
 #include "library/Thumbnailer.h"
 
+#include <QFileInfo>
 #include <QMetaObject>
 #include <QRunnable>
 
@@ -34,7 +37,9 @@ public:
         pthread_setname_np(pthread_self(), "thumbnails"); // as top -H and profilers show it
         if (cancelled_->load())
             return;
-        const QImage image = Thumbnailer::decodeThumbnail(path_, bound_);
+        const bool movie = LumoPhotoList::typeOfName(QFileInfo(path_).fileName()) == FileItem::Movie;
+        const QImage image =
+            movie ? MoviePoster::thumbnail(path_, bound_) : Thumbnailer::decodeThumbnail(path_, bound_);
         if (cancelled_->load())
             return;
         const std::lock_guard<std::mutex> guard(relay_->lock);

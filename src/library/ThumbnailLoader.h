@@ -12,7 +12,8 @@
 
 // Decodes thumbnails for the photo browser off the main thread.
 //
-// request() queues a decode (Thumbnailer::decodeThumbnail) on the loader's own pool of at most
+// request() queues a decode (Thumbnailer::decodeThumbnail for a photo, MoviePoster::thumbnail for a
+// movie, as the listing rule names them) on the loader's own pool of at most
 // two threads; thumbnailReady() is emitted on the main thread when it is done, with a null image
 // when the file could not be decoded. A request for a path and bound already waiting or being
 // decoded is not queued again. cancel() and clear() withdraw requests: a decode already running

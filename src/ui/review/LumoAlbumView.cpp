@@ -2,9 +2,11 @@
 
 #include "ui/WindowGeometry.h"
 #include "ui/review/LumoImageView.h"
+#include "ui/review/LumoMoviePlayer.h"
 
 #include <QHBoxLayout>
 #include <QMenu>
+#include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -26,7 +28,8 @@ QToolButton *arrowButton(Qt::ArrowType arrow, const QString &name, const QString
 } // namespace
 
 LumoAlbumView::LumoAlbumView(QWidget *parent)
-    : QWidget(parent), imageView_(new LumoImageView), browserView_(new LumoImageBrowserView),
+    : QWidget(parent), imageView_(new LumoImageView), moviePlayer_(new LumoMoviePlayer),
+      viewers_(new QStackedWidget), browserView_(new LumoImageBrowserView),
       leftButton_(arrowButton(Qt::LeftArrow, QStringLiteral("leftButton"), tr("Previous Photo"))),
       rightButton_(arrowButton(Qt::RightArrow, QStringLiteral("rightButton"), tr("Next Photo"))),
       contextualMenu_(new QMenu(this))
@@ -55,13 +58,17 @@ LumoAlbumView::LumoAlbumView(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(imageView_, 1);
+    viewers_->addWidget(imageView_);
+    viewers_->addWidget(moviePlayer_);
+    layout->addWidget(viewers_, 1);
     layout->addWidget(band);
 
     // A click on the photo takes the keyboard away from wherever it was (a toolbar button, whose
     // arrow keys would move along the toolbar) and gives it to the strip.
     imageView_->setFocusPolicy(Qt::ClickFocus);
     imageView_->setFocusProxy(browserView_);
+    moviePlayer_->setFocusPolicy(Qt::ClickFocus);
+    moviePlayer_->setFocusProxy(browserView_);
     browserView_->setDelegate(this);
     connect(leftButton_, &QToolButton::clicked, this, [this] {
         if (delegate_)
@@ -74,6 +81,12 @@ LumoAlbumView::LumoAlbumView(QWidget *parent)
 }
 
 LumoAlbumView::~LumoAlbumView() = default;
+
+void LumoAlbumView::showMovie(const QString &path)
+{
+    moviePlayer_->setPath(path);
+    viewers_->setCurrentWidget(path.isEmpty() ? static_cast<QWidget *>(imageView_) : moviePlayer_);
+}
 
 void LumoAlbumView::selectPrevious()
 {

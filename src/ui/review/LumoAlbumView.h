@@ -5,7 +5,9 @@
 #include <QWidget>
 
 class LumoImageView;
+class LumoMoviePlayer;
 class QMenu;
+class QStackedWidget;
 class QToolButton;
 
 // What the album asks of its owner: the previous and next buttons, and the delete keys of the
@@ -19,12 +21,13 @@ public:
     virtual void selectNext() {}
 };
 
-// The page of review mode: the photo viewer above, the thumbnail strip below between the
-// previous and next buttons, and the menu the thumbnails offer on a right click.
+// The page of review mode: the photo viewer (or, for a movie, the movie player) above, the
+// thumbnail strip below between the previous and next buttons, and the menu the thumbnails
+// offer on a right click.
 //
 //   +--------------------------------------------------+
 //   |                                                  |
-//   |                   LumoImageView                  |
+//   |          LumoImageView | LumoMoviePlayer         |
 //   |                                                  |
 //   +-----+--------------------------------------+-----+
 //   | [<] |  [thumb] [thumb] [thumb] [thumb] ... | [>] |  Band points high
@@ -43,6 +46,10 @@ public:
     void setDelegate(LumoAlbumDelegate *delegate) { delegate_ = delegate; }
 
     LumoImageView *imageView() const { return imageView_; }
+    LumoMoviePlayer *moviePlayer() const { return moviePlayer_; }
+    // Shows the movie at `path` in the player in place of the photo viewer; an empty path stops
+    // the movie and shows the photo viewer again.
+    void showMovie(const QString &path);
     LumoImageBrowserView *browserView() const { return browserView_; }
     QMenu *contextualMenu() const { return contextualMenu_; }
     QToolButton *leftButton() const { return leftButton_; }
@@ -58,6 +65,8 @@ private:
 
     LumoAlbumDelegate *delegate_ = nullptr;
     LumoImageView *imageView_;
+    LumoMoviePlayer *moviePlayer_;
+    QStackedWidget *viewers_;
     LumoImageBrowserView *browserView_;
     QToolButton *leftButton_;
     QToolButton *rightButton_;

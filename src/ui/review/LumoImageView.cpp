@@ -3,6 +3,7 @@
 #include "core/ThreadPoolRelease.h"
 #include "library/FileItem.h"
 #include "library/ImagePropertyDelegate.h"
+#include "library/LumoPhotoList.h"
 #include "library/PhotoDecoding.h"
 #include "library/Thumbnailer.h"
 
@@ -24,7 +25,7 @@ constexpr int WheelNotch = 120;
 
 bool isMoviePath(const QString &path)
 {
-    return path.endsWith(QLatin1String(".mov"));
+    return LumoPhotoList::typeOfName(QFileInfo(path).fileName()) == FileItem::Movie;
 }
 
 } // namespace

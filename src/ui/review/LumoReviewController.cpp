@@ -9,12 +9,14 @@
 #include "library/PhotoRotation.h"
 #include "library/PhotoTrash.h"
 #include "settings/Conversions.h"
+#include "ui/review/LumoMoviePlayer.h"
 #include "ui/widgets/LumoImages.h"
 #include "ui/widgets/LumoPopUpButton.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QFutureWatcher>
 #include <QMenu>
 #include <QMessageBox>
@@ -58,7 +60,8 @@ LumoReviewController::LumoReviewController(QWidget *window, LumoPopUpButton *pho
       rotateRightAction_(new QAction(tr("Rotate &Right"), this)),
       rotateLeftAction_(new QAction(tr("Rotate &Left"), this)),
       previousAction_(new QAction(tr("Previous Photo"), this)),
-      nextAction_(new QAction(tr("Next Photo"), this))
+      nextAction_(new QAction(tr("Next Photo"), this)),
+      playAction_(new QAction(tr("Play or Pause Movie"), this))
 {
     rotations_.setMaxThreadCount(1);
 
@@ -98,6 +101,7 @@ LumoReviewController::LumoReviewController(QWidget *window, LumoPopUpButton *pho
     rotateLeftAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     previousAction_->setShortcut(QKeySequence(Qt::Key_Left));
     nextAction_->setShortcut(QKeySequence(Qt::Key_Right));
+    playAction_->setShortcut(QKeySequence(Qt::Key_Space));
     for (QAction *action : shortcutActions()) {
         action->setShortcutContext(Qt::WindowShortcut);
         action->setEnabled(false);
@@ -106,10 +110,11 @@ LumoReviewController::LumoReviewController(QWidget *window, LumoPopUpButton *pho
     connect(rotateLeftAction_, &QAction::triggered, this, [this] { rotate(RotateLeft); });
     connect(previousAction_, &QAction::triggered, albumView_.data(), &LumoAlbumView::selectPrevious);
     connect(nextAction_, &QAction::triggered, albumView_.data(), &LumoAlbumView::selectNext);
+    connect(playAction_, &QAction::triggered, albumView_->moviePlayer(), &LumoMoviePlayer::togglePlayback);
 
     QMenu *menu = albumView_->contextualMenu();
-    menu->addAction(tr("Rotate Right"), this, [this] { rotate(RotateRight); });
-    menu->addAction(tr("Rotate Left"), this, [this] { rotate(RotateLeft); });
+    menuRotateActions_ = {menu->addAction(tr("Rotate Right"), this, [this] { rotate(RotateRight); }),
+                          menu->addAction(tr("Rotate Left"), this, [this] { rotate(RotateLeft); })};
     menu->addSeparator();
     menu->addAction(tr("Copy"), this, &LumoReviewController::copy);
     menu->addAction(tr("Show in File Manager"), this, &LumoReviewController::showInFinder);
@@ -143,14 +148,30 @@ QList<QWidget *> LumoReviewController::toolbarWidgets() const
 
 QList<QAction *> LumoReviewController::shortcutActions() const
 {
-    return {rotateRightAction_, rotateLeftAction_, previousAction_, nextAction_};
+    return {rotateRightAction_, rotateLeftAction_, previousAction_, nextAction_, playAction_};
 }
 
 void LumoReviewController::setShown(bool shown)
 {
     shown_ = shown;
-    for (QAction *action : shortcutActions())
-        action->setEnabled(shown);
+    if (!shown)
+        albumView_->moviePlayer()->stop();
+    updateActions();
+}
+
+void LumoReviewController::updateActions()
+{
+    bool photo = false;
+    for (int row : selectedRows())
+        photo = photo || !photoList_->item(row).isMovie();
+    rotateButton_->setEnabled(photo);
+    for (QAction *action : std::as_const(menuRotateActions_))
+        action->setEnabled(photo);
+    rotateRightAction_->setEnabled(shown_ && photo);
+    rotateLeftAction_->setEnabled(shown_ && photo);
+    previousAction_->setEnabled(shown_);
+    nextAction_->setEnabled(shown_);
+    playAction_->setEnabled(shown_ && !albumView_->moviePlayer()->path().isEmpty());
 }
 
 // --- The list ------------------------------------------------------------------------------
@@ -254,6 +275,7 @@ void LumoReviewController::selectNext()
 
 void LumoReviewController::selectionDidChange()
 {
+    updateActions();
     const QList<int> rows = selectedRows();
     if (rows.isEmpty() && !deleting_ && removingSelected_.isEmpty()) {
         // The strip never stays without a selection (a Ctrl+click can take the last one away):
@@ -323,6 +345,10 @@ void LumoReviewController::imagePathDidChange(const QString &path)
 {
     // Another program rewriting the photo on screen is shown at once.
     photoList_->followFile(path);
+    // A movie plays in the player over the viewer; anything else stops it.
+    const bool movie = LumoPhotoList::typeOfName(QFileInfo(path).fileName()) == FileItem::Movie;
+    albumView_->showMovie(movie ? path : QString());
+    updateActions();
     if (!photoZoomButton_)
         return;
     const float zoom = properties_->valueForKey(QLatin1String(ImagePropertyKeys::ZoomFactor), path).toFloat();
@@ -442,7 +468,7 @@ void LumoReviewController::rotate(int entry)
 
 void LumoReviewController::rotateImageAtPath(const QString &path, int degrees)
 {
-    if (path.isEmpty())
+    if (path.isEmpty() || LumoPhotoList::typeOfName(QFileInfo(path).fileName()) == FileItem::Movie)
         return;
     ++rotationsRunning_;
     auto *watcher = new QFutureWatcher<RotationResult>(this);

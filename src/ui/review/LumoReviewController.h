@@ -20,6 +20,8 @@ class QToolButton;
 
 // Review mode's photo operations over the photo list: selection, moving to the trash, turning,
 // copying, showing in the file manager, and the photo zoom pop-up kept in step with the viewer.
+// A selected movie plays in the album's movie player in place of the viewer; the operations
+// other than turning treat it as they treat a photo.
 //
 // It owns the photo list and the album (until a parent widget takes the album), wires the
 // viewer to the selection (one selected photo is shown; several, or none, leave the viewer as
@@ -48,10 +50,11 @@ public:
     LumoPopUpButton *rotateButton() const { return rotateButton_; }
     // The zoom pop-up the viewer keeps in step with; may be set later than construction.
     void setPhotoZoomButton(LumoPopUpButton *button) { photoZoomButton_ = button; }
-    // Ctrl+R, Ctrl+L, Left and Right, enabled while the album is shown; for the window to take.
+    // Ctrl+R, Ctrl+L, Left and Right, enabled while the album is shown, and Space, which plays
+    // and pauses the movie shown; for the window to take.
     QList<QAction *> shortcutActions() const;
 
-    // The album is the main window's page (review mode) or not.
+    // The album is the main window's page (review mode) or not. Leaving it stops a movie.
     void setShown(bool shown);
     bool isShown() const { return shown_; }
 
@@ -74,7 +77,8 @@ public:
     // Operations on the selection. deletePhoto() asks first; the answer deletes.
     void deletePhoto();
     void deleteSelection() override;
-    // Entry 1 of the rotate pop-up turns every selected photo right, entry 2 left.
+    // Entry 1 of the rotate pop-up turns every selected photo right, entry 2 left; movies are
+    // never turned, and the rotate controls are disabled while only movies are selected.
     void rotate(int entry);
     void rotateImageAtPath(const QString &path, int degrees) override;
     // Puts the first selected photo on the clipboard; a photo that cannot be decoded is refused
@@ -110,6 +114,8 @@ private:
     void rowsChanged(int first, int last);
     void listDidReset();
     QString firstSelectedPath() const;
+    // Rotating is offered while a photo is selected; Space while a movie is shown.
+    void updateActions();
     QMessageBox *makeAlert(const QString &title, const QString &text);
 
     QWidget *window_;
@@ -124,6 +130,8 @@ private:
     QAction *rotateLeftAction_;
     QAction *previousAction_;
     QAction *nextAction_;
+    QAction *playAction_;
+    QList<QAction *> menuRotateActions_;
     QPointer<QMessageBox> alert_;
 
     bool shown_ = false;

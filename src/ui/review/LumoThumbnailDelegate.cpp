@@ -1,6 +1,5 @@
 #include "ui/review/LumoThumbnailDelegate.h"
 
-#include "library/FileItem.h"
 #include "library/LumoPhotoList.h"
 #include "ui/review/LumoThumbnailCache.h"
 
@@ -76,9 +75,7 @@ void LumoThumbnailDelegate::paint(QPainter *painter, const QStyleOptionViewItem 
 
     QImage image;
     bool framed = false; // a real thumbnail gets a thin border
-    if (index.data(LumoPhotoList::IsMovieRole).toBool()) {
-        image = FileItem::moviePlaceholder();
-    } else {
+    {
         const QString path = index.data(LumoPhotoList::PathRole).toString();
         const int serial = index.data(LumoPhotoList::SerialRole).toInt();
         const auto state = cache_->thumbnail(path, serial, &image);

@@ -6,9 +6,9 @@
 class LumoThumbnailCache;
 
 // Draws one cell of the thumbnail strip: the thumbnail fitted and centred in the upper part,
-// framed when selected, the file name under it. A photo whose thumbnail is still on its way gets
-// an empty frame; a movie gets the film-frame picture, and a file that cannot be decoded a
-// picture of a broken photo. Main thread.
+// framed when selected, the file name under it. A movie's thumbnail is its poster frame with its
+// length on it. A file whose thumbnail is still on its way gets an empty frame, and a file that
+// cannot be decoded (a damaged movie too) a picture of a broken photo. Main thread.
 class LumoThumbnailDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:

@@ -1,0 +1,163 @@
+#include "ui/review/LumoMoviePlayer.h"
+
+#include "library/MoviePoster.h"
+
+#include <QApplication>
+#include <QAudioOutput>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMediaPlayer>
+#include <QSlider>
+#include <QStyle>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QVideoWidget>
+
+namespace {
+
+constexpr int DefaultVolume = 80; // percent
+
+QIcon themeIcon(const char *name, QStyle::StandardPixmap fallback)
+{
+    return QIcon::fromTheme(QLatin1String(name), QApplication::style()->standardIcon(fallback));
+}
+
+} // namespace
+
+LumoMoviePlayer::LumoMoviePlayer(QWidget *parent)
+    : QWidget(parent), player_(new QMediaPlayer(this)), audio_(new QAudioOutput(this)),
+      video_(new QVideoWidget), playButton_(new QToolButton), seekSlider_(new QSlider(Qt::Horizontal)),
+      timeLabel_(new QLabel), volumeSlider_(new QSlider(Qt::Horizontal))
+{
+    setObjectName(QStringLiteral("moviePlayer"));
+    player_->setAudioOutput(audio_);
+    player_->setVideoOutput(video_);
+    audio_->setVolume(DefaultVolume / 100.0f);
+
+    playButton_->setObjectName(QStringLiteral("playButton"));
+    playButton_->setAutoRaise(true);
+    // Space plays and pauses through the review mode's shortcut, whatever has the keyboard.
+    playButton_->setFocusPolicy(Qt::NoFocus);
+    seekSlider_->setObjectName(QStringLiteral("seekSlider"));
+    seekSlider_->setFocusPolicy(Qt::NoFocus);
+    seekSlider_->setToolTip(tr("Position"));
+    timeLabel_->setObjectName(QStringLiteral("timeLabel"));
+    // Wide enough for "0:00:00 / 0:00:00", so the slider does not jump as the time grows.
+    timeLabel_->setMinimumWidth(
+        timeLabel_->fontMetrics().horizontalAdvance(QStringLiteral("0:00:00 / 0:00:00")));
+    timeLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto *volumeIcon = new QLabel;
+    volumeIcon->setPixmap(themeIcon("audio-volume-medium", QStyle::SP_MediaVolume).pixmap(16, 16));
+    volumeSlider_->setObjectName(QStringLiteral("volumeSlider"));
+    volumeSlider_->setFocusPolicy(Qt::NoFocus);
+    volumeSlider_->setRange(0, 100);
+    volumeSlider_->setValue(DefaultVolume);
+    volumeSlider_->setFixedWidth(90);
+    volumeSlider_->setToolTip(tr("Volume"));
+
+    auto *bar = new QHBoxLayout;
+    bar->setContentsMargins(6, 4, 8, 4);
+    bar->addWidget(playButton_);
+    bar->addWidget(seekSlider_, 1);
+    bar->addWidget(timeLabel_);
+    bar->addSpacing(8);
+    bar->addWidget(volumeIcon);
+    bar->addWidget(volumeSlider_);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(video_, 1);
+    layout->addLayout(bar);
+
+    connect(playButton_, &QToolButton::clicked, this, &LumoMoviePlayer::togglePlayback);
+    connect(player_, &QMediaPlayer::playbackStateChanged, this, &LumoMoviePlayer::updatePlayButton);
+    connect(player_, &QMediaPlayer::durationChanged, this, [this](qint64 duration) {
+        seekSlider_->setRange(0, int(qMin<qint64>(duration, INT_MAX)));
+        updateTime();
+    });
+    connect(player_, &QMediaPlayer::positionChanged, this, [this](qint64 position) {
+        // The knob stays where the user holds it; the player catches up when it is let go.
+        if (!seekSlider_->isSliderDown())
+            seekSlider_->setValue(int(qMin<qint64>(position, INT_MAX)));
+        updateTime();
+    });
+    // Dragging the knob and clicking beside it both seek.
+    connect(seekSlider_, &QSlider::sliderMoved, player_, [this](int value) { player_->setPosition(value); });
+    connect(seekSlider_, &QSlider::actionTriggered, this,
+            [this] { player_->setPosition(seekSlider_->sliderPosition()); });
+    connect(volumeSlider_, &QSlider::valueChanged, audio_,
+            [this](int value) { audio_->setVolume(value / 100.0f); });
+    // A movie that played to its end starts again from the beginning at the next play.
+    connect(player_, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
+        if (status == QMediaPlayer::EndOfMedia)
+            player_->setPosition(0);
+    });
+    updatePlayButton();
+    updateTime();
+}
+
+LumoMoviePlayer::~LumoMoviePlayer()
+{
+    player_->stop();
+}
+
+void LumoMoviePlayer::setPath(const QString &path)
+{
+    if (path == path_)
+        return;
+    path_ = path;
+    player_->stop();
+    player_->setSource(path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path));
+    seekSlider_->setValue(0);
+    updateTime();
+}
+
+void LumoMoviePlayer::play()
+{
+    if (!path_.isEmpty())
+        player_->play();
+}
+
+void LumoMoviePlayer::pause()
+{
+    player_->pause();
+}
+
+void LumoMoviePlayer::togglePlayback()
+{
+    if (isPlaying())
+        pause();
+    else
+        play();
+}
+
+void LumoMoviePlayer::stop()
+{
+    player_->stop();
+}
+
+bool LumoMoviePlayer::isPlaying() const
+{
+    return player_->playbackState() == QMediaPlayer::PlayingState;
+}
+
+QString LumoMoviePlayer::timeText(qint64 positionMs, qint64 durationMs)
+{
+    // The time played counts whole seconds reached, as a clock does.
+    const QString position = MoviePoster::durationText(qMax<qint64>(0, positionMs) / 1000 * 1000);
+    return tr("%1 / %2").arg(position, MoviePoster::durationText(qMax<qint64>(0, durationMs)));
+}
+
+void LumoMoviePlayer::updatePlayButton()
+{
+    const bool playing = isPlaying();
+    playButton_->setIcon(playing ? themeIcon("media-playback-pause", QStyle::SP_MediaPause)
+                                 : themeIcon("media-playback-start", QStyle::SP_MediaPlay));
+    playButton_->setToolTip(playing ? tr("Pause (Space)") : tr("Play (Space)"));
+}
+
+void LumoMoviePlayer::updateTime()
+{
+    timeLabel_->setText(timeText(player_->position(), player_->duration()));
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class QAudioOutput;
+class QLabel;
+class QMediaPlayer;
+class QSlider;
+class QToolButton;
+class QVideoWidget;
+
+// The movie player of review mode: the movie's picture, and a bar under it with play/pause, a
+// seek slider with the time played and the length, and the volume.
+//
+//   +--------------------------------------------------+
+//   |                                                  |
+//   |                   QVideoWidget                   |
+//   |                                                  |
+//   +--------------------------------------------------+
+//   | [>]  ===========o-----------------  0:12 / 0:42  [vol ===o--] |
+//   +--------------------------------------------------+
+//
+// A movie is loaded paused at its start; the user starts it. Loading another one, or none,
+// stops the one playing. Main thread.
+class LumoMoviePlayer : public QWidget {
+    Q_OBJECT
+public:
+    explicit LumoMoviePlayer(QWidget *parent = nullptr);
+    ~LumoMoviePlayer() override;
+
+    // Loads the movie at `path`, stopped at its start; the same path again keeps it as it is.
+    // An empty path stops and unloads the movie.
+    void setPath(const QString &path);
+    QString path() const { return path_; }
+
+    void play();
+    void pause();
+    // Plays a paused or stopped movie, pauses a playing one.
+    void togglePlayback();
+    // Stops playing and goes back to the start.
+    void stop();
+    bool isPlaying() const;
+
+    // "0:12 / 0:42", as the bar shows the position in a movie of `duration`.
+    static QString timeText(qint64 positionMs, qint64 durationMs);
+
+    QMediaPlayer *player() const { return player_; }
+    QToolButton *playButton() const { return playButton_; }
+    QSlider *seekSlider() const { return seekSlider_; }
+    QSlider *volumeSlider() const { return volumeSlider_; }
+    QLabel *timeLabel() const { return timeLabel_; }
+
+private:
+    void updatePlayButton();
+    void updateTime();
+
+    QString path_;
+    QMediaPlayer *player_;
+    QAudioOutput *audio_;
+    QVideoWidget *video_;
+    QToolButton *playButton_;
+    QSlider *seekSlider_;
+    QLabel *timeLabel_;
+    QSlider *volumeSlider_;
+};
