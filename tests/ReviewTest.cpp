@@ -25,6 +25,7 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolButton>
 #include <QUrl>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
@@ -185,13 +186,13 @@ TEST_F(Review, UndecodableFilesAndMoviesArePlaceholders)
         return cache->thumbnail(list->pathOfRow(row), list->index(row).data(LumoPhotoList::SerialRole).toInt(), &image);
     };
     ASSERT_TRUE(waitUntil([&] {
-        for (int row = 0; row < 5; ++row)
+        for (int row = 0; row < 6; ++row)
             if (state(row) == LumoThumbnailCache::Loading)
                 return false;
         return true;
     }));
     EXPECT_EQ(state(0), LumoThumbnailCache::Ready);
-    for (int row = 1; row < 5; ++row)
+    for (int row = 1; row < 6; ++row)
         EXPECT_EQ(state(row), LumoThumbnailCache::Failed) << list->pathOfRow(row).toStdString();
 
     // Copying a file that cannot be decoded is refused with the viewer's words and leaves the
@@ -212,6 +213,10 @@ TEST_F(Review, UndecodableFilesAndMoviesArePlaceholders)
     }
     EXPECT_FALSE(QApplication::clipboard()->mimeData()->hasImage());
     EXPECT_EQ(QApplication::clipboard()->mimeData()->urls().value(0), QUrl::fromLocalFile(list->pathOfRow(5)));
+    // The player says at once that the damaged movie cannot be played, and offers no play.
+    LumoMoviePlayer *player = review->albumView()->moviePlayer();
+    EXPECT_TRUE(player->problemText().contains("f-movie.mov"));
+    EXPECT_FALSE(player->playButton()->isEnabled());
     main->window()->grab(); // painting the placeholders must not fail
 }
 

@@ -93,12 +93,8 @@ bool waitForFrame(GstElement *pipeline, QString *why)
     }
 }
 
-// Whether the MP4 or QuickTime file has its movie header box ("moov") at the top level, where
-// players look for it. A file cut short before its header was written (a copy broken off, a
-// recording whose end was never written) has none. The demuxer's error for such a file can be
-// lost in a race inside the decoder bin, which then waits for ever; looking first refuses the
-// commonest damage at once.
-bool hasMovieHeader(QFile &file)
+// The top-level boxes are walked by their lengths until the movie header box ("moov").
+bool findMovieHeader(QFile &file)
 {
     const qint64 size = file.size();
     qint64 at = 0;
@@ -159,12 +155,11 @@ Frame readFrame(const QString &path)
         LUMO_LOG("no poster of %s: %s", qPrintable(path), file.exists() ? "empty file" : "no such file");
         return frame;
     }
-    {
-        QFile movie(path);
-        if (!movie.open(QIODevice::ReadOnly) || !hasMovieHeader(movie)) {
-            LUMO_LOG("no poster of %s: no movie header", qPrintable(path));
-            return frame;
-        }
+    // The demuxer's error for a file without a header can be lost in a race inside the decoder
+    // bin, which then waits for ever; looking first refuses the commonest damage at once.
+    if (!hasMovieHeader(path)) {
+        LUMO_LOG("no poster of %s: no movie header", qPrintable(path));
+        return frame;
     }
     if (!initialise())
         return frame;
@@ -220,6 +215,12 @@ Frame readFrame(const QString &path)
                  qPrintable(why.isEmpty() ? QStringLiteral("unreadable frame") : why));
     }
     return frame;
+}
+
+bool hasMovieHeader(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && findMovieHeader(file);
 }
 
 QString durationText(qint64 ms)

@@ -27,6 +27,11 @@ struct Frame {
 // sound-only file gives a null image.
 Frame readFrame(const QString &path);
 
+// Whether the MP4 or QuickTime file at `path` has its movie header at the top level, where
+// players look for it. A file cut short before its header was written (a copy broken off, a
+// recording whose end was never written) has none and cannot be played.
+bool hasMovieHeader(const QString &path);
+
 // A length as a player shows it: "0:42", "12:05", "1:02:03"; whole seconds, rounded to the
 // nearest. Empty for a negative length.
 QString durationText(qint64 ms);

@@ -3,11 +3,15 @@
 #include "library/MoviePoster.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QFileInfo>
+#include <QPainter>
 #include <QAudioOutput>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMediaPlayer>
 #include <QSlider>
+#include <QStackedWidget>
 #include <QStyle>
 #include <QToolButton>
 #include <QUrl>
@@ -23,12 +27,35 @@ QIcon themeIcon(const char *name, QStyle::StandardPixmap fallback)
     return QIcon::fromTheme(QLatin1String(name), QApplication::style()->standardIcon(fallback));
 }
 
+// Play and pause drawn in the text colour of the bar, so they read on the album's dark band
+// whatever icon theme the desktop has.
+QIcon playbackIcon(bool pause, const QColor &colour, qreal pixelRatio)
+{
+    constexpr int Side = 20;
+    QPixmap pixmap(QSize(Side, Side) * pixelRatio);
+    pixmap.setDevicePixelRatio(pixelRatio);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    if (pause) {
+        p.drawRoundedRect(QRectF(4, 3, 4.5, 14), 1, 1);
+        p.drawRoundedRect(QRectF(11.5, 3, 4.5, 14), 1, 1);
+    } else {
+        const QPointF triangle[] = {{5, 3}, {17, 10}, {5, 17}};
+        p.drawPolygon(triangle, 3);
+    }
+    return QIcon(pixmap);
+}
+
 } // namespace
 
 LumoMoviePlayer::LumoMoviePlayer(QWidget *parent)
     : QWidget(parent), player_(new QMediaPlayer(this)), audio_(new QAudioOutput(this)),
-      video_(new QVideoWidget), playButton_(new QToolButton), seekSlider_(new QSlider(Qt::Horizontal)),
-      timeLabel_(new QLabel), volumeSlider_(new QSlider(Qt::Horizontal))
+      screen_(new QStackedWidget), video_(new QVideoWidget), problem_(new QLabel),
+      playButton_(new QToolButton), seekSlider_(new QSlider(Qt::Horizontal)), timeLabel_(new QLabel),
+      volumeSlider_(new QSlider(Qt::Horizontal))
 {
     setObjectName(QStringLiteral("moviePlayer"));
     player_->setAudioOutput(audio_);
@@ -67,7 +94,13 @@ LumoMoviePlayer::LumoMoviePlayer(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(video_, 1);
+    problem_->setObjectName(QStringLiteral("problemLabel"));
+    problem_->setAlignment(Qt::AlignCenter);
+    problem_->setWordWrap(true);
+    problem_->setMargin(24);
+    screen_->addWidget(video_);
+    screen_->addWidget(problem_);
+    layout->addWidget(screen_, 1);
     layout->addLayout(bar);
 
     connect(playButton_, &QToolButton::clicked, this, &LumoMoviePlayer::togglePlayback);
@@ -93,6 +126,8 @@ LumoMoviePlayer::LumoMoviePlayer(QWidget *parent)
         if (status == QMediaPlayer::EndOfMedia)
             player_->setPosition(0);
     });
+    connect(player_, &QMediaPlayer::errorOccurred, this,
+            [this](QMediaPlayer::Error, const QString &message) { showProblem(message); });
     updatePlayButton();
     updateTime();
 }
@@ -108,9 +143,42 @@ void LumoMoviePlayer::setPath(const QString &path)
         return;
     path_ = path;
     player_->stop();
-    player_->setSource(path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path));
+    screen_->setCurrentWidget(video_);
+    problem_->clear();
+    for (QWidget *control : {static_cast<QWidget *>(playButton_), static_cast<QWidget *>(seekSlider_)})
+        control->setEnabled(true);
     seekSlider_->setValue(0);
+    // A file without its movie header is refused at once: the player would wait for it for ever.
+    if (!path.isEmpty() && !MoviePoster::hasMovieHeader(path)) {
+        player_->setSource(QUrl());
+        showProblem(tr("no movie header"));
+    } else {
+        player_->setSource(path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path));
+    }
     updateTime();
+}
+
+QString LumoMoviePlayer::problemText() const
+{
+    return problem_->text();
+}
+
+void LumoMoviePlayer::showProblem(const QString &why)
+{
+    if (path_.isEmpty())
+        return;
+    problem_->setText(tr("\u201c%1\u201d cannot be played: the file is empty, damaged or not a movie (%2).")
+                          .arg(QFileInfo(path_).fileName(), why));
+    screen_->setCurrentWidget(problem_);
+    playButton_->setEnabled(false);
+    seekSlider_->setEnabled(false);
+}
+
+void LumoMoviePlayer::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        updatePlayButton();
 }
 
 void LumoMoviePlayer::play()
@@ -152,8 +220,7 @@ QString LumoMoviePlayer::timeText(qint64 positionMs, qint64 durationMs)
 void LumoMoviePlayer::updatePlayButton()
 {
     const bool playing = isPlaying();
-    playButton_->setIcon(playing ? themeIcon("media-playback-pause", QStyle::SP_MediaPause)
-                                 : themeIcon("media-playback-start", QStyle::SP_MediaPlay));
+    playButton_->setIcon(playbackIcon(playing, palette().color(QPalette::ButtonText), devicePixelRatioF()));
     playButton_->setToolTip(playing ? tr("Pause (Space)") : tr("Play (Space)"));
 }
 

@@ -7,6 +7,7 @@ class QAudioOutput;
 class QLabel;
 class QMediaPlayer;
 class QSlider;
+class QStackedWidget;
 class QToolButton;
 class QVideoWidget;
 
@@ -22,7 +23,8 @@ class QVideoWidget;
 //   +--------------------------------------------------+
 //
 // A movie is loaded paused at its start; the user starts it. Loading another one, or none,
-// stops the one playing. Main thread.
+// stops the one playing. A file that cannot be played (empty, cut short, damaged) says so in
+// place of the picture, and the controls are disabled. Main thread.
 class LumoMoviePlayer : public QWidget {
     Q_OBJECT
 public:
@@ -41,6 +43,8 @@ public:
     // Stops playing and goes back to the start.
     void stop();
     bool isPlaying() const;
+    // What the player says in place of a movie it cannot play; empty while it has none.
+    QString problemText() const;
 
     // "0:12 / 0:42", as the bar shows the position in a movie of `duration`.
     static QString timeText(qint64 positionMs, qint64 durationMs);
@@ -51,14 +55,21 @@ public:
     QSlider *volumeSlider() const { return volumeSlider_; }
     QLabel *timeLabel() const { return timeLabel_; }
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    // The movie cannot be played: the text replaces the picture.
+    void showProblem(const QString &why);
     void updatePlayButton();
     void updateTime();
 
     QString path_;
     QMediaPlayer *player_;
     QAudioOutput *audio_;
+    QStackedWidget *screen_;
     QVideoWidget *video_;
+    QLabel *problem_;
     QToolButton *playButton_;
     QSlider *seekSlider_;
     QLabel *timeLabel_;
