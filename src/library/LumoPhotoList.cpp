@@ -89,7 +89,7 @@ QList<LumoPhotoList::Row> LumoPhotoList::listFolder(const QString &folder)
     QStringList names = QDir(folder).entryList(QDir::Files, QDir::NoSort);
     std::sort(names.begin(), names.end(), sortsBefore);
     // Each file is looked up in the open folder, not by its whole path again.
-    const int folderFd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int folderFd = ::open(QFile::encodeName(folder).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     rows.reserve(names.size());
     for (const QString &name : std::as_const(names)) {
         const int type = typeOfName(name);
