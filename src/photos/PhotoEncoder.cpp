@@ -1,9 +1,9 @@
 #include "PhotoEncoder.h"
 
 #include "PhotoNaming.h"
-#include "photos/ExifBlock.h"
 #include "library/Thumbnailer.h"
 
+#include <exiv2/exiv2.hpp>
 #include <libyuv/scale_argb.h>
 #include <turbojpeg.h>
 
@@ -45,7 +45,7 @@ constexpr int MaxSegmentLength = 0xffff;
 const char ExifHeader[] = {'E', 'x', 'i', 'f', '\0', '\0'};
 
 // Where the EXIF segment goes: after the start-of-image marker and, when there is one, the JFIF
-// header that follows it, where metadata libraries place it too. -1 when `jpeg` is not a JPEG.
+// header that follows it, as exiv2 itself places it. -1 when `jpeg` is not a JPEG.
 int exifInsertionPoint(const QByteArray &jpeg)
 {
     const auto byte = [&jpeg](int i) { return uchar(jpeg.at(i)); };
@@ -164,31 +164,56 @@ QByteArray addMetadata(const QByteArray &jpeg, const Metadata &metadata, QString
         setError(error, QStringLiteral("no JPEG data"));
         return {};
     }
-    ExifBlock::Fields fields;
-    fields.make = Make;
-    fields.model = metadata.cameraModel.toUtf8();
-    fields.software = Software;
-    fields.dateTime = PhotoNaming::exifTimeStamp(metadata.captured).toLatin1();
-    fields.dpi = Dpi;
-    // EXIF version 2.2 is the four undefined bytes "0220", not a number or a string.
-    fields.exifVersion = QByteArrayLiteral("0220");
-    fields.thumbnail = metadata.thumbnail;
-    const QByteArray tiff = ExifBlock::make(fields);
-    const qsizetype length = 2 + qsizetype(sizeof ExifHeader) + tiff.size();
-    if (length > MaxSegmentLength) {
-        setError(error,
-                 QStringLiteral("an EXIF block of %1 bytes does not fit into its segment").arg(tiff.size()));
-        return {};
-    }
+    try {
+        const std::string stamp = PhotoNaming::exifTimeStamp(metadata.captured).toStdString();
+        Exiv2::ExifData exif;
+        exif["Exif.Image.Orientation"] = uint16_t(1);
+        exif["Exif.Image.XResolution"] = Exiv2::URational(Dpi, 1);
+        exif["Exif.Image.YResolution"] = Exiv2::URational(Dpi, 1);
+        exif["Exif.Image.ResolutionUnit"] = uint16_t(2); // inches
+        exif["Exif.Image.Make"] = std::string(Make);
+        if (!metadata.cameraModel.isEmpty())
+            exif["Exif.Image.Model"] = metadata.cameraModel.toStdString();
+        exif["Exif.Image.Software"] = std::string(Software);
+        exif["Exif.Image.DateTime"] = stamp;
+        exif["Exif.Photo.DateTimeOriginal"] = stamp;
+        exif["Exif.Photo.DateTimeDigitized"] = stamp;
 
-    QByteArray out;
-    out.reserve(jpeg.size() + 2 + length);
-    out.append(jpeg.constData(), insertAt);
-    out.append(char(0xff)).append(char(0xe1)).append(char(length >> 8)).append(char(length & 0xff));
-    out.append(ExifHeader, sizeof ExifHeader);
-    out.append(tiff);
-    out.append(jpeg.constData() + insertAt, jpeg.size() - insertAt);
-    return out;
+        // EXIF version 2.2 is the four undefined bytes "0220", not a number or a string.
+        Exiv2::DataValue version(Exiv2::undefined);
+        version.read(reinterpret_cast<const Exiv2::byte *>("0220"), 4);
+        exif["Exif.Photo.ExifVersion"] = version;
+
+        if (!metadata.thumbnail.isEmpty()) {
+            Exiv2::ExifThumb(exif).setJpegThumbnail(
+                reinterpret_cast<const Exiv2::byte *>(metadata.thumbnail.constData()),
+                long(metadata.thumbnail.size()), Exiv2::URational(Dpi, 1), Exiv2::URational(Dpi, 1), 2);
+        }
+
+        // Only EXIF is written. With no XMP data exiv2 never starts its XMP toolkit, whose
+        // set-up is not thread-safe, so saves on several threads need no XmpParser set-up.
+        Exiv2::Blob blob;
+        Exiv2::ExifParser::encode(blob, Exiv2::littleEndian, exif);
+        const qsizetype length = 2 + qsizetype(sizeof ExifHeader) + qsizetype(blob.size());
+        if (blob.empty() || length > MaxSegmentLength) {
+            setError(error, QStringLiteral("exiv2 made an EXIF block of %1 bytes").arg(blob.size()));
+            return {};
+        }
+
+        QByteArray out;
+        out.reserve(jpeg.size() + 2 + length);
+        out.append(jpeg.constData(), insertAt);
+        out.append(char(0xff)).append(char(0xe1)).append(char(length >> 8)).append(char(length & 0xff));
+        out.append(ExifHeader, sizeof ExifHeader);
+        out.append(reinterpret_cast<const char *>(blob.data()), qsizetype(blob.size()));
+        out.append(jpeg.constData() + insertAt, jpeg.size() - insertAt);
+        return out;
+    } catch (const Exiv2::AnyError &e) {
+        setError(error, QString::fromStdString(e.what()));
+    } catch (const std::exception &e) {
+        setError(error, QString::fromLocal8Bit(e.what()));
+    }
+    return {};
 }
 
 QByteArray encodePhoto(const QImage &frame, const Metadata &metadata, QString *error)

@@ -6,8 +6,8 @@
 #include <QString>
 
 // Turns a frame into the bytes of a photo file: a JPEG from TurboJPEG, then the EXIF and TIFF
-// tags written into it in memory (ExifBlock). Stateless; safe to call from several threads at
-// once (each call uses its own encoder).
+// tags written into it in memory with exiv2. Stateless; safe to call from several threads at
+// once (each call uses its own encoder and its own exiv2 image).
 namespace PhotoEncoder {
 
 // Quality 90 with 4:2:0 chroma. The frames come from a YUYV or MJPEG stream whose colour is
@@ -68,9 +68,9 @@ EncodedFrame encodeFrame(const QImage &frame, QString *error = nullptr);
 // `jpeg` with the photo's EXIF and TIFF tags added: Orientation 1, X/YResolution 72/1 inches,
 // Make, Model, Software, DateTime, and in the EXIF directory DateTimeOriginal,
 // DateTimeDigitized and ExifVersion "0220", and the thumbnail in IFD1. The EXIF block is made
-// on its own (ExifBlock) and put in as an APP1 segment after the JFIF header, so the JPEG itself
-// is copied once and never parsed. Returns an empty array and sets `error` when the block does
-// not fit into a segment (a thumbnail near 64 KiB) or `jpeg` does not start like a JPEG.
+// by exiv2 on its own and put in as an APP1 segment after the JFIF header, so the JPEG itself
+// is copied once and never parsed. Returns an empty array and sets `error` when exiv2 cannot
+// make the block or `jpeg` does not start like a JPEG.
 QByteArray addMetadata(const QByteArray &jpeg, const Metadata &metadata, QString *error = nullptr);
 
 // Both steps, with the frame's thumbnail.
