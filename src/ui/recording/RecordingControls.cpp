@@ -46,6 +46,9 @@ RecordingControls::RecordingControls(Recorder *recorder, LumoMainWindowControlle
 
     statusLabel_ = new QLabel;
     statusLabel_->setObjectName(QStringLiteral("recordingStatus"));
+    // Set apart from the camera's status, in the round button's red.
+    statusLabel_->setStyleSheet(
+        QStringLiteral("QLabel { color: %1; padding-left: 16px; }").arg(RecordButton::recordingRed().name()));
     main_->window()->statusBar()->addPermanentWidget(statusLabel_);
 
     floater_ = new RecordButton(main_->cameraView());
