@@ -11,17 +11,23 @@
 //   BM_LiveLazy        transforms left to the view, which scales and mirrors the visible part
 //                      once, to its own size; still decoded whole;
 //   BM_LiveLazyCrop    and only the visible part decoded (no DCT scaling);
-//   BM_LiveLazyPainter as BM_LivePath, but the view lets QPainter scale and mirror.
+//   BM_LiveLazyPainter as BM_LivePath, but the view lets QPainter scale and mirror;
+//   BM_LiveGstreamer   the same crop, scale to the view's size and mirroring in a GStreamer
+//                      pipeline (GstLivePipeline.h), built when GStreamer is there.
 // Counters: cpu_ms (the path), decode_ms (the baseline), ratio (cpu_ms / decode_ms).
 //
-// The frames of other cameras (1920 x 1080 and 3840 x 2160 in MJPEG, 1920 x 1080 in YUYV, named
-// <size>-yuyv) run only the application's path; a YUYV frame's baseline is its whole conversion.
+// The frames of other cameras (1920 x 1080 and 3840 x 2160 in MJPEG, YUYV up to 1920 x 1080,
+// named <size>-yuyv) run only the application's path and GStreamer's; a YUYV frame's baseline is
+// its whole conversion.
 
 #include "BenchPages.h"
 #include "BenchTable.h"
 #include "capture/FrameDecoding.h"
 #include "capture/FrameTransform.h"
 #include "capture/LiveFrameDecoder.h"
+#ifdef ARVO_BENCH_GSTREAMER
+#include "GstLivePipeline.h"
+#endif
 
 #include <QImage>
 #include <QPainter>
@@ -31,6 +37,7 @@
 #include <array>
 #include <ctime>
 #include <iterator>
+#include <memory>
 
 namespace {
 
@@ -49,8 +56,13 @@ struct Stream {
     }
 };
 
-// What cameras other than the two models send: 16:9 and 4K MJPEG, and full HD uncompressed.
-const std::array<Stream, 3> OtherStreams = {Stream{QSize(1920, 1080)}, Stream{QSize(3840, 2160)},
+// What cameras other than the two models send: 16:9 and 4K MJPEG, and uncompressed frames up to
+// full HD.
+const std::array<Stream, 6> OtherStreams = {Stream{QSize(1920, 1080)},
+                                            Stream{QSize(3840, 2160)},
+                                            Stream{QSize(640, 480), FramePayload::Format::Yuyv},
+                                            Stream{QSize(1280, 960), FramePayload::Format::Yuyv},
+                                            Stream{QSize(1600, 1200), FramePayload::Format::Yuyv},
                                             Stream{QSize(1920, 1080), FramePayload::Format::Yuyv}};
 
 // A frame of `stream` as the camera sends it.
@@ -151,7 +163,7 @@ struct View {
     }
 };
 
-enum class Variant { Eager, Lazy, LazyCrop, Path, PathPainter };
+enum class Variant { Eager, Lazy, LazyCrop, Path, PathPainter, Gstreamer };
 
 void BM_Live(benchmark::State &state, Stream stream, float zoom, Variant variant, const std::string &name)
 {
@@ -170,6 +182,21 @@ void BM_Live(benchmark::State &state, Stream stream, float zoom, Variant variant
     LiveFrame kept;
     QImage shownPicture;
     QImage keptPicture;
+#ifdef ARVO_BENCH_GSTREAMER
+    std::unique_ptr<GstLivePipeline> pipeline;
+    if (variant == Variant::Gstreamer) {
+        pipeline = std::make_unique<GstLivePipeline>(
+            stream.format == FramePayload::Format::Yuyv ? GstLivePipeline::Input::Yuyv
+                                                        : GstLivePipeline::Input::Mjpeg,
+            stream.size, FrameTransform::visibleRect(stream.size, transform),
+            fitted(FrameTransform::shownSize(stream.size, transform), view.backingStore.rect()).size());
+        if (!pipeline->isValid()) {
+            state.SkipWithError("the GStreamer pipeline did not start");
+            return;
+        }
+    }
+#endif
+    size_t pipelineBytes = 0;
 
     double pathCpu = 0;
     double baselineCpu = 0;
@@ -204,10 +231,16 @@ void BM_Live(benchmark::State &state, Stream stream, float zoom, Variant variant
             else
                 view.paintWithPainter(shown);
             break;
+        case Variant::Gstreamer:
+#ifdef ARVO_BENCH_GSTREAMER
+            pipelineBytes = pipeline->process(payload.data, payload.length);
+#endif
+            break;
         }
         const double cpu1 = processCpuSeconds();
         const double wall1 = wallSeconds();
-        if (variant != Variant::Eager && shown.isNull()) {
+        if (variant == Variant::Gstreamer ? pipelineBytes == 0
+                                          : variant != Variant::Eager && shown.isNull()) {
             state.SkipWithError("the frame did not decode");
             break;
         }
@@ -240,27 +273,32 @@ void BM_LiveDecodeBaseline(benchmark::State &state, Stream stream)
     }
 }
 
-void registerStream(const Stream &stream, const std::pair<const char *, Variant> *variants, size_t count)
+void registerStream(const Stream &stream, const std::pair<const char *, Variant> *variants, size_t count,
+                    bool withBaseline = true)
 {
     const std::string streamName = stream.name();
-    benchmark::RegisterBenchmark(("BM_LiveDecodeBaseline/" + streamName).c_str(), BM_LiveDecodeBaseline,
-                                 stream)
-        ->Unit(benchmark::kMillisecond)
-        ->MeasureProcessCPUTime()
-        ->UseRealTime();
+    if (withBaseline)
+        benchmark::RegisterBenchmark(("BM_LiveDecodeBaseline/" + streamName).c_str(), BM_LiveDecodeBaseline,
+                                     stream)
+            ->Unit(benchmark::kMillisecond)
+            ->MeasureProcessCPUTime()
+            ->UseRealTime();
     for (size_t i = 0; i < count; ++i) {
         const auto &[name, variant] = variants[i];
         for (float zoom : {1.0f, 2.0f}) {
             const std::string full =
                 std::string(name) + "/" + streamName + "/zoom" + std::to_string(int(zoom));
             if (variant == Variant::Path) {
-                // A YUYV frame is converted whole before the view scales it down: the conversion
-                // is cheap next to the paint, so the ratio is only shown, not held to a goal.
+                // A YUYV frame's conversion is a single cheap pass; scaling it to the view costs
+                // more than that whatever the path, so that ratio is only shown.
                 const bool yuyv = stream.format == FramePayload::Format::Yuyv;
                 BenchTable::addRow(full + " cpu", full + " decode cpu",
-                                   yuyv       ? "none (the paint dominates)"
+                                   yuyv       ? "none (scaling dominates)"
                                    : zoom > 1 ? "<= 1.0"
                                               : "<= 1.2");
+                const std::string pipeline =
+                    "BM_LiveGstreamer/" + streamName + "/zoom" + std::to_string(int(zoom)) + " cpu";
+                BenchTable::addRow(full + " cpu", pipeline, "<= 1.0");
             }
             benchmark::RegisterBenchmark(full.c_str(), BM_Live, stream, zoom, variant, full)
                 ->Unit(benchmark::kMillisecond)
@@ -275,10 +313,21 @@ const bool registered = [] {
                                                          {"BM_LiveLazy", Variant::Lazy},
                                                          {"BM_LiveLazyCrop", Variant::LazyCrop},
                                                          {"BM_LiveLazyPainter", Variant::PathPainter}};
-    for (const QSize &size : FrameSizes)
+#ifdef ARVO_BENCH_GSTREAMER
+    const std::pair<const char *, Variant> gstreamer[] = {{"BM_LiveGstreamer", Variant::Gstreamer}};
+#endif
+    for (const QSize &size : FrameSizes) {
         registerStream(Stream{size}, variants, std::size(variants));
-    for (const Stream &stream : OtherStreams)
+#ifdef ARVO_BENCH_GSTREAMER
+        registerStream(Stream{size}, gstreamer, 1, false);
+#endif
+    }
+    for (const Stream &stream : OtherStreams) {
         registerStream(stream, variants, 1); // the application's path only
+#ifdef ARVO_BENCH_GSTREAMER
+        registerStream(stream, gstreamer, 1, false);
+#endif
+    }
     return true;
 }();
 
