@@ -25,6 +25,7 @@
 #include "capture/FrameDecoding.h"
 #include "capture/FrameTransform.h"
 #include "capture/LiveFrameDecoder.h"
+#include "ui/camera/CaptureView.h"
 #ifdef ARVO_BENCH_GSTREAMER
 #include "GstLivePipeline.h"
 #endif
@@ -129,11 +130,13 @@ struct View {
         QPainter painter(&backingStore);
         const QRect target = fitted(frame.shownSize(), backingStore.rect());
         fillBars(painter, target);
+        if (frame.isPresented() && frame.picture().size() == target.size()) {
+            painter.drawImage(target.topLeft(), frame.picture());
+            return;
+        }
         if (presented.size() != target.size() || !presented.isDetached())
             presented = QImage(target.size(), QImage::Format_RGB32);
-        const LiveFrame::Transform t = frame.transform();
-        FrameTransform::scaleAndMirror(frame.picture(), frame.visiblePictureRect(), t.hFlipped, t.vFlipped,
-                                       presented, scratch);
+        CaptureView::renderPicture(frame, presented, scratch);
         painter.drawImage(target.topLeft(), presented);
     }
 
@@ -146,7 +149,8 @@ struct View {
         const LiveFrame::Transform t = frame.transform();
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.translate(target.center() + QPointF(0.5, 0.5));
-        painter.scale(t.hFlipped ? -1 : 1, t.vFlipped ? -1 : 1);
+        if (!frame.isPresented()) // a presented picture is mirrored already
+            painter.scale(t.hFlipped ? -1 : 1, t.vFlipped ? -1 : 1);
         painter.translate(-target.width() / 2.0, -target.height() / 2.0);
         painter.drawImage(QRectF(QPointF(0, 0), QSizeF(target.size())), frame.picture(),
                           frame.visiblePictureRect());

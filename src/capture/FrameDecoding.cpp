@@ -20,23 +20,27 @@ bool isFramePixelFormat(QImage::Format format)
     return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32;
 }
 
-// The JPEG's size. A header that failed to read leaves TurboJPEG 2.1's decompressor part-way
-// through a header: the next read then "succeeds" with a size of zero, resetting it on the way.
-// Reading once more gives the real answer, so that a good frame after a broken one is not lost.
-bool readJpegSize(tjhandle decoder, const uint8_t *data, unsigned long size, int *width, int *height)
+} // namespace
+
+// A header that failed to read leaves TurboJPEG 2.1's decompressor part-way through a header:
+// the next read then "succeeds" with a size of zero, resetting it on the way. Reading once more
+// gives the real answer, so that a good frame after a broken one is not lost.
+bool readJpegHeader(tjhandle decoder, const uint8_t *data, size_t size, int *width, int *height,
+                    int *subsampling)
 {
+    if (!decoder || !data || size == 0 || size > std::numeric_limits<unsigned long>::max())
+        return false;
     for (int attempt = 0; attempt < 2; ++attempt) {
-        int subsampling = 0;
         int colorspace = 0;
-        if (tjDecompressHeader3(decoder, data, size, width, height, &subsampling, &colorspace) != 0)
+        if (tjDecompressHeader3(decoder, data, static_cast<unsigned long>(size), width, height, subsampling,
+                                &colorspace)
+            != 0)
             return false;
         if (*width > 0 && *height > 0)
             return true;
     }
     return false;
 }
-
-} // namespace
 
 MjpegDecoder makeMjpegDecoder()
 {
@@ -57,7 +61,8 @@ bool decodeMjpegFrame(tjhandle decoder, const uint8_t *data, size_t size, QImage
         return false;
     int width = 0;
     int height = 0;
-    if (!readJpegSize(decoder, data, static_cast<unsigned long>(size), &width, &height))
+    int subsampling = 0;
+    if (!readJpegHeader(decoder, data, size, &width, &height, &subsampling))
         return false;
 
     prepareFrame(out, QSize(width, height));

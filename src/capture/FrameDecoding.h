@@ -25,6 +25,10 @@ using MjpegDecoder = std::unique_ptr<void, TjDeleter>;
 
 MjpegDecoder makeMjpegDecoder();
 
+// The JPEG's size and chroma subsampling (TJSAMP_*). False for data that is no JPEG.
+bool readJpegHeader(tjhandle decoder, const uint8_t *data, size_t size, int *width, int *height,
+                    int *subsampling);
+
 // Decodes one JPEG into `out`, which becomes (or stays) an RGB32 image of the JPEG's size. False
 // for data that is not one whole, clean JPEG (corrupt, truncated, or decoded with warnings); `out`
 // then holds no meaningful picture. Cameras send such frames when USB bandwidth runs short; they

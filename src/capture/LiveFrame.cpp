@@ -11,6 +11,7 @@ struct LiveFrame::Data {
     QSize frameSize;
     QByteArray jpeg;
     Transform transform;
+    Picture kind = Picture::Exact;
     // The rendered picture, made once however many snapshots take this frame.
     mutable std::mutex renderMutex;
     mutable QImage rendered;
@@ -22,6 +23,11 @@ LiveFrame::LiveFrame(const QImage &picture, const Transform &transform)
 
 LiveFrame::LiveFrame(const QImage &picture, const QRect &region, int denominator, const QSize &frameSize,
                      const QByteArray &jpeg, const Transform &transform)
+    : LiveFrame(picture, region, denominator, frameSize, jpeg, transform, Picture::Exact)
+{}
+
+LiveFrame::LiveFrame(const QImage &picture, const QRect &region, int denominator, const QSize &frameSize,
+                     const QByteArray &jpeg, const Transform &transform, Picture kind)
 {
     if (picture.isNull())
         return;
@@ -32,6 +38,7 @@ LiveFrame::LiveFrame(const QImage &picture, const QRect &region, int denominator
     data->frameSize = frameSize;
     data->jpeg = jpeg;
     data->transform = transform;
+    data->kind = kind;
     d_ = std::move(data);
 }
 
@@ -73,6 +80,11 @@ QByteArray LiveFrame::jpeg() const
     return d_ ? d_->jpeg : QByteArray();
 }
 
+bool LiveFrame::isPresented() const
+{
+    return d_ && d_->kind == Picture::Presented;
+}
+
 QSize LiveFrame::shownSize() const
 {
     if (!d_)
@@ -89,6 +101,8 @@ QRect LiveFrame::visiblePictureRect() const
 {
     if (!d_)
         return {};
+    if (d_->kind == Picture::Presented)
+        return d_->picture.rect();
     const QRect visible = visibleRect().intersected(d_->region).translated(-d_->region.topLeft());
     const int n = d_->denominator;
     if (n == 1)
@@ -103,7 +117,8 @@ QImage LiveFrame::fullFrame() const
 {
     if (!d_)
         return {};
-    if (d_->denominator == 1 && d_->region == QRect(QPoint(0, 0), d_->frameSize))
+    if (d_->kind == Picture::Exact && d_->denominator == 1
+        && d_->region == QRect(QPoint(0, 0), d_->frameSize))
         return d_->picture;
     const FrameDecoding::MjpegDecoder decoder = FrameDecoding::makeMjpegDecoder();
     QImage frame;

@@ -14,8 +14,11 @@
 
 // One live frame as it is shown: the decoded pixels, the zoom, mirroring and turn to show them with,
 // and, when only part of the frame or a reduced size was decoded, the camera's JPEG to decode it
-// whole from. Transforms are not applied to the pixels: the view paints the visible part with
-// the mirroring, and render() makes the transformed picture only when a snapshot takes it.
+// whole from. Transforms are mostly not applied to the pixels: the view paints the visible part
+// with the mirroring, and render() makes the transformed picture only when a snapshot takes it.
+// A frame shown reduced may instead carry its picture ready to paint (isPresented()): the
+// visible part already scaled to the view's size and mirrored, from a quicker, approximate decode;
+// photos are still decoded accurately from the JPEG.
 //
 // A value type that shares its data; immutable (but for the picture render() keeps), so any
 // thread may read it.
@@ -35,6 +38,14 @@ public:
     // `denominator`; `jpeg` is the whole frame.
     LiveFrame(const QImage &picture, const QRect &region, int denominator, const QSize &frameSize,
               const QByteArray &jpeg, const Transform &transform);
+    // How the picture relates to the frame's pixels.
+    enum class Picture {
+        Exact,     // the decoded pixels themselves
+        Presented, // the visible part scaled to the view and mirrored, from the fast DCT: a step
+                   // or two off, never used for a photo
+    };
+    LiveFrame(const QImage &picture, const QRect &region, int denominator, const QSize &frameSize,
+              const QByteArray &jpeg, const Transform &transform, Picture kind);
 
     bool isNull() const { return !d_; }
     QSize frameSize() const;
@@ -43,13 +54,16 @@ public:
     QRect pictureRegion() const;
     int denominator() const;
     QByteArray jpeg() const;
+    // The picture is the visible part already scaled to the view and mirrored: it is painted as
+    // it is, while its size matches the view's.
+    bool isPresented() const;
 
     // The size of the shown picture: the output size when zoomed, the frame's size otherwise,
     // turned as the transform turns it.
     QSize shownSize() const;
     // The part of the frame the zoom shows, in frame pixels.
     QRect visibleRect() const;
-    // The visible part in picture pixels.
+    // The visible part in picture pixels (the whole picture when it is presented).
     QRect visiblePictureRect() const;
 
     // The whole frame at full size, decoded from the JPEG when the picture is not that. Null

@@ -83,6 +83,14 @@ bool LiveFrameDecoder::decodeWhole(const FramePayload &payload, QImage &out)
     return FrameDecoding::scaleFrame(scratch_, out);
 }
 
+QByteArray &LiveFrameDecoder::keepJpeg(const FramePayload &payload)
+{
+    QByteArray &jpeg = freeJpeg();
+    jpeg.resize(qsizetype(payload.length));
+    std::memcpy(jpeg.data(), payload.data, payload.length);
+    return jpeg;
+}
+
 LiveFrame LiveFrameDecoder::decode(const FramePayload &payload, const LiveFrame::Transform &transform,
                                    const QSize &shownSize)
 {
@@ -107,7 +115,26 @@ LiveFrame LiveFrameDecoder::decodeFrame(const FramePayload &payload, const LiveF
             const QSize area = FrameTransform::turned(shownSize, transform.quarterTurns);
             const QSize shown = visible.size().scaled(area, Qt::KeepAspectRatio);
             const int n = denominatorFor(visible.size(), shownSize.isEmpty() ? QSize() : shown);
+            // Shown smaller than the part it shows, the picture averages away what the fast DCT
+            // gets a step or two off; photos decode the kept JPEG accurately. The view's size
+            // is the one the frame thread last saw: after a resize, the view scales the picture.
+            const bool reduced =
+                !area.isEmpty() && shown.width() < visible.width() && shown.height() < visible.height();
             QImage &picture = freePicture();
+            const int turns = transform.quarterTurns % 4;
+            if (reduced && visible == whole && (turns == 0 || turns == 2)) {
+                // Decoded to planes, scaled and mirrored there, converted once at the view's
+                // size. A half turn is both flips.
+                const bool h = transform.hFlipped != (turns == 2);
+                const bool v = transform.vFlipped != (turns == 2);
+                if (yuv_.decodeJpeg(decoder_.get(), payload.data, payload.length, n)) {
+                    FrameDecoding::prepareFrame(picture, shown);
+                    if (yuv_.present(QRect(QPoint(0, 0), yuv_.size()), h, v, picture))
+                        return LiveFrame(picture, whole, n, size, keepJpeg(payload), transform,
+                                         LiveFrame::Picture::Presented);
+                }
+                // A grey JPEG has no planes to keep; a damaged one fails below as well.
+            }
             if (visible == whole && n == 1) {
                 if (!FrameDecoding::decodeMjpegFrame(decoder_.get(), payload.data, payload.length, picture))
                     return {};
@@ -117,10 +144,7 @@ LiveFrame LiveFrameDecoder::decodeFrame(const FramePayload &payload, const LiveF
             if (!regionDecoder_.decode(payload.data, payload.length, visible, n, picture, &decoded))
                 return {};
             // The camera's JPEG stays with the frame, for a snapshot to decode at full size.
-            QByteArray &jpeg = freeJpeg();
-            jpeg.resize(qsizetype(payload.length));
-            std::memcpy(jpeg.data(), payload.data, payload.length);
-            return LiveFrame(picture, decoded, n, size, jpeg, transform);
+            return LiveFrame(picture, decoded, n, size, keepJpeg(payload), transform);
         }
     }
     // YUYV (small frames, converted whole), pictures, and frames of another size than asked for.

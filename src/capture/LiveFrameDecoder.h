@@ -3,6 +3,7 @@
 #include "CaptureDevice.h"
 #include "FrameDecoding.h"
 #include "LiveFrame.h"
+#include "YuvFrame.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -12,7 +13,9 @@
 // The decoding step of the live picture, shared by every capture device: turns a payload into a
 // LiveFrame with no more work than the view needs. Of an MJPEG frame only the rows and columns
 // the zoom shows are decoded, DCT-scaled while the picture on screen is at most half their size;
-// the camera's JPEG is kept with the frame so a snapshot can decode it whole. Pixel buffers come
+// the camera's JPEG is kept with the frame so a snapshot can decode it whole. A whole frame
+// shown reduced is decoded to Y'CbCr planes with the fast DCT and handed over ready to paint:
+// scaled to the view's size and mirrored on the planes, converted to RGB once at that size. Pixel buffers come
 // from a small pool: a buffer still held by the view or by a snapshot is never written or
 // copied, the next free one is taken instead.
 //
@@ -39,9 +42,11 @@ private:
                           const QSize &shownSize);
     QImage &freePicture();
     QByteArray &freeJpeg();
+    QByteArray &keepJpeg(const FramePayload &payload);
 
     FrameDecoding::MjpegDecoder decoder_;
     FrameDecoding::JpegRegionDecoder regionDecoder_;
+    YuvFrame yuv_;
     // Enough for the frame on screen (which the snapshot controller holds too), an older one
     // still being painted, and the next. A frame that finds them all held gets buffers of its
     // own, which go with it.

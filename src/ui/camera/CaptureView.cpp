@@ -72,6 +72,10 @@ QRect CaptureView::fittedRect(const QSize &frame, const QRect &area)
 
 bool CaptureView::renderPicture(const LiveFrame &frame, QImage &out, QImage &scratch)
 {
+    // Already mirrored and turned: only a view resized since the frame was made scales it.
+    if (frame.isPresented())
+        return FrameTransform::scaleAndMirror(frame.picture(), frame.picture().rect(), false, false, out,
+                                              scratch);
     return FrameTransform::render(frame.picture(), frame.visiblePictureRect(), frame.transform(), out,
                                   scratch);
 }
@@ -89,14 +93,18 @@ void CaptureView::paintEvent(QPaintEvent *)
 
     const qreal ratio = devicePixelRatioF();
     const QSize pixels(int(std::lround(target.width() * ratio)), int(std::lround(target.height() * ratio)));
-    if (presented_.size() != pixels || !presented_.isDetached())
-        presented_ = QImage(pixels, QImage::Format_RGB32);
-    if (!renderPicture(shown, presented_, scratch_)) {
-        painter.fillRect(target, Qt::black);
-        return;
+    if (shown.isPresented() && ratio == 1.0 && shown.picture().size() == pixels) {
+        painter.drawImage(target.topLeft(), shown.picture());
+    } else {
+        if (presented_.size() != pixels || !presented_.isDetached())
+            presented_ = QImage(pixels, QImage::Format_RGB32);
+        if (!renderPicture(shown, presented_, scratch_)) {
+            painter.fillRect(target, Qt::black);
+            return;
+        }
+        presented_.setDevicePixelRatio(ratio);
+        painter.drawImage(target.topLeft(), presented_);
     }
-    presented_.setDevicePixelRatio(ratio);
-    painter.drawImage(target.topLeft(), presented_);
     if (frozen_ && !stalled_)
         paintFrozenPlate(painter, target);
     if (stalled_) {

@@ -16,7 +16,8 @@ class QPainter;
 // one repaint, so a slow paint never holds up the stream (newest wins). Painting applies the
 // frame's zoom and mirroring while it scales the visible part to the size on screen, once, into
 // a buffer of the screen's size that is then drawn unscaled; only the letterbox bars around the
-// picture are filled.
+// picture are filled. A frame that comes ready to paint (LiveFrame::isPresented()) at the size
+// on screen is drawn as it is.
 class CaptureView : public QWidget {
     Q_OBJECT
 public:
@@ -42,7 +43,8 @@ public:
     // The rectangle a `frame`-sized picture takes in `area`, keeping its aspect ratio, centred.
     static QRect fittedRect(const QSize &frame, const QRect &area);
     // Renders what a view shows of `frame` into `out` (an unshared 32-bit image of the size on
-    // screen): the visible part, scaled, mirrored and turned; `scratch` is kept between calls.
+    // screen): the visible part, scaled, mirrored and turned (a presented picture only scaled);
+    // `scratch` is kept between calls.
     static bool renderPicture(const LiveFrame &frame, QImage &out, QImage &scratch);
 
 protected:
