@@ -29,6 +29,8 @@ void printUsage(FILE *to)
                "  stall ID on|off   freezes the camera's video (no frames) or lets it run again\n"
                "  state ID          prints the camera's controls, exposure, focus mode and the\n"
                "                    output reports it received, newest last\n"
+               "  record start|stop starts a recording of the picture (prints its file) or\n"
+               "                    ends it\n"
                "\n"
                "Talks to the Arvo started with --virtual-camera in this session.\n"
                "Exit status: 0 done; 2 no running instance, or the command failed;\n"

@@ -7,6 +7,7 @@
 #include "photos/LumoActionController.h"
 #include "photos/series/PhotoSeries.h"
 #include "ui/drawing/DrawingController.h"
+#include "ui/drawing/DrawingModel.h"
 #include "core/Delays.h"
 #include "core/DefaultsKeys.h"
 #include "core/LumoLog.h"
@@ -68,6 +69,8 @@ LumoAppController::~LumoAppController()
         center->removeObserver(mainWindowController_.get());
     if (actionController_)
         center->removeObserver(actionController_.get());
+    if (recorder_)
+        center->removeObserver(recorder_.get());
     controlServer_.reset();
     preferences_.reset();
     seriesControls_.reset();
@@ -77,6 +80,7 @@ LumoAppController::~LumoAppController()
     freezeControls_.reset();
     series_.reset();
     mainWindowController_.reset(); // stops the live picture
+    recorder_.reset();             // closes a recording still running
     actionController_.reset();     // waits for photos still being written
     cameras_.reset();              // ends the device thread before the virtual cameras go
     captureBackend_.reset();
@@ -109,6 +113,9 @@ void LumoAppController::awakeFromNib(bool redirectLog)
     const QString libraryProblem = setAppDefault();
     actionController_ =
         std::make_unique<LumoActionController>(UserDefaults::standard(), registryCurrentCamera);
+    // Recordings take their numbers from the photos' writer, so the two never share one.
+    recorder_ = std::make_unique<Recorder>(UserDefaults::standard());
+    recorder_->setPhotoWriter(&actionController_->photoWriter());
     mainWindowController_ =
         std::make_unique<LumoMainWindowController>(captureBackend_.get(), registryCurrentCamera);
     // A snapshot waiting for a frame has the picture run for it (review mode pauses it); Escape
@@ -135,7 +142,7 @@ void LumoAppController::awakeFromNib(bool redirectLog)
     rotationControls_ = std::make_unique<RotationControls>(mainWindowController_.get(),
                                                            CamSettingController::sharedInstance());
     panControls_ = std::make_unique<PanControls>(mainWindowController_.get());
-    recorder_ = std::make_unique<Recorder>(UserDefaults::standard());
+    connectRecorder();
     recordingControls_ = std::make_unique<RecordingControls>(recorder_.get(), mainWindowController_.get(),
                                                              UserDefaults::standard());
     connect(actionController_.get(), &LumoActionController::recordingToggleRequested,
@@ -160,6 +167,24 @@ void LumoAppController::awakeFromNib(bool redirectLog)
         addVirtualCameraCommands(*controlServer_, *hub_, [registry] {
             CameraPtr current = registry ? registry->currentCamera() : nullptr;
             return current ? current->deviceKey() : QString();
+        });
+        // Starts and stops a recording from outside, for demonstrations and measurements.
+        Recorder *recorder = recorder_.get();
+        controlServer_->addCommand(QStringLiteral("record"), [recorder](const QStringList &args) {
+            const QString what = args.value(0);
+            if (args.size() != 1 || (what != QLatin1String("start") && what != QLatin1String("stop")))
+                return ControlServer::Reply::error(QStringLiteral("usage: record start|stop"));
+            if (what == QLatin1String("stop")) {
+                recorder->stop();
+                return ControlServer::Reply{};
+            }
+            QString problem;
+            const auto connection =
+                connect(recorder, &Recorder::failed, [&problem](const QString &m) { problem = m; });
+            const bool started = recorder->start();
+            disconnect(connection);
+            return started ? ControlServer::Reply{true, {recorder->path()}}
+                           : ControlServer::Reply::error(problem);
         });
         controlServer_->listen(RuntimePaths::virtualCameraSocket());
     }
@@ -194,6 +219,11 @@ void LumoAppController::applicationWillTerminate()
     // A running series takes no photo after this; the one it took last is saved with the rest.
     if (series_)
         series_->stop(PhotoSeries::End::Quit);
+    // A recording gets its end written, as a photo being saved is waited for.
+    if (recorder_) {
+        recorder_->stop(Recorder::End::Quit);
+        recorder_->waitUntilFinished(2000);
+    }
     controlServer_.reset();
     if (cameras_)
         cameras_->flushDeviceEvents();
@@ -258,6 +288,49 @@ void LumoAppController::setNotifications()
                         [main](const Notification &n) { main->photoLibraryLocationDidChange(n); });
     center->addObserver(main, CameraDidChange,
                         [main](const Notification &n) { main->velmarCameraDidChange(n); });
+}
+
+// The recorder takes every shown frame on the frame thread, paints the drawing over it as the
+// view shows it, and ends when the camera goes or changes.
+void LumoAppController::connectRecorder()
+{
+    Recorder *recorder = recorder_.get();
+    NotificationCenter *center = NotificationCenter::defaultCenter();
+    center->addObserver(recorder, NotificationNames::WillDisplayImage, [recorder](const Notification &n) {
+        const QVariant image = n.userInfo.value(NotificationNames::InfoKeys::Image);
+        if (image.canConvert<LiveFrame>())
+            recorder->addFrame(image.value<LiveFrame>());
+    });
+    // The camera change is posted after the registry switched: no current camera now means the
+    // camera went away.
+    center->addObserver(recorder, NotificationNames::CameraWillChange, [recorder](const Notification &) {
+        recorder->stop(registryCurrentCamera() ? Recorder::End::CameraChanged
+                                               : Recorder::End::CameraUnplugged);
+    });
+
+    // The strokes belong to the main thread; the recorder's thread paints a copy of them, taken
+    // at each change.
+    struct Drawing {
+        std::mutex mutex;
+        QVector<Stroke> strokes;
+        QSize drawnOn;
+    };
+    auto drawing = std::make_shared<Drawing>();
+    DrawingModel *model = mainWindowController_->drawing()->model();
+    connect(model, &DrawingModel::changed, recorder, [drawing, model] {
+        std::lock_guard<std::mutex> lock(drawing->mutex);
+        drawing->strokes = model->strokes();
+        drawing->drawnOn = model->pictureSize();
+    });
+    recorder->setOverlay([drawing](QImage &picture, const LiveFrame &frame) {
+        std::unique_lock<std::mutex> lock(drawing->mutex);
+        if (drawing->strokes.isEmpty())
+            return;
+        const QVector<Stroke> strokes = drawing->strokes;
+        const QSize drawnOn = drawing->drawnOn;
+        lock.unlock();
+        picture = DrawingController::photoWithDrawing(picture, frame, strokes, drawnOn);
+    });
 }
 
 void LumoAppController::keepCameraSetDidChange(const Notification &notification)

@@ -85,11 +85,13 @@ public:
 private:
     void initializeMode();
     void buildMainMenu();
+    void connectRecorder();
 
     CommandLineOptions options_;
     std::unique_ptr<VirtualCameraHub> hub_;
     std::unique_ptr<CaptureBackend> captureBackend_;
     std::unique_ptr<LumoActionController> actionController_;
+    std::unique_ptr<Recorder> recorder_;
     std::unique_ptr<LumoMainWindowController> mainWindowController_;
     std::unique_ptr<LumoCamerasController> cameras_;
     std::unique_ptr<ControlServer> controlServer_;
@@ -99,7 +101,6 @@ private:
     std::unique_ptr<FreezeControls> freezeControls_;
     std::unique_ptr<RotationControls> rotationControls_;
     std::unique_ptr<PanControls> panControls_;
-    std::unique_ptr<Recorder> recorder_;
     std::unique_ptr<RecordingControls> recordingControls_;
     KeyboardShortcutsWindow *shortcutsWindow_ = nullptr; // a child of the main window
 };

@@ -104,11 +104,11 @@ QString photoPrefix(bool useCustomPrefix, const QString &customPrefix, const QDa
     return datePrefix(date);
 }
 
-QString photoPath(const QString &folder, const QString &prefix, qint64 number)
+QString photoPath(const QString &folder, const QString &prefix, qint64 number, const QString &extension)
 {
     // One multi-argument arg() so that a '%' in the folder or prefix is never substituted.
     const QString digits = QString::number(number).rightJustified(4, QLatin1Char('0'));
-    return QStringLiteral("%1/%2%3.jpg").arg(folder, prefix, digits);
+    return QStringLiteral("%1/%2%3.%4").arg(folder, prefix, digits, extension);
 }
 
 QString exifTimeStamp(const QDateTime &moment)

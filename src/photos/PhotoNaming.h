@@ -39,10 +39,11 @@ QString sanitizedCustomPrefix(const QString &custom);
 // naming is on and the prefix is usable, otherwise the date prefix.
 QString photoPrefix(bool useCustomPrefix, const QString &customPrefix, const QDate &date);
 
-// "<folder>/<prefix><number>.jpg", the number zero-padded to at least four digits. The folder
-// is taken as given (resolve it first, LibraryFolder::resolve()); the prefix is inserted
-// literally.
-QString photoPath(const QString &folder, const QString &prefix, qint64 number);
+// "<folder>/<prefix><number>.<extension>", the number zero-padded to at least four digits. The
+// folder is taken as given (resolve it first, LibraryFolder::resolve()); the prefix is inserted
+// literally. Recordings share the photos' names with "mp4" as their extension.
+QString photoPath(const QString &folder, const QString &prefix, qint64 number,
+                  const QString &extension = QStringLiteral("jpg"));
 
 // The EXIF date-time form "YYYY:MM:DD HH:MM:SS" of `moment` in local time.
 QString exifTimeStamp(const QDateTime &moment);

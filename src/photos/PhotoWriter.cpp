@@ -60,13 +60,26 @@ bool isTaken(const QString &path)
     return info.exists() || info.isSymLink() || reservedPaths().contains(path);
 }
 
-// The first name from `number` on that is not taken. Under allocationMutex().
-QString firstFreePath(const QString &folder, const QString &prefix, qint64 *number)
+// Photos and recordings share one number sequence: a number is free only when neither a photo
+// nor a recording has it.
+const char *const SequenceExtensions[] = {"jpg", "mp4"};
+
+bool isNumberTaken(const QString &folder, const QString &prefix, qint64 number)
 {
-    QString path = PhotoNaming::photoPath(folder, prefix, *number);
-    while (isTaken(path))
-        path = PhotoNaming::photoPath(folder, prefix, ++*number);
-    return path;
+    for (const char *extension : SequenceExtensions)
+        if (isTaken(PhotoNaming::photoPath(folder, prefix, number, QLatin1String(extension))))
+            return true;
+    return false;
+}
+
+// The first name from `number` on whose number is not taken, with `extension`. Under
+// allocationMutex().
+QString firstFreePath(const QString &folder, const QString &prefix, qint64 *number,
+                      const QString &extension = QStringLiteral("jpg"))
+{
+    while (isNumberTaken(folder, prefix, *number))
+        ++*number;
+    return PhotoNaming::photoPath(folder, prefix, *number, extension);
 }
 
 QString shown(const QString &path)
@@ -470,8 +483,26 @@ void PhotoWriter::flushCounter()
     store->setValue(QLatin1String(DefaultsKeys::CapturedNumber), number);
 }
 
+PhotoWriter::Reservation PhotoWriter::reserveName(const QString &extension)
+{
+    const PhotoSettings settings = this->settings();
+    return reserve(settings, LibraryFolder::resolve(settings.libraryFolder), clock_(), extension);
+}
+
+void PhotoWriter::releaseName(const Reservation &reservation, bool used)
+{
+    release(reservation, used);
+    // A recording's number moved the counter on: it is stored like a photo's.
+    std::lock_guard<std::mutex> lock(inFlightMutex_);
+    flushDue_ = true;
+    lastActivity_ = std::chrono::steady_clock::now();
+    if (!flusher_.joinable() && !stopping_)
+        flusher_ = std::thread([this] { runCounterFlusher(); });
+    inFlightDone_.notify_all();
+}
+
 PhotoWriter::Reservation PhotoWriter::reserve(const PhotoSettings &settings, const QString &folder,
-                                              const QDateTime &now)
+                                              const QDateTime &now, const QString &extension)
 {
     std::lock_guard<std::mutex> lock(allocationMutex());
     if (!counterLoaded_) {
@@ -498,7 +529,7 @@ PhotoWriter::Reservation PhotoWriter::reserve(const PhotoSettings &settings, con
 
     // The counter is the next number to try; a missing, zero or negative one starts at 1.
     qint64 number = qMax<qint64>(nextNumber_, 1);
-    const QString path = firstFreePath(folder, prefix, &number);
+    const QString path = firstFreePath(folder, prefix, &number, extension);
     reservedPaths().insert(path);
 
     const qint64 next = number + 1;

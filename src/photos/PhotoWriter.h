@@ -126,6 +126,17 @@ public:
     // a FAT stick or a network share. On by default.
     void setUnnamedFiles(bool on) { unnamedFiles_ = on; }
 
+    // A name of the daily sequence for a file the caller writes itself (a recording, "mp4"),
+    // allocated as a photo's is: photos saved meanwhile skip its number. The name stays
+    // reserved until releaseName(); `used` says the file now exists under it, otherwise the
+    // number goes back to the counter. The folder is not checked.
+    struct Reservation {
+        QString path;
+        qint64 number = 0;
+    };
+    Reservation reserveName(const QString &extension);
+    void releaseName(const Reservation &reservation, bool used);
+
 protected:
     // Compresses the frame: PhotoEncoder::encodeFrame. Runs once per frame, on the save thread
     // after the photo's name is reserved, or on the caller of saveAsync() when too many frames
@@ -136,13 +147,10 @@ protected:
 private:
     class StagedFile;
     class PendingFrame;
-    struct Reservation {
-        QString path;
-        qint64 number = 0;
-    };
 
     UserDefaults *defaults() const;
-    Reservation reserve(const PhotoSettings &settings, const QString &folder, const QDateTime &now);
+    Reservation reserve(const PhotoSettings &settings, const QString &folder, const QDateTime &now,
+                        const QString &extension = QStringLiteral("jpg"));
     void release(const Reservation &reservation, bool written);
     PhotoResult save(PendingFrame &frame, const QString &cameraModel);
     PhotoResult write(PendingFrame &frame, const QString &cameraModel);

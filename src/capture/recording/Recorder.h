@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+class PhotoWriter;
 class UserDefaults;
 
 // Records what the live picture shows (zoom, pan, rotation, mirroring and, through the overlay
@@ -42,8 +43,42 @@ public:
     // hold it). Set from the main thread; may be empty.
     using Overlay = std::function<void(QImage &picture, const LiveFrame &frame)>;
 
+    // How recordings are made. The defaults are the application's; tests and the benchmark
+    // change them.
+    struct Options {
+        // A pipeline description of the sound source to use instead of the microphone, such as
+        // "audiotestsrc"; empty: the microphone. The environment variable
+        // ARVO_RECORD_AUDIO_SOURCE sets it too.
+        QString audioSource;
+        // Live: frames are timed by the monotonic clock they were shown at, sound by the same
+        // clock, and a frame the encoder has no room for is dropped. Not live: frames are timed
+        // from the first frame's time, sound from nothing, and addFrame() waits for room, so
+        // frames may come faster than real time and none is lost.
+        bool live = true;
+        // Frames waiting for the encoder before the oldest is dropped.
+        int maxWaitingFrames = 4;
+        // How long the end of a recording waits for the file to be closed.
+        int endWaitMs = 2000;
+    };
+
+    // Counts of the current or last recording.
+    struct Stats {
+        qint64 framesGiven = 0;   // handed over by addFrame() while recording
+        qint64 framesDropped = 0; // dropped because the encoder fell behind
+        qint64 framesEncoded = 0; // out of the encoder
+    };
+
     explicit Recorder(UserDefaults *defaults, QObject *parent = nullptr);
+    Recorder(UserDefaults *defaults, const Options &options, QObject *parent = nullptr);
     ~Recorder() override;
+
+    // Recordings take their names from this writer, so photos and recordings never share a
+    // number; without it the recorder allocates through a writer of its own.
+    void setPhotoWriter(PhotoWriter *writer);
+    // Waits until a recording that is ending has closed its file, at most `timeoutMs`; true when
+    // no recording is running or ending any more. Quitting calls it after stop().
+    bool waitUntilFinished(int timeoutMs);
+    Stats stats() const;
 
     // Starts recording into the library folder with the options kept in the user defaults
     // (RecordWithSound, RecordingMicrophone, RecordingQuality). Returns false, after failed()
@@ -77,6 +112,9 @@ signals:
     void failed(const QString &message);
 
 private:
+    void run();
+    void finishRecording();
+
     struct Private;
     std::unique_ptr<Private> d_;
 };
