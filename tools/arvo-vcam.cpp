@@ -60,8 +60,8 @@ int main(int argc, char *argv[])
         std::fputs("arvo-vcam " ARVO_VERSION "\n", stdout);
         return 0;
     }
-    static const QStringList commands = {"list",  "plug",      "unplug", "press",
-                                         "event", "focusmode", "stall",  "state"};
+    static const QStringList commands = {"list",      "plug",  "unplug", "press", "event",
+                                         "focusmode", "stall", "state",  "record"};
     if (!commands.contains(args.first())) {
         std::fprintf(stderr, "arvo-vcam: unknown %s \"%s\"\n\n",
                      args.first().startsWith(QLatin1Char('-')) ? "option" : "command",
