@@ -4,9 +4,12 @@
 # measuring window, at zoom 2 with mirroring and at zoom 1. The virtual camera's own frame
 # thread ("vcam-frames", which draws and compresses what a real camera would send) is left out:
 # the figure is the viewer's cost. With --burst N it then presses the snapshot button N times,
-# from four loops at once, and reports the peak and the settled resident memory.
+# from four loops at once, and reports the peak and the settled resident memory. First of all it
+# times the start-up (--startup-runs, 3 by default): launch to the first decoded frame and to the
+# first painted picture, from the log's time stamps, and the settings file's writes until 3 s
+# after the picture showed (the camera's arrival and the restore of its settings).
 #
-#   bench/app-figures.sh [--build DIR] [--seconds S] [--burst N]
+#   bench/app-figures.sh [--build DIR] [--seconds S] [--burst N] [--startup-runs N]
 #
 # Settings go in through the settings record, as a user's earlier session would leave them.
 set -euo pipefail
@@ -14,12 +17,14 @@ set -euo pipefail
 build=build
 seconds=60
 burst=0
+startup_runs=3
 while [ $# -gt 0 ]; do
     case "$1" in
     --build) build=$2; shift 2 ;;
     --seconds) seconds=$2; shift 2 ;;
     --burst) burst=$2; shift 2 ;;
-    *) echo "usage: $0 [--build DIR] [--seconds S] [--burst N]" >&2; exit 2 ;;
+    --startup-runs) startup_runs=$2; shift 2 ;;
+    *) echo "usage: $0 [--build DIR] [--seconds S] [--burst N] [--startup-runs N]" >&2; exit 2 ;;
     esac
 done
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -42,8 +47,9 @@ mkdir -p "$XDG_CONFIG_HOME/Arvo" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$HOME/Pict
 chmod 700 "$XDG_RUNTIME_DIR"
 ticks=$(getconf CLK_TCK)
 
-# utime + stime of /proc/<pid>/stat-like file, in clock ticks (the name may hold spaces).
-cpu_ticks() { sed 's/.*) //' "$1" 2>/dev/null | awk '{print $12 + $13}'; }
+# utime + stime of /proc/<pid>/stat-like file, in clock ticks (the name may hold spaces); 0 for a
+# thread that ended meanwhile, which an empty answer would make an arithmetic error.
+cpu_ticks() { sed 's/.*) //' "$1" 2>/dev/null | awk '{t = $12 + $13} END {print t + 0}'; }
 
 # Ticks of every task named $2 in process $1.
 named_ticks() {
@@ -54,10 +60,12 @@ named_ticks() {
     echo $sum
 }
 
+photo_count() { find "$HOME/Pictures/Arvo" -maxdepth 1 -name '*.jpg' | wc -l; }
+
 rss_mb() { awk -v k="$2:" '$1 == k {printf "%.1f", $2 / 1024}' /proc/"$1"/status; }
 
-# One measurement: settings record with zoom $1 and mirroring $2, $seconds of live view.
-measure() {
+# The settings record of an earlier session: zoom $1, mirroring $2.
+write_settings() {
     local zoom=$1 mirrored=$2
     cat >"$XDG_CONFIG_HOME/Arvo/Arvo.conf" <<INI
 [General]
@@ -69,6 +77,40 @@ Arvo\\Resolution=0
 Arvo\\Zoom=$zoom
 Arvo\\HFlipped=$mirrored
 INI
+}
+
+# Milliseconds since the epoch of a log time stamp (local time, 2026-12-07T17:30:01.123).
+stamp_ms() { date -d "$1" +%s%3N; }
+
+# One start-up; sets startup_picture and startup_wait (ms) and startup_writes.
+startup() {
+    local log=$XDG_DATA_HOME/Arvo/Log.txt i
+    write_settings 1 false
+    rm -f "$log"
+    local started
+    started=$(date +%s%3N)
+    "$arvo" --verbose --virtual-camera=arvo >"$work/arvo.out" 2>&1 &
+    pid=$!
+    for ((i = 0; i < 300; i++)); do
+        grep -q "first picture painted" "$log" 2>/dev/null && break
+        sleep 0.1
+    done
+    grep -q "first picture painted" "$log" 2>/dev/null ||
+        { echo "no picture 30 s after the start:" >&2; cat "$work/arvo.out" "$log" >&2; exit 1; }
+    sleep 3
+    local decoded painted
+    decoded=$(stamp_ms "$(awk '/first frame decoded/ {print $1; exit}' "$log")")
+    painted=$(stamp_ms "$(awk '/first picture painted/ {print $1; exit}' "$log")")
+    startup_picture=$((painted - started))
+    startup_wait=$((painted - decoded))
+    startup_writes=$(grep -c "settings written" "$log" || true)
+    stop
+}
+
+# One measurement: settings record with zoom $1 and mirroring $2, $seconds of live view.
+measure() {
+    local zoom=$1 mirrored=$2
+    write_settings "$zoom" "$mirrored"
     "$arvo" --virtual-camera=arvo >"$work/arvo.out" 2>&1 &
     pid=$!
     # Start-up: the device thread waits 1 s, a new camera settles for 3 s, then the picture
@@ -104,28 +146,44 @@ stop() {
 }
 
 echo "arvo offscreen, virtual camera at 1600x1200, $seconds s per figure, $(nproc) cores ($(uname -m))"
+for ((run = 1; run <= startup_runs; run++)); do
+    startup
+    printf 'start-up %d: first picture %d ms after the launch, %d ms after the first decoded frame; settings written %d times\n' \
+        "$run" "$startup_picture" "$startup_wait" "$startup_writes"
+done
 measure 2 true
 zoom2=$share
 rss2=$rss
 if [ "$burst" -gt 0 ]; then
-    camera=$("$vcam" list | awk 'NR == 1 {print $1}')
-    before=$(ls "$HOME/Pictures/Arvo" | wc -l)
+    # The control socket answers once the camera is listed; an empty answer would press nothing.
+    camera=
+    for ((i = 0; i < 100; i++)); do
+        camera=$("$vcam" list 2>/dev/null | awk 'NR == 1 {print $1}') || camera=
+        [ -n "$camera" ] && break
+        sleep 0.1
+    done
+    [ -n "$camera" ] || { echo "arvo-vcam lists no camera" >&2; exit 1; }
+    photos_before=$(photo_count)
     idle=$(rss_mb $pid VmRSS)
     echo 5 >/proc/$pid/clear_refs # the peak from here on, not the start-up's
     started=$SECONDS
-    for loop in 1 2 3 4; do
-        (for ((i = 0; i < burst / 4; i++)); do "$vcam" press "$camera" snapshot >/dev/null; done) &
+    # The loops' own ids: a bare `wait` would wait for arvo too.
+    loops=()
+    presses=$((burst / 4 * 4))
+    for _ in 1 2 3 4; do
+        (for ((i = 0; i < presses / 4; i++)); do "$vcam" press "$camera" snapshot >/dev/null || true; done) &
+        loops+=($!)
     done
-    wait $(jobs -p | grep -v "^$pid$") 2>/dev/null || true
+    wait "${loops[@]}" || true
     # The saves catch up and the counter settles; then the memory the burst used is given back.
     for ((i = 0; i < 120; i++)); do
-        [ "$(($(ls "$HOME/Pictures/Arvo" | wc -l) - before))" -ge "$burst" ] && break
+        [ "$(($(photo_count) - photos_before))" -ge "$presses" ] && break
         sleep 1
     done
     peak=$(rss_mb $pid VmHWM)
     sleep 3
     printf 'burst of %d presses from 4 loops: %d photos in %d s; RSS %s MB before, peak %s MB, %s MB afterwards\n' \
-        "$burst" "$(($(ls "$HOME/Pictures/Arvo" | wc -l) - before))" "$((SECONDS - started))" "$idle" "$peak" \
+        "$presses" "$(($(photo_count) - photos_before))" "$((SECONDS - started))" "$idle" "$peak" \
         "$(rss_mb $pid VmRSS)"
     # The first photo by a glob: `ls | head -1` would end ls by SIGPIPE, and pipefail the script.
     photos=("$HOME"/Pictures/Arvo/*.jpg)

@@ -1,5 +1,7 @@
 #include "CaptureView.h"
 
+#include "core/LumoLog.h"
+
 #include <QPainter>
 #include <QRegion>
 #include <QResizeEvent>
@@ -105,6 +107,9 @@ void CaptureView::paintEvent(QPaintEvent *)
         presented_.setDevicePixelRatio(ratio);
         painter.drawImage(target.topLeft(), presented_);
     }
+    // With the frame thread's "first frame decoded", the time the user waited for the picture.
+    if (!std::exchange(paintedPicture_, true))
+        LUMO_LOG("first picture painted: %dx%d", shown.shownSize().width(), shown.shownSize().height());
     if (frozen_ && !stalled_)
         paintFrozenPlate(painter, target);
     if (stalled_) {

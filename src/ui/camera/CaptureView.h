@@ -59,6 +59,7 @@ private:
     std::atomic<bool> repaintPending_{false};
     std::atomic<bool> stalled_{false};
     bool frozen_ = false;
+    bool paintedPicture_ = false;       // main thread
     std::atomic<uint32_t> areaSize_{0}; // width << 16 | height, device pixels
     // Main thread: the picture as last painted, and the scaling step before mirroring.
     QImage presented_;

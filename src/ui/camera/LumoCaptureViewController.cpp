@@ -376,8 +376,10 @@ void LumoCaptureViewController::willDisplayImage(const FramePayload &payload)
     ++frameCount_;
     if (view)
         view->setFrame(frame);
-    if (awaitingFirstFrame_.exchange(false))
+    if (awaitingFirstFrame_.exchange(false)) {
+        LUMO_LOG("first frame decoded: %dx%d", frame.shownSize().width(), frame.shownSize().height());
         emit firstFrameShown();
+    }
 }
 
 void LumoCaptureViewController::presentError(const CaptureDevice::Error &error)
