@@ -28,6 +28,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSettings>
 #include <QAction>
 #include <gtest/gtest.h>
 
@@ -196,6 +197,10 @@ TEST(AppController, CameraChangeRestoresTheSavedSettingsAndTheProgrammableButton
     UserDefaults *defaults = UserDefaults::standard();
     defaults->setDictionary(DefaultsKeys::Devices, {{"Tobble", QVariantMap{{"Zoom", 2.0}, {"Resolution", 3}, {"Timer", 3}}}});
     defaults->setValue(DefaultsKeys::ProgramKeyFunction, 3); // mirror
+    defaults->flush();
+    // Whatever the camera's arrival changes is gathered; here until the flush below.
+    defaults->setGatherDelay(std::chrono::hours(1));
+    const int writesBefore = defaults->writeCount();
 
     LumoAppController controller(parseCommandLine({"arvo", "--virtual-camera=tobble"}));
     controller.awakeFromNib(false);
@@ -207,6 +212,11 @@ TEST(AppController, CameraChangeRestoresTheSavedSettingsAndTheProgrammableButton
     EXPECT_EQ(capture->resolution(), QSize(800, 600));
     EXPECT_EQ(action->timerValue(), 3);
     EXPECT_EQ(action->zoomFactor(), 2.0f);
+    EXPECT_EQ(defaults->writeCount(), writesBefore);
+    defaults->flush();
+    EXPECT_EQ(defaults->writeCount(), writesBefore + 1);
+    EXPECT_EQ(QSettings(UserDefaults::standardPath(), QSettings::IniFormat).value("LumoDevices/Tobble/Timer").toInt(), 3);
+    defaults->setGatherDelay(std::chrono::milliseconds(-1));
 
     using namespace NotificationNames;
     NotificationCenter *center = NotificationCenter::defaultCenter();
@@ -315,7 +325,11 @@ TEST(AppController, FirstFrameShowsAtOnceAndEveryPressGetsAPhotoOfTheSavedResolu
         PhotoSeries *series = controller.photoSeries();
         ASSERT_TRUE(series->start({2, 0}));
         queueOnMainThread([] { NotificationCenter::defaultCenter()->post(Snapshot); });
+        UserDefaults::standard()->setGatherDelay(std::chrono::hours(1));
         controller.applicationWillTerminate();
+        // The counter of the photos saved while quitting is in the file when Arvo is gone.
+        EXPECT_EQ(QSettings(UserDefaults::standardPath(), QSettings::IniFormat).value("LumoCapturedNumber").toInt(), 4);
+        UserDefaults::standard()->setGatherDelay(std::chrono::milliseconds(-1));
         EXPECT_FALSE(series->isRunning());
         EXPECT_EQ(controller.seriesControls()->statusLabel()->text(), "Arvo is quitting, so the series ended after 1 photo.");
     }

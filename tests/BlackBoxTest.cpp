@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
+#include <QSettings>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -185,7 +186,7 @@ TEST_F(BlackBox, TwoLaunchesAtOnceLeaveExactlyOneRunning)
 }
 
 // The camera's button takes numbered photos into the library; a termination signal lets every
-// press finish its photo.
+// press finish its photo and stores the counter after them.
 TEST_F(BlackBox, CameraButtonTakesNumberedPhotosAndTerminationLetsEveryPressFinish)
 {
     startWithCameras("tobble", "^1 tobble .* current$");
@@ -214,6 +215,8 @@ TEST_F(BlackBox, CameraButtonTakesNumberedPhotosAndTerminationLetsEveryPressFini
 
     const QStringList photos = library.entryList({"*.jpg"});
     EXPECT_EQ(photos.size(), photosBefore + presses);
+    EXPECT_EQ(QSettings(sandbox.path(".config/Arvo/Arvo.conf"), QSettings::IniFormat).value("LumoCapturedNumber").toInt(),
+              photos.size() + 1);
     for (const QString &name : photos) {
         const QByteArray bytes = readFile(library.filePath(name));
         EXPECT_TRUE(bytes.startsWith("\xff\xd8") && bytes.endsWith("\xff\xd9")) << qPrintable(name);

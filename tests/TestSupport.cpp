@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "core/MainThread.h"
+#include "core/UserDefaults.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -33,6 +34,8 @@ Sandbox::Sandbox()
 
 Sandbox::~Sandbox()
 {
+    // Written now, not later into a folder that is gone.
+    UserDefaults::flushAll();
     for (const auto &[name, value] : saved_) {
         if (value.isNull())
             qunsetenv(name.constData());

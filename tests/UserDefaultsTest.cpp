@@ -2,6 +2,7 @@
 #include "core/UserDefaults.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -82,6 +83,55 @@ TEST_P(DamagedDefaultsFile, GivesDefaultsAndIsKeptAside)
     // Unnamed groups written by hand while the program runs are passed over when read.
     ASSERT_TRUE(writeFile(path, "[LumoDevices]\nArvo//Zoom=2\n/Zoom=2\n\\\\=3\nTobble\\ZoomIndex=4\n"));
     EXPECT_EQ(defaults.dictionaryForKey("LumoDevices").value("Tobble").toMap().value("ZoomIndex").toInt(), 4);
+}
+
+// Changes are gathered into one write that no read waits for; what changes nothing writes nothing.
+TEST(UserDefaults, ChangesAreGatheredIntoOneWriteAndReadAtOnce)
+{
+    Sandbox sandbox;
+    const QString path = sandbox.path("Arvo.conf");
+    UserDefaults defaults(path, std::chrono::hours(1));
+    for (int i = 1; i <= 18; ++i)
+        defaults.setValue("LumoCapturedNumber", i);
+    defaults.setDictionary("LumoDevices", {{"Arvo", QVariantMap{{"Zoom", 2}, {"HFlip", true}}}});
+    defaults.setValue("LumoDevices/Arvo/Zoom", 3);
+    defaults.remove("Missing");
+    EXPECT_EQ(defaults.integerForKey("LumoCapturedNumber"), 18);
+    EXPECT_EQ(defaults.dictionaryForKey("LumoDevices").value("Arvo").toMap().value("Zoom").toInt(), 3);
+    EXPECT_EQ(defaults.writeCount(), 0);
+    EXPECT_FALSE(QFileInfo::exists(path));
+    EXPECT_TRUE(defaults.flush());
+    EXPECT_EQ(defaults.writeCount(), 1);
+    EXPECT_TRUE(readFile(path).contains("LumoCapturedNumber=18"));
+    EXPECT_TRUE(readFile(path).contains("Arvo\\Zoom=3"));
+
+    // Read back from the file as text, the same values change nothing.
+    UserDefaults again(path, std::chrono::hours(1));
+    again.setValue("LumoCapturedNumber", 18);
+    again.setDictionary("LumoDevices", {{"Arvo", QVariantMap{{"Zoom", 3}, {"HFlip", true}}}});
+    again.remove("Missing");
+    EXPECT_TRUE(again.flush());
+    EXPECT_EQ(again.writeCount(), 0);
+
+    // A line a person added meanwhile is read at once and kept by the next write.
+    ASSERT_TRUE(writeFile(path, "ByHand=5\n" + readFile(path)));
+    EXPECT_EQ(again.integerForKey("ByHand"), 5);
+    again.setValue("KeepCameraSetKey", 1);
+    EXPECT_EQ(again.integerForKey("ByHand"), 5);
+    // A store opened on the file sees what another one still gathers.
+    EXPECT_EQ(UserDefaults(path).integerForKey("KeepCameraSetKey"), 1);
+    EXPECT_TRUE(readFile(path).contains("ByHand=5"));
+}
+
+TEST(UserDefaults, AChangeReachesTheFileAfterTheGatheringDelay)
+{
+    Sandbox sandbox;
+    const QString path = sandbox.path("Arvo.conf");
+    UserDefaults defaults(path, std::chrono::milliseconds(100));
+    defaults.setValue("InstantPreviewKey", 2);
+    defaults.setValue("InstantPreviewKey", 3);
+    EXPECT_TRUE(waitUntil([&] { return defaults.writeCount() == 1; }));
+    EXPECT_TRUE(readFile(path).contains("InstantPreviewKey=3"));
 }
 
 INSTANTIATE_TEST_SUITE_P(UserDefaults, DamagedDefaultsFile,

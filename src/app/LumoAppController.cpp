@@ -229,8 +229,14 @@ void LumoAppController::applicationWillTerminate()
         cameras_->flushDeviceEvents();
     // Events queued behind the one that ended the loop.
     QCoreApplication::sendPostedEvents();
-    if (actionController_)
+    if (actionController_) {
         actionController_->finishPendingSnapshots();
+        // Every photo written, then the counter after them stored.
+        actionController_->waitForSaves();
+        actionController_->photoWriter().flushCounter();
+    }
+    // Settings changed in the last moments are still being gathered for their write.
+    UserDefaults::flushAll();
 }
 
 void LumoAppController::initializeMode()

@@ -2,6 +2,7 @@
 #include "LumoAppController.h"
 #include "SingleInstance.h"
 #include "core/Delays.h"
+#include "core/UserDefaults.h"
 #include "ui/widgets/LumoImages.h"
 
 #include <QApplication>
@@ -101,15 +102,20 @@ int main(int argc, char *argv[])
     }
 
     Delays::setTimeScale(options.timeScale);
-    LumoAppController controller(options);
-    quitOnTerminationSignals(&controller);
-    controller.awakeFromNib();
-    controller.applicationWillFinishLaunching(&instance);
-    const int status = app.exec();
-    // Launches from here on wait for the lock rather than ask a window that is going away; the
-    // presses still on their way take their photos, the controller then waits for photos still
-    // being saved, and the lock goes last.
-    instance.stopListening();
-    controller.applicationWillTerminate();
+    int status = 0;
+    {
+        LumoAppController controller(options);
+        quitOnTerminationSignals(&controller);
+        controller.awakeFromNib();
+        controller.applicationWillFinishLaunching(&instance);
+        status = app.exec();
+        // Launches from here on wait for the lock rather than ask a window that is going away;
+        // the presses still on their way take their photos, the controller then waits for
+        // photos still being saved, and the lock goes last.
+        instance.stopListening();
+        controller.applicationWillTerminate();
+    }
+    // What the controller's parts stored as they closed is written while Qt is still whole.
+    UserDefaults::flushAll();
     return status;
 }

@@ -23,6 +23,7 @@ constexpr Ms LibraryChangeSettle{300};  // a change to the library folder to rel
 constexpr Ms WorkerShutdown{1000};      // how long a closing view waits for its decoders
 constexpr Ms SnapshotFrameWait{3000};   // a snapshot without a frame to take to giving up on one
 constexpr Ms SeriesTick{1000};          // how often a series' time to its next photo is shown again
+constexpr Ms SettingsWriteGather{900};  // a settings change to the write that takes it and those after it
 
 // The feedback over the picture.
 constexpr Ms AutoFocus{1000};       // a mode, resolution or camera change to its automatic focus
