@@ -189,6 +189,30 @@ TEST_F(RecorderTest, WithoutASoundSourceThePictureAloneIsRecordedAndWithoutAPict
     EXPECT_EQ(p.frames, 30);
 }
 
+TEST_F(RecorderTest, FramesComingFasterThanTheEncoderTakesThemDropTheOldestAndAreCounted)
+{
+    Recorder::Options live;
+    live.maxWaitingFrames = 2;
+    Recorder recorder(&defaults, live);
+    defaults.setValue(DefaultsKeys::RecordWithSound, false);
+    const QSize size(640, 480);
+    QVector<LiveFrame> frames;
+    for (int i = 0; i < 100; ++i)
+        frames << frameAt(size, i, {});
+    recorder.addFrame(frames[0].stamped(LiveFrame::steadyNow(), size));
+    ASSERT_TRUE(recorder.start());
+    // The frame thread hands over a hundred frames at once and never waits for the encoder.
+    for (const LiveFrame &frame : frames)
+        recorder.addFrame(frame.stamped(LiveFrame::steadyNow(), size));
+    recorder.stop();
+    ASSERT_TRUE(waitUntil([&] { return !recorder.isRecording(); }, 20000));
+    const Recorder::Stats stats = recorder.stats();
+    EXPECT_EQ(stats.framesGiven, 101);
+    EXPECT_GT(stats.framesDropped, 0);
+    EXPECT_EQ(stats.framesEncoded, stats.framesGiven - stats.framesDropped);
+    EXPECT_EQ(probe(recorder.path()).frames, stats.framesEncoded);
+}
+
 TEST(RecordingFrames, ConvertedAsTheyAreOrFittedOnBlack)
 {
     QImage white(400, 200, QImage::Format_RGB32);
