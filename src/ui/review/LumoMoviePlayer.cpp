@@ -52,15 +52,11 @@ QIcon playbackIcon(bool pause, const QColor &colour, qreal pixelRatio)
 } // namespace
 
 LumoMoviePlayer::LumoMoviePlayer(QWidget *parent)
-    : QWidget(parent), player_(new QMediaPlayer(this)), audio_(new QAudioOutput(this)),
-      screen_(new QStackedWidget), video_(new QVideoWidget), problem_(new QLabel),
-      playButton_(new QToolButton), seekSlider_(new QSlider(Qt::Horizontal)), timeLabel_(new QLabel),
+    : QWidget(parent), screen_(new QStackedWidget), problem_(new QLabel), playButton_(new QToolButton),
+      seekSlider_(new QSlider(Qt::Horizontal)), timeLabel_(new QLabel),
       volumeSlider_(new QSlider(Qt::Horizontal))
 {
     setObjectName(QStringLiteral("moviePlayer"));
-    player_->setAudioOutput(audio_);
-    player_->setVideoOutput(video_);
-    audio_->setVolume(DefaultVolume / 100.0f);
 
     playButton_->setObjectName(QStringLiteral("playButton"));
     playButton_->setAutoRaise(true);
@@ -98,12 +94,43 @@ LumoMoviePlayer::LumoMoviePlayer(QWidget *parent)
     problem_->setAlignment(Qt::AlignCenter);
     problem_->setWordWrap(true);
     problem_->setMargin(24);
-    screen_->addWidget(video_);
     screen_->addWidget(problem_);
     layout->addWidget(screen_, 1);
     layout->addLayout(bar);
 
     connect(playButton_, &QToolButton::clicked, this, &LumoMoviePlayer::togglePlayback);
+    // Dragging the knob and clicking beside it both seek.
+    connect(seekSlider_, &QSlider::sliderMoved, this, [this](int value) {
+        if (player_)
+            player_->setPosition(value);
+    });
+    connect(seekSlider_, &QSlider::actionTriggered, this, [this] {
+        if (player_)
+            player_->setPosition(seekSlider_->sliderPosition());
+    });
+    connect(volumeSlider_, &QSlider::valueChanged, this, [this](int value) {
+        if (audio_)
+            audio_->setVolume(value / 100.0f);
+    });
+    updatePlayButton();
+    updateTime();
+}
+
+LumoMoviePlayer::~LumoMoviePlayer()
+{
+    if (player_)
+        player_->stop();
+}
+
+void LumoMoviePlayer::createPlayer()
+{
+    player_ = new QMediaPlayer(this);
+    audio_ = new QAudioOutput(this);
+    video_ = new QVideoWidget;
+    player_->setAudioOutput(audio_);
+    player_->setVideoOutput(video_);
+    audio_->setVolume(volumeSlider_->value() / 100.0f);
+    screen_->insertWidget(0, video_);
     connect(player_, &QMediaPlayer::playbackStateChanged, this, &LumoMoviePlayer::updatePlayButton);
     connect(player_, &QMediaPlayer::durationChanged, this, [this](qint64 duration) {
         seekSlider_->setRange(0, int(qMin<qint64>(duration, INT_MAX)));
@@ -115,12 +142,6 @@ LumoMoviePlayer::LumoMoviePlayer(QWidget *parent)
             seekSlider_->setValue(int(qMin<qint64>(position, INT_MAX)));
         updateTime();
     });
-    // Dragging the knob and clicking beside it both seek.
-    connect(seekSlider_, &QSlider::sliderMoved, player_, [this](int value) { player_->setPosition(value); });
-    connect(seekSlider_, &QSlider::actionTriggered, this,
-            [this] { player_->setPosition(seekSlider_->sliderPosition()); });
-    connect(volumeSlider_, &QSlider::valueChanged, audio_,
-            [this](int value) { audio_->setVolume(value / 100.0f); });
     // A movie that played to its end starts again from the beginning at the next play.
     connect(player_, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
         if (status == QMediaPlayer::EndOfMedia)
@@ -128,13 +149,6 @@ LumoMoviePlayer::LumoMoviePlayer(QWidget *parent)
     });
     connect(player_, &QMediaPlayer::errorOccurred, this,
             [this](QMediaPlayer::Error, const QString &message) { showProblem(message); });
-    updatePlayButton();
-    updateTime();
-}
-
-LumoMoviePlayer::~LumoMoviePlayer()
-{
-    player_->stop();
 }
 
 void LumoMoviePlayer::setPath(const QString &path)
@@ -142,6 +156,11 @@ void LumoMoviePlayer::setPath(const QString &path)
     if (path == path_)
         return;
     path_ = path;
+    // The media framework starts with the first movie shown, not with every window.
+    if (!player_ && !path.isEmpty())
+        createPlayer();
+    if (!player_)
+        return;
     player_->stop();
     screen_->setCurrentWidget(video_);
     problem_->clear();
@@ -183,13 +202,14 @@ void LumoMoviePlayer::changeEvent(QEvent *event)
 
 void LumoMoviePlayer::play()
 {
-    if (!path_.isEmpty())
+    if (player_ && !path_.isEmpty())
         player_->play();
 }
 
 void LumoMoviePlayer::pause()
 {
-    player_->pause();
+    if (player_)
+        player_->pause();
 }
 
 void LumoMoviePlayer::togglePlayback()
@@ -202,12 +222,13 @@ void LumoMoviePlayer::togglePlayback()
 
 void LumoMoviePlayer::stop()
 {
-    player_->stop();
+    if (player_)
+        player_->stop();
 }
 
 bool LumoMoviePlayer::isPlaying() const
 {
-    return player_->playbackState() == QMediaPlayer::PlayingState;
+    return player_ && player_->playbackState() == QMediaPlayer::PlayingState;
 }
 
 QString LumoMoviePlayer::timeText(qint64 positionMs, qint64 durationMs)
@@ -226,5 +247,5 @@ void LumoMoviePlayer::updatePlayButton()
 
 void LumoMoviePlayer::updateTime()
 {
-    timeLabel_->setText(timeText(player_->position(), player_->duration()));
+    timeLabel_->setText(player_ ? timeText(player_->position(), player_->duration()) : timeText(0, 0));
 }

@@ -49,6 +49,7 @@ public:
     // "0:12 / 0:42", as the bar shows the position in a movie of `duration`.
     static QString timeText(qint64 positionMs, qint64 durationMs);
 
+    // Made with the first movie: null until then.
     QMediaPlayer *player() const { return player_; }
     QToolButton *playButton() const { return playButton_; }
     QSlider *seekSlider() const { return seekSlider_; }
@@ -61,14 +62,15 @@ protected:
 private:
     // The movie cannot be played: the text replaces the picture.
     void showProblem(const QString &why);
+    void createPlayer();
     void updatePlayButton();
     void updateTime();
 
     QString path_;
-    QMediaPlayer *player_;
-    QAudioOutput *audio_;
+    QMediaPlayer *player_ = nullptr;
+    QAudioOutput *audio_ = nullptr;
     QStackedWidget *screen_;
-    QVideoWidget *video_;
+    QVideoWidget *video_ = nullptr;
     QLabel *problem_;
     QToolButton *playButton_;
     QSlider *seekSlider_;
