@@ -228,14 +228,13 @@ QList<QByteArray> VirtualCamera::outputReports() const
 
 bool VirtualCamera::raiseEvent(int32_t value, int delayMs)
 {
-    QPointer<HidChannel> channel;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (!plugged_ || !hid_ || faults_.noButtons)
-            return false;
-        channel = hid_;
-    }
-    auto *virtualChannel = static_cast<VirtualHidChannel *>(channel.data());
+    // Posted while the lock is held: the channel clears itself from the camera under the same
+    // lock as it is destroyed, so it is alive when the event is posted, and its destruction
+    // takes back any event still waiting for it.
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!plugged_ || !hid_ || faults_.noButtons)
+        return false;
+    auto *virtualChannel = static_cast<VirtualHidChannel *>(hid_.data());
     // Delivered on the channel's own (device) thread, where the camera's events arrive.
     QMetaObject::invokeMethod(
         virtualChannel,
