@@ -261,6 +261,8 @@ TEST_F(Review, RecordingPlaysAndPausesAndIsCopiedAndTrashedButNeverTurned)
     review->rotate(1);
     review->waitForRotations();
     EXPECT_EQ(readFile(movie), bytes) << "a movie is never turned";
+    ASSERT_TRUE(waitUntil([&] { return !player->posterImage().isNull(); }, 10000));
+    EXPECT_GT(qBlue(player->posterImage().pixel(3, 3)), 150) << "stopped, the viewer shows the poster";
 
     QTest::keyClick(main->window(), Qt::Key_Space);
     ASSERT_TRUE(waitUntil([&] { return media->position() >= 1100; }, 10000)) << "playing moves the position";

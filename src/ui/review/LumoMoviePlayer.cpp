@@ -17,6 +17,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QVideoWidget>
+#include <QtConcurrent>
 
 namespace {
 
@@ -50,6 +51,36 @@ QIcon playbackIcon(bool pause, const QColor &colour, qreal pixelRatio)
 }
 
 } // namespace
+
+// The movie's poster frame, fitted into the view with its shape kept, on black: what a stopped
+// movie shows until it plays, since the player itself draws nothing before then.
+class LumoMoviePlayer::PosterView : public QWidget {
+public:
+    PosterView() { setObjectName(QStringLiteral("posterView")); }
+    void setImage(const QImage &image)
+    {
+        image_ = image;
+        update();
+    }
+    QImage image() const { return image_; }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::black);
+        if (image_.isNull())
+            return;
+        QSize fitted = image_.size().scaled(size(), Qt::KeepAspectRatio);
+        QRect target(QPoint(), fitted);
+        target.moveCenter(rect().center());
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(target, image_);
+    }
+
+private:
+    QImage image_;
+};
 
 LumoMoviePlayer::LumoMoviePlayer(QWidget *parent)
     : QWidget(parent), screen_(new QStackedWidget), problem_(new QLabel), playButton_(new QToolButton),
@@ -131,7 +162,14 @@ void LumoMoviePlayer::createPlayer()
     player_->setVideoOutput(video_);
     audio_->setVolume(volumeSlider_->value() / 100.0f);
     screen_->insertWidget(0, video_);
+    poster_ = new PosterView;
+    screen_->addWidget(poster_);
     connect(player_, &QMediaPlayer::playbackStateChanged, this, &LumoMoviePlayer::updatePlayButton);
+    // The picture takes over from the poster once the movie plays.
+    connect(player_, &QMediaPlayer::playbackStateChanged, this, [this](QMediaPlayer::PlaybackState state) {
+        if (state != QMediaPlayer::StoppedState && screen_->currentWidget() == poster_)
+            screen_->setCurrentWidget(video_);
+    });
     connect(player_, &QMediaPlayer::durationChanged, this, [this](qint64 duration) {
         seekSlider_->setRange(0, int(qMin<qint64>(duration, INT_MAX)));
         updateTime();
@@ -162,7 +200,8 @@ void LumoMoviePlayer::setPath(const QString &path)
     if (!player_)
         return;
     player_->stop();
-    screen_->setCurrentWidget(video_);
+    poster_->setImage(QImage());
+    screen_->setCurrentWidget(poster_);
     problem_->clear();
     for (QWidget *control : {static_cast<QWidget *>(playButton_), static_cast<QWidget *>(seekSlider_)})
         control->setEnabled(true);
@@ -173,8 +212,29 @@ void LumoMoviePlayer::setPath(const QString &path)
         showProblem(tr("no movie header"));
     } else {
         player_->setSource(path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path));
+        loadPoster();
     }
     updateTime();
+}
+
+void LumoMoviePlayer::loadPoster()
+{
+    if (path_.isEmpty())
+        return;
+    // Read off the main thread: a pipeline is built for it, and a damaged file takes its time out.
+    auto *watcher = new QFutureWatcher<QImage>(this);
+    const QString path = path_;
+    connect(watcher, &QFutureWatcher<QImage>::finished, this, [this, watcher, path] {
+        watcher->deleteLater();
+        if (path == path_) // not another movie chosen meanwhile
+            poster_->setImage(watcher->result());
+    });
+    watcher->setFuture(QtConcurrent::run([path] { return MoviePoster::readFrame(path).image; }));
+}
+
+QImage LumoMoviePlayer::posterImage() const
+{
+    return poster_ ? poster_->image() : QImage();
 }
 
 QString LumoMoviePlayer::problemText() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <QWidget>
 
@@ -45,6 +46,8 @@ public:
     bool isPlaying() const;
     // What the player says in place of a movie it cannot play; empty while it has none.
     QString problemText() const;
+    // The poster frame shown while the movie is stopped; null until it is read.
+    QImage posterImage() const;
 
     // "0:12 / 0:42", as the bar shows the position in a movie of `duration`.
     static QString timeText(qint64 positionMs, qint64 durationMs);
@@ -63,6 +66,7 @@ private:
     // The movie cannot be played: the text replaces the picture.
     void showProblem(const QString &why);
     void createPlayer();
+    void loadPoster();
     void updatePlayButton();
     void updateTime();
 
@@ -71,6 +75,8 @@ private:
     QAudioOutput *audio_ = nullptr;
     QStackedWidget *screen_;
     QVideoWidget *video_ = nullptr;
+    class PosterView;
+    PosterView *poster_ = nullptr;
     QLabel *problem_;
     QToolButton *playButton_;
     QSlider *seekSlider_;
