@@ -230,6 +230,11 @@ TEST(LivePicture, ReducedPictureComesReadyAndStaysCloseToTheAccurateOne)
         EXPECT_GE(shareWithin(painted, reference, 6), 0.985) << "flips " << flips;
         EXPECT_EQ(frame.render(), eager) << "flips " << flips;
     }
+    // While a recording wants every frame whole, the frame is decoded whole once, for both.
+    decoder.setWholePictureKept(true);
+    const LiveFrame kept = decoder.decode(mjpegPayload(jpeg, size), LiveFrame::Transform{1.0f, true, false, size}, shown);
+    EXPECT_FALSE(kept.isPresented());
+    EXPECT_EQ(kept.picture(), whole);
 }
 
 // A frame cut short below the zoomed part is dropped, at full and reduced scale, instead of being

@@ -307,6 +307,13 @@ void LumoAppController::connectRecorder()
         if (image.canConvert<LiveFrame>())
             recorder->addFrame(image.value<LiveFrame>());
     });
+    // A recording renders every frame at full size: the live picture then decodes each frame
+    // whole, once for both.
+    LumoCaptureViewController *capture = mainWindowController_->captureController();
+    connect(recorder, &Recorder::started, capture, [capture] { capture->setWholeFramesKept(true); });
+    connect(recorder, &Recorder::finished, capture, [capture] { capture->setWholeFramesKept(false); });
+    connect(recorder, &Recorder::failed, capture,
+            [capture, recorder] { capture->setWholeFramesKept(recorder->isRecording()); });
     // The camera change is posted after the registry switched: no current camera now means the
     // camera went away.
     center->addObserver(recorder, NotificationNames::CameraWillChange, [recorder](const Notification &) {

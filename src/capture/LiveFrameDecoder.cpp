@@ -122,7 +122,8 @@ LiveFrame LiveFrameDecoder::decodeFrame(const FramePayload &payload, const LiveF
                 !area.isEmpty() && shown.width() < visible.width() && shown.height() < visible.height();
             QImage &picture = freePicture();
             const int turns = transform.quarterTurns % 4;
-            if (reduced && n == 1 && visible == whole && (turns == 0 || turns == 2)) {
+            if (reduced && n == 1 && visible == whole && (turns == 0 || turns == 2)
+                && !wholePictureKept_.load(std::memory_order_relaxed)) {
                 // Decoded to planes, scaled and mirrored there, converted once at the view's
                 // size. A half turn is both flips. A DCT-scaled decode is small already: scaling
                 // its RGB costs less than scaling three planes.

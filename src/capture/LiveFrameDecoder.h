@@ -9,6 +9,7 @@
 #include <QImage>
 
 #include <array>
+#include <atomic>
 
 // The decoding step of the live picture, shared by every capture device: turns a payload into a
 // LiveFrame with no more work than the view needs. Of an MJPEG frame only the rows and columns
@@ -34,6 +35,11 @@ public:
     LiveFrame decode(const FramePayload &payload, const LiveFrame::Transform &transform,
                      const QSize &shownSize);
 
+    // While something takes every frame at full size (a recording), a whole frame shown reduced
+    // is decoded to RGB once for both, instead of to planes for the view and again for the
+    // full-size picture. Any thread.
+    void setWholePictureKept(bool kept) { wholePictureKept_.store(kept, std::memory_order_relaxed); }
+
     // The whole frame at its output size, as a device's client that wants plain pictures sees
     // it. False for a frame to drop.
     bool decodeWhole(const FramePayload &payload, QImage &out);
@@ -48,6 +54,7 @@ private:
     FrameDecoding::MjpegDecoder decoder_;
     FrameDecoding::JpegRegionDecoder regionDecoder_;
     YuvFrame yuv_;
+    std::atomic<bool> wholePictureKept_{false};
     // Enough for the frame on screen (which the snapshot controller holds too), an older one
     // still being painted, and the next. A frame that finds them all held gets buffers of its
     // own, which go with it.

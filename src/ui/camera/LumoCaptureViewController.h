@@ -67,6 +67,8 @@ public:
     bool isRunning() const;
     // A snapshot waits for a frame: a paused stream runs until it is no longer wanted.
     void setFramesWanted(bool wanted);
+    // Every frame is also wanted at full size (a recording runs): see LiveFrameDecoder.
+    void setWholeFramesKept(bool kept) { decoder_.setWholePictureKept(kept); }
 
     // The size the camera's settings ask for: frames are of it from now on.
     void setResolution(const QSize &size);
