@@ -153,7 +153,6 @@ for ((run = 1; run <= startup_runs; run++)); do
 done
 measure 2 true
 zoom2=$share
-rss2=$rss
 if [ "$burst" -gt 0 ]; then
     # The control socket answers once the camera is listed; an empty answer would press nothing.
     camera=
@@ -214,16 +213,7 @@ share_over_window() {
 }
 
 recording_figures() {
-    cat >"$XDG_CONFIG_HOME/Arvo/Arvo.conf" <<INI
-[General]
-LumoPhotoLibraryLocationKey=$HOME/Pictures/Arvo
-KeepCameraSetKey=0
-
-[LumoDevices]
-Arvo\\Resolution=0
-Arvo\\Zoom=1
-Arvo\\HFlipped=false
-INI
+    write_settings 1 false
     ARVO_RECORD_AUDIO_SOURCE="audiotestsrc is-live=true" "$arvo" --virtual-camera=arvo >"$work/arvo.out" 2>&1 &
     pid=$!
     sleep 8
