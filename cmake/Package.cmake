@@ -25,8 +25,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # MP4 muxer and the conversions.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qt6-image-formats-plugins, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, gstreamer1.0-plugins-ugly, gstreamer1.0-libav")
-# Wayland without XWayland, and the microphone's sound in recordings.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, gstreamer1.0-pulseaudio")
+# Wayland without XWayland, the microphone's sound in recordings, and Qt's own texts (the buttons
+# of standard dialogs) in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, gstreamer1.0-pulseaudio, qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # The udev rule goes to udev's own folder, outside the prefix.

@@ -2,6 +2,7 @@
 #include "app/CommandLine.h"
 #include "app/LumoAppController.h"
 #include "app/SingleInstance.h"
+#include "app/Translations.h"
 #include "core/DefaultsKeys.h"
 #include "core/MainThread.h"
 #include "core/NotificationNames.h"
@@ -339,6 +340,48 @@ TEST(AppController, FirstFrameShowsAtOnceAndEveryPressGetsAPhotoOfTheSavedResolu
     for (const QString &name : photos)
         EXPECT_EQ(QImage(library.filePath(name)).size(), QSize(800, 600)) << qPrintable(name);
 }
+
+struct LanguageCase {
+    const char *locale;
+    QString language;
+    QStringList menus;
+    QString cancel; // Qt's own button text, where Qt's translations are installed
+};
+
+void PrintTo(const LanguageCase &c, std::ostream *os) { *os << c.locale; }
+
+class LanguageStart : public testing::TestWithParam<LanguageCase> {};
+
+// The translator is in place before the windows are made, so the menu bar is built translated.
+TEST_P(LanguageStart, MenuBarIsInTheUsersLanguage)
+{
+    const LanguageCase &c = GetParam();
+    Sandbox sandbox;
+    Translations translations{QLocale(QString::fromLatin1(c.locale))};
+    EXPECT_EQ(translations.language(), c.language);
+    if (translations.hasQtTranslation()) {
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), c.cancel);
+    }
+
+    LumoAppController controller(parseCommandLine({"arvo", "--virtual-camera=uvc"}));
+    controller.awakeFromNib(false);
+    controller.applicationWillFinishLaunching(nullptr);
+    QMainWindow *window = controller.mainWindowController()->window();
+    ASSERT_TRUE(waitUntil([&] { return window->isVisible(); }));
+    QStringList menus;
+    for (QAction *action : window->menuBar()->actions())
+        menus << action->text().remove(QLatin1Char('&'));
+    EXPECT_EQ(menus, c.menus);
+    controller.applicationWillTerminate();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, LanguageStart,
+    testing::Values(LanguageCase{"de_DE", "de", {"Datei", "Bearbeiten", "Ansicht", "Modus", "Zeichnen", "Hilfe"}, "Abbrechen"},
+                    LanguageCase{"fr_FR", "fr", {"Fichier", "Édition", "Affichage", "Mode", "Dessin", "Aide"}, "Annuler"},
+                    LanguageCase{"es_ES", "es", {"Archivo", "Editar", "Ver", "Modo", "Dibujo", "Ayuda"}, "Cancelar"},
+                    // A language Arvo has no translation for reads English, Qt's buttons included.
+                    LanguageCase{"pt_BR", "en", {"File", "Edit", "View", "Mode", "Draw", "Help"}, "Cancel"}));
 
 TEST(CommandLine, ParsesVirtualCamerasAndRejectsUnknownOptions)
 {

@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 #include "LumoAppController.h"
 #include "SingleInstance.h"
+#include "Translations.h"
 #include "core/Delays.h"
 #include "core/UserDefaults.h"
 #include "ui/widgets/LumoImages.h"
@@ -85,6 +86,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(ARVO_VERSION));
     QApplication::setDesktopFileName(QStringLiteral(ARVO_APP_ID));
     QApplication::setWindowIcon(LumoImages::applicationIcon());
+    // Before any window or message, which take their texts when they are made.
+    const Translations translations;
 
     // Settled before anything else starts, so that of two launches at once only one goes on.
     SingleInstance instance;

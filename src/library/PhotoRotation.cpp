@@ -27,10 +27,10 @@ constexpr int ThumbnailQuality = 90;
 
 constexpr int Rgb32PixelFormat = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? int(TJPF_BGRX) : int(TJPF_XRGB);
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("PhotoRotation", text);
-}
+// The texts the user reads, translated under the name of this file.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(PhotoRotation)
+};
 
 struct TjDeleter {
     void operator()(void *handle) const
@@ -91,11 +91,11 @@ QByteArray reencodeTurned(const QByteArray &jpeg, const PixelTurn &turn, int qua
     if (!decoder
         || tjDecompressHeader3(decoder.get(), data, size, &width, &height, &subsampling, &colorspace) != 0
         || width <= 0 || height <= 0) {
-        *error = tr("The file is not a readable JPEG photo.");
+        *error = Text::tr("The file is not a readable JPEG photo.");
         return {};
     }
     if (qint64(width) * height > MaxDecodePixels) {
-        *error = tr("The photo is too large to be turned.");
+        *error = Text::tr("The photo is too large to be turned.");
         return {};
     }
     QImage picture(width, height, QImage::Format_RGB32);
@@ -103,7 +103,7 @@ QByteArray reencodeTurned(const QByteArray &jpeg, const PixelTurn &turn, int qua
         || tjDecompress2(decoder.get(), data, size, picture.bits(), width, int(picture.bytesPerLine()),
                          height, Rgb32PixelFormat, TJFLAG_STOPONWARNING | TJFLAG_ACCURATEDCT)
                != 0) {
-        *error = tr("The photo is damaged and cannot be turned.");
+        *error = Text::tr("The photo is damaged and cannot be turned.");
         return {};
     }
     const QImage turned = turn.applied(picture);
@@ -117,7 +117,7 @@ QByteArray reencodeTurned(const QByteArray &jpeg, const PixelTurn &turn, int qua
                        subsampling == TJSAMP_GRAY ? TJSAMP_GRAY : TJSAMP_444, quality, TJFLAG_ACCURATEDCT)
                != 0) {
         tjFree(out);
-        *error = tr("The turned photo could not be encoded.");
+        *error = Text::tr("The turned photo could not be encoded.");
         return {};
     }
     return takeTjBuffer(out, outSize);
@@ -219,7 +219,7 @@ QByteArray updateMetadata(const QByteArray &original, const QByteArray &turned, 
         return out;
     } catch (const Exiv2::AnyError &e) {
         LUMO_LOG("metadata of a turned photo: %s", e.what());
-        *error = tr("The photo's metadata could not be kept.");
+        *error = Text::tr("The photo's metadata could not be kept.");
         return {};
     }
 }
@@ -230,7 +230,7 @@ QByteArray rotateJpegData(const QByteArray &jpeg, int degrees, RotationResult *r
 {
     *result = RotationResult();
     if (degrees % 90 != 0) {
-        result->error = tr("A photo can only be turned by quarter turns.");
+        result->error = Text::tr("A photo can only be turned by quarter turns.");
         return {};
     }
     if (degrees % 360 == 0) {
@@ -248,11 +248,11 @@ QByteArray rotateJpegData(const QByteArray &jpeg, int degrees, RotationResult *r
                                &colorspace)
                != 0
         || width <= 0 || height <= 0) {
-        result->error = tr("The file is not a readable JPEG photo.");
+        result->error = Text::tr("The file is not a readable JPEG photo.");
         return {};
     }
     if (qint64(width) * height > MaxDecodePixels) {
-        result->error = tr("The photo is too large to be turned.");
+        result->error = Text::tr("The photo is too large to be turned.");
         return {};
     }
 
@@ -281,11 +281,11 @@ RotationResult rotatePhotoFile(const QString &path, int degrees)
     QString error;
     const QByteArray original = LibraryFile::readAll(path, MaxFileBytes, &error);
     if (!error.isEmpty()) {
-        result.error = tr("The photo cannot be read: %1").arg(error);
+        result.error = Text::tr("The photo cannot be read: %1").arg(error);
         return result;
     }
     if (original.isEmpty()) {
-        result.error = tr("The file is not a readable JPEG photo.");
+        result.error = Text::tr("The file is not a readable JPEG photo.");
         return result;
     }
 
@@ -298,7 +298,7 @@ RotationResult rotatePhotoFile(const QString &path, int degrees)
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly) || out.write(turned) != turned.size() || !out.commit()) {
         result.ok = false;
-        result.error = tr("The turned photo cannot be written: %1").arg(out.errorString());
+        result.error = Text::tr("The turned photo cannot be written: %1").arg(out.errorString());
         return result;
     }
     if (!result.lossless)

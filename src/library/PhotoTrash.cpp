@@ -23,10 +23,10 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("PhotoTrash", text);
-}
+// The texts the user reads, translated under the name of this file.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(PhotoTrash)
+};
 
 QByteArray encoded(const QString &path)
 {
@@ -124,7 +124,7 @@ TrashResult movePhotoToTrash(const QString &path)
     const QString absolute = file.absoluteFilePath();
     dev_t fileDevice = 0;
     if (!file.exists() || !deviceOf(file.absolutePath(), &fileDevice)) {
-        result.error = tr("The photo %1 is no longer there.").arg(file.fileName());
+        result.error = Text::tr("The photo %1 is no longer there.").arg(file.fileName());
         return result;
     }
 
@@ -142,15 +142,15 @@ TrashResult movePhotoToTrash(const QString &path)
         trash = top.isEmpty() ? QString() : volumeTrash(top);
         if (trash.isEmpty()) {
             result.error =
-                tr("The disk that holds the photo library has no trash, so the photo was not "
-                   "moved. Delete it in the file manager, or keep the library in your home folder.");
+                Text::tr("The disk that holds the photo library has no trash, so the photo was not "
+                         "moved. Delete it in the file manager, or keep the library in your home folder.");
             LUMO_LOG("no trash for %s on the volume at %s", qPrintable(absolute), qPrintable(top));
             return result;
         }
         // On a volume's trash the path is relative to the volume, which may be mounted elsewhere.
         recordedPath = QDir(top).relativeFilePath(absolute);
     } else if (!QDir().mkpath(QFileInfo(trash).absolutePath()) || !prepareTrash(trash)) {
-        result.error = tr("The trash folder %1 cannot be used.").arg(trash);
+        result.error = Text::tr("The trash folder %1 cannot be used.").arg(trash);
         return result;
     }
 
@@ -159,15 +159,15 @@ TrashResult movePhotoToTrash(const QString &path)
                             + "\n";
     const QString name = reserveName(trash, file.fileName(), info);
     if (name.isEmpty()) {
-        result.error = tr("The trash folder %1 cannot be written.").arg(trash);
+        result.error = Text::tr("The trash folder %1 cannot be written.").arg(trash);
         return result;
     }
     const QString target = trash + QStringLiteral("/files/") + name;
     if (::rename(encoded(absolute).constData(), encoded(target).constData()) != 0) {
         const int error = errno;
         QFile::remove(trash + QStringLiteral("/info/") + name + QStringLiteral(".trashinfo"));
-        result.error =
-            tr("The photo could not be moved to the trash: %1").arg(QString::fromLocal8Bit(strerror(error)));
+        result.error = Text::tr("The photo could not be moved to the trash: %1")
+                           .arg(QString::fromLocal8Bit(strerror(error)));
         LUMO_LOG("%s not trashed: %s", qPrintable(absolute), strerror(error));
         return result;
     }
