@@ -10,10 +10,12 @@
 #include "ui/review/LumoMoviePlayer.h"
 #include "ui/review/LumoReviewController.h"
 #include "ui/review/LumoThumbnailCache.h"
+#include "ui/review/ReviewTexts.h"
 #include "ui/camera/LumoCameraModeControls.h"
 #include "ui/widgets/LumoPopUpButton.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -21,6 +23,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMediaPlayer>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QScrollBar>
@@ -66,6 +69,38 @@ TEST(ImageViewZoom, FitFactorIsTheSmallerRatioAndNaturalSizeIsZero)
 
     EXPECT_FLOAT_EQ(LumoImageView::absoluteZoom(0.0f, 0.5f), 1.0f) << "relative 0 is the natural size";
     EXPECT_FLOAT_EQ(LumoImageView::absoluteZoom(2.5f, 0.4f), 1.0f);
+}
+
+// The place line and the trash question, as the user reads them.
+TEST(ReviewTexts, PlaceAndTrashQuestionSayWhatIsShownAndWhatGoes)
+{
+    const struct {
+        const char *name;
+        int row, count, selected;
+        const char *text;
+    } places[] = {
+        {"2026-12-09_0012.jpg", 11, 300, 1, "2026-12-09_0012.jpg  ·  12 of 300"},
+        {"2026-12-09_0012.jpg", 11, 300, 3, "2026-12-09_0012.jpg  ·  12 of 300  ·  3 selected"},
+        {"gone.jpg", -1, 4, 1, ""},   // the file shown left the list
+        {"", -1, 4, 2, "2 selected"}, // nothing on screen yet
+        {"", -1, 0, 0, ""},           // an empty library
+    };
+    for (const auto &p : places)
+        EXPECT_EQ(ReviewTexts::place(p.name, p.row, p.count, p.selected), QString::fromUtf8(p.text)) << p.name << p.row;
+
+    const struct {
+        QStringList paths;
+        const char *question;
+    } questions[] = {
+        {{"/p/2026-12-09_0012.jpg"}, "Move “2026-12-09_0012.jpg” to the trash?"},
+        {{"/p/2026-12-09_0013.mp4"}, "Move “2026-12-09_0013.mp4” to the trash?"},
+        {{"/p/a.jpg", "/p/b.jpg", "/p/c.jpg"}, "Move 3 photos to the trash?"},
+        {{"/p/a.mov", "/p/b.mp4"}, "Move 2 recordings to the trash?"},
+        {{"/p/a.jpg", "/p/b.mp4"}, "Move 1 photo and 1 recording to the trash?"},
+        {{"/p/a.jpg", "/p/b.jpg", "/p/c.mp4", "/p/d.mp4"}, "Move 2 photos and 2 recordings to the trash?"},
+    };
+    for (const auto &q : questions)
+        EXPECT_EQ(ReviewTexts::trashQuestion(q.paths), QString::fromUtf8(q.question)) << q.paths.join(' ').toStdString();
 }
 
 // Zoom steps are remembered per photo; the decode covers what is drawn and goes to full
@@ -304,6 +339,7 @@ TEST_F(Review, ClickSelectRotateCopyAndTrash)
     QTest::mouseClick(strip(), Qt::LeftButton, {}, cellCentre(2));
     EXPECT_EQ(review->selectedRows(), QList<int>{2});
     EXPECT_EQ(viewer()->path(), photoPath(3));
+    EXPECT_EQ(review->placeText(), "2026-12-07_0003.jpg  ·  3 of 5");
 
     // Ctrl+R turns every selected file right: width and height swap, the red half ends up on top.
     QTest::mouseClick(strip(), Qt::LeftButton, Qt::ShiftModifier, cellCentre(3));
@@ -312,6 +348,7 @@ TEST_F(Review, ClickSelectRotateCopyAndTrash)
         ++turned;
         EXPECT_TRUE(ok);
     });
+    EXPECT_EQ(review->placeText(), "2026-12-07_0003.jpg  ·  3 of 5  ·  2 selected");
     QTest::keyClick(main->window(), Qt::Key_R, Qt::ControlModifier);
     ASSERT_TRUE(waitUntil([&] { return turned == 2; }));
     for (int photo : {3, 4}) {
@@ -331,8 +368,10 @@ TEST_F(Review, ClickSelectRotateCopyAndTrash)
     EXPECT_TRUE(copied->hasFormat("image/png"));
     EXPECT_EQ(copied->urls().value(0), QUrl::fromLocalFile(photoPath(3)));
 
-    // Delete asks; Cancel keeps the photo, OK moves it to the desktop's trash.
+    // Delete asks, naming the photo; Cancel keeps it, OK moves it to the desktop's trash.
     QTest::keyClick(strip(), Qt::Key_Delete);
+    ASSERT_TRUE(waitUntil([&] { return review->alert() != nullptr; }));
+    EXPECT_EQ(review->alert()->text(), "Move “2026-12-07_0003.jpg” to the trash?");
     ASSERT_TRUE(answer(QMessageBox::Cancel));
     EXPECT_TRUE(QFile::exists(photoPath(3)));
     QTest::keyClick(strip(), Qt::Key_Delete);
@@ -342,6 +381,7 @@ TEST_F(Review, ClickSelectRotateCopyAndTrash)
     EXPECT_EQ(review->photoList()->rowCount(), 4);
     EXPECT_EQ(review->selectedRows(), QList<int>{2}) << "the next photo takes the place of the deleted one";
     EXPECT_EQ(viewer()->path(), photoPath(4));
+    EXPECT_EQ(review->placeText(), "2026-12-07_0004.jpg  ·  3 of 4");
 }
 
 // The selection after deleting through the strip, in the cases users meet.
@@ -364,6 +404,8 @@ TEST_F(Review, SelectionAfterDeletingGoesToTheNeighbourAndTheLastEmptiesTheViewe
     QTest::mouseClick(strip(), Qt::LeftButton, Qt::ControlModifier, cellCentre(0));
     ASSERT_EQ(review->selectedRows(), (QList<int>{1, 2}));
     QTest::keyClick(strip(), Qt::Key_Delete);
+    ASSERT_TRUE(waitUntil([&] { return review->alert() != nullptr; }));
+    EXPECT_EQ(review->alert()->text(), "Move 2 photos to the trash?");
     ASSERT_TRUE(answer(QMessageBox::Ok));
     ASSERT_EQ(review->selectedRows(), QList<int>{0});
     QTest::keyClick(strip(), Qt::Key_Delete);
@@ -371,6 +413,30 @@ TEST_F(Review, SelectionAfterDeletingGoesToTheNeighbourAndTheLastEmptiesTheViewe
     EXPECT_EQ(review->photoList()->rowCount(), 0);
     EXPECT_TRUE(viewer()->path().isEmpty());
     EXPECT_FALSE(viewer()->hasImage());
+
+    // The empty library says how to take a photo, and offers no photo operation until one comes.
+    const auto photoControls = [&] {
+        QList<bool> enabled;
+        for (QWidget *control : review->toolbarWidgets())
+            if (qobject_cast<QAbstractButton *>(control))
+                enabled << control->isEnabled();
+        for (QAction *action : review->albumView()->contextualMenu()->actions())
+            if (!action->isSeparator())
+                enabled << action->isEnabled();
+        enabled << main->cameraControls()->photoZoomButton()->isEnabled();
+        return enabled;
+    };
+    EXPECT_TRUE(review->albumView()->emptyPage()->isVisible());
+    EXPECT_FALSE(photoControls().contains(true));
+    EXPECT_EQ(review->placeText(), "");
+    writePhoto(photoPath(7));
+    main->fileDidCreate(
+        {NotificationNames::FileDidCreate, nullptr, {{NotificationNames::InfoKeys::FileURL, QUrl::fromLocalFile(photoPath(7))}}});
+    EXPECT_TRUE(viewer()->isVisible());
+    EXPECT_FALSE(photoControls().contains(false));
+    EXPECT_EQ(review->placeText(), "2026-12-07_0007.jpg  ·  1 of 1");
+    QTest::keyClick(strip(), Qt::Key_Delete);
+    ASSERT_TRUE(answer(QMessageBox::Ok));
 
     // With nothing left, Delete says so and deletes nothing.
     QTest::keyClick(strip(), Qt::Key_Delete);
@@ -442,6 +508,7 @@ TEST_F(Review, OutsideChangesToTheFolderReachTheStripAndTheViewer)
     QFile::copy(photoPath(1), photoPath(9));
     ASSERT_TRUE(waitUntil([&] { return review->photoList()->rowOfPath(photoPath(9)) == 3; }));
     EXPECT_EQ(review->selectedRows(), QList<int>{1}) << "an insertion keeps the selection";
+    EXPECT_EQ(review->placeText(), "2026-12-07_0002.jpg  ·  2 of 4");
 
     QFile::remove(photoPath(2));
     ASSERT_TRUE(waitUntil([&] { return review->photoList()->rowCount() == 3; }));

@@ -3,8 +3,10 @@
 #include "ui/WindowGeometry.h"
 #include "ui/review/LumoImageView.h"
 #include "ui/review/LumoMoviePlayer.h"
+#include "ui/review/ReviewTexts.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QStackedWidget>
 #include <QToolButton>
@@ -25,24 +27,46 @@ QToolButton *arrowButton(Qt::ArrowType arrow, const QString &name, const QString
     return button;
 }
 
+// The heading and the hint shown in the viewer's place while there is no photo, in the colours
+// of the palette in force.
+QWidget *makeEmptyPage()
+{
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("emptyLibraryPage"));
+    auto *title = new QLabel(ReviewTexts::emptyTitle());
+    title->setObjectName(QStringLiteral("emptyLibraryTitle"));
+    QFont font = title->font();
+    font.setPointSizeF(font.pointSizeF() * 1.6);
+    font.setBold(true);
+    title->setFont(font);
+    title->setAlignment(Qt::AlignCenter);
+    auto *hint = new QLabel(ReviewTexts::emptyHint());
+    hint->setObjectName(QStringLiteral("emptyLibraryHint"));
+    hint->setAlignment(Qt::AlignCenter);
+    hint->setWordWrap(true);
+    hint->setMaximumWidth(440);
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(24, 24, 24, 24);
+    layout->setSpacing(10);
+    layout->addStretch(1);
+    layout->addWidget(title);
+    layout->addWidget(hint, 0, Qt::AlignHCenter);
+    layout->addStretch(1);
+    return page;
+}
+
 } // namespace
 
 LumoAlbumView::LumoAlbumView(QWidget *parent)
     : QWidget(parent), imageView_(new LumoImageView), moviePlayer_(new LumoMoviePlayer),
-      viewers_(new QStackedWidget), browserView_(new LumoImageBrowserView),
+      emptyPage_(makeEmptyPage()), viewers_(new QStackedWidget), browserView_(new LumoImageBrowserView),
       leftButton_(arrowButton(Qt::LeftArrow, QStringLiteral("leftButton"), tr("Previous Photo"))),
       rightButton_(arrowButton(Qt::RightArrow, QStringLiteral("rightButton"), tr("Next Photo"))),
       contextualMenu_(new QMenu(this))
 {
     setObjectName(QStringLiteral("albumView"));
+    // The album wears the desktop's palette, light or dark, as the rest of the window does.
     setAutoFillBackground(true);
-    QPalette dark = palette();
-    dark.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
-    dark.setColor(QPalette::WindowText, QColor(0xd8, 0xd8, 0xd8));
-    dark.setColor(QPalette::Mid, QColor(0x60, 0x60, 0x60));
-    dark.setColor(QPalette::Light, QColor(0x90, 0x90, 0x90));
-    dark.setColor(QPalette::ButtonText, QColor(0xd8, 0xd8, 0xd8));
-    setPalette(dark);
     contextualMenu_->setObjectName(QStringLiteral("contextualMenu"));
 
     // The band under the viewer is as high as the window sizing rules reserve for it.
@@ -60,6 +84,7 @@ LumoAlbumView::LumoAlbumView(QWidget *parent)
     layout->setSpacing(0);
     viewers_->addWidget(imageView_);
     viewers_->addWidget(moviePlayer_);
+    viewers_->addWidget(emptyPage_);
     layout->addWidget(viewers_, 1);
     layout->addWidget(band);
 
@@ -85,7 +110,23 @@ LumoAlbumView::~LumoAlbumView() = default;
 void LumoAlbumView::showMovie(const QString &path)
 {
     moviePlayer_->setPath(path);
-    viewers_->setCurrentWidget(path.isEmpty() ? static_cast<QWidget *>(imageView_) : moviePlayer_);
+    showPage();
+}
+
+void LumoAlbumView::setLibraryEmpty(bool empty)
+{
+    libraryEmpty_ = empty;
+    showPage();
+}
+
+void LumoAlbumView::showPage()
+{
+    QWidget *page = imageView_;
+    if (libraryEmpty_)
+        page = emptyPage_;
+    else if (!moviePlayer_->path().isEmpty())
+        page = moviePlayer_;
+    viewers_->setCurrentWidget(page);
 }
 
 void LumoAlbumView::selectPrevious()

@@ -6,6 +6,7 @@
 
 class LumoImageView;
 class LumoMoviePlayer;
+class QLabel;
 class QMenu;
 class QStackedWidget;
 class QToolButton;
@@ -27,7 +28,7 @@ public:
 //
 //   +--------------------------------------------------+
 //   |                                                  |
-//   |          LumoImageView | LumoMoviePlayer         |
+//   |  LumoImageView | LumoMoviePlayer | empty text    |
 //   |                                                  |
 //   +-----+--------------------------------------+-----+
 //   | [<] |  [thumb] [thumb] [thumb] [thumb] ... | [>] |  Band points high
@@ -50,6 +51,10 @@ public:
     // Shows the movie at `path` in the player in place of the photo viewer; an empty path stops
     // the movie and shows the photo viewer again.
     void showMovie(const QString &path);
+    // While the library is empty the viewer's place says so and how to take the first photo.
+    void setLibraryEmpty(bool empty);
+    bool isLibraryEmpty() const { return libraryEmpty_; }
+    QWidget *emptyPage() const { return emptyPage_; }
     LumoImageBrowserView *browserView() const { return browserView_; }
     QMenu *contextualMenu() const { return contextualMenu_; }
     QToolButton *leftButton() const { return leftButton_; }
@@ -62,13 +67,17 @@ public:
 private:
     void deleteSelection() override;
     void cellWasRightClicked(int row, const QPoint &globalPos) override;
+    // The empty text, the movie player or the photo viewer, in that order of precedence.
+    void showPage();
 
     LumoAlbumDelegate *delegate_ = nullptr;
     LumoImageView *imageView_;
     LumoMoviePlayer *moviePlayer_;
+    QWidget *emptyPage_;
     QStackedWidget *viewers_;
     LumoImageBrowserView *browserView_;
     QToolButton *leftButton_;
     QToolButton *rightButton_;
     QMenu *contextualMenu_;
+    bool libraryEmpty_ = false;
 };

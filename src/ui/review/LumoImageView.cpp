@@ -279,7 +279,7 @@ void LumoImageView::paintEvent(QPaintEvent *)
     painter.fillRect(viewport()->rect(), palette().color(QPalette::Window));
     const QString problem = problemText();
     if (!problem.isEmpty()) {
-        painter.setPen(QColor(0xd0, 0xd0, 0xd0)); // light on the dark album
+        painter.setPen(palette().color(QPalette::WindowText));
         painter.drawText(viewport()->rect().adjusted(24, 24, -24, -24), Qt::AlignCenter | Qt::TextWordWrap,
                          problem);
         return;

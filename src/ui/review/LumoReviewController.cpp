@@ -10,6 +10,8 @@
 #include "library/PhotoTrash.h"
 #include "settings/Conversions.h"
 #include "ui/review/LumoMoviePlayer.h"
+#include "ui/review/ReviewTexts.h"
+#include "ui/widgets/LumoElidedLabel.h"
 #include "ui/widgets/LumoImages.h"
 #include "ui/widgets/LumoPopUpButton.h"
 
@@ -20,6 +22,7 @@
 #include <QFutureWatcher>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
 #include <QtConcurrent>
@@ -57,7 +60,7 @@ LumoReviewController::LumoReviewController(QWidget *window, LumoPopUpButton *pho
                              themeIcon("system-file-manager", QStyle::SP_DirOpenIcon))),
       trashButton_(toolButton(QStringLiteral("trashButton"), tr("Move to Trash"),
                               themeIcon("user-trash", QStyle::SP_TrashIcon))),
-      rotateRightAction_(new QAction(tr("Rotate &Right"), this)),
+      placeLabel_(new LumoElidedLabel), rotateRightAction_(new QAction(tr("Rotate &Right"), this)),
       rotateLeftAction_(new QAction(tr("Rotate &Left"), this)),
       previousAction_(new QAction(tr("Previous Photo"), this)),
       nextAction_(new QAction(tr("Next Photo"), this)),
@@ -69,7 +72,13 @@ LumoReviewController::LumoReviewController(QWidget *window, LumoPopUpButton *pho
     LumoPhotoList *list = photoList_.get();
     connect(list, &QAbstractItemModel::rowsAboutToBeRemoved, this,
             [this](const QModelIndex &, int first, int last) { rowsAboutToBeRemoved(first, last); });
-    connect(list, &QAbstractItemModel::rowsRemoved, this, [this] { rowsRemoved(); });
+    connect(list, &QAbstractItemModel::rowsRemoved, this, [this] {
+        rowsRemoved();
+        updateActions();
+    });
+    // A file arriving changes the count of the place line, and may end an empty library.
+    connect(list, &QAbstractItemModel::rowsInserted, this, &LumoReviewController::updateActions);
+    connect(list, &QAbstractItemModel::modelReset, this, &LumoReviewController::updateActions);
     connect(list, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex &from, const QModelIndex &to) { rowsChanged(from.row(), to.row()); });
 
@@ -94,6 +103,14 @@ LumoReviewController::LumoReviewController(QWidget *window, LumoPopUpButton *pho
     connect(showButton_, &QToolButton::clicked, this, &LumoReviewController::showInFinder);
     connect(trashButton_, &QToolButton::clicked, this, &LumoReviewController::deletePhoto);
 
+    // The place line takes the room the controls leave; a long name loses its start first, so
+    // the photo number and the place stay readable.
+    placeLabel_->setObjectName(QStringLiteral("reviewPlaceLabel"));
+    placeLabel_->setElideMode(Qt::ElideLeft);
+    placeLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    placeLabel_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    placeLabel_->setContentsMargins(12, 0, 8, 0);
+
     // Ctrl+R and Ctrl+L turn the selected photos, as image viewers on the desktop do. Left and
     // Right move through the photos whatever has the keyboard: as window shortcuts they come
     // before a focused toolbar button, which would move the focus along the toolbar.
@@ -116,10 +133,12 @@ LumoReviewController::LumoReviewController(QWidget *window, LumoPopUpButton *pho
     menuRotateActions_ = {menu->addAction(tr("Rotate Right"), this, [this] { rotate(RotateRight); }),
                           menu->addAction(tr("Rotate Left"), this, [this] { rotate(RotateLeft); })};
     menu->addSeparator();
-    menu->addAction(tr("Copy"), this, &LumoReviewController::copy);
-    menu->addAction(tr("Show in File Manager"), this, &LumoReviewController::showInFinder);
+    menuFileActions_ << menu->addAction(tr("Copy"), this, &LumoReviewController::copy);
+    menuFileActions_ << menu->addAction(tr("Show in File Manager"), this,
+                                        &LumoReviewController::showInFinder);
     menu->addSeparator();
-    menu->addAction(tr("Move to Trash"), this, &LumoReviewController::deletePhoto);
+    menuFileActions_ << menu->addAction(tr("Move to Trash"), this, &LumoReviewController::deletePhoto);
+    updateActions();
 }
 
 LumoReviewController::~LumoReviewController()
@@ -143,7 +162,12 @@ LumoImageBrowserView *LumoReviewController::browserView() const
 
 QList<QWidget *> LumoReviewController::toolbarWidgets() const
 {
-    return {rotateButton_, showButton_, trashButton_};
+    return {rotateButton_, showButton_, trashButton_, placeLabel_};
+}
+
+QString LumoReviewController::placeText() const
+{
+    return placeLabel_->text();
 }
 
 QList<QAction *> LumoReviewController::shortcutActions() const
@@ -172,6 +196,19 @@ void LumoReviewController::updateActions()
     previousAction_->setEnabled(shown_);
     nextAction_->setEnabled(shown_);
     playAction_->setEnabled(shown_ && !albumView_->moviePlayer()->path().isEmpty());
+
+    const int count = photoList_->rowCount();
+    for (QWidget *control : {static_cast<QWidget *>(showButton_), static_cast<QWidget *>(trashButton_),
+                             static_cast<QWidget *>(photoZoomButton_)}) {
+        if (control)
+            control->setEnabled(count > 0);
+    }
+    for (QAction *action : std::as_const(menuFileActions_))
+        action->setEnabled(count > 0);
+    albumView_->setLibraryEmpty(count == 0);
+    const QString shown = imageView()->path();
+    placeLabel_->setText(ReviewTexts::place(QFileInfo(shown).fileName(), photoList_->rowOfPath(shown), count,
+                                            int(selectedRows().size())));
 }
 
 // --- The list ------------------------------------------------------------------------------
@@ -362,14 +399,15 @@ void LumoReviewController::imagePathDidChange(const QString &path)
 
 // --- Deleting ------------------------------------------------------------------------------
 
-QMessageBox *LumoReviewController::makeAlert(const QString &title, const QString &text)
+QMessageBox *LumoReviewController::makeAlert(const QString &title, const QString &text,
+                                             const QString &informative)
 {
     auto *box = new QMessageBox(window_);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
     box->setWindowTitle(title);
-    box->setText(title);
-    box->setInformativeText(text);
+    box->setText(informative.isEmpty() ? title : text);
+    box->setInformativeText(informative.isEmpty() ? text : informative);
     box->setIconPixmap(LumoImages::applicationIcon().pixmap(64, 64));
     alert_ = box;
     return box;
@@ -398,9 +436,11 @@ void LumoReviewController::deletePhoto()
     for (int row : selectedRows())
         paths.append(photoList_->pathOfRow(row));
     QApplication::beep();
-    QMessageBox *box =
-        makeAlert(tr("Delete Current Photo"), tr("Are you sure you want to delete the photo(s)?"));
+    // The question says what goes, by name or by count; the button says what it does.
+    QMessageBox *box = makeAlert(tr("Move to Trash"), ReviewTexts::trashQuestion(paths),
+                                 ReviewTexts::trashDetail(int(paths.size())));
     box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+    box->button(QMessageBox::Ok)->setText(tr("Move to Trash"));
     box->setDefaultButton(QMessageBox::Ok);
     connect(box, &QMessageBox::finished, this,
             [this, box, paths] { deleteAlertDidEnd(box->standardButton(box->clickedButton()), paths); });

@@ -12,6 +12,7 @@
 
 #include <memory>
 
+class LumoElidedLabel;
 class LumoImagePropertyController;
 class LumoPhotoList;
 class LumoPopUpButton;
@@ -45,8 +46,11 @@ public:
     LumoImageView *imageView() const;
     LumoImageBrowserView *browserView() const;
     LumoImagePropertyController *imagePropertyController() const { return properties_.get(); }
-    // The review toolbar's own controls: the rotate pop-up, show in file manager, move to trash.
+    // The review toolbar's own controls: the rotate pop-up, show in file manager, move to trash,
+    // and at its end the line saying which file is shown and how many are selected.
     QList<QWidget *> toolbarWidgets() const;
+    // "2026-12-09_0012.jpg  ·  12 of 300  ·  3 selected".
+    QString placeText() const;
     LumoPopUpButton *rotateButton() const { return rotateButton_; }
     // The zoom pop-up the viewer keeps in step with; may be set later than construction.
     void setPhotoZoomButton(LumoPopUpButton *button) { photoZoomButton_ = button; }
@@ -114,9 +118,11 @@ private:
     void rowsChanged(int first, int last);
     void listDidReset();
     QString firstSelectedPath() const;
-    // Rotating is offered while a photo is selected; Space while a movie is shown.
+    // Rotating is offered while a photo is selected; Space while a movie is shown; the other
+    // photo operations while the library holds anything, and the viewer's place says how to
+    // take the first photo while it holds nothing. The place line follows too.
     void updateActions();
-    QMessageBox *makeAlert(const QString &title, const QString &text);
+    QMessageBox *makeAlert(const QString &title, const QString &text, const QString &informative = {});
 
     QWidget *window_;
     LumoPopUpButton *photoZoomButton_;
@@ -126,12 +132,15 @@ private:
     LumoPopUpButton *rotateButton_;
     QToolButton *showButton_;
     QToolButton *trashButton_;
+    LumoElidedLabel *placeLabel_;
     QAction *rotateRightAction_;
     QAction *rotateLeftAction_;
     QAction *previousAction_;
     QAction *nextAction_;
     QAction *playAction_;
     QList<QAction *> menuRotateActions_;
+    // The menu's copy, show and trash entries.
+    QList<QAction *> menuFileActions_;
     QPointer<QMessageBox> alert_;
 
     bool shown_ = false;

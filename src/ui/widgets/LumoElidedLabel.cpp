@@ -13,6 +13,12 @@ void LumoElidedLabel::setText(const QString &text)
     elide();
 }
 
+void LumoElidedLabel::setElideMode(Qt::TextElideMode mode)
+{
+    mode_ = mode;
+    elide();
+}
+
 QSize LumoElidedLabel::minimumSizeHint() const
 {
     // Any width will do: the text is cut to fit rather than widening the window.
@@ -27,7 +33,7 @@ void LumoElidedLabel::resizeEvent(QResizeEvent *event)
 
 void LumoElidedLabel::elide()
 {
-    const QString shown = fontMetrics().elidedText(fullText_, Qt::ElideRight, width());
+    const QString shown = fontMetrics().elidedText(fullText_, mode_, width());
     QLabel::setText(shown);
     setToolTip(shown == fullText_ ? QString() : fullText_);
 }

@@ -11,6 +11,8 @@ public:
     explicit LumoElidedLabel(QWidget *parent = nullptr);
 
     void setText(const QString &text);
+    // Where the text is cut: at its end unless set otherwise.
+    void setElideMode(Qt::TextElideMode mode);
     QString text() const { return fullText_; }
 
     QSize minimumSizeHint() const override;
@@ -22,4 +24,5 @@ private:
     void elide();
 
     QString fullText_;
+    Qt::TextElideMode mode_ = Qt::ElideRight;
 };
