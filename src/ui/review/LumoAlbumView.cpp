@@ -4,6 +4,7 @@
 #include "ui/review/LumoImageView.h"
 #include "ui/review/LumoMoviePlayer.h"
 #include "ui/review/ReviewTexts.h"
+#include "ui/widgets/LumoElidedLabel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -44,7 +45,9 @@ QWidget *makeEmptyPage()
     hint->setObjectName(QStringLiteral("emptyLibraryHint"));
     hint->setAlignment(Qt::AlignCenter);
     hint->setWordWrap(true);
-    hint->setMaximumWidth(440);
+    // A fixed measure keeps the lines short and even; it fits the narrowest window.
+    hint->setFixedWidth(400);
+    hint->setMinimumHeight(hint->heightForWidth(400));
     auto *layout = new QVBoxLayout(page);
     layout->setContentsMargins(24, 24, 24, 24);
     layout->setSpacing(10);
@@ -59,7 +62,8 @@ QWidget *makeEmptyPage()
 
 LumoAlbumView::LumoAlbumView(QWidget *parent)
     : QWidget(parent), imageView_(new LumoImageView), moviePlayer_(new LumoMoviePlayer),
-      emptyPage_(makeEmptyPage()), viewers_(new QStackedWidget), browserView_(new LumoImageBrowserView),
+      emptyPage_(makeEmptyPage()), viewers_(new QStackedWidget), placeLabel_(new LumoElidedLabel),
+      browserView_(new LumoImageBrowserView),
       leftButton_(arrowButton(Qt::LeftArrow, QStringLiteral("leftButton"), tr("Previous Photo"))),
       rightButton_(arrowButton(Qt::RightArrow, QStringLiteral("rightButton"), tr("Next Photo"))),
       contextualMenu_(new QMenu(this))
@@ -86,6 +90,12 @@ LumoAlbumView::LumoAlbumView(QWidget *parent)
     viewers_->addWidget(moviePlayer_);
     viewers_->addWidget(emptyPage_);
     layout->addWidget(viewers_, 1);
+    // A long name loses its start first, so the photo number and the place stay readable.
+    placeLabel_->setObjectName(QStringLiteral("placeLine"));
+    placeLabel_->setElideMode(Qt::ElideLeft);
+    placeLabel_->setAlignment(Qt::AlignCenter);
+    placeLabel_->setContentsMargins(8, 6, 8, 0);
+    layout->addWidget(placeLabel_);
     layout->addWidget(band);
 
     // A click on the photo takes the keyboard away from wherever it was (a toolbar button, whose
@@ -111,6 +121,16 @@ void LumoAlbumView::showMovie(const QString &path)
 {
     moviePlayer_->setPath(path);
     showPage();
+}
+
+void LumoAlbumView::setPlaceText(const QString &text)
+{
+    placeLabel_->setText(text);
+}
+
+QString LumoAlbumView::placeText() const
+{
+    return placeLabel_->text();
 }
 
 void LumoAlbumView::setLibraryEmpty(bool empty)

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class LumoElidedLabel;
 class LumoImageView;
 class LumoMoviePlayer;
 class QLabel;
@@ -22,14 +23,16 @@ public:
     virtual void selectNext() {}
 };
 
-// The page of review mode: the photo viewer (or, for a movie, the movie player) above, the
-// thumbnail strip below between the previous and next buttons, and the menu the thumbnails
-// offer on a right click.
+// The page of review mode: the photo viewer (or, for a movie, the movie player) above, a line
+// saying which file is shown, the thumbnail strip below between the previous and next buttons,
+// and the menu the thumbnails offer on a right click.
 //
 //   +--------------------------------------------------+
 //   |                                                  |
 //   |  LumoImageView | LumoMoviePlayer | empty text    |
 //   |                                                  |
+//   +--------------------------------------------------+
+//   |      2026-12-09_0012.jpg  ·  12 of 300           |  place line
 //   +-----+--------------------------------------+-----+
 //   | [<] |  [thumb] [thumb] [thumb] [thumb] ... | [>] |  Band points high
 //   |     |          ======                      |     |
@@ -55,6 +58,9 @@ public:
     void setLibraryEmpty(bool empty);
     bool isLibraryEmpty() const { return libraryEmpty_; }
     QWidget *emptyPage() const { return emptyPage_; }
+    // The place line's text, set by the owner.
+    void setPlaceText(const QString &text);
+    QString placeText() const;
     LumoImageBrowserView *browserView() const { return browserView_; }
     QMenu *contextualMenu() const { return contextualMenu_; }
     QToolButton *leftButton() const { return leftButton_; }
@@ -75,6 +81,7 @@ private:
     LumoMoviePlayer *moviePlayer_;
     QWidget *emptyPage_;
     QStackedWidget *viewers_;
+    LumoElidedLabel *placeLabel_;
     LumoImageBrowserView *browserView_;
     QToolButton *leftButton_;
     QToolButton *rightButton_;

@@ -11,7 +11,6 @@
 #include "settings/Conversions.h"
 #include "ui/review/LumoMoviePlayer.h"
 #include "ui/review/ReviewTexts.h"
-#include "ui/widgets/LumoElidedLabel.h"
 #include "ui/widgets/LumoImages.h"
 #include "ui/widgets/LumoPopUpButton.h"
 
@@ -60,7 +59,7 @@ LumoReviewController::LumoReviewController(QWidget *window, LumoPopUpButton *pho
                              themeIcon("system-file-manager", QStyle::SP_DirOpenIcon))),
       trashButton_(toolButton(QStringLiteral("trashButton"), tr("Move to Trash"),
                               themeIcon("user-trash", QStyle::SP_TrashIcon))),
-      placeLabel_(new LumoElidedLabel), rotateRightAction_(new QAction(tr("Rotate &Right"), this)),
+      rotateRightAction_(new QAction(tr("Rotate &Right"), this)),
       rotateLeftAction_(new QAction(tr("Rotate &Left"), this)),
       previousAction_(new QAction(tr("Previous Photo"), this)),
       nextAction_(new QAction(tr("Next Photo"), this)),
@@ -102,14 +101,6 @@ LumoReviewController::LumoReviewController(QWidget *window, LumoPopUpButton *pho
     });
     connect(showButton_, &QToolButton::clicked, this, &LumoReviewController::showInFinder);
     connect(trashButton_, &QToolButton::clicked, this, &LumoReviewController::deletePhoto);
-
-    // The place line takes the room the controls leave; a long name loses its start first, so
-    // the photo number and the place stay readable.
-    placeLabel_->setObjectName(QStringLiteral("reviewPlaceLabel"));
-    placeLabel_->setElideMode(Qt::ElideLeft);
-    placeLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    placeLabel_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    placeLabel_->setContentsMargins(12, 0, 8, 0);
 
     // Ctrl+R and Ctrl+L turn the selected photos, as image viewers on the desktop do. Left and
     // Right move through the photos whatever has the keyboard: as window shortcuts they come
@@ -162,12 +153,12 @@ LumoImageBrowserView *LumoReviewController::browserView() const
 
 QList<QWidget *> LumoReviewController::toolbarWidgets() const
 {
-    return {rotateButton_, showButton_, trashButton_, placeLabel_};
+    return {rotateButton_, showButton_, trashButton_};
 }
 
 QString LumoReviewController::placeText() const
 {
-    return placeLabel_->text();
+    return albumView_->placeText();
 }
 
 QList<QAction *> LumoReviewController::shortcutActions() const
@@ -207,8 +198,8 @@ void LumoReviewController::updateActions()
         action->setEnabled(count > 0);
     albumView_->setLibraryEmpty(count == 0);
     const QString shown = imageView()->path();
-    placeLabel_->setText(ReviewTexts::place(QFileInfo(shown).fileName(), photoList_->rowOfPath(shown), count,
-                                            int(selectedRows().size())));
+    albumView_->setPlaceText(ReviewTexts::place(QFileInfo(shown).fileName(), photoList_->rowOfPath(shown),
+                                                count, int(selectedRows().size())));
 }
 
 // --- The list ------------------------------------------------------------------------------

@@ -12,7 +12,6 @@
 
 #include <memory>
 
-class LumoElidedLabel;
 class LumoImagePropertyController;
 class LumoPhotoList;
 class LumoPopUpButton;
@@ -46,10 +45,9 @@ public:
     LumoImageView *imageView() const;
     LumoImageBrowserView *browserView() const;
     LumoImagePropertyController *imagePropertyController() const { return properties_.get(); }
-    // The review toolbar's own controls: the rotate pop-up, show in file manager, move to trash,
-    // and at its end the line saying which file is shown and how many are selected.
+    // The review toolbar's own controls: the rotate pop-up, show in file manager, move to trash.
     QList<QWidget *> toolbarWidgets() const;
-    // "2026-12-09_0012.jpg  ·  12 of 300  ·  3 selected".
+    // The album's line under the photo: "2026-12-09_0012.jpg  ·  12 of 300  ·  3 selected".
     QString placeText() const;
     LumoPopUpButton *rotateButton() const { return rotateButton_; }
     // The zoom pop-up the viewer keeps in step with; may be set later than construction.
@@ -132,7 +130,6 @@ private:
     LumoPopUpButton *rotateButton_;
     QToolButton *showButton_;
     QToolButton *trashButton_;
-    LumoElidedLabel *placeLabel_;
     QAction *rotateRightAction_;
     QAction *rotateLeftAction_;
     QAction *previousAction_;
