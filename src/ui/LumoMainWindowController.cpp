@@ -11,6 +11,7 @@
 #include "ui/fullscreen/LumoAttachController.h"
 #include "ui/fullscreen/LumoPreviewImageView.h"
 #include "ui/widgets/LumoImages.h"
+#include "ui/widgets/ToolbarFocus.h"
 #include "ui/windows/LumoCameraView.h"
 #include "ui/windows/LumoFullWindow.h"
 #include "ui/windows/LumoMainWindow.h"
@@ -151,6 +152,7 @@ LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBacken
     statusTimer_->start(StatusIntervalMs);
 
     takePhotoAction_ = new QAction(tr("&Take Photo"), this);
+    takePhotoAction_->setStatusTip(tr("Saves the current picture to the photo library"));
     takePhotoAction_->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
     connect(takePhotoAction_, &QAction::triggered, this, [this] { enter(); });
     window_->addAction(takePhotoAction_);
@@ -160,14 +162,20 @@ LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBacken
     modeGroup_->setExclusive(true);
     const struct {
         const char *text;
+        const char *tip; // also what assistive technology says the button does
         const char *image;
         Qt::Key key;
         int mode;
-    } modes[] = {{QT_TR_NOOP("&Camera"), "Camera", Qt::Key_1, CameraMode},
-                 {QT_TR_NOOP("&Project"), "Full-Screen", Qt::Key_2, ProjectMode},
-                 {QT_TR_NOOP("&Review"), "Review", Qt::Key_3, ReviewMode}};
+    } modes[] = {{QT_TR_NOOP("&Camera"), QT_TR_NOOP("Shows the live picture with the camera's controls"),
+                  "Camera", Qt::Key_1, CameraMode},
+                 {QT_TR_NOOP("&Project"), QT_TR_NOOP("Shows the live picture on the whole screen"),
+                  "Full-Screen", Qt::Key_2, ProjectMode},
+                 {QT_TR_NOOP("&Review"), QT_TR_NOOP("Shows the photos taken, to look at and sort"), "Review",
+                  Qt::Key_3, ReviewMode}};
     for (const auto &m : modes) {
         QAction *action = modeGroup_->addAction(modeIcon(QString::fromLatin1(m.image)), tr(m.text));
+        action->setToolTip(tr(m.tip));
+        action->setStatusTip(tr(m.tip));
         action->setCheckable(true);
         action->setShortcut(QKeySequence(Qt::CTRL | m.key));
         action->setData(m.mode);
@@ -287,6 +295,7 @@ QToolBar *LumoMainWindowController::makeToolbar(const QString &name)
     toolbar->addActions(modeGroup_->actions());
     toolbar->addSeparator();
     toolbar->hide();
+    ToolbarFocus::install(toolbar);
     return toolbar;
 }
 

@@ -1,5 +1,6 @@
 #include "LumoCameraModeControls.h"
 
+#include "CameraControlDescriptions.h"
 #include "CameraControlSet.h"
 #include "LumoCaptureViewController.h"
 #include "core/Delays.h"
@@ -70,6 +71,7 @@ LumoCameraModeControls::LumoCameraModeControls(LumoCaptureViewController *captur
     resolutionButton_->setObjectName(QStringLiteral("resolutionButton"));
     mirrorButton_->setObjectName(QStringLiteral("mirrorButton"));
     photoZoomButton_->setObjectName(QStringLiteral("photoZoomButton"));
+    describeCameraControls(*this);
 
     addZoomEntries(zoomButton_);
     addZoomEntries(photoZoomButton_);

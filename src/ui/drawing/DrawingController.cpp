@@ -174,13 +174,14 @@ QToolButton *stripButton(QWidget *parent, QAction *action)
     auto *button = new QToolButton(parent);
     button->setDefaultAction(action);
     button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
+    // Tab reaches it; a click leaves the keyboard where it was (Return takes a photo).
+    button->setFocusPolicy(Qt::TabFocus);
     button->setIconSize(QSize(IconSize, IconSize));
     return button;
 }
 
 // A button that pops up the choices of `group` and shows the chosen one's picture.
-QToolButton *choiceButton(QWidget *parent, QActionGroup *group, const QString &tip)
+QToolButton *choiceButton(QWidget *parent, QActionGroup *group, const QString &name, const QString &tip)
 {
     auto *button = new QToolButton(parent);
     auto *menu = new QMenu(button);
@@ -188,9 +189,10 @@ QToolButton *choiceButton(QWidget *parent, QActionGroup *group, const QString &t
     button->setMenu(menu);
     button->setPopupMode(QToolButton::InstantPopup);
     button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
+    button->setFocusPolicy(Qt::TabFocus);
     button->setIconSize(QSize(IconSize, IconSize));
     button->setToolTip(tip);
+    button->setAccessibleName(name);
     const auto show = [button, group] {
         if (QAction *checked = group->checkedAction())
             button->setIcon(checked->icon());
@@ -354,8 +356,8 @@ QWidget *DrawingController::makeToolStrip(bool compact, QWidget *parent)
     }
     for (QAction *action : tools_->actions())
         layout->addWidget(stripButton(strip, action));
-    layout->addWidget(choiceButton(strip, colors_, tr("Colour of the drawing")));
-    layout->addWidget(choiceButton(strip, widths_, tr("Width of the lines")));
+    layout->addWidget(choiceButton(strip, colors_, tr("Colour"), tr("Colour of the drawing")));
+    layout->addWidget(choiceButton(strip, widths_, tr("Line Width"), tr("Width of the lines")));
     for (QAction *action : {undo_, redo_, clear_})
         layout->addWidget(stripButton(strip, action));
     return strip;

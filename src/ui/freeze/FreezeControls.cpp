@@ -41,7 +41,8 @@ FreezeControls::FreezeControls(LumoMainWindowController *main, QObject *parent)
     floater_->setStyleSheet(QStringLiteral("QToolButton { color: white; background: rgba(0, 0, 0, 160); "
                                            "border: 1px solid rgba(255, 255, 255, 160);"
                                            " border-radius: 6px; padding: 6px 10px; }"
-                                           " QToolButton:checked { background: rgba(30, 90, 200, 200); }"));
+                                           " QToolButton:checked { background: rgba(30, 90, 200, 200); }"
+                                           " QToolButton:focus { border: 2px solid palette(highlight); }"));
     main_->cameraView()->installEventFilter(this);
 
     connect(capture_->pictureFreeze(), &PictureFreeze::frozenChanged, this, &FreezeControls::update);

@@ -140,6 +140,7 @@ void LumoAttachController::makeFloaters()
     exposureView_->setExitImage({});
     closeWindow_ = makeFloater(closeView_, QStringLiteral("Esc-Down"));
     closeWindow_->setObjectName(QStringLiteral("closeWindow"));
+    describeFloaters();
 
     toolbarContainerWindow_ = new LumoFloaterWindow(parent_);
     toolbarContainerWindow_->setObjectName(QStringLiteral("toolbarContainerWindow"));
@@ -156,6 +157,30 @@ void LumoAttachController::makeFloaters()
             &LumoControlController::fullScreenClose);
     connect(timerView_, &LumoButtonView::clicked, controlController_,
             &LumoControlController::countdownCancelRequested);
+}
+
+void LumoAttachController::describeFloaters()
+{
+    // The buttons among the floaters take the focus from Tab; the others are pictures.
+    const struct {
+        LumoButtonView *view;
+        QString name;
+        QString description;
+    } floaters[] = {
+        {snapshotView_, tr("Take Photo"), tr("Saves the current picture to the photo library")},
+        {focusButtonView_, tr("Focus"), tr("Has the camera focus on the page once")},
+        {closeView_, tr("Leave Project Mode"), tr("Returns to the window with the toolbar")},
+        {timerView_, tr("Cancel Self-Timer"), tr("Stops the countdown before the photo is taken")},
+        {focusView_, tr("Focus Mark"), tr("Shows while the camera focuses and when it is done")},
+        {focusIndicatorView_, tr("Focus Mode"), tr("Shows whether the camera focuses once or all the time")},
+        {exposureView_, tr("Exposure Level"), tr("Shows the exposure step just chosen")},
+    };
+    for (const auto &f : floaters) {
+        f.view->setAccessibleName(f.name);
+        f.view->setAccessibleDescription(f.description);
+    }
+    for (LumoButtonView *button : {snapshotView_, focusButtonView_, timerView_, closeView_})
+        button->setFocusPolicy(Qt::TabFocus);
 }
 
 void LumoAttachController::makeTwins(const LumoCameraModeControls &controls)
@@ -175,6 +200,7 @@ void LumoAttachController::makeTwins(const LumoCameraModeControls &controls)
                 copy->addItem(original->itemAtIndex(i)->text(), original->itemAtIndex(i)->icon());
         }
         copy->setObjectName(original->objectName() + QStringLiteral("Twin"));
+        copy->setAccessibleDescription(original->accessibleDescription());
         copy->show();
         connect(copy, &LumoPopUpButton::activated, this, [this, copy, notification] {
             NotificationCenter::defaultCenter()->post(QString::fromLatin1(notification), copy);

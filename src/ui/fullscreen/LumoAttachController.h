@@ -113,6 +113,8 @@ protected:
 
 private:
     void makeFloaters();
+    // Names and descriptions for assistive technology; the buttons among them take the focus.
+    void describeFloaters();
     LumoFloaterWindow *makeFloater(LumoButtonView *&view, const QString &image);
     // Which floaters show follows the flags, the countdown and the exposure read-out.
     void applyVisibility();

@@ -4,6 +4,7 @@
 #include "core/Delays.h"
 #include "settings/CamSettingController.h"
 #include "settings/CameraControlSettings.h"
+#include "ui/widgets/FormAccessibility.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -58,6 +59,7 @@ void CameraControlsForm::setCamera(const CameraPtr &camera)
         for (const CameraControl &control : camera->cameraControls())
             addRow(control);
     }
+    describeFormFields(form_);
     updateGeometry();
     refresh();
 }

@@ -11,6 +11,7 @@
 #include "photos/PhotoNaming.h"
 #include "photos/PhotoWriter.h"
 #include "ui/recording/RecordingPreferences.h"
+#include "ui/widgets/FormAccessibility.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -141,6 +142,7 @@ GeneralPreferencesPane::GeneralPreferencesPane(UserDefaults *defaults, LumoCamer
     form->addRow(tr("Drawing:"), photoDrawing_);
     recording_ = new RecordingPreferences(defaults_);
     form->addRow(tr("Recording:"), recording_);
+    describeFormFields(form);
 
     // User actions only: loadDefaults() fills the controls without announcing anything.
     connect(functionPopUp_, &QComboBox::activated, this, &GeneralPreferencesPane::setFunction);

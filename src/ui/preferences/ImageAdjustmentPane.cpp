@@ -7,6 +7,7 @@
 #include "core/NotificationNames.h"
 #include "device/LumoCamerasController.h"
 #include "settings/CamSettingController.h"
+#include "ui/widgets/FormAccessibility.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -177,6 +178,8 @@ ImageAdjustmentPane::ImageAdjustmentPane(CamSettingController *settings, LumoCam
     frequency->addWidget(frequencyDescript);
     form->addRow(tr("Power line:"), frequency);
     frequencyRow_ = frequency;
+    frequencySwitch_->setAccessibleDescription(frequencyDescript->text());
+    describeFormFields(form);
 
     connect(videoDevices_, &QComboBox::activated, this, &ImageAdjustmentPane::selectCamera);
     connect(frequencySwitch_, &QComboBox::activated, this, &ImageAdjustmentPane::setFrequency);

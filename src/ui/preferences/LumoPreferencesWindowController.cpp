@@ -5,6 +5,7 @@
 #include "SystemPreferencesPane.h"
 #include "core/DefaultsKeys.h"
 #include "core/UserDefaults.h"
+#include "ui/widgets/ToolbarFocus.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -30,10 +31,18 @@ LumoPreferencesWindowController::LumoPreferencesWindowController(const Services 
     toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     toolbar->toggleViewAction()->setVisible(false);
     auto *items = new QActionGroup(toolbar);
-    const std::pair<const char *, QString> itemTitles[] = {
-        {GeneralItem, tr("General")}, {ImageItem, tr("Image Adjustment")}, {SystemItem, tr("System")}};
-    for (const auto &[identifier, title] : itemTitles) {
+    const struct {
+        const char *identifier;
+        QString title;
+        QString tip;
+    } itemTitles[] = {
+        {GeneralItem, tr("General"), tr("Photo names, the library folder, sounds and recording")},
+        {ImageItem, tr("Image Adjustment"),
+         tr("The camera's picture: brightness, colour, sharpness and focus")},
+        {SystemItem, tr("System"), tr("The versions of the camera and of Arvo")}};
+    for (const auto &[identifier, title, tip] : itemTitles) {
         QAction *item = toolbar->addAction(title);
+        item->setToolTip(tip);
         item->setObjectName(QLatin1String(identifier));
         item->setCheckable(true);
         items->addAction(item);
@@ -41,6 +50,7 @@ LumoPreferencesWindowController::LumoPreferencesWindowController(const Services 
                 [this, id = QString::fromLatin1(identifier)] { changePreferenceView(id); });
     }
     window_->addToolBar(Qt::TopToolBarArea, toolbar);
+    ToolbarFocus::install(toolbar);
     setWindowToolbar(toolbar);
 
     // The panes share one place, so that one fades in where the other fades out.

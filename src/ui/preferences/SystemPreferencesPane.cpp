@@ -31,6 +31,7 @@ SystemPreferencesPane::SystemPreferencesPane(LumoCamerasController *cameras, con
         connect(updateButton_, &QPushButton::clicked, this,
                 [updateUrl] { QDesktopServices::openUrl(updateUrl); });
         form->addRow(QString(), updateButton_);
+        updateButton_->setAccessibleDescription(tr("Opens the page with the newest version of Arvo"));
     }
     loadVersion();
 }

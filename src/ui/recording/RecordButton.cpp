@@ -44,7 +44,8 @@ RecordButton::RecordButton(QWidget *parent) : QAbstractButton(parent)
 {
     setCheckable(true);
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
+    // Tab reaches it in project mode; Space presses it.
+    setFocusPolicy(Qt::TabFocus);
     QFont bold = font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.2);
@@ -99,5 +100,10 @@ void RecordButton::paintEvent(QPaintEvent *)
     } else {
         painter.setBrush(recordingRed());
         painter.drawEllipse(centre, DotDiameter / 2.0, DotDiameter / 2.0);
+    }
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 3));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(round.adjusted(1.5, 1.5, -1.5, -1.5));
     }
 }

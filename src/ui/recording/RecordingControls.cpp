@@ -159,6 +159,7 @@ void RecordingControls::update()
                           : endShown_->isActive() ? endMessage_
                                                   : QString());
         floater_->setToolTip(recordAction_->toolTip());
+        floater_->setAccessibleName(recording_ ? tr("Stop Recording") : tr("Start Recording"));
         floater_->setVisible(mode == LumoMainWindowController::ProjectMode);
         placeFloater();
     }

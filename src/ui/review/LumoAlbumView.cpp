@@ -15,13 +15,17 @@
 
 namespace {
 
-QToolButton *arrowButton(Qt::ArrowType arrow, const QString &name, const QString &tip)
+QToolButton *arrowButton(Qt::ArrowType arrow, const QString &name, const QString &tip,
+                         const QString &description)
 {
     auto *button = new QToolButton;
     button->setObjectName(name);
     button->setArrowType(arrow);
     button->setAutoRaise(true); // no border
     button->setToolTip(tip);
+    button->setAccessibleName(tip);
+    button->setAccessibleDescription(description);
+    // Left and Right do the same from the keyboard.
     button->setFocusPolicy(Qt::NoFocus);
     button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     button->setFixedWidth(28);
@@ -64,14 +68,21 @@ LumoAlbumView::LumoAlbumView(QWidget *parent)
     : QWidget(parent), imageView_(new LumoImageView), moviePlayer_(new LumoMoviePlayer),
       emptyPage_(makeEmptyPage()), viewers_(new QStackedWidget), placeLabel_(new LumoElidedLabel),
       browserView_(new LumoImageBrowserView),
-      leftButton_(arrowButton(Qt::LeftArrow, QStringLiteral("leftButton"), tr("Previous Photo"))),
-      rightButton_(arrowButton(Qt::RightArrow, QStringLiteral("rightButton"), tr("Next Photo"))),
+      leftButton_(arrowButton(Qt::LeftArrow, QStringLiteral("leftButton"), tr("Previous Photo"),
+                              tr("Selects the photo before the selected one"))),
+      rightButton_(arrowButton(Qt::RightArrow, QStringLiteral("rightButton"), tr("Next Photo"),
+                               tr("Selects the photo after the selected one"))),
       contextualMenu_(new QMenu(this))
 {
     setObjectName(QStringLiteral("albumView"));
     // The album wears the desktop's palette, light or dark, as the rest of the window does.
     setAutoFillBackground(true);
     contextualMenu_->setObjectName(QStringLiteral("contextualMenu"));
+    browserView_->setAccessibleName(tr("Photos"));
+    browserView_->setAccessibleDescription(
+        tr("The photos in the library; Left, Right, Home and End move the selection"));
+    imageView_->setAccessibleName(tr("Photo"));
+    imageView_->setAccessibleDescription(tr("The selected photo; + and - zoom it"));
 
     // The band under the viewer is as high as the window sizing rules reserve for it.
     auto *band = new QWidget;
@@ -169,4 +180,12 @@ void LumoAlbumView::cellWasRightClicked(int, const QPoint &globalPos)
 {
     if (!contextualMenu_->isEmpty())
         contextualMenu_->popup(globalPos);
+}
+
+// The strip takes the keyboard as review mode opens, so that the arrows, Home and End move
+// through the photos without a click on it first.
+void LumoAlbumView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    browserView_->setFocus(Qt::OtherFocusReason);
 }

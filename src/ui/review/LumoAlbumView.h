@@ -70,6 +70,9 @@ public:
     void selectPrevious() override;
     void selectNext() override;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void deleteSelection() override;
     void cellWasRightClicked(int row, const QPoint &globalPos) override;

@@ -96,6 +96,8 @@ LumoMoviePlayer::LumoMoviePlayer(QWidget *parent)
     seekSlider_->setObjectName(QStringLiteral("seekSlider"));
     seekSlider_->setFocusPolicy(Qt::NoFocus);
     seekSlider_->setToolTip(tr("Position"));
+    seekSlider_->setAccessibleName(tr("Position"));
+    seekSlider_->setAccessibleDescription(tr("Where the movie plays; drag to move through it"));
     timeLabel_->setObjectName(QStringLiteral("timeLabel"));
     // Wide enough for "0:00:00 / 0:00:00", so the slider does not jump as the time grows.
     timeLabel_->setMinimumWidth(
@@ -109,6 +111,8 @@ LumoMoviePlayer::LumoMoviePlayer(QWidget *parent)
     volumeSlider_->setValue(DefaultVolume);
     volumeSlider_->setFixedWidth(90);
     volumeSlider_->setToolTip(tr("Volume"));
+    volumeSlider_->setAccessibleName(tr("Volume"));
+    volumeSlider_->setAccessibleDescription(tr("How loud the movie plays"));
 
     auto *bar = new QHBoxLayout;
     bar->setContentsMargins(6, 4, 8, 4);
@@ -303,6 +307,9 @@ void LumoMoviePlayer::updatePlayButton()
     const bool playing = isPlaying();
     playButton_->setIcon(playbackIcon(playing, palette().color(QPalette::ButtonText), devicePixelRatioF()));
     playButton_->setToolTip(playing ? tr("Pause (Space)") : tr("Play (Space)"));
+    playButton_->setAccessibleName(playing ? tr("Pause") : tr("Play"));
+    playButton_->setAccessibleDescription(playing ? tr("Stops the movie where it is")
+                                                  : tr("Plays the movie"));
 }
 
 void LumoMoviePlayer::updateTime()

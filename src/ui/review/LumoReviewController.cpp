@@ -32,12 +32,14 @@ namespace {
 
 enum RotateEntry { RotateRight = 1, RotateLeft = 2 };
 
-QToolButton *toolButton(const QString &name, const QString &text, const QIcon &icon)
+QToolButton *toolButton(const QString &name, const QString &text, const QString &description,
+                        const QIcon &icon)
 {
     auto *button = new QToolButton;
     button->setObjectName(name);
     button->setText(text);
     button->setToolTip(text);
+    button->setAccessibleDescription(description);
     button->setIcon(icon);
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     return button;
@@ -56,8 +58,10 @@ LumoReviewController::LumoReviewController(QWidget *window, LumoPopUpButton *pho
       properties_(std::make_unique<LumoImagePropertyController>()), albumView_(new LumoAlbumView),
       rotateButton_(new LumoPopUpButton),
       showButton_(toolButton(QStringLiteral("showInFileManagerButton"), tr("Show in File Manager"),
+                             tr("Opens the folder of the selected photo with the photo marked"),
                              themeIcon("system-file-manager", QStyle::SP_DirOpenIcon))),
       trashButton_(toolButton(QStringLiteral("trashButton"), tr("Move to Trash"),
+                              tr("Moves the selected photos to the desktop's trash, after asking"),
                               themeIcon("user-trash", QStyle::SP_TrashIcon))),
       rotateRightAction_(new QAction(tr("Rotate &Right"), this)),
       rotateLeftAction_(new QAction(tr("Rotate &Left"), this)),
@@ -91,6 +95,7 @@ LumoReviewController::LumoReviewController(QWidget *window, LumoPopUpButton *pho
     // The rotate pull-down: its title stays, its entries are commands.
     rotateButton_->setObjectName(QStringLiteral("rotateButton"));
     rotateButton_->setTitle(tr("Rotate"));
+    rotateButton_->setAccessibleDescription(tr("Turns the selected photos a quarter turn"));
     rotateButton_->setIcon(themeIcon("object-rotate-right", QStyle::SP_BrowserReload));
     rotateButton_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     rotateButton_->addItem(tr("Rotate Right"))->setCheckable(false);

@@ -2,6 +2,7 @@
 
 #include "core/DefaultsKeys.h"
 #include "core/UserDefaults.h"
+#include "ui/widgets/FormAccessibility.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -30,6 +31,7 @@ SeriesDialog::SeriesDialog(UserDefaults *defaults, QWidget *parent) : QDialog(pa
     form->addRow(tr("Take a photo every:"), interval_);
     form->addRow(tr("Number of photos:"), photos_);
     form->addRow(QString(), untilStopped_);
+    describeFormFields(form);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Ok)->setText(tr("Start"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -3,7 +3,18 @@
 #include "WidgetGeometry.h"
 
 #include <QCursor>
+#include <QKeyEvent>
 #include <QMenu>
+
+namespace {
+
+bool isOpenKey(const QKeyEvent *event)
+{
+    return event->modifiers() == Qt::NoModifier
+           && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter);
+}
+
+} // namespace
 
 LumoPopUpButton::LumoPopUpButton(QWidget *parent) : QToolButton(parent), menu_(new QMenu(this))
 {
@@ -126,4 +137,24 @@ void LumoPopUpButton::hideEvent(QHideEvent *event)
 {
     resetTrack();
     QToolButton::hideEvent(event);
+}
+
+// Return and Enter would otherwise reach the window's shortcut (a photo) before the focused
+// button sees them; Space opens the menu through the tool button itself.
+bool LumoPopUpButton::event(QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride && isOpenKey(static_cast<QKeyEvent *>(event))) {
+        event->accept();
+        return true;
+    }
+    return QToolButton::event(event);
+}
+
+void LumoPopUpButton::keyPressEvent(QKeyEvent *event)
+{
+    if (isOpenKey(event)) {
+        showMenu();
+        return;
+    }
+    QToolButton::keyPressEvent(event);
 }

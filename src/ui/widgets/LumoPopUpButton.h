@@ -9,7 +9,8 @@ class QMenu;
 // it is never listed in the menu, and its text is what the button shows ("Zoom: 150%"). The
 // value entries follow from index 1. Picking an entry selects it and emits activated(); check
 // marks are left to the owner (setMutexState() for one-of-many controls). The button dims to
-// half opacity while the pointer is over it. Main thread.
+// half opacity while the pointer is over it. With the keyboard focus, Space, Return and Enter
+// open the menu. Main thread.
 class LumoPopUpButton : public QToolButton {
     Q_OBJECT
 public:
@@ -46,6 +47,8 @@ protected:
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void actionTriggered(QAction *action);

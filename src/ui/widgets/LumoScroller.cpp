@@ -1,5 +1,6 @@
 #include "LumoScroller.h"
 
+#include "AccessibleWidgets.h"
 #include "LumoImages.h"
 #include "WidgetGeometry.h"
 
@@ -8,12 +9,16 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include <algorithm>
 #include <cmath>
 
 LumoScroller::LumoScroller(QWidget *parent) : QWidget(parent), defaultButton_(new QPushButton(this))
 {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
+    installAccessibleWidgets();
+    setAccessibleName(tr("Exposure"));
+    setAccessibleDescription(tr("Sets how bright the camera takes the picture; Up and Down step it"));
     background_ = LumoImages::named(QStringLiteral("ManualExposureBackground"), devicePixelRatioF());
     cursor_ = LumoImages::named(QStringLiteral("Cursor"), devicePixelRatioF());
     cursorOver_ = LumoImages::named(QStringLiteral("CursorOver"), devicePixelRatioF());
@@ -21,6 +26,7 @@ LumoScroller::LumoScroller(QWidget *parent) : QWidget(parent), defaultButton_(ne
     defaultButton_->setText(tr("Default"));
     defaultButton_->setFlat(true);
     defaultButton_->setFocusPolicy(Qt::NoFocus);
+    defaultButton_->setAccessibleDescription(tr("Sets the exposure back to the camera's default"));
     defaultButton_->setStyleSheet(
         QStringLiteral("QPushButton { background: transparent; border: none; color: white; }"));
     connect(defaultButton_, &QPushButton::clicked, this, &LumoScroller::defaultAct);
@@ -73,6 +79,11 @@ int LumoScroller::valueForPoint(const QPointF &point)
 {
     lastPointValue_ = pointValue(point.y(), itemLength_, discrete_, lastPointValue_);
     return int(lastPointValue_);
+}
+
+void LumoScroller::setValueByUser(int value)
+{
+    changeByUser(std::clamp(value, minValue_, maxValue_));
 }
 
 void LumoScroller::defaultAct()

@@ -53,6 +53,10 @@ public:
     QRectF knobRect() const { return knobRect_; }
     bool isOver() const { return over_; }
 
+    // Moves to `value`, kept within the range, as the user would: valueActivated() follows a
+    // change. For assistive technology.
+    void setValueByUser(int value);
+
     // The "Default" button's action: back to the default value.
     void defaultAct();
 
