@@ -231,22 +231,18 @@ TEST_F(CamSettings, KeepCameraSetOneAlwaysSetsTheModeDefaults)
     EXPECT_EQ(cache->exposure(), 3);
 }
 
-TEST_F(CamSettings, SetRestoreableWritesEveryValue)
-{
-    current = attach(VirtualCamera::Model::Arvo);
-    makeCache();
-    cache->setRestoreable(false);
-    EXPECT_EQ(record("Arvo").keys(), QStringList({"AutoBrightness", "Brightness", "Contrast", "Exposure", "Gamma", "HFlipped", "Hue",
-                                                  "Resolution", "Rotation", "Saturation", "Sharpness", "Timer", "VFlipped", "Zoom"}));
-}
-
-TEST_F(CamSettings, WithoutACameraOnlyTheFieldsChange)
+// Without a camera only the fields change; with one, setRestoreable writes every value.
+TEST_F(CamSettings, SetRestoreableWritesEveryValueOfTheCurrentCamera)
 {
     makeCache();
     cache->setBrightness(40);
     cache->setZoom(2.0f);
     EXPECT_FALSE(defaults->contains("LumoDevices"));
     EXPECT_FALSE(cache->valueForDeviceKey("Zoom").isValid());
+    current = attach(VirtualCamera::Model::Arvo);
+    cache->setRestoreable(false);
+    EXPECT_EQ(record("Arvo").keys(), QStringList({"AutoBrightness", "Brightness", "Contrast", "Exposure", "Gamma", "HFlipped", "Hue",
+                                                  "Resolution", "Rotation", "Saturation", "Sharpness", "Timer", "VFlipped", "Zoom"}));
 }
 
 TEST_F(CamSettings, ANewSequenceTakesOverAndKeepsAWaitingCompletionUnlessItBringsOne)

@@ -64,26 +64,13 @@ QByteArray yuyvQuadrants(const QSize &size)
     return frame;
 }
 
-QByteArray encodeJpeg(const QImage &image)
-{
-    std::unique_ptr<void, int (*)(tjhandle)> encoder(tjInitCompress(), tjDestroy);
-    unsigned char *jpeg = nullptr;
-    unsigned long size = 0;
-    const int result = tjCompress2(encoder.get(), image.constBits(), image.width(), int(image.bytesPerLine()), image.height(), TJPF_BGRX,
-                                   &jpeg, &size, TJSAMP_420, 95, 0);
-    const QByteArray bytes = result == 0 ? QByteArray(reinterpret_cast<const char *>(jpeg), int(size)) : QByteArray();
-    tjFree(jpeg);
-    return bytes;
-}
-
-QByteArray jpegOf(const QSize &size) { return encodeJpeg(quadrants(size)); }
+QByteArray jpegOf(const QSize &size) { return encodeTestJpeg(quadrants(size), TJSAMP_420, 95); }
 
 // Each channel within `tolerance` of the expected colour, and opaque.
 testing::AssertionResult colourNear(const QImage &image, QPoint at, QColor expected, int tolerance = 12)
 {
     const QRgb pixel = image.pixel(at);
-    if (qAlpha(pixel) == 255 && std::abs(qRed(pixel) - expected.red()) <= tolerance
-        && std::abs(qGreen(pixel) - expected.green()) <= tolerance && std::abs(qBlue(pixel) - expected.blue()) <= tolerance)
+    if (qAlpha(pixel) == 255 && channelDistance(pixel, expected.rgb()) <= tolerance)
         return testing::AssertionSuccess();
     return testing::AssertionFailure() << "pixel at " << at.x() << "," << at.y() << " is "
                                        << qPrintable(QColor::fromRgba(pixel).name(QColor::HexArgb)) << ", expected "
@@ -390,7 +377,7 @@ private:
     int failErrno_ = 0;
 };
 
-TEST(ModeListing, DiscreteSizesAndTheUsefulPointsOfARange)
+TEST(ModeListing, DiscreteSizesTheUsefulPointsOfARangeAndTheirRates)
 {
     FakeV4l2Driver io;
     io.modes = {{H264, {{640, 480}}}, {Yuyv, {{640, 480}, {320, 240}}}, {Mjpeg, {}}};
@@ -401,21 +388,16 @@ TEST(ModeListing, DiscreteSizesAndTheUsefulPointsOfARange)
     const auto clamped = enumerateCaptureModes(io, FakeV4l2Driver::Fd, {2000, 100});
     ASSERT_EQ(clamped.size(), 4u);
     EXPECT_EQ(clamped[0], (Mode{Mjpeg, {1600, 120}})) << "clamped to the range";
-}
 
-// The sizes offered for the user to choose: discrete ones as listed, the common sizes on a
-// range's grid and its largest, each with its rates.
-TEST(ModeListing, SizesToChooseWithTheirRates)
-{
-    FakeV4l2Driver io;
-    io.modes = {{H264, {{640, 480}}}, {Yuyv, {{640, 480}, {320, 240}}}, {Mjpeg, {}}};
+    // The sizes offered for the user to choose: discrete ones as listed, the common sizes on a
+    // range's grid and its largest, each with its rates.
     io.ranges[Mjpeg] = {128, 1920, 64, 120, 1080, 8};
     io.intervals = {{1, 30}, {1, 15}, {2, 15}, {1, 30}, {0, 1}};
     const std::vector<uint32_t> rates = {30, 15, 8};
-    const std::vector<V4l2FrameSize> expected = {{Mjpeg, {1920, 1080}, rates}, {Mjpeg, {1280, 960}, rates}, {Mjpeg, {1280, 720}, rates},
-                                                 {Mjpeg, {1024, 768}, rates},  {Mjpeg, {640, 480}, rates},  {Mjpeg, {640, 360}, rates},
-                                                 {Mjpeg, {320, 240}, rates},   {Yuyv, {640, 480}, rates},   {Yuyv, {320, 240}, rates}};
-    EXPECT_EQ(listFrameSizes(io, FakeV4l2Driver::Fd), expected) << "1600x1200 lies outside the range, 800x600 off its grid";
+    const std::vector<V4l2FrameSize> sizes = {{Mjpeg, {1920, 1080}, rates}, {Mjpeg, {1280, 960}, rates}, {Mjpeg, {1280, 720}, rates},
+                                              {Mjpeg, {1024, 768}, rates},  {Mjpeg, {640, 480}, rates},  {Mjpeg, {640, 360}, rates},
+                                              {Mjpeg, {320, 240}, rates},   {Yuyv, {640, 480}, rates},   {Yuyv, {320, 240}, rates}};
+    EXPECT_EQ(listFrameSizes(io, FakeV4l2Driver::Fd), sizes) << "1600x1200 lies outside the range, 800x600 off its grid";
 
     io.intervalRange = v4l2_frmival_stepwise{{1, 24}, {1, 4}, {1, 1}};
     io.ranges.clear();

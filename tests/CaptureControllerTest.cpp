@@ -152,7 +152,7 @@ TEST_F(CaptureController, FollowsTheCurrentCameraAndPublishesEveryTransformedFra
         << "a new camera's frames wait for its own settings";
 }
 
-TEST_F(CaptureController, StartStopPauseResumeOnlyActWhenTheyMeanSomething)
+TEST_F(CaptureController, StartStopPauseResumeOnlyActWhenTheyMeanSomethingAndAFailedOpenIsReported)
 {
     FakeDevice *device = backend.last;
     controller->start();
@@ -181,6 +181,14 @@ TEST_F(CaptureController, StartStopPauseResumeOnlyActWhenTheyMeanSomething)
     controller->start();
     EXPECT_TRUE(controller->isRunning());
     EXPECT_TRUE(controller->captureView()) << "start after stop builds a new view";
+
+    // A device that cannot be opened is reported and nothing runs.
+    controller->stop();
+    backend.failOpen = true;
+    controller->start();
+    EXPECT_EQ(errors, QStringList({"cannot open"}));
+    EXPECT_FALSE(controller->isRunning());
+    EXPECT_FALSE(controller->watchdogArmed());
 }
 
 TEST_F(CaptureController, WatchdogKicksAStalledRunningStreamAtEveryTick)
@@ -271,16 +279,6 @@ TEST_F(CaptureController, FrozenPictureHoldsItsFrameWhileTheStreamRunsOn)
     ASSERT_TRUE(controller->setFrozen(true));
     hub.unplug(second);
     EXPECT_TRUE(waitUntil([&] { return !controller->isFrozen(); }));
-}
-
-TEST_F(CaptureController, DeviceThatCannotBeOpenedIsReportedAndNothingRuns)
-{
-    controller->stop();
-    backend.failOpen = true;
-    controller->start();
-    EXPECT_EQ(errors, QStringList({"cannot open"}));
-    EXPECT_FALSE(controller->isRunning());
-    EXPECT_FALSE(controller->watchdogArmed());
 }
 
 TEST(CaptureView, FitsThePictureCentredWithItsAspect)

@@ -29,17 +29,14 @@ TEST(Conversions, ZoomBothWaysAndOutsideTheTable)
 
 TEST(Conversions, TimerAndAutoBrightness)
 {
-    EXPECT_EQ(toTimerValue(0), 0);
-    EXPECT_EQ(toTimerValue(1), 3);
-    EXPECT_EQ(toTimerValue(2), 10);
+    for (const auto &[index, seconds] : {std::pair{0, 0}, {1, 3}, {2, 10}}) {
+        EXPECT_EQ(toTimerValue(index), seconds);
+        EXPECT_EQ(toTimerIndex(seconds), index);
+    }
     EXPECT_EQ(toTimerValue(7), 7);
-    EXPECT_EQ(toTimerIndex(3), 1);
-    EXPECT_EQ(toTimerIndex(10), 2);
     EXPECT_EQ(toTimerIndex(5), 0);
-    EXPECT_EQ(toTimerIndex(0), 0);
-    EXPECT_TRUE(toAutoBrightnessValue(0));
-    EXPECT_FALSE(toAutoBrightnessValue(1));
-    EXPECT_FALSE(toAutoBrightnessValue(2));
+    for (int index : {0, 1, 2})
+        EXPECT_EQ(toAutoBrightnessValue(index), index == 0) << index;
     EXPECT_EQ(toAutoBrightnessIndex(true), 0);
     EXPECT_EQ(toAutoBrightnessIndex(false), 1);
 }

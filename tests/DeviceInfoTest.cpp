@@ -25,11 +25,6 @@ INSTANTIATE_TEST_SUITE_P(Paths, LocationId,
                          testing::Values(LocationCase{1, "2.3", 0x01230000}, LocationCase{3, "1.4.2", 0x03142000},
                                          LocationCase{0x20, "15.1.1.1.1.1.9", 0x20f11111}, LocationCase{2, "", 0x02000000}));
 
-TEST(CaptureDeviceLocationId, LocationAsNeededThenFourDigitIds)
-{
-    EXPECT_EQ(LumoCamera::makeCaptureDeviceLocationId(0x5, 0x1, 0x2), "0x500010002");
-}
-
 TEST(CameraFactory, ModelsByProductAndNothingForOtherDevices)
 {
     CameraPtr arvo = LumoCamera::create(0xfe11, 0x0a01);
@@ -59,6 +54,7 @@ TEST(CameraFactory, ModelsByProductAndNothingForOtherDevices)
     }
     EXPECT_FALSE(LumoCamera::create(0xfe11, 0x0bad));
     EXPECT_FALSE(LumoCamera::create(0x1234, 0x0a01));
+    EXPECT_EQ(LumoCamera::makeCaptureDeviceLocationId(0x5, 0x1, 0x2), "0x500010002") << "the location as needed, four-digit ids";
 }
 
 } // namespace

@@ -175,7 +175,7 @@ TEST_F(FileItemTest, SizeIsWholeKilobytesRoundedDownOfTheLinkTarget)
     EXPECT_EQ(FileItem::fromFile("link.jpg").itemSize(), "2 KB");
 }
 
-TEST_F(FileItemTest, PictureIsLoadedAfreshAndFillsResolutionAndAMissingFileLeavesAllUnset)
+TEST_F(FileItemTest, PictureIsLoadedAfreshAMissingFileLeavesAllUnsetAndAMovieShowsThePlaceholder)
 {
     writePhoto("photo.jpg", {64, 48});
     FileItem item = FileItem::fromFile("photo.jpg");
@@ -200,14 +200,12 @@ TEST_F(FileItemTest, PictureIsLoadedAfreshAndFillsResolutionAndAMissingFileLeave
     EXPECT_TRUE(gone.imageRepresentation().isNull());
     EXPECT_TRUE(gone.resolution().isEmpty());
     EXPECT_TRUE(FileItem::fromFile("gone.mov", FileItem::Movie).imageRepresentation().isNull());
-}
 
-TEST_F(FileItemTest, MovieShowsThePlaceholderFrame)
-{
+    // A movie that is there shows the placeholder frame.
     writeBytes("clip.mov", QByteArray(2048, '\0'));
-    FileItem item = fromRecord(inLibrary("clip.mov"));
-    ASSERT_EQ(item.type(), FileItem::Movie);
-    const QImage poster = item.imageRepresentation();
+    FileItem movie = fromRecord(inLibrary("clip.mov"));
+    ASSERT_EQ(movie.type(), FileItem::Movie);
+    const QImage poster = movie.imageRepresentation();
     ASSERT_EQ(poster.size(), FileItem::moviePlaceholder().size());
     // Not a blank picture: the frame and its play mark differ in colour.
     EXPECT_NE(poster.pixelColor(poster.width() / 2, 5), poster.pixelColor(poster.width() / 2, poster.height() / 2));

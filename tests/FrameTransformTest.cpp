@@ -23,7 +23,7 @@ QRgb at(const QImage &image, int x, int y) { return image.pixel(x, y) & 0xffffff
 
 // The pixels of every zoom step and mirroring are checked against an independent transform by
 // the live picture's tests; here, what they cannot see.
-TEST(FrameTransform, ZoomTakesTheCentreAndNeitherWritesTheIncomingFrameNorCopiesANoOp)
+TEST(FrameTransform, ZoomTakesTheCentreAndNeitherWritesTheIncomingOrAHeldFrameNorCopiesANoOp)
 {
     EXPECT_EQ(FrameTransform::zoomSourceRect({1280, 960}, {1280, 960}, 2.0f), QRectF(320, 240, 640, 480));
     EXPECT_EQ(FrameTransform::zoomSourceRect({1280, 960}, {1280, 960}, 1.25f), QRectF(128, 96, 1024, 768));
@@ -52,11 +52,8 @@ TEST(FrameTransform, ZoomTakesTheCentreAndNeitherWritesTheIncomingFrameNorCopies
     const qint64 key = same.cacheKey();
     transform.apply(same, {1.0f, false, false, {320, 240}});
     EXPECT_EQ(same.cacheKey(), key) << "zoom of one and no flips: passed on as it is";
-}
 
-TEST(FrameTransform, ScratchBuffersAreNotSharedWithFramesStillHeld)
-{
-    FrameTransform transform;
+    // Scratch buffers are not shared with frames still held.
     QImage first = quadrants(64, 48);
     transform.apply(first, {1.0f, true, false, {64, 48}});
     const QImage kept = first; // e.g. the frame a snapshot is saving

@@ -10,31 +10,19 @@
 #include <gtest/gtest.h>
 #include <libyuv/scale_argb.h>
 
+#include <algorithm>
 #include <array>
 
 namespace {
 
 const std::array<float, 6> ZoomSteps = {1.0f, 1.25f, 1.5f, 2.0f, 2.5f, 3.0f};
 
-QByteArray jpegOf(const QImage &picture, int subsampling)
-{
-    tjhandle encoder = tjInitCompress();
-    unsigned char *data = nullptr;
-    unsigned long size = 0;
-    tjCompress2(encoder, picture.constBits(), picture.width(), int(picture.bytesPerLine()), picture.height(), TJPF_BGRX, &data, &size,
-                subsampling, 90, 0);
-    QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    tjFree(data);
-    tjDestroy(encoder);
-    return bytes;
-}
-
 // A camera's frame of a document page: fine detail everywhere, so any misplaced pixel shows.
 QByteArray pageJpeg(const QSize &size, int subsampling = TJSAMP_422, uint64_t number = 7)
 {
     QImage page;
     SyntheticPage(size, QStringLiteral("live picture")).renderFrame(number, page);
-    return jpegOf(page, subsampling);
+    return encodeTestJpeg(page, subsampling);
 }
 
 QImage decodeWhole(const QByteArray &jpeg)
@@ -55,41 +43,34 @@ FramePayload mjpegPayload(const QByteArray &jpeg, const QSize &output)
     return payload;
 }
 
-// The largest difference of any channel, or 256 when the sizes differ.
-int largestDifference(const QImage &a, const QImage &b)
+// Each pixel's largest channel difference; empty when the sizes differ.
+std::vector<int> differences(const QImage &a, const QImage &b)
 {
+    std::vector<int> out;
     if (a.size() != b.size())
-        return 256;
-    const QImage x = a.convertToFormat(QImage::Format_RGB32);
-    const QImage y = b.convertToFormat(QImage::Format_RGB32);
-    int largest = 0;
+        return out;
+    const QImage x = a.convertToFormat(QImage::Format_RGB32), y = b.convertToFormat(QImage::Format_RGB32);
     for (int row = 0; row < x.height(); ++row) {
         const auto *p = reinterpret_cast<const QRgb *>(x.constScanLine(row));
         const auto *q = reinterpret_cast<const QRgb *>(y.constScanLine(row));
         for (int col = 0; col < x.width(); ++col)
-            largest = std::max({largest, std::abs(qRed(p[col]) - qRed(q[col])), std::abs(qGreen(p[col]) - qGreen(q[col])),
-                                std::abs(qBlue(p[col]) - qBlue(q[col]))});
+            out.push_back(channelDistance(p[col], q[col]));
     }
-    return largest;
+    return out;
+}
+
+// The largest difference of any channel, or 256 when the sizes differ.
+int largestDifference(const QImage &a, const QImage &b)
+{
+    const std::vector<int> d = differences(a, b);
+    return d.empty() ? 256 : *std::max_element(d.begin(), d.end());
 }
 
 // The share of pixels whose every channel is within `tolerance`.
 double shareWithin(const QImage &a, const QImage &b, int tolerance)
 {
-    if (a.size() != b.size())
-        return 0;
-    const QImage x = a.convertToFormat(QImage::Format_RGB32);
-    const QImage y = b.convertToFormat(QImage::Format_RGB32);
-    qsizetype close = 0;
-    for (int row = 0; row < x.height(); ++row) {
-        const auto *p = reinterpret_cast<const QRgb *>(x.constScanLine(row));
-        const auto *q = reinterpret_cast<const QRgb *>(y.constScanLine(row));
-        for (int col = 0; col < x.width(); ++col)
-            close += std::max({std::abs(qRed(p[col]) - qRed(q[col])), std::abs(qGreen(p[col]) - qGreen(q[col])),
-                               std::abs(qBlue(p[col]) - qBlue(q[col]))})
-                     <= tolerance;
-    }
-    return double(close) / (double(x.width()) * x.height());
+    const std::vector<int> d = differences(a, b);
+    return d.empty() ? 0 : double(std::count_if(d.begin(), d.end(), [&](int v) { return v <= tolerance; })) / double(d.size());
 }
 
 // The transform as defined: the zoomed centre scaled up to the output size, mirrored, then turned.

@@ -11,8 +11,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTimer>
+
+#include <turbojpeg.h>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 // Kept and given back at the end; TMPDIR is not changed but may be by a test.
@@ -112,19 +118,8 @@ QString makeMovie(const QString &path, const QList<QPair<QString, int>> &colours
     }
     QDir().mkpath(QFileInfo(path).absolutePath());
     // The colours play one after another through concat; the muxer takes the encoded stream.
-    QStringList args = {QStringLiteral("-q"),
-                        QStringLiteral("concat"),
-                        QStringLiteral("name=c"),
-                        QStringLiteral("!"),
-                        QStringLiteral("videoconvert"),
-                        QStringLiteral("!"),
-                        QStringLiteral("x264enc"),
-                        QStringLiteral("!"),
-                        QStringLiteral("mp4mux"),
-                        QStringLiteral("name=mux"),
-                        QStringLiteral("!"),
-                        QStringLiteral("filesink"),
-                        QStringLiteral("location=") + path};
+    QStringList args = QStringLiteral("-q concat name=c ! videoconvert ! x264enc ! mp4mux name=mux ! filesink").split(QLatin1Char(' '));
+    args << QStringLiteral("location=") + path;
     int tenths = 0;
     for (const auto &colour : colours) {
         tenths += colour.second;
@@ -145,4 +140,32 @@ QString makeMovie(const QString &path, const QList<QPair<QString, int>> &colours
     if (!launch.waitForFinished(30000) || launch.exitStatus() != QProcess::NormalExit || launch.exitCode() != 0)
         return QStringLiteral("gst-launch-1.0 failed: ") + QString::fromUtf8(launch.readAllStandardError());
     return {};
+}
+
+QByteArray encodeTestJpeg(const QImage &image, int subsampling, int quality)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    tjhandle encoder = tjInitCompress();
+    unsigned char *jpeg = nullptr;
+    unsigned long size = 0;
+    const int result = tjCompress2(encoder, rgb.constBits(), rgb.width(), int(rgb.bytesPerLine()), rgb.height(), TJPF_BGRX, &jpeg, &size,
+                                   subsampling, quality, 0);
+    const QByteArray bytes = result == 0 ? QByteArray(reinterpret_cast<const char *>(jpeg), qsizetype(size)) : QByteArray();
+    tjFree(jpeg);
+    tjDestroy(encoder);
+    return bytes;
+}
+
+int channelDistance(QRgb a, QRgb b)
+{
+    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+}
+
+QByteArray noiseBytes(int size, quint32 seed)
+{
+    QByteArray bytes(size, '\0');
+    QRandomGenerator random(seed);
+    for (char &b : bytes)
+        b = char(random.bounded(256));
+    return bytes;
 }

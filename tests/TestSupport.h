@@ -4,6 +4,7 @@
 #include "device/DeviceBackend.h"
 #include "device/LumoCamera.h"
 
+#include <QImage>
 #include <QRectF>
 #include <QSize>
 #include <QString>
@@ -24,6 +25,13 @@ inline void PrintTo(const QRectF &r, std::ostream *os)
 // A whole file's bytes (empty when it cannot be read), and a whole file written, its folder made.
 QByteArray readFile(const QString &path);
 bool writeFile(const QString &path, const QByteArray &bytes);
+
+// A JPEG of `image` written with TurboJPEG's chroma subsampling `subsampling` (a TJSAMP_ value).
+QByteArray encodeTestJpeg(const QImage &image, int subsampling, int quality = 90);
+// The largest difference of the red, green and blue channels of two pixels.
+int channelDistance(QRgb a, QRgb b);
+// `size` bytes of noise, the same for the same seed.
+QByteArray noiseBytes(int size, quint32 seed);
 
 // A small H.264 MP4 written with gst-launch-1.0: `colours` one after another, each shown for
 // its number of tenths of a second, at 10 frames a second, with a tone when `sound`. Empty when

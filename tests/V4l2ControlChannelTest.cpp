@@ -202,12 +202,6 @@ QByteArray probe(uint8_t frameIndex, uint32_t interval)
 
 QString nodeFor(const char *uniqueId) { return V4l2NodeLookup::captureNodeFor(QString::fromLatin1(uniqueId), V4l2Io::system()); }
 
-TEST(V4l2UniqueId, ComesFromTheUsbDevice)
-{
-    // Short ones are checked through the node lookup below; here a port above 9 and a wide bus.
-    EXPECT_EQ(V4l2NodeLookup::uniqueIdFrom(0x20, "1.15.4", 0x1234, 0x5678), "0x201f400012345678");
-}
-
 TEST_F(V4l2ControlChannelTest, EachCameraGetsItsOwnCaptureNodeAndTheChannelUsesIt)
 {
     // A second camera of the same model, told apart by where it is plugged, and a built-in one.
@@ -219,6 +213,7 @@ TEST_F(V4l2ControlChannelTest, EachCameraGetsItsOwnCaptureNodeAndTheChannelUsesI
     EXPECT_EQ(nodeFor("0x3230000FE110A01"), "/dev/video2") << "hex digits in any case";
     EXPECT_EQ(nodeFor("0x3230000fe110a02"), "") << "another product";
     EXPECT_EQ(nodeFor("0x2230000fe110a01"), "") << "another bus";
+    EXPECT_EQ(V4l2NodeLookup::uniqueIdFrom(0x20, "1.15.4", 0x1234, 0x5678), "0x201f400012345678") << "a port above 9, a wide bus";
     V4l2CaptureBackend backend;
     auto device = backend.deviceWithUniqueID("0x3230000fe110a01");
     ASSERT_NE(device, nullptr);

@@ -78,9 +78,8 @@ TEST_F(VendorCommands, ReportsGoOutByteForByte)
 TEST_F(VendorCommands, FirstModelMapsItsLevelsAndHasNoExposureLock)
 {
     CameraPtr arvo = attach(Model::Arvo);
-    EXPECT_TRUE(arvo->setExposure(1));
-    EXPECT_TRUE(arvo->setExposure(3));
-    EXPECT_TRUE(arvo->setExposure(5));
+    for (int level : {1, 3, 5})
+        EXPECT_TRUE(arvo->setExposure(level)) << level;
     EXPECT_EQ(sent(), QStringList({"02 06 09 00 00", "02 06 05 00 00", "02 06 03 00 00"}));
     EXPECT_FALSE(arvo->setExposure(0) || arvo->setExposure(6) || arvo->setExposureLock(2));
     EXPECT_EQ(arvo->velmarSetExposureLock(1), -1);
