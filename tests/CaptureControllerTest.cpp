@@ -140,9 +140,8 @@ TEST_F(CaptureController, FollowsTheCurrentCameraAndPublishesEveryTransformedFra
     // A camera change stops the stream and starts it on the new camera.
     hub.plug(VirtualCamera::Model::Tobble);
     ASSERT_TRUE(waitUntil([&] { return registry->availableCameras().size() == 2; }));
-    FakeDevice *first = backend.last;
     registry->setCurrentCamera(registry->availableCameras()[1]);
-    EXPECT_NE(backend.last, first);
+    EXPECT_EQ(backend.requested.size(), 2) << "a device of its own (its address may be the freed one's)";
     EXPECT_TRUE(backend.last->running);
     EXPECT_EQ(backend.requested.last(), registry->availableCameras()[1]->captureDeviceLocationId());
     backend.last->push(frame);
