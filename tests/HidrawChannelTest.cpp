@@ -18,7 +18,7 @@ QByteArray hex(const char *items) { return QByteArray::fromHex(items); } // spac
 const QByteArray KeyboardDescriptor = hex("0501 0906 A101 0507 19E0 29E7 1500 2501 7501 9508 8102 9501 7508 8103"
                                           "9506 7508 1500 2565 1900 2965 8100 C0");
 
-TEST(HidReportDescriptor, LaysOutReportsWithAndWithoutIds)
+TEST(HidReportDescriptor, LaysOutReportsWithAndWithoutIdsAndKeepsWhatCameBeforeAFault)
 {
     const HidReportDescriptor camera = HidReportDescriptor::parse(cameraReportDescriptor());
     EXPECT_TRUE(camera.isComplete());
@@ -31,6 +31,17 @@ TEST(HidReportDescriptor, LaysOutReportsWithAndWithoutIds)
     EXPECT_FALSE(keyboard.numberedReports());
     EXPECT_TRUE(keyboard.hasInputReport(0));
     EXPECT_EQ(keyboard.inputReportLength(0), 8);
+
+    // A truncated descriptor keeps the items before the fault.
+    QByteArray truncated = cameraReportDescriptor();
+    truncated.chop(9);            // drops the output report's items...
+    truncated.append(char(0x26)); // ...and ends in a Logical Maximum without its data bytes
+    const HidReportDescriptor descriptor = HidReportDescriptor::parse(truncated);
+    EXPECT_FALSE(descriptor.isComplete());
+    EXPECT_TRUE(descriptor.buttonElement());
+
+    EXPECT_FALSE(HidReportDescriptor::parse(hex("FE050001")).isComplete()) << "long item running past the end";
+    EXPECT_FALSE(HidReportDescriptor::parse(hex("75FF 96FFFF 8102")).isComplete()) << "a report larger than hidraw passes on";
 }
 
 TEST(HidReportDescriptor, ButtonElementIsTheFirstWideVendorDataVariable)
@@ -65,19 +76,6 @@ TEST(HidReportDescriptor, ButtonElementIsTheFirstWideVendorDataVariable)
             EXPECT_EQ(element->logicalMinimum, c.logicalMinimum);
         }
     }
-}
-
-TEST(HidReportDescriptor, TruncatedDescriptorKeepsTheItemsBeforeTheFault)
-{
-    QByteArray truncated = cameraReportDescriptor();
-    truncated.chop(9);            // drops the output report's items...
-    truncated.append(char(0x26)); // ...and ends in a Logical Maximum without its data bytes
-    const HidReportDescriptor descriptor = HidReportDescriptor::parse(truncated);
-    EXPECT_FALSE(descriptor.isComplete());
-    EXPECT_TRUE(descriptor.buttonElement());
-
-    EXPECT_FALSE(HidReportDescriptor::parse(hex("FE050001")).isComplete()) << "long item running past the end";
-    EXPECT_FALSE(HidReportDescriptor::parse(hex("75FF 96FFFF 8102")).isComplete()) << "a report larger than hidraw passes on";
 }
 
 TEST(HidFieldValue, ReadsLittleEndianAtTheBitOffsetAndSignExtendsSignedFields)

@@ -136,7 +136,7 @@ TEST_F(VendorCommands, UnknownEventValuesOnlyLog)
     EXPECT_EQ(camera->isContinousFocusMode, 0);
 }
 
-TEST_F(VendorCommands, UnpluggedOrDetachedCameraFailsSoftly)
+TEST_F(VendorCommands, UnpluggedDetachedOrHidlessCameraFailsSoftlyAndAtOnce)
 {
     CameraPtr camera = attach(Model::Tobble);
     hub.unplug(virtualCamera->id());
@@ -147,13 +147,11 @@ TEST_F(VendorCommands, UnpluggedOrDetachedCameraFailsSoftly)
     EXPECT_EQ(camera->velmarSetIris(3), -1);
     EXPECT_FALSE(camera->setExposureLock(2));
     EXPECT_EQ(camera->contrast(), 0);
-}
 
-TEST_F(VendorCommands, CameraWithoutHidChannelFailsEveryCommandAtOnce)
-{
+    // Plugged without a HID interface: every command fails at once, without waiting for one.
     VirtualCamera::Faults noHid;
     noHid.noHid = true;
-    CameraPtr camera = attach(Model::Tobble, 0, noHid);
+    camera = attach(Model::Tobble, 0, noHid);
     EXPECT_FALSE(camera->hasHidDevice());
     const double scale = Delays::timeScale();
     Delays::setTimeScale(1.0); // a wait for the channel would take seconds
