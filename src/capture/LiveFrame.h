@@ -16,8 +16,8 @@
 // and, when only part of the frame or a reduced size was decoded, the camera's JPEG to decode it
 // whole from. Transforms are mostly not applied to the pixels: the view paints the visible part
 // with the mirroring, and render() makes the transformed picture only when a snapshot takes it.
-// A frame shown reduced may instead carry its picture ready to paint (isPresented()): the
-// visible part already scaled to the view's size and mirrored, from a quicker, approximate decode;
+// A whole frame shown at another size may instead carry its picture ready to paint (isPresented()):
+// already scaled to the view's size and mirrored, from a quicker, approximate decode;
 // photos are still decoded accurately from the JPEG.
 //
 // A value type that shares its data; immutable (but for the picture render() keeps), so any

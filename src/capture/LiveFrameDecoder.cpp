@@ -116,17 +116,20 @@ LiveFrame LiveFrameDecoder::decodeFrame(const FramePayload &payload, const LiveF
             const QSize shown = visible.size().scaled(area, Qt::KeepAspectRatio);
             const int n = denominatorFor(visible.size(), shownSize.isEmpty() ? QSize() : shown);
             // Shown smaller than the part it shows, the picture averages away what the fast DCT
-            // gets a step or two off; photos decode the kept JPEG accurately. The view's size
-            // is the one the frame thread last saw: after a resize, the view scales the picture.
+            // gets a step or two off; shown larger, a step or two is as little to see in a
+            // moving picture. Photos decode the kept JPEG accurately. The view's size is the one
+            // the frame thread last saw: after a resize, the view scales the picture.
             const bool reduced =
                 !area.isEmpty() && shown.width() < visible.width() && shown.height() < visible.height();
+            const bool enlarged =
+                !area.isEmpty() && shown.width() > visible.width() && shown.height() > visible.height();
             QImage &picture = freePicture();
             const int turns = transform.quarterTurns % 4;
-            if (reduced && n == 1 && visible == whole && (turns == 0 || turns == 2)
+            if ((reduced || enlarged) && n == 1 && visible == whole && (turns == 0 || turns == 2)
                 && !wholePictureKept_.load(std::memory_order_relaxed)) {
-                // Decoded to planes, scaled and mirrored there, converted once at the view's
-                // size. A half turn is both flips. A DCT-scaled decode is small already: scaling
-                // its RGB costs less than scaling three planes.
+                // Decoded to planes and handed over at the view's size, mirrored (YuvFrame::present).
+                // A half turn is both flips. A DCT-scaled decode is small already: scaling its
+                // RGB costs less than scaling three planes.
                 const bool h = transform.hFlipped != (turns == 2);
                 const bool v = transform.vFlipped != (turns == 2);
                 if (yuv_.decodeJpeg(decoder_.get(), payload.data, payload.length, n)) {

@@ -15,10 +15,9 @@
 // LiveFrame with no more work than the view needs. Of an MJPEG frame only the rows and columns
 // the zoom shows are decoded, DCT-scaled while the picture on screen is at most half their size;
 // the camera's JPEG is kept with the frame so a snapshot can decode it whole. A whole frame
-// shown reduced, but by less than half, is decoded to Y'CbCr planes with the fast DCT and handed
-// over ready to paint: scaled to the view's size and mirrored on the planes, converted to RGB
-// once at that size. Pixel buffers come
-// from a small pool: a buffer still held by the view or by a snapshot is never written or
+// shown enlarged, or reduced by less than half, is decoded to Y'CbCr planes with the fast DCT and
+// handed over ready to paint at the view's size, mirrored (YuvFrame::present). Pixel buffers
+// come from a small pool: a buffer still held by the view or by a snapshot is never written or
 // copied, the next free one is taken instead.
 //
 // Thread: the frame thread; one instance per stream.

@@ -5,6 +5,7 @@
 #include <libyuv/convert_argb.h>
 #include <libyuv/planar_functions.h>
 #include <libyuv/scale.h>
+#include <libyuv/scale_argb.h>
 
 #include <limits>
 
@@ -55,6 +56,8 @@ bool YuvFrame::present(const QRect &source, bool hFlipped, bool vFlipped, QImage
         || (out.format() != QImage::Format_RGB32 && out.format() != QImage::Format_ARGB32))
         return false;
     const QSize shown = out.size();
+    if (shown.width() > source.width() && shown.height() > source.height())
+        return enlarge(source, hFlipped, vFlipped, out);
     const QSize chroma((shown.width() + 1) / 2, (shown.height() + 1) / 2);
     for (size_t i = 0; i < 3; ++i) {
         const Plane &from = frame_[i];
@@ -87,4 +90,55 @@ bool YuvFrame::present(const QRect &source, bool hFlipped, bool vFlipped, QImage
                                     int(out.bytesPerLine()), &libyuv::kYuvJPEGConstants, shown.width(),
                                     shown.height())
            == 0;
+}
+
+bool YuvFrame::enlarge(const QRect &source, bool hFlipped, bool vFlipped, QImage &out)
+{
+    const Plane &luma = frame_[0];
+    if (frame_[1].size != frame_[2].size || frame_[1].size.isEmpty())
+        return false;
+    // 4:2:0, 4:2:2 or 4:4:4: colour planes of half or the whole width and height.
+    const bool halfWide =
+        frame_[1].size.width() * 2 >= luma.size.width() && frame_[1].size.width() < luma.size.width();
+    const bool halfHigh =
+        frame_[1].size.height() * 2 >= luma.size.height() && frame_[1].size.height() < luma.size.height();
+    if ((!halfWide && frame_[1].size.width() != luma.size.width())
+        || (!halfHigh && frame_[1].size.height() != luma.size.height()) || (halfHigh && !halfWide))
+        return false;
+    std::array<const uint8_t *, 3> planes{};
+    std::array<int, 3> strides{};
+    for (size_t i = 0; i < 3; ++i) {
+        Plane &from = frame_[i];
+        const int sx = i > 0 && halfWide ? 2 : 1;
+        const int sy = i > 0 && halfHigh ? 2 : 1;
+        // Whole subsampled pixels: the part starts on an even luma pixel where the colour is halved.
+        const QRect part(source.left() / sx, source.top() / sy, (source.width() + sx - 1) / sx,
+                         (source.height() + sy - 1) / sy);
+        const uint8_t *at = from.data() + size_t(part.top()) * size_t(from.stride) + size_t(part.left());
+        if (hFlipped) {
+            Plane &to = mirrored_[i];
+            to.prepare(part.size());
+            libyuv::MirrorPlane(at, from.stride, to.data(), to.stride, part.width(), part.height());
+            at = to.data();
+        }
+        planes[i] = at;
+        strides[i] = hFlipped ? mirrored_[i].stride : from.stride;
+    }
+    if (rgb_.size() != source.size())
+        rgb_ = QImage(source.size(), QImage::Format_RGB32);
+    if (rgb_.isNull())
+        return false;
+    const auto convert = !halfWide  ? libyuv::I444ToARGBMatrix
+                         : halfHigh ? libyuv::I420ToARGBMatrix
+                                    : libyuv::I422ToARGBMatrix;
+    uchar *pixels = out.bits();
+    // JPEG's colours are full-range BT.601; a negative height reads the rows bottom up.
+    return pixels
+           && convert(planes[0], strides[0], planes[1], strides[1], planes[2], strides[2], rgb_.bits(),
+                      int(rgb_.bytesPerLine()), &libyuv::kYuvJPEGConstants, source.width(), source.height())
+                  == 0
+           && libyuv::ARGBScale(rgb_.constBits(), int(rgb_.bytesPerLine()), source.width(),
+                                vFlipped ? -source.height() : source.height(), pixels,
+                                int(out.bytesPerLine()), out.width(), out.height(), libyuv::kFilterBilinear)
+                  == 0;
 }
