@@ -7,12 +7,13 @@
 #include "ui/preferences/LumoPreferencesWindowController.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QMainWindow>
 #include <QMenu>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <algorithm>
 
 namespace {
 
@@ -90,13 +91,63 @@ void collect(QAccessibleInterface *element, Findings &found)
 
 QString joined(const QStringList &list) { return list.join(QLatin1Char('\n')); }
 
-struct WindowCase {
-    const char *name;
-    // Brings the application to the window and answers it.
-    std::function<QWidget *(LumoAppController &)> open;
-};
+// The names of the controls Tab visits in `window`, from the one with the focus once round.
+QStringList tabChain(QWidget *window)
+{
+    QStringList names;
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        return names;
+    QWidget *first = QApplication::focusWidget();
+    for (QWidget *at = first; at && names.size() < 80;) {
+        names << QAccessible::queryAccessibleInterface(at)->text(QAccessible::Name);
+        QTest::keyClick(at, Qt::Key_Tab);
+        at = QApplication::focusWidget();
+        if (at == first)
+            break;
+    }
+    return names;
+}
 
-void PrintTo(const WindowCase &c, std::ostream *os) { *os << c.name; }
+// Whether Tab, once round from the control named like order's first, visits controls named
+// like the others in that order (a name matches by its start: "Zoom" is "Zoom: 100%").
+bool visitsInOrder(const QStringList &chain, const QStringList &order)
+{
+    const auto named = [](const QString &name, const QString &start) { return name.startsWith(start); };
+    const auto first = std::find_if(chain.begin(), chain.end(), [&](const QString &n) { return named(n, order.first()); });
+    if (first == chain.end())
+        return false;
+    const qsizetype from = first - chain.begin();
+    const QStringList round = chain.mid(from) + chain.mid(0, from);
+    qsizetype at = 0;
+    for (const QString &start : order) {
+        while (at < round.size() && !named(round.at(at), start))
+            ++at;
+        if (at++ == round.size())
+            return false;
+    }
+    return true;
+}
+
+QWidget *cameraWindow(LumoAppController &app) { return app.mainWindowController()->window(); }
+
+QWidget *projectWindow(LumoAppController &app)
+{
+    app.mainWindowController()->setMode(Mode::ProjectMode);
+    return app.mainWindowController()->fullWindow();
+}
+
+// With a photo, so that the strip has a cell.
+QWidget *reviewWindow(LumoAppController &app)
+{
+    LumoMainWindowController *main = app.mainWindowController();
+    NotificationRecorder saved({NotificationNames::FileDidCreate});
+    main->takePhotoAction()->trigger();
+    if (!saved.waitForCount(1))
+        return nullptr;
+    main->setMode(Mode::ReviewMode);
+    return main->window();
+}
 
 // The preferences window on one of its panes.
 template<const char *Pane> QWidget *preferencesOn(LumoAppController &app)
@@ -107,11 +158,24 @@ template<const char *Pane> QWidget *preferencesOn(LumoAppController &app)
     return preferences->window();
 }
 
+struct WindowCase {
+    const char *name;
+    // Brings the application to the window and answers it.
+    QWidget *(*open)(LumoAppController &);
+    // Controls Tab visits in this order; the first has the keyboard as the window opens when
+    // `firstFocused`.
+    QStringList tabOrder;
+    bool firstFocused = false;
+};
+
+void PrintTo(const WindowCase &c, std::ostream *os) { *os << c.name; }
+
 class AccessibleWindows : public testing::TestWithParam<WindowCase> {};
 
 // The whole application on a virtual camera: each window's controls, floaters, and the entries
-// of its menus and pop-up buttons (walked whether shown or not) have a name and a description.
-TEST_P(AccessibleWindows, EveryInteractiveElementHasANameAndADescription)
+// of its menus and pop-up buttons (walked whether shown or not) have a name and a description,
+// and Tab goes through them in the window's reading order.
+TEST_P(AccessibleWindows, EveryControlHasANameAndADescriptionAndTabVisitsThemInOrder)
 {
     Sandbox sandbox;
     LumoWindowController::setAnimationsEnabled(false);
@@ -138,32 +202,34 @@ TEST_P(AccessibleWindows, EveryInteractiveElementHasANameAndADescription)
     EXPECT_TRUE(found.unnamed.isEmpty()) << "without a name:\n" << joined(found.unnamed).toStdString();
     EXPECT_TRUE(found.undescribed.isEmpty()) << "without a description:\n" << joined(found.undescribed).toStdString();
     EXPECT_TRUE(found.roleless.isEmpty()) << "reached by Tab, no control:\n" << joined(found.roleless).toStdString();
+
+    const QStringList chain = tabChain(window);
+    EXPECT_TRUE(visitsInOrder(chain, GetParam().tabOrder)) << "Tab visits:\n" << joined(chain).toStdString();
+    if (GetParam().firstFocused && !chain.isEmpty())
+        EXPECT_EQ(chain.first(), GetParam().tabOrder.first()) << "has the keyboard first";
     LumoWindowController::setAnimationsEnabled(true);
 }
 
+using Preferences = LumoPreferencesWindowController;
+
 INSTANTIATE_TEST_SUITE_P(
     , AccessibleWindows,
-    testing::Values(WindowCase{"Camera", [](LumoAppController &app) -> QWidget * { return app.mainWindowController()->window(); }},
-                    WindowCase{"Project",
-                               [](LumoAppController &app) -> QWidget * {
-                                   LumoMainWindowController *main = app.mainWindowController();
-                                   main->setMode(Mode::ProjectMode);
-                                   return main->fullWindow();
-                               }},
-                    WindowCase{"Review",
-                               [](LumoAppController &app) -> QWidget * {
-                                   // A photo, so that the strip has a cell.
-                                   LumoMainWindowController *main = app.mainWindowController();
-                                   NotificationRecorder saved({NotificationNames::FileDidCreate});
-                                   main->takePhotoAction()->trigger();
-                                   if (!saved.waitForCount(1))
-                                       return nullptr;
-                                   main->setMode(Mode::ReviewMode);
-                                   return main->window();
-                               }},
-                    WindowCase{"PreferencesGeneral", preferencesOn<LumoPreferencesWindowController::GeneralItem>},
-                    WindowCase{"PreferencesImage", preferencesOn<LumoPreferencesWindowController::ImageItem>},
-                    WindowCase{"PreferencesSystem", preferencesOn<LumoPreferencesWindowController::SystemItem>}),
+    testing::Values(
+        WindowCase{"Camera",
+                   cameraWindow,
+                   {"Camera", "Project", "Review", "Zoom", "Exposure", "Timer", "Resolution", "Mirror", "Pen", "Take Photo", "Focus"}},
+        WindowCase{"Project",
+                   projectWindow,
+                   {"Zoom", "Exposure", "Timer", "Resolution", "Mirror", "Pen", "Line Width", "Freeze", "Start Recording", "Take Photo",
+                    "Focus", "Leave Project Mode"}},
+        WindowCase{"Review", reviewWindow, {"Photos", "Camera", "Zoom", "Rotate", "Show in File Manager", "Move to Trash"}, true},
+        WindowCase{"PreferencesGeneral",
+                   preferencesOn<Preferences::GeneralItem>,
+                   {"General", "Image Adjustment", "System", "Restore its last settings", "Choose", "Record sound"}},
+        WindowCase{"PreferencesImage",
+                   preferencesOn<Preferences::ImageItem>,
+                   {"General", "Image Adjustment", "System", "Brightness", "Sharpness", "Restore Defaults"}},
+        WindowCase{"PreferencesSystem", preferencesOn<Preferences::SystemItem>, {"General", "Image Adjustment", "System"}}),
     [](const testing::TestParamInfo<WindowCase> &info) { return std::string(info.param.name); });
 
 } // namespace

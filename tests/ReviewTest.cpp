@@ -447,11 +447,17 @@ TEST_F(Review, SelectionAfterDeletingGoesToTheNeighbourAndTheLastEmptiesTheViewe
 
 // The arrow keys walk the strip and stop at its ends; the zoom pop-up shows each photo's step,
 // and the wheel over the viewer steps it.
-TEST_F(Review, ArrowKeysWalkThePhotosAndTheZoomPopUpFollowsThePhotoShown)
+TEST_F(Review, ArrowHomeAndEndKeysWalkThePhotosAndTheZoomPopUpFollowsThePhotoShown)
 {
     makeLibrary(3);
     start();
     LumoPopUpButton *zoom = main->cameraControls()->photoZoomButton();
+    // The strip has the keyboard from the start: End and Home work without a click on it.
+    ASSERT_EQ(QApplication::focusWidget(), review->browserView());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+    EXPECT_EQ(review->selectedRows(), QList<int>{2});
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+    EXPECT_EQ(review->selectedRows(), QList<int>{0});
     review->selectRow(0);
     QTest::keyClick(strip(), Qt::Key_Left);
     EXPECT_EQ(review->selectedRows(), QList<int>{0}) << "nothing before the first photo";

@@ -12,7 +12,9 @@
 #include "ui/windows/LumoMainWindow.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QSignalSpy>
 #include <QTest>
@@ -137,24 +139,40 @@ TEST(LumoWindowTest, FullWindowLeavesOnEscapeAndDoubleClickAndTogglesOnClick)
     EXPECT_EQ(recorder.names(), QStringList{NotificationNames::MainWindowDoubleClicked});
 }
 
-TEST(LumoButtonViewTest, IgnoresClicksWhenNotRespondingButStillHovers)
+// Space and Return press the focused view before the window's own Return (a photo) sees them.
+TEST(LumoButtonViewTest, IgnoresClicksAndKeysWhenNotRespondingButStillHovers)
 {
-    LumoButtonView view;
-    view.resize(32, 32);
-    view.setExitImage(LumoImages::named("Review-Down"));
-    view.setEnterImage(LumoImages::named("Review-Up"));
-    view.setShouldResponse(false);
-    QSignalSpy clicked(&view, &LumoButtonView::clicked);
-    QTest::mouseClick(&view, Qt::LeftButton);
+    QWidget window;
+    QAction photo(&window);
+    photo.setShortcut(QKeySequence(Qt::Key_Return));
+    window.addAction(&photo);
+    QSignalSpy photos(&photo, &QAction::triggered);
+    auto *view = new LumoButtonView(&window);
+    view->resize(32, 32);
+    view->setExitImage(LumoImages::named("Review-Down"));
+    view->setEnterImage(LumoImages::named("Review-Up"));
+    view->setShouldResponse(false);
+    view->setFocusPolicy(Qt::TabFocus);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    view->setFocus();
+    QSignalSpy clicked(view, &LumoButtonView::clicked);
+    const auto press = [&] {
+        QTest::mouseClick(view, Qt::LeftButton);
+        for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter})
+            QTest::keyClick(view, key);
+    };
+    press();
     EXPECT_EQ(clicked.count(), 0);
 
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-    QApplication::sendEvent(&view, &enter);
-    EXPECT_EQ(view.currentImage().cacheKey(), view.enterImage().cacheKey());
+    QApplication::sendEvent(view, &enter);
+    EXPECT_EQ(view->currentImage().cacheKey(), view->enterImage().cacheKey());
 
-    view.setShouldResponse(true);
-    QTest::mouseClick(&view, Qt::LeftButton);
-    EXPECT_EQ(clicked.count(), 1);
+    view->setShouldResponse(true);
+    press();
+    EXPECT_EQ(clicked.count(), 4);
+    EXPECT_EQ(photos.count(), 0);
 }
 
 TEST(LumoButtonViewTest, UpWithoutEnterImageDrawsNothingOutside)
@@ -170,6 +188,32 @@ TEST(LumoButtonViewTest, UpWithoutEnterImageDrawsNothingOutside)
     for (int y = 0; y < drawn.height(); ++y)
         for (int x = 0; x < drawn.width(); ++x)
             ASSERT_EQ(qAlpha(drawn.pixel(x, y)), 0) << x << "," << y;
+}
+
+// With the keyboard focus, Space, Return and Enter open the menu; Return is not the window's.
+TEST(LumoPopUpButtonTest, KeysOpenTheMenuBeforeTheWindowsReturnShortcut)
+{
+    QWidget window;
+    QAction photo(&window);
+    photo.setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    window.addAction(&photo);
+    QSignalSpy photos(&photo, &QAction::triggered);
+    auto *button = new LumoPopUpButton(&window);
+    button->addItem(QStringLiteral("100%"));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        button->setFocus();
+        bool opened = false;
+        QTimer::singleShot(0, button, [&] {
+            opened = QApplication::activePopupWidget() == button->popUpMenu();
+            button->popUpMenu()->close();
+        });
+        QTest::keyClick(button, key);
+        EXPECT_TRUE(waitUntil([&] { return opened; }, 1000)) << key;
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    }
+    EXPECT_EQ(photos.count(), 0);
 }
 
 TEST(LumoPopUpButtonTest, MutexStateLeavesOneCheckOnTheSelection)
