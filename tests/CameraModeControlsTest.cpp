@@ -169,6 +169,16 @@ TEST_F(CameraModeControls, ExposureDisplayIsSignedOnlyForTheFiveStepModel)
         EXPECT_EQ(controls->exposureButton()->title(), c.title);
         EXPECT_EQ(twinExposure.indexOfSelectedItem(), 2) << "the twin takes the same face";
         EXPECT_EQ(cache->exposure(), 2);
+        if (controls->exposureButton()->style() != LumoExposureButton::MenuStyle)
+            continue;
+        // One check mark, on the step chosen, and no picture that would stand in for it.
+        for (LumoPopUpButton *button :
+             {static_cast<LumoPopUpButton *>(controls->exposureButton()), static_cast<LumoPopUpButton *>(&twinExposure)}) {
+            for (int i = 1; i < button->numberOfItems(); ++i) {
+                EXPECT_EQ(button->itemAtIndex(i)->isChecked(), i == 2) << i;
+                EXPECT_TRUE(button->itemAtIndex(i)->icon().isNull()) << i;
+            }
+        }
     }
 }
 

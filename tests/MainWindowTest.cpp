@@ -147,10 +147,11 @@ TEST_F(MainWindowModes, ClickingAZoomEntryZoomsThePictureAndTitlesTheControl)
     main.window()->show();
     LumoPopUpButton *zoom = main.cameraControls()->zoomButton();
     QMenu *menu = zoom->popUpMenu();
-    // The pointer goes over the button (which dims it), then into the menu for the entry.
+    // The pointer goes over the button (which the style lights, never dims), then into the
+    // menu for the entry.
     QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), zoom->mapToGlobal(QPointF(2, 2)));
     QApplication::sendEvent(zoom, &enter);
-    ASSERT_EQ(widgetAlpha(zoom), 0.5);
+    ASSERT_EQ(widgetAlpha(zoom), 1.0);
     menu->popup(zoom->mapToGlobal(QPoint(0, zoom->height())));
     QAction *entry = zoom->itemAtIndex(3); // 150%
     QCursor::setPos(menu->mapToGlobal(menu->actionGeometry(entry).center()));
@@ -158,7 +159,28 @@ TEST_F(MainWindowModes, ClickingAZoomEntryZoomsThePictureAndTitlesTheControl)
     EXPECT_EQ(main.captureController()->zoom(), 1.5f);
     EXPECT_EQ(CamSettingController::sharedInstance()->zoom(), 1.5f);
     EXPECT_EQ(zoom->title(), "Zoom: 150%");
-    EXPECT_EQ(widgetAlpha(zoom), 1.0) << "the button is no longer dimmed once the menu is gone";
+    EXPECT_EQ(widgetAlpha(zoom), 1.0);
+}
+
+TEST_F(MainWindowModes, EveryToolbarControlStaysInViewAtTheSmallestWidth)
+{
+    plugCamera();
+    main.setMode(Mode::CameraMode);
+    main.window()->show();
+    // Controls that join later, as the freeze, interval and record buttons do.
+    for (const char *text : {"Intervals", "Freeze", "Record", "One more"})
+        main.cameraModeToolbar()->addAction(QString::fromLatin1(text));
+    QCoreApplication::processEvents();
+    for (Mode mode : {Mode::CameraMode, Mode::ReviewMode, Mode::CameraMode}) {
+        main.setMode(mode);
+        QCoreApplication::processEvents();
+        main.window()->resize(main.window()->minimumSize());
+        QCoreApplication::processEvents();
+        QToolBar *toolbar = mode == Mode::CameraMode ? main.cameraModeToolbar() : main.reviewModeToolbar();
+        const auto *more = toolbar->findChild<QWidget *>(QStringLiteral("qt_toolbar_ext_button"));
+        ASSERT_NE(more, nullptr);
+        EXPECT_FALSE(more->isVisible()) << mode << " at " << main.window()->width();
+    }
 }
 
 TEST_F(MainWindowModes, LongMessageIsElidedWithTheWholeTextAsToolTip)

@@ -12,6 +12,7 @@
 #include "ui/fullscreen/LumoPreviewImageView.h"
 #include "ui/widgets/LumoImages.h"
 #include "ui/widgets/ToolbarFocus.h"
+#include "ui/widgets/ToolbarFit.h"
 #include "ui/windows/LumoCameraView.h"
 #include "ui/windows/LumoFullWindow.h"
 #include "ui/windows/LumoMainWindow.h"
@@ -195,6 +196,10 @@ LumoMainWindowController::LumoMainWindowController(CaptureBackend *captureBacken
 
     cameraModeToolbar_ = makeToolbar(QStringLiteral("cameraModeToolbar"));
     reviewModeToolbar_ = makeToolbar(QStringLiteral("reviewModeToolbar"));
+    // The window is never narrower than its toolbar's controls, so none of them is hidden.
+    toolbarFit_ = new ToolbarFit(window_, MinimumPictureWidth, this);
+    toolbarFit_->watch(cameraModeToolbar_);
+    toolbarFit_->watch(reviewModeToolbar_);
     cameraControls_ = new LumoCameraModeControls(
         captureController_.get(), CamSettingController::sharedInstance(), currentCamera_, this);
     for (QWidget *control : cameraControls_->toolbarWidgets())
@@ -291,7 +296,7 @@ QToolBar *LumoMainWindowController::makeToolbar(const QString &name)
     toolbar->setObjectName(name);
     toolbar->setMovable(false);
     toolbar->setFloatable(false);
-    toolbar->setIconSize(QSize(32, 32));
+    toolbar->setIconSize(QSize(24, 24));
     toolbar->addActions(modeGroup_->actions());
     toolbar->addSeparator();
     toolbar->hide();
@@ -431,7 +436,7 @@ void LumoMainWindowController::sizeWindowForMode(int mode)
     // A wide picture may be lower than 360 at the smallest width.
     const double minimumPicture = std::min<double>(
         MinimumPictureHeight, MinimumPictureWidth * pictureAspect_.height() / pictureAspect_.width());
-    window_->setMinimumSize(MinimumPictureWidth, int(minimumPicture + menuBar + c.toolbar + c.band));
+    window_->setMinimumSize(toolbarFit_->minimumWidth(), int(minimumPicture + menuBar + c.toolbar + c.band));
     setScreenFrame(sized, available, c);
 }
 

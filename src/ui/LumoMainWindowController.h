@@ -29,6 +29,7 @@ class QActionGroup;
 class QLabel;
 class QMainWindow;
 class QToolBar;
+class ToolbarFit;
 class QStackedWidget;
 class QTimer;
 class QWidget;
@@ -221,6 +222,7 @@ private:
     QActionGroup *modeGroup_ = nullptr;
     QAction *takePhotoAction_ = nullptr;
     QToolBar *cameraModeToolbar_ = nullptr;
+    ToolbarFit *toolbarFit_ = nullptr;
     DrawingController *drawing_ = nullptr;
     QToolBar *reviewModeToolbar_ = nullptr;
     LumoCameraModeControls *cameraControls_ = nullptr;

@@ -86,6 +86,9 @@ LumoCameraModeControls::LumoCameraModeControls(LumoCaptureViewController *captur
         resolutionButton_->addItem(title);
     mirrorButton_->addItem(tr("Horizontal"));
     mirrorButton_->addItem(tr("Vertical"));
+    fitTitles(zoomButton_, exposureButton_, exposureLockButton_, timerButton_, resolutionButton_,
+              mirrorButton_);
+    photoZoomButton_->setTitleMaker([](const QString &value) { return joined(tr("Zoom"), value); });
 
     // What the controls show until the cache restores or defaults a camera's settings: 100%,
     // the "0" step, AE on, no timer, 1280×960.
@@ -156,6 +159,8 @@ void LumoCameraModeControls::setTwins(const Twins *twins)
     twins_ = twins;
     if (!twins_)
         return;
+    fitTitles(twins_->zoom, twins_->exposure, twins_->exposureLock, twins_->timer, twins_->resolution,
+              twins_->mirror);
     showIndex(zoomButton_, twins_->zoom, tr("Zoom"), zoomButton_->indexOfSelectedItem());
     showIndex(exposureButton_, twins_->exposure, tr("Exposure"), exposureButton_->indexOfSelectedItem());
     showIndex(exposureLockButton_, twins_->exposureLock, tr("AE"),
@@ -531,15 +536,43 @@ void LumoCameraModeControls::setResolution(int index, LumoPopUpButton *sender)
 
 // --- Mirror --------------------------------------------------------------------------------
 
+void LumoCameraModeControls::fitTitles(LumoPopUpButton *zoom, LumoPopUpButton *exposure,
+                                       LumoPopUpButton *exposureLock, LumoPopUpButton *timer,
+                                       LumoPopUpButton *resolution, LumoPopUpButton *mirror)
+{
+    const std::pair<LumoPopUpButton *, const char *> labelled[] = {
+        {zoom, QT_TR_NOOP("Zoom")},
+        {exposure, QT_TR_NOOP("Exposure")},
+        {exposureLock, QT_TR_NOOP("AE")},
+        {timer, QT_TR_NOOP("Timer")},
+        {resolution, QT_TR_NOOP("Resolution")},
+    };
+    for (const auto &[button, label] : labelled) {
+        if (button)
+            button->setTitleMaker([label = label](const QString &value) { return joined(tr(label), value); });
+    }
+    if (!mirror)
+        return;
+    mirror->setExclusive(false);
+    QStringList values;
+    for (int turns = 0; turns < 4; ++turns) {
+        for (int flips = 0; flips < 4; ++flips)
+            values << mirrorValueText(flips & 1, flips & 2, turns);
+    }
+    mirror->setTitleMaker([](const QString &value) { return joined(tr("Mirror"), value); }, values);
+}
+
 QString LumoCameraModeControls::mirrorValueText() const
 {
-    const bool h = settings_->hFlipped();
-    const bool v = settings_->vFlipped();
+    return mirrorValueText(settings_->hFlipped(), settings_->vFlipped(), settings_->quarterTurns());
+}
+
+QString LumoCameraModeControls::mirrorValueText(bool h, bool v, int turns)
+{
     const QString flips = h && v ? QStringLiteral("V+H")
                           : h    ? QStringLiteral("H")
                           : v    ? QStringLiteral("V")
                                  : tr("Off");
-    const int turns = settings_->quarterTurns();
     return turns == 0 ? flips : tr("%1 · %2°").arg(flips).arg(turns * 90);
 }
 

@@ -156,6 +156,10 @@ private:
     // Toggles flip entry 1 (horizontal) or 2 (vertical), as the mirror pop-up's entries do.
     void toggleFlip(int entry);
     QString mirrorValueText() const;
+    static QString mirrorValueText(bool h, bool v, int quarterTurns);
+    // Room for each pop-up's longest title, the mirror's entries as switches of their own.
+    void fitTitles(LumoPopUpButton *zoom, LumoPopUpButton *exposure, LumoPopUpButton *exposureLock,
+                   LumoPopUpButton *timer, LumoPopUpButton *resolution, LumoPopUpButton *mirror);
     void showMirrorChecks();
     void postMirror();
     // Runs `rest` after the auto-exposure pause without blocking the window; a step that still

@@ -3,6 +3,7 @@
 #include "ui/LumoMainWindowController.h"
 #include "ui/camera/LumoCaptureViewController.h"
 #include "ui/fullscreen/FloaterGeometry.h"
+#include "ui/widgets/LumoIcons.h"
 
 #include <QAction>
 #include <QEvent>
@@ -33,6 +34,8 @@ FreezeControls::FreezeControls(LumoMainWindowController *main, QObject *parent)
     connect(freezeAction_, &QAction::triggered, this, &FreezeControls::toggle);
     main_->cameraModeToolbar()->addSeparator();
     main_->cameraModeToolbar()->addAction(freezeAction_);
+    // A picture in the toolbar (the floater over the picture keeps its words).
+    LumoIcons::setIcon(freezeAction_, QStringLiteral("media-playback-pause"), main_->cameraModeToolbar());
 
     floater_ = new QToolButton(main_->cameraView());
     floater_->setObjectName(QStringLiteral("freezeFloater"));

@@ -11,6 +11,7 @@
 #include "settings/Conversions.h"
 #include "ui/review/LumoMoviePlayer.h"
 #include "ui/review/ReviewTexts.h"
+#include "ui/widgets/LumoIcons.h"
 #include "ui/widgets/LumoImages.h"
 #include "ui/widgets/LumoPopUpButton.h"
 
@@ -33,21 +34,16 @@ namespace {
 enum RotateEntry { RotateRight = 1, RotateLeft = 2 };
 
 QToolButton *toolButton(const QString &name, const QString &text, const QString &description,
-                        const QIcon &icon)
+                        const char *icon)
 {
     auto *button = new QToolButton;
     button->setObjectName(name);
     button->setText(text);
     button->setToolTip(text);
     button->setAccessibleDescription(description);
-    button->setIcon(icon);
+    LumoIcons::setIcon(button, QLatin1String(icon));
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     return button;
-}
-
-QIcon themeIcon(const char *name, QStyle::StandardPixmap fallback)
-{
-    return QIcon::fromTheme(QLatin1String(name), QApplication::style()->standardIcon(fallback));
 }
 
 } // namespace
@@ -59,10 +55,10 @@ LumoReviewController::LumoReviewController(QWidget *window, LumoPopUpButton *pho
       rotateButton_(new LumoPopUpButton),
       showButton_(toolButton(QStringLiteral("showInFileManagerButton"), tr("Show in File Manager"),
                              tr("Opens the folder of the selected photo with the photo marked"),
-                             themeIcon("system-file-manager", QStyle::SP_DirOpenIcon))),
+                             "folder-open")),
       trashButton_(toolButton(QStringLiteral("trashButton"), tr("Move to Trash"),
                               tr("Moves the selected photos to the desktop's trash, after asking"),
-                              themeIcon("user-trash", QStyle::SP_TrashIcon))),
+                              "user-trash")),
       rotateRightAction_(new QAction(tr("Rotate &Right"), this)),
       rotateLeftAction_(new QAction(tr("Rotate &Left"), this)),
       previousAction_(new QAction(tr("Previous Photo"), this)),
@@ -96,7 +92,8 @@ LumoReviewController::LumoReviewController(QWidget *window, LumoPopUpButton *pho
     rotateButton_->setObjectName(QStringLiteral("rotateButton"));
     rotateButton_->setTitle(tr("Rotate"));
     rotateButton_->setAccessibleDescription(tr("Turns the selected photos a quarter turn"));
-    rotateButton_->setIcon(themeIcon("object-rotate-right", QStyle::SP_BrowserReload));
+    rotateButton_->setExclusive(false);
+    LumoIcons::setIcon(rotateButton_, QStringLiteral("object-rotate-right"));
     rotateButton_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     rotateButton_->addItem(tr("Rotate Right"))->setCheckable(false);
     rotateButton_->addItem(tr("Rotate Left"))->setCheckable(false);

@@ -4,6 +4,7 @@
 #include "core/Delays.h"
 #include "photos/series/PhotoSeries.h"
 #include "ui/LumoMainWindowController.h"
+#include "ui/widgets/LumoIcons.h"
 
 #include <QAction>
 #include <QEvent>
@@ -49,6 +50,8 @@ SeriesControls::SeriesControls(PhotoSeries *series, LumoMainWindowController *ma
     });
     main_->cameraModeToolbar()->addSeparator();
     main_->cameraModeToolbar()->addAction(toolbarAction_);
+    // A picture with the words as its tooltip: the toolbar keeps every control in view.
+    LumoIcons::setIcon(toolbarAction_, QStringLiteral("media-playlist-repeat"), main_->cameraModeToolbar());
 
     statusLabel_ = new QLabel;
     statusLabel_->setObjectName(QStringLiteral("seriesStatus"));

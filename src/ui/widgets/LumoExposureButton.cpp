@@ -1,6 +1,5 @@
 #include "LumoExposureButton.h"
 
-#include "LumoImages.h"
 #include "LumoScroller.h"
 
 #include <QMenu>
@@ -46,9 +45,10 @@ void LumoExposureButton::setStyle(int style)
 void LumoExposureButton::setToTradMenu()
 {
     removeValueItems();
+    // Text entries: the menu marks the chosen one with the style's check mark, which a picture
+    // beside the entry would replace by a faint frame.
     for (const char *title : kStepTitles)
-        addItem(QString::fromLatin1(title),
-                LumoImages::icon(QStringLiteral("Exposure_") + QLatin1String(title)));
+        addItem(QString::fromLatin1(title));
     // The middle step, "0", is where a camera starts; selected too, so that the control never
     // reads its own title entry as its value.
     LumoPopUpButton::selectItemAtIndex(3);
@@ -69,6 +69,7 @@ void LumoExposureButton::setToScrollerMenu()
     connect(slider, &LumoScroller::valueActivated, this, [this] { emit activated(indexOfSelectedItem()); });
     item->setDefaultWidget(slider);
     popUpMenu()->addAction(item);
+    updateGeometry();
 }
 
 LumoScroller *LumoExposureButton::scroller() const
@@ -106,6 +107,16 @@ void LumoExposureButton::selectItemAtIndex(int index)
     }
     if (LumoScroller *slider = scroller())
         slider->setIntValue(index - 1);
+}
+
+QStringList LumoExposureButton::valueTitles() const
+{
+    if (style_ != SliderStyle)
+        return LumoPopUpButton::valueTitles();
+    QStringList values;
+    for (int level = 1; level <= numberOfItems(); ++level)
+        values << QString::number(level);
+    return values;
 }
 
 int LumoExposureButton::brighterIndex() const

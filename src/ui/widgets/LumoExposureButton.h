@@ -46,6 +46,9 @@ public:
     // menu lists its steps from the brightest down, the slider its levels from the darkest up.
     int brighterIndex() const;
 
+protected:
+    QStringList valueTitles() const override;
+
 private:
     int style_ = MenuStyle;
     int sliderLevels_ = 15;

@@ -1,10 +1,11 @@
 #include "LumoPopUpButton.h"
 
-#include "WidgetGeometry.h"
-
-#include <QCursor>
+#include <QActionGroup>
+#include <QEvent>
 #include <QKeyEvent>
 #include <QMenu>
+
+#include <algorithm>
 
 namespace {
 
@@ -16,30 +17,30 @@ bool isOpenKey(const QKeyEvent *event)
 
 } // namespace
 
-LumoPopUpButton::LumoPopUpButton(QWidget *parent) : QToolButton(parent), menu_(new QMenu(this))
+LumoPopUpButton::LumoPopUpButton(QWidget *parent)
+    : QToolButton(parent), menu_(new QMenu(this)), group_(new QActionGroup(this))
 {
     setPopupMode(QToolButton::InstantPopup);
     setToolButtonStyle(Qt::ToolButtonTextOnly);
+    setAutoRaise(true);
     setMenu(menu_);
+    group_->setExclusive(true);
     QAction *titleItem = menu_->addAction(QString());
     titleItem->setCheckable(true);
     titleItem->setVisible(false);
+    group_->addAction(titleItem);
     connect(menu_, &QMenu::triggered, this, &LumoPopUpButton::actionTriggered);
-    // While the menu is open it holds the mouse, so the button sees no leave event when the
-    // pointer goes off it; the dimming then ends with the menu, unless the pointer is back.
-    connect(menu_, &QMenu::aboutToHide, this, [this] {
-        if (!rect().contains(mapFromGlobal(QCursor::pos())))
-            resetTrack();
-    });
 }
 
 QAction *LumoPopUpButton::addItem(const QString &title, const QIcon &icon)
 {
     QAction *item = menu_->addAction(icon, title);
     item->setCheckable(true);
+    if (group_->isExclusive())
+        group_->addAction(item);
+    updateGeometry();
     return item;
 }
-
 QAction *LumoPopUpButton::itemAtIndex(int index) const
 {
     const QList<QAction *> items = menu_->actions();
@@ -105,9 +106,67 @@ void LumoPopUpButton::setMutexState()
         items.at(i)->setChecked(i == indexOfSelectedItem());
 }
 
-void LumoPopUpButton::resetTrack()
+void LumoPopUpButton::setExclusive(bool exclusive)
 {
-    setWidgetAlpha(this, 1.0);
+    group_->setExclusive(exclusive);
+    for (QAction *item : menu_->actions()) {
+        if (exclusive)
+            group_->addAction(item);
+        else
+            group_->removeAction(item);
+    }
+}
+
+bool LumoPopUpButton::isExclusive() const
+{
+    return group_->isExclusive();
+}
+
+void LumoPopUpButton::setTitleMaker(std::function<QString(const QString &)> maker, const QStringList &values)
+{
+    titleMaker_ = std::move(maker);
+    titleValues_ = values;
+    updateGeometry();
+}
+
+QStringList LumoPopUpButton::valueTitles() const
+{
+    QStringList values;
+    const QList<QAction *> items = menu_->actions();
+    for (int i = 1; i < items.size(); ++i)
+        values << items.at(i)->text();
+    return values;
+}
+
+QStringList LumoPopUpButton::titlesToFit() const
+{
+    QStringList titles{text()};
+    if (!titleMaker_)
+        return titles;
+    for (const QString &value : titleValues_.isEmpty() ? valueTitles() : titleValues_)
+        titles << titleMaker_(value);
+    return titles;
+}
+
+QSize LumoPopUpButton::sizeHint() const
+{
+    // The style's hint for the title shown, widened by what the longest title needs more
+    // (measured as the tool button measures its text).
+    QSize hint = QToolButton::sizeHint();
+    const QFontMetrics metrics = fontMetrics();
+    const auto width = [&](const QString &title) {
+        return metrics.size(Qt::TextShowMnemonic, title).width();
+    };
+    int widest = 0;
+    for (const QString &title : titlesToFit())
+        widest = std::max(widest, width(title));
+    hint.rwidth() += widest - width(text());
+    return hint;
+}
+
+QSize LumoPopUpButton::minimumSizeHint() const
+{
+    return sizeHint();
 }
 
 void LumoPopUpButton::actionTriggered(QAction *action)
@@ -119,24 +178,11 @@ void LumoPopUpButton::actionTriggered(QAction *action)
     emit activated(index);
 }
 
-void LumoPopUpButton::enterEvent(QEnterEvent *event)
+void LumoPopUpButton::changeEvent(QEvent *event)
 {
-    setWidgetAlpha(this, 0.5);
-    QToolButton::enterEvent(event);
-}
-
-void LumoPopUpButton::leaveEvent(QEvent *event)
-{
-    setWidgetAlpha(this, 1.0);
-    QToolButton::leaveEvent(event);
-}
-
-// A button hidden under the pointer (the exposure control when the camera changes) sees no leave
-// event, so it would come back dimmed.
-void LumoPopUpButton::hideEvent(QHideEvent *event)
-{
-    resetTrack();
-    QToolButton::hideEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        updateGeometry();
+    QToolButton::changeEvent(event);
 }
 
 // Return and Enter would otherwise reach the window's shortcut (a photo) before the focused
