@@ -313,7 +313,7 @@ TEST_F(UvcControlTest, ResolutionProbesReadsBackAndCommitsTheRow)
     }
 }
 
-TEST_F(UvcControlTest, OnlyTheCommitDecides)
+TEST_F(UvcControlTest, OnlyTheCommitDecidesAndReadingTheResolutionChangesNothing)
 {
     // Probe refused and nothing to read back: the commit still goes out and decides.
     fake.setResultByValue[0x0100] = UsbControlChannel::Refused;
@@ -323,10 +323,9 @@ TEST_F(UvcControlTest, OnlyTheCommitDecides)
     fake.setResultByValue[0x0200] = UsbControlChannel::Refused;
     EXPECT_FALSE(camera.setResolution(15, 800, 600));
     EXPECT_EQ(fake.sent.size(), 6u);
-}
 
-TEST_F(UvcControlTest, GetResolutionReadsTheDefaultProbeAndChangesNothing)
-{
+    // Reading the resolution asks for the default probe and the commit, and changes nothing.
+    fake.sent.clear();
     EXPECT_TRUE(camera.getResolution());
     ASSERT_EQ(fake.sent.size(), 2u);
     EXPECT_EQ(fake.sent[0].header, Header(0xA1, 0x87, 0x0100, 0x0001, 34));
