@@ -1,6 +1,7 @@
 #include "ToolbarFocus.h"
 
 #include <QEvent>
+#include <QPainter>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -22,6 +23,18 @@ bool ToolbarFocus::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == toolbar_ && (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show))
         apply();
+    // The style marks the focus on a button with a text, but hardly on one showing only its
+    // picture: a frame in the palette's highlight colour goes over it.
+    auto *button = qobject_cast<QToolButton *>(watched);
+    if (button && event->type() == QEvent::Paint && button->hasFocus()
+        && button->toolButtonStyle() == Qt::ToolButtonIconOnly) {
+        static_cast<QObject *>(button)->event(event); // the button paints itself first
+        QPainter painter(button);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(button->palette().color(QPalette::Highlight), 2));
+        painter.drawRoundedRect(QRectF(button->rect()).adjusted(1, 1, -1, -1), 4, 4);
+        return true;
+    }
     return false;
 }
 
@@ -36,5 +49,7 @@ void ToolbarFocus::apply()
         }
         if (button->focusPolicy() == Qt::NoFocus)
             button->setFocusPolicy(Qt::TabFocus);
+        // Installing again only moves the filter to the front.
+        button->installEventFilter(this);
     }
 }
