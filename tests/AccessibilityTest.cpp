@@ -1,13 +1,16 @@
 #include "TestSupport.h"
 #include "app/CommandLine.h"
 #include "app/LumoAppController.h"
-#include "core/NotificationNames.h"
+#include "core/DefaultsKeys.h"
+#include "core/UserDefaults.h"
 #include "photos/LumoActionController.h"
 #include "ui/LumoMainWindowController.h"
 #include "ui/preferences/LumoPreferencesWindowController.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDir>
+#include <QImage>
 #include <QMainWindow>
 #include <QMenu>
 #include <QTest>
@@ -137,16 +140,10 @@ QWidget *projectWindow(LumoAppController &app)
     return app.mainWindowController()->fullWindow();
 }
 
-// With a photo, so that the strip has a cell.
 QWidget *reviewWindow(LumoAppController &app)
 {
-    LumoMainWindowController *main = app.mainWindowController();
-    NotificationRecorder saved({NotificationNames::FileDidCreate});
-    main->takePhotoAction()->trigger();
-    if (!saved.waitForCount(1))
-        return nullptr;
-    main->setMode(Mode::ReviewMode);
-    return main->window();
+    app.mainWindowController()->setMode(Mode::ReviewMode);
+    return app.mainWindowController()->window();
 }
 
 // The preferences window on one of its panes.
@@ -178,6 +175,13 @@ class AccessibleWindows : public testing::TestWithParam<WindowCase> {};
 TEST_P(AccessibleWindows, EveryControlHasANameAndADescriptionAndTabVisitsThemInOrder)
 {
     Sandbox sandbox;
+    // A photo in the library, so that review mode's strip has a cell.
+    const QString library = sandbox.path("Pictures/Arvo");
+    ASSERT_TRUE(QDir().mkpath(library));
+    UserDefaults::standard()->setValue(DefaultsKeys::PhotoLibraryLocation, library);
+    QImage photo(64, 48, QImage::Format_RGB32);
+    photo.fill(Qt::darkCyan);
+    ASSERT_TRUE(photo.save(library + "/2026-12-07_0001.jpg"));
     LumoWindowController::setAnimationsEnabled(false);
     LumoAppController app(parseCommandLine({"arvo", "--virtual-camera=arvo"}));
     app.awakeFromNib(false);
