@@ -23,11 +23,10 @@ bool ToolbarFocus::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == toolbar_ && (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show))
         apply();
-    // The style marks the focus on a button with a text, but hardly on one showing only its
-    // picture: a frame in the palette's highlight colour goes over it.
+    // The style marks the focus hardly or not at all on a flat button (a picture, a pop-up's
+    // title): a frame in the palette's highlight colour goes over it.
     auto *button = qobject_cast<QToolButton *>(watched);
-    if (button && event->type() == QEvent::Paint && button->hasFocus()
-        && button->toolButtonStyle() == Qt::ToolButtonIconOnly) {
+    if (button && event->type() == QEvent::Paint && button->hasFocus()) {
         static_cast<QObject *>(button)->event(event); // the button paints itself first
         QPainter painter(button);
         painter.setRenderHint(QPainter::Antialiasing);
