@@ -10,6 +10,7 @@
 #include "ui/drawing/StrokePainter.h"
 #include "ui/pan/PanGeometry.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QUndoStack>
 #include <gtest/gtest.h>
@@ -251,6 +252,30 @@ TEST(DrawingPhotoTest, PhotoWithDrawingMatchesTheOverlayOverThePicture)
         EXPECT_EQ(drawing.decoratePhoto(picture, frame), picture);
         EXPECT_NE(drawing.decoratePhoto(picture, frame), picture) << "only the next photo";
     }
+}
+
+// The tool pictures are drawn in the palette's ink, and again when another palette comes.
+TEST(DrawingIconsTest, APaletteChangeRecoloursTheToolIcons)
+{
+    const QPalette before = QApplication::palette();
+    QWidget view;
+    DrawingController drawing(
+        &view, [] { return LiveFrame(); }, nullptr);
+    for (const QColor ink : {QColor(Qt::red), QColor(Qt::green)}) {
+        QPalette palette = before;
+        palette.setColor(QPalette::ButtonText, ink);
+        QApplication::setPalette(palette);
+        QCoreApplication::processEvents();
+        const QImage pen = drawing.actions().first()->icon().pixmap(24, 24).toImage();
+        int inked = 0;
+        for (int y = 0; y < pen.height(); ++y)
+            for (int x = 0; x < pen.width(); ++x) {
+                const QColor c = pen.pixelColor(x, y);
+                inked += c.alpha() > 200 && std::abs(c.red() - ink.red()) < 40 && std::abs(c.green() - ink.green()) < 40 && c.blue() < 40;
+            }
+        EXPECT_GT(inked, 10) << qPrintable(ink.name());
+    }
+    QApplication::setPalette(before);
 }
 
 } // namespace

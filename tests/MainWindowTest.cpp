@@ -1,6 +1,8 @@
 #include "TestSupport.h"
 #include "device/CameraIds.h"
+#include "core/DefaultsKeys.h"
 #include "core/NotificationNames.h"
+#include "core/UserDefaults.h"
 #include "settings/CamSettingController.h"
 #include "ui/LumoMainWindowController.h"
 #include "ui/camera/LumoCameraModeControls.h"
@@ -181,6 +183,22 @@ TEST_F(MainWindowModes, EveryToolbarControlStaysInViewAtTheSmallestWidth)
         ASSERT_NE(more, nullptr);
         EXPECT_FALSE(more->isVisible()) << mode << " at " << main.window()->width();
     }
+}
+
+TEST_F(MainWindowModes, TheWindowPlaceComesBackAtTheNextStartAndADamagedOneIsIgnored)
+{
+    main.window()->setGeometry(30, 40, 500, 400);
+    main.saveWindowFrame();
+    {
+        LumoMainWindowController next{nullptr, [] { return CameraPtr(); }};
+        next.restoreWindowFrame();
+        EXPECT_EQ(next.window()->geometry(), QRect(30, 40, 500, 400));
+    }
+    UserDefaults::standard()->setValue(DefaultsKeys::MainWindowFrame, QStringLiteral("30,40,wide,400"));
+    LumoMainWindowController next{nullptr, [] { return CameraPtr(); }};
+    const QRect before = next.window()->geometry();
+    next.restoreWindowFrame();
+    EXPECT_EQ(next.window()->geometry(), before);
 }
 
 TEST_F(MainWindowModes, LongMessageIsElidedWithTheWholeTextAsToolTip)

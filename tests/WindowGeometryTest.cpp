@@ -86,6 +86,20 @@ TEST(WindowGeometryTest, ConversionBetweenScreenAndQtCoordinates)
     const QRect secondScreen(1440, 0, 1920, 1080);
     EXPECT_EQ(toScreen({1500, 100, 800, 600}, secondScreen), QRectF(1500, 380, 800, 600));
     EXPECT_EQ(toQt(toScreen({1500, 100, 800, 600}, secondScreen), secondScreen), QRectF(1500, 100, 800, 600));
+
+    // The window's place kept between runs: read back as written, damaged text gives nothing,
+    // and a place is put on the screens there are now.
+    EXPECT_EQ(parseRect(rectText({-20, 35, 900, 700})), QRect(-20, 35, 900, 700));
+    for (const char *damaged : {"", "1,2,3", "a,b,c,d", "10,10,0,300", "1,2,3,4,5", "@ByteArray(x)"})
+        EXPECT_TRUE(parseRect(QString::fromLatin1(damaged)).isNull()) << damaged;
+    const QList<QRect> screens{available, secondScreen};
+    const QSize minimum(480, 400);
+    EXPECT_EQ(restoredRect({100, 100, 800, 600}, screens, minimum), QRect(100, 100, 800, 600));
+    EXPECT_EQ(restoredRect({3000, 100, 800, 600}, screens, minimum), QRect(2560, 100, 800, 600)) << "off the right";
+    EXPECT_EQ(restoredRect({-5000, -5000, 800, 600}, screens, minimum), QRect(0, 30, 800, 600)) << "on no screen";
+    EXPECT_EQ(restoredRect({0, 0, 2000, 1000}, screens, minimum), QRect(0, 30, 1440, 870)) << "larger than it";
+    EXPECT_EQ(restoredRect({10, 40, 100, 100}, screens, minimum), QRect(10, 40, 480, 400)) << "below the minimum";
+    EXPECT_TRUE(restoredRect({}, screens, minimum).isNull());
 }
 
 // The floaters over a 1280 x 800 screen and an 800 x 600 window picture, origins bottom left.

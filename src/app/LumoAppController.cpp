@@ -225,6 +225,8 @@ void LumoAppController::applicationWillTerminate()
         recorder_->waitUntilFinished(2000);
     }
     controlServer_.reset();
+    if (mainWindowController_)
+        mainWindowController_->saveWindowFrame();
     if (cameras_)
         cameras_->flushDeviceEvents();
     // Events queued behind the one that ended the loop.
@@ -242,6 +244,7 @@ void LumoAppController::applicationWillTerminate()
 void LumoAppController::initializeMode()
 {
     mainWindowController_->initAttachController();
+    mainWindowController_->restoreWindowFrame();
     mainWindowController_->setMode(LumoMainWindowController::CameraMode);
     mainWindowController_->showWindow();
 }

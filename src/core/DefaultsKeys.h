@@ -26,4 +26,7 @@ constexpr const char RecordWithSound[] = "RecordWithSoundKey";
 constexpr const char RecordingMicrophone[] = "RecordingMicrophoneKey";
 constexpr const char RecordingQuality[] = "RecordingQualityKey";
 
+// The main window's client area at the last quit, "x,y,width,height" in screen pixels.
+constexpr const char MainWindowFrame[] = "MainWindowFrameKey";
+
 } // namespace DefaultsKeys

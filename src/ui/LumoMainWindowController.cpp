@@ -285,6 +285,30 @@ void LumoMainWindowController::showWindow()
     }
 }
 
+void LumoMainWindowController::restoreWindowFrame()
+{
+    const QString text = UserDefaults::standard()->stringForKey(DefaultsKeys::MainWindowFrame);
+    if (text.isEmpty())
+        return;
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    const QRect place =
+        WindowGeometry::restoredRect(WindowGeometry::parseRect(text), screens, window_->minimumSize());
+    if (place.isNull()) {
+        LUMO_LOG("window place \"%s\" not usable: ignored", qPrintable(text));
+        return;
+    }
+    window_->setGeometry(place);
+}
+
+void LumoMainWindowController::saveWindowFrame() const
+{
+    // The size it has in a window, not the full screen's.
+    UserDefaults::standard()->setValue(DefaultsKeys::MainWindowFrame,
+                                       WindowGeometry::rectText(window_->normalGeometry()));
+}
+
 QList<QAction *> LumoMainWindowController::modeActions() const
 {
     return modeGroup_->actions();

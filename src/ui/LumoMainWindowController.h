@@ -84,6 +84,10 @@ public:
     LumoReviewController *reviewController() const { return review_; }
 
     void showWindow();
+    // The window's place and size from the last run, kept on the screens there are now (a
+    // damaged record is ignored), and stored for the next one.
+    void restoreWindowFrame();
+    void saveWindowFrame() const;
     // The mode state machine: camera mode resumes the picture, review mode pauses it, project
     // mode passes through camera mode and then goes full screen. The same mode again changes
     // nothing; a value that is no mode is only stored.

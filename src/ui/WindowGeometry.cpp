@@ -1,6 +1,9 @@
 #include "WindowGeometry.h"
 
+#include <QList>
 #include <QRect>
+#include <QString>
+#include <QStringList>
 
 #include <algorithm>
 
@@ -128,6 +131,50 @@ QRectF toQt(const QRectF &screenRect, const QRect &available)
 QRectF visibleFrame(const QRect &available)
 {
     return toScreen(QRectF(available), available);
+}
+
+QString rectText(const QRect &rect)
+{
+    return QStringLiteral("%1,%2,%3,%4").arg(rect.x()).arg(rect.y()).arg(rect.width()).arg(rect.height());
+}
+
+QRect parseRect(const QString &text)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != 4)
+        return {};
+    int values[4];
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        values[i] = parts[i].trimmed().toInt(&ok);
+        if (!ok)
+            return {};
+    }
+    if (values[2] < 1 || values[3] < 1)
+        return {};
+    return QRect(values[0], values[1], values[2], values[3]);
+}
+
+QRect restoredRect(const QRect &saved, const QList<QRect> &available, const QSize &minimum)
+{
+    if (saved.isNull() || available.isEmpty())
+        return {};
+    QRect screen = available.first();
+    qint64 most = 0;
+    for (const QRect &area : available) {
+        const QRect common = area.intersected(saved);
+        const qint64 overlap = qint64(common.width()) * common.height();
+        if (overlap > most) {
+            most = overlap;
+            screen = area;
+        }
+    }
+    const int width = std::clamp(saved.width(), std::min(minimum.width(), screen.width()), screen.width());
+    const int height =
+        std::clamp(saved.height(), std::min(minimum.height(), screen.height()), screen.height());
+    const int x = std::clamp(saved.x(), screen.left(), screen.left() + screen.width() - width);
+    const int y = std::clamp(saved.y(), screen.top(), screen.top() + screen.height() - height);
+    return QRect(x, y, width, height);
 }
 
 } // namespace WindowGeometry

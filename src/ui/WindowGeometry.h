@@ -68,4 +68,16 @@ QRectF toQt(const QRectF &screenRect, const QRect &available);
 // The available area itself in screen coordinates: (available.x, 0, width, height).
 QRectF visibleFrame(const QRect &available);
 
+// The main window's place kept between runs, as the settings hold it: "x,y,width,height" of
+// its client area in Qt coordinates. Text that does not read as four numbers with a size of
+// at least 1 × 1 is damaged and gives a null rectangle.
+QString rectText(const QRect &rect);
+QRect parseRect(const QString &text);
+
+// A kept window place on the screens there are now (`available`: their work areas, in Qt
+// coordinates): on the screen it overlaps most (the first screen when it overlaps none), cut to
+// that screen's size and moved inside it, at least `minimum` large. Null for a null place or
+// no screen.
+QRect restoredRect(const QRect &saved, const QList<QRect> &available, const QSize &minimum);
+
 } // namespace WindowGeometry

@@ -5,6 +5,7 @@
 #include "StrokePainter.h"
 #include "core/DefaultsKeys.h"
 #include "core/UserDefaults.h"
+#include "ui/widgets/LumoIcons.h"
 #include "ui/windows/LumoFloaterWindow.h"
 
 #include <QAction>
@@ -17,6 +18,7 @@
 #include <QToolButton>
 #include <QUndoStack>
 
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -199,6 +201,9 @@ QToolButton *choiceButton(QWidget *parent, QActionGroup *group, const QString &n
     };
     show();
     QObject::connect(group, &QActionGroup::triggered, button, show);
+    // A choice drawn again (another palette) shows again.
+    for (QAction *action : group->actions())
+        QObject::connect(action, &QAction::changed, button, show);
     return button;
 }
 
@@ -214,6 +219,20 @@ DrawingController::DrawingController(QWidget *cameraView, DrawingOverlay::FrameP
     // The keys work wherever the camera view is, in the main window as full screen.
     cameraView->addActions(actions_);
     connect(menu_, &QMenu::aboutToShow, this, &DrawingController::updatePhotoActionText);
+    // The pictures are drawn in the palette's ink, again when a light or dark palette comes.
+    LumoIcons::followPalette(overlay_, [this] { paintIcons(); });
+}
+
+void DrawingController::paintIcons()
+{
+    for (QAction *action : tools_->actions())
+        action->setIcon(toolIcon(DrawingTool(action->data().toInt())));
+    const QList<QAction *> widths = widths_->actions();
+    for (int i = 0; i < widths.size() && i < int(std::size(Widths)); ++i)
+        widths[i]->setIcon(widthIcon(Widths[i].width));
+    undo_->setIcon(glyphIcon(QStringLiteral("\u21b6")));
+    redo_->setIcon(glyphIcon(QStringLiteral("\u21b7")));
+    clear_->setIcon(glyphIcon(QStringLiteral("\u2715")));
 }
 
 DrawingController::~DrawingController()
@@ -226,7 +245,7 @@ void DrawingController::makeActions()
     tools_ = new QActionGroup(this);
     tools_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (const ToolEntry &entry : Tools) {
-        QAction *action = tools_->addAction(toolIcon(entry.tool), tr(entry.text));
+        QAction *action = tools_->addAction(tr(entry.text));
         action->setCheckable(true);
         action->setShortcut(QKeySequence(entry.key));
         action->setToolTip(tipWithKey(tr(entry.tip), action));
@@ -256,7 +275,7 @@ void DrawingController::makeActions()
 
     widths_ = new QActionGroup(this);
     for (const WidthEntry &entry : Widths) {
-        QAction *action = widths_->addAction(widthIcon(entry.width), tr(entry.text));
+        QAction *action = widths_->addAction(tr(entry.text));
         action->setCheckable(true);
         action->setShortcut(QKeySequence(entry.key));
         action->setToolTip(tipWithKey(tr("Draw with a %1").arg(tr(entry.text).toLower()), action));
@@ -270,19 +289,19 @@ void DrawingController::makeActions()
     menu_->addSeparator();
 
     QUndoStack *stack = model_->undoStack();
-    undo_ = new QAction(glyphIcon(QStringLiteral("\u21b6")), tr("&Undo Drawing"), this);
+    undo_ = new QAction(tr("&Undo Drawing"), this);
     undo_->setShortcut(QKeySequence::Undo);
     undo_->setToolTip(tipWithKey(tr("Take back the last change to the drawing"), undo_));
     undo_->setEnabled(false);
     connect(undo_, &QAction::triggered, stack, &QUndoStack::undo);
     connect(stack, &QUndoStack::canUndoChanged, undo_, &QAction::setEnabled);
-    redo_ = new QAction(glyphIcon(QStringLiteral("\u21b7")), tr("Re&do Drawing"), this);
+    redo_ = new QAction(tr("Re&do Drawing"), this);
     redo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     redo_->setToolTip(tipWithKey(tr("Make the change taken back again"), redo_));
     redo_->setEnabled(false);
     connect(redo_, &QAction::triggered, stack, &QUndoStack::redo);
     connect(stack, &QUndoStack::canRedoChanged, redo_, &QAction::setEnabled);
-    clear_ = new QAction(glyphIcon(QStringLiteral("\u2715")), tr("&Clear Drawing"), this);
+    clear_ = new QAction(tr("&Clear Drawing"), this);
     clear_->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Delete));
     clear_->setToolTip(tipWithKey(tr("Remove the whole drawing (it can be undone)"), clear_));
     clear_->setEnabled(false);

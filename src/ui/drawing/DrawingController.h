@@ -61,6 +61,8 @@ public:
 
 private:
     void makeActions();
+    // Draws the tool, width and undo icons in the palette's button text colour.
+    void paintIcons();
     void chooseTool(DrawingTool tool);
     bool photosHoldDrawing() const;
     void updatePhotoActionText();

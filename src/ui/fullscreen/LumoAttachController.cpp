@@ -30,7 +30,8 @@ constexpr int StripMinimumHeight = 30;
 // snapshot button below it.
 constexpr qreal FocusRingHole = 19.0 / 29.0; // inner radius over outer radius
 
-// The strip's backing: light and translucent, so that its pop-ups read over any picture.
+// The strip's backing: a dark translucent plate, as on-screen controls over a picture are, so
+// that its light titles read over any picture.
 class StripView : public QWidget {
 public:
     using QWidget::QWidget;
@@ -40,8 +41,8 @@ protected:
     {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(QColor(0x8A, 0x96, 0xA3), 1));
-        painter.setBrush(QColor(0xF4, 0xF6, 0xF8, 225));
+        painter.setPen(QPen(QColor(255, 255, 255, 50), 1));
+        painter.setBrush(QColor(0x16, 0x1A, 0x20, 190));
         painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
     }
 };
@@ -145,8 +146,15 @@ void LumoAttachController::makeFloaters()
     toolbarContainerWindow_ = new LumoFloaterWindow(parent_);
     toolbarContainerWindow_->setObjectName(QStringLiteral("toolbarContainerWindow"));
     strip_ = new StripView;
-    // The desktop's own colours on the light strip, not the black of the window it lies in.
+    // Light text on the dark strip, whatever the desktop's palette; the pop-ups' menus are
+    // windows of their own and keep the desktop's colours.
     QPalette palette = QApplication::palette();
+    const QColor light(0xF4, 0xF6, 0xF8);
+    for (QPalette::ColorRole role : {QPalette::ButtonText, QPalette::WindowText, QPalette::Text})
+        palette.setColor(role, light);
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x8A, 0x96, 0xA3));
+    palette.setColor(QPalette::Button, QColor(0x2B, 0x34, 0x40));
+    palette.setColor(QPalette::Window, QColor(0x16, 0x1A, 0x20));
     palette.setResolveMask(~QPalette::ResolveMask(0)); // every role set here, none inherited
     strip_->setPalette(palette);
     toolbarContainerWindow_->setContentWidget(strip_);

@@ -169,5 +169,15 @@ void LumoScroller::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.drawPixmap(rect(), background_);
     const QPixmap &knob = over_ ? cursorOver_ : cursor_;
-    painter.drawPixmap(flippedRect(knobRect_, height()), knob, QRectF(QPointF(), knob.size()));
+    const QRectF knobRect = flippedRect(knobRect_, height());
+    painter.drawPixmap(knobRect, knob, QRectF(QPointF(), knob.size()));
+    // The level written beside the knob, counted from 1 as the control's title counts it, in the
+    // light ink of the slider's dark plate.
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPixelSize(16);
+    painter.setFont(font);
+    painter.setPen(QColor(0xF4, 0xF6, 0xF8));
+    painter.drawText(QRectF(6, knobRect.center().y() - 12, 40, 24), Qt::AlignRight | Qt::AlignVCenter,
+                     QString::number(value_ + 1));
 }
