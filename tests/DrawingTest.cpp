@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QToolButton>
 #include <QUndoStack>
 #include <gtest/gtest.h>
 
@@ -261,6 +262,7 @@ TEST(DrawingIconsTest, APaletteChangeRecoloursTheToolIcons)
     QWidget view;
     DrawingController drawing(
         &view, [] { return LiveFrame(); }, nullptr);
+    drawing.setProjectMode(true); // the floating tool strip over the picture follows too
     for (const QColor ink : {QColor(Qt::red), QColor(Qt::green)}) {
         QPalette palette = before;
         palette.setColor(QPalette::ButtonText, ink);
@@ -274,6 +276,10 @@ TEST(DrawingIconsTest, APaletteChangeRecoloursTheToolIcons)
                 inked += c.alpha() > 200 && std::abs(c.red() - ink.red()) < 40 && std::abs(c.green() - ink.green()) < 40 && c.blue() < 40;
             }
         EXPECT_GT(inked, 10) << qPrintable(ink.name());
+        const auto *floater = view.findChild<QWidget *>(QStringLiteral("drawingFloater"));
+        ASSERT_NE(floater, nullptr);
+        for (const QToolButton *button : floater->findChildren<QToolButton *>())
+            EXPECT_EQ(button->palette().color(QPalette::ButtonText), ink) << qPrintable(ink.name());
     }
     QApplication::setPalette(before);
 }

@@ -395,11 +395,14 @@ void DrawingController::setProjectMode(bool on)
         floater_ = new LumoFloaterWindow(cameraView_);
         floater_->setObjectName(QStringLiteral("drawingFloater"));
         QWidget *strip = makeToolStrip(false);
-        // The desktop's own colours, on a plate of their own over any picture.
+        // The desktop's own colours, on a plate of their own over any picture, again when a light
+        // or dark palette comes (the floater watches, so setting the strip's does not recurse).
         strip->setAutoFillBackground(true);
-        QPalette palette = QApplication::palette();
-        palette.setResolveMask(~QPalette::ResolveMask(0)); // none of the black window's colours
-        strip->setPalette(palette);
+        LumoIcons::followPalette(floater_, [strip] {
+            QPalette palette = QApplication::palette();
+            palette.setResolveMask(~QPalette::ResolveMask(0)); // none of the black window's colours
+            strip->setPalette(palette);
+        });
         strip->layout()->setContentsMargins(4, 4, 4, 4);
         floater_->setContentWidget(strip);
         // Along the bottom edge at the left, clear of the snapshot button in the middle; the
