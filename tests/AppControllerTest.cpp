@@ -19,6 +19,7 @@
 #include "ui/rotation/RotationControls.h"
 #include "ui/series/SeriesControls.h"
 #include "device/virtual/VirtualCameraHub.h"
+#include "device/LumoCameraUvc.h"
 #include "ui/camera/LumoCameraModeControls.h"
 #include "ui/camera/LumoCaptureViewController.h"
 #include "ui/widgets/LumoExposureButton.h"
@@ -29,6 +30,9 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QXmlStreamReader>
 #include <QSettings>
 #include <QAction>
 #include <gtest/gtest.h>
@@ -345,7 +349,8 @@ struct LanguageCase {
     const char *locale;
     QString language;
     QStringList menus;
-    QString cancel; // Qt's own button text, where Qt's translations are installed
+    QString cancel;    // Qt's own button text, where Qt's translations are installed
+    QString powerLine; // a driver's standard control name
 };
 
 void PrintTo(const LanguageCase &c, std::ostream *os) { *os << c.locale; }
@@ -362,6 +367,11 @@ TEST_P(LanguageStart, MenuBarIsInTheUsersLanguage)
     if (translations.hasQtTranslation()) {
         EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), c.cancel);
     }
+    CameraControl control;
+    control.name = QStringLiteral("Power Line Frequency");
+    EXPECT_EQ(control.label(), c.powerLine);
+    // A camera's settings record is found again whatever language Arvo is started in.
+    EXPECT_EQ(LumoCameraUvc().shortModel(), "Video Camera ");
 
     LumoAppController controller(parseCommandLine({"arvo", "--virtual-camera=uvc"}));
     controller.awakeFromNib(false);
@@ -377,11 +387,83 @@ TEST_P(LanguageStart, MenuBarIsInTheUsersLanguage)
 
 INSTANTIATE_TEST_SUITE_P(
     Languages, LanguageStart,
-    testing::Values(LanguageCase{"de_DE", "de", {"Datei", "Bearbeiten", "Ansicht", "Modus", "Zeichnen", "Hilfe"}, "Abbrechen"},
-                    LanguageCase{"fr_FR", "fr", {"Fichier", "Édition", "Affichage", "Mode", "Dessin", "Aide"}, "Annuler"},
-                    LanguageCase{"es_ES", "es", {"Archivo", "Editar", "Ver", "Modo", "Dibujo", "Ayuda"}, "Cancelar"},
-                    // A language Arvo has no translation for reads English, Qt's buttons included.
-                    LanguageCase{"pt_BR", "en", {"File", "Edit", "View", "Mode", "Draw", "Help"}, "Cancel"}));
+    testing::Values(
+        LanguageCase{"de_DE", "de", {"Datei", "Bearbeiten", "Ansicht", "Modus", "Zeichnen", "Hilfe"}, "Abbrechen", "Netzfrequenz"},
+        LanguageCase{"fr_FR", "fr", {"Fichier", "Édition", "Affichage", "Mode", "Dessin", "Aide"}, "Annuler", "Fréquence du secteur"},
+        LanguageCase{"es_ES", "es", {"Archivo", "Editar", "Ver", "Modo", "Dibujo", "Ayuda"}, "Cancelar", "Frecuencia de la red"},
+        // A language Arvo has no translation for reads English, Qt's buttons included.
+        LanguageCase{"pt_BR", "en", {"File", "Edit", "View", "Mode", "Draw", "Help"}, "Cancel", "Power Line Frequency"}));
+
+// Each .ts file, brought up to date with the sources by lupdate as scripts/update-translations
+// does, has a finished translation of every text that keeps the text's placeholders, its count
+// and its one keyboard accelerator: a text added without a translation, or a "%1" lost in one
+// (the file name of a message gone), fails here.
+TEST(Translations, EveryTextIsTranslatedWithItsPlaceholders)
+{
+    if (!QFileInfo(QStringLiteral(ARVO_LUPDATE)).isExecutable())
+        GTEST_SKIP() << "lupdate is not installed (package qt6-l10n-tools)";
+    Sandbox sandbox;
+    const QRegularExpression placeholder(QStringLiteral("%(\\d+|n)"));
+    const QRegularExpression accelerator(QStringLiteral("&(?!&)\\S"));
+    const auto markers = [&](const QString &text, const QRegularExpression &re) {
+        QStringList found;
+        for (auto it = re.globalMatch(QString(text).replace(QStringLiteral("&&"), QString())); it.hasNext();)
+            found << it.next().captured(0);
+        found.sort();
+        return found;
+    };
+    for (const char *language : {"de", "fr", "es"}) {
+        const QString name = QStringLiteral("arvo_%1.ts").arg(QLatin1String(language));
+        const QString ts = sandbox.path(name);
+        ASSERT_TRUE(QFile::copy(QStringLiteral(ARVO_SOURCE_DIR "/translations/") + name, ts));
+        QProcess lupdate;
+        lupdate.setWorkingDirectory(QStringLiteral(ARVO_SOURCE_DIR));
+        lupdate.start(QStringLiteral(ARVO_LUPDATE), {"-recursive", "-no-obsolete", "-locations", "none", "-silent", "src", "-ts", ts});
+        ASSERT_TRUE(lupdate.waitForFinished(60000) && lupdate.exitCode() == 0) << lupdate.readAll().constData();
+
+        QFile file(ts);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&file);
+        QString context, source;
+        QStringList problems;
+        int messages = 0;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            if (xml.name() == QLatin1String("name")) {
+                context = xml.readElementText();
+            } else if (xml.name() == QLatin1String("source")) {
+                source = xml.readElementText();
+                ++messages;
+            } else if (xml.name() == QLatin1String("translation")) {
+                const QString type = xml.attributes().value(QLatin1String("type")).toString();
+                QStringList forms; // one, or the numerus forms of a counted text
+                QString text;
+                while (!xml.atEnd() && !(xml.readNext() == QXmlStreamReader::EndElement && xml.name() == QLatin1String("translation"))) {
+                    if (xml.isStartElement())
+                        forms << xml.readElementText();
+                    else if (xml.isCharacters())
+                        text += xml.text();
+                }
+                if (forms.isEmpty())
+                    forms << text;
+                const QString where = QStringLiteral("%1 %2: \"%3\"").arg(name, context, source);
+                if (!type.isEmpty())
+                    problems << where + QStringLiteral(" is ") + type;
+                for (const QString &form : forms) {
+                    if (form.trimmed().isEmpty())
+                        problems << where + QStringLiteral(" is empty");
+                    else if (markers(form, placeholder) != markers(source, placeholder)
+                             || markers(form, accelerator).size() != markers(source, accelerator).size())
+                        problems << where + QStringLiteral(" has other placeholders or accelerators: ") + form;
+                }
+            }
+        }
+        EXPECT_FALSE(xml.hasError()) << qPrintable(xml.errorString());
+        EXPECT_GT(messages, 100) << qPrintable(name);
+        EXPECT_TRUE(problems.isEmpty()) << problems.size() << " problems:\n" << qPrintable(problems.mid(0, 30).join(QLatin1Char('\n')));
+    }
+}
 
 TEST(CommandLine, ParsesVirtualCamerasAndRejectsUnknownOptions)
 {

@@ -1,3 +1,4 @@
+#include "app/Translations.h"
 #include "core/Delays.h"
 
 #include <QApplication>
@@ -16,13 +17,15 @@ extern "C" const char *__lsan_default_suppressions()
            "leak:libgstpbutils-1.0.so\n";
 }
 
-// Every test runs with a QApplication on the offscreen platform and with the application's
-// delays a hundred times shorter.
+// Every test runs with a QApplication on the offscreen platform, in English as the application
+// speaks it (counted texts with their plural forms), and with the application's delays a hundred
+// times shorter.
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    const Translations english{QLocale(QLocale::English)};
     Delays::setTimeScale(0.01);
     return RUN_ALL_TESTS();
 }

@@ -2,109 +2,252 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>CameraControl</name>
+    <message>
+        <source>Brightness</source>
+        <translation>Helligkeit</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <translation>Kontrast</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>Sättigung</translation>
+    </message>
+    <message>
+        <source>Hue</source>
+        <translation>Farbton</translation>
+    </message>
+    <message>
+        <source>Hue, Automatic</source>
+        <translation>Farbton, automatisch</translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <translation>Gamma</translation>
+    </message>
+    <message>
+        <source>Gain</source>
+        <translation>Verstärkung</translation>
+    </message>
+    <message>
+        <source>Sharpness</source>
+        <translation>Schärfe</translation>
+    </message>
+    <message>
+        <source>Backlight Compensation</source>
+        <translation>Gegenlichtausgleich</translation>
+    </message>
+    <message>
+        <source>White Balance, Automatic</source>
+        <translation>Weißabgleich, automatisch</translation>
+    </message>
+    <message>
+        <source>White Balance Temperature</source>
+        <translation>Weißabgleich-Farbtemperatur</translation>
+    </message>
+    <message>
+        <source>White Balance Temperature, Auto</source>
+        <translation>Weißabgleich-Farbtemperatur, automatisch</translation>
+    </message>
+    <message>
+        <source>Power Line Frequency</source>
+        <translation>Netzfrequenz</translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>50 Hz</source>
+        <translation>50 Hz</translation>
+    </message>
+    <message>
+        <source>60 Hz</source>
+        <translation>60 Hz</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Automatisch</translation>
+    </message>
+    <message>
+        <source>Auto Exposure</source>
+        <translation>Automatische Belichtung</translation>
+    </message>
+    <message>
+        <source>Exposure, Auto</source>
+        <translation>Belichtung, automatisch</translation>
+    </message>
+    <message>
+        <source>Auto Mode</source>
+        <translation>Automatisch</translation>
+    </message>
+    <message>
+        <source>Manual Mode</source>
+        <translation>Manuell</translation>
+    </message>
+    <message>
+        <source>Shutter Priority Mode</source>
+        <translation>Zeitvorwahl</translation>
+    </message>
+    <message>
+        <source>Aperture Priority Mode</source>
+        <translation>Blendenvorwahl</translation>
+    </message>
+    <message>
+        <source>Exposure Time, Absolute</source>
+        <translation>Belichtungszeit</translation>
+    </message>
+    <message>
+        <source>Exposure (Absolute)</source>
+        <translation>Belichtungszeit</translation>
+    </message>
+    <message>
+        <source>Exposure, Dynamic Framerate</source>
+        <translation>Belichtung, variable Bildrate</translation>
+    </message>
+    <message>
+        <source>Focus, Absolute</source>
+        <translation>Fokus</translation>
+    </message>
+    <message>
+        <source>Focus (absolute)</source>
+        <translation>Fokus</translation>
+    </message>
+    <message>
+        <source>Focus, Automatic Continuous</source>
+        <translation>Fokus, fortlaufend automatisch</translation>
+    </message>
+    <message>
+        <source>Focus, Auto</source>
+        <translation>Fokus, automatisch</translation>
+    </message>
+    <message>
+        <source>Auto Focus, Start</source>
+        <translation>Autofokus starten</translation>
+    </message>
+    <message>
+        <source>Zoom, Absolute</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>Pan, Absolute</source>
+        <translation>Schwenken</translation>
+    </message>
+    <message>
+        <source>Tilt, Absolute</source>
+        <translation>Neigen</translation>
+    </message>
+    <message>
+        <source>Privacy</source>
+        <translation>Sichtschutz</translation>
+    </message>
+</context>
+<context>
     <name>CaptureView</name>
     <message>
         <source>The camera stopped sending pictures.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Kamera sendet keine Bilder mehr.</translation>
     </message>
     <message>
         <source>Frozen</source>
-        <translation type="unfinished"></translation>
+        <translation>Angehalten</translation>
     </message>
 </context>
 <context>
     <name>DrawingController</name>
     <message>
         <source>&amp;Pen</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Stift</translation>
     </message>
     <message>
         <source>Draw freely over the picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Frei über das Bild zeichnen</translation>
     </message>
     <message>
         <source>&amp;Highlighter</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Textmarker</translation>
     </message>
     <message>
         <source>Mark the page with a broad see-through line</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Seite mit einem breiten, durchscheinenden Strich markieren</translation>
     </message>
     <message>
         <source>&amp;Arrow</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Pfeil</translation>
     </message>
     <message>
         <source>Point at something with a straight arrow</source>
-        <translation type="unfinished"></translation>
+        <translation>Mit einem geraden Pfeil auf etwas zeigen</translation>
     </message>
     <message>
         <source>&amp;Rectangle</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rechteck</translation>
     </message>
     <message>
         <source>Frame a part of the page with a box</source>
-        <translation type="unfinished"></translation>
+        <translation>Einen Teil der Seite mit einem Rahmen umgeben</translation>
     </message>
     <message>
         <source>E&amp;llipse</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ellipse</translation>
     </message>
     <message>
         <source>Circle a part of the page</source>
-        <translation type="unfinished"></translation>
+        <translation>Einen Teil der Seite einkreisen</translation>
     </message>
     <message>
         <source>&amp;Text</source>
-        <translation type="unfinished"></translation>
+        <translation>Te&amp;xt</translation>
     </message>
     <message>
         <source>Write words where you click</source>
-        <translation type="unfinished"></translation>
+        <translation>Text dort schreiben, wo Sie klicken</translation>
     </message>
     <message>
         <source>&amp;Eraser</source>
-        <translation type="unfinished"></translation>
+        <translation>Ra&amp;diergummi</translation>
     </message>
     <message>
         <source>Remove the marks you drag over</source>
-        <translation type="unfinished"></translation>
+        <translation>Entfernt die Markierungen, über die Sie ziehen</translation>
     </message>
     <message>
         <source>Red</source>
-        <translation type="unfinished"></translation>
+        <translation>Rot</translation>
     </message>
     <message>
         <source>Blue</source>
-        <translation type="unfinished"></translation>
+        <translation>Blau</translation>
     </message>
     <message>
         <source>Green</source>
-        <translation type="unfinished"></translation>
+        <translation>Grün</translation>
     </message>
     <message>
         <source>Yellow</source>
-        <translation type="unfinished"></translation>
+        <translation>Gelb</translation>
     </message>
     <message>
         <source>Black</source>
-        <translation type="unfinished"></translation>
+        <translation>Schwarz</translation>
     </message>
     <message>
         <source>White</source>
-        <translation type="unfinished"></translation>
+        <translation>Weiß</translation>
     </message>
     <message>
         <source>Thin Line</source>
-        <translation type="unfinished"></translation>
+        <translation>Dünne Linie</translation>
     </message>
     <message>
         <source>Medium Line</source>
-        <translation type="unfinished"></translation>
+        <translation>Mittlere Linie</translation>
     </message>
     <message>
         <source>Thick Line</source>
-        <translation type="unfinished"></translation>
+        <translation>Dicke Linie</translation>
     </message>
     <message>
         <source>&amp;Draw</source>
@@ -112,455 +255,455 @@
     </message>
     <message>
         <source>Draw in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>In %1 zeichnen</translation>
     </message>
     <message>
         <source>Draw with a %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeichnen mit: %1</translation>
     </message>
     <message>
         <source>&amp;Undo Drawing</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeichnen rück&amp;gängig</translation>
     </message>
     <message>
         <source>Take back the last change to the drawing</source>
-        <translation type="unfinished"></translation>
+        <translation>Die letzte Änderung an der Zeichnung zurücknehmen</translation>
     </message>
     <message>
         <source>Re&amp;do Drawing</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeichnen &amp;wiederholen</translation>
     </message>
     <message>
         <source>Make the change taken back again</source>
-        <translation type="unfinished"></translation>
+        <translation>Die zurückgenommene Änderung wiederherstellen</translation>
     </message>
     <message>
         <source>&amp;Clear Drawing</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeichnung &amp;löschen</translation>
     </message>
     <message>
         <source>Remove the whole drawing (it can be undone)</source>
-        <translation type="unfinished"></translation>
+        <translation>Die ganze Zeichnung entfernen (kann rückgängig gemacht werden)</translation>
     </message>
     <message>
         <source>Take Photo &amp;Without the Drawing</source>
-        <translation type="unfinished"></translation>
+        <translation>Foto &amp;ohne Zeichnung aufnehmen</translation>
     </message>
     <message>
         <source>Take Photo &amp;With the Drawing</source>
-        <translation type="unfinished"></translation>
+        <translation>Foto &amp;mit Zeichnung aufnehmen</translation>
     </message>
     <message>
         <source>Colour of the drawing</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbe der Zeichnung</translation>
     </message>
     <message>
         <source>Width of the lines</source>
-        <translation type="unfinished"></translation>
+        <translation>Strichstärke</translation>
     </message>
 </context>
 <context>
     <name>DrawingModel</name>
     <message>
         <source>Draw</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeichnen</translation>
     </message>
     <message>
         <source>Erase</source>
-        <translation type="unfinished"></translation>
+        <translation>Radieren</translation>
     </message>
     <message>
         <source>Clear Drawing</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeichnung löschen</translation>
     </message>
 </context>
 <context>
     <name>DrawingOverlay</name>
     <message>
         <source>Text</source>
-        <translation type="unfinished"></translation>
+        <translation>Text</translation>
     </message>
     <message>
         <source>Text to write on the picture:</source>
-        <translation type="unfinished"></translation>
+        <translation>Text, der auf das Bild geschrieben wird:</translation>
     </message>
     <message>
         <source>Erase</source>
-        <translation type="unfinished"></translation>
+        <translation>Radieren</translation>
     </message>
 </context>
 <context>
     <name>FreezeControls</name>
     <message>
         <source>&amp;Freeze Picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild an&amp;halten</translation>
     </message>
     <message>
         <source>Hold the picture still while you change the page; again to let it go (F)</source>
-        <translation type="unfinished"></translation>
+        <translation>Hält das Bild fest, während Sie die Seite wechseln; erneut zum Freigeben (F)</translation>
     </message>
     <message>
         <source>Un&amp;freeze Picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild frei&amp;geben</translation>
     </message>
     <message>
         <source>Frozen</source>
-        <translation type="unfinished"></translation>
+        <translation>Angehalten</translation>
     </message>
     <message>
         <source>Freeze</source>
-        <translation type="unfinished"></translation>
+        <translation>Anhalten</translation>
     </message>
 </context>
 <context>
     <name>GeneralPreferencesPane</name>
     <message>
         <source>Focus once</source>
-        <translation type="unfinished"></translation>
+        <translation>Einmal fokussieren</translation>
     </message>
     <message>
         <source>Zoom in one step</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Stufe vergrößern</translation>
     </message>
     <message>
         <source>Exposure up one step</source>
-        <translation type="unfinished"></translation>
+        <translation>Belichtung eine Stufe höher</translation>
     </message>
     <message>
         <source>Mirror horizontally</source>
-        <translation type="unfinished"></translation>
+        <translation>Horizontal spiegeln</translation>
     </message>
     <message>
         <source>Freeze the picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild anhalten</translation>
     </message>
     <message>
         <source>Start or Stop Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme starten oder beenden</translation>
     </message>
     <message>
         <source>Restore its last settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihre letzten Einstellungen wiederherstellen</translation>
     </message>
     <message>
         <source>Use its default settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihre Standardeinstellungen verwenden</translation>
     </message>
     <message>
         <source>By date</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach Datum</translation>
     </message>
     <message>
         <source>With the prefix</source>
-        <translation type="unfinished"></translation>
+        <translation>Mit dem Präfix</translation>
     </message>
     <message>
         <source>Lecture</source>
-        <translation type="unfinished"></translation>
+        <translation>Vortrag</translation>
     </message>
     <message>
         <source>Choose…</source>
-        <translation type="unfinished"></translation>
+        <translation>Auswählen…</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus</translation>
     </message>
     <message>
         <source>2 seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>2 Sekunden</translation>
     </message>
     <message>
         <source>4 seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>4 Sekunden</translation>
     </message>
     <message>
         <source>Shutter sound for snapshots</source>
-        <translation type="unfinished"></translation>
+        <translation>Auslösergeräusch bei Fotos</translation>
     </message>
     <message>
         <source>Sounds while the camera focuses</source>
-        <translation type="unfinished"></translation>
+        <translation>Töne beim Fokussieren der Kamera</translation>
     </message>
     <message>
         <source>Photos include the drawing over the picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Fotos enthalten die Zeichnung über dem Bild</translation>
     </message>
     <message>
         <source>Shift+Return takes a photo the other way</source>
-        <translation type="unfinished"></translation>
+        <translation>Umschalt+Eingabe nimmt das Foto andersherum auf</translation>
     </message>
     <message>
         <source>Programmable button:</source>
-        <translation type="unfinished"></translation>
+        <translation>Programmierbare Taste:</translation>
     </message>
     <message>
         <source>When a camera is attached:</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Anschließen einer Kamera:</translation>
     </message>
     <message>
         <source>Photo names:</source>
-        <translation type="unfinished"></translation>
+        <translation>Fotonamen:</translation>
     </message>
     <message>
         <source>Photo library:</source>
-        <translation type="unfinished"></translation>
+        <translation>Fotobibliothek:</translation>
     </message>
     <message>
         <source>Preview after a snapshot:</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorschau nach einem Foto:</translation>
     </message>
     <message>
         <source>Sounds:</source>
-        <translation type="unfinished"></translation>
+        <translation>Töne:</translation>
     </message>
     <message>
         <source>Drawing:</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeichnen:</translation>
     </message>
     <message>
         <source>Recording:</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme:</translation>
     </message>
     <message>
         <source>This camera has no programmable button.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Kamera hat keine programmierbare Taste.</translation>
     </message>
     <message>
         <source>Brings the camera into focus once.</source>
-        <translation type="unfinished"></translation>
+        <translation>Stellt die Kamera einmal scharf.</translation>
     </message>
     <message>
         <source>Zooms into the image for one level.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vergrößert das Bild um eine Stufe.</translation>
     </message>
     <message>
         <source>Increases exposure for one level.</source>
-        <translation type="unfinished"></translation>
+        <translation>Erhöht die Belichtung um eine Stufe.</translation>
     </message>
     <message>
         <source>Flips the current view horizontally.</source>
-        <translation type="unfinished"></translation>
+        <translation>Spiegelt das Bild horizontal.</translation>
     </message>
     <message>
         <source>Holds the picture still while the camera keeps sending; a second press lets it go.</source>
-        <translation type="unfinished"></translation>
+        <translation>Hält das Bild fest, während die Kamera weitersendet; ein zweiter Druck gibt es frei.</translation>
     </message>
     <message>
         <source>Starts recording the picture as a video; a second press stops it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nimmt das Bild als Video auf; ein zweiter Druck beendet die Aufnahme.</translation>
     </message>
     <message>
         <source>Photo Library Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner der Fotobibliothek</translation>
     </message>
     <message>
         <source>Choose</source>
-        <translation type="unfinished"></translation>
+        <translation>Auswählen</translation>
     </message>
     <message>
         <source>Photo Library</source>
-        <translation type="unfinished"></translation>
+        <translation>Fotobibliothek</translation>
     </message>
     <message>
         <source>Photos cannot be saved in &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>In „%1“ können keine Fotos gespeichert werden.</translation>
     </message>
     <message>
         <source>Arvo cannot write to that folder. The photo library stays in &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Arvo kann nicht in diesen Ordner schreiben. Die Fotobibliothek bleibt in „%1“.</translation>
     </message>
 </context>
 <context>
     <name>ImageAdjustmentPane</name>
     <message>
         <source>Brightness:</source>
-        <translation type="unfinished"></translation>
+        <translation>Helligkeit:</translation>
     </message>
     <message>
         <source>Contrast:</source>
-        <translation type="unfinished"></translation>
+        <translation>Kontrast:</translation>
     </message>
     <message>
         <source>Gamma:</source>
-        <translation type="unfinished"></translation>
+        <translation>Gamma:</translation>
     </message>
     <message>
         <source>Hue:</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbton:</translation>
     </message>
     <message>
         <source>Saturation:</source>
-        <translation type="unfinished"></translation>
+        <translation>Sättigung:</translation>
     </message>
     <message>
         <source>Sharpness:</source>
-        <translation type="unfinished"></translation>
+        <translation>Schärfe:</translation>
     </message>
     <message>
         <source>Camera:</source>
-        <translation type="unfinished"></translation>
+        <translation>Kamera:</translation>
     </message>
     <message>
         <source>Restore Defaults</source>
-        <translation type="unfinished"></translation>
+        <translation>Standardwerte</translation>
     </message>
     <message>
         <source>Single</source>
-        <translation type="unfinished"></translation>
+        <translation>Einzeln</translation>
     </message>
     <message>
         <source>Continuous</source>
-        <translation type="unfinished"></translation>
+        <translation>Fortlaufend</translation>
     </message>
     <message>
         <source>(set on the camera)</source>
-        <translation type="unfinished"></translation>
+        <translation>(an der Kamera eingestellt)</translation>
     </message>
     <message>
         <source>Focus:</source>
-        <translation type="unfinished"></translation>
+        <translation>Fokus:</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus</translation>
     </message>
     <message>
         <source>50 Hz</source>
-        <translation type="unfinished"></translation>
+        <translation>50 Hz</translation>
     </message>
     <message>
         <source>60 Hz</source>
-        <translation type="unfinished"></translation>
+        <translation>60 Hz</translation>
     </message>
     <message>
         <source>Match the mains frequency to stop lamps from flickering in the picture.</source>
-        <translation type="unfinished"></translation>
+        <translation>An die Netzfrequenz anpassen, damit Lampen im Bild nicht flackern.</translation>
     </message>
     <message>
         <source>Power line:</source>
-        <translation type="unfinished"></translation>
+        <translation>Netzfrequenz:</translation>
     </message>
 </context>
 <context>
     <name>KeyboardShortcutsWindow</name>
     <message>
         <source>Other keys</source>
-        <translation type="unfinished"></translation>
+        <translation>Weitere Tasten</translation>
     </message>
     <message>
         <source>Keyboard Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel</translation>
     </message>
     <message>
         <source>Action</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktion</translation>
     </message>
     <message>
         <source>Keys</source>
-        <translation type="unfinished"></translation>
+        <translation>Tasten</translation>
     </message>
 </context>
 <context>
     <name>LibraryFile</name>
     <message>
         <source>it is a folder</source>
-        <translation type="unfinished"></translation>
+        <translation>es ist ein Ordner</translation>
     </message>
     <message>
         <source>it is not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>es ist keine normale Datei</translation>
     </message>
     <message>
         <source>%1 bytes is too large for a photo</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Bytes sind zu groß für ein Foto</translation>
     </message>
 </context>
 <context>
     <name>LibraryFolder</name>
     <message>
         <source>The photo library folder &quot;%1&quot; is missing. Photos cannot be saved until it is back (is the disk it is on plugged in?) or another folder is chosen in the preferences.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner der Fotobibliothek „%1“ fehlt. Fotos können erst wieder gespeichert werden, wenn er zurück ist (ist sein Laufwerk angeschlossen?) oder in den Einstellungen ein anderer Ordner gewählt wird.</translation>
     </message>
     <message>
         <source>The photo library folder &quot;%1&quot; could not be created. Photos cannot be saved until it exists.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner der Fotobibliothek „%1“ konnte nicht angelegt werden. Fotos können erst gespeichert werden, wenn er existiert.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is a file, not a folder, so photos cannot be saved there. The file was left as it is; move it away or choose another library folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist eine Datei, kein Ordner, daher können dort keine Fotos gespeichert werden. Die Datei bleibt unverändert; verschieben Sie sie oder wählen Sie einen anderen Bibliotheksordner.</translation>
     </message>
 </context>
 <context>
     <name>LumoAboutWindowController</name>
     <message>
         <source>About Arvo</source>
-        <translation type="unfinished"></translation>
+        <translation>Über Arvo</translation>
     </message>
     <message>
         <source>Live picture and snapshots for document cameras</source>
-        <translation type="unfinished"></translation>
+        <translation>Livebild und Fotos für Dokumentenkameras</translation>
     </message>
     <message>
         <source>Version %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Version %1</translation>
     </message>
     <message>
         <source>Camera firmware %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Kamera-Firmware %1</translation>
     </message>
     <message>
         <source>Online Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Onlinehilfe</translation>
     </message>
     <message>
         <source>Check for Updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach Aktualisierungen suchen</translation>
     </message>
     <message>
         <source>%1 Build %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Build %2</translation>
     </message>
 </context>
 <context>
     <name>LumoActionController</name>
     <message>
         <source>No picture to take yet: the camera has not shown a frame.</source>
-        <translation type="unfinished"></translation>
+        <translation>Noch kein Bild für ein Foto: Die Kamera hat noch kein Bild gezeigt.</translation>
     </message>
     <message>
         <source>The camera stopped sending pictures, so no photo was taken.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Kamera sendet keine Bilder mehr, daher wurde kein Foto aufgenommen.</translation>
     </message>
     <message>
         <source>The camera has not switched to the chosen resolution yet, so no photo was taken. Take the photo again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Kamera hat noch nicht auf die gewählte Auflösung umgeschaltet, daher wurde kein Foto aufgenommen. Nehmen Sie das Foto erneut auf.</translation>
     </message>
     <message>
         <source>The camera changed, so no photo was taken.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Kamera hat gewechselt, daher wurde kein Foto aufgenommen.</translation>
     </message>
     <message>
         <source>The camera sent a damaged picture, so no photo was taken. Take the photo again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Kamera hat ein beschädigtes Bild gesendet, daher wurde kein Foto aufgenommen. Nehmen Sie das Foto erneut auf.</translation>
     </message>
 </context>
 <context>
     <name>LumoAlbumView</name>
     <message>
         <source>Previous Photo</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorheriges Foto</translation>
     </message>
     <message>
         <source>Next Photo</source>
-        <translation type="unfinished"></translation>
+        <translation>Nächstes Foto</translation>
     </message>
 </context>
 <context>
     <name>LumoAppController</name>
     <message>
         <source>The settings file could not be read and was kept as &quot;%1&quot;; Arvo starts with its default settings.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Einstellungsdatei konnte nicht gelesen werden und wurde als „%1“ aufbewahrt; Arvo startet mit den Standardeinstellungen.</translation>
     </message>
     <message>
         <source>&amp;File</source>
@@ -568,7 +711,7 @@
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
@@ -576,11 +719,11 @@
     </message>
     <message>
         <source>&amp;Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Kopieren</translation>
     </message>
     <message>
         <source>&amp;Preferences…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Einstellungen…</translation>
     </message>
     <message>
         <source>&amp;View</source>
@@ -596,708 +739,709 @@
     </message>
     <message>
         <source>Arvo &amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Arvo-&amp;Hilfe</translation>
     </message>
     <message>
         <source>&amp;Keyboard Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Tastenkürzel</translation>
     </message>
     <message>
         <source>Every key of Arvo&apos;s window (Ctrl+/)</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Tasten des Arvo-Fensters (Strg+/)</translation>
     </message>
     <message>
         <source>&amp;About Arvo</source>
-        <translation type="unfinished"></translation>
+        <translation>Ü&amp;ber Arvo</translation>
     </message>
 </context>
 <context>
     <name>LumoCameraModeControls</name>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus</translation>
     </message>
     <message>
         <source>%1 s</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 s</translation>
     </message>
     <message>
         <source>Horizontal</source>
-        <translation type="unfinished"></translation>
+        <translation>Horizontal</translation>
     </message>
     <message>
         <source>Vertical</source>
-        <translation type="unfinished"></translation>
+        <translation>Vertikal</translation>
     </message>
     <message>
         <source>Zoom</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom</translation>
     </message>
     <message>
         <source>Exposure</source>
-        <translation type="unfinished"></translation>
+        <translation>Belichtung</translation>
     </message>
     <message>
         <source>AE</source>
-        <translation type="unfinished"></translation>
+        <translation>AE</translation>
     </message>
     <message>
         <source>Timer</source>
-        <translation type="unfinished"></translation>
+        <translation>Timer</translation>
     </message>
     <message>
         <source>Resolution</source>
-        <translation type="unfinished"></translation>
+        <translation>Auflösung</translation>
     </message>
     <message>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>No camera connected</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Kamera angeschlossen</translation>
     </message>
     <message>
         <source>%1 · %2°</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 · %2°</translation>
     </message>
     <message>
         <source>Mirror</source>
-        <translation type="unfinished"></translation>
+        <translation>Spiegeln</translation>
     </message>
 </context>
 <context>
     <name>LumoCameraUvc</name>
     <message>
         <source>Video Camera</source>
-        <translation type="unfinished"></translation>
+        <translation>Videokamera</translation>
     </message>
 </context>
 <context>
     <name>LumoImageView</name>
     <message>
         <source>“%1” cannot be shown: the file is empty, damaged or not a JPEG photo.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ kann nicht angezeigt werden: Die Datei ist leer, beschädigt oder kein JPEG-Foto.</translation>
     </message>
 </context>
 <context>
     <name>LumoMainWindowController</name>
     <message>
         <source>&amp;Take Photo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Foto aufnehmen</translation>
     </message>
     <message>
         <source>&amp;Camera</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Kamera</translation>
     </message>
     <message>
         <source>&amp;Project</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Projektion</translation>
     </message>
     <message>
         <source>&amp;Review</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Wiedergabe</translation>
     </message>
     <message>
         <source>Arvo</source>
-        <translation type="unfinished"></translation>
+        <translation>Arvo</translation>
     </message>
     <message>
         <source>Saved %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Gespeichert: %1</translation>
     </message>
     <message>
         <source>No camera connected</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Kamera angeschlossen</translation>
     </message>
     <message>
         <source>%1
 The camera is not sending pictures.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1
+Die Kamera sendet keine Bilder.</translation>
     </message>
     <message>
         <source>%1
 waiting for the picture…</source>
-        <translation type="unfinished"></translation>
+        <translation>%1
+warte auf das Bild…</translation>
     </message>
     <message>
         <source>Frozen, the camera sends %1 fps</source>
-        <translation type="unfinished"></translation>
+        <translation>Angehalten, die Kamera sendet %1 fps</translation>
     </message>
     <message>
         <source>%1 fps</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 fps</translation>
     </message>
     <message>
         <source>%1  ·  %2×%3  ·  %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1  ·  %2×%3  ·  %4</translation>
     </message>
     <message>
         <source>not sending</source>
-        <translation type="unfinished"></translation>
+        <translation>sendet nicht</translation>
     </message>
 </context>
 <context>
     <name>LumoMoviePlayer</name>
     <message>
         <source>Position</source>
-        <translation type="unfinished"></translation>
+        <translation>Position</translation>
     </message>
     <message>
         <source>Volume</source>
-        <translation type="unfinished"></translation>
+        <translation>Lautstärke</translation>
     </message>
     <message>
         <source>no movie header</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Filmkopf</translation>
     </message>
     <message>
         <source>“%1” cannot be played: the file is empty, damaged or not a movie (%2).</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ kann nicht abgespielt werden: Die Datei ist leer, beschädigt oder kein Film (%2).</translation>
     </message>
     <message>
         <source>%1 / %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 / %2</translation>
     </message>
     <message>
         <source>Pause (Space)</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause (Leertaste)</translation>
     </message>
     <message>
         <source>Play (Space)</source>
-        <translation type="unfinished"></translation>
+        <translation>Abspielen (Leertaste)</translation>
     </message>
 </context>
 <context>
     <name>LumoPreferencesWindowController</name>
     <message>
         <source>Preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen</translation>
     </message>
     <message>
         <source>General</source>
-        <translation type="unfinished"></translation>
+        <translation>Allgemein</translation>
     </message>
     <message>
         <source>Image Adjustment</source>
-        <translation type="unfinished"></translation>
+        <translation>Bildanpassung</translation>
     </message>
     <message>
         <source>System</source>
-        <translation type="unfinished"></translation>
+        <translation>System</translation>
     </message>
 </context>
 <context>
     <name>LumoReviewController</name>
     <message>
         <source>Show in File Manager</source>
-        <translation type="unfinished"></translation>
+        <translation>In Dateiverwaltung zeigen</translation>
     </message>
     <message>
         <source>Move to Trash</source>
-        <translation type="unfinished"></translation>
+        <translation>In den Papierkorb</translation>
     </message>
     <message>
         <source>Rotate &amp;Right</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach &amp;rechts drehen</translation>
     </message>
     <message>
         <source>Rotate &amp;Left</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach &amp;links drehen</translation>
     </message>
     <message>
         <source>Previous Photo</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorheriges Foto</translation>
     </message>
     <message>
         <source>Next Photo</source>
-        <translation type="unfinished"></translation>
+        <translation>Nächstes Foto</translation>
     </message>
     <message>
         <source>Play or Pause Movie</source>
-        <translation type="unfinished"></translation>
+        <translation>Film abspielen oder anhalten</translation>
     </message>
     <message>
         <source>Rotate</source>
-        <translation type="unfinished"></translation>
+        <translation>Drehen</translation>
     </message>
     <message>
         <source>Rotate Right</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach rechts drehen</translation>
     </message>
     <message>
         <source>Rotate Left</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach links drehen</translation>
     </message>
     <message>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopieren</translation>
     </message>
     <message>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>Zoom</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom</translation>
     </message>
     <message>
         <source>Delete Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Löschen</translation>
     </message>
     <message>
         <source>There is no file in your library directory!</source>
-        <translation type="unfinished"></translation>
+        <translation>Im Ordner der Bibliothek ist keine Datei!</translation>
     </message>
     <message>
         <source>Delete Current Photo</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktuelles Foto löschen</translation>
     </message>
     <message>
         <source>Are you sure you want to delete the photo(s)?</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie das Foto bzw. die Fotos wirklich löschen?</translation>
     </message>
 </context>
 <context>
     <name>LumoScroller</name>
     <message>
         <source>Default</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard</translation>
     </message>
 </context>
 <context>
     <name>LumoWindow</name>
     <message>
         <source>Take a photo</source>
-        <translation type="unfinished"></translation>
+        <translation>Foto aufnehmen</translation>
     </message>
     <message>
         <source>Select all photos (review)</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Fotos auswählen (Wiedergabe)</translation>
     </message>
     <message>
         <source>Copy the selected photo (review)</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgewähltes Foto kopieren (Wiedergabe)</translation>
     </message>
     <message>
         <source>Zoom in</source>
-        <translation type="unfinished"></translation>
+        <translation>Vergrößern</translation>
     </message>
     <message>
         <source>Zoom out</source>
-        <translation type="unfinished"></translation>
+        <translation>Verkleinern</translation>
     </message>
     <message>
         <source>Delete the selected photos (review)</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgewählte Fotos löschen (Wiedergabe)</translation>
     </message>
     <message>
         <source>Previous photo (review)</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorheriges Foto (Wiedergabe)</translation>
     </message>
     <message>
         <source>Next photo (review)</source>
-        <translation type="unfinished"></translation>
+        <translation>Nächstes Foto (Wiedergabe)</translation>
     </message>
     <message>
         <source>Project mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Projektionsmodus</translation>
     </message>
     <message>
         <source>Leave project mode, or cancel the self-timer</source>
-        <translation type="unfinished"></translation>
+        <translation>Projektionsmodus verlassen oder Selbstauslöser abbrechen</translation>
     </message>
 </context>
 <context>
     <name>PanControls</name>
     <message>
         <source>Pan &amp;Left</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach &amp;links schwenken</translation>
     </message>
     <message>
         <source>Show more of the page&apos;s left side when zoomed in (Alt+Left)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Pan &amp;Right</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Vergrößern mehr von der linken Seite zeigen (Alt+Links)</translation>
     </message>
     <message>
         <source>Show more of the page&apos;s right side when zoomed in (Alt+Right)</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Vergrößern mehr von der rechten Seite zeigen (Alt+Rechts)</translation>
     </message>
     <message>
         <source>Pan &amp;Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach &amp;oben schwenken</translation>
     </message>
     <message>
         <source>Show more of the page&apos;s top when zoomed in (Alt+Up)</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Vergrößern mehr vom oberen Rand zeigen (Alt+Hoch)</translation>
     </message>
     <message>
         <source>Pan &amp;Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach &amp;unten schwenken</translation>
     </message>
     <message>
         <source>Show more of the page&apos;s bottom when zoomed in (Alt+Down)</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Vergrößern mehr vom unteren Rand zeigen (Alt+Runter)</translation>
+    </message>
+    <message>
+        <source>Pan Ri&amp;ght</source>
+        <translation>Nach &amp;rechts schwenken</translation>
     </message>
 </context>
 <context>
     <name>PhotoRotation</name>
     <message>
         <source>The file is not a readable JPEG photo.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei ist kein lesbares JPEG-Foto.</translation>
     </message>
     <message>
         <source>The photo is too large to be turned.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Foto ist zu groß zum Drehen.</translation>
     </message>
     <message>
         <source>The photo is damaged and cannot be turned.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Foto ist beschädigt und kann nicht gedreht werden.</translation>
     </message>
     <message>
         <source>The turned photo could not be encoded.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das gedrehte Foto konnte nicht kodiert werden.</translation>
     </message>
     <message>
         <source>The photo&apos;s metadata could not be kept.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Metadaten des Fotos konnten nicht erhalten werden.</translation>
     </message>
     <message>
         <source>A photo can only be turned by quarter turns.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Foto lässt sich nur in Vierteldrehungen drehen.</translation>
     </message>
     <message>
         <source>The photo cannot be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Foto kann nicht gelesen werden: %1</translation>
     </message>
     <message>
         <source>The turned photo cannot be written: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Das gedrehte Foto kann nicht geschrieben werden: %1</translation>
     </message>
 </context>
 <context>
     <name>PhotoSeries</name>
     <message>
         <source>No camera is connected, so no series was started.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Kamera angeschlossen, daher wurde keine Serie gestartet.</translation>
     </message>
     <message>
         <source>next in %1:%2</source>
-        <translation type="unfinished"></translation>
+        <translation>nächstes in %1:%2</translation>
     </message>
     <message>
         <source>next in %1 s</source>
-        <translation type="unfinished"></translation>
+        <translation>nächstes in %1 s</translation>
     </message>
     <message>
         <source>Series: %1 of %2, %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Serie: %1 von %2, %3</translation>
     </message>
     <message>
         <source>Series: %1 taken, %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>1 photo</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 photos</source>
-        <translation type="unfinished"></translation>
+        <translation>Serie: %1 aufgenommen, %2</translation>
     </message>
     <message>
         <source>Series complete: %1 taken.</source>
-        <translation type="unfinished"></translation>
+        <translation>Serie fertig: %1 aufgenommen.</translation>
     </message>
     <message>
         <source>Series stopped after %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Serie nach %1 beendet.</translation>
     </message>
     <message>
         <source>The camera was unplugged, so the series ended after %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Kamera wurde getrennt, daher endete die Serie nach %1.</translation>
     </message>
     <message>
         <source>The camera changed, so the series ended after %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Kamera hat gewechselt, daher endete die Serie nach %1.</translation>
     </message>
     <message>
         <source>Arvo is quitting, so the series ended after %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Arvo wird beendet, daher endete die Serie nach %1.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n photo(s)</source>
+        <translation>
+            <numerusform>%n Foto</numerusform>
+            <numerusform>%n Fotos</numerusform>
+        </translation>
     </message>
 </context>
 <context>
     <name>PhotoTrash</name>
     <message>
         <source>The photo %1 is no longer there.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Foto %1 ist nicht mehr vorhanden.</translation>
     </message>
     <message>
         <source>The disk that holds the photo library has no trash, so the photo was not moved. Delete it in the file manager, or keep the library in your home folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Laufwerk der Fotobibliothek hat keinen Papierkorb, daher wurde das Foto nicht verschoben. Löschen Sie es in der Dateiverwaltung, oder legen Sie die Bibliothek in Ihren persönlichen Ordner.</translation>
     </message>
     <message>
         <source>The trash folder %1 cannot be used.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Papierkorb-Ordner %1 kann nicht verwendet werden.</translation>
     </message>
     <message>
         <source>The trash folder %1 cannot be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>In den Papierkorb-Ordner %1 kann nicht geschrieben werden.</translation>
     </message>
     <message>
         <source>The photo could not be moved to the trash: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Foto konnte nicht in den Papierkorb verschoben werden: %1</translation>
     </message>
 </context>
 <context>
     <name>PhotoWriter</name>
     <message>
         <source>There is no picture to save yet. Wait until the camera shows a picture, then take the photo again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es gibt noch kein Bild zum Speichern. Warten Sie, bis die Kamera ein Bild zeigt, und nehmen Sie das Foto dann erneut auf.</translation>
     </message>
     <message>
         <source>No photo library folder is chosen. Choose one in the preferences.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es ist kein Ordner für die Fotobibliothek gewählt. Wählen Sie einen in den Einstellungen.</translation>
     </message>
     <message>
         <source>The photo library folder &quot;%1&quot; does not exist, so the photo was not saved. Create it or choose another folder in the preferences.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner der Fotobibliothek „%1“ existiert nicht, daher wurde das Foto nicht gespeichert. Legen Sie ihn an oder wählen Sie in den Einstellungen einen anderen Ordner.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is a file, not a folder, so the photo was not saved. Choose another library folder in the preferences.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist eine Datei, kein Ordner, daher wurde das Foto nicht gespeichert. Wählen Sie in den Einstellungen einen anderen Bibliotheksordner.</translation>
     </message>
     <message>
         <source>The picture could not be turned into a photo (%1).</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus dem Bild konnte kein Foto erstellt werden (%1).</translation>
     </message>
     <message>
         <source>The photo could not be written to &quot;%1&quot;: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Foto konnte nicht nach „%1“ geschrieben werden: %2</translation>
     </message>
 </context>
 <context>
     <name>Recorder</name>
     <message>
         <source>Default microphone</source>
-        <translation type="unfinished"></translation>
+        <translation>Standardmikrofon</translation>
     </message>
     <message>
         <source>There is no picture to record yet. Wait until the camera shows a picture, then start the recording again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es gibt noch kein Bild zum Aufnehmen. Warten Sie, bis die Kamera ein Bild zeigt, und starten Sie die Aufnahme dann erneut.</translation>
     </message>
     <message>
         <source>The photo library folder &quot;%1&quot; cannot be written to, so nothing is recorded. Choose another folder in the preferences.</source>
-        <translation type="unfinished"></translation>
+        <translation>In den Ordner der Fotobibliothek „%1“ kann nicht geschrieben werden, daher wird nichts aufgenommen. Wählen Sie in den Einstellungen einen anderen Ordner.</translation>
     </message>
     <message>
         <source>Recording needs GStreamer&apos;s %1, which is not installed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Für die Aufnahme wird %1 von GStreamer benötigt, das nicht installiert ist.</translation>
     </message>
     <message>
         <source>The recording could not be started: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufnahme konnte nicht gestartet werden: %1</translation>
     </message>
     <message>
         <source>The recording broke off before anything was written: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufnahme brach ab, bevor etwas geschrieben wurde: %1</translation>
     </message>
     <message>
         <source>The camera was unplugged; the recording was saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Kamera wurde getrennt; die Aufnahme wurde gespeichert: %1</translation>
     </message>
     <message>
         <source>The camera changed; the recording was saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Kamera hat gewechselt; die Aufnahme wurde gespeichert: %1</translation>
     </message>
     <message>
         <source>The disk is full; the recording was saved up to there: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Datenträger ist voll; die Aufnahme wurde bis dahin gespeichert: %1</translation>
     </message>
     <message>
         <source>The recording could not be written further; what was recorded was saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufnahme konnte nicht weiter geschrieben werden; das Aufgenommene wurde gespeichert: %1</translation>
     </message>
     <message>
         <source>Recording saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme gespeichert: %1</translation>
     </message>
 </context>
 <context>
     <name>RecordingControls</name>
     <message>
         <source>Recording without sound: no microphone</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme ohne Ton: kein Mikrofon</translation>
     </message>
     <message>
         <source>%1 MB</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 MB</translation>
     </message>
     <message>
         <source>%1 GB</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 GB</translation>
     </message>
     <message>
         <source>Recording %1 · %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme %1 · %2</translation>
     </message>
     <message>
         <source>Stop &amp;Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme &amp;stoppen</translation>
     </message>
     <message>
         <source>Start &amp;Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme &amp;starten</translation>
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Stopp</translation>
     </message>
     <message>
         <source>Record</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnehmen</translation>
     </message>
     <message>
         <source>Stop the recording (R)</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme beenden (R)</translation>
     </message>
     <message>
         <source>Record the picture as a video (R)</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild als Video aufnehmen (R)</translation>
     </message>
 </context>
 <context>
     <name>RecordingPreferences</name>
     <message>
         <source>Record sound</source>
-        <translation type="unfinished"></translation>
+        <translation>Ton aufnehmen</translation>
     </message>
     <message>
         <source>The microphone a recording takes its sound from</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Mikrofon, von dem die Aufnahme den Ton nimmt</translation>
     </message>
     <message>
         <source>Video quality:</source>
-        <translation type="unfinished"></translation>
+        <translation>Videoqualität:</translation>
     </message>
     <message>
         <source>Low</source>
-        <translation type="unfinished"></translation>
+        <translation>Niedrig</translation>
     </message>
     <message>
         <source>Standard</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard</translation>
     </message>
     <message>
         <source>High</source>
-        <translation type="unfinished"></translation>
+        <translation>Hoch</translation>
     </message>
     <message>
         <source>Default microphone</source>
-        <translation type="unfinished"></translation>
+        <translation>Standardmikrofon</translation>
     </message>
     <message>
         <source>%1 (not connected)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (nicht angeschlossen)</translation>
     </message>
 </context>
 <context>
     <name>RotationControls</name>
     <message>
         <source>Upright</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht gedreht</translation>
     </message>
     <message>
         <source>Turned %1°</source>
-        <translation type="unfinished"></translation>
+        <translation>Um %1° gedreht</translation>
     </message>
     <message>
         <source>&amp;Rotate Picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild &amp;drehen</translation>
     </message>
     <message>
         <source>Turn the picture a quarter clockwise, for a camera facing you or a page lying sideways (Ctrl+Shift+R)</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild um eine Vierteldrehung im Uhrzeigersinn drehen, für eine Kamera, die Sie ansieht, oder eine quer liegende Seite (Strg+Umschalt+R)</translation>
     </message>
 </context>
 <context>
     <name>SeriesControls</name>
     <message>
         <source>Photos at &amp;Intervals…</source>
-        <translation type="unfinished"></translation>
+        <translation>Fotos in &amp;Intervallen…</translation>
     </message>
     <message>
         <source>Take a photo every few seconds or minutes (Ctrl+I)</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle paar Sekunden oder Minuten ein Foto aufnehmen (Strg+I)</translation>
     </message>
     <message>
         <source>&amp;Stop Series</source>
-        <translation type="unfinished"></translation>
+        <translation>Serie be&amp;enden</translation>
     </message>
     <message>
         <source>Stop taking photos at intervals (Ctrl+Shift+I)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fotos in Intervallen beenden (Strg+Umschalt+I)</translation>
     </message>
     <message>
         <source>Intervals</source>
-        <translation type="unfinished"></translation>
+        <translation>Intervalle</translation>
     </message>
     <message>
         <source>Take photos at intervals (Ctrl+I); click again to stop (Ctrl+Shift+I)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fotos in Intervallen aufnehmen (Strg+I); erneut klicken zum Beenden (Strg+Umschalt+I)</translation>
     </message>
 </context>
 <context>
     <name>SeriesDialog</name>
     <message>
         <source>Photos at Intervals</source>
-        <translation type="unfinished"></translation>
+        <translation>Fotos in Intervallen</translation>
     </message>
     <message>
         <source> s</source>
-        <translation type="unfinished"></translation>
+        <translation> s</translation>
     </message>
     <message>
         <source>From 2 seconds to 10 minutes (600 s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Von 2 Sekunden bis 10 Minuten (600 s)</translation>
     </message>
     <message>
         <source>Until stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>Bis zum Beenden</translation>
     </message>
     <message>
         <source>Take a photo every:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Foto alle:</translation>
     </message>
     <message>
         <source>Number of photos:</source>
-        <translation type="unfinished"></translation>
+        <translation>Anzahl der Fotos:</translation>
     </message>
     <message>
         <source>Start</source>
-        <translation type="unfinished"></translation>
+        <translation>Starten</translation>
     </message>
 </context>
 <context>
     <name>SystemPreferencesPane</name>
     <message>
         <source>Camera firmware:</source>
-        <translation type="unfinished"></translation>
+        <translation>Kamera-Firmware:</translation>
     </message>
     <message>
         <source>Arvo:</source>
-        <translation type="unfinished"></translation>
+        <translation>Arvo:</translation>
     </message>
     <message>
         <source>Check for Updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach Aktualisierungen suchen</translation>
     </message>
 </context>
 <context>
@@ -1306,70 +1450,72 @@ waiting for the picture…</source>
         <source>%1
 
 System message: %2 (%3)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1
+
+Systemmeldung: %2 (%3)</translation>
     </message>
     <message>
         <source>The camera&apos;s video could not be opened.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Video der Kamera konnte nicht geöffnet werden.</translation>
     </message>
     <message>
         <source>Check that no other program uses the camera, then unplug it and plug it in again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfen Sie, dass kein anderes Programm die Kamera verwendet, trennen Sie sie dann und schließen Sie sie wieder an.</translation>
     </message>
     <message>
         <source>The camera&apos;s video is not open.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Video der Kamera ist nicht geöffnet.</translation>
     </message>
     <message>
         <source>Unplug the camera and plug it in again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Trennen Sie die Kamera und schließen Sie sie wieder an.</translation>
     </message>
     <message>
         <source>The camera&apos;s video could not be started.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Video der Kamera konnte nicht gestartet werden.</translation>
     </message>
     <message>
         <source>The camera offers no picture format that can be shown.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Kamera bietet kein Bildformat, das angezeigt werden kann.</translation>
     </message>
     <message>
         <source>The camera was disconnected.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Kamera wurde getrennt.</translation>
     </message>
     <message>
         <source>Plug the camera in again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen Sie die Kamera wieder an.</translation>
     </message>
     <message>
         <source>The camera stopped sending pictures.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Kamera sendet keine Bilder mehr.</translation>
     </message>
 </context>
 <context>
     <name>VirtualCaptureDevice</name>
     <message>
         <source>The camera was disconnected.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Kamera wurde getrennt.</translation>
     </message>
     <message>
         <source>Plug the camera in again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen Sie die Kamera wieder an.</translation>
     </message>
     <message>
         <source>The camera&apos;s video could not be opened.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Video der Kamera konnte nicht geöffnet werden.</translation>
     </message>
     <message>
         <source>Check that no other program uses the camera, then unplug it and plug it in again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfen Sie, dass kein anderes Programm die Kamera verwendet, trennen Sie sie dann und schließen Sie sie wieder an.</translation>
     </message>
     <message>
         <source>The camera&apos;s video is not open.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Video der Kamera ist nicht geöffnet.</translation>
     </message>
     <message>
         <source>Unplug the camera and plug it in again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Trennen Sie die Kamera und schließen Sie sie wieder an.</translation>
     </message>
 </context>
 </TS>

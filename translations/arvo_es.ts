@@ -2,109 +2,252 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_ES">
 <context>
+    <name>CameraControl</name>
+    <message>
+        <source>Brightness</source>
+        <translation>Brillo</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <translation>Contraste</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>Saturación</translation>
+    </message>
+    <message>
+        <source>Hue</source>
+        <translation>Tono</translation>
+    </message>
+    <message>
+        <source>Hue, Automatic</source>
+        <translation>Tono automático</translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <translation>Gamma</translation>
+    </message>
+    <message>
+        <source>Gain</source>
+        <translation>Ganancia</translation>
+    </message>
+    <message>
+        <source>Sharpness</source>
+        <translation>Nitidez</translation>
+    </message>
+    <message>
+        <source>Backlight Compensation</source>
+        <translation>Compensación de contraluz</translation>
+    </message>
+    <message>
+        <source>White Balance, Automatic</source>
+        <translation>Balance de blancos automático</translation>
+    </message>
+    <message>
+        <source>White Balance Temperature</source>
+        <translation>Temperatura del balance de blancos</translation>
+    </message>
+    <message>
+        <source>White Balance Temperature, Auto</source>
+        <translation>Temperatura del balance de blancos automática</translation>
+    </message>
+    <message>
+        <source>Power Line Frequency</source>
+        <translation>Frecuencia de la red</translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <translation>Desactivado</translation>
+    </message>
+    <message>
+        <source>50 Hz</source>
+        <translation>50 Hz</translation>
+    </message>
+    <message>
+        <source>60 Hz</source>
+        <translation>60 Hz</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Automático</translation>
+    </message>
+    <message>
+        <source>Auto Exposure</source>
+        <translation>Exposición automática</translation>
+    </message>
+    <message>
+        <source>Exposure, Auto</source>
+        <translation>Exposición automática</translation>
+    </message>
+    <message>
+        <source>Auto Mode</source>
+        <translation>Automático</translation>
+    </message>
+    <message>
+        <source>Manual Mode</source>
+        <translation>Manual</translation>
+    </message>
+    <message>
+        <source>Shutter Priority Mode</source>
+        <translation>Prioridad de obturación</translation>
+    </message>
+    <message>
+        <source>Aperture Priority Mode</source>
+        <translation>Prioridad de apertura</translation>
+    </message>
+    <message>
+        <source>Exposure Time, Absolute</source>
+        <translation>Tiempo de exposición</translation>
+    </message>
+    <message>
+        <source>Exposure (Absolute)</source>
+        <translation>Tiempo de exposición</translation>
+    </message>
+    <message>
+        <source>Exposure, Dynamic Framerate</source>
+        <translation>Exposición, velocidad de fotogramas variable</translation>
+    </message>
+    <message>
+        <source>Focus, Absolute</source>
+        <translation>Enfoque</translation>
+    </message>
+    <message>
+        <source>Focus (absolute)</source>
+        <translation>Enfoque</translation>
+    </message>
+    <message>
+        <source>Focus, Automatic Continuous</source>
+        <translation>Enfoque automático continuo</translation>
+    </message>
+    <message>
+        <source>Focus, Auto</source>
+        <translation>Enfoque automático</translation>
+    </message>
+    <message>
+        <source>Auto Focus, Start</source>
+        <translation>Iniciar autoenfoque</translation>
+    </message>
+    <message>
+        <source>Zoom, Absolute</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>Pan, Absolute</source>
+        <translation>Panorámica</translation>
+    </message>
+    <message>
+        <source>Tilt, Absolute</source>
+        <translation>Inclinación</translation>
+    </message>
+    <message>
+        <source>Privacy</source>
+        <translation>Obturador de privacidad</translation>
+    </message>
+</context>
+<context>
     <name>CaptureView</name>
     <message>
         <source>The camera stopped sending pictures.</source>
-        <translation type="unfinished"></translation>
+        <translation>La cámara ha dejado de enviar imágenes.</translation>
     </message>
     <message>
         <source>Frozen</source>
-        <translation type="unfinished"></translation>
+        <translation>Congelada</translation>
     </message>
 </context>
 <context>
     <name>DrawingController</name>
     <message>
         <source>&amp;Pen</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Lápiz</translation>
     </message>
     <message>
         <source>Draw freely over the picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Dibujar a mano alzada sobre la imagen</translation>
     </message>
     <message>
         <source>&amp;Highlighter</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Marcador</translation>
     </message>
     <message>
         <source>Mark the page with a broad see-through line</source>
-        <translation type="unfinished"></translation>
+        <translation>Marcar la página con un trazo ancho y transparente</translation>
     </message>
     <message>
         <source>&amp;Arrow</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Flecha</translation>
     </message>
     <message>
         <source>Point at something with a straight arrow</source>
-        <translation type="unfinished"></translation>
+        <translation>Señalar algo con una flecha recta</translation>
     </message>
     <message>
         <source>&amp;Rectangle</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rectángulo</translation>
     </message>
     <message>
         <source>Frame a part of the page with a box</source>
-        <translation type="unfinished"></translation>
+        <translation>Enmarcar una parte de la página</translation>
     </message>
     <message>
         <source>E&amp;llipse</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Elipse</translation>
     </message>
     <message>
         <source>Circle a part of the page</source>
-        <translation type="unfinished"></translation>
+        <translation>Rodear con un círculo una parte de la página</translation>
     </message>
     <message>
         <source>&amp;Text</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Texto</translation>
     </message>
     <message>
         <source>Write words where you click</source>
-        <translation type="unfinished"></translation>
+        <translation>Escribir texto donde haga clic</translation>
     </message>
     <message>
         <source>&amp;Eraser</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Goma</translation>
     </message>
     <message>
         <source>Remove the marks you drag over</source>
-        <translation type="unfinished"></translation>
+        <translation>Borrar los trazos sobre los que arrastre</translation>
     </message>
     <message>
         <source>Red</source>
-        <translation type="unfinished"></translation>
+        <translation>Rojo</translation>
     </message>
     <message>
         <source>Blue</source>
-        <translation type="unfinished"></translation>
+        <translation>Azul</translation>
     </message>
     <message>
         <source>Green</source>
-        <translation type="unfinished"></translation>
+        <translation>Verde</translation>
     </message>
     <message>
         <source>Yellow</source>
-        <translation type="unfinished"></translation>
+        <translation>Amarillo</translation>
     </message>
     <message>
         <source>Black</source>
-        <translation type="unfinished"></translation>
+        <translation>Negro</translation>
     </message>
     <message>
         <source>White</source>
-        <translation type="unfinished"></translation>
+        <translation>Blanco</translation>
     </message>
     <message>
         <source>Thin Line</source>
-        <translation type="unfinished"></translation>
+        <translation>Trazo fino</translation>
     </message>
     <message>
         <source>Medium Line</source>
-        <translation type="unfinished"></translation>
+        <translation>Trazo medio</translation>
     </message>
     <message>
         <source>Thick Line</source>
-        <translation type="unfinished"></translation>
+        <translation>Trazo grueso</translation>
     </message>
     <message>
         <source>&amp;Draw</source>
@@ -112,455 +255,455 @@
     </message>
     <message>
         <source>Draw in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Dibujar en %1</translation>
     </message>
     <message>
         <source>Draw with a %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Dibujar con: %1</translation>
     </message>
     <message>
         <source>&amp;Undo Drawing</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Deshacer dibujo</translation>
     </message>
     <message>
         <source>Take back the last change to the drawing</source>
-        <translation type="unfinished"></translation>
+        <translation>Deshacer el último cambio del dibujo</translation>
     </message>
     <message>
         <source>Re&amp;do Drawing</source>
-        <translation type="unfinished"></translation>
+        <translation>Re&amp;hacer dibujo</translation>
     </message>
     <message>
         <source>Make the change taken back again</source>
-        <translation type="unfinished"></translation>
+        <translation>Volver a aplicar el cambio deshecho</translation>
     </message>
     <message>
         <source>&amp;Clear Drawing</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Borrar dibujo</translation>
     </message>
     <message>
         <source>Remove the whole drawing (it can be undone)</source>
-        <translation type="unfinished"></translation>
+        <translation>Borrar todo el dibujo (se puede deshacer)</translation>
     </message>
     <message>
         <source>Take Photo &amp;Without the Drawing</source>
-        <translation type="unfinished"></translation>
+        <translation>Hacer foto &amp;sin el dibujo</translation>
     </message>
     <message>
         <source>Take Photo &amp;With the Drawing</source>
-        <translation type="unfinished"></translation>
+        <translation>Hacer foto &amp;con el dibujo</translation>
     </message>
     <message>
         <source>Colour of the drawing</source>
-        <translation type="unfinished"></translation>
+        <translation>Color del dibujo</translation>
     </message>
     <message>
         <source>Width of the lines</source>
-        <translation type="unfinished"></translation>
+        <translation>Grosor de los trazos</translation>
     </message>
 </context>
 <context>
     <name>DrawingModel</name>
     <message>
         <source>Draw</source>
-        <translation type="unfinished"></translation>
+        <translation>Dibujar</translation>
     </message>
     <message>
         <source>Erase</source>
-        <translation type="unfinished"></translation>
+        <translation>Borrar</translation>
     </message>
     <message>
         <source>Clear Drawing</source>
-        <translation type="unfinished"></translation>
+        <translation>Borrar dibujo</translation>
     </message>
 </context>
 <context>
     <name>DrawingOverlay</name>
     <message>
         <source>Text</source>
-        <translation type="unfinished"></translation>
+        <translation>Texto</translation>
     </message>
     <message>
         <source>Text to write on the picture:</source>
-        <translation type="unfinished"></translation>
+        <translation>Texto para escribir en la imagen:</translation>
     </message>
     <message>
         <source>Erase</source>
-        <translation type="unfinished"></translation>
+        <translation>Borrar</translation>
     </message>
 </context>
 <context>
     <name>FreezeControls</name>
     <message>
         <source>&amp;Freeze Picture</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Congelar imagen</translation>
     </message>
     <message>
         <source>Hold the picture still while you change the page; again to let it go (F)</source>
-        <translation type="unfinished"></translation>
+        <translation>Congela la imagen mientras cambia de página; otra vez para soltarla (F)</translation>
     </message>
     <message>
         <source>Un&amp;freeze Picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Des&amp;congelar imagen</translation>
     </message>
     <message>
         <source>Frozen</source>
-        <translation type="unfinished"></translation>
+        <translation>Congelada</translation>
     </message>
     <message>
         <source>Freeze</source>
-        <translation type="unfinished"></translation>
+        <translation>Congelar</translation>
     </message>
 </context>
 <context>
     <name>GeneralPreferencesPane</name>
     <message>
         <source>Focus once</source>
-        <translation type="unfinished"></translation>
+        <translation>Enfocar una vez</translation>
     </message>
     <message>
         <source>Zoom in one step</source>
-        <translation type="unfinished"></translation>
+        <translation>Acercar un paso</translation>
     </message>
     <message>
         <source>Exposure up one step</source>
-        <translation type="unfinished"></translation>
+        <translation>Subir la exposición un paso</translation>
     </message>
     <message>
         <source>Mirror horizontally</source>
-        <translation type="unfinished"></translation>
+        <translation>Reflejar horizontalmente</translation>
     </message>
     <message>
         <source>Freeze the picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Congelar la imagen</translation>
     </message>
     <message>
         <source>Start or Stop Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Iniciar o detener la grabación</translation>
     </message>
     <message>
         <source>Restore its last settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Restaurar su última configuración</translation>
     </message>
     <message>
         <source>Use its default settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Usar su configuración predeterminada</translation>
     </message>
     <message>
         <source>By date</source>
-        <translation type="unfinished"></translation>
+        <translation>Por fecha</translation>
     </message>
     <message>
         <source>With the prefix</source>
-        <translation type="unfinished"></translation>
+        <translation>Con el prefijo</translation>
     </message>
     <message>
         <source>Lecture</source>
-        <translation type="unfinished"></translation>
+        <translation>Clase</translation>
     </message>
     <message>
         <source>Choose…</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir…</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Desactivado</translation>
     </message>
     <message>
         <source>2 seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>2 segundos</translation>
     </message>
     <message>
         <source>4 seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>4 segundos</translation>
     </message>
     <message>
         <source>Shutter sound for snapshots</source>
-        <translation type="unfinished"></translation>
+        <translation>Sonido de obturador al hacer fotos</translation>
     </message>
     <message>
         <source>Sounds while the camera focuses</source>
-        <translation type="unfinished"></translation>
+        <translation>Sonidos mientras la cámara enfoca</translation>
     </message>
     <message>
         <source>Photos include the drawing over the picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Las fotos incluyen el dibujo sobre la imagen</translation>
     </message>
     <message>
         <source>Shift+Return takes a photo the other way</source>
-        <translation type="unfinished"></translation>
+        <translation>Mayús+Intro hace la foto al revés</translation>
     </message>
     <message>
         <source>Programmable button:</source>
-        <translation type="unfinished"></translation>
+        <translation>Botón programable:</translation>
     </message>
     <message>
         <source>When a camera is attached:</source>
-        <translation type="unfinished"></translation>
+        <translation>Al conectar una cámara:</translation>
     </message>
     <message>
         <source>Photo names:</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombres de las fotos:</translation>
     </message>
     <message>
         <source>Photo library:</source>
-        <translation type="unfinished"></translation>
+        <translation>Fototeca:</translation>
     </message>
     <message>
         <source>Preview after a snapshot:</source>
-        <translation type="unfinished"></translation>
+        <translation>Vista previa tras una foto:</translation>
     </message>
     <message>
         <source>Sounds:</source>
-        <translation type="unfinished"></translation>
+        <translation>Sonidos:</translation>
     </message>
     <message>
         <source>Drawing:</source>
-        <translation type="unfinished"></translation>
+        <translation>Dibujo:</translation>
     </message>
     <message>
         <source>Recording:</source>
-        <translation type="unfinished"></translation>
+        <translation>Grabación:</translation>
     </message>
     <message>
         <source>This camera has no programmable button.</source>
-        <translation type="unfinished"></translation>
+        <translation>Esta cámara no tiene botón programable.</translation>
     </message>
     <message>
         <source>Brings the camera into focus once.</source>
-        <translation type="unfinished"></translation>
+        <translation>Enfoca la cámara una vez.</translation>
     </message>
     <message>
         <source>Zooms into the image for one level.</source>
-        <translation type="unfinished"></translation>
+        <translation>Acerca la imagen un nivel.</translation>
     </message>
     <message>
         <source>Increases exposure for one level.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aumenta la exposición un nivel.</translation>
     </message>
     <message>
         <source>Flips the current view horizontally.</source>
-        <translation type="unfinished"></translation>
+        <translation>Refleja la imagen horizontalmente.</translation>
     </message>
     <message>
         <source>Holds the picture still while the camera keeps sending; a second press lets it go.</source>
-        <translation type="unfinished"></translation>
+        <translation>Congela la imagen mientras la cámara sigue enviando; una segunda pulsación la suelta.</translation>
     </message>
     <message>
         <source>Starts recording the picture as a video; a second press stops it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Graba la imagen como vídeo; una segunda pulsación detiene la grabación.</translation>
     </message>
     <message>
         <source>Photo Library Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Carpeta de la fototeca</translation>
     </message>
     <message>
         <source>Choose</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir</translation>
     </message>
     <message>
         <source>Photo Library</source>
-        <translation type="unfinished"></translation>
+        <translation>Fototeca</translation>
     </message>
     <message>
         <source>Photos cannot be saved in &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pueden guardar fotos en «%1».</translation>
     </message>
     <message>
         <source>Arvo cannot write to that folder. The photo library stays in &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Arvo no puede escribir en esa carpeta. La fototeca sigue en «%1».</translation>
     </message>
 </context>
 <context>
     <name>ImageAdjustmentPane</name>
     <message>
         <source>Brightness:</source>
-        <translation type="unfinished"></translation>
+        <translation>Brillo:</translation>
     </message>
     <message>
         <source>Contrast:</source>
-        <translation type="unfinished"></translation>
+        <translation>Contraste:</translation>
     </message>
     <message>
         <source>Gamma:</source>
-        <translation type="unfinished"></translation>
+        <translation>Gamma:</translation>
     </message>
     <message>
         <source>Hue:</source>
-        <translation type="unfinished"></translation>
+        <translation>Tono:</translation>
     </message>
     <message>
         <source>Saturation:</source>
-        <translation type="unfinished"></translation>
+        <translation>Saturación:</translation>
     </message>
     <message>
         <source>Sharpness:</source>
-        <translation type="unfinished"></translation>
+        <translation>Nitidez:</translation>
     </message>
     <message>
         <source>Camera:</source>
-        <translation type="unfinished"></translation>
+        <translation>Cámara:</translation>
     </message>
     <message>
         <source>Restore Defaults</source>
-        <translation type="unfinished"></translation>
+        <translation>Restablecer</translation>
     </message>
     <message>
         <source>Single</source>
-        <translation type="unfinished"></translation>
+        <translation>Una vez</translation>
     </message>
     <message>
         <source>Continuous</source>
-        <translation type="unfinished"></translation>
+        <translation>Continuo</translation>
     </message>
     <message>
         <source>(set on the camera)</source>
-        <translation type="unfinished"></translation>
+        <translation>(ajustado en la cámara)</translation>
     </message>
     <message>
         <source>Focus:</source>
-        <translation type="unfinished"></translation>
+        <translation>Enfoque:</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Desactivado</translation>
     </message>
     <message>
         <source>50 Hz</source>
-        <translation type="unfinished"></translation>
+        <translation>50 Hz</translation>
     </message>
     <message>
         <source>60 Hz</source>
-        <translation type="unfinished"></translation>
+        <translation>60 Hz</translation>
     </message>
     <message>
         <source>Match the mains frequency to stop lamps from flickering in the picture.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajuste la frecuencia de la red para que las lámparas no parpadeen en la imagen.</translation>
     </message>
     <message>
         <source>Power line:</source>
-        <translation type="unfinished"></translation>
+        <translation>Red eléctrica:</translation>
     </message>
 </context>
 <context>
     <name>KeyboardShortcutsWindow</name>
     <message>
         <source>Other keys</source>
-        <translation type="unfinished"></translation>
+        <translation>Otras teclas</translation>
     </message>
     <message>
         <source>Keyboard Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Atajos de teclado</translation>
     </message>
     <message>
         <source>Action</source>
-        <translation type="unfinished"></translation>
+        <translation>Acción</translation>
     </message>
     <message>
         <source>Keys</source>
-        <translation type="unfinished"></translation>
+        <translation>Teclas</translation>
     </message>
 </context>
 <context>
     <name>LibraryFile</name>
     <message>
         <source>it is a folder</source>
-        <translation type="unfinished"></translation>
+        <translation>es una carpeta</translation>
     </message>
     <message>
         <source>it is not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>no es un archivo normal</translation>
     </message>
     <message>
         <source>%1 bytes is too large for a photo</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 bytes es demasiado para una foto</translation>
     </message>
 </context>
 <context>
     <name>LibraryFolder</name>
     <message>
         <source>The photo library folder &quot;%1&quot; is missing. Photos cannot be saved until it is back (is the disk it is on plugged in?) or another folder is chosen in the preferences.</source>
-        <translation type="unfinished"></translation>
+        <translation>Falta la carpeta de la fototeca «%1». No se pueden guardar fotos hasta que vuelva (¿está conectado su disco?) o se elija otra carpeta en las preferencias.</translation>
     </message>
     <message>
         <source>The photo library folder &quot;%1&quot; could not be created. Photos cannot be saved until it exists.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo crear la carpeta de la fototeca «%1». No se pueden guardar fotos hasta que exista.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is a file, not a folder, so photos cannot be saved there. The file was left as it is; move it away or choose another library folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>«%1» es un archivo, no una carpeta, así que no se pueden guardar fotos allí. El archivo se ha dejado como estaba; muévalo o elija otra carpeta para la fototeca.</translation>
     </message>
 </context>
 <context>
     <name>LumoAboutWindowController</name>
     <message>
         <source>About Arvo</source>
-        <translation type="unfinished"></translation>
+        <translation>Acerca de Arvo</translation>
     </message>
     <message>
         <source>Live picture and snapshots for document cameras</source>
-        <translation type="unfinished"></translation>
+        <translation>Imagen en directo y fotos para cámaras de documentos</translation>
     </message>
     <message>
         <source>Version %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Versión %1</translation>
     </message>
     <message>
         <source>Camera firmware %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Firmware de la cámara %1</translation>
     </message>
     <message>
         <source>Online Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Ayuda en línea</translation>
     </message>
     <message>
         <source>Check for Updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscar actualizaciones</translation>
     </message>
     <message>
         <source>%1 Build %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 compilación %2</translation>
     </message>
 </context>
 <context>
     <name>LumoActionController</name>
     <message>
         <source>No picture to take yet: the camera has not shown a frame.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aún no hay imagen que fotografiar: la cámara no ha mostrado ningún fotograma.</translation>
     </message>
     <message>
         <source>The camera stopped sending pictures, so no photo was taken.</source>
-        <translation type="unfinished"></translation>
+        <translation>La cámara ha dejado de enviar imágenes, así que no se ha hecho ninguna foto.</translation>
     </message>
     <message>
         <source>The camera has not switched to the chosen resolution yet, so no photo was taken. Take the photo again.</source>
-        <translation type="unfinished"></translation>
+        <translation>La cámara aún no ha cambiado a la resolución elegida, así que no se ha hecho ninguna foto. Vuelva a hacer la foto.</translation>
     </message>
     <message>
         <source>The camera changed, so no photo was taken.</source>
-        <translation type="unfinished"></translation>
+        <translation>La cámara ha cambiado, así que no se ha hecho ninguna foto.</translation>
     </message>
     <message>
         <source>The camera sent a damaged picture, so no photo was taken. Take the photo again.</source>
-        <translation type="unfinished"></translation>
+        <translation>La cámara ha enviado una imagen dañada, así que no se ha hecho ninguna foto. Vuelva a hacer la foto.</translation>
     </message>
 </context>
 <context>
     <name>LumoAlbumView</name>
     <message>
         <source>Previous Photo</source>
-        <translation type="unfinished"></translation>
+        <translation>Foto anterior</translation>
     </message>
     <message>
         <source>Next Photo</source>
-        <translation type="unfinished"></translation>
+        <translation>Foto siguiente</translation>
     </message>
 </context>
 <context>
     <name>LumoAppController</name>
     <message>
         <source>The settings file could not be read and was kept as &quot;%1&quot;; Arvo starts with its default settings.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo leer el archivo de configuración y se guardó como «%1»; Arvo se inicia con la configuración predeterminada.</translation>
     </message>
     <message>
         <source>&amp;File</source>
@@ -568,7 +711,7 @@
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Salir</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
@@ -576,11 +719,11 @@
     </message>
     <message>
         <source>&amp;Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Copiar</translation>
     </message>
     <message>
         <source>&amp;Preferences…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Preferencias…</translation>
     </message>
     <message>
         <source>&amp;View</source>
@@ -596,708 +739,709 @@
     </message>
     <message>
         <source>Arvo &amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>A&amp;yuda de Arvo</translation>
     </message>
     <message>
         <source>&amp;Keyboard Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Atajos de &amp;teclado</translation>
     </message>
     <message>
         <source>Every key of Arvo&apos;s window (Ctrl+/)</source>
-        <translation type="unfinished"></translation>
+        <translation>Todas las teclas de la ventana de Arvo (Ctrl+/)</translation>
     </message>
     <message>
         <source>&amp;About Arvo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Acerca de Arvo</translation>
     </message>
 </context>
 <context>
     <name>LumoCameraModeControls</name>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>Activado</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Desactivado</translation>
     </message>
     <message>
         <source>%1 s</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 s</translation>
     </message>
     <message>
         <source>Horizontal</source>
-        <translation type="unfinished"></translation>
+        <translation>Horizontal</translation>
     </message>
     <message>
         <source>Vertical</source>
-        <translation type="unfinished"></translation>
+        <translation>Vertical</translation>
     </message>
     <message>
         <source>Zoom</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom</translation>
     </message>
     <message>
         <source>Exposure</source>
-        <translation type="unfinished"></translation>
+        <translation>Exposición</translation>
     </message>
     <message>
         <source>AE</source>
-        <translation type="unfinished"></translation>
+        <translation>AE</translation>
     </message>
     <message>
         <source>Timer</source>
-        <translation type="unfinished"></translation>
+        <translation>Temporizador</translation>
     </message>
     <message>
         <source>Resolution</source>
-        <translation type="unfinished"></translation>
+        <translation>Resolución</translation>
     </message>
     <message>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>No camera connected</source>
-        <translation type="unfinished"></translation>
+        <translation>Ninguna cámara conectada</translation>
     </message>
     <message>
         <source>%1 · %2°</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 · %2°</translation>
     </message>
     <message>
         <source>Mirror</source>
-        <translation type="unfinished"></translation>
+        <translation>Espejo</translation>
     </message>
 </context>
 <context>
     <name>LumoCameraUvc</name>
     <message>
         <source>Video Camera</source>
-        <translation type="unfinished"></translation>
+        <translation>Cámara de vídeo</translation>
     </message>
 </context>
 <context>
     <name>LumoImageView</name>
     <message>
         <source>“%1” cannot be shown: the file is empty, damaged or not a JPEG photo.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede mostrar «%1»: el archivo está vacío, dañado o no es una foto JPEG.</translation>
     </message>
 </context>
 <context>
     <name>LumoMainWindowController</name>
     <message>
         <source>&amp;Take Photo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hacer foto</translation>
     </message>
     <message>
         <source>&amp;Camera</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Cámara</translation>
     </message>
     <message>
         <source>&amp;Project</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Proyección</translation>
     </message>
     <message>
         <source>&amp;Review</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Revisión</translation>
     </message>
     <message>
         <source>Arvo</source>
-        <translation type="unfinished"></translation>
+        <translation>Arvo</translation>
     </message>
     <message>
         <source>Saved %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardada: %1</translation>
     </message>
     <message>
         <source>No camera connected</source>
-        <translation type="unfinished"></translation>
+        <translation>Ninguna cámara conectada</translation>
     </message>
     <message>
         <source>%1
 The camera is not sending pictures.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1
+La cámara no envía imágenes.</translation>
     </message>
     <message>
         <source>%1
 waiting for the picture…</source>
-        <translation type="unfinished"></translation>
+        <translation>%1
+esperando la imagen…</translation>
     </message>
     <message>
         <source>Frozen, the camera sends %1 fps</source>
-        <translation type="unfinished"></translation>
+        <translation>Congelada, la cámara envía %1 fps</translation>
     </message>
     <message>
         <source>%1 fps</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 fps</translation>
     </message>
     <message>
         <source>%1  ·  %2×%3  ·  %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1  ·  %2×%3  ·  %4</translation>
     </message>
     <message>
         <source>not sending</source>
-        <translation type="unfinished"></translation>
+        <translation>sin envío</translation>
     </message>
 </context>
 <context>
     <name>LumoMoviePlayer</name>
     <message>
         <source>Position</source>
-        <translation type="unfinished"></translation>
+        <translation>Posición</translation>
     </message>
     <message>
         <source>Volume</source>
-        <translation type="unfinished"></translation>
+        <translation>Volumen</translation>
     </message>
     <message>
         <source>no movie header</source>
-        <translation type="unfinished"></translation>
+        <translation>sin cabecera de vídeo</translation>
     </message>
     <message>
         <source>“%1” cannot be played: the file is empty, damaged or not a movie (%2).</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede reproducir «%1»: el archivo está vacío, dañado o no es un vídeo (%2).</translation>
     </message>
     <message>
         <source>%1 / %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 / %2</translation>
     </message>
     <message>
         <source>Pause (Space)</source>
-        <translation type="unfinished"></translation>
+        <translation>Pausa (Espacio)</translation>
     </message>
     <message>
         <source>Play (Space)</source>
-        <translation type="unfinished"></translation>
+        <translation>Reproducir (Espacio)</translation>
     </message>
 </context>
 <context>
     <name>LumoPreferencesWindowController</name>
     <message>
         <source>Preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>Preferencias</translation>
     </message>
     <message>
         <source>General</source>
-        <translation type="unfinished"></translation>
+        <translation>General</translation>
     </message>
     <message>
         <source>Image Adjustment</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajuste de imagen</translation>
     </message>
     <message>
         <source>System</source>
-        <translation type="unfinished"></translation>
+        <translation>Sistema</translation>
     </message>
 </context>
 <context>
     <name>LumoReviewController</name>
     <message>
         <source>Show in File Manager</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar en el gestor de archivos</translation>
     </message>
     <message>
         <source>Move to Trash</source>
-        <translation type="unfinished"></translation>
+        <translation>Mover a la papelera</translation>
     </message>
     <message>
         <source>Rotate &amp;Right</source>
-        <translation type="unfinished"></translation>
+        <translation>Girar a la &amp;derecha</translation>
     </message>
     <message>
         <source>Rotate &amp;Left</source>
-        <translation type="unfinished"></translation>
+        <translation>Girar a la &amp;izquierda</translation>
     </message>
     <message>
         <source>Previous Photo</source>
-        <translation type="unfinished"></translation>
+        <translation>Foto anterior</translation>
     </message>
     <message>
         <source>Next Photo</source>
-        <translation type="unfinished"></translation>
+        <translation>Foto siguiente</translation>
     </message>
     <message>
         <source>Play or Pause Movie</source>
-        <translation type="unfinished"></translation>
+        <translation>Reproducir o pausar el vídeo</translation>
     </message>
     <message>
         <source>Rotate</source>
-        <translation type="unfinished"></translation>
+        <translation>Girar</translation>
     </message>
     <message>
         <source>Rotate Right</source>
-        <translation type="unfinished"></translation>
+        <translation>Girar a la derecha</translation>
     </message>
     <message>
         <source>Rotate Left</source>
-        <translation type="unfinished"></translation>
+        <translation>Girar a la izquierda</translation>
     </message>
     <message>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Copiar</translation>
     </message>
     <message>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>Zoom</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom</translation>
     </message>
     <message>
         <source>Delete Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Error al eliminar</translation>
     </message>
     <message>
         <source>There is no file in your library directory!</source>
-        <translation type="unfinished"></translation>
+        <translation>¡No hay ningún archivo en la carpeta de la fototeca!</translation>
     </message>
     <message>
         <source>Delete Current Photo</source>
-        <translation type="unfinished"></translation>
+        <translation>Eliminar la foto</translation>
     </message>
     <message>
         <source>Are you sure you want to delete the photo(s)?</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Seguro que quiere eliminar la foto o las fotos?</translation>
     </message>
 </context>
 <context>
     <name>LumoScroller</name>
     <message>
         <source>Default</source>
-        <translation type="unfinished"></translation>
+        <translation>Predeterminado</translation>
     </message>
 </context>
 <context>
     <name>LumoWindow</name>
     <message>
         <source>Take a photo</source>
-        <translation type="unfinished"></translation>
+        <translation>Hacer una foto</translation>
     </message>
     <message>
         <source>Select all photos (review)</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccionar todas las fotos (revisión)</translation>
     </message>
     <message>
         <source>Copy the selected photo (review)</source>
-        <translation type="unfinished"></translation>
+        <translation>Copiar la foto seleccionada (revisión)</translation>
     </message>
     <message>
         <source>Zoom in</source>
-        <translation type="unfinished"></translation>
+        <translation>Acercar</translation>
     </message>
     <message>
         <source>Zoom out</source>
-        <translation type="unfinished"></translation>
+        <translation>Alejar</translation>
     </message>
     <message>
         <source>Delete the selected photos (review)</source>
-        <translation type="unfinished"></translation>
+        <translation>Eliminar las fotos seleccionadas (revisión)</translation>
     </message>
     <message>
         <source>Previous photo (review)</source>
-        <translation type="unfinished"></translation>
+        <translation>Foto anterior (revisión)</translation>
     </message>
     <message>
         <source>Next photo (review)</source>
-        <translation type="unfinished"></translation>
+        <translation>Foto siguiente (revisión)</translation>
     </message>
     <message>
         <source>Project mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Modo proyección</translation>
     </message>
     <message>
         <source>Leave project mode, or cancel the self-timer</source>
-        <translation type="unfinished"></translation>
+        <translation>Salir del modo proyección o cancelar el temporizador</translation>
     </message>
 </context>
 <context>
     <name>PanControls</name>
     <message>
         <source>Pan &amp;Left</source>
-        <translation type="unfinished"></translation>
+        <translation>Desplazar a la &amp;izquierda</translation>
     </message>
     <message>
         <source>Show more of the page&apos;s left side when zoomed in (Alt+Left)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Pan &amp;Right</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar más del lado izquierdo de la página con zoom (Alt+Izquierda)</translation>
     </message>
     <message>
         <source>Show more of the page&apos;s right side when zoomed in (Alt+Right)</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar más del lado derecho de la página con zoom (Alt+Derecha)</translation>
     </message>
     <message>
         <source>Pan &amp;Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Desplazar hacia a&amp;rriba</translation>
     </message>
     <message>
         <source>Show more of the page&apos;s top when zoomed in (Alt+Up)</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar más de la parte superior de la página con zoom (Alt+Arriba)</translation>
     </message>
     <message>
         <source>Pan &amp;Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Desplazar hacia a&amp;bajo</translation>
     </message>
     <message>
         <source>Show more of the page&apos;s bottom when zoomed in (Alt+Down)</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar más de la parte inferior de la página con zoom (Alt+Abajo)</translation>
+    </message>
+    <message>
+        <source>Pan Ri&amp;ght</source>
+        <translation>Desplazar a la &amp;derecha</translation>
     </message>
 </context>
 <context>
     <name>PhotoRotation</name>
     <message>
         <source>The file is not a readable JPEG photo.</source>
-        <translation type="unfinished"></translation>
+        <translation>El archivo no es una foto JPEG legible.</translation>
     </message>
     <message>
         <source>The photo is too large to be turned.</source>
-        <translation type="unfinished"></translation>
+        <translation>La foto es demasiado grande para girarla.</translation>
     </message>
     <message>
         <source>The photo is damaged and cannot be turned.</source>
-        <translation type="unfinished"></translation>
+        <translation>La foto está dañada y no se puede girar.</translation>
     </message>
     <message>
         <source>The turned photo could not be encoded.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo codificar la foto girada.</translation>
     </message>
     <message>
         <source>The photo&apos;s metadata could not be kept.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudieron conservar los metadatos de la foto.</translation>
     </message>
     <message>
         <source>A photo can only be turned by quarter turns.</source>
-        <translation type="unfinished"></translation>
+        <translation>Una foto solo se puede girar en cuartos de vuelta.</translation>
     </message>
     <message>
         <source>The photo cannot be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede leer la foto: %1</translation>
     </message>
     <message>
         <source>The turned photo cannot be written: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede escribir la foto girada: %1</translation>
     </message>
 </context>
 <context>
     <name>PhotoSeries</name>
     <message>
         <source>No camera is connected, so no series was started.</source>
-        <translation type="unfinished"></translation>
+        <translation>No hay ninguna cámara conectada, así que no se ha iniciado ninguna serie.</translation>
     </message>
     <message>
         <source>next in %1:%2</source>
-        <translation type="unfinished"></translation>
+        <translation>siguiente en %1:%2</translation>
     </message>
     <message>
         <source>next in %1 s</source>
-        <translation type="unfinished"></translation>
+        <translation>siguiente en %1 s</translation>
     </message>
     <message>
         <source>Series: %1 of %2, %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Serie: %1 de %2, %3</translation>
     </message>
     <message>
         <source>Series: %1 taken, %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>1 photo</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 photos</source>
-        <translation type="unfinished"></translation>
+        <translation>Serie: %1 hechas, %2</translation>
     </message>
     <message>
         <source>Series complete: %1 taken.</source>
-        <translation type="unfinished"></translation>
+        <translation>Serie terminada: %1.</translation>
     </message>
     <message>
         <source>Series stopped after %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Serie detenida tras %1.</translation>
     </message>
     <message>
         <source>The camera was unplugged, so the series ended after %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>La cámara se ha desconectado, así que la serie terminó tras %1.</translation>
     </message>
     <message>
         <source>The camera changed, so the series ended after %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>La cámara ha cambiado, así que la serie terminó tras %1.</translation>
     </message>
     <message>
         <source>Arvo is quitting, so the series ended after %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Arvo se está cerrando, así que la serie terminó tras %1.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n photo(s)</source>
+        <translation>
+            <numerusform>%n foto</numerusform>
+            <numerusform>%n fotos</numerusform>
+        </translation>
     </message>
 </context>
 <context>
     <name>PhotoTrash</name>
     <message>
         <source>The photo %1 is no longer there.</source>
-        <translation type="unfinished"></translation>
+        <translation>La foto %1 ya no existe.</translation>
     </message>
     <message>
         <source>The disk that holds the photo library has no trash, so the photo was not moved. Delete it in the file manager, or keep the library in your home folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>El disco de la fototeca no tiene papelera, así que la foto no se ha movido. Elimínela en el gestor de archivos o guarde la fototeca en su carpeta personal.</translation>
     </message>
     <message>
         <source>The trash folder %1 cannot be used.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede usar la carpeta de papelera %1.</translation>
     </message>
     <message>
         <source>The trash folder %1 cannot be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede escribir en la carpeta de papelera %1.</translation>
     </message>
     <message>
         <source>The photo could not be moved to the trash: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo mover la foto a la papelera: %1</translation>
     </message>
 </context>
 <context>
     <name>PhotoWriter</name>
     <message>
         <source>There is no picture to save yet. Wait until the camera shows a picture, then take the photo again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aún no hay imagen que guardar. Espere a que la cámara muestre una imagen y vuelva a hacer la foto.</translation>
     </message>
     <message>
         <source>No photo library folder is chosen. Choose one in the preferences.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se ha elegido ninguna carpeta para la fototeca. Elija una en las preferencias.</translation>
     </message>
     <message>
         <source>The photo library folder &quot;%1&quot; does not exist, so the photo was not saved. Create it or choose another folder in the preferences.</source>
-        <translation type="unfinished"></translation>
+        <translation>La carpeta de la fototeca «%1» no existe, así que la foto no se ha guardado. Créela o elija otra carpeta en las preferencias.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is a file, not a folder, so the photo was not saved. Choose another library folder in the preferences.</source>
-        <translation type="unfinished"></translation>
+        <translation>«%1» es un archivo, no una carpeta, así que la foto no se ha guardado. Elija otra carpeta para la fototeca en las preferencias.</translation>
     </message>
     <message>
         <source>The picture could not be turned into a photo (%1).</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo convertir la imagen en una foto (%1).</translation>
     </message>
     <message>
         <source>The photo could not be written to &quot;%1&quot;: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo escribir la foto en «%1»: %2</translation>
     </message>
 </context>
 <context>
     <name>Recorder</name>
     <message>
         <source>Default microphone</source>
-        <translation type="unfinished"></translation>
+        <translation>Micrófono predeterminado</translation>
     </message>
     <message>
         <source>There is no picture to record yet. Wait until the camera shows a picture, then start the recording again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aún no hay imagen que grabar. Espere a que la cámara muestre una imagen y vuelva a iniciar la grabación.</translation>
     </message>
     <message>
         <source>The photo library folder &quot;%1&quot; cannot be written to, so nothing is recorded. Choose another folder in the preferences.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede escribir en la carpeta de la fototeca «%1», así que no se graba nada. Elija otra carpeta en las preferencias.</translation>
     </message>
     <message>
         <source>Recording needs GStreamer&apos;s %1, which is not installed.</source>
-        <translation type="unfinished"></translation>
+        <translation>La grabación necesita %1 de GStreamer, que no está instalado.</translation>
     </message>
     <message>
         <source>The recording could not be started: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo iniciar la grabación: %1</translation>
     </message>
     <message>
         <source>The recording broke off before anything was written: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>La grabación se interrumpió antes de escribir nada: %1</translation>
     </message>
     <message>
         <source>The camera was unplugged; the recording was saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>La cámara se ha desconectado; la grabación se ha guardado: %1</translation>
     </message>
     <message>
         <source>The camera changed; the recording was saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>La cámara ha cambiado; la grabación se ha guardado: %1</translation>
     </message>
     <message>
         <source>The disk is full; the recording was saved up to there: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>El disco está lleno; la grabación se ha guardado hasta ese punto: %1</translation>
     </message>
     <message>
         <source>The recording could not be written further; what was recorded was saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo seguir escribiendo la grabación; lo grabado se ha guardado: %1</translation>
     </message>
     <message>
         <source>Recording saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Grabación guardada: %1</translation>
     </message>
 </context>
 <context>
     <name>RecordingControls</name>
     <message>
         <source>Recording without sound: no microphone</source>
-        <translation type="unfinished"></translation>
+        <translation>Grabación sin sonido: no hay micrófono</translation>
     </message>
     <message>
         <source>%1 MB</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 MB</translation>
     </message>
     <message>
         <source>%1 GB</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 GB</translation>
     </message>
     <message>
         <source>Recording %1 · %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Grabando %1 · %2</translation>
     </message>
     <message>
         <source>Stop &amp;Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Detener &amp;grabación</translation>
     </message>
     <message>
         <source>Start &amp;Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Iniciar &amp;grabación</translation>
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Detener</translation>
     </message>
     <message>
         <source>Record</source>
-        <translation type="unfinished"></translation>
+        <translation>Grabar</translation>
     </message>
     <message>
         <source>Stop the recording (R)</source>
-        <translation type="unfinished"></translation>
+        <translation>Detener la grabación (R)</translation>
     </message>
     <message>
         <source>Record the picture as a video (R)</source>
-        <translation type="unfinished"></translation>
+        <translation>Grabar la imagen como vídeo (R)</translation>
     </message>
 </context>
 <context>
     <name>RecordingPreferences</name>
     <message>
         <source>Record sound</source>
-        <translation type="unfinished"></translation>
+        <translation>Grabar sonido</translation>
     </message>
     <message>
         <source>The microphone a recording takes its sound from</source>
-        <translation type="unfinished"></translation>
+        <translation>El micrófono del que la grabación toma el sonido</translation>
     </message>
     <message>
         <source>Video quality:</source>
-        <translation type="unfinished"></translation>
+        <translation>Calidad de vídeo:</translation>
     </message>
     <message>
         <source>Low</source>
-        <translation type="unfinished"></translation>
+        <translation>Baja</translation>
     </message>
     <message>
         <source>Standard</source>
-        <translation type="unfinished"></translation>
+        <translation>Estándar</translation>
     </message>
     <message>
         <source>High</source>
-        <translation type="unfinished"></translation>
+        <translation>Alta</translation>
     </message>
     <message>
         <source>Default microphone</source>
-        <translation type="unfinished"></translation>
+        <translation>Micrófono predeterminado</translation>
     </message>
     <message>
         <source>%1 (not connected)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (no conectado)</translation>
     </message>
 </context>
 <context>
     <name>RotationControls</name>
     <message>
         <source>Upright</source>
-        <translation type="unfinished"></translation>
+        <translation>Sin girar</translation>
     </message>
     <message>
         <source>Turned %1°</source>
-        <translation type="unfinished"></translation>
+        <translation>Girada %1°</translation>
     </message>
     <message>
         <source>&amp;Rotate Picture</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Girar imagen</translation>
     </message>
     <message>
         <source>Turn the picture a quarter clockwise, for a camera facing you or a page lying sideways (Ctrl+Shift+R)</source>
-        <translation type="unfinished"></translation>
+        <translation>Girar la imagen un cuarto de vuelta en sentido horario, para una cámara que le mira o una página de lado (Ctrl+Mayús+R)</translation>
     </message>
 </context>
 <context>
     <name>SeriesControls</name>
     <message>
         <source>Photos at &amp;Intervals…</source>
-        <translation type="unfinished"></translation>
+        <translation>Fotos a &amp;intervalos…</translation>
     </message>
     <message>
         <source>Take a photo every few seconds or minutes (Ctrl+I)</source>
-        <translation type="unfinished"></translation>
+        <translation>Hacer una foto cada pocos segundos o minutos (Ctrl+I)</translation>
     </message>
     <message>
         <source>&amp;Stop Series</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Detener serie</translation>
     </message>
     <message>
         <source>Stop taking photos at intervals (Ctrl+Shift+I)</source>
-        <translation type="unfinished"></translation>
+        <translation>Dejar de hacer fotos a intervalos (Ctrl+Mayús+I)</translation>
     </message>
     <message>
         <source>Intervals</source>
-        <translation type="unfinished"></translation>
+        <translation>Intervalos</translation>
     </message>
     <message>
         <source>Take photos at intervals (Ctrl+I); click again to stop (Ctrl+Shift+I)</source>
-        <translation type="unfinished"></translation>
+        <translation>Hacer fotos a intervalos (Ctrl+I); vuelva a hacer clic para detener (Ctrl+Mayús+I)</translation>
     </message>
 </context>
 <context>
     <name>SeriesDialog</name>
     <message>
         <source>Photos at Intervals</source>
-        <translation type="unfinished"></translation>
+        <translation>Fotos a intervalos</translation>
     </message>
     <message>
         <source> s</source>
-        <translation type="unfinished"></translation>
+        <translation> s</translation>
     </message>
     <message>
         <source>From 2 seconds to 10 minutes (600 s)</source>
-        <translation type="unfinished"></translation>
+        <translation>De 2 segundos a 10 minutos (600 s)</translation>
     </message>
     <message>
         <source>Until stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>Hasta detenerla</translation>
     </message>
     <message>
         <source>Take a photo every:</source>
-        <translation type="unfinished"></translation>
+        <translation>Una foto cada:</translation>
     </message>
     <message>
         <source>Number of photos:</source>
-        <translation type="unfinished"></translation>
+        <translation>Número de fotos:</translation>
     </message>
     <message>
         <source>Start</source>
-        <translation type="unfinished"></translation>
+        <translation>Iniciar</translation>
     </message>
 </context>
 <context>
     <name>SystemPreferencesPane</name>
     <message>
         <source>Camera firmware:</source>
-        <translation type="unfinished"></translation>
+        <translation>Firmware de la cámara:</translation>
     </message>
     <message>
         <source>Arvo:</source>
-        <translation type="unfinished"></translation>
+        <translation>Arvo:</translation>
     </message>
     <message>
         <source>Check for Updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscar actualizaciones</translation>
     </message>
 </context>
 <context>
@@ -1306,70 +1450,72 @@ waiting for the picture…</source>
         <source>%1
 
 System message: %2 (%3)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1
+
+Mensaje del sistema: %2 (%3)</translation>
     </message>
     <message>
         <source>The camera&apos;s video could not be opened.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo abrir el vídeo de la cámara.</translation>
     </message>
     <message>
         <source>Check that no other program uses the camera, then unplug it and plug it in again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Compruebe que ningún otro programa usa la cámara; después desconéctela y vuelva a conectarla.</translation>
     </message>
     <message>
         <source>The camera&apos;s video is not open.</source>
-        <translation type="unfinished"></translation>
+        <translation>El vídeo de la cámara no está abierto.</translation>
     </message>
     <message>
         <source>Unplug the camera and plug it in again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Desconecte la cámara y vuelva a conectarla.</translation>
     </message>
     <message>
         <source>The camera&apos;s video could not be started.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo iniciar el vídeo de la cámara.</translation>
     </message>
     <message>
         <source>The camera offers no picture format that can be shown.</source>
-        <translation type="unfinished"></translation>
+        <translation>La cámara no ofrece ningún formato de imagen que se pueda mostrar.</translation>
     </message>
     <message>
         <source>The camera was disconnected.</source>
-        <translation type="unfinished"></translation>
+        <translation>La cámara se ha desconectado.</translation>
     </message>
     <message>
         <source>Plug the camera in again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vuelva a conectar la cámara.</translation>
     </message>
     <message>
         <source>The camera stopped sending pictures.</source>
-        <translation type="unfinished"></translation>
+        <translation>La cámara ha dejado de enviar imágenes.</translation>
     </message>
 </context>
 <context>
     <name>VirtualCaptureDevice</name>
     <message>
         <source>The camera was disconnected.</source>
-        <translation type="unfinished"></translation>
+        <translation>La cámara se ha desconectado.</translation>
     </message>
     <message>
         <source>Plug the camera in again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vuelva a conectar la cámara.</translation>
     </message>
     <message>
         <source>The camera&apos;s video could not be opened.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo abrir el vídeo de la cámara.</translation>
     </message>
     <message>
         <source>Check that no other program uses the camera, then unplug it and plug it in again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Compruebe que ningún otro programa usa la cámara; después desconéctela y vuelva a conectarla.</translation>
     </message>
     <message>
         <source>The camera&apos;s video is not open.</source>
-        <translation type="unfinished"></translation>
+        <translation>El vídeo de la cámara no está abierto.</translation>
     </message>
     <message>
         <source>Unplug the camera and plug it in again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Desconecte la cámara y vuelva a conectarla.</translation>
     </message>
 </context>
 </TS>

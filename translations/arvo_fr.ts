@@ -2,109 +2,252 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>CameraControl</name>
+    <message>
+        <source>Brightness</source>
+        <translation>Luminosité</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <translation>Contraste</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>Saturation</translation>
+    </message>
+    <message>
+        <source>Hue</source>
+        <translation>Teinte</translation>
+    </message>
+    <message>
+        <source>Hue, Automatic</source>
+        <translation>Teinte automatique</translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <translation>Gamma</translation>
+    </message>
+    <message>
+        <source>Gain</source>
+        <translation>Gain</translation>
+    </message>
+    <message>
+        <source>Sharpness</source>
+        <translation>Netteté</translation>
+    </message>
+    <message>
+        <source>Backlight Compensation</source>
+        <translation>Compensation du contre-jour</translation>
+    </message>
+    <message>
+        <source>White Balance, Automatic</source>
+        <translation>Balance des blancs automatique</translation>
+    </message>
+    <message>
+        <source>White Balance Temperature</source>
+        <translation>Température de la balance des blancs</translation>
+    </message>
+    <message>
+        <source>White Balance Temperature, Auto</source>
+        <translation>Température de la balance des blancs automatique</translation>
+    </message>
+    <message>
+        <source>Power Line Frequency</source>
+        <translation>Fréquence du secteur</translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <translation>Désactivé</translation>
+    </message>
+    <message>
+        <source>50 Hz</source>
+        <translation>50 Hz</translation>
+    </message>
+    <message>
+        <source>60 Hz</source>
+        <translation>60 Hz</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Automatique</translation>
+    </message>
+    <message>
+        <source>Auto Exposure</source>
+        <translation>Exposition automatique</translation>
+    </message>
+    <message>
+        <source>Exposure, Auto</source>
+        <translation>Exposition automatique</translation>
+    </message>
+    <message>
+        <source>Auto Mode</source>
+        <translation>Automatique</translation>
+    </message>
+    <message>
+        <source>Manual Mode</source>
+        <translation>Manuelle</translation>
+    </message>
+    <message>
+        <source>Shutter Priority Mode</source>
+        <translation>Priorité à la vitesse</translation>
+    </message>
+    <message>
+        <source>Aperture Priority Mode</source>
+        <translation>Priorité à l’ouverture</translation>
+    </message>
+    <message>
+        <source>Exposure Time, Absolute</source>
+        <translation>Temps d’exposition</translation>
+    </message>
+    <message>
+        <source>Exposure (Absolute)</source>
+        <translation>Temps d’exposition</translation>
+    </message>
+    <message>
+        <source>Exposure, Dynamic Framerate</source>
+        <translation>Exposition, cadence variable</translation>
+    </message>
+    <message>
+        <source>Focus, Absolute</source>
+        <translation>Mise au point</translation>
+    </message>
+    <message>
+        <source>Focus (absolute)</source>
+        <translation>Mise au point</translation>
+    </message>
+    <message>
+        <source>Focus, Automatic Continuous</source>
+        <translation>Mise au point automatique continue</translation>
+    </message>
+    <message>
+        <source>Focus, Auto</source>
+        <translation>Mise au point automatique</translation>
+    </message>
+    <message>
+        <source>Auto Focus, Start</source>
+        <translation>Lancer l’autofocus</translation>
+    </message>
+    <message>
+        <source>Zoom, Absolute</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>Pan, Absolute</source>
+        <translation>Panoramique</translation>
+    </message>
+    <message>
+        <source>Tilt, Absolute</source>
+        <translation>Inclinaison</translation>
+    </message>
+    <message>
+        <source>Privacy</source>
+        <translation>Obturateur de confidentialité</translation>
+    </message>
+</context>
+<context>
     <name>CaptureView</name>
     <message>
         <source>The camera stopped sending pictures.</source>
-        <translation type="unfinished"></translation>
+        <translation>La caméra n’envoie plus d’images.</translation>
     </message>
     <message>
         <source>Frozen</source>
-        <translation type="unfinished"></translation>
+        <translation>Figée</translation>
     </message>
 </context>
 <context>
     <name>DrawingController</name>
     <message>
         <source>&amp;Pen</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Stylo</translation>
     </message>
     <message>
         <source>Draw freely over the picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Dessiner librement sur l’image</translation>
     </message>
     <message>
         <source>&amp;Highlighter</source>
-        <translation type="unfinished"></translation>
+        <translation>Sur&amp;ligneur</translation>
     </message>
     <message>
         <source>Mark the page with a broad see-through line</source>
-        <translation type="unfinished"></translation>
+        <translation>Marquer la page d’un large trait transparent</translation>
     </message>
     <message>
         <source>&amp;Arrow</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Flèche</translation>
     </message>
     <message>
         <source>Point at something with a straight arrow</source>
-        <translation type="unfinished"></translation>
+        <translation>Désigner quelque chose d’une flèche droite</translation>
     </message>
     <message>
         <source>&amp;Rectangle</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rectangle</translation>
     </message>
     <message>
         <source>Frame a part of the page with a box</source>
-        <translation type="unfinished"></translation>
+        <translation>Encadrer une partie de la page</translation>
     </message>
     <message>
         <source>E&amp;llipse</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ellipse</translation>
     </message>
     <message>
         <source>Circle a part of the page</source>
-        <translation type="unfinished"></translation>
+        <translation>Entourer une partie de la page</translation>
     </message>
     <message>
         <source>&amp;Text</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Texte</translation>
     </message>
     <message>
         <source>Write words where you click</source>
-        <translation type="unfinished"></translation>
+        <translation>Écrire du texte là où vous cliquez</translation>
     </message>
     <message>
         <source>&amp;Eraser</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Gomme</translation>
     </message>
     <message>
         <source>Remove the marks you drag over</source>
-        <translation type="unfinished"></translation>
+        <translation>Effacer les traits sur lesquels vous glissez</translation>
     </message>
     <message>
         <source>Red</source>
-        <translation type="unfinished"></translation>
+        <translation>Rouge</translation>
     </message>
     <message>
         <source>Blue</source>
-        <translation type="unfinished"></translation>
+        <translation>Bleu</translation>
     </message>
     <message>
         <source>Green</source>
-        <translation type="unfinished"></translation>
+        <translation>Vert</translation>
     </message>
     <message>
         <source>Yellow</source>
-        <translation type="unfinished"></translation>
+        <translation>Jaune</translation>
     </message>
     <message>
         <source>Black</source>
-        <translation type="unfinished"></translation>
+        <translation>Noir</translation>
     </message>
     <message>
         <source>White</source>
-        <translation type="unfinished"></translation>
+        <translation>Blanc</translation>
     </message>
     <message>
         <source>Thin Line</source>
-        <translation type="unfinished"></translation>
+        <translation>Trait fin</translation>
     </message>
     <message>
         <source>Medium Line</source>
-        <translation type="unfinished"></translation>
+        <translation>Trait moyen</translation>
     </message>
     <message>
         <source>Thick Line</source>
-        <translation type="unfinished"></translation>
+        <translation>Trait épais</translation>
     </message>
     <message>
         <source>&amp;Draw</source>
@@ -112,455 +255,455 @@
     </message>
     <message>
         <source>Draw in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Dessiner en %1</translation>
     </message>
     <message>
         <source>Draw with a %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Dessiner avec : %1</translation>
     </message>
     <message>
         <source>&amp;Undo Drawing</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Annuler le dessin</translation>
     </message>
     <message>
         <source>Take back the last change to the drawing</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler la dernière modification du dessin</translation>
     </message>
     <message>
         <source>Re&amp;do Drawing</source>
-        <translation type="unfinished"></translation>
+        <translation>Réta&amp;blir le dessin</translation>
     </message>
     <message>
         <source>Make the change taken back again</source>
-        <translation type="unfinished"></translation>
+        <translation>Rétablir la modification annulée</translation>
     </message>
     <message>
         <source>&amp;Clear Drawing</source>
-        <translation type="unfinished"></translation>
+        <translation>Effa&amp;cer le dessin</translation>
     </message>
     <message>
         <source>Remove the whole drawing (it can be undone)</source>
-        <translation type="unfinished"></translation>
+        <translation>Effacer tout le dessin (peut être annulé)</translation>
     </message>
     <message>
         <source>Take Photo &amp;Without the Drawing</source>
-        <translation type="unfinished"></translation>
+        <translation>Prendre une photo sans le &amp;dessin</translation>
     </message>
     <message>
         <source>Take Photo &amp;With the Drawing</source>
-        <translation type="unfinished"></translation>
+        <translation>Prendre une photo avec le &amp;dessin</translation>
     </message>
     <message>
         <source>Colour of the drawing</source>
-        <translation type="unfinished"></translation>
+        <translation>Couleur du dessin</translation>
     </message>
     <message>
         <source>Width of the lines</source>
-        <translation type="unfinished"></translation>
+        <translation>Épaisseur des traits</translation>
     </message>
 </context>
 <context>
     <name>DrawingModel</name>
     <message>
         <source>Draw</source>
-        <translation type="unfinished"></translation>
+        <translation>Dessiner</translation>
     </message>
     <message>
         <source>Erase</source>
-        <translation type="unfinished"></translation>
+        <translation>Effacer</translation>
     </message>
     <message>
         <source>Clear Drawing</source>
-        <translation type="unfinished"></translation>
+        <translation>Effacer le dessin</translation>
     </message>
 </context>
 <context>
     <name>DrawingOverlay</name>
     <message>
         <source>Text</source>
-        <translation type="unfinished"></translation>
+        <translation>Texte</translation>
     </message>
     <message>
         <source>Text to write on the picture:</source>
-        <translation type="unfinished"></translation>
+        <translation>Texte à écrire sur l’image :</translation>
     </message>
     <message>
         <source>Erase</source>
-        <translation type="unfinished"></translation>
+        <translation>Effacer</translation>
     </message>
 </context>
 <context>
     <name>FreezeControls</name>
     <message>
         <source>&amp;Freeze Picture</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Figer l’image</translation>
     </message>
     <message>
         <source>Hold the picture still while you change the page; again to let it go (F)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fige l’image pendant que vous changez de page ; à nouveau pour la libérer (F)</translation>
     </message>
     <message>
         <source>Un&amp;freeze Picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Libérer l’&amp;image</translation>
     </message>
     <message>
         <source>Frozen</source>
-        <translation type="unfinished"></translation>
+        <translation>Figée</translation>
     </message>
     <message>
         <source>Freeze</source>
-        <translation type="unfinished"></translation>
+        <translation>Figer</translation>
     </message>
 </context>
 <context>
     <name>GeneralPreferencesPane</name>
     <message>
         <source>Focus once</source>
-        <translation type="unfinished"></translation>
+        <translation>Mise au point unique</translation>
     </message>
     <message>
         <source>Zoom in one step</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom avant d’un cran</translation>
     </message>
     <message>
         <source>Exposure up one step</source>
-        <translation type="unfinished"></translation>
+        <translation>Exposition plus forte d’un cran</translation>
     </message>
     <message>
         <source>Mirror horizontally</source>
-        <translation type="unfinished"></translation>
+        <translation>Miroir horizontal</translation>
     </message>
     <message>
         <source>Freeze the picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Figer l’image</translation>
     </message>
     <message>
         <source>Start or Stop Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Démarrer ou arrêter l’enregistrement</translation>
     </message>
     <message>
         <source>Restore its last settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Rétablir ses derniers réglages</translation>
     </message>
     <message>
         <source>Use its default settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Utiliser ses réglages par défaut</translation>
     </message>
     <message>
         <source>By date</source>
-        <translation type="unfinished"></translation>
+        <translation>Par date</translation>
     </message>
     <message>
         <source>With the prefix</source>
-        <translation type="unfinished"></translation>
+        <translation>Avec le préfixe</translation>
     </message>
     <message>
         <source>Lecture</source>
-        <translation type="unfinished"></translation>
+        <translation>Cours</translation>
     </message>
     <message>
         <source>Choose…</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir…</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Désactivé</translation>
     </message>
     <message>
         <source>2 seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>2 secondes</translation>
     </message>
     <message>
         <source>4 seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>4 secondes</translation>
     </message>
     <message>
         <source>Shutter sound for snapshots</source>
-        <translation type="unfinished"></translation>
+        <translation>Bruit de déclencheur pour les photos</translation>
     </message>
     <message>
         <source>Sounds while the camera focuses</source>
-        <translation type="unfinished"></translation>
+        <translation>Sons pendant la mise au point</translation>
     </message>
     <message>
         <source>Photos include the drawing over the picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Les photos incluent le dessin sur l’image</translation>
     </message>
     <message>
         <source>Shift+Return takes a photo the other way</source>
-        <translation type="unfinished"></translation>
+        <translation>Maj+Entrée prend la photo dans l’autre sens</translation>
     </message>
     <message>
         <source>Programmable button:</source>
-        <translation type="unfinished"></translation>
+        <translation>Bouton programmable :</translation>
     </message>
     <message>
         <source>When a camera is attached:</source>
-        <translation type="unfinished"></translation>
+        <translation>Au branchement d’une caméra :</translation>
     </message>
     <message>
         <source>Photo names:</source>
-        <translation type="unfinished"></translation>
+        <translation>Noms des photos :</translation>
     </message>
     <message>
         <source>Photo library:</source>
-        <translation type="unfinished"></translation>
+        <translation>Photothèque :</translation>
     </message>
     <message>
         <source>Preview after a snapshot:</source>
-        <translation type="unfinished"></translation>
+        <translation>Aperçu après une photo :</translation>
     </message>
     <message>
         <source>Sounds:</source>
-        <translation type="unfinished"></translation>
+        <translation>Sons :</translation>
     </message>
     <message>
         <source>Drawing:</source>
-        <translation type="unfinished"></translation>
+        <translation>Dessin :</translation>
     </message>
     <message>
         <source>Recording:</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrement :</translation>
     </message>
     <message>
         <source>This camera has no programmable button.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cette caméra n’a pas de bouton programmable.</translation>
     </message>
     <message>
         <source>Brings the camera into focus once.</source>
-        <translation type="unfinished"></translation>
+        <translation>Fait une mise au point unique.</translation>
     </message>
     <message>
         <source>Zooms into the image for one level.</source>
-        <translation type="unfinished"></translation>
+        <translation>Agrandit l’image d’un cran.</translation>
     </message>
     <message>
         <source>Increases exposure for one level.</source>
-        <translation type="unfinished"></translation>
+        <translation>Augmente l’exposition d’un cran.</translation>
     </message>
     <message>
         <source>Flips the current view horizontally.</source>
-        <translation type="unfinished"></translation>
+        <translation>Retourne l’image horizontalement.</translation>
     </message>
     <message>
         <source>Holds the picture still while the camera keeps sending; a second press lets it go.</source>
-        <translation type="unfinished"></translation>
+        <translation>Fige l’image pendant que la caméra continue d’envoyer ; un second appui la libère.</translation>
     </message>
     <message>
         <source>Starts recording the picture as a video; a second press stops it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistre l’image en vidéo ; un second appui arrête l’enregistrement.</translation>
     </message>
     <message>
         <source>Photo Library Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Dossier de la photothèque</translation>
     </message>
     <message>
         <source>Choose</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir</translation>
     </message>
     <message>
         <source>Photo Library</source>
-        <translation type="unfinished"></translation>
+        <translation>Photothèque</translation>
     </message>
     <message>
         <source>Photos cannot be saved in &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d’enregistrer des photos dans « %1 ».</translation>
     </message>
     <message>
         <source>Arvo cannot write to that folder. The photo library stays in &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Arvo ne peut pas écrire dans ce dossier. La photothèque reste dans « %1 ».</translation>
     </message>
 </context>
 <context>
     <name>ImageAdjustmentPane</name>
     <message>
         <source>Brightness:</source>
-        <translation type="unfinished"></translation>
+        <translation>Luminosité :</translation>
     </message>
     <message>
         <source>Contrast:</source>
-        <translation type="unfinished"></translation>
+        <translation>Contraste :</translation>
     </message>
     <message>
         <source>Gamma:</source>
-        <translation type="unfinished"></translation>
+        <translation>Gamma :</translation>
     </message>
     <message>
         <source>Hue:</source>
-        <translation type="unfinished"></translation>
+        <translation>Teinte :</translation>
     </message>
     <message>
         <source>Saturation:</source>
-        <translation type="unfinished"></translation>
+        <translation>Saturation :</translation>
     </message>
     <message>
         <source>Sharpness:</source>
-        <translation type="unfinished"></translation>
+        <translation>Netteté :</translation>
     </message>
     <message>
         <source>Camera:</source>
-        <translation type="unfinished"></translation>
+        <translation>Caméra :</translation>
     </message>
     <message>
         <source>Restore Defaults</source>
-        <translation type="unfinished"></translation>
+        <translation>Valeurs par défaut</translation>
     </message>
     <message>
         <source>Single</source>
-        <translation type="unfinished"></translation>
+        <translation>Unique</translation>
     </message>
     <message>
         <source>Continuous</source>
-        <translation type="unfinished"></translation>
+        <translation>Continue</translation>
     </message>
     <message>
         <source>(set on the camera)</source>
-        <translation type="unfinished"></translation>
+        <translation>(réglé sur la caméra)</translation>
     </message>
     <message>
         <source>Focus:</source>
-        <translation type="unfinished"></translation>
+        <translation>Mise au point :</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Désactivé</translation>
     </message>
     <message>
         <source>50 Hz</source>
-        <translation type="unfinished"></translation>
+        <translation>50 Hz</translation>
     </message>
     <message>
         <source>60 Hz</source>
-        <translation type="unfinished"></translation>
+        <translation>60 Hz</translation>
     </message>
     <message>
         <source>Match the mains frequency to stop lamps from flickering in the picture.</source>
-        <translation type="unfinished"></translation>
+        <translation>Réglez la fréquence du secteur pour que les lampes ne scintillent pas à l’image.</translation>
     </message>
     <message>
         <source>Power line:</source>
-        <translation type="unfinished"></translation>
+        <translation>Secteur :</translation>
     </message>
 </context>
 <context>
     <name>KeyboardShortcutsWindow</name>
     <message>
         <source>Other keys</source>
-        <translation type="unfinished"></translation>
+        <translation>Autres touches</translation>
     </message>
     <message>
         <source>Keyboard Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Raccourcis clavier</translation>
     </message>
     <message>
         <source>Action</source>
-        <translation type="unfinished"></translation>
+        <translation>Action</translation>
     </message>
     <message>
         <source>Keys</source>
-        <translation type="unfinished"></translation>
+        <translation>Touches</translation>
     </message>
 </context>
 <context>
     <name>LibraryFile</name>
     <message>
         <source>it is a folder</source>
-        <translation type="unfinished"></translation>
+        <translation>c’est un dossier</translation>
     </message>
     <message>
         <source>it is not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>ce n’est pas un fichier ordinaire</translation>
     </message>
     <message>
         <source>%1 bytes is too large for a photo</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 octets, c’est trop pour une photo</translation>
     </message>
 </context>
 <context>
     <name>LibraryFolder</name>
     <message>
         <source>The photo library folder &quot;%1&quot; is missing. Photos cannot be saved until it is back (is the disk it is on plugged in?) or another folder is chosen in the preferences.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le dossier de la photothèque « %1 » est introuvable. Aucune photo ne peut être enregistrée avant son retour (son disque est-il branché ?) ou le choix d’un autre dossier dans les préférences.</translation>
     </message>
     <message>
         <source>The photo library folder &quot;%1&quot; could not be created. Photos cannot be saved until it exists.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le dossier de la photothèque « %1 » n’a pas pu être créé. Aucune photo ne peut être enregistrée tant qu’il n’existe pas.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is a file, not a folder, so photos cannot be saved there. The file was left as it is; move it away or choose another library folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>« %1 » est un fichier et non un dossier : impossible d’y enregistrer des photos. Le fichier est laissé tel quel ; déplacez-le ou choisissez un autre dossier de photothèque.</translation>
     </message>
 </context>
 <context>
     <name>LumoAboutWindowController</name>
     <message>
         <source>About Arvo</source>
-        <translation type="unfinished"></translation>
+        <translation>À propos d’Arvo</translation>
     </message>
     <message>
         <source>Live picture and snapshots for document cameras</source>
-        <translation type="unfinished"></translation>
+        <translation>Image en direct et photos pour caméras de documents</translation>
     </message>
     <message>
         <source>Version %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Version %1</translation>
     </message>
     <message>
         <source>Camera firmware %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Micrologiciel de la caméra %1</translation>
     </message>
     <message>
         <source>Online Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Aide en ligne</translation>
     </message>
     <message>
         <source>Check for Updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Rechercher des mises à jour</translation>
     </message>
     <message>
         <source>%1 Build %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 build %2</translation>
     </message>
 </context>
 <context>
     <name>LumoActionController</name>
     <message>
         <source>No picture to take yet: the camera has not shown a frame.</source>
-        <translation type="unfinished"></translation>
+        <translation>Pas encore d’image à prendre : la caméra n’a affiché aucune image.</translation>
     </message>
     <message>
         <source>The camera stopped sending pictures, so no photo was taken.</source>
-        <translation type="unfinished"></translation>
+        <translation>La caméra n’envoie plus d’images : aucune photo n’a été prise.</translation>
     </message>
     <message>
         <source>The camera has not switched to the chosen resolution yet, so no photo was taken. Take the photo again.</source>
-        <translation type="unfinished"></translation>
+        <translation>La caméra n’est pas encore passée à la résolution choisie : aucune photo n’a été prise. Reprenez la photo.</translation>
     </message>
     <message>
         <source>The camera changed, so no photo was taken.</source>
-        <translation type="unfinished"></translation>
+        <translation>La caméra a changé : aucune photo n’a été prise.</translation>
     </message>
     <message>
         <source>The camera sent a damaged picture, so no photo was taken. Take the photo again.</source>
-        <translation type="unfinished"></translation>
+        <translation>La caméra a envoyé une image endommagée : aucune photo n’a été prise. Reprenez la photo.</translation>
     </message>
 </context>
 <context>
     <name>LumoAlbumView</name>
     <message>
         <source>Previous Photo</source>
-        <translation type="unfinished"></translation>
+        <translation>Photo précédente</translation>
     </message>
     <message>
         <source>Next Photo</source>
-        <translation type="unfinished"></translation>
+        <translation>Photo suivante</translation>
     </message>
 </context>
 <context>
     <name>LumoAppController</name>
     <message>
         <source>The settings file could not be read and was kept as &quot;%1&quot;; Arvo starts with its default settings.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier de réglages n’a pas pu être lu et a été conservé sous « %1 » ; Arvo démarre avec les réglages par défaut.</translation>
     </message>
     <message>
         <source>&amp;File</source>
@@ -568,7 +711,7 @@
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Quitter</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
@@ -576,11 +719,11 @@
     </message>
     <message>
         <source>&amp;Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Copier</translation>
     </message>
     <message>
         <source>&amp;Preferences…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Préférences…</translation>
     </message>
     <message>
         <source>&amp;View</source>
@@ -596,708 +739,709 @@
     </message>
     <message>
         <source>Arvo &amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Aide d’Arvo</translation>
     </message>
     <message>
         <source>&amp;Keyboard Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Raccourcis clavier</translation>
     </message>
     <message>
         <source>Every key of Arvo&apos;s window (Ctrl+/)</source>
-        <translation type="unfinished"></translation>
+        <translation>Toutes les touches de la fenêtre d’Arvo (Ctrl+/)</translation>
     </message>
     <message>
         <source>&amp;About Arvo</source>
-        <translation type="unfinished"></translation>
+        <translation>À &amp;propos d’Arvo</translation>
     </message>
 </context>
 <context>
     <name>LumoCameraModeControls</name>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>Activé</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Désactivé</translation>
     </message>
     <message>
         <source>%1 s</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 s</translation>
     </message>
     <message>
         <source>Horizontal</source>
-        <translation type="unfinished"></translation>
+        <translation>Horizontal</translation>
     </message>
     <message>
         <source>Vertical</source>
-        <translation type="unfinished"></translation>
+        <translation>Vertical</translation>
     </message>
     <message>
         <source>Zoom</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom</translation>
     </message>
     <message>
         <source>Exposure</source>
-        <translation type="unfinished"></translation>
+        <translation>Exposition</translation>
     </message>
     <message>
         <source>AE</source>
-        <translation type="unfinished"></translation>
+        <translation>AE</translation>
     </message>
     <message>
         <source>Timer</source>
-        <translation type="unfinished"></translation>
+        <translation>Retardateur</translation>
     </message>
     <message>
         <source>Resolution</source>
-        <translation type="unfinished"></translation>
+        <translation>Résolution</translation>
     </message>
     <message>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 : %2</translation>
     </message>
     <message>
         <source>No camera connected</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune caméra branchée</translation>
     </message>
     <message>
         <source>%1 · %2°</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 · %2°</translation>
     </message>
     <message>
         <source>Mirror</source>
-        <translation type="unfinished"></translation>
+        <translation>Miroir</translation>
     </message>
 </context>
 <context>
     <name>LumoCameraUvc</name>
     <message>
         <source>Video Camera</source>
-        <translation type="unfinished"></translation>
+        <translation>Caméra vidéo</translation>
     </message>
 </context>
 <context>
     <name>LumoImageView</name>
     <message>
         <source>“%1” cannot be shown: the file is empty, damaged or not a JPEG photo.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d’afficher « %1 » : le fichier est vide, endommagé ou n’est pas une photo JPEG.</translation>
     </message>
 </context>
 <context>
     <name>LumoMainWindowController</name>
     <message>
         <source>&amp;Take Photo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Prendre une photo</translation>
     </message>
     <message>
         <source>&amp;Camera</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Caméra</translation>
     </message>
     <message>
         <source>&amp;Project</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Projection</translation>
     </message>
     <message>
         <source>&amp;Review</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Visionnage</translation>
     </message>
     <message>
         <source>Arvo</source>
-        <translation type="unfinished"></translation>
+        <translation>Arvo</translation>
     </message>
     <message>
         <source>Saved %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrée : %1</translation>
     </message>
     <message>
         <source>No camera connected</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune caméra branchée</translation>
     </message>
     <message>
         <source>%1
 The camera is not sending pictures.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1
+La caméra n’envoie pas d’images.</translation>
     </message>
     <message>
         <source>%1
 waiting for the picture…</source>
-        <translation type="unfinished"></translation>
+        <translation>%1
+en attente de l’image…</translation>
     </message>
     <message>
         <source>Frozen, the camera sends %1 fps</source>
-        <translation type="unfinished"></translation>
+        <translation>Figée, la caméra envoie %1 i/s</translation>
     </message>
     <message>
         <source>%1 fps</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 i/s</translation>
     </message>
     <message>
         <source>%1  ·  %2×%3  ·  %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1  ·  %2×%3  ·  %4</translation>
     </message>
     <message>
         <source>not sending</source>
-        <translation type="unfinished"></translation>
+        <translation>n’envoie rien</translation>
     </message>
 </context>
 <context>
     <name>LumoMoviePlayer</name>
     <message>
         <source>Position</source>
-        <translation type="unfinished"></translation>
+        <translation>Position</translation>
     </message>
     <message>
         <source>Volume</source>
-        <translation type="unfinished"></translation>
+        <translation>Volume</translation>
     </message>
     <message>
         <source>no movie header</source>
-        <translation type="unfinished"></translation>
+        <translation>pas d’en-tête vidéo</translation>
     </message>
     <message>
         <source>“%1” cannot be played: the file is empty, damaged or not a movie (%2).</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de lire « %1 » : le fichier est vide, endommagé ou n’est pas une vidéo (%2).</translation>
     </message>
     <message>
         <source>%1 / %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 / %2</translation>
     </message>
     <message>
         <source>Pause (Space)</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause (Espace)</translation>
     </message>
     <message>
         <source>Play (Space)</source>
-        <translation type="unfinished"></translation>
+        <translation>Lecture (Espace)</translation>
     </message>
 </context>
 <context>
     <name>LumoPreferencesWindowController</name>
     <message>
         <source>Preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>Préférences</translation>
     </message>
     <message>
         <source>General</source>
-        <translation type="unfinished"></translation>
+        <translation>Général</translation>
     </message>
     <message>
         <source>Image Adjustment</source>
-        <translation type="unfinished"></translation>
+        <translation>Réglage de l’image</translation>
     </message>
     <message>
         <source>System</source>
-        <translation type="unfinished"></translation>
+        <translation>Système</translation>
     </message>
 </context>
 <context>
     <name>LumoReviewController</name>
     <message>
         <source>Show in File Manager</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher dans le gestionnaire de fichiers</translation>
     </message>
     <message>
         <source>Move to Trash</source>
-        <translation type="unfinished"></translation>
+        <translation>Mettre à la corbeille</translation>
     </message>
     <message>
         <source>Rotate &amp;Right</source>
-        <translation type="unfinished"></translation>
+        <translation>Faire pivoter à &amp;droite</translation>
     </message>
     <message>
         <source>Rotate &amp;Left</source>
-        <translation type="unfinished"></translation>
+        <translation>Faire pivoter à &amp;gauche</translation>
     </message>
     <message>
         <source>Previous Photo</source>
-        <translation type="unfinished"></translation>
+        <translation>Photo précédente</translation>
     </message>
     <message>
         <source>Next Photo</source>
-        <translation type="unfinished"></translation>
+        <translation>Photo suivante</translation>
     </message>
     <message>
         <source>Play or Pause Movie</source>
-        <translation type="unfinished"></translation>
+        <translation>Lire ou mettre en pause la vidéo</translation>
     </message>
     <message>
         <source>Rotate</source>
-        <translation type="unfinished"></translation>
+        <translation>Pivoter</translation>
     </message>
     <message>
         <source>Rotate Right</source>
-        <translation type="unfinished"></translation>
+        <translation>Faire pivoter à droite</translation>
     </message>
     <message>
         <source>Rotate Left</source>
-        <translation type="unfinished"></translation>
+        <translation>Faire pivoter à gauche</translation>
     </message>
     <message>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Copier</translation>
     </message>
     <message>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 : %2</translation>
     </message>
     <message>
         <source>Zoom</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom</translation>
     </message>
     <message>
         <source>Delete Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur de suppression</translation>
     </message>
     <message>
         <source>There is no file in your library directory!</source>
-        <translation type="unfinished"></translation>
+        <translation>Le dossier de la photothèque ne contient aucun fichier !</translation>
     </message>
     <message>
         <source>Delete Current Photo</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer la photo</translation>
     </message>
     <message>
         <source>Are you sure you want to delete the photo(s)?</source>
-        <translation type="unfinished"></translation>
+        <translation>Voulez-vous vraiment supprimer la ou les photos ?</translation>
     </message>
 </context>
 <context>
     <name>LumoScroller</name>
     <message>
         <source>Default</source>
-        <translation type="unfinished"></translation>
+        <translation>Défaut</translation>
     </message>
 </context>
 <context>
     <name>LumoWindow</name>
     <message>
         <source>Take a photo</source>
-        <translation type="unfinished"></translation>
+        <translation>Prendre une photo</translation>
     </message>
     <message>
         <source>Select all photos (review)</source>
-        <translation type="unfinished"></translation>
+        <translation>Sélectionner toutes les photos (visionnage)</translation>
     </message>
     <message>
         <source>Copy the selected photo (review)</source>
-        <translation type="unfinished"></translation>
+        <translation>Copier la photo sélectionnée (visionnage)</translation>
     </message>
     <message>
         <source>Zoom in</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom avant</translation>
     </message>
     <message>
         <source>Zoom out</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom arrière</translation>
     </message>
     <message>
         <source>Delete the selected photos (review)</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer les photos sélectionnées (visionnage)</translation>
     </message>
     <message>
         <source>Previous photo (review)</source>
-        <translation type="unfinished"></translation>
+        <translation>Photo précédente (visionnage)</translation>
     </message>
     <message>
         <source>Next photo (review)</source>
-        <translation type="unfinished"></translation>
+        <translation>Photo suivante (visionnage)</translation>
     </message>
     <message>
         <source>Project mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Mode projection</translation>
     </message>
     <message>
         <source>Leave project mode, or cancel the self-timer</source>
-        <translation type="unfinished"></translation>
+        <translation>Quitter le mode projection ou annuler le retardateur</translation>
     </message>
 </context>
 <context>
     <name>PanControls</name>
     <message>
         <source>Pan &amp;Left</source>
-        <translation type="unfinished"></translation>
+        <translation>Déplacer vers la &amp;gauche</translation>
     </message>
     <message>
         <source>Show more of the page&apos;s left side when zoomed in (Alt+Left)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Pan &amp;Right</source>
-        <translation type="unfinished"></translation>
+        <translation>Montrer davantage le côté gauche de la page en zoom (Alt+Gauche)</translation>
     </message>
     <message>
         <source>Show more of the page&apos;s right side when zoomed in (Alt+Right)</source>
-        <translation type="unfinished"></translation>
+        <translation>Montrer davantage le côté droit de la page en zoom (Alt+Droite)</translation>
     </message>
     <message>
         <source>Pan &amp;Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Déplacer vers le &amp;haut</translation>
     </message>
     <message>
         <source>Show more of the page&apos;s top when zoomed in (Alt+Up)</source>
-        <translation type="unfinished"></translation>
+        <translation>Montrer davantage le haut de la page en zoom (Alt+Haut)</translation>
     </message>
     <message>
         <source>Pan &amp;Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Déplacer vers le &amp;bas</translation>
     </message>
     <message>
         <source>Show more of the page&apos;s bottom when zoomed in (Alt+Down)</source>
-        <translation type="unfinished"></translation>
+        <translation>Montrer davantage le bas de la page en zoom (Alt+Bas)</translation>
+    </message>
+    <message>
+        <source>Pan Ri&amp;ght</source>
+        <translation>Déplacer vers la &amp;droite</translation>
     </message>
 </context>
 <context>
     <name>PhotoRotation</name>
     <message>
         <source>The file is not a readable JPEG photo.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier n’est pas une photo JPEG lisible.</translation>
     </message>
     <message>
         <source>The photo is too large to be turned.</source>
-        <translation type="unfinished"></translation>
+        <translation>La photo est trop grande pour être pivotée.</translation>
     </message>
     <message>
         <source>The photo is damaged and cannot be turned.</source>
-        <translation type="unfinished"></translation>
+        <translation>La photo est endommagée et ne peut pas être pivotée.</translation>
     </message>
     <message>
         <source>The turned photo could not be encoded.</source>
-        <translation type="unfinished"></translation>
+        <translation>La photo pivotée n’a pas pu être encodée.</translation>
     </message>
     <message>
         <source>The photo&apos;s metadata could not be kept.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les métadonnées de la photo n’ont pas pu être conservées.</translation>
     </message>
     <message>
         <source>A photo can only be turned by quarter turns.</source>
-        <translation type="unfinished"></translation>
+        <translation>Une photo ne peut pivoter que par quarts de tour.</translation>
     </message>
     <message>
         <source>The photo cannot be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de lire la photo : %1</translation>
     </message>
     <message>
         <source>The turned photo cannot be written: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d’écrire la photo pivotée : %1</translation>
     </message>
 </context>
 <context>
     <name>PhotoSeries</name>
     <message>
         <source>No camera is connected, so no series was started.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune caméra n’est branchée : aucune série n’a démarré.</translation>
     </message>
     <message>
         <source>next in %1:%2</source>
-        <translation type="unfinished"></translation>
+        <translation>suivante dans %1:%2</translation>
     </message>
     <message>
         <source>next in %1 s</source>
-        <translation type="unfinished"></translation>
+        <translation>suivante dans %1 s</translation>
     </message>
     <message>
         <source>Series: %1 of %2, %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Série : %1 sur %2, %3</translation>
     </message>
     <message>
         <source>Series: %1 taken, %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>1 photo</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 photos</source>
-        <translation type="unfinished"></translation>
+        <translation>Série : %1 prises, %2</translation>
     </message>
     <message>
         <source>Series complete: %1 taken.</source>
-        <translation type="unfinished"></translation>
+        <translation>Série terminée : %1.</translation>
     </message>
     <message>
         <source>Series stopped after %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Série arrêtée après %1.</translation>
     </message>
     <message>
         <source>The camera was unplugged, so the series ended after %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>La caméra a été débranchée : la série s’est arrêtée après %1.</translation>
     </message>
     <message>
         <source>The camera changed, so the series ended after %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>La caméra a changé : la série s’est arrêtée après %1.</translation>
     </message>
     <message>
         <source>Arvo is quitting, so the series ended after %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Arvo se ferme : la série s’est arrêtée après %1.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n photo(s)</source>
+        <translation>
+            <numerusform>%n photo</numerusform>
+            <numerusform>%n photos</numerusform>
+        </translation>
     </message>
 </context>
 <context>
     <name>PhotoTrash</name>
     <message>
         <source>The photo %1 is no longer there.</source>
-        <translation type="unfinished"></translation>
+        <translation>La photo %1 n’existe plus.</translation>
     </message>
     <message>
         <source>The disk that holds the photo library has no trash, so the photo was not moved. Delete it in the file manager, or keep the library in your home folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le disque de la photothèque n’a pas de corbeille : la photo n’a pas été déplacée. Supprimez-la dans le gestionnaire de fichiers, ou placez la photothèque dans votre dossier personnel.</translation>
     </message>
     <message>
         <source>The trash folder %1 cannot be used.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le dossier de corbeille %1 est inutilisable.</translation>
     </message>
     <message>
         <source>The trash folder %1 cannot be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d’écrire dans le dossier de corbeille %1.</translation>
     </message>
     <message>
         <source>The photo could not be moved to the trash: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>La photo n’a pas pu être mise à la corbeille : %1</translation>
     </message>
 </context>
 <context>
     <name>PhotoWriter</name>
     <message>
         <source>There is no picture to save yet. Wait until the camera shows a picture, then take the photo again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Il n’y a pas encore d’image à enregistrer. Attendez que la caméra affiche une image, puis reprenez la photo.</translation>
     </message>
     <message>
         <source>No photo library folder is chosen. Choose one in the preferences.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun dossier de photothèque n’est choisi. Choisissez-en un dans les préférences.</translation>
     </message>
     <message>
         <source>The photo library folder &quot;%1&quot; does not exist, so the photo was not saved. Create it or choose another folder in the preferences.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le dossier de la photothèque « %1 » n’existe pas : la photo n’a pas été enregistrée. Créez-le ou choisissez un autre dossier dans les préférences.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is a file, not a folder, so the photo was not saved. Choose another library folder in the preferences.</source>
-        <translation type="unfinished"></translation>
+        <translation>« %1 » est un fichier et non un dossier : la photo n’a pas été enregistrée. Choisissez un autre dossier de photothèque dans les préférences.</translation>
     </message>
     <message>
         <source>The picture could not be turned into a photo (%1).</source>
-        <translation type="unfinished"></translation>
+        <translation>L’image n’a pas pu être convertie en photo (%1).</translation>
     </message>
     <message>
         <source>The photo could not be written to &quot;%1&quot;: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>La photo n’a pas pu être écrite dans « %1 » : %2</translation>
     </message>
 </context>
 <context>
     <name>Recorder</name>
     <message>
         <source>Default microphone</source>
-        <translation type="unfinished"></translation>
+        <translation>Micro par défaut</translation>
     </message>
     <message>
         <source>There is no picture to record yet. Wait until the camera shows a picture, then start the recording again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Il n’y a pas encore d’image à enregistrer. Attendez que la caméra affiche une image, puis relancez l’enregistrement.</translation>
     </message>
     <message>
         <source>The photo library folder &quot;%1&quot; cannot be written to, so nothing is recorded. Choose another folder in the preferences.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d’écrire dans le dossier de la photothèque « %1 » : rien n’est enregistré. Choisissez un autre dossier dans les préférences.</translation>
     </message>
     <message>
         <source>Recording needs GStreamer&apos;s %1, which is not installed.</source>
-        <translation type="unfinished"></translation>
+        <translation>L’enregistrement nécessite %1 de GStreamer, qui n’est pas installé.</translation>
     </message>
     <message>
         <source>The recording could not be started: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>L’enregistrement n’a pas pu démarrer : %1</translation>
     </message>
     <message>
         <source>The recording broke off before anything was written: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>L’enregistrement s’est interrompu avant toute écriture : %1</translation>
     </message>
     <message>
         <source>The camera was unplugged; the recording was saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>La caméra a été débranchée ; l’enregistrement a été sauvegardé : %1</translation>
     </message>
     <message>
         <source>The camera changed; the recording was saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>La caméra a changé ; l’enregistrement a été sauvegardé : %1</translation>
     </message>
     <message>
         <source>The disk is full; the recording was saved up to there: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Le disque est plein ; l’enregistrement a été sauvegardé jusque-là : %1</translation>
     </message>
     <message>
         <source>The recording could not be written further; what was recorded was saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>L’enregistrement n’a pas pu continuer ; ce qui a été enregistré est sauvegardé : %1</translation>
     </message>
     <message>
         <source>Recording saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrement sauvegardé : %1</translation>
     </message>
 </context>
 <context>
     <name>RecordingControls</name>
     <message>
         <source>Recording without sound: no microphone</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrement sans son : aucun micro</translation>
     </message>
     <message>
         <source>%1 MB</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Mo</translation>
     </message>
     <message>
         <source>%1 GB</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Go</translation>
     </message>
     <message>
         <source>Recording %1 · %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrement %1 · %2</translation>
     </message>
     <message>
         <source>Stop &amp;Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêter l’&amp;enregistrement</translation>
     </message>
     <message>
         <source>Start &amp;Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Démarrer l’&amp;enregistrement</translation>
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêter</translation>
     </message>
     <message>
         <source>Record</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer</translation>
     </message>
     <message>
         <source>Stop the recording (R)</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêter l’enregistrement (R)</translation>
     </message>
     <message>
         <source>Record the picture as a video (R)</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer l’image en vidéo (R)</translation>
     </message>
 </context>
 <context>
     <name>RecordingPreferences</name>
     <message>
         <source>Record sound</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer le son</translation>
     </message>
     <message>
         <source>The microphone a recording takes its sound from</source>
-        <translation type="unfinished"></translation>
+        <translation>Le micro dont l’enregistrement prend le son</translation>
     </message>
     <message>
         <source>Video quality:</source>
-        <translation type="unfinished"></translation>
+        <translation>Qualité vidéo :</translation>
     </message>
     <message>
         <source>Low</source>
-        <translation type="unfinished"></translation>
+        <translation>Basse</translation>
     </message>
     <message>
         <source>Standard</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard</translation>
     </message>
     <message>
         <source>High</source>
-        <translation type="unfinished"></translation>
+        <translation>Haute</translation>
     </message>
     <message>
         <source>Default microphone</source>
-        <translation type="unfinished"></translation>
+        <translation>Micro par défaut</translation>
     </message>
     <message>
         <source>%1 (not connected)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (non branché)</translation>
     </message>
 </context>
 <context>
     <name>RotationControls</name>
     <message>
         <source>Upright</source>
-        <translation type="unfinished"></translation>
+        <translation>Sans rotation</translation>
     </message>
     <message>
         <source>Turned %1°</source>
-        <translation type="unfinished"></translation>
+        <translation>Pivotée de %1°</translation>
     </message>
     <message>
         <source>&amp;Rotate Picture</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Pivoter l’image</translation>
     </message>
     <message>
         <source>Turn the picture a quarter clockwise, for a camera facing you or a page lying sideways (Ctrl+Shift+R)</source>
-        <translation type="unfinished"></translation>
+        <translation>Faire pivoter l’image d’un quart de tour dans le sens horaire, pour une caméra tournée vers vous ou une page posée de côté (Ctrl+Maj+R)</translation>
     </message>
 </context>
 <context>
     <name>SeriesControls</name>
     <message>
         <source>Photos at &amp;Intervals…</source>
-        <translation type="unfinished"></translation>
+        <translation>Photos à &amp;intervalles…</translation>
     </message>
     <message>
         <source>Take a photo every few seconds or minutes (Ctrl+I)</source>
-        <translation type="unfinished"></translation>
+        <translation>Prendre une photo toutes les quelques secondes ou minutes (Ctrl+I)</translation>
     </message>
     <message>
         <source>&amp;Stop Series</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Arrêter la série</translation>
     </message>
     <message>
         <source>Stop taking photos at intervals (Ctrl+Shift+I)</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêter les photos à intervalles (Ctrl+Maj+I)</translation>
     </message>
     <message>
         <source>Intervals</source>
-        <translation type="unfinished"></translation>
+        <translation>Intervalles</translation>
     </message>
     <message>
         <source>Take photos at intervals (Ctrl+I); click again to stop (Ctrl+Shift+I)</source>
-        <translation type="unfinished"></translation>
+        <translation>Prendre des photos à intervalles (Ctrl+I) ; cliquer à nouveau pour arrêter (Ctrl+Maj+I)</translation>
     </message>
 </context>
 <context>
     <name>SeriesDialog</name>
     <message>
         <source>Photos at Intervals</source>
-        <translation type="unfinished"></translation>
+        <translation>Photos à intervalles</translation>
     </message>
     <message>
         <source> s</source>
-        <translation type="unfinished"></translation>
+        <translation> s</translation>
     </message>
     <message>
         <source>From 2 seconds to 10 minutes (600 s)</source>
-        <translation type="unfinished"></translation>
+        <translation>De 2 secondes à 10 minutes (600 s)</translation>
     </message>
     <message>
         <source>Until stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>Jusqu’à l’arrêt</translation>
     </message>
     <message>
         <source>Take a photo every:</source>
-        <translation type="unfinished"></translation>
+        <translation>Une photo toutes les :</translation>
     </message>
     <message>
         <source>Number of photos:</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre de photos :</translation>
     </message>
     <message>
         <source>Start</source>
-        <translation type="unfinished"></translation>
+        <translation>Démarrer</translation>
     </message>
 </context>
 <context>
     <name>SystemPreferencesPane</name>
     <message>
         <source>Camera firmware:</source>
-        <translation type="unfinished"></translation>
+        <translation>Micrologiciel de la caméra :</translation>
     </message>
     <message>
         <source>Arvo:</source>
-        <translation type="unfinished"></translation>
+        <translation>Arvo :</translation>
     </message>
     <message>
         <source>Check for Updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Rechercher des mises à jour</translation>
     </message>
 </context>
 <context>
@@ -1306,70 +1450,72 @@ waiting for the picture…</source>
         <source>%1
 
 System message: %2 (%3)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1
+
+Message du système : %2 (%3)</translation>
     </message>
     <message>
         <source>The camera&apos;s video could not be opened.</source>
-        <translation type="unfinished"></translation>
+        <translation>La vidéo de la caméra n’a pas pu être ouverte.</translation>
     </message>
     <message>
         <source>Check that no other program uses the camera, then unplug it and plug it in again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vérifiez qu’aucun autre programme n’utilise la caméra, puis débranchez-la et rebranchez-la.</translation>
     </message>
     <message>
         <source>The camera&apos;s video is not open.</source>
-        <translation type="unfinished"></translation>
+        <translation>La vidéo de la caméra n’est pas ouverte.</translation>
     </message>
     <message>
         <source>Unplug the camera and plug it in again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Débranchez la caméra et rebranchez-la.</translation>
     </message>
     <message>
         <source>The camera&apos;s video could not be started.</source>
-        <translation type="unfinished"></translation>
+        <translation>La vidéo de la caméra n’a pas pu démarrer.</translation>
     </message>
     <message>
         <source>The camera offers no picture format that can be shown.</source>
-        <translation type="unfinished"></translation>
+        <translation>La caméra ne propose aucun format d’image affichable.</translation>
     </message>
     <message>
         <source>The camera was disconnected.</source>
-        <translation type="unfinished"></translation>
+        <translation>La caméra a été débranchée.</translation>
     </message>
     <message>
         <source>Plug the camera in again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Rebranchez la caméra.</translation>
     </message>
     <message>
         <source>The camera stopped sending pictures.</source>
-        <translation type="unfinished"></translation>
+        <translation>La caméra n’envoie plus d’images.</translation>
     </message>
 </context>
 <context>
     <name>VirtualCaptureDevice</name>
     <message>
         <source>The camera was disconnected.</source>
-        <translation type="unfinished"></translation>
+        <translation>La caméra a été débranchée.</translation>
     </message>
     <message>
         <source>Plug the camera in again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Rebranchez la caméra.</translation>
     </message>
     <message>
         <source>The camera&apos;s video could not be opened.</source>
-        <translation type="unfinished"></translation>
+        <translation>La vidéo de la caméra n’a pas pu être ouverte.</translation>
     </message>
     <message>
         <source>Check that no other program uses the camera, then unplug it and plug it in again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vérifiez qu’aucun autre programme n’utilise la caméra, puis débranchez-la et rebranchez-la.</translation>
     </message>
     <message>
         <source>The camera&apos;s video is not open.</source>
-        <translation type="unfinished"></translation>
+        <translation>La vidéo de la caméra n’est pas ouverte.</translation>
     </message>
     <message>
         <source>Unplug the camera and plug it in again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Débranchez la caméra et rebranchez-la.</translation>
     </message>
 </context>
 </TS>

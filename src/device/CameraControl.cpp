@@ -1,5 +1,7 @@
 #include "CameraControl.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstdint>
 
@@ -19,7 +21,53 @@ int onSteps(int64_t value, int minimum, int maximum, int step)
     return int(value);
 }
 
+// The names the Linux video drivers give the standard controls of a USB camera and the entries
+// of their menus. Drivers give them in English whatever the user's language; these are looked
+// up in the translations, and any other name is shown as the driver gives it.
+[[maybe_unused]] const char *const StandardTexts[] = {
+    QT_TRANSLATE_NOOP("CameraControl", "Brightness"),
+    QT_TRANSLATE_NOOP("CameraControl", "Contrast"),
+    QT_TRANSLATE_NOOP("CameraControl", "Saturation"),
+    QT_TRANSLATE_NOOP("CameraControl", "Hue"),
+    QT_TRANSLATE_NOOP("CameraControl", "Hue, Automatic"),
+    QT_TRANSLATE_NOOP("CameraControl", "Gamma"),
+    QT_TRANSLATE_NOOP("CameraControl", "Gain"),
+    QT_TRANSLATE_NOOP("CameraControl", "Sharpness"),
+    QT_TRANSLATE_NOOP("CameraControl", "Backlight Compensation"),
+    QT_TRANSLATE_NOOP("CameraControl", "White Balance, Automatic"),
+    QT_TRANSLATE_NOOP("CameraControl", "White Balance Temperature"),
+    QT_TRANSLATE_NOOP("CameraControl", "White Balance Temperature, Auto"),
+    QT_TRANSLATE_NOOP("CameraControl", "Power Line Frequency"),
+    QT_TRANSLATE_NOOP("CameraControl", "Disabled"),
+    QT_TRANSLATE_NOOP("CameraControl", "50 Hz"),
+    QT_TRANSLATE_NOOP("CameraControl", "60 Hz"),
+    QT_TRANSLATE_NOOP("CameraControl", "Auto"),
+    QT_TRANSLATE_NOOP("CameraControl", "Auto Exposure"),
+    QT_TRANSLATE_NOOP("CameraControl", "Exposure, Auto"),
+    QT_TRANSLATE_NOOP("CameraControl", "Auto Mode"),
+    QT_TRANSLATE_NOOP("CameraControl", "Manual Mode"),
+    QT_TRANSLATE_NOOP("CameraControl", "Shutter Priority Mode"),
+    QT_TRANSLATE_NOOP("CameraControl", "Aperture Priority Mode"),
+    QT_TRANSLATE_NOOP("CameraControl", "Exposure Time, Absolute"),
+    QT_TRANSLATE_NOOP("CameraControl", "Exposure (Absolute)"),
+    QT_TRANSLATE_NOOP("CameraControl", "Exposure, Dynamic Framerate"),
+    QT_TRANSLATE_NOOP("CameraControl", "Focus, Absolute"),
+    QT_TRANSLATE_NOOP("CameraControl", "Focus (absolute)"),
+    QT_TRANSLATE_NOOP("CameraControl", "Focus, Automatic Continuous"),
+    QT_TRANSLATE_NOOP("CameraControl", "Focus, Auto"),
+    QT_TRANSLATE_NOOP("CameraControl", "Auto Focus, Start"),
+    QT_TRANSLATE_NOOP("CameraControl", "Zoom, Absolute"),
+    QT_TRANSLATE_NOOP("CameraControl", "Pan, Absolute"),
+    QT_TRANSLATE_NOOP("CameraControl", "Tilt, Absolute"),
+    QT_TRANSLATE_NOOP("CameraControl", "Privacy"),
+};
+
 } // namespace
+
+QString CameraControl::shownText(const QString &driverText)
+{
+    return QCoreApplication::translate("CameraControl", driverText.toUtf8().constData());
+}
 
 int CameraControl::clamped(int value) const
 {
@@ -65,5 +113,5 @@ QString CameraControl::label() const
             word[0] = word[0].toUpper();
         text = words.join(QLatin1Char(' '));
     }
-    return text;
+    return shownText(text);
 }

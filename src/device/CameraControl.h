@@ -40,8 +40,12 @@ struct CameraControl {
     int levelOf(int value, int levels) const;
     int valueOfLevel(int level, int levels) const;
     // The text shown beside the control: the driver's name made readable ("white_balance_auto"
-    // gives "White Balance Auto").
+    // gives "White Balance Auto"), in the user's language where it is one of the names drivers
+    // give the standard controls.
     QString label() const;
+    // A menu entry's text as shown: the driver's, or its translation for a standard one ("50 Hz",
+    // "Manual Mode").
+    static QString shownText(const QString &driverText);
 
     bool operator==(const CameraControl &other) const
     {

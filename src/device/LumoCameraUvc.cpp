@@ -33,9 +33,11 @@ QString LumoCameraUvc::model() const
 QString LumoCameraUvc::shortModel() const
 {
     const DeviceInfo &device = deviceInfo();
-    QString record = device.vendorId == 0 ? QStringLiteral("%1 %2").arg(model(), device.uniqueId)
+    // The record's name is the same in every language the user may start Arvo in.
+    const QString name = device.name.simplified().isEmpty() ? QStringLiteral("Video Camera") : model();
+    QString record = device.vendorId == 0 ? QStringLiteral("%1 %2").arg(name, device.uniqueId)
                                           : QStringLiteral("%1 %2:%3")
-                                                .arg(model())
+                                                .arg(name)
                                                 .arg(device.vendorId, 4, 16, QLatin1Char('0'))
                                                 .arg(device.productId, 4, 16, QLatin1Char('0'));
     // The record is a settings group: a slash would nest it, a backslash escape it.

@@ -111,7 +111,7 @@ QString PhotoSeries::progressText(int taken, int photos, int secondsToNext)
 
 QString PhotoSeries::endMessage(End why, int taken)
 {
-    const QString photos = taken == 1 ? tr("1 photo") : tr("%1 photos").arg(taken);
+    const QString photos = tr("%n photo(s)", nullptr, taken);
     switch (why) {
     case End::Completed:
         return tr("Series complete: %1 taken.").arg(photos);

@@ -40,7 +40,7 @@ PanControls::PanControls(LumoMainWindowController *main, QObject *parent)
          QT_TR_NOOP("Show more of the page's left side when zoomed in (Alt+Left)"),
          Qt::Key_Left,
          {-1, 0}},
-        {QT_TR_NOOP("Pan &Right"),
+        {QT_TR_NOOP("Pan Ri&ght"),
          QT_TR_NOOP("Show more of the page's right side when zoomed in (Alt+Right)"),
          Qt::Key_Right,
          {1, 0}},

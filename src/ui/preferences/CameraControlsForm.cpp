@@ -130,7 +130,7 @@ void CameraControlsForm::addRow(const CameraControl &control)
     case Type::Menu: {
         auto *popUp = new QComboBox;
         for (const auto &[value, text] : control.menu)
-            popUp->addItem(text, value);
+            popUp->addItem(CameraControl::shownText(text), value);
         connect(popUp, &QComboBox::activated, this,
                 [this, id, popUp](int index) { apply(id, popUp->itemData(index).toInt()); });
         row.editor = popUp;
