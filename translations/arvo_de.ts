@@ -301,6 +301,14 @@
         <source>Width of the lines</source>
         <translation>Strichstärke</translation>
     </message>
+    <message>
+        <source>Colour</source>
+        <translation>Farbe</translation>
+    </message>
+    <message>
+        <source>Line Width</source>
+        <translation>Strichstärke</translation>
+    </message>
 </context>
 <context>
     <name>DrawingModel</name>
@@ -330,6 +338,25 @@
     <message>
         <source>Erase</source>
         <translation>Radieren</translation>
+    </message>
+</context>
+<context>
+    <name>FormAccessibility</name>
+    <message>
+        <source>The arrow keys change the value</source>
+        <translation>Die Pfeiltasten ändern den Wert</translation>
+    </message>
+    <message>
+        <source>Space opens the choices; the arrow keys pick one</source>
+        <translation>Die Leertaste öffnet die Auswahl; die Pfeiltasten wählen</translation>
+    </message>
+    <message>
+        <source>A text field</source>
+        <translation>Ein Textfeld</translation>
+    </message>
+    <message>
+        <source>Space chooses it</source>
+        <translation>Die Leertaste wählt es</translation>
     </message>
 </context>
 <context>
@@ -698,6 +725,30 @@
         <source>Next Photo</source>
         <translation>Nächstes Foto</translation>
     </message>
+    <message>
+        <source>Selects the photo before the selected one</source>
+        <translation>Wählt das Foto vor dem ausgewählten</translation>
+    </message>
+    <message>
+        <source>Selects the photo after the selected one</source>
+        <translation>Wählt das Foto nach dem ausgewählten</translation>
+    </message>
+    <message>
+        <source>Photos</source>
+        <translation>Fotos</translation>
+    </message>
+    <message>
+        <source>The photos in the library; Left, Right, Home and End move the selection</source>
+        <translation>Die Fotos der Bibliothek; Links, Rechts, Pos1 und Ende bewegen die Auswahl</translation>
+    </message>
+    <message>
+        <source>Photo</source>
+        <translation>Foto</translation>
+    </message>
+    <message>
+        <source>The selected photo; + and - zoom it</source>
+        <translation>Das ausgewählte Foto; + und - zoomen es</translation>
+    </message>
 </context>
 <context>
     <name>LumoAppController</name>
@@ -752,6 +803,65 @@
     <message>
         <source>&amp;About Arvo</source>
         <translation>Ü&amp;ber Arvo</translation>
+    </message>
+</context>
+<context>
+    <name>LumoAttachController</name>
+    <message>
+        <source>Take Photo</source>
+        <translation>Foto aufnehmen</translation>
+    </message>
+    <message>
+        <source>Saves the current picture to the photo library</source>
+        <translation>Speichert das aktuelle Bild in der Fotobibliothek</translation>
+    </message>
+    <message>
+        <source>Focus</source>
+        <translation>Fokus</translation>
+    </message>
+    <message>
+        <source>Has the camera focus on the page once</source>
+        <translation>Lässt die Kamera einmal auf die Seite scharfstellen</translation>
+    </message>
+    <message>
+        <source>Leave Project Mode</source>
+        <translation>Projektion verlassen</translation>
+    </message>
+    <message>
+        <source>Returns to the window with the toolbar</source>
+        <translation>Kehrt zum Fenster mit der Werkzeugleiste zurück</translation>
+    </message>
+    <message>
+        <source>Cancel Self-Timer</source>
+        <translation>Selbstauslöser abbrechen</translation>
+    </message>
+    <message>
+        <source>Stops the countdown before the photo is taken</source>
+        <translation>Beendet den Countdown, bevor das Foto aufgenommen wird</translation>
+    </message>
+    <message>
+        <source>Focus Mark</source>
+        <translation>Fokusanzeige</translation>
+    </message>
+    <message>
+        <source>Shows while the camera focuses and when it is done</source>
+        <translation>Erscheint, während die Kamera scharfstellt und wenn sie fertig ist</translation>
+    </message>
+    <message>
+        <source>Focus Mode</source>
+        <translation>Fokusmodus</translation>
+    </message>
+    <message>
+        <source>Shows whether the camera focuses once or all the time</source>
+        <translation>Zeigt, ob die Kamera einmal oder fortlaufend scharfstellt</translation>
+    </message>
+    <message>
+        <source>Exposure Level</source>
+        <translation>Belichtungsstufe</translation>
+    </message>
+    <message>
+        <source>Shows the exposure step just chosen</source>
+        <translation>Zeigt die gerade gewählte Belichtungsstufe</translation>
     </message>
 </context>
 <context>
@@ -811,6 +921,34 @@
     <message>
         <source>Mirror</source>
         <translation>Spiegeln</translation>
+    </message>
+    <message>
+        <source>Enlarges part of the live picture</source>
+        <translation>Vergrößert einen Teil des Livebilds</translation>
+    </message>
+    <message>
+        <source>Makes the live picture brighter or darker</source>
+        <translation>Macht das Livebild heller oder dunkler</translation>
+    </message>
+    <message>
+        <source>Lets the camera set the brightness itself, or keeps it where it is</source>
+        <translation>Lässt die Kamera die Helligkeit selbst einstellen oder hält sie fest</translation>
+    </message>
+    <message>
+        <source>Waits a few seconds before a photo is taken</source>
+        <translation>Wartet einige Sekunden, bevor ein Foto aufgenommen wird</translation>
+    </message>
+    <message>
+        <source>Chooses how many pixels the camera sends</source>
+        <translation>Wählt, wie viele Pixel die Kamera sendet</translation>
+    </message>
+    <message>
+        <source>Flips or turns the live picture</source>
+        <translation>Spiegelt oder dreht das Livebild</translation>
+    </message>
+    <message>
+        <source>Enlarges the photo shown</source>
+        <translation>Vergrößert das angezeigte Foto</translation>
     </message>
 </context>
 <context>
@@ -885,6 +1023,22 @@ warte auf das Bild…</translation>
         <source>not sending</source>
         <translation>sendet nicht</translation>
     </message>
+    <message>
+        <source>Saves the current picture to the photo library</source>
+        <translation>Speichert das aktuelle Bild in der Fotobibliothek</translation>
+    </message>
+    <message>
+        <source>Shows the live picture with the camera&apos;s controls</source>
+        <translation>Zeigt das Livebild mit den Bedienelementen der Kamera</translation>
+    </message>
+    <message>
+        <source>Shows the live picture on the whole screen</source>
+        <translation>Zeigt das Livebild auf dem ganzen Bildschirm</translation>
+    </message>
+    <message>
+        <source>Shows the photos taken, to look at and sort</source>
+        <translation>Zeigt die aufgenommenen Fotos zum Ansehen und Ordnen</translation>
+    </message>
 </context>
 <context>
     <name>LumoMoviePlayer</name>
@@ -916,6 +1070,30 @@ warte auf das Bild…</translation>
         <source>Play (Space)</source>
         <translation>Abspielen (Leertaste)</translation>
     </message>
+    <message>
+        <source>Where the movie plays; drag to move through it</source>
+        <translation>Die Stelle im Film; zum Spulen ziehen</translation>
+    </message>
+    <message>
+        <source>How loud the movie plays</source>
+        <translation>Wie laut der Film spielt</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Abspielen</translation>
+    </message>
+    <message>
+        <source>Stops the movie where it is</source>
+        <translation>Hält den Film an der aktuellen Stelle an</translation>
+    </message>
+    <message>
+        <source>Plays the movie</source>
+        <translation>Spielt den Film ab</translation>
+    </message>
 </context>
 <context>
     <name>LumoPreferencesWindowController</name>
@@ -934,6 +1112,18 @@ warte auf das Bild…</translation>
     <message>
         <source>System</source>
         <translation>System</translation>
+    </message>
+    <message>
+        <source>Photo names, the library folder, sounds and recording</source>
+        <translation>Fotonamen, Bibliotheksordner, Töne und Aufnahme</translation>
+    </message>
+    <message>
+        <source>The camera&apos;s picture: brightness, colour, sharpness and focus</source>
+        <translation>Das Kamerabild: Helligkeit, Farbe, Schärfe und Fokus</translation>
+    </message>
+    <message>
+        <source>The versions of the camera and of Arvo</source>
+        <translation>Die Versionen der Kamera und von Arvo</translation>
     </message>
 </context>
 <context>
@@ -999,12 +1189,16 @@ warte auf das Bild…</translation>
         <translation>Im Ordner der Bibliothek ist keine Datei!</translation>
     </message>
     <message>
-        <source>Delete Current Photo</source>
-        <translation>Aktuelles Foto löschen</translation>
+        <source>Opens the folder of the selected photo with the photo marked</source>
+        <translation>Öffnet den Ordner des ausgewählten Fotos und markiert es</translation>
     </message>
     <message>
-        <source>Are you sure you want to delete the photo(s)?</source>
-        <translation>Möchten Sie das Foto bzw. die Fotos wirklich löschen?</translation>
+        <source>Moves the selected photos to the desktop&apos;s trash, after asking</source>
+        <translation>Verschiebt die ausgewählten Fotos nach Rückfrage in den Papierkorb</translation>
+    </message>
+    <message>
+        <source>Turns the selected photos a quarter turn</source>
+        <translation>Dreht die ausgewählten Fotos um eine Vierteldrehung</translation>
     </message>
 </context>
 <context>
@@ -1012,6 +1206,18 @@ warte auf das Bild…</translation>
     <message>
         <source>Default</source>
         <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Exposure</source>
+        <translation>Belichtung</translation>
+    </message>
+    <message>
+        <source>Sets how bright the camera takes the picture; Up and Down step it</source>
+        <translation>Stellt ein, wie hell die Kamera das Bild aufnimmt; Hoch und Runter ändern es schrittweise</translation>
+    </message>
+    <message>
+        <source>Sets the exposure back to the camera&apos;s default</source>
+        <translation>Setzt die Belichtung auf den Standardwert der Kamera zurück</translation>
     </message>
 </context>
 <context>
@@ -1316,6 +1522,14 @@ warte auf das Bild…</translation>
         <source>Record the picture as a video (R)</source>
         <translation>Das Bild als Video aufnehmen (R)</translation>
     </message>
+    <message>
+        <source>Stop Recording</source>
+        <translation>Aufnahme stoppen</translation>
+    </message>
+    <message>
+        <source>Start Recording</source>
+        <translation>Aufnahme starten</translation>
+    </message>
 </context>
 <context>
     <name>RecordingPreferences</name>
@@ -1350,6 +1564,80 @@ warte auf das Bild…</translation>
     <message>
         <source>%1 (not connected)</source>
         <translation>%1 (nicht angeschlossen)</translation>
+    </message>
+</context>
+<context>
+    <name>ReviewTexts</name>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n selected</source>
+        <translation>
+            <numerusform>%n ausgewählt</numerusform>
+            <numerusform>%n ausgewählt</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No photos yet</source>
+        <translation>Noch keine Fotos</translation>
+    </message>
+    <message>
+        <source>Switch to Camera mode (%1), then press the camera&apos;s snapshot button or choose File ▸ Take Photo (%2).</source>
+        <translation>Wechseln Sie in den Modus Kamera (%1) und drücken Sie dann die Fototaste der Kamera oder wählen Sie Datei ▸ Foto aufnehmen (%2).</translation>
+    </message>
+    <message>
+        <source>Move “%1” to the trash?</source>
+        <translation>„%1“ in den Papierkorb verschieben?</translation>
+    </message>
+    <message numerus="yes">
+        <source>Move %n photos to the trash?</source>
+        <translation>
+            <numerusform>%n Foto in den Papierkorb verschieben?</numerusform>
+            <numerusform>%n Fotos in den Papierkorb verschieben?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Move %n recordings to the trash?</source>
+        <translation>
+            <numerusform>%n Aufnahme in den Papierkorb verschieben?</numerusform>
+            <numerusform>%n Aufnahmen in den Papierkorb verschieben?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 photo</source>
+        <translation>1 Foto</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n photos</source>
+        <translation>
+            <numerusform>%n Foto</numerusform>
+            <numerusform>%n Fotos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 recording</source>
+        <translation>1 Aufnahme</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n recordings</source>
+        <translation>
+            <numerusform>%n Aufnahme</numerusform>
+            <numerusform>%n Aufnahmen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Move %1 and %2 to the trash?</source>
+        <translation>%1 und %2 in den Papierkorb verschieben?</translation>
+    </message>
+    <message>
+        <source>It can be put back from the trash.</source>
+        <translation>Lässt sich aus dem Papierkorb wiederherstellen.</translation>
+    </message>
+    <message>
+        <source>They can be put back from the trash.</source>
+        <translation>Lassen sich aus dem Papierkorb wiederherstellen.</translation>
     </message>
 </context>
 <context>
@@ -1442,6 +1730,21 @@ warte auf das Bild…</translation>
     <message>
         <source>Check for Updates</source>
         <translation>Nach Aktualisierungen suchen</translation>
+    </message>
+    <message>
+        <source>Opens the page with the newest version of Arvo</source>
+        <translation>Öffnet die Seite mit der neuesten Version von Arvo</translation>
+    </message>
+</context>
+<context>
+    <name>ToolbarFocus</name>
+    <message>
+        <source>More Controls</source>
+        <translation>Weitere Bedienelemente</translation>
+    </message>
+    <message>
+        <source>Shows the controls the window is too narrow for</source>
+        <translation>Zeigt die Bedienelemente, für die das Fenster zu schmal ist</translation>
     </message>
 </context>
 <context>

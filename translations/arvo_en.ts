@@ -11,4 +11,42 @@
         </translation>
     </message>
 </context>
+<context>
+    <name>ReviewTexts</name>
+    <message numerus="yes">
+        <source>%n selected</source>
+        <translation>
+            <numerusform>%n selected</numerusform>
+            <numerusform>%n selected</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Move %n photos to the trash?</source>
+        <translation>
+            <numerusform>Move %n photo to the trash?</numerusform>
+            <numerusform>Move %n photos to the trash?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Move %n recordings to the trash?</source>
+        <translation>
+            <numerusform>Move %n recording to the trash?</numerusform>
+            <numerusform>Move %n recordings to the trash?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n photos</source>
+        <translation>
+            <numerusform>%n photo</numerusform>
+            <numerusform>%n photos</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n recordings</source>
+        <translation>
+            <numerusform>%n recording</numerusform>
+            <numerusform>%n recordings</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

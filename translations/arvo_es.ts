@@ -301,6 +301,14 @@
         <source>Width of the lines</source>
         <translation>Grosor de los trazos</translation>
     </message>
+    <message>
+        <source>Colour</source>
+        <translation>Color</translation>
+    </message>
+    <message>
+        <source>Line Width</source>
+        <translation>Grosor del trazo</translation>
+    </message>
 </context>
 <context>
     <name>DrawingModel</name>
@@ -330,6 +338,25 @@
     <message>
         <source>Erase</source>
         <translation>Borrar</translation>
+    </message>
+</context>
+<context>
+    <name>FormAccessibility</name>
+    <message>
+        <source>The arrow keys change the value</source>
+        <translation>Las flechas cambian el valor</translation>
+    </message>
+    <message>
+        <source>Space opens the choices; the arrow keys pick one</source>
+        <translation>Espacio abre las opciones; las flechas eligen una</translation>
+    </message>
+    <message>
+        <source>A text field</source>
+        <translation>Un campo de texto</translation>
+    </message>
+    <message>
+        <source>Space chooses it</source>
+        <translation>Espacio lo elige</translation>
     </message>
 </context>
 <context>
@@ -698,6 +725,30 @@
         <source>Next Photo</source>
         <translation>Foto siguiente</translation>
     </message>
+    <message>
+        <source>Selects the photo before the selected one</source>
+        <translation>Selecciona la foto anterior</translation>
+    </message>
+    <message>
+        <source>Selects the photo after the selected one</source>
+        <translation>Selecciona la foto siguiente</translation>
+    </message>
+    <message>
+        <source>Photos</source>
+        <translation>Fotos</translation>
+    </message>
+    <message>
+        <source>The photos in the library; Left, Right, Home and End move the selection</source>
+        <translation>Las fotos de la fototeca; Izquierda, Derecha, Inicio y Fin mueven la selección</translation>
+    </message>
+    <message>
+        <source>Photo</source>
+        <translation>Foto</translation>
+    </message>
+    <message>
+        <source>The selected photo; + and - zoom it</source>
+        <translation>La foto seleccionada; + y - la amplían o reducen</translation>
+    </message>
 </context>
 <context>
     <name>LumoAppController</name>
@@ -752,6 +803,65 @@
     <message>
         <source>&amp;About Arvo</source>
         <translation>&amp;Acerca de Arvo</translation>
+    </message>
+</context>
+<context>
+    <name>LumoAttachController</name>
+    <message>
+        <source>Take Photo</source>
+        <translation>Hacer foto</translation>
+    </message>
+    <message>
+        <source>Saves the current picture to the photo library</source>
+        <translation>Guarda la imagen actual en la fototeca</translation>
+    </message>
+    <message>
+        <source>Focus</source>
+        <translation>Enfocar</translation>
+    </message>
+    <message>
+        <source>Has the camera focus on the page once</source>
+        <translation>Hace que la cámara enfoque la página una vez</translation>
+    </message>
+    <message>
+        <source>Leave Project Mode</source>
+        <translation>Salir de la proyección</translation>
+    </message>
+    <message>
+        <source>Returns to the window with the toolbar</source>
+        <translation>Vuelve a la ventana con la barra de herramientas</translation>
+    </message>
+    <message>
+        <source>Cancel Self-Timer</source>
+        <translation>Cancelar temporizador</translation>
+    </message>
+    <message>
+        <source>Stops the countdown before the photo is taken</source>
+        <translation>Detiene la cuenta atrás antes de hacer la foto</translation>
+    </message>
+    <message>
+        <source>Focus Mark</source>
+        <translation>Indicador de enfoque</translation>
+    </message>
+    <message>
+        <source>Shows while the camera focuses and when it is done</source>
+        <translation>Aparece mientras la cámara enfoca y cuando termina</translation>
+    </message>
+    <message>
+        <source>Focus Mode</source>
+        <translation>Modo de enfoque</translation>
+    </message>
+    <message>
+        <source>Shows whether the camera focuses once or all the time</source>
+        <translation>Indica si la cámara enfoca una vez o continuamente</translation>
+    </message>
+    <message>
+        <source>Exposure Level</source>
+        <translation>Nivel de exposición</translation>
+    </message>
+    <message>
+        <source>Shows the exposure step just chosen</source>
+        <translation>Muestra el paso de exposición elegido</translation>
     </message>
 </context>
 <context>
@@ -811,6 +921,34 @@
     <message>
         <source>Mirror</source>
         <translation>Espejo</translation>
+    </message>
+    <message>
+        <source>Enlarges part of the live picture</source>
+        <translation>Amplía una parte de la imagen en directo</translation>
+    </message>
+    <message>
+        <source>Makes the live picture brighter or darker</source>
+        <translation>Aclara u oscurece la imagen en directo</translation>
+    </message>
+    <message>
+        <source>Lets the camera set the brightness itself, or keeps it where it is</source>
+        <translation>Deja que la cámara ajuste el brillo o lo mantiene fijo</translation>
+    </message>
+    <message>
+        <source>Waits a few seconds before a photo is taken</source>
+        <translation>Espera unos segundos antes de hacer la foto</translation>
+    </message>
+    <message>
+        <source>Chooses how many pixels the camera sends</source>
+        <translation>Elige cuántos píxeles envía la cámara</translation>
+    </message>
+    <message>
+        <source>Flips or turns the live picture</source>
+        <translation>Refleja o gira la imagen en directo</translation>
+    </message>
+    <message>
+        <source>Enlarges the photo shown</source>
+        <translation>Amplía la foto mostrada</translation>
     </message>
 </context>
 <context>
@@ -885,6 +1023,22 @@ esperando la imagen…</translation>
         <source>not sending</source>
         <translation>sin envío</translation>
     </message>
+    <message>
+        <source>Saves the current picture to the photo library</source>
+        <translation>Guarda la imagen actual en la fototeca</translation>
+    </message>
+    <message>
+        <source>Shows the live picture with the camera&apos;s controls</source>
+        <translation>Muestra la imagen en directo con los controles de la cámara</translation>
+    </message>
+    <message>
+        <source>Shows the live picture on the whole screen</source>
+        <translation>Muestra la imagen en directo a pantalla completa</translation>
+    </message>
+    <message>
+        <source>Shows the photos taken, to look at and sort</source>
+        <translation>Muestra las fotos hechas, para verlas y ordenarlas</translation>
+    </message>
 </context>
 <context>
     <name>LumoMoviePlayer</name>
@@ -916,6 +1070,30 @@ esperando la imagen…</translation>
         <source>Play (Space)</source>
         <translation>Reproducir (Espacio)</translation>
     </message>
+    <message>
+        <source>Where the movie plays; drag to move through it</source>
+        <translation>La posición en el vídeo; arrastre para recorrerlo</translation>
+    </message>
+    <message>
+        <source>How loud the movie plays</source>
+        <translation>El volumen del vídeo</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pausa</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Reproducir</translation>
+    </message>
+    <message>
+        <source>Stops the movie where it is</source>
+        <translation>Pausa el vídeo donde está</translation>
+    </message>
+    <message>
+        <source>Plays the movie</source>
+        <translation>Reproduce el vídeo</translation>
+    </message>
 </context>
 <context>
     <name>LumoPreferencesWindowController</name>
@@ -934,6 +1112,18 @@ esperando la imagen…</translation>
     <message>
         <source>System</source>
         <translation>Sistema</translation>
+    </message>
+    <message>
+        <source>Photo names, the library folder, sounds and recording</source>
+        <translation>Nombres de las fotos, carpeta de la fototeca, sonidos y grabación</translation>
+    </message>
+    <message>
+        <source>The camera&apos;s picture: brightness, colour, sharpness and focus</source>
+        <translation>La imagen de la cámara: brillo, color, nitidez y enfoque</translation>
+    </message>
+    <message>
+        <source>The versions of the camera and of Arvo</source>
+        <translation>Las versiones de la cámara y de Arvo</translation>
     </message>
 </context>
 <context>
@@ -999,12 +1189,16 @@ esperando la imagen…</translation>
         <translation>¡No hay ningún archivo en la carpeta de la fototeca!</translation>
     </message>
     <message>
-        <source>Delete Current Photo</source>
-        <translation>Eliminar la foto</translation>
+        <source>Opens the folder of the selected photo with the photo marked</source>
+        <translation>Abre la carpeta de la foto seleccionada con la foto marcada</translation>
     </message>
     <message>
-        <source>Are you sure you want to delete the photo(s)?</source>
-        <translation>¿Seguro que quiere eliminar la foto o las fotos?</translation>
+        <source>Moves the selected photos to the desktop&apos;s trash, after asking</source>
+        <translation>Mueve las fotos seleccionadas a la papelera, tras preguntar</translation>
+    </message>
+    <message>
+        <source>Turns the selected photos a quarter turn</source>
+        <translation>Gira las fotos seleccionadas un cuarto de vuelta</translation>
     </message>
 </context>
 <context>
@@ -1012,6 +1206,18 @@ esperando la imagen…</translation>
     <message>
         <source>Default</source>
         <translation>Predeterminado</translation>
+    </message>
+    <message>
+        <source>Exposure</source>
+        <translation>Exposición</translation>
+    </message>
+    <message>
+        <source>Sets how bright the camera takes the picture; Up and Down step it</source>
+        <translation>Ajusta el brillo con que la cámara toma la imagen; Arriba y Abajo lo cambian por pasos</translation>
+    </message>
+    <message>
+        <source>Sets the exposure back to the camera&apos;s default</source>
+        <translation>Restablece la exposición predeterminada de la cámara</translation>
     </message>
 </context>
 <context>
@@ -1316,6 +1522,14 @@ esperando la imagen…</translation>
         <source>Record the picture as a video (R)</source>
         <translation>Grabar la imagen como vídeo (R)</translation>
     </message>
+    <message>
+        <source>Stop Recording</source>
+        <translation>Detener grabación</translation>
+    </message>
+    <message>
+        <source>Start Recording</source>
+        <translation>Iniciar grabación</translation>
+    </message>
 </context>
 <context>
     <name>RecordingPreferences</name>
@@ -1350,6 +1564,80 @@ esperando la imagen…</translation>
     <message>
         <source>%1 (not connected)</source>
         <translation>%1 (no conectado)</translation>
+    </message>
+</context>
+<context>
+    <name>ReviewTexts</name>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 de %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n selected</source>
+        <translation>
+            <numerusform>%n seleccionada</numerusform>
+            <numerusform>%n seleccionadas</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No photos yet</source>
+        <translation>Aún no hay fotos</translation>
+    </message>
+    <message>
+        <source>Switch to Camera mode (%1), then press the camera&apos;s snapshot button or choose File ▸ Take Photo (%2).</source>
+        <translation>Cambie al modo Cámara (%1) y pulse el botón de foto de la cámara o elija Archivo ▸ Hacer foto (%2).</translation>
+    </message>
+    <message>
+        <source>Move “%1” to the trash?</source>
+        <translation>¿Mover «%1» a la papelera?</translation>
+    </message>
+    <message numerus="yes">
+        <source>Move %n photos to the trash?</source>
+        <translation>
+            <numerusform>¿Mover %n foto a la papelera?</numerusform>
+            <numerusform>¿Mover %n fotos a la papelera?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Move %n recordings to the trash?</source>
+        <translation>
+            <numerusform>¿Mover %n grabación a la papelera?</numerusform>
+            <numerusform>¿Mover %n grabaciones a la papelera?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 photo</source>
+        <translation>1 foto</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n photos</source>
+        <translation>
+            <numerusform>%n foto</numerusform>
+            <numerusform>%n fotos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 recording</source>
+        <translation>1 grabación</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n recordings</source>
+        <translation>
+            <numerusform>%n grabación</numerusform>
+            <numerusform>%n grabaciones</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Move %1 and %2 to the trash?</source>
+        <translation>¿Mover %1 y %2 a la papelera?</translation>
+    </message>
+    <message>
+        <source>It can be put back from the trash.</source>
+        <translation>Se puede recuperar de la papelera.</translation>
+    </message>
+    <message>
+        <source>They can be put back from the trash.</source>
+        <translation>Se pueden recuperar de la papelera.</translation>
     </message>
 </context>
 <context>
@@ -1442,6 +1730,21 @@ esperando la imagen…</translation>
     <message>
         <source>Check for Updates</source>
         <translation>Buscar actualizaciones</translation>
+    </message>
+    <message>
+        <source>Opens the page with the newest version of Arvo</source>
+        <translation>Abre la página con la versión más reciente de Arvo</translation>
+    </message>
+</context>
+<context>
+    <name>ToolbarFocus</name>
+    <message>
+        <source>More Controls</source>
+        <translation>Más controles</translation>
+    </message>
+    <message>
+        <source>Shows the controls the window is too narrow for</source>
+        <translation>Muestra los controles que no caben en la ventana</translation>
     </message>
 </context>
 <context>

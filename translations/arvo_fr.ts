@@ -301,6 +301,14 @@
         <source>Width of the lines</source>
         <translation>Épaisseur des traits</translation>
     </message>
+    <message>
+        <source>Colour</source>
+        <translation>Couleur</translation>
+    </message>
+    <message>
+        <source>Line Width</source>
+        <translation>Épaisseur du trait</translation>
+    </message>
 </context>
 <context>
     <name>DrawingModel</name>
@@ -330,6 +338,25 @@
     <message>
         <source>Erase</source>
         <translation>Effacer</translation>
+    </message>
+</context>
+<context>
+    <name>FormAccessibility</name>
+    <message>
+        <source>The arrow keys change the value</source>
+        <translation>Les flèches changent la valeur</translation>
+    </message>
+    <message>
+        <source>Space opens the choices; the arrow keys pick one</source>
+        <translation>Espace ouvre la liste ; les flèches choisissent</translation>
+    </message>
+    <message>
+        <source>A text field</source>
+        <translation>Un champ de texte</translation>
+    </message>
+    <message>
+        <source>Space chooses it</source>
+        <translation>Espace le choisit</translation>
     </message>
 </context>
 <context>
@@ -698,6 +725,30 @@
         <source>Next Photo</source>
         <translation>Photo suivante</translation>
     </message>
+    <message>
+        <source>Selects the photo before the selected one</source>
+        <translation>Sélectionne la photo précédente</translation>
+    </message>
+    <message>
+        <source>Selects the photo after the selected one</source>
+        <translation>Sélectionne la photo suivante</translation>
+    </message>
+    <message>
+        <source>Photos</source>
+        <translation>Photos</translation>
+    </message>
+    <message>
+        <source>The photos in the library; Left, Right, Home and End move the selection</source>
+        <translation>Les photos de la photothèque ; Gauche, Droite, Début et Fin déplacent la sélection</translation>
+    </message>
+    <message>
+        <source>Photo</source>
+        <translation>Photo</translation>
+    </message>
+    <message>
+        <source>The selected photo; + and - zoom it</source>
+        <translation>La photo sélectionnée ; + et - la zooment</translation>
+    </message>
 </context>
 <context>
     <name>LumoAppController</name>
@@ -752,6 +803,65 @@
     <message>
         <source>&amp;About Arvo</source>
         <translation>À &amp;propos d’Arvo</translation>
+    </message>
+</context>
+<context>
+    <name>LumoAttachController</name>
+    <message>
+        <source>Take Photo</source>
+        <translation>Prendre une photo</translation>
+    </message>
+    <message>
+        <source>Saves the current picture to the photo library</source>
+        <translation>Enregistre l’image actuelle dans la photothèque</translation>
+    </message>
+    <message>
+        <source>Focus</source>
+        <translation>Mise au point</translation>
+    </message>
+    <message>
+        <source>Has the camera focus on the page once</source>
+        <translation>Fait une mise au point unique sur la page</translation>
+    </message>
+    <message>
+        <source>Leave Project Mode</source>
+        <translation>Quitter la projection</translation>
+    </message>
+    <message>
+        <source>Returns to the window with the toolbar</source>
+        <translation>Revient à la fenêtre avec la barre d’outils</translation>
+    </message>
+    <message>
+        <source>Cancel Self-Timer</source>
+        <translation>Annuler le retardateur</translation>
+    </message>
+    <message>
+        <source>Stops the countdown before the photo is taken</source>
+        <translation>Arrête le compte à rebours avant la prise de la photo</translation>
+    </message>
+    <message>
+        <source>Focus Mark</source>
+        <translation>Repère de mise au point</translation>
+    </message>
+    <message>
+        <source>Shows while the camera focuses and when it is done</source>
+        <translation>S’affiche pendant la mise au point et quand elle est faite</translation>
+    </message>
+    <message>
+        <source>Focus Mode</source>
+        <translation>Mode de mise au point</translation>
+    </message>
+    <message>
+        <source>Shows whether the camera focuses once or all the time</source>
+        <translation>Indique si la mise au point est unique ou continue</translation>
+    </message>
+    <message>
+        <source>Exposure Level</source>
+        <translation>Niveau d’exposition</translation>
+    </message>
+    <message>
+        <source>Shows the exposure step just chosen</source>
+        <translation>Affiche le cran d’exposition choisi</translation>
     </message>
 </context>
 <context>
@@ -811,6 +921,34 @@
     <message>
         <source>Mirror</source>
         <translation>Miroir</translation>
+    </message>
+    <message>
+        <source>Enlarges part of the live picture</source>
+        <translation>Agrandit une partie de l’image en direct</translation>
+    </message>
+    <message>
+        <source>Makes the live picture brighter or darker</source>
+        <translation>Éclaircit ou assombrit l’image en direct</translation>
+    </message>
+    <message>
+        <source>Lets the camera set the brightness itself, or keeps it where it is</source>
+        <translation>Laisse la caméra régler la luminosité ou la garde telle quelle</translation>
+    </message>
+    <message>
+        <source>Waits a few seconds before a photo is taken</source>
+        <translation>Attend quelques secondes avant la prise de la photo</translation>
+    </message>
+    <message>
+        <source>Chooses how many pixels the camera sends</source>
+        <translation>Choisit le nombre de pixels envoyés par la caméra</translation>
+    </message>
+    <message>
+        <source>Flips or turns the live picture</source>
+        <translation>Retourne ou fait pivoter l’image en direct</translation>
+    </message>
+    <message>
+        <source>Enlarges the photo shown</source>
+        <translation>Agrandit la photo affichée</translation>
     </message>
 </context>
 <context>
@@ -885,6 +1023,22 @@ en attente de l’image…</translation>
         <source>not sending</source>
         <translation>n’envoie rien</translation>
     </message>
+    <message>
+        <source>Saves the current picture to the photo library</source>
+        <translation>Enregistre l’image actuelle dans la photothèque</translation>
+    </message>
+    <message>
+        <source>Shows the live picture with the camera&apos;s controls</source>
+        <translation>Affiche l’image en direct avec les réglages de la caméra</translation>
+    </message>
+    <message>
+        <source>Shows the live picture on the whole screen</source>
+        <translation>Affiche l’image en direct en plein écran</translation>
+    </message>
+    <message>
+        <source>Shows the photos taken, to look at and sort</source>
+        <translation>Affiche les photos prises, pour les regarder et les trier</translation>
+    </message>
 </context>
 <context>
     <name>LumoMoviePlayer</name>
@@ -916,6 +1070,30 @@ en attente de l’image…</translation>
         <source>Play (Space)</source>
         <translation>Lecture (Espace)</translation>
     </message>
+    <message>
+        <source>Where the movie plays; drag to move through it</source>
+        <translation>La position dans la vidéo ; faites glisser pour la parcourir</translation>
+    </message>
+    <message>
+        <source>How loud the movie plays</source>
+        <translation>Le volume de la vidéo</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Lecture</translation>
+    </message>
+    <message>
+        <source>Stops the movie where it is</source>
+        <translation>Met la vidéo en pause</translation>
+    </message>
+    <message>
+        <source>Plays the movie</source>
+        <translation>Lit la vidéo</translation>
+    </message>
 </context>
 <context>
     <name>LumoPreferencesWindowController</name>
@@ -934,6 +1112,18 @@ en attente de l’image…</translation>
     <message>
         <source>System</source>
         <translation>Système</translation>
+    </message>
+    <message>
+        <source>Photo names, the library folder, sounds and recording</source>
+        <translation>Noms des photos, dossier de la photothèque, sons et enregistrement</translation>
+    </message>
+    <message>
+        <source>The camera&apos;s picture: brightness, colour, sharpness and focus</source>
+        <translation>L’image de la caméra : luminosité, couleur, netteté et mise au point</translation>
+    </message>
+    <message>
+        <source>The versions of the camera and of Arvo</source>
+        <translation>Les versions de la caméra et d’Arvo</translation>
     </message>
 </context>
 <context>
@@ -999,12 +1189,16 @@ en attente de l’image…</translation>
         <translation>Le dossier de la photothèque ne contient aucun fichier !</translation>
     </message>
     <message>
-        <source>Delete Current Photo</source>
-        <translation>Supprimer la photo</translation>
+        <source>Opens the folder of the selected photo with the photo marked</source>
+        <translation>Ouvre le dossier de la photo sélectionnée en la mettant en évidence</translation>
     </message>
     <message>
-        <source>Are you sure you want to delete the photo(s)?</source>
-        <translation>Voulez-vous vraiment supprimer la ou les photos ?</translation>
+        <source>Moves the selected photos to the desktop&apos;s trash, after asking</source>
+        <translation>Met les photos sélectionnées à la corbeille, après confirmation</translation>
+    </message>
+    <message>
+        <source>Turns the selected photos a quarter turn</source>
+        <translation>Fait pivoter les photos sélectionnées d’un quart de tour</translation>
     </message>
 </context>
 <context>
@@ -1012,6 +1206,18 @@ en attente de l’image…</translation>
     <message>
         <source>Default</source>
         <translation>Défaut</translation>
+    </message>
+    <message>
+        <source>Exposure</source>
+        <translation>Exposition</translation>
+    </message>
+    <message>
+        <source>Sets how bright the camera takes the picture; Up and Down step it</source>
+        <translation>Règle la luminosité de la prise de vue ; Haut et Bas la changent par crans</translation>
+    </message>
+    <message>
+        <source>Sets the exposure back to the camera&apos;s default</source>
+        <translation>Remet l’exposition à la valeur par défaut de la caméra</translation>
     </message>
 </context>
 <context>
@@ -1316,6 +1522,14 @@ en attente de l’image…</translation>
         <source>Record the picture as a video (R)</source>
         <translation>Enregistrer l’image en vidéo (R)</translation>
     </message>
+    <message>
+        <source>Stop Recording</source>
+        <translation>Arrêter l’enregistrement</translation>
+    </message>
+    <message>
+        <source>Start Recording</source>
+        <translation>Démarrer l’enregistrement</translation>
+    </message>
 </context>
 <context>
     <name>RecordingPreferences</name>
@@ -1350,6 +1564,80 @@ en attente de l’image…</translation>
     <message>
         <source>%1 (not connected)</source>
         <translation>%1 (non branché)</translation>
+    </message>
+</context>
+<context>
+    <name>ReviewTexts</name>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 sur %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n selected</source>
+        <translation>
+            <numerusform>%n sélectionnée</numerusform>
+            <numerusform>%n sélectionnées</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No photos yet</source>
+        <translation>Aucune photo pour l’instant</translation>
+    </message>
+    <message>
+        <source>Switch to Camera mode (%1), then press the camera&apos;s snapshot button or choose File ▸ Take Photo (%2).</source>
+        <translation>Passez en mode Caméra (%1), puis appuyez sur le bouton photo de la caméra ou choisissez Fichier ▸ Prendre une photo (%2).</translation>
+    </message>
+    <message>
+        <source>Move “%1” to the trash?</source>
+        <translation>Mettre « %1 » à la corbeille ?</translation>
+    </message>
+    <message numerus="yes">
+        <source>Move %n photos to the trash?</source>
+        <translation>
+            <numerusform>Mettre %n photo à la corbeille ?</numerusform>
+            <numerusform>Mettre %n photos à la corbeille ?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Move %n recordings to the trash?</source>
+        <translation>
+            <numerusform>Mettre %n enregistrement à la corbeille ?</numerusform>
+            <numerusform>Mettre %n enregistrements à la corbeille ?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 photo</source>
+        <translation>1 photo</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n photos</source>
+        <translation>
+            <numerusform>%n photo</numerusform>
+            <numerusform>%n photos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 recording</source>
+        <translation>1 enregistrement</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n recordings</source>
+        <translation>
+            <numerusform>%n enregistrement</numerusform>
+            <numerusform>%n enregistrements</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Move %1 and %2 to the trash?</source>
+        <translation>Mettre %1 et %2 à la corbeille ?</translation>
+    </message>
+    <message>
+        <source>It can be put back from the trash.</source>
+        <translation>Récupérable depuis la corbeille.</translation>
+    </message>
+    <message>
+        <source>They can be put back from the trash.</source>
+        <translation>Récupérables depuis la corbeille.</translation>
     </message>
 </context>
 <context>
@@ -1442,6 +1730,21 @@ en attente de l’image…</translation>
     <message>
         <source>Check for Updates</source>
         <translation>Rechercher des mises à jour</translation>
+    </message>
+    <message>
+        <source>Opens the page with the newest version of Arvo</source>
+        <translation>Ouvre la page de la dernière version d’Arvo</translation>
+    </message>
+</context>
+<context>
+    <name>ToolbarFocus</name>
+    <message>
+        <source>More Controls</source>
+        <translation>Plus de réglages</translation>
+    </message>
+    <message>
+        <source>Shows the controls the window is too narrow for</source>
+        <translation>Affiche les réglages pour lesquels la fenêtre est trop étroite</translation>
     </message>
 </context>
 <context>

@@ -11,10 +11,9 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("FormAccessibility", text);
-}
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(FormAccessibility)
+};
 
 void collectWidgets(QLayoutItem *item, QList<QWidget *> &widgets)
 {
@@ -44,12 +43,12 @@ QString plain(QString text)
 QString keyboardHint(const QWidget *control)
 {
     if (qobject_cast<const QAbstractSlider *>(control) || qobject_cast<const QAbstractSpinBox *>(control))
-        return tr("The arrow keys change the value");
+        return Text::tr("The arrow keys change the value");
     if (qobject_cast<const QComboBox *>(control))
-        return tr("Space opens the choices; the arrow keys pick one");
+        return Text::tr("Space opens the choices; the arrow keys pick one");
     if (qobject_cast<const QLineEdit *>(control))
-        return tr("A text field");
-    return tr("Space chooses it");
+        return Text::tr("A text field");
+    return Text::tr("Space chooses it");
 }
 
 void describe(QWidget *control, const QString &label)
