@@ -133,19 +133,25 @@ void VirtualCamera::attachButtonInput(ButtonInput *input)
     buttons_ = input;
 }
 
+void VirtualCamera::detachButtonInput(ButtonInput *input)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (buttons_ == input)
+        buttons_ = nullptr;
+}
+
 bool VirtualCamera::pressCameraButton()
 {
-    QPointer<ButtonInput> input;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (!plugged_ || !buttons_)
-            return false;
-        input = buttons_;
-    }
+    // Posted while the lock is held: the input detaches itself under the same lock before it is
+    // destroyed, so it is alive when the press is posted, and its destruction takes back a press
+    // still waiting for it.
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!plugged_ || !buttons_)
+        return false;
     // Delivered on the input's own (device) thread, as a reader of the input node delivers it.
     QMetaObject::invokeMethod(
-        input.data(),
-        [input] {
+        buttons_.data(),
+        [input = buttons_] {
             if (input)
                 input->deliver(ButtonInput::CameraKey);
         },

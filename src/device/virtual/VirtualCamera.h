@@ -88,6 +88,8 @@ public:
     // --- Input device (a camera of another maker) ----------------------------------------
     // Attaches the input the application opened (null when it lets go of it).
     void attachButtonInput(ButtonInput *input);
+    // Forgets `input` if it is the one attached; called by the input before it is destroyed.
+    void detachButtonInput(ButtonInput *input);
     // Presses the snapshot button: its key reaches the input on the input's (device) thread.
     // False when the camera is unplugged or the application has not opened its input.
     bool pressCameraButton();

@@ -7,6 +7,20 @@
 
 namespace {
 
+// A camera's button input that the camera posts presses to: it leaves the camera before it goes,
+// so a press posted from another thread never reaches it once it is gone.
+class VirtualButtonInput : public ButtonInput {
+public:
+    explicit VirtualButtonInput(std::shared_ptr<VirtualCamera> camera) : camera_(std::move(camera))
+    {
+        camera_->attachButtonInput(this);
+    }
+    ~VirtualButtonInput() override { camera_->detachButtonInput(this); }
+
+private:
+    std::shared_ptr<VirtualCamera> camera_;
+};
+
 // Discovery over the hub: arrivals and removals come from its signals, delivered on the thread
 // that started monitoring (the device thread).
 class VirtualBackend : public DeviceBackend {
@@ -48,9 +62,7 @@ public:
         auto camera = hub_->cameraForKey(device.key);
         if (!camera || !camera->plugged() || camera->model() != VirtualCamera::Model::Uvc)
             return nullptr;
-        auto input = std::make_unique<ButtonInput>();
-        camera->attachButtonInput(input.get());
-        return input;
+        return std::make_unique<VirtualButtonInput>(camera);
     }
 
     QList<LumoCamera::FrameMode> frameModes(const DeviceInfo &device) override
