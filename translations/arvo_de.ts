@@ -410,11 +410,11 @@
     </message>
     <message>
         <source>Restore its last settings</source>
-        <translation>Ihre letzten Einstellungen wiederherstellen</translation>
+        <translation>Letzte Einstellungen wiederherstellen</translation>
     </message>
     <message>
         <source>Use its default settings</source>
-        <translation>Ihre Standardeinstellungen verwenden</translation>
+        <translation>Standardeinstellungen verwenden</translation>
     </message>
     <message>
         <source>By date</source>

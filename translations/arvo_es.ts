@@ -868,11 +868,11 @@
     <name>LumoCameraModeControls</name>
     <message>
         <source>On</source>
-        <translation>Activado</translation>
+        <translation>Sí</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation>Desactivado</translation>
+        <translation>No</translation>
     </message>
     <message>
         <source>%1 s</source>

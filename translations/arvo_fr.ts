@@ -868,11 +868,11 @@
     <name>LumoCameraModeControls</name>
     <message>
         <source>On</source>
-        <translation>Activé</translation>
+        <translation>Oui</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation>Désactivé</translation>
+        <translation>Non</translation>
     </message>
     <message>
         <source>%1 s</source>
