@@ -177,7 +177,10 @@ TEST_F(ActionController, SeriesTakesPhotosAtItsIntervalUntilDoneUnpluggedOrQuit)
     camera = AnsweringCamera::make({});
     controller->setCurrentImage(frame()); // the new camera's picture
     ASSERT_TRUE(series.start({600, 0}));
-    EXPECT_EQ(series.progressText(), "Series: 1 taken, next in 10:00");
+    // Delays run scaled down here, so a loaded machine may already be a scaled second or two in.
+    const QString progress = series.progressText();
+    EXPECT_TRUE(progress == "Series: 1 taken, next in 10:00" || progress.startsWith("Series: 1 taken, next in 9:5"))
+        << qPrintable(progress);
     series.stop(PhotoSeries::End::Quit);
     EXPECT_EQ(ends.last().second, "Arvo is quitting, so the series ended after 1 photo.");
     controller->waitForSaves();
