@@ -500,6 +500,14 @@ TEST_F(Review, ArrowHomeAndEndKeysWalkThePhotosAndTheZoomPopUpFollowsThePhotoSho
     EXPECT_EQ(review->selectedRows(), QList<int>{1});
     QTest::mouseClick(viewer()->viewport(), Qt::LeftButton);
     EXPECT_EQ(QApplication::focusWidget(), review->browserView());
+
+    // Back in camera mode the strip's keyboard goes to the picture: Return takes a photo.
+    NotificationRecorder snapshots({NotificationNames::Snapshot});
+    main->modeActions().at(LumoMainWindowController::CameraMode)->trigger();
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(snapshots.names().size(), 1)
+        << "the keyboard is with " << qPrintable(QApplication::focusWidget()->metaObject()->className());
 }
 
 // Photos copied in or taken away by other programs show in the strip; the selection never rests

@@ -6,6 +6,16 @@
 LumoCameraView::LumoCameraView(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // A click on the picture takes the keyboard back from a toolbar control.
+    setFocusPolicy(Qt::ClickFocus);
+}
+
+// The picture takes the keyboard as it shows, so that Return takes a photo at once: otherwise a
+// toolbar control would keep it from another mode and answer Return itself.
+void LumoCameraView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    setFocus(Qt::OtherFocusReason);
 }
 
 void LumoCameraView::setPicture(QWidget *picture)
