@@ -506,8 +506,7 @@ TEST_F(Review, ArrowHomeAndEndKeysWalkThePhotosAndTheZoomPopUpFollowsThePhotoSho
     main->modeActions().at(LumoMainWindowController::CameraMode)->trigger();
     ASSERT_NE(QApplication::focusWidget(), nullptr);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(snapshots.names().size(), 1)
-        << "the keyboard is with " << qPrintable(QApplication::focusWidget()->metaObject()->className());
+    EXPECT_EQ(snapshots.names().size(), 1) << "the keyboard is with " << qPrintable(QApplication::focusWidget()->metaObject()->className());
 }
 
 // Photos copied in or taken away by other programs show in the strip; the selection never rests
