@@ -11,6 +11,8 @@
 #include <QSvgRenderer>
 #include <QWidget>
 
+#include <memory>
+
 namespace LumoIcons {
 
 namespace {
@@ -42,15 +44,25 @@ private:
     std::function<void()> apply_;
 };
 
-QPixmap tinted(QSvgRenderer &renderer, int side, const QColor &color)
+// The shape `paint` draws, filled with `color`.
+QPixmap tinted(int side, const QColor &color, const std::function<void(QPainter &, const QRect &)> &paint)
 {
     QPixmap pixmap(side, side);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
-    renderer.render(&painter);
+    paint(painter, pixmap.rect());
     painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
     painter.fillRect(pixmap.rect(), color);
     return pixmap;
+}
+
+const int Sides[] = {16, 24, 32, 48};
+
+// The theme's symbolic (one-colour, flat) picture of `name`: the style desktops use for toolbar
+// buttons, recoloured like symbolic icons are so that it reads on a light and a dark palette.
+QString symbolicName(const QString &name)
+{
+    return name + QStringLiteral("-symbolic");
 }
 
 } // namespace
@@ -65,31 +77,41 @@ QStringList names()
 bool themeHasSet()
 {
     for (const QString &name : names()) {
-        if (!QIcon::hasThemeIcon(name))
+        if (!QIcon::hasThemeIcon(symbolicName(name)))
             return false;
     }
     return true;
 }
 
-QIcon flatIcon(const QString &name, const QPalette &palette)
+// `paint` drawn in the palette's button text colours, enabled and disabled.
+static QIcon paletteIcon(const QPalette &palette, const std::function<void(QPainter &, const QRect &)> &paint)
 {
-    initArvoResources();
-    QSvgRenderer renderer(QStringLiteral(":/symbols/%1.svg").arg(name));
-    if (!renderer.isValid())
-        return {};
     QIcon icon;
-    for (int side : {16, 24, 32, 48}) {
-        icon.addPixmap(tinted(renderer, side, palette.color(QPalette::Active, QPalette::ButtonText)),
+    for (int side : Sides) {
+        icon.addPixmap(tinted(side, palette.color(QPalette::Active, QPalette::ButtonText), paint),
                        QIcon::Normal);
-        icon.addPixmap(tinted(renderer, side, palette.color(QPalette::Disabled, QPalette::ButtonText)),
+        icon.addPixmap(tinted(side, palette.color(QPalette::Disabled, QPalette::ButtonText), paint),
                        QIcon::Disabled);
     }
     return icon;
 }
 
+QIcon flatIcon(const QString &name, const QPalette &palette)
+{
+    initArvoResources();
+    auto renderer = std::make_shared<QSvgRenderer>(QStringLiteral(":/symbols/%1.svg").arg(name));
+    if (!renderer->isValid())
+        return {};
+    return paletteIcon(palette, [renderer](QPainter &painter, const QRect &) { renderer->render(&painter); });
+}
+
 QIcon icon(const QString &name, const QPalette &palette)
 {
-    return themeHasSet() ? QIcon::fromTheme(name) : flatIcon(name, palette);
+    if (!themeHasSet())
+        return flatIcon(name, palette);
+    const QIcon symbolic = QIcon::fromTheme(symbolicName(name));
+    return paletteIcon(palette,
+                       [symbolic](QPainter &painter, const QRect &area) { symbolic.paint(&painter, area); });
 }
 
 void followPalette(QWidget *widget, std::function<void()> apply)

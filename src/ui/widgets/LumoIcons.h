@@ -11,14 +11,15 @@ class QPalette;
 class QWidget;
 
 // The icons of the toolbars' buttons, by their freedesktop icon-naming names ("user-trash").
-// They are one set in one style: the desktop icon theme's when it has every icon of the set, our
-// flat ones (resources/symbols) otherwise, drawn in the palette's button text colour so that they
-// read on a light and a dark palette alike. Main thread.
+// They are one set in one style: the desktop icon theme's symbolic (flat, one-colour) pictures
+// when it has every icon of the set, our flat ones (resources/symbols) otherwise, drawn in the
+// palette's button text colour so that they read on a light and a dark palette alike. Main thread.
 namespace LumoIcons {
 
 // Every name of the set.
 QStringList names();
-// Whether the desktop's icon theme has every icon of the set (it is then used for all of them).
+// Whether the desktop's icon theme has every icon of the set in its symbolic form (it is then
+// used for all of them).
 bool themeHasSet();
 
 // The icon `name` for buttons of `palette`.
