@@ -33,6 +33,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
+#include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
@@ -666,9 +667,10 @@ void LumoMainWindowController::updateCameraStatus()
     // A frozen picture still counts the frames the camera sends.
     const QString rate =
         captureController_->isFrozen() ? tr("Frozen, the camera sends %1 fps") : tr("%1 fps");
-    status_->setText(tr("%1  ·  %2×%3  ·  %4")
-                         .arg(camera->model())
-                         .arg(size.width())
-                         .arg(size.height())
-                         .arg(stalled ? tr("not sending") : rate.arg(framesPerSecond_, 0, 'f', 1)));
+    status_->setText(
+        tr("%1  ·  %2×%3  ·  %4")
+            .arg(camera->model())
+            .arg(size.width())
+            .arg(size.height())
+            .arg(stalled ? tr("not sending") : rate.arg(QLocale().toString(framesPerSecond_, 'f', 1))));
 }
